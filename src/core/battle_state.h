@@ -1,0 +1,33 @@
+#pragma once
+// Battle-wide state of the step machine that plays every timed sequence (encounters,
+// battles, the inn and the shops) and of the running action.
+#include <array>
+#include <cstdint>
+#include <string>
+
+namespace qv {
+
+constexpr int kQueuedLines = 100;
+
+struct BattleState {
+  int32_t phase = 0;       // step counter; -1 = before the first step
+  int32_t phaseDelay = 0;  // ticks left before the next step; 0 = nothing pending
+  int32_t paused = 0;      // 1 while a text line waits for a click
+  int32_t storyMode = 0;   // 1 while a dialogue-only sequence runs
+  std::array<std::string, kQueuedLines> dialogueLines{};
+  std::array<std::string, kQueuedLines> victoryLines{};
+  int32_t victoryLineIndex = -1;
+  int32_t turnSide = 0;    // 0 player, 1 enemy; also the acting combatant
+  int32_t roundCount = 0;
+  int32_t battleSpeed = 0;  // the unit of every battle delay, in ticks (never below 9)
+  int32_t actionTimer = 0;  // ticks since the running action began; 0 = none
+  int32_t actionSkill = 0;
+  int32_t lastListIndex = 0;
+  std::array<int32_t, 6> playerHistory{};  // newest first, -1 = empty
+  std::array<int32_t, 6> enemyHistory{};
+  int32_t battleActive = 0;
+  int32_t locationId = -1;  // -1 map, 0 inn, 1 free area, 2..19 encounters, 100..102 shops/screens
+  int32_t gameOver = 0;
+};
+
+}  // namespace qv

@@ -1,0 +1,14 @@
+#include "core/game.h"
+
+namespace qv {
+
+std::unique_ptr<Game> MakeGame(Host* host, Presenter* presenter, Paths paths) {
+  auto g = std::make_unique<Game>();
+  g->host = host;
+  g->presenter = presenter;
+  g->paths = std::move(paths);
+  InitForm(g->form);
+  return g;
+}
+
+}  // namespace qv

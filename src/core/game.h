@@ -1,0 +1,56 @@
+#pragma once
+// The one context object: everything the game's rules treat as global, passed as Game& g.
+#include <cstdint>
+#include <filesystem>
+#include <memory>
+#include <string>
+
+#include "core/battle_state.h"
+#include "core/form.h"
+#include "core/frame_state.h"
+#include "core/game_state.h"
+#include "core/host.h"
+#include "core/random.h"
+#include "core/text_lines.h"
+#include "core/world_state.h"
+
+namespace qv {
+
+// Where the game finds its files.
+struct Paths {
+  std::filesystem::path cgDir;    // pictures (read only)
+  std::filesystem::path datDir;   // sounds and music (read only) and name.dat
+  std::filesystem::path saveDir;  // my.dat (written)
+  std::filesystem::path recordDir;  // 記録.txt (written)
+};
+
+// The opening screens and the self-tuning timer.
+struct ScreenState {
+  int32_t scene = 0;  // -2 opening credit, -1 title, 0 play
+  int32_t frameCounter = 0;  // 0..999, +1 per tick
+  int32_t ticksThisSecond = 0;
+  int64_t nextRateCheck = 0;  // ms; 0 = check at the first tick
+  int32_t timerInterval = 90;  // ms
+};
+
+struct Game {
+  GameState state;
+  BattleState battle;
+  ScreenState screen;
+  Form form;
+  TextState text;
+  FrameState frame;
+  WorldState world;
+  Rng rng;
+  Paths paths;
+  Host* host = nullptr;
+  Presenter* presenter = nullptr;  // null: nothing is drawn
+};
+
+// A fresh game on the heap (the state is large); the form built, every number zero.
+std::unique_ptr<Game> MakeGame(Host* host, Presenter* presenter, Paths paths);
+
+// Random(n) on the game's generator.
+inline int32_t Random(Game& g, int32_t n) { return Random(g.rng, n); }
+
+}  // namespace qv

@@ -1,0 +1,54 @@
+#pragma once
+// What the game asks of the world outside its rules: the clock, sounds and music, modal
+// message boxes, closing the window, and the presentation (pictures and frame drawing).
+// The SDL host and the headless host implement it; logic tests use testing::FakeHost.
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+namespace qv {
+
+struct Game;
+
+class Host {
+ public:
+  virtual ~Host() = default;
+
+  // Wall-clock milliseconds (monotonic); the tick's interval rule reads it.
+  virtual int64_t NowMs() = 0;
+
+  // PlayWave (channel 0), PlayWave2 (1), PlayWave3 (2), PlayWave4 (3): a file of dat/ by name.
+  virtual void PlayWave(int channel, std::string_view file) = 0;
+  // Music by file name of dat/; "not" stops it.
+  virtual void PlayMusic(std::string_view file) = 0;
+  // The MIDI tune by file name of dat/.
+  virtual void PlayMidi(std::string_view file) = 0;
+
+  // Modal information box with one OK button (CP932 text, CR separates lines).
+  virtual void MessageBox(std::string_view text) = 0;
+  // Modal Yes/No box; true for Yes.
+  virtual bool Confirm(std::string_view text) = 0;
+
+  // Closes the window, which ends the program after FormClose/FormDestroy.
+  virtual void CloseWindow() = 0;
+};
+
+// The presentation side the game's rules call by name: pictures by file name, the frame,
+// the title sprites. Implemented by ui::Screen; null in pure logic tests (nothing is drawn).
+class Presenter {
+ public:
+  virtual ~Presenter() = default;
+
+  // Loads a picture of cg/ as the background (slot 6); a missing or broken file is ignored.
+  virtual void ShowBackground(Game& g, std::string_view file) = 0;
+  // Loads a picture of cg/ into a named picture widget ("cg2", "bp_box_cg", "item_cg", ...).
+  virtual void LoadPicture(Game& g, std::string_view widget, std::string_view file) = 0;
+  // Copies the background onto the main picture (opening and title screens).
+  virtual void CopyBackground(Game& g) = 0;
+  // The title screen's glow pass and sprites.
+  virtual void DrawTitleScreen(Game& g) = 0;
+  // Composes one play frame into the main picture.
+  virtual void ComposeFrame(Game& g) = 0;
+};
+
+}  // namespace qv

@@ -1,0 +1,103 @@
+#include "core/text.h"
+
+#include <iconv.h>
+
+#include <cerrno>
+#include <mutex>
+#include <stdexcept>
+#include <unordered_map>
+
+namespace qv {
+namespace {
+
+// glibc's "CP932" (not "SHIFT_JIS", which maps 0x5C and 0x7E differently and lacks the
+// NEC and IBM rows).
+std::optional<std::string> Convert(const char* to, const char* from, std::string_view in,
+                                   bool replaceInvalid) {
+  iconv_t cd = iconv_open(to, from);
+  if (cd == reinterpret_cast<iconv_t>(-1)) return std::nullopt;
+  std::string out;
+  out.resize(in.size() * 2 + 8);
+  char* src = const_cast<char*>(in.data());
+  size_t srcLeft = in.size();
+  size_t used = 0;
+  bool ok = true;
+  while (srcLeft > 0) {
+    char* dst = out.data() + used;
+    size_t dstLeft = out.size() - used;
+    const size_t r = iconv(cd, &src, &srcLeft, &dst, &dstLeft);
+    used = out.size() - dstLeft;
+    if (r != static_cast<size_t>(-1)) break;
+    if (errno == E2BIG) {
+      out.resize(out.size() * 2);
+      continue;
+    }
+    // EILSEQ or EINVAL: a byte that does not belong.
+    if (!replaceInvalid) {
+      ok = false;
+      break;
+    }
+    static constexpr char kReplacement[] = "\xEF\xBF\xBD";
+    if (out.size() - used < 4) out.resize(out.size() * 2);
+    out.replace(used, 3, kReplacement, 3);
+    used += 3;
+    ++src;
+    --srcLeft;
+  }
+  iconv_close(cd);
+  if (!ok) return std::nullopt;
+  out.resize(used);
+  return out;
+}
+
+struct LiteralCache {
+  std::mutex mutex;
+  std::unordered_map<const char*, std::string> byAddress;
+};
+
+LiteralCache& Cache() {
+  // A pure memo of a fixed conversion: it never changes what any caller sees.
+  static LiteralCache cache;
+  return cache;
+}
+
+}  // namespace
+
+const std::string& Sjis(const char* utf8Literal) {
+  LiteralCache& cache = Cache();
+  std::lock_guard<std::mutex> lock(cache.mutex);
+  auto it = cache.byAddress.find(utf8Literal);
+  if (it != cache.byAddress.end()) return it->second;
+  std::optional<std::string> converted = Utf8ToCp932(utf8Literal);
+  if (!converted) throw std::logic_error(std::string("no CP932 form for literal: ") + utf8Literal);
+  return cache.byAddress.emplace(utf8Literal, std::move(*converted)).first->second;
+}
+
+std::optional<std::string> Utf8ToCp932(std::string_view utf8) {
+  if (utf8.empty()) return std::string();
+  return Convert("CP932", "UTF-8", utf8, false);
+}
+
+std::string Cp932ToUtf8(std::string_view cp932) {
+  if (cp932.empty()) return std::string();
+  std::optional<std::string> r = Convert("UTF-8", "CP932", cp932, true);
+  return r ? *r : std::string();
+}
+
+bool IsValidCp932(std::string_view bytes) {
+  for (size_t i = 0; i < bytes.size(); ++i) {
+    const unsigned char c = static_cast<unsigned char>(bytes[i]);
+    const bool lead = (c >= 0x81 && c <= 0x9F) || (c >= 0xE0 && c <= 0xFC);
+    if (lead) {
+      if (i + 1 >= bytes.size()) return false;
+      const unsigned char t = static_cast<unsigned char>(bytes[i + 1]);
+      if (t < 0x40 || t == 0x7F || t > 0xFC) return false;
+      ++i;
+    } else if (c == 0x80 || c == 0xA0 || c >= 0xFD) {
+      return false;
+    }
+  }
+  return true;
+}
+
+}  // namespace qv

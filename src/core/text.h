@@ -1,0 +1,30 @@
+#pragma once
+// CP932 text: every game string is CP932 bytes at run time. Literals in the source are UTF-8
+// and become CP932 once, through Sjis(); game text is never decoded except for drawing.
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace qv {
+
+// The CP932 bytes of a UTF-8 string literal, converted once and kept for the run.
+// The literal must have static storage (it is remembered by address).
+const std::string& Sjis(const char* utf8Literal);
+
+// UTF-8 to CP932; nullopt when a character has no CP932 form or the input is not UTF-8.
+std::optional<std::string> Utf8ToCp932(std::string_view utf8);
+
+// CP932 to UTF-8 for drawing and messages; a byte that is not CP932 becomes U+FFFD.
+std::string Cp932ToUtf8(std::string_view cp932);
+
+// True when the bytes are well-formed CP932 (lead and trail bytes in range).
+bool IsValidCp932(std::string_view bytes);
+
+// Byte length of the CP932 character starting at text[i] (1 or 2).
+inline size_t Cp932CharLength(std::string_view text, size_t i) {
+  const unsigned char c = static_cast<unsigned char>(text[i]);
+  const bool lead = (c >= 0x81 && c <= 0x9F) || (c >= 0xE0 && c <= 0xFC);
+  return (lead && i + 1 < text.size()) ? 2 : 1;
+}
+
+}  // namespace qv
