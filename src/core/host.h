@@ -39,6 +39,11 @@ class Presenter {
  public:
   virtual ~Presenter() = default;
 
+  // Loads the main picture and the 40 sprite slots of cg/ (start-up).
+  virtual void LoadSprites(Game& g) = 0;
+  // Replaces one sprite slot from a file of cg/ (the player's picture is slot 1); a missing
+  // or broken file leaves the old picture.
+  virtual void LoadSprite(Game& g, int slot, std::string_view file) = 0;
   // Loads a picture of cg/ as the background (slot 6); a missing or broken file is ignored.
   virtual void ShowBackground(Game& g, std::string_view file) = 0;
   // Loads a picture of cg/ into a named picture widget ("cg2", "bp_box_cg", "item_cg", ...).
