@@ -1,0 +1,70 @@
+#pragma once
+// The presentation: the main picture `cg`, the glow layer `bak`, the 40 sprite slots, the
+// background and the pictures of the picture widgets; composes every frame and renders the
+// whole window (the main picture with every visible widget over it).
+#include <cstdint>
+#include <memory>
+#include <string_view>
+
+#include "core/game.h"
+#include "core/host.h"
+
+namespace qv::gfx {
+class Bitmap;
+}
+
+namespace qv::ui {
+
+constexpr int kWindowWidth = 640;
+constexpr int kWindowHeight = 480;
+constexpr int kSpriteSlots = 40;
+
+class Screen : public Presenter {
+ public:
+  Screen();
+  ~Screen() override;
+  Screen(const Screen&) = delete;
+  Screen& operator=(const Screen&) = delete;
+
+  // Loads 00.bmp into cg and bak and the 40 sprite slots of cg/ (start-up).
+  void LoadSprites(Game& g) override;
+  // Replaces one sprite slot from a file of cg/; a missing or broken file keeps the old one.
+  void LoadSprite(Game& g, int slot, std::string_view file) override;
+  // Loads a picture of cg/ as the background and composes a frame; errors keep the old one.
+  void ShowBackground(Game& g, std::string_view file) override;
+  // Loads a picture of cg/ into a picture widget ("cg2", "bp_box_cg", "item_cg", ...).
+  void LoadPicture(Game& g, std::string_view widget, std::string_view file) override;
+  // Copies the background onto the main picture (opening and title screens).
+  void CopyBackground(Game& g) override;
+  // The title screen: the glow pass and the 30 flying sprites.
+  void DrawTitleScreen(Game& g) override;
+  // Composes one play frame into the main picture.
+  void ComposeFrame(Game& g) override;
+
+  // The whole 640x480 window: the main picture and every visible widget over it, in
+  // stacking order. The reference stays valid until the next call or the Screen's end.
+  const gfx::Bitmap& RenderWindow(const Game& g);
+
+  // The main picture as the last frame left it.
+  const gfx::Bitmap& MainPicture() const;
+  // The glow layer (for tests).
+  const gfx::Bitmap& GlowLayer() const;
+  // A sprite slot 0..39 (an empty bitmap when the slot holds nothing or is out of range).
+  const gfx::Bitmap& Sprite(int slot) const;
+  // Puts a bitmap into a sprite slot directly (tests and generated pictures).
+  void SetSprite(int slot, const gfx::Bitmap& picture);
+  // The picture shown by a picture widget (an empty bitmap when none).
+  const gfx::Bitmap& Picture(W widget) const;
+  // Puts a bitmap into a picture widget directly (tests; the encounter's enemy picture).
+  void SetPicture(W widget, const gfx::Bitmap& picture);
+  // The current enemy's picture, drawn at the right edge while a battle runs.
+  void SetEnemyPicture(const gfx::Bitmap& picture);
+  // Loads the current enemy's picture from a file of cg/; false when it could not be read.
+  bool LoadEnemyPicture(Game& g, std::string_view file);
+
+ private:
+  struct Impl;
+  std::unique_ptr<Impl> impl_;
+};
+
+}  // namespace qv::ui
