@@ -43,6 +43,7 @@ struct Game {
   WorldState world;
   Rng rng;
   Paths paths;
+  uint32_t seed = 0;  // the generator's seed at start-up (the clock, or --seed)
   Host* host = nullptr;
   Presenter* presenter = nullptr;  // null: nothing is drawn
 };
