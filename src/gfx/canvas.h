@@ -1,0 +1,85 @@
+#pragma once
+// Drawing onto a Bitmap with a brush, a pen and a font, after the window system's canvas:
+// rectangles are right/bottom exclusive, a clear brush leaves the inside and the text
+// background alone, and everything is clipped to the bitmap.
+#include <string_view>
+
+#include "gfx/bitmap.h"
+#include "gfx/fonts.h"
+
+namespace qv::gfx {
+
+enum class BrushStyle : uint8_t { Solid, Clear };
+enum class PenStyle : uint8_t { Solid, Clear };
+
+// Fills insides and, when solid, the background behind text.
+struct Brush {
+  Color color = 0xFFFFFF;
+  BrushStyle style = BrushStyle::Solid;
+};
+
+// Outlines and lines; width in pixels (0 draws as 1).
+struct Pen {
+  Color color = 0;
+  int32_t width = 1;
+  PenStyle style = PenStyle::Solid;
+};
+
+class Canvas {
+ public:
+  // Draws into `target` (which must outlive the canvas) with the shared fonts.
+  explicit Canvas(Bitmap& target);
+  Canvas(Bitmap& target, FontLibrary& fonts);
+
+  Brush brush;
+  Pen pen;
+  Font font;
+
+  Bitmap& Target() { return *target_; }
+  FontLibrary& Fonts() { return *fonts_; }
+
+  // Fills the rectangle with the brush (nothing when the brush is clear).
+  void FillRect(const Rect& r);
+  // Pen outline and brush inside of the rectangle (x1, y1)-(x2, y2); corners in any order.
+  void Rectangle(int32_t x1, int32_t y1, int32_t x2, int32_t y2);
+  // The ellipse inscribed in the rectangle (x1, y1)-(x2, y2), outlined and filled.
+  void Ellipse(int32_t x1, int32_t y1, int32_t x2, int32_t y2);
+  // A rectangle with corners rounded by ellipses of cornerW x cornerH.
+  void RoundRect(int32_t x1, int32_t y1, int32_t x2, int32_t y2, int32_t cornerW, int32_t cornerH);
+  // Moves the pen's position without drawing.
+  void MoveTo(int32_t x, int32_t y);
+  // A line from the pen's position to (x, y), which becomes the new position; a one-pixel pen
+  // leaves the end point itself undrawn, wider pens have round ends.
+  void LineTo(int32_t x, int32_t y);
+  int32_t PenX() const { return penX_; }
+  int32_t PenY() const { return penY_; }
+
+  // Writes UTF-8 text with the cell's top-left corner at (x, y); a solid brush paints the
+  // cell behind the glyphs first.
+  void TextOut(int32_t x, int32_t y, std::string_view utf8);
+  // Width and height of the text's cell in the current font.
+  Size TextExtent(std::string_view utf8);
+  int32_t TextWidth(std::string_view utf8) { return TextExtent(utf8).width; }
+  int32_t TextHeight(std::string_view utf8) { return TextExtent(utf8).height; }
+
+  // Copies `src` with its top-left corner at (x, y); skips its transparent colour when the
+  // source is marked transparent.
+  void Draw(int32_t x, int32_t y, const Bitmap& src);
+  // Copies `src`, skipping every pixel of `transparent`.
+  void DrawTransparent(int32_t x, int32_t y, const Bitmap& src, Color transparent);
+  // Scales `src` into `dst` (nearest pixel), honouring its transparency like Draw.
+  void StretchDraw(const Rect& dst, const Bitmap& src);
+  // Copies the part `srcRect` of `src` into `dst`, scaling when the sizes differ; no
+  // transparency. `src` may be this canvas's own bitmap.
+  void CopyRect(const Rect& dst, const Bitmap& src, const Rect& srcRect);
+  // Combines `src` onto the bitmap with bitwise OR, its top-left corner at (x, y): black adds
+  // nothing, so glow only brightens.
+  void OrDraw(int32_t x, int32_t y, const Bitmap& src);
+
+ private:
+  Bitmap* target_;
+  FontLibrary* fonts_;
+  int32_t penX_ = 0, penY_ = 0;
+};
+
+}  // namespace qv::gfx

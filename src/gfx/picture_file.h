@@ -1,0 +1,39 @@
+#pragma once
+// Picture files: BMP and JPEG in, PNG and BMP out. Every reader treats its input as untrusted
+// and answers a damaged file with an error naming the problem and the byte offset.
+#include <cstdint>
+#include <filesystem>
+#include <span>
+#include <string>
+#include <vector>
+
+#include "gfx/bitmap.h"
+
+namespace qv::gfx {
+
+// A decoded picture, or the reason there is none.
+struct PictureResult {
+  Bitmap bitmap;
+  std::string error;  // empty on success
+  bool Ok() const { return error.empty(); }
+  explicit operator bool() const { return Ok(); }
+};
+
+// BMP: 1, 4, 8, 16, 24 and 32 bits, uncompressed, RLE4, RLE8 and bit fields, either row order.
+PictureResult DecodeBmp(std::span<const uint8_t> data);
+// JPEG through libjpeg; a broken stream is an error, never the end of the program.
+PictureResult DecodeJpeg(std::span<const uint8_t> data);
+// PNG through libpng (screenshots and golden pictures).
+PictureResult DecodePng(std::span<const uint8_t> data);
+// Reads a picture file, choosing the reader by its first bytes; errors start with the path.
+PictureResult LoadPicture(const std::filesystem::path& path);
+
+// PNG bytes of the picture (8-bit RGB); empty on failure.
+std::vector<uint8_t> EncodePng(const Bitmap& bitmap);
+// BMP bytes: 24-bit uncompressed, bottom-up.
+std::vector<uint8_t> EncodeBmp(const Bitmap& bitmap);
+// Writes the picture as PNG or BMP; returns an error message, empty on success.
+std::string WritePng(const Bitmap& bitmap, const std::filesystem::path& path);
+std::string WriteBmp(const Bitmap& bitmap, const std::filesystem::path& path);
+
+}  // namespace qv::gfx
