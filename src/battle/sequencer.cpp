@@ -1,4 +1,3 @@
-#include "battle/action.h"
 #include "battle/sequencer.h"
 
 namespace qv::battle {
@@ -13,6 +12,5 @@ void AdvanceBattlePhase(Game& g) {
   ++g.battle.phase;
 }
 void SetPhaseDelay(Game& g, int32_t n) { g.battle.phaseDelay = n > 0 ? n : 1; }
-void StepAction(Game& g) {}
 
 }  // namespace qv::battle
