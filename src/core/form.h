@@ -29,6 +29,9 @@ constexpr int kWidgetCount = static_cast<int>(W::kCount);
 enum class WidgetKind : int32_t { Picture, Panel, Label, LabelButton, ListBox, Edit, Button };
 enum class Align : int32_t { Left, Center, Right };
 
+constexpr uint32_t kGray = 0x808080;
+constexpr uint32_t kSilver = 0xC0C0C0;
+
 struct Rect {
   int32_t left = 0, top = 0, width = 0, height = 0;
 };
@@ -53,10 +56,14 @@ struct Widget {
   std::vector<std::string> lines;  // list box entries (CP932)
   int32_t itemIndex = -1;          // list box selection; -1 = none
   int32_t topIndex = 0;            // first visible list box row
+  int32_t itemHeight = 0;          // list box row height in pixels
 };
 
 struct Form {
   std::array<Widget, kWidgetCount> widgets{};
+  W focus = W::kCount;     // the widget that takes keys (name field, lists, button); kCount = form
+  W captured = W::kCount;  // the widget that took the last mouse press; gets its release
+  int32_t caret = 0;       // byte position of the name field's cursor
 
   Widget& operator[](W id) { return widgets[static_cast<size_t>(id)]; }
   const Widget& operator[](W id) const { return widgets[static_cast<size_t>(id)]; }
@@ -73,5 +80,23 @@ Rect AbsoluteRect(const Form& form, W id);
 
 // True when the widget and all its parents are visible.
 bool IsShown(const Form& form, W id);
+
+// True for the labels that act as buttons (their names begin with "l_btn").
+bool IsLabelButton(const Form& form, W id);
+
+// Hover highlight: every label button Gray, then the one under the mouse Silver.
+void HighlightLabelButton(Form& form, W sender);
+
+// The mouse left the buttons: every label button back to Gray.
+void ClearLabelButtonHighlight(Form& form);
+
+// Row height of a list box in pixels (the skill list tightens when it holds many skills).
+int32_t ListRowHeight(const Form& form, W id);
+
+// How many whole rows a list box shows.
+int32_t ListVisibleRows(const Form& form, W id);
+
+// Keeps a list box's selection in view by moving its first visible row.
+void ScrollListToSelection(Form& form, W id);
 
 }  // namespace qv
