@@ -38,12 +38,15 @@ struct TextState {
   std::array<std::string, 5> commandStrings{};
 };
 
+// The colour code of a log colour name: 301..313, or 4 for a name the log does not know.
+int32_t ColourCodeOf(std::string_view colourName);
+
 void ClearTextLines(Game& g);
 // A line on the main picture (wrapped at 73 bytes); does not wait.
 void AddTextLine(Game& g, std::string_view text);
 // As AddTextLine, then waits for a click (paused := 1).
 void AddTextLineRaw(Game& g, std::string_view text);
-// A log line in a named colour ("赤", ...), wrapped at 79 bytes.
+// A log line in a named colour ("green", "red", "rainbow", ...), wrapped at 79 bytes.
 void AddLogLine(Game& g, std::string_view text, std::string_view colourName);
 // The click on the main picture: continues a waiting line; true when it did.
 bool ContinueOnClick(Game& g);
