@@ -1,0 +1,51 @@
+#pragma once
+// The program's command line and where its files are.
+#include <cstdint>
+#include <filesystem>
+#include <optional>
+#include <span>
+#include <string>
+#include <string_view>
+
+#include "core/game.h"
+
+namespace qv::headless {
+
+struct Options {
+  bool help = false;
+  bool version = false;
+  bool headless = false;
+  std::optional<uint32_t> seed;  // none: from the clock
+  std::string dataDir;           // empty: the writable files stay beside the program
+  std::string script;
+  int32_t scale = 0;             // 0: the largest that fits the desktop
+  bool fullscreen = false;
+  int32_t frames = 0;            // 0: run until the window closes
+};
+
+struct ParsedOptions {
+  Options options;
+  std::string error;  // empty when the command line is good
+};
+
+constexpr int32_t kMaxScale = 16;
+constexpr int32_t kMaxFrames = 1'000'000;
+
+// Parses the arguments after the program name ("--seed 5" and "--seed=5" alike).
+ParsedOptions ParseCommandLine(std::span<const std::string_view> args);
+
+// The --help text, every option with one line.
+std::string UsageText();
+// The --version line.
+std::string VersionText();
+
+// The folder of the running program (from /proc/self/exe; the current folder if unknown).
+std::filesystem::path ProgramDir();
+
+// cg/ and dat/ beside the program; my.dat and 記録.txt there too, or in `dataDir` when given.
+Paths GamePaths(const std::filesystem::path& programDir, const std::string& dataDir);
+
+// A seed from the clock for a run without --seed.
+uint32_t ClockSeed();
+
+}  // namespace qv::headless

@@ -1,0 +1,251 @@
+#include "platform/headless/script.h"
+
+#include <charconv>
+#include <fstream>
+#include <iterator>
+#include <sstream>
+
+#include "platform/headless/key_names.h"
+
+namespace qv::headless {
+namespace {
+
+constexpr int32_t kWindowWidth = 640;
+constexpr int32_t kWindowHeight = 480;
+
+// Splits off the first word; `rest` keeps what follows it without the leading blanks.
+std::string_view NextWord(std::string_view& rest) {
+  size_t start = rest.find_first_not_of(" \t");
+  if (start == std::string_view::npos) {
+    rest = {};
+    return {};
+  }
+  rest.remove_prefix(start);
+  size_t end = rest.find_first_of(" \t");
+  std::string_view word = rest.substr(0, end);
+  rest = end == std::string_view::npos ? std::string_view{} : rest.substr(end);
+  const size_t next = rest.find_first_not_of(" \t");
+  rest = next == std::string_view::npos ? std::string_view{} : rest.substr(next);
+  return word;
+}
+
+std::string_view TrimRight(std::string_view s) {
+  while (!s.empty() && (s.back() == ' ' || s.back() == '\t' || s.back() == '\r')) s.remove_suffix(1);
+  return s;
+}
+
+bool ParseInt(std::string_view word, int32_t lo, int32_t hi, int32_t& out) {
+  int64_t v = 0;
+  const char* end = word.data() + word.size();
+  auto [ptr, ec] = std::from_chars(word.data(), end, v);
+  if (ec != std::errc() || ptr != end || v < lo || v > hi) return false;
+  out = static_cast<int32_t>(v);
+  return true;
+}
+
+bool IsValidUtf8(std::string_view s) {
+  size_t i = 0;
+  while (i < s.size()) {
+    const unsigned char c = static_cast<unsigned char>(s[i]);
+    size_t len = 0;
+    char32_t cp = 0;
+    if (c < 0x80) {
+      ++i;
+      continue;
+    } else if ((c & 0xE0) == 0xC0) {
+      len = 2;
+      cp = c & 0x1F;
+    } else if ((c & 0xF0) == 0xE0) {
+      len = 3;
+      cp = c & 0x0F;
+    } else if ((c & 0xF8) == 0xF0) {
+      len = 4;
+      cp = c & 0x07;
+    } else {
+      return false;
+    }
+    if (i + len > s.size()) return false;
+    for (size_t k = 1; k < len; ++k) {
+      const unsigned char t = static_cast<unsigned char>(s[i + k]);
+      if ((t & 0xC0) != 0x80) return false;
+      cp = (cp << 6) | (t & 0x3F);
+    }
+    const char32_t least[] = {0, 0, 0x80, 0x800, 0x10000};
+    if (cp < least[len] || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF)) return false;
+    i += len;
+  }
+  return true;
+}
+
+class Parser {
+ public:
+  explicit Parser(std::string_view name) : name_(name) {}
+
+  // Parses one line into `cmd`; false with error_ set when it is bad.
+  bool ParseLine(std::string_view line, int number, Command& cmd, bool& isCommand);
+
+  std::string error_;
+
+ private:
+  bool Fail(int number, const std::string& why) {
+    error_ = std::string(name_) + ":" + std::to_string(number) + ": " + why;
+    return false;
+  }
+  bool Position(std::string_view& rest, int number, Command& cmd);
+
+  std::string_view name_;
+};
+
+bool Parser::Position(std::string_view& rest, int number, Command& cmd) {
+  const std::string_view xs = NextWord(rest);
+  const std::string_view ys = NextWord(rest);
+  if (!ParseInt(xs, 0, kWindowWidth - 1, cmd.x) || !ParseInt(ys, 0, kWindowHeight - 1, cmd.y)) {
+    return Fail(number, "expected a window position X Y with X in 0..639 and Y in 0..479");
+  }
+  return true;
+}
+
+bool Parser::ParseLine(std::string_view line, int number, Command& cmd, bool& isCommand) {
+  isCommand = false;
+  if (line.size() > kMaxLineBytes) return Fail(number, "line longer than 4096 bytes");
+  line = TrimRight(line);
+  std::string_view rest = line;
+  const std::string_view word = NextWord(rest);
+  if (word.empty() || word[0] == '#') return true;
+  isCommand = true;
+  cmd = Command{};
+  cmd.lineNumber = number;
+  auto noMore = [&]() {
+    if (!rest.empty()) return Fail(number, "unexpected '" + std::string(rest) + "'");
+    return true;
+  };
+
+  if (word == "click") {
+    cmd.kind = CommandKind::Click;
+    if (!Position(rest, number, cmd)) return false;
+    const std::string_view button = NextWord(rest);
+    if (button == "right") {
+      cmd.flag = true;
+    } else if (!button.empty() && button != "left") {
+      return Fail(number, "the button after click X Y is 'left' or 'right'");
+    }
+    return noMore();
+  }
+  if (word == "move") {
+    cmd.kind = CommandKind::Move;
+    return Position(rest, number, cmd) && noMore();
+  }
+  if (word == "wheel") {
+    cmd.kind = CommandKind::Wheel;
+    if (!Position(rest, number, cmd)) return false;
+    if (!ParseInt(NextWord(rest), -kMaxWheelDelta, kMaxWheelDelta, cmd.amount)) {
+      return Fail(number, "wheel X Y DELTA needs a DELTA in -100..100");
+    }
+    return noMore();
+  }
+  if (word == "key") {
+    cmd.kind = CommandKind::Key;
+    const std::string_view name = NextWord(rest);
+    const std::optional<int32_t> code = VirtualKeyFromName(name);
+    if (!code) {
+      return Fail(number, "unknown key '" + std::string(name) + "' (known: " +
+                              std::string(KeyNameList()) + ")");
+    }
+    cmd.amount = *code;
+    return noMore();
+  }
+  if (word == "type") {
+    cmd.kind = CommandKind::Type;
+    if (rest.empty()) return Fail(number, "type needs the text to type");
+    if (!IsValidUtf8(rest)) return Fail(number, "the text to type is not UTF-8");
+    cmd.text = rest;
+    return true;
+  }
+  if (word == "ticks") {
+    cmd.kind = CommandKind::Ticks;
+    if (!ParseInt(NextWord(rest), 0, kMaxTicksPerLine, cmd.amount)) {
+      return Fail(number, "ticks needs a count in 0..1000000");
+    }
+    return noMore();
+  }
+  if (word == "answer") {
+    cmd.kind = CommandKind::Answer;
+    const std::string_view a = NextWord(rest);
+    if (a != "yes" && a != "no") return Fail(number, "answer is 'yes' or 'no'");
+    cmd.flag = a == "yes";
+    return noMore();
+  }
+  if (word == "screenshot") {
+    cmd.kind = CommandKind::Screenshot;
+    if (rest.empty()) return Fail(number, "screenshot needs a file name");
+    cmd.text = rest;
+    return true;
+  }
+  if (word == "dump") {
+    cmd.kind = CommandKind::Dump;
+    cmd.text = rest;
+    return true;
+  }
+  if (word == "expect") {
+    cmd.kind = CommandKind::Expect;
+    cmd.text = NextWord(rest);
+    if (cmd.text.empty() || rest.empty()) return Fail(number, "expect needs a KEY and a VALUE");
+    if (!IsValidUtf8(rest)) return Fail(number, "the expected value is not UTF-8");
+    cmd.value = rest;
+    return true;
+  }
+  return Fail(number, "unknown command '" + std::string(word) +
+                          "' (known: click, move, wheel, key, type, ticks, answer, screenshot, "
+                          "dump, expect)");
+}
+
+}  // namespace
+
+Script ParseScript(std::string_view text, std::string_view name) {
+  Script script;
+  if (text.size() > kMaxScriptBytes) {
+    script.error = std::string(name) + ": larger than 4 MiB";
+    return script;
+  }
+  if (text.starts_with("\xEF\xBB\xBF")) text.remove_prefix(3);
+  Parser parser(name);
+  int number = 0;
+  while (!text.empty()) {
+    ++number;
+    const size_t nl = text.find('\n');
+    const std::string_view line = text.substr(0, nl);
+    text = nl == std::string_view::npos ? std::string_view{} : text.substr(nl + 1);
+    Command cmd;
+    bool isCommand = false;
+    if (!parser.ParseLine(line, number, cmd, isCommand)) {
+      script.error = parser.error_;
+      script.commands.clear();
+      return script;
+    }
+    if (isCommand) script.commands.push_back(std::move(cmd));
+  }
+  return script;
+}
+
+Script LoadScript(const std::filesystem::path& path) {
+  Script script;
+  std::error_code ec;
+  if (!std::filesystem::is_regular_file(path, ec)) {
+    script.error = path.string() + ": no such script file";
+    return script;
+  }
+  const auto size = std::filesystem::file_size(path, ec);
+  if (ec || size > kMaxScriptBytes) {
+    script.error = path.string() + (ec ? ": cannot read the script file" : ": larger than 4 MiB");
+    return script;
+  }
+  std::ifstream in(path, std::ios::binary);
+  std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+  if (!in && !in.eof()) {
+    script.error = path.string() + ": cannot read the script file";
+    return script;
+  }
+  return ParseScript(text, path.string());
+}
+
+}  // namespace qv::headless

@@ -1,0 +1,22 @@
+#include "platform/headless/session.h"
+
+#include "core/startup.h"
+
+namespace qv::headless {
+
+std::unique_ptr<Session> StartSession(Host& host, const Paths& paths, uint32_t seed) {
+  auto session = std::make_unique<Session>();
+  session->game = MakeGame(&host, &session->screen, paths);
+  session->game->seed = seed;
+  FormCreate(*session->game);
+  return session;
+}
+
+void EndSession(Session& session) {
+  Game& g = *session.game;
+  if (g.text.formActive == -1) return;
+  FormClose(g);
+  FormDestroy(g);
+}
+
+}  // namespace qv::headless

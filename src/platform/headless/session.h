@@ -1,0 +1,23 @@
+#pragma once
+// The game and its presentation, created and started the way the window starts them; both
+// hosts and the tests begin a run here.
+#include <cstdint>
+#include <memory>
+
+#include "core/game.h"
+#include "ui/screen.h"
+
+namespace qv::headless {
+
+struct Session {
+  ui::Screen screen;  // outlives the game, which points at it
+  std::unique_ptr<Game> game;
+};
+
+// Builds the game on `host`, seeds it and runs FormCreate (the opening credit is then showing).
+std::unique_ptr<Session> StartSession(Host& host, const Paths& paths, uint32_t seed);
+
+// The window closes: FormClose, then FormDestroy. Safe to call twice.
+void EndSession(Session& session);
+
+}  // namespace qv::headless
