@@ -1,35 +1,278 @@
+// The two faces through fontconfig and FreeType, with a glyph cache so that each glyph of a
+// face, size and weight is rasterised once per run.
 #include "gfx/fonts.h"
+
+#include <fontconfig/fontconfig.h>
+#include <ft2build.h>
+#include FT_FREETYPE_H
+#include FT_SYNTHESIS_H
+
+#include <algorithm>
+#include <cstdio>
+#include <filesystem>
+#include <unordered_map>
+#include <vector>
 
 namespace qv::gfx {
 
-struct FontLibrary::Impl {
-  FontFiles files;
-  bool cache = true;
-  int64_t rasterised = 0;
+namespace {
+
+// Sizes the game never asks for are clamped, so a wild value cannot ask FreeType for a
+// glyph of megabytes.
+constexpr int32_t kMaxPixelHeight = 512;
+
+constexpr const char* kFamilies[] = {"IPAPGothic", "IPAGothic"};
+constexpr const char* kFallbacks[] = {kProportionalFallback, kFixedFallback};
+
+struct Glyph {
+  int32_t left = 0, top = 0, width = 0, height = 0, advance = 0;
+  std::vector<uint8_t> coverage;  // width x height, 0..255
 };
 
-int32_t PointsToPixels(int32_t points) { return (points * 96 + 36) / 72; }
+uint64_t GlyphKey(const Font& f, int32_t px, char32_t cp) {
+  return (uint64_t(f.face == FontFace::Fixed) << 63) | (uint64_t(f.bold) << 62) |
+         (uint64_t(px) << 32) | uint64_t(cp);
+}
+
+// The file fontconfig holds for exactly this family, or empty (it would otherwise offer
+// any face at all as the closest match).
+std::string FindFamily(const char* family) {
+  if (!FcInit()) return {};
+  std::string found;
+  FcPattern* pattern = FcNameParse(reinterpret_cast<const FcChar8*>(family));
+  if (!pattern) return {};
+  FcConfigSubstitute(nullptr, pattern, FcMatchPattern);
+  FcDefaultSubstitute(pattern);
+  FcResult result;
+  if (FcPattern* match = FcFontMatch(nullptr, pattern, &result)) {
+    FcChar8* name = nullptr;
+    bool sameFamily = false;
+    for (int i = 0; FcPatternGetString(match, FC_FAMILY, i, &name) == FcResultMatch; ++i)
+      if (std::string_view(reinterpret_cast<char*>(name)) == family) sameFamily = true;
+    FcChar8* file = nullptr;
+    if (sameFamily && FcPatternGetString(match, FC_FILE, 0, &file) == FcResultMatch)
+      found = reinterpret_cast<char*>(file);
+    FcPatternDestroy(match);
+  }
+  FcPatternDestroy(pattern);
+  return found;
+}
+
+}  // namespace
+
+struct FontLibrary::Impl {
+  FontFiles files;
+  FT_Library library = nullptr;
+  struct FaceSlot {
+    FT_Face face = nullptr;
+    bool tried = false;
+    std::string path;
+    int32_t pixelHeight = 0;
+  };
+  FaceSlot faces[2];
+  bool cache = true;
+  int64_t rasterised = 0;
+  std::unordered_map<uint64_t, Glyph> glyphs;
+  Glyph scratch;
+
+  ~Impl() {
+    for (FaceSlot& f : faces)
+      if (f.face) FT_Done_Face(f.face);
+    if (library) FT_Done_FreeType(library);
+  }
+
+  FaceSlot& Slot(FontFace face) { return faces[face == FontFace::Fixed ? 1 : 0]; }
+
+  FT_Face Open(FontFace which) {
+    FaceSlot& slot = Slot(which);
+    if (slot.tried) return slot.face;
+    slot.tried = true;
+    const int i = which == FontFace::Fixed ? 1 : 0;
+    const std::string& given = i ? files.fixed : files.proportional;
+    std::vector<std::string> candidates;
+    if (!given.empty()) {
+      candidates.push_back(given);
+    } else {
+      if (std::string path = FindFamily(kFamilies[i]); !path.empty()) candidates.push_back(path);
+      candidates.push_back(kFallbacks[i]);
+    }
+    if (!library && FT_Init_FreeType(&library) != 0) library = nullptr;
+    for (const std::string& path : candidates) {
+      if (library && FT_New_Face(library, path.c_str(), 0, &slot.face) == 0) {
+        slot.path = path;
+        return slot.face;
+      }
+      slot.face = nullptr;
+    }
+    std::fprintf(stderr, "qv: the font %s was not found (tried %s); its text is not drawn\n",
+                 kFamilies[i], candidates.back().c_str());
+    return nullptr;
+  }
+
+  // The face set to the font's size, or null when the face is missing or the size is not drawable.
+  FT_Face Sized(const Font& font, int32_t& px) {
+    px = std::min(font.height, kMaxPixelHeight);
+    if (px <= 0) return nullptr;
+    FT_Face face = Open(font.face);
+    if (!face) return nullptr;
+    FaceSlot& slot = Slot(font.face);
+    if (slot.pixelHeight != px) {
+      if (FT_Set_Pixel_Sizes(face, 0, FT_UInt(px)) != 0) return nullptr;
+      slot.pixelHeight = px;
+    }
+    return face;
+  }
+
+  const Glyph* Get(const Font& font, char32_t cp) {
+    int32_t px;
+    FT_Face face = Sized(font, px);
+    if (!face) return nullptr;
+    const uint64_t key = GlyphKey(font, px, cp);
+    if (cache) {
+      if (auto it = glyphs.find(key); it != glyphs.end()) return &it->second;
+    }
+    Glyph g;
+    const FT_UInt index = FT_Get_Char_Index(face, cp);
+    if (FT_Load_Glyph(face, index, FT_LOAD_NO_BITMAP) == 0) {
+      if (font.bold) FT_GlyphSlot_Embolden(face->glyph);
+      if (FT_Render_Glyph(face->glyph, FT_RENDER_MODE_NORMAL) == 0) {
+        ++rasterised;
+        const FT_Bitmap& b = face->glyph->bitmap;
+        g.left = face->glyph->bitmap_left;
+        g.top = face->glyph->bitmap_top;
+        g.width = int32_t(b.width);
+        g.height = int32_t(b.rows);
+        g.coverage.resize(size_t(g.width) * g.height);
+        for (int32_t y = 0; y < g.height; ++y) {
+          const unsigned char* row = b.buffer + ptrdiff_t(y) * b.pitch;
+          std::copy_n(row, g.width, g.coverage.data() + size_t(y) * g.width);
+        }
+      }
+      g.advance = int32_t((face->glyph->advance.x + 32) >> 6);
+    }
+    if (!cache) {
+      scratch = std::move(g);
+      return &scratch;
+    }
+    return &glyphs.emplace(key, std::move(g)).first->second;
+  }
+};
+
+int32_t PointsToPixels(int32_t points) {
+  return int32_t((int64_t{points} * 96 + (points >= 0 ? 36 : -36)) / 72);
+}
+
+char32_t NextCodePoint(std::string_view s, size_t& pos) {
+  const auto byte = [&](size_t i) { return static_cast<unsigned char>(s[i]); };
+  const unsigned char b0 = byte(pos);
+  int extra = 0;
+  char32_t cp = 0, min = 0;
+  if (b0 < 0x80) {
+    ++pos;
+    return b0;
+  } else if ((b0 & 0xE0) == 0xC0) {
+    extra = 1, cp = b0 & 0x1F, min = 0x80;
+  } else if ((b0 & 0xF0) == 0xE0) {
+    extra = 2, cp = b0 & 0x0F, min = 0x800;
+  } else if ((b0 & 0xF8) == 0xF0) {
+    extra = 3, cp = b0 & 0x07, min = 0x10000;
+  } else {
+    ++pos;
+    return 0xFFFD;
+  }
+  if (pos + extra >= s.size()) {
+    ++pos;
+    return 0xFFFD;
+  }
+  for (int i = 1; i <= extra; ++i) {
+    if ((byte(pos + i) & 0xC0) != 0x80) {
+      ++pos;
+      return 0xFFFD;
+    }
+    cp = (cp << 6) | (byte(pos + i) & 0x3F);
+  }
+  pos += extra + 1;
+  if (cp < min || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF)) return 0xFFFD;
+  return cp;
+}
 
 FontLibrary::FontLibrary() : impl_(std::make_unique<Impl>()) {}
 FontLibrary::FontLibrary(FontFiles files) : impl_(std::make_unique<Impl>()) {
   impl_->files = std::move(files);
 }
 FontLibrary::~FontLibrary() = default;
+
 FontLibrary& FontLibrary::Shared() {
   static FontLibrary shared;
   return shared;
 }
-Size FontLibrary::Measure(const Font&, std::string_view) { return {}; }
-FontMetrics FontLibrary::Metrics(const Font&) { return {}; }
-int32_t FontLibrary::Draw(Bitmap&, int32_t, int32_t, const Font&, std::string_view) { return 0; }
-bool FontLibrary::Available(FontFace) { return false; }
-std::string FontLibrary::FileOf(FontFace) { return {}; }
-void FontLibrary::SetCacheEnabled(bool on) { impl_->cache = on; }
+
+FontMetrics FontLibrary::Metrics(const Font& font) {
+  int32_t px;
+  FT_Face face = impl_->Sized(font, px);
+  if (!face) return {};
+  const FT_Size_Metrics& m = face->size->metrics;
+  return {int32_t((m.ascender + 63) >> 6), int32_t((-m.descender + 63) >> 6)};
+}
+
+Size FontLibrary::Measure(const Font& font, std::string_view utf8) {
+  const FontMetrics m = Metrics(font);
+  if (m.Height() == 0) return {};
+  int64_t width = 0;
+  for (size_t pos = 0; pos < utf8.size();) {
+    const char32_t cp = NextCodePoint(utf8, pos);
+    if (cp < 0x20) continue;  // line breaks and other controls take no room
+    if (const Glyph* g = impl_->Get(font, cp)) width += g->advance;
+  }
+  return {int32_t(std::min<int64_t>(width, INT32_MAX)), m.Height()};
+}
+
+int32_t FontLibrary::Draw(Bitmap& target, int32_t x, int32_t y, const Font& font,
+                          std::string_view utf8) {
+  const FontMetrics m = Metrics(font);
+  if (m.Height() == 0) return 0;
+  const int64_t baseline = int64_t{y} + m.ascent;
+  const int cr = RedOf(font.color), cg = GreenOf(font.color), cb = BlueOf(font.color);
+  int64_t penX = x;
+  for (size_t pos = 0; pos < utf8.size();) {
+    const char32_t cp = NextCodePoint(utf8, pos);
+    if (cp < 0x20) continue;
+    const Glyph* g = impl_->Get(font, cp);
+    if (!g) continue;
+    const int64_t gx = penX + g->left, gy = baseline - g->top;
+    penX += g->advance;
+    const int64_t y0 = std::max<int64_t>(0, -gy), y1 = std::min<int64_t>(g->height, target.Height() - gy);
+    const int64_t x0 = std::max<int64_t>(0, -gx), x1 = std::min<int64_t>(g->width, target.Width() - gx);
+    for (int64_t row = y0; row < y1; ++row) {
+      const uint8_t* cov = g->coverage.data() + row * g->width;
+      Color* out = target.Row(int32_t(gy + row));
+      for (int64_t col = x0; col < x1; ++col) {
+        const int a = cov[col];
+        if (a == 0) continue;
+        Color& d = out[gx + col];
+        if (a == 255) {
+          d = font.color;
+          continue;
+        }
+        const auto mix = [a](int dst, int src) { return dst + (src - dst) * a / 255; };
+        d = Rgb(mix(RedOf(d), cr), mix(GreenOf(d), cg), mix(BlueOf(d), cb));
+      }
+    }
+  }
+  return int32_t(std::clamp<int64_t>(penX - x, INT32_MIN, INT32_MAX));
+}
+
+bool FontLibrary::Available(FontFace face) { return impl_->Open(face) != nullptr; }
+std::string FontLibrary::FileOf(FontFace face) {
+  impl_->Open(face);
+  return impl_->Slot(face).path;
+}
+void FontLibrary::SetCacheEnabled(bool on) {
+  impl_->cache = on;
+  if (!on) impl_->glyphs.clear();
+}
 bool FontLibrary::CacheEnabled() const { return impl_->cache; }
 int64_t FontLibrary::RasterisedCount() const { return impl_->rasterised; }
-void FontLibrary::ClearCache() {}
-char32_t NextCodePoint(std::string_view utf8, size_t& pos) {
-  return pos < utf8.size() ? static_cast<unsigned char>(utf8[pos++]) : 0;
-}
+void FontLibrary::ClearCache() { impl_->glyphs.clear(); }
 
 }  // namespace qv::gfx

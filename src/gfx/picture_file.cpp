@@ -1,14 +1,140 @@
+// PNG in and out through libpng's simple interface, BMP out, and pictures by file.
 #include "gfx/picture_file.h"
+
+#include <png.h>
+
+#include <cstring>
+#include <fstream>
+#include <iterator>
 
 namespace qv::gfx {
 
-PictureResult DecodeBmp(std::span<const uint8_t>) { return {{}, "not built yet"}; }
-PictureResult DecodeJpeg(std::span<const uint8_t>) { return {{}, "not built yet"}; }
-PictureResult DecodePng(std::span<const uint8_t>) { return {{}, "not built yet"}; }
-PictureResult LoadPicture(const std::filesystem::path&) { return {{}, "not built yet"}; }
-std::vector<uint8_t> EncodePng(const Bitmap&) { return {}; }
-std::vector<uint8_t> EncodeBmp(const Bitmap&) { return {}; }
-std::string WritePng(const Bitmap&, const std::filesystem::path&) { return "not built yet"; }
-std::string WriteBmp(const Bitmap&, const std::filesystem::path&) { return "not built yet"; }
+PictureResult DecodePng(std::span<const uint8_t> data) {
+  png_image image;
+  std::memset(&image, 0, sizeof image);
+  image.version = PNG_IMAGE_VERSION;
+  if (!png_image_begin_read_from_memory(&image, data.data(), data.size()))
+    return {{}, std::string("PNG: ") + image.message};
+  if (image.width == 0 || image.height == 0 || image.width > uint32_t(kMaxBitmapSide) ||
+      image.height > uint32_t(kMaxBitmapSide) ||
+      int64_t{image.width} * image.height > kMaxBitmapPixels) {
+    png_image_free(&image);
+    return {{}, "PNG: picture size " + std::to_string(image.width) + " x " +
+                    std::to_string(image.height) + " is not supported"};
+  }
+  image.format = PNG_FORMAT_BGRA;  // one little-endian 0xAARRGGBB word per pixel
+  std::vector<uint32_t> pixels(size_t(image.width) * image.height);
+  png_color background{0, 0, 0};
+  if (!png_image_finish_read(&image, &background, pixels.data(), 0, nullptr))
+    return {{}, std::string("PNG: ") + image.message};
+  Bitmap bmp(int32_t(image.width), int32_t(image.height));
+  for (size_t i = 0; i < pixels.size(); ++i) {
+    const auto* p = reinterpret_cast<const uint8_t*>(&pixels[i]);
+    bmp.Pixels()[i] = Rgb(p[2], p[1], p[0]);
+  }
+  return {std::move(bmp), {}};
+}
+
+std::vector<uint8_t> EncodePng(const Bitmap& bitmap) {
+  if (bitmap.Empty()) return {};
+  std::vector<uint8_t> rgb(size_t(bitmap.Width()) * bitmap.Height() * 3);
+  for (size_t i = 0; i < bitmap.Pixels().size(); ++i) {
+    const Color c = bitmap.Pixels()[i];
+    rgb[i * 3] = uint8_t(RedOf(c));
+    rgb[i * 3 + 1] = uint8_t(GreenOf(c));
+    rgb[i * 3 + 2] = uint8_t(BlueOf(c));
+  }
+  png_image image;
+  std::memset(&image, 0, sizeof image);
+  image.version = PNG_IMAGE_VERSION;
+  image.width = png_uint_32(bitmap.Width());
+  image.height = png_uint_32(bitmap.Height());
+  image.format = PNG_FORMAT_RGB;
+  png_alloc_size_t size = 0;
+  if (!png_image_write_to_memory(&image, nullptr, &size, 0, rgb.data(), 0, nullptr)) return {};
+  std::vector<uint8_t> out(size);
+  if (!png_image_write_to_memory(&image, out.data(), &size, 0, rgb.data(), 0, nullptr)) return {};
+  out.resize(size);
+  return out;
+}
+
+std::vector<uint8_t> EncodeBmp(const Bitmap& bitmap) {
+  if (bitmap.Empty()) return {};
+  const uint32_t stride = (uint32_t(bitmap.Width()) * 3 + 3) & ~3u;
+  const uint32_t dataSize = stride * uint32_t(bitmap.Height());
+  std::vector<uint8_t> out(54 + dataSize, 0);
+  auto put16 = [&](size_t o, uint32_t v) { out[o] = uint8_t(v), out[o + 1] = uint8_t(v >> 8); };
+  auto put32 = [&](size_t o, uint32_t v) { put16(o, v & 0xFFFF), put16(o + 2, v >> 16); };
+  out[0] = 'B', out[1] = 'M';
+  put32(2, uint32_t(out.size()));
+  put32(10, 54);
+  put32(14, 40);
+  put32(18, uint32_t(bitmap.Width()));
+  put32(22, uint32_t(bitmap.Height()));
+  put16(26, 1);
+  put16(28, 24);
+  put32(34, dataSize);
+  put32(38, 3780);  // 96 DPI
+  put32(42, 3780);
+  for (int32_t y = 0; y < bitmap.Height(); ++y) {
+    const Color* row = bitmap.Row(bitmap.Height() - 1 - y);
+    uint8_t* o = out.data() + 54 + size_t(y) * stride;
+    for (int32_t x = 0; x < bitmap.Width(); ++x) {
+      o[x * 3] = uint8_t(BlueOf(row[x]));
+      o[x * 3 + 1] = uint8_t(GreenOf(row[x]));
+      o[x * 3 + 2] = uint8_t(RedOf(row[x]));
+    }
+  }
+  return out;
+}
+
+namespace {
+
+std::string WriteBytes(const std::vector<uint8_t>& bytes, const std::filesystem::path& path) {
+  if (bytes.empty()) return "cannot encode an empty picture for " + path.string();
+  std::ofstream out(path, std::ios::binary | std::ios::trunc);
+  if (!out) return "cannot open " + path.string() + " for writing";
+  out.write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
+  out.flush();
+  if (!out) return "cannot write " + path.string();
+  return {};
+}
+
+}  // namespace
+
+std::string WritePng(const Bitmap& bitmap, const std::filesystem::path& path) {
+  return WriteBytes(EncodePng(bitmap), path);
+}
+
+std::string WriteBmp(const Bitmap& bitmap, const std::filesystem::path& path) {
+  return WriteBytes(EncodeBmp(bitmap), path);
+}
+
+PictureResult LoadPicture(const std::filesystem::path& path) {
+  std::error_code ec;
+  const auto size = std::filesystem::file_size(path, ec);
+  if (ec) return {{}, path.string() + ": " + ec.message()};
+  // No picture of the game comes near this; a bigger file is not one of ours.
+  if (size > (uint64_t{256} << 20)) return {{}, path.string() + ": file too large"};
+  std::ifstream in(path, std::ios::binary);
+  if (!in) return {{}, path.string() + ": cannot open"};
+  std::vector<uint8_t> bytes(size);
+  in.read(reinterpret_cast<char*>(bytes.data()), std::streamsize(size));
+  if (!in) return {{}, path.string() + ": cannot read"};
+  PictureResult result;
+  if (bytes.size() >= 2 && bytes[0] == 'B' && bytes[1] == 'M') {
+    result = DecodeBmp(bytes);
+  } else if (bytes.size() >= 3 && bytes[0] == 0xFF && bytes[1] == 0xD8 && bytes[2] == 0xFF) {
+    result = DecodeJpeg(bytes);
+  } else if (bytes.size() >= 8 && png_sig_cmp(bytes.data(), 0, 8) == 0) {
+    result = DecodePng(bytes);
+  } else {
+    // Unknown first bytes: let the file name decide, for the clearest message.
+    const std::string ext = path.extension().string();
+    result = (ext == ".jpg" || ext == ".jpeg" || ext == ".JPG") ? DecodeJpeg(bytes) : DecodeBmp(bytes);
+  }
+  if (!result) result.error = path.string() + ": " + result.error;
+  return result;
+}
 
 }  // namespace qv::gfx
