@@ -5,7 +5,8 @@
 
 namespace qv {
 
-// Clears both tables and fills every skill and item.
+// Writes every skill (58) and every item (287) of the catalogue over its record; records
+// the catalogue does not list are left as they are.
 void FillMasterData(GameState& s);
 
 }  // namespace qv
