@@ -1,0 +1,115 @@
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+
+#include "bmp_builder.h"
+#include "gfx/picture_file.h"
+#include "jpeg_builder.h"
+
+namespace qv::gfx {
+namespace {
+
+Bitmap Gradient(int w, int h) {
+  Bitmap b(w, h);
+  for (int y = 0; y < h; ++y)
+    for (int x = 0; x < w; ++x) b.SetPixel(x, y, Rgb(x * 255 / w, y * 255 / h, 128));
+  return b;
+}
+
+std::filesystem::path TempDir() {
+  auto dir = std::filesystem::temp_directory_path() /
+             ("qv_gfx_test_" + std::to_string(::getpid()));
+  std::filesystem::create_directories(dir);
+  return dir;
+}
+
+TEST(DecodeJpeg, ReadsColourAndGreyPictures) {
+  const Bitmap src = Gradient(40, 24);
+  for (bool progressive : {false, true}) {
+    const PictureResult r = DecodeJpeg(testing::EncodeJpeg(src, 95, false, progressive));
+    ASSERT_TRUE(r) << r.error;
+    ASSERT_EQ(r.bitmap.Width(), 40);
+    ASSERT_EQ(r.bitmap.Height(), 24);
+    const Color c = r.bitmap.Pixel(20, 12), want = src.Pixel(20, 12);
+    EXPECT_NEAR(RedOf(c), RedOf(want), 12);
+    EXPECT_NEAR(GreenOf(c), GreenOf(want), 12);
+    EXPECT_NEAR(BlueOf(c), BlueOf(want), 12);
+  }
+  const PictureResult grey = DecodeJpeg(testing::EncodeJpeg(Bitmap(8, 8, 0x808080), 90, true));
+  ASSERT_TRUE(grey) << grey.error;
+  EXPECT_NEAR(RedOf(grey.bitmap.Pixel(3, 3)), 0x80, 3);
+  EXPECT_EQ(RedOf(grey.bitmap.Pixel(3, 3)), BlueOf(grey.bitmap.Pixel(3, 3)));
+}
+
+TEST(DecodeJpeg, BrokenStreamsAreErrorsNotExits) {
+  const std::vector<uint8_t> good = testing::EncodeJpeg(Gradient(32, 32));
+  // Cut anywhere: every prefix is refused (a short picture is not padded with grey).
+  for (size_t n = 0; n + 2 < good.size(); n += 7)
+    EXPECT_FALSE(DecodeJpeg({good.data(), n})) << "cut at " << n;
+  // Scrambled headers and data.
+  for (size_t at : {size_t{2}, size_t{20}, size_t{100}, good.size() / 2}) {
+    std::vector<uint8_t> bad = good;
+    for (size_t i = at; i < at + 16 && i < bad.size(); ++i) bad[i] ^= 0xA5;
+    (void)DecodeJpeg(bad);  // may decode with visible damage, but must come back
+  }
+  const std::vector<uint8_t> garbage(300, 0x41);
+  const PictureResult r = DecodeJpeg(garbage);
+  EXPECT_FALSE(r);
+  EXPECT_EQ(r.error.rfind("JPEG: ", 0), 0u) << r.error;
+  // A frame header claiming a picture its data cannot hold.
+  std::vector<uint8_t> lying = good;
+  for (size_t i = 2; i + 8 < lying.size(); ++i)
+    if (lying[i] == 0xFF && lying[i + 1] == 0xC0) {
+      lying[i + 5] = 0xFF, lying[i + 6] = 0xFF, lying[i + 7] = 0xFF, lying[i + 8] = 0xFF;
+      break;
+    }
+  EXPECT_FALSE(DecodeJpeg(lying));
+}
+
+TEST(Png, RoundTripIsExactAndDamageIsAnError) {
+  Bitmap src = Gradient(13, 7);
+  src.SetPixel(0, 0, 0xFFFFFF);
+  const std::vector<uint8_t> png = EncodePng(src);
+  ASSERT_FALSE(png.empty());
+  const PictureResult back = DecodePng(png);
+  ASSERT_TRUE(back) << back.error;
+  EXPECT_EQ(back.bitmap, src);
+  EXPECT_TRUE(EncodePng(Bitmap()).empty());
+  EXPECT_FALSE(DecodePng({png.data(), png.size() / 2}));
+  std::vector<uint8_t> bad = png;
+  bad[20] ^= 0xFF;  // inside the header chunk: its check sum no longer matches
+  EXPECT_FALSE(DecodePng(bad));
+}
+
+TEST(LoadPicture, ChoosesTheReaderByContentAndNamesTheFile) {
+  const auto dir = TempDir();
+  const Bitmap src = Gradient(9, 5);
+  ASSERT_EQ(WriteBmp(src, dir / "a.bmp"), "");
+  ASSERT_EQ(WritePng(src, dir / "a.png"), "");
+  const PictureResult bmp = LoadPicture(dir / "a.bmp");
+  ASSERT_TRUE(bmp) << bmp.error;
+  EXPECT_EQ(bmp.bitmap, src);
+  const PictureResult png = LoadPicture(dir / "a.png");
+  ASSERT_TRUE(png) << png.error;
+  EXPECT_EQ(png.bitmap, src);
+  {
+    const auto jpeg = testing::EncodeJpeg(src);
+    std::ofstream(dir / "cr.jpg", std::ios::binary)
+        .write(reinterpret_cast<const char*>(jpeg.data()), std::streamsize(jpeg.size()));
+  }
+  EXPECT_TRUE(LoadPicture(dir / "cr.jpg"));
+  const PictureResult missing = LoadPicture(dir / "none.bmp");
+  EXPECT_FALSE(missing);
+  EXPECT_NE(missing.error.find("none.bmp"), std::string::npos);
+  std::ofstream(dir / "empty.bmp").put('B');
+  const PictureResult empty = LoadPicture(dir / "empty.bmp");
+  EXPECT_FALSE(empty);
+  EXPECT_NE(empty.error.find("empty.bmp: BMP:"), std::string::npos) << empty.error;
+  EXPECT_NE(WritePng(src, dir / "no" / "such" / "folder.png"), "");
+  std::filesystem::remove_all(dir);
+}
+
+}  // namespace
+}  // namespace qv::gfx
