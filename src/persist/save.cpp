@@ -113,7 +113,7 @@ void ReadNames(Game& g, FileIo& io) {
   }
 }
 
-// Writes one file in place of the old; false when the new file is not there.
+// Writes one file in place of the old; false (after telling the player) on any failure.
 bool WriteOrTell(Game& g, FileIo& io, const std::filesystem::path& path, std::string_view bytes,
                  const char* kindOfFile) {
   std::error_code ignored;
@@ -122,9 +122,11 @@ bool WriteOrTell(Game& g, FileIo& io, const std::filesystem::path& path, std::st
   if (r.ok()) return true;
   const std::string shown = std::string(kindOfFile) + " " + Shown(path);
   if (r.replaced) {
+    // In place but perhaps not on the disk yet: one message is enough, the record waits for
+    // the next save.
     Tell(g, shown + " は書き込みましたが、ディスクへの記録を確かめられません" + Cause(r.error) +
                 "。");
-    return true;
+    return false;
   }
   Tell(g, shown + " を書き込めません" + Cause(r.error) + "。\r前の内容はそのまま残っています。");
   return false;
