@@ -4,10 +4,15 @@
 
 namespace qv::headless {
 
-std::unique_ptr<Session> StartSession(Host& host, const Paths& paths, uint32_t seed) {
+std::unique_ptr<Session> CreateSession(Host& host, const Paths& paths, uint32_t seed) {
   auto session = std::make_unique<Session>();
   session->game = MakeGame(&host, &session->screen, paths);
   session->game->seed = seed;
+  return session;
+}
+
+std::unique_ptr<Session> StartSession(Host& host, const Paths& paths, uint32_t seed) {
+  std::unique_ptr<Session> session = CreateSession(host, paths, seed);
   FormCreate(*session->game);
   return session;
 }

@@ -14,7 +14,9 @@ struct Session {
   std::unique_ptr<Game> game;
 };
 
-// Builds the game on `host`, seeds it and runs FormCreate (the opening credit is then showing).
+// Builds the game on `host` with its seed, before the window's creation.
+std::unique_ptr<Session> CreateSession(Host& host, const Paths& paths, uint32_t seed);
+// CreateSession, then FormCreate: the opening credit is showing.
 std::unique_ptr<Session> StartSession(Host& host, const Paths& paths, uint32_t seed);
 
 // The window closes: FormClose, then FormDestroy. Safe to call twice.

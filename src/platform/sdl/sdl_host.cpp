@@ -1,0 +1,406 @@
+#include "platform/sdl/sdl_host.h"
+
+#include <algorithm>
+
+#include "core/music_notify.h"
+#include "platform/sdl/key_map.h"
+#include "ui/input.h"
+#include "ui/screen.h"
+
+namespace qv::sdl {
+namespace {
+
+constexpr int32_t kPictureW = ui::kWindowWidth;
+constexpr int32_t kPictureH = ui::kWindowHeight;
+constexpr const char* kWindowTitle = "Q.V. ver1.7";
+// Room for the window's title bar and frame when choosing the default scale.
+constexpr int32_t kFrameAllowance = 48;
+// How long a box waits for events when the sound needs nothing sooner.
+constexpr int32_t kBoxIdleWaitMs = 500;
+
+bool IsRedrawEvent(const SDL_WindowEvent& w) {
+  return w.event == SDL_WINDOWEVENT_EXPOSED || w.event == SDL_WINDOWEVENT_SIZE_CHANGED ||
+         w.event == SDL_WINDOWEVENT_RESTORED || w.event == SDL_WINDOWEVENT_SHOWN;
+}
+
+bool IsCloseEvent(const SDL_Event& e) {
+  return e.type == SDL_QUIT ||
+         (e.type == SDL_WINDOWEVENT && e.window.event == SDL_WINDOWEVENT_CLOSE);
+}
+
+}  // namespace
+
+int32_t FittingScale(int32_t usableWidth, int32_t usableHeight) {
+  const int32_t byWidth = usableWidth / kPictureW;
+  const int32_t byHeight = (usableHeight - kFrameAllowance) / kPictureH;
+  return std::max(1, std::min(byWidth, byHeight));
+}
+
+SdlHost::SdlHost() = default;
+
+SdlHost::~SdlHost() {
+  if (audioOpen_) audio_.Close();
+  if (texture_) SDL_DestroyTexture(texture_);
+  if (renderer_) SDL_DestroyRenderer(renderer_);
+  if (window_) SDL_DestroyWindow(window_);
+  if (videoStarted_) SDL_QuitSubSystem(SDL_INIT_VIDEO);
+}
+
+bool SdlHost::Open(const WindowOptions& options, std::string& error) {
+  // Long IME compositions are sent whole instead of being cut at SDL's 32 bytes.
+  SDL_SetHint(SDL_HINT_IME_SUPPORT_EXTENDED_TEXT, "1");
+  SDL_SetHint(SDL_HINT_RENDER_SCALE_QUALITY, "nearest");
+  if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) {
+    error = std::string("cannot start the display: ") + SDL_GetError();
+    return false;
+  }
+  videoStarted_ = true;
+  maxFrames_ = options.frames;
+  scale_ = options.scale;
+  if (scale_ <= 0) {
+    SDL_Rect usable{0, 0, kPictureW, kPictureH + kFrameAllowance};
+    if (SDL_GetDisplayUsableBounds(0, &usable) != 0) SDL_GetDisplayBounds(0, &usable);
+    scale_ = FittingScale(usable.w, usable.h);
+  }
+  Uint32 flags = SDL_WINDOW_RESIZABLE | SDL_WINDOW_ALLOW_HIGHDPI;
+  if (options.fullscreen) flags |= SDL_WINDOW_FULLSCREEN_DESKTOP;
+  window_ = SDL_CreateWindow(kWindowTitle, SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED,
+                             kPictureW * scale_, kPictureH * scale_, flags);
+  if (!window_) {
+    error = std::string("cannot open the window: ") + SDL_GetError();
+    return false;
+  }
+  SDL_SetWindowMinimumSize(window_, kPictureW, kPictureH);
+  renderer_ = SDL_CreateRenderer(window_, -1, 0);
+  if (!renderer_) renderer_ = SDL_CreateRenderer(window_, -1, SDL_RENDERER_SOFTWARE);
+  if (!renderer_) {
+    error = std::string("cannot draw in the window: ") + SDL_GetError();
+    return false;
+  }
+  SDL_RenderSetLogicalSize(renderer_, kPictureW, kPictureH);
+  SDL_RenderSetIntegerScale(renderer_, SDL_TRUE);
+  texture_ = SDL_CreateTexture(renderer_, SDL_PIXELFORMAT_RGB888, SDL_TEXTUREACCESS_STREAMING,
+                               kPictureW, kPictureH);
+  if (!texture_) {
+    error = std::string("cannot make the frame texture: ") + SDL_GetError();
+    return false;
+  }
+  SDL_SetTextureScaleMode(texture_, SDL_ScaleModeNearest);
+  // SDL starts with text input on, and an IME would then swallow the game's keys.
+  SDL_StopTextInput();
+  SDL_SetRenderDrawColor(renderer_, 0, 0, 0, 255);
+  return true;
+}
+
+void SdlHost::OpenAudio(const AudioOptions& options) {
+  audio_.Open(options);
+  audioOpen_ = true;
+}
+
+void SdlHost::Attach(headless::Session& session) { session_ = &session; }
+
+int64_t SdlHost::NowMs() {
+  return std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() -
+                                                               start_)
+      .count();
+}
+
+void SdlHost::PlayWave(int channel, std::string_view file) {
+  if (audioOpen_) audio_.PlayWave(channel, file);
+}
+
+void SdlHost::PlayMusic(std::string_view file) {
+  const int32_t formActive = session_ ? session_->game->text.formActive : 1;
+  if (audioOpen_) audio_.PlayMusic(file, formActive);
+}
+
+void SdlHost::PlayMidi(std::string_view file) {
+  if (audioOpen_) audio_.PlayMidi(file);
+}
+
+void SdlHost::MessageBox(std::string_view text) { RunBox(ui::BoxButtons::Ok, text); }
+
+bool SdlHost::Confirm(std::string_view text) {
+  return RunBox(ui::BoxButtons::YesNo, text) == ui::BoxAnswer::Yes;
+}
+
+void SdlHost::Present(const gfx::Bitmap& picture) {
+  if (!renderer_) return;
+  if (picture.Width() == kPictureW && picture.Height() == kPictureH) {
+    SDL_UpdateTexture(texture_, nullptr, picture.Pixels().data(), kPictureW * 4);
+  } else {
+    gfx::Bitmap fitted = picture;
+    fitted.Resize(kPictureW, kPictureH);
+    SDL_UpdateTexture(texture_, nullptr, fitted.Pixels().data(), kPictureW * 4);
+  }
+  SDL_RenderClear(renderer_);
+  SDL_RenderCopy(renderer_, texture_, nullptr, nullptr);
+  SDL_RenderPresent(renderer_);
+  ++framesShown_;
+  dirty_ = false;
+  if (maxFrames_ > 0 && framesShown_ >= maxFrames_) closing_ = true;
+}
+
+gfx::Bitmap SdlHost::PresentAndReadBack(const gfx::Bitmap& picture) {
+  if (!renderer_) return {};
+  SDL_UpdateTexture(texture_, nullptr, picture.Pixels().data(), kPictureW * 4);
+  SDL_RenderClear(renderer_);
+  SDL_RenderCopy(renderer_, texture_, nullptr, nullptr);
+  int outW = 0, outH = 0;
+  SDL_GetRendererOutputSize(renderer_, &outW, &outH);
+  gfx::Bitmap shown(outW, outH);
+  gfx::Bitmap back;
+  SDL_Rect viewport;
+  SDL_RenderGetViewport(renderer_, &viewport);
+  float sx = 1, sy = 1;
+  SDL_RenderGetScale(renderer_, &sx, &sy);
+  if (!shown.Empty() &&
+      SDL_RenderReadPixels(renderer_, nullptr, SDL_PIXELFORMAT_RGB888, shown.Pixels().data(),
+                           outW * 4) == 0) {
+    // Sample the centre of every picture pixel in the scaled, letterboxed output.
+    back = gfx::Bitmap(kPictureW, kPictureH);
+    for (int32_t y = 0; y < kPictureH; ++y) {
+      for (int32_t x = 0; x < kPictureW; ++x) {
+        const int32_t ox = static_cast<int32_t>((viewport.x + x + 0.5f) * sx);
+        const int32_t oy = static_cast<int32_t>((viewport.y + y + 0.5f) * sy);
+        back.SetPixel(x, y, shown.Pixel(ox, oy) & 0xFFFFFF);
+      }
+    }
+  }
+  SDL_RenderPresent(renderer_);
+  ++framesShown_;
+  return back;
+}
+
+void SdlHost::ToggleFullscreen() {
+  if (!window_) return;
+  const bool full = (SDL_GetWindowFlags(window_) & SDL_WINDOW_FULLSCREEN_DESKTOP) != 0;
+  SDL_SetWindowFullscreen(window_, full ? 0 : SDL_WINDOW_FULLSCREEN_DESKTOP);
+  dirty_ = true;
+}
+
+std::optional<SDL_Point> SdlHost::PicturePoint(int32_t x, int32_t y) {
+  if (x < 0 || y < 0 || x >= kPictureW || y >= kPictureH) return std::nullopt;
+  return SDL_Point{x, y};
+}
+
+void SdlHost::DeliverMusicEnd(const SDL_Event& e) {
+  if (!audioOpen_) return;
+  if (std::optional<std::string> file = audio_.MusicEnded(e)) {
+    if (inBox_ || !session_) {
+      pendingMusicEnd_ = std::move(file);
+    } else {
+      mid_pNotify(*session_->game, *file);
+      dirty_ = true;
+    }
+  }
+}
+
+void SdlHost::HandleEvent(const SDL_Event& e) {
+  DeliverMusicEnd(e);
+  if (!session_) return;
+  Game& g = *session_->game;
+  if (IsCloseEvent(e)) {
+    closing_ = true;
+    return;
+  }
+  switch (e.type) {
+    case SDL_WINDOWEVENT:
+      if (IsRedrawEvent(e.window)) dirty_ = true;
+      break;
+    case SDL_KEYDOWN:
+      if (IsFullscreenToggle(e.key)) {
+        ToggleFullscreen();
+      } else if (const int32_t vk = VirtualKeyFromSdl(e.key.keysym.sym)) {
+        ui::KeyDown(g, vk);
+        dirty_ = true;
+      }
+      break;
+    case SDL_KEYUP:
+      if (const int32_t vk = VirtualKeyFromSdl(e.key.keysym.sym)) ui::KeyUp(g, vk);
+      break;
+    case SDL_TEXTINPUT:
+      if (textInputOn_) {
+        ui::TextInput(g, e.text.text);
+        dirty_ = true;
+      }
+      break;
+    case SDL_MOUSEBUTTONDOWN:
+      if (e.button.button == SDL_BUTTON_LEFT || e.button.button == SDL_BUTTON_RIGHT) {
+        if (auto p = PicturePoint(e.button.x, e.button.y)) {
+          lastMouse_ = *p;
+          ui::MouseDown(g, p->x, p->y, e.button.button == SDL_BUTTON_RIGHT);
+          dirty_ = true;
+        }
+      }
+      break;
+    case SDL_MOUSEBUTTONUP:
+      if (e.button.button == SDL_BUTTON_LEFT || e.button.button == SDL_BUTTON_RIGHT) {
+        // A release outside the picture still ends the press it belongs to.
+        const int32_t x = std::clamp(e.button.x, 0, kPictureW - 1);
+        const int32_t y = std::clamp(e.button.y, 0, kPictureH - 1);
+        ui::MouseUp(g, x, y, e.button.button == SDL_BUTTON_RIGHT);
+        dirty_ = true;
+      }
+      break;
+    case SDL_MOUSEMOTION:
+      if (auto p = PicturePoint(e.motion.x, e.motion.y)) {
+        lastMouse_ = *p;
+        ui::MouseMove(g, p->x, p->y);
+        dirty_ = true;
+      }
+      break;
+    case SDL_MOUSEWHEEL: {
+      const int32_t delta = e.wheel.direction == SDL_MOUSEWHEEL_FLIPPED ? -e.wheel.y : e.wheel.y;
+      if (delta != 0) {
+        ui::MouseWheel(g, lastMouse_.x, lastMouse_.y, delta);
+        dirty_ = true;
+      }
+      break;
+    }
+    default:
+      break;
+  }
+}
+
+void SdlHost::UpdateTextInput() {
+  if (!session_ || !renderer_) return;
+  const Game& g = *session_->game;
+  const bool focused = ui::TextFieldFocused(g);
+  if (focused == textInputOn_) return;
+  textInputOn_ = focused;
+  if (!focused) {
+    SDL_StopTextInput();
+    return;
+  }
+  // The IME shows its candidates by the name field, in window coordinates.
+  const Rect field = ui::TextFieldRect(g);
+  int x1 = 0, y1 = 0, x2 = 0, y2 = 0;
+  SDL_RenderLogicalToWindow(renderer_, static_cast<float>(field.left),
+                            static_cast<float>(field.top), &x1, &y1);
+  SDL_RenderLogicalToWindow(renderer_, static_cast<float>(field.left + field.width),
+                            static_cast<float>(field.top + field.height), &x2, &y2);
+  SDL_Rect rect{x1, y1, x2 - x1, y2 - y1};
+  SDL_SetTextInputRect(&rect);
+  SDL_StartTextInput();
+}
+
+void SdlHost::ShowFrame() {
+  if (!session_) return;
+  Present(session_->screen.RenderWindow(*session_->game));
+}
+
+int32_t SdlHost::WaitBudgetMs(int64_t untilTickMs) {
+  int64_t wait = untilTickMs;
+  if (audioOpen_) {
+    const int32_t audioWait = audio_.MsUntilPump();
+    if (audioWait >= 0) wait = std::min<int64_t>(wait, audioWait);
+  }
+  return static_cast<int32_t>(std::clamp<int64_t>(wait, 0, 60'000));
+}
+
+void SdlHost::Run() {
+  if (!session_) return;
+  Game& g = *session_->game;
+  ticks_.Start(g, NowMs());
+  ShowFrame();
+  while (!closing_) {
+    if (audioOpen_) audio_.Pump();
+    SDL_Event e;
+    if (SDL_WaitEventTimeout(&e, WaitBudgetMs(ticks_.MsUntilDue(NowMs())))) {
+      HandleEvent(e);
+      while (!closing_ && SDL_PollEvent(&e)) HandleEvent(e);
+    }
+    if (closing_) break;
+    if (pendingMusicEnd_) {
+      const std::string file = std::move(*pendingMusicEnd_);
+      pendingMusicEnd_.reset();
+      mid_pNotify(g, file);
+      dirty_ = true;
+    }
+    if (ticks_.Pump(g, NowMs())) dirty_ = true;
+    UpdateTextInput();
+    if (dirty_ && !closing_) ShowFrame();
+  }
+  if (textInputOn_) SDL_StopTextInput();
+  textInputOn_ = false;
+  headless::EndSession(*session_);
+  if (audioOpen_) {
+    audio_.Close();
+    audioOpen_ = false;
+  }
+}
+
+ui::BoxAnswer SdlHost::RunBox(ui::BoxButtons buttons, std::string_view text) {
+  const ui::BoxAnswer fallback =
+      buttons == ui::BoxButtons::Ok ? ui::BoxAnswer::Ok : ui::BoxAnswer::No;
+  if (!renderer_ || inBox_) return fallback;
+  ui::MessageBoxView view(buttons, text);
+  const gfx::Bitmap base = session_ ? session_->screen.RenderWindow(*session_->game)
+                                    : gfx::Bitmap(kPictureW, kPictureH);
+  inBox_ = true;
+  if (textInputOn_) {
+    SDL_StopTextInput();  // the box takes plain keys; the field gets the IME back afterwards
+    textInputOn_ = false;
+  }
+  ui::BoxAnswer answer = ui::BoxAnswer::None;
+  bool redraw = true;
+  while (answer == ui::BoxAnswer::None) {
+    if (closing_ && maxFrames_ > 0 && framesShown_ >= maxFrames_) {
+      answer = fallback;  // a smoke run that has shown its frames answers the harmless way
+      break;
+    }
+    if (redraw) {
+      gfx::Bitmap frame = base;
+      view.Draw(frame);
+      Present(frame);
+      redraw = false;
+    }
+    if (audioOpen_) audio_.Pump();
+    int32_t wait = kBoxIdleWaitMs;
+    if (audioOpen_ && audio_.MsUntilPump() >= 0) wait = std::min(wait, audio_.MsUntilPump());
+    SDL_Event e;
+    if (!SDL_WaitEventTimeout(&e, wait)) continue;
+    do {
+      DeliverMusicEnd(e);
+      if (IsCloseEvent(e)) {
+        // The close is kept: the window closes once the box has its answer.
+        closing_ = true;
+        answer = view.CloseRequested();
+        continue;
+      }
+      switch (e.type) {
+        case SDL_WINDOWEVENT:
+          redraw = redraw || IsRedrawEvent(e.window);
+          break;
+        case SDL_KEYDOWN:
+          if (IsFullscreenToggle(e.key)) {
+            ToggleFullscreen();
+          } else {
+            answer = view.KeyDown(VirtualKeyFromSdl(e.key.keysym.sym));
+          }
+          redraw = true;
+          break;
+        case SDL_MOUSEBUTTONDOWN:
+          if (e.button.button == SDL_BUTTON_LEFT) view.MouseDown(e.button.x, e.button.y);
+          redraw = true;
+          break;
+        case SDL_MOUSEBUTTONUP:
+          if (e.button.button == SDL_BUTTON_LEFT) answer = view.MouseUp(e.button.x, e.button.y);
+          redraw = true;
+          break;
+        case SDL_MOUSEMOTION:
+          view.MouseMove(e.motion.x, e.motion.y);
+          redraw = true;
+          break;
+        default:
+          break;
+      }
+    } while (answer == ui::BoxAnswer::None && SDL_PollEvent(&e));
+  }
+  inBox_ = false;
+  dirty_ = true;
+  return answer;
+}
+
+}  // namespace qv::sdl

@@ -1,0 +1,102 @@
+#pragma once
+// The game's window: the 640x480 picture at an integer scale (letterboxed in fullscreen),
+// mouse and keys routed to the form, the IME only while the name field has the focus, our own
+// modal message boxes, the sound on the one audio device, and the loop that sleeps until the
+// next tick or event.
+#include <SDL.h>
+
+#include <chrono>
+#include <cstdint>
+#include <memory>
+#include <optional>
+#include <string>
+
+#include "core/host.h"
+#include "gfx/bitmap.h"
+#include "platform/headless/session.h"
+#include "platform/headless/tick_driver.h"
+#include "platform/sdl/audio_system.h"
+#include "ui/message_box.h"
+
+namespace qv::sdl {
+
+struct WindowOptions {
+  int32_t scale = 0;        // 0: the largest integer scale that fits the desktop
+  bool fullscreen = false;
+  int32_t frames = 0;       // >0: close after this many frames were shown
+};
+
+class SdlHost : public Host {
+ public:
+  SdlHost();
+  ~SdlHost() override;
+  SdlHost(const SdlHost&) = delete;
+  SdlHost& operator=(const SdlHost&) = delete;
+
+  // Starts SDL's video, opens the window, its renderer and the frame texture. False with a
+  // message in `error` when there is no display.
+  bool Open(const WindowOptions& options, std::string& error);
+  // Opens the sound (silent without a device); call before the game starts.
+  void OpenAudio(const AudioOptions& options);
+  // The game this window shows; it must stay alive until Run returns.
+  void Attach(headless::Session& session);
+  // Shows frames and routes events until the window closes; then FormClose and FormDestroy.
+  void Run();
+
+  // Host
+  int64_t NowMs() override;
+  void PlayWave(int channel, std::string_view file) override;
+  void PlayMusic(std::string_view file) override;
+  void PlayMidi(std::string_view file) override;
+  void MessageBox(std::string_view text) override;
+  bool Confirm(std::string_view text) override;
+  void CloseWindow() override { closing_ = true; }
+
+  // Uploads a window picture and shows it.
+  void Present(const gfx::Bitmap& picture);
+  // As Present, and reads the shown frame back at window-picture size (tests compare it with
+  // the headless screenshot); empty when the renderer cannot read back.
+  gfx::Bitmap PresentAndReadBack(const gfx::Bitmap& picture);
+  // Alt+Enter: fullscreen on the desktop's resolution, letterboxed, or back to the window.
+  void ToggleFullscreen();
+
+  SDL_Window* Window() const { return window_; }
+  int32_t Scale() const { return scale_; }
+  int64_t FramesShown() const { return framesShown_; }
+  bool Closing() const { return closing_; }
+
+ private:
+  void HandleEvent(const SDL_Event& e);
+  // Position of a mouse event in window-picture pixels; nullopt outside the picture.
+  static std::optional<SDL_Point> PicturePoint(int32_t x, int32_t y);
+  void UpdateTextInput();
+  void ShowFrame();
+  ui::BoxAnswer RunBox(ui::BoxButtons buttons, std::string_view text);
+  int32_t WaitBudgetMs(int64_t untilTickMs);
+  void DeliverMusicEnd(const SDL_Event& e);
+
+  SDL_Window* window_ = nullptr;
+  SDL_Renderer* renderer_ = nullptr;
+  SDL_Texture* texture_ = nullptr;
+  bool videoStarted_ = false;
+  AudioSystem audio_;
+  bool audioOpen_ = false;
+  headless::Session* session_ = nullptr;
+  headless::TickDriver ticks_;
+  std::chrono::steady_clock::time_point start_ = std::chrono::steady_clock::now();
+  int32_t scale_ = 1;
+  int32_t maxFrames_ = 0;
+  int64_t framesShown_ = 0;
+  bool closing_ = false;
+  bool dirty_ = true;
+  bool textInputOn_ = false;
+  bool inBox_ = false;
+  SDL_Point lastMouse_{0, 0};
+  std::optional<std::string> pendingMusicEnd_;  // an end of music seen while a box was open
+};
+
+// The largest integer scale at which a 640x480 picture and the window's frame fit the usable
+// desktop area (at least 1).
+int32_t FittingScale(int32_t usableWidth, int32_t usableHeight);
+
+}  // namespace qv::sdl

@@ -1,0 +1,25 @@
+#include "platform/sdl/sdl_run.h"
+
+#include "core/startup.h"
+
+namespace qv::sdl {
+
+int RunWindowed(const WindowOptions& options, const Paths& paths,
+                const std::filesystem::path& programDir, uint32_t seed, std::ostream& err) {
+  SdlHost host;
+  std::string error;
+  if (!host.Open(options, error)) {
+    err << "qv: " << error << "\n"
+        << "qv: a display is needed; to play without one, use --headless --script FILE\n";
+    return kExitNoWindow;
+  }
+  // The first waves and the MIDI device are ready before the window's creation runs.
+  host.OpenAudio(AudioOptions{paths.datDir, programDir, {}});
+  std::unique_ptr<headless::Session> session = headless::CreateSession(host, paths, seed);
+  host.Attach(*session);
+  FormCreate(*session->game);
+  host.Run();
+  return 0;
+}
+
+}  // namespace qv::sdl

@@ -1,0 +1,19 @@
+#pragma once
+// A whole windowed run: open the window and the sound, start the game, loop until it closes.
+#include <cstdint>
+#include <filesystem>
+#include <ostream>
+
+#include "core/game.h"
+#include "platform/sdl/sdl_host.h"
+
+namespace qv::sdl {
+
+// Exit code when no window can be opened (no display).
+constexpr int kExitNoWindow = 4;
+
+// Returns the program's exit code; messages go to `err`.
+int RunWindowed(const WindowOptions& options, const Paths& paths,
+                const std::filesystem::path& programDir, uint32_t seed, std::ostream& err);
+
+}  // namespace qv::sdl
