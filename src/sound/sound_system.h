@@ -7,6 +7,7 @@
 #include <filesystem>
 #include <memory>
 #include <optional>
+#include <set>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -115,7 +116,7 @@ class SoundSystem {
   std::array<const Wave*, 5> lastWave_{};
   std::string music_;
   uint32_t musicToken_ = 0;
-  bool logged_ = false;
+  std::set<std::string> logged_;  // failures already written to stderr (debug builds)
 };
 
 // MIXER.INI beside the program, then in the user's config folder ($XDG_CONFIG_HOME/qv/, or

@@ -28,9 +28,14 @@ constexpr int32_t kDeviceOk = 0;
 // Open() could not set up its completion notice (the mixer's "callback window").
 constexpr int32_t kDeviceNoNotify = -1;
 
+class MixerSession;
+
 class WaveDevice {
  public:
   virtual ~WaveDevice() = default;
+
+  // The mixer session that owns this device (one at a time), or null.
+  MixerSession* session = nullptr;
 
   // Number of output devices on this machine (0: none).
   virtual int32_t DeviceCount() = 0;

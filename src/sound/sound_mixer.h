@@ -1,0 +1,40 @@
+#pragma once
+// TSoundMixer: the mixer as the window owns it (SoundMixer1), with its Activated and Channels
+// properties and the LoadWave / ReleaseWave / Play methods.
+#include <cstdint>
+#include <filesystem>
+#include <memory>
+
+#include "sound/mixer.h"
+
+namespace qv::sound {
+
+class SoundMixer {
+ public:
+  // Runs MixerInit; EMixerError "Initialization failed (MixerInit)" (with the reason) on failure.
+  SoundMixer(WaveDevice& device, const ProfileFile& settings);
+  // Closes the channels, deactivates and ends the session; never throws.
+  ~SoundMixer();
+  SoundMixer(const SoundMixer&) = delete;
+  SoundMixer& operator=(const SoundMixer&) = delete;
+
+  bool Activated() const { return activated_; }
+  void SetActivated(bool on);
+  // Bit i stands for channel i: 255 opens all, 0 closes all, else each changed bit is applied.
+  uint8_t Channels() const { return channels_; }
+  void SetChannels(uint8_t mask);
+
+  const Wave* LoadWave(const std::filesystem::path& file) { return session_->LoadMixWave(file); }
+  void ReleaseWave(const Wave* wave) { session_->FreeMixWave(wave); }
+  void Play(int32_t channel, const Wave* wave, uint16_t loops, uint32_t flags,
+            PlayNotify* notify);
+
+  MixerSession& Session() { return *session_; }
+
+ private:
+  std::unique_ptr<MixerSession> session_;
+  bool activated_ = false;
+  uint8_t channels_ = 0;
+};
+
+}  // namespace qv::sound

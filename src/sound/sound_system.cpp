@@ -1,0 +1,143 @@
+#include "sound/sound_system.h"
+
+#include <cstdio>
+#include <cstdlib>
+
+#include "sound/mixer_error.h"
+#include "sound/sound_mixer.h"
+
+namespace qv::sound {
+namespace {
+
+// The window opens channels 0 to 4; the game plays on 0 to 3.
+constexpr uint8_t kGameChannels = 31;
+constexpr int32_t kEntryPoints = 4;
+
+}  // namespace
+
+SoundSystem::SoundSystem(SoundSystemOptions options, WaveDevice* waves, MusicPlayer* music,
+                         MidiPlayer* midi)
+    : options_(std::move(options)), waves_(waves), musicPlayer_(music), midi_(midi) {}
+
+SoundSystem::~SoundSystem() { Shutdown(); }
+
+void SoundSystem::Swallow(const char* where, const std::exception& e) {
+#ifndef NDEBUG
+  // Each distinct failure once: a missing file would otherwise repeat at every click.
+  std::string line = std::string(where) + ": " + e.what();
+  if (logged_.size() < 256 && logged_.insert(line).second) std::fprintf(stderr, "qv sound: %s\n", line.c_str());
+#else
+  (void)where;
+  (void)e;
+#endif
+}
+
+void SoundSystem::Start() {
+  if (waves_ && !mixer_) {
+    try {
+      ProfileFile ini;
+      for (const auto& file : options_.mixerSettings) ini.AddFile(file);
+      mixer_ = std::make_unique<SoundMixer>(*waves_, ini);
+      mixer_->SetActivated(true);
+      mixer_->SetChannels(kGameChannels);
+    } catch (const std::exception& e) {
+      Swallow("mixer", e);
+      mixer_.reset();
+    }
+  }
+  if (midi_) midi_->SmfSetDevice(-1, 0);
+}
+
+void SoundSystem::Shutdown() {
+  if (midi_) midi_->SmfFree();
+  if (mixer_) {
+    for (const Wave*& w : lastWave_) {
+      try {
+        if (w) mixer_->ReleaseWave(w);
+      } catch (const std::exception& e) {
+        Swallow("ReleaseWave", e);
+      }
+      w = nullptr;
+    }
+    mixer_.reset();
+  }
+  lastWave_.fill(nullptr);
+}
+
+void SoundSystem::PlayWave(int32_t entry, std::string_view file) {
+  if (!mixer_ || entry < 0 || entry >= kEntryPoints) return;
+  try {
+    const Wave* wave = mixer_->LoadWave(options_.datDir / std::string(file));
+    const Wave* old = lastWave_[std::size_t(entry)];
+    lastWave_[std::size_t(entry)] = wave;
+    // Every click loads its sound afresh; the wave it replaces goes once it has played, so a
+    // long session does not pile up waves.
+    if (old) mixer_->Session().FreeMixWaveWhenDone(old);
+    mixer_->Play(entry, wave, 0, 0, nullptr);
+  } catch (const std::exception& e) {
+    Swallow("PlayWave", e);
+  }
+}
+
+void SoundSystem::PlayMusic(std::string_view file, int32_t formActive) {
+  if (formActive == -1) return;
+  if (file == "not") {
+    ++musicToken_;
+    music_.clear();
+    if (musicPlayer_) musicPlayer_->Stop();
+    return;
+  }
+  if (file.empty()) return;
+  music_ = std::string(file);
+  ++musicToken_;
+  if (!musicPlayer_) return;
+  if (!musicPlayer_->Play(options_.datDir / music_, musicToken_)) {
+    Swallow("PlayMusic", std::runtime_error("cannot play " + music_));
+  }
+}
+
+std::optional<std::string> SoundSystem::MusicEnded(uint32_t token, bool natural) {
+  if (!natural || token != musicToken_ || music_.empty()) return std::nullopt;
+  return music_;
+}
+
+void SoundSystem::PlayMidi(std::string_view file) {
+  if (!midi_) return;
+  if (file == "not" || file.empty()) {
+    midi_->SmfStop();
+    return;
+  }
+  if (midi_->SmfLoadFile(options_.datDir / std::string(file), 0) != 0 ||
+      midi_->SmfPlay(2, 0, 0) != 0) {
+    midi_->SmfStop();
+  }
+}
+
+void SoundSystem::Pump() {
+  if (!mixer_) return;
+  try {
+    mixer_->Session().BlocksDone();
+  } catch (const std::exception& e) {
+    Swallow("mixer", e);
+  }
+}
+
+int32_t SoundSystem::MsUntilPump() { return mixer_ ? mixer_->Session().MsUntilBlockDone() : -1; }
+
+const Wave* SoundSystem::LastWave(int32_t entry) const {
+  return entry >= 0 && entry < 5 ? lastWave_[std::size_t(entry)] : nullptr;
+}
+
+std::vector<std::filesystem::path> MixerSettingsFiles(const std::filesystem::path& programDir) {
+  std::vector<std::filesystem::path> files{programDir / "MIXER.INI"};
+  const char* xdg = std::getenv("XDG_CONFIG_HOME");
+  const char* home = std::getenv("HOME");
+  if (xdg && xdg[0] == '/') {
+    files.push_back(std::filesystem::path(xdg) / "qv" / "MIXER.INI");
+  } else if (home && home[0] == '/') {
+    files.push_back(std::filesystem::path(home) / ".config" / "qv" / "MIXER.INI");
+  }
+  return files;
+}
+
+}  // namespace qv::sound

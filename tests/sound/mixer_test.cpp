@@ -1,0 +1,311 @@
+#include "sound/mixer.h"
+
+#include <gtest/gtest.h>
+
+#include <memory>
+
+#include "sound/mixer_error.h"
+#include "sound/sound_mixer.h"
+#include "sound_test_support.h"
+
+namespace qv::sound {
+namespace {
+
+using testing::FlatWav;
+
+class MixerTest : public ::testing::Test {
+ protected:
+  void Start(std::string_view settings = "") {
+    ini.AddText(settings);
+    mixer = std::make_unique<SoundMixer>(dev, ini);
+    mixer->SetActivated(true);
+    mixer->SetChannels(31);
+  }
+  const Wave* Load(const std::string& name, const std::vector<uint8_t>& bytes) {
+    testing::WriteFile(dir.path / name, bytes);
+    return mixer->LoadWave(dir.path / name);
+  }
+  void Play(int32_t channel, const Wave* w, uint16_t loops = 0) {
+    mixer->Play(channel, w, loops, 0, nullptr);
+  }
+  // The device plays `bytes` in small steps, each followed by the block-done handling.
+  void Run(uint64_t bytes) {
+    for (uint64_t done = 0; done < bytes; done += 256) {
+      dev.Play(256);
+      session().BlocksDone();
+    }
+  }
+  MixerSession& session() { return mixer->Session(); }
+  std::string ErrorOf(const std::function<void()>& f) {
+    try {
+      f();
+    } catch (const EMixerError& e) {
+      return e.what();
+    }
+    return "";
+  }
+
+  testing::FakeDevice dev;
+  testing::TempDir dir;
+  ProfileFile ini;
+  std::unique_ptr<SoundMixer> mixer;
+};
+
+TEST_F(MixerTest, OpensTheDeviceAsTheGameDoes) {
+  Start();
+  EXPECT_TRUE(dev.open);
+  EXPECT_EQ(dev.format, (PcmFormat{1, 11025, 8}));
+  EXPECT_EQ(session().OpenChannelCount(), 5);
+  EXPECT_TRUE(session().ChannelOpen(4));
+  EXPECT_FALSE(session().ChannelOpen(5));
+  mixer.reset();
+  EXPECT_FALSE(dev.open);
+  EXPECT_EQ(dev.session, nullptr);
+}
+
+TEST_F(MixerTest, TwoChannelsAreSummedAndClipped) {
+  struct Case {
+    uint8_t a, b, sum;
+  };
+  for (Case c : {Case{200, 100, 172}, Case{250, 250, 255}, Case{5, 5, 0}}) {
+    Start();
+    Play(0, Load("a.wav", FlatWav(c.a, 8000)));
+    Run(1000);
+    // A sound started while another plays joins at the first block not yet mixed: at most
+    // the block count times the block length ahead of what the device has played.
+    uint64_t played = dev.played;
+    std::size_t from = dev.stream.size();
+    Play(1, Load("b.wav", FlatWav(c.b, 300)));
+    Run(8000);
+    auto first = std::find(dev.stream.begin(), dev.stream.end(), c.sum) - dev.stream.begin();
+    EXPECT_EQ(std::size_t(first), from) << int(c.a);
+    EXPECT_LE(uint64_t(first) - played, 3u * 2048u);
+    EXPECT_EQ(dev.stream[from + 299], c.sum);
+    EXPECT_EQ(dev.stream[from + 300], c.a);
+    mixer.reset();
+    dev.stream.clear();
+  }
+}
+
+TEST_F(MixerTest, WavesOnOneChannelPlayOneAfterTheOther) {
+  Start();
+  Play(0, Load("long.wav", FlatWav(200, 7000)));
+  Play(0, Load("no.wav", FlatWav(50, 500)));
+  EXPECT_EQ(session().QueuedPlays(0), 2);
+  Run(12000);
+  ASSERT_GE(dev.stream.size(), 8192u);
+  EXPECT_EQ(dev.stream[6999], 200);
+  EXPECT_EQ(dev.stream[7000], 50);
+  EXPECT_EQ(dev.stream[7499], 50);
+  EXPECT_EQ(dev.stream[7500], 128);
+  EXPECT_EQ(session().QueuedPlays(0), 0);
+}
+
+TEST_F(MixerTest, ASilentMixerStartsANewSoundAtOnceFromPositionZero) {
+  Start();
+  const Wave* w = Load("ok.wav", FlatWav(90, 1000));
+  Play(0, w);
+  EXPECT_EQ(dev.stream[0], 90);
+  EXPECT_FALSE(dev.paused);
+  Run(3000);
+  ASSERT_EQ(session().BlocksWithDevice(), 0);
+  ASSERT_EQ(session().QueuedPlays(0), 0);
+  EXPECT_EQ(session().MixPosition(), 2048);
+  EXPECT_EQ(session().MsUntilBlockDone(), -1);
+
+  std::size_t from = dev.stream.size();
+  Play(2, w);
+  EXPECT_EQ(session().MixPosition(), 2048);  // back to 0, then one block mixed
+  EXPECT_EQ(dev.stream[from], 90);
+  EXPECT_EQ(dev.stream[from + 1000], 128);
+  EXPECT_EQ(session().MsUntilBlockDone(), 186);  // 2048 bytes at 11025 a second
+  dev.Play(1024);
+  EXPECT_EQ(session().MsUntilBlockDone(), 93);
+}
+
+TEST_F(MixerTest, LoopsRepeatTheWaveAndEndlessLoopsStopWithTheChannel) {
+  Start("[Fake Out]\nWaveBlockLen=512\n");
+  std::vector<uint8_t> ramp(700);
+  for (std::size_t i = 0; i < ramp.size(); ++i) ramp[i] = uint8_t(20 + i % 200);
+  const Wave* w = Load("ramp.wav", testing::WavBytes(1, 11025, 8, ramp));
+  Play(0, w, /*loops=*/2);
+  Run(4000);
+  for (std::size_t k = 0; k < 2100; ++k) ASSERT_EQ(dev.stream[k], ramp[k % 700]) << k;
+  EXPECT_EQ(dev.stream[2100], 128);
+
+  std::size_t from = dev.stream.size();
+  Play(1, w, kLoopForever);
+  Run(20000);
+  for (std::size_t k = 0; k < 20000; ++k) ASSERT_EQ(dev.stream[from + k], ramp[k % 700]) << k;
+  session().CloseMixChannel(1);
+  Run(4000);
+  int32_t writes = dev.writes;
+  Run(4000);
+  EXPECT_EQ(dev.writes, writes);
+  EXPECT_EQ(session().BlocksWithDevice(), 0);
+}
+
+TEST_F(MixerTest, BlockCountAndLengthComeFromTheSettings) {
+  Start("[Fake Out]\nWaveBlocks=2\nWaveBlockLen=1024\n");
+  Play(0, Load("long.wav", FlatWav(200, 10000)));
+  EXPECT_EQ(session().BlocksWithDevice(), 2);
+  EXPECT_EQ(dev.stream.size(), 2048u);
+  dev.Play(1024);
+  session().BlocksDone();
+  EXPECT_EQ(session().BlocksWithDevice(), 2);
+  EXPECT_EQ(dev.stream.size(), 3072u);
+}
+
+TEST_F(MixerTest, PlayRefusesBadRequestsByName) {
+  Start();
+  const Wave* w = Load("a.wav", FlatWav(200, 100));
+  EXPECT_EQ(ErrorOf([&] { Play(5, w); }), msg::kChannelNotOpen);
+  EXPECT_EQ(ErrorOf([&] { Play(8, w); }), msg::kBadChannel);
+  EXPECT_EQ(ErrorOf([&] { Play(0, nullptr); }), msg::kNilWave);
+  EXPECT_EQ(ErrorOf([&] { session().MixerPlay(nullptr); }), msg::kNilParams);
+  EXPECT_EQ(ErrorOf([&] { mixer->Play(0, w, 0, 4, nullptr); }), msg::kBadFlags);
+  Wave stranger;
+  stranger.data = {1};
+  EXPECT_EQ(ErrorOf([&] { Play(0, &stranger); }), msg::kBadPointer);
+
+  mixer->SetChannels(0);
+  EXPECT_EQ(ErrorOf([&] { Play(0, w); }), msg::kNoChannelOpen);
+  mixer->SetChannels(255);
+  EXPECT_EQ(session().OpenChannelCount(), 8);
+  mixer->SetActivated(false);
+  EXPECT_EQ(ErrorOf([&] { Play(0, w); }), msg::kNotActive);
+}
+
+TEST_F(MixerTest, ChannelOperationsCheckTheirArguments) {
+  Start();
+  EXPECT_EQ(ErrorOf([&] { session().OpenMixChannel(0); }), msg::kChannelOpen);
+  EXPECT_EQ(ErrorOf([&] { session().OpenMixChannel(-1); }), msg::kBadChannel);
+  EXPECT_EQ(ErrorOf([&] { session().OpenMixChannel(9, kMixCount); }), msg::kBadChannelCount);
+  EXPECT_EQ(ErrorOf([&] { session().OpenMixChannel(0, 7); }), msg::kBadFlag);
+  EXPECT_EQ(ErrorOf([&] { session().CloseMixChannel(6); }), msg::kChannelNotOpen);
+  session().OpenMixChannel(7, kMixCount);
+  EXPECT_EQ(session().OpenChannelCount(), 7);
+}
+
+TEST_F(MixerTest, ThePlayPoolHoldsNinetyEightPlays) {
+  Start();
+  const Wave* w = Load("a.wav", FlatWav(200, 100));
+  for (int i = 0; i < MixerSession::kPoolSize; ++i) Play(i % 4, w);
+  EXPECT_EQ(ErrorOf([&] { Play(0, w); }), msg::kNotEnoughMemory);
+  // Freeing the wave takes all its plays off every channel.
+  mixer->ReleaseWave(w);
+  EXPECT_EQ(session().FreePlayEntries(), MixerSession::kPoolSize);
+  EXPECT_EQ(session().LoadedWaves(), 0u);
+  EXPECT_EQ(ErrorOf([&] { mixer->ReleaseWave(w); }), msg::kBadPointer);
+}
+
+TEST_F(MixerTest, AWaveGivenUpGoesOnceItsPlaysEnd) {
+  Start();
+  const Wave* w = Load("a.wav", FlatWav(200, 3000));
+  Play(0, w);
+  session().FreeMixWaveWhenDone(w);
+  EXPECT_EQ(session().LoadedWaves(), 1u);
+  Run(6000);
+  EXPECT_EQ(session().LoadedWaves(), 0u);
+  EXPECT_EQ(dev.stream[2999], 200);
+}
+
+TEST_F(MixerTest, APlayNamingAWindowIsToldWhenItEnds) {
+  struct Recorder : PlayNotify {
+    void WaveDone(int32_t channel, const Wave* wave) override {
+      calls.push_back({channel, wave});
+    }
+    std::vector<std::pair<int32_t, const Wave*>> calls;
+  } recorder;
+  Start();
+  const Wave* w = Load("a.wav", FlatWav(200, 1000));
+  mixer->Play(3, w, 0, 0, &recorder);
+  dev.Play(999);
+  session().BlocksDone();
+  EXPECT_TRUE(recorder.calls.empty());
+  dev.Play(1);
+  session().BlocksDone();
+  ASSERT_EQ(recorder.calls.size(), 1u);
+  EXPECT_EQ(recorder.calls[0], std::make_pair(3, w));
+}
+
+TEST_F(MixerTest, DeviceFaultsAtStartAndWhilePlaying) {
+  ini.AddText("");
+  {
+    dev.openResult = 4;
+    SoundMixer m(dev, ini);
+    EXPECT_EQ(ErrorOf([&] { m.SetActivated(true); }), std::string(msg::kOpenFailed) + "4");
+    dev.openResult = kDeviceNoNotify;
+    EXPECT_EQ(ErrorOf([&] { m.SetActivated(true); }), msg::kNoCallbackWindow);
+    dev.openResult = kDeviceOk;
+    dev.prepareResult = 7;
+    EXPECT_EQ(ErrorOf([&] { m.SetActivated(true); }), std::string(msg::kPrepareFailed) + "7");
+    EXPECT_FALSE(dev.open);
+    dev.prepareResult = kDeviceOk;
+    dev.open = true;  // held by someone else
+    EXPECT_EQ(ErrorOf([&] { m.SetActivated(true); }), msg::kResourceBusy);
+    dev.open = false;
+  }
+  Start();
+  const Wave* w = Load("a.wav", FlatWav(200, 100));
+  dev.refuseWrites = true;
+  EXPECT_EQ(ErrorOf([&] { Play(0, w); }), msg::kWriteFailed);
+  EXPECT_FALSE(dev.paused);
+  dev.refuseWrites = false;
+  Run(4000);
+  Play(0, w);
+  EXPECT_EQ(dev.stream.back(), 128);
+  EXPECT_EQ(dev.stream[dev.stream.size() - 2048], 200);
+}
+
+TEST(MixerInit, ChecksTheDeviceAndTheSession) {
+  testing::FakeDevice dev;
+  ProfileFile ini;
+  auto errorOf = [&](testing::FakeDevice& d) -> std::string {
+    try {
+      MixerSession s(d, ini);
+    } catch (const EMixerError& e) {
+      return e.what();
+    }
+    return "";
+  };
+  dev.count = 0;
+  EXPECT_EQ(errorOf(dev), msg::kNoDevices);
+  dev.count = 1;
+  dev.caps.synchronous = true;
+  EXPECT_EQ(errorOf(dev),
+            "Fake Out is a syncronous (blocking) wave output device.  This will not permit audio "
+            "to play while other applications are running");
+  dev.caps.synchronous = false;
+  ini.AddText("[not compatible]\nFake Out=1\n[Unknown Device]\nWaveBlocks=5\n[general]\n"
+              "WaveOutDevice=3\n");
+  EXPECT_EQ(errorOf(dev), "Fake Out is not compatible with the realtime mixer");
+  dev.caps.name = "";
+  {
+    MixerSession s(dev, ini);
+    EXPECT_EQ(s.DeviceName(), "Unknown Device");
+    EXPECT_EQ(s.Settings().waveBlocks, 5);
+    EXPECT_EQ(errorOf(dev), msg::kSessionExists);
+    s.MixerActivate(true);
+    EXPECT_EQ(dev.openedId, -1);  // device 3 of 1: the default device
+    s.EndMixSession();
+    EXPECT_FALSE(dev.open);
+    try {
+      s.OpenMixChannel(0);
+      FAIL();
+    } catch (const EMixerError& e) {
+      EXPECT_STREQ(e.what(), msg::kInvalidSession);
+    }
+  }
+  // A failed start is reported as the component's initialisation failure.
+  dev.count = 0;
+  try {
+    SoundMixer m(dev, ini);
+    FAIL();
+  } catch (const EMixerError& e) {
+    EXPECT_EQ(std::string(e.what()).rfind(msg::kInitFailed, 0), 0u);
+  }
+}
+
+}  // namespace
+}  // namespace qv::sound
