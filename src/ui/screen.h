@@ -8,10 +8,9 @@
 
 #include "core/game.h"
 #include "core/host.h"
+#include "gfx/bitmap.h"
+#include "gfx/fonts.h"
 
-namespace qv::gfx {
-class Bitmap;
-}
 
 namespace qv::ui {
 
@@ -21,7 +20,9 @@ constexpr int kSpriteSlots = 40;
 
 class Screen : public Presenter {
  public:
+  // Draws with the shared fonts, or with a library of the caller's (benchmarks, tests).
   Screen();
+  explicit Screen(gfx::FontLibrary& fonts);
   ~Screen() override;
   Screen(const Screen&) = delete;
   Screen& operator=(const Screen&) = delete;
@@ -57,10 +58,6 @@ class Screen : public Presenter {
   const gfx::Bitmap& Picture(W widget) const;
   // Puts a bitmap into a picture widget directly (tests; the encounter's enemy picture).
   void SetPicture(W widget, const gfx::Bitmap& picture);
-  // The current enemy's picture, drawn at the right edge while a battle runs.
-  void SetEnemyPicture(const gfx::Bitmap& picture);
-  // Loads the current enemy's picture from a file of cg/; false when it could not be read.
-  bool LoadEnemyPicture(Game& g, std::string_view file);
 
  private:
   struct Impl;

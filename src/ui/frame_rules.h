@@ -1,0 +1,47 @@
+#pragma once
+// The numbers behind the frame that tests and the drawing share: bar lengths and blinks, the
+// status tags, the colour cycles of the log, the bounce of the pop-up numbers, lifetimes.
+#include <cstdint>
+#include <string>
+
+#include "core/game.h"
+#include "gfx/bitmap.h"
+
+namespace qv::ui {
+
+// Filled length of a bar of `width` pixels; a maximum below 1 counts as 1 and a value above
+// the maximum shows a full bar.
+int32_t BarFill(int32_t value, int32_t maximum, int32_t width);
+
+enum class Bar { Hp, Mp, Tp };
+struct BarLook {
+  gfx::Color background;
+  gfx::Color fill;
+};
+// The colours of one of the player's bars on this frame: low HP blinks its background, a full
+// TP bar blinks its fill, both only on frames with an even counter. `blink` false gives the
+// enemy's steady colours.
+BarLook BarColours(Bar bar, const Combatant& c, int32_t frameCounter, bool blink);
+
+// The status tags of a side, harmful ("<毒><麻痺>") or helpful, in the panel's order (CP932).
+std::string StatusTags(const Combatant& c, bool harmful);
+
+// The element tag of an enemy ("<火>"); empty for an unknown element.
+std::string ElementTag(int32_t element);
+
+// The colour of a text line: its code and k = frame counter + its row. Code 4 and unknown codes
+// keep the colour in force.
+gfx::Color LineColour(int32_t code, int32_t k, gfx::Color inForce);
+
+// The twelve rainbow colours of the log and of the score pop-up.
+gfx::Color RainbowColour(int32_t index);
+
+// How far a pop-up number moves at an age.
+int32_t BounceOffset(int32_t age);
+
+// The age after which a pop-up type's slot is freed; -1 for a type that never ends by itself.
+int32_t PopupLifetime(int32_t type);
+// Text pop-ups age by two each frame, so they see only even ages.
+bool PopupAgesTwice(int32_t type);
+
+}  // namespace qv::ui

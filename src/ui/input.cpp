@@ -1,0 +1,304 @@
+#include "ui/input.h"
+
+#include <algorithm>
+#include <string>
+
+#include "core/handlers.h"
+#include "core/startup.h"
+#include "core/text.h"
+#include "gfx/canvas.h"
+#include "ui/surfaces.h"
+#include "ui/widget_text.h"
+
+namespace qv::ui {
+namespace {
+
+// The longest name the field takes: sixteen bytes keep it, its level and its status tags on
+// the status panel's line.
+constexpr size_t kNameBytes = 16;
+
+using DownHandler = void (*)(Game&, int32_t, int32_t, bool);
+struct DownRoute {
+  W id;
+  DownHandler handler;
+};
+constexpr DownRoute kDownRoutes[] = {
+    {W::cg, cgMouseDown},
+    {W::map_b1, map_b1MouseDown},       {W::map_b0, map_b0MouseDown},
+    {W::Image1, Image1MouseDown},       {W::Image2, Image2MouseDown},
+    {W::map4_b, map4_bMouseDown},       {W::map5_b, map5_bMouseDown},
+    {W::map6_b, map6_bMouseDown},       {W::Image6, Image6MouseDown},
+    {W::Image7, Image7MouseDown},       {W::Image8, Image8MouseDown},
+    {W::map_free2, map_free2MouseDown}, {W::map7_b, map7_bMouseDown},
+    {W::map8_b, map8_bMouseDown},       {W::map_h, map_hMouseDown},
+    {W::map9_b, map9_bMouseDown},       {W::map10_b, map10_bMouseDown},
+    {W::map_free3, map_free3MouseDown}, {W::map_s, map_sMouseDown},
+    {W::map_free4, map_free4MouseDown}, {W::map_free5, map_free5MouseDown},
+    {W::map_free6, map_free6MouseDown}, {W::Image3, Image3MouseDown},
+    {W::Image4, Image4MouseDown},       {W::Image5, Image5MouseDown},
+    {W::Image9, Image9MouseDown},       {W::Image10, Image10MouseDown},
+    {W::Image11, Image11MouseDown},     {W::Image12, Image12MouseDown},
+    {W::Image13, Image13MouseDown},
+    {W::l_btn_com1, l_btn_com1MouseDown}, {W::l_btn_com2, l_btn_com2MouseDown},
+    {W::l_btn_com3, l_btn_com3MouseDown},
+    {W::l_btn1, l_btn1MouseDown},       {W::l_btn2, l_btn2MouseDown},
+    {W::l_btn3, l_btn3MouseDown},       {W::l_btn4, l_btn4MouseDown},
+    {W::l_btn5, l_btn5MouseDown},       {W::l_btn6, l_btn6MouseDown},
+    {W::l_btn15, l_btn15MouseDown},     {W::l_btn16, l_btn16MouseDown},
+    {W::l_btn17, l_btn17MouseDown},     {W::l_btn18, l_btn18MouseDown},
+    {W::l_btn19, l_btn19MouseDown},     {W::l_btn20, l_btn20MouseDown},
+    {W::l_btn30, l_btn30MouseDown},     {W::l_btn31, l_btn31MouseDown},
+    {W::l_btn32, l_btn32MouseDown},     {W::l_btn33, l_btn33MouseDown},
+    {W::l_btn34, l_btn34MouseDown},     {W::l_btn35, l_btn35MouseDown},
+    {W::l_btn36, l_btn36MouseDown},     {W::l_btn37, l_btn37MouseDown},
+    {W::l_btn38, l_btn38MouseDown},     {W::l_btn39, l_btn39MouseDown},
+    {W::l_btn8, l_btn8MouseDown},
+    {W::l_btn10, l_btn10MouseDown},     {W::l_btn11, l_btn11MouseDown},
+    {W::l_btn9, l_btn9MouseDown},
+};
+
+// Widgets whose mouse move clears the label buttons' highlight.
+constexpr W kLeaveSenders[] = {W::bp_box, W::item_list, W::gold_l, W::Label1,
+                               W::item_l, W::item_l3, W::item_l4};
+
+bool Contains(const Rect& r, int32_t x, int32_t y) {
+  return x >= r.left && y >= r.top && x < r.left + r.width && y < r.top + r.height;
+}
+
+// Inside the widget and inside every parent (a child is cut off at its parent's edge).
+bool Hits(const Form& form, W id, int32_t x, int32_t y) {
+  for (W p = id; p != W::kCount; p = form[p].parent) {
+    if (!Contains(AbsoluteRect(form, p), x, y)) return false;
+  }
+  return true;
+}
+
+void RunListHandler(Game& g, W id) {
+  if (id == W::battle_list) battle_listMouseDown(g);
+  else if (id == W::item_list) item_listMouseDown(g);
+}
+
+void SelectRowAt(Game& g, W id, int32_t localY) {
+  Widget& w = g.form[id];
+  const int32_t row = w.topIndex + localY / ListRowHeight(g.form, id);
+  if (row >= 0 && row < static_cast<int32_t>(w.lines.size())) {
+    w.itemIndex = row;
+    ScrollListToSelection(g.form, id);
+  }
+}
+
+// The caret goes to the character boundary nearest the click.
+void PlaceCaret(Game& g, int32_t localX) {
+  const Widget& w = g.form[W::name_l];
+  gfx::Bitmap none;
+  gfx::Canvas c(none);
+  c.font = {kPGothic, w.fontPx, w.bold, w.textColor};
+  int32_t best = 0, bestDistance = INT32_MAX;
+  for (size_t b : Cp932Boundaries(w.caption)) {
+    const int32_t x = 3 + c.TextWidth(Cp932ToUtf8(std::string_view(w.caption).substr(0, b)));
+    if (std::abs(x - localX) < bestDistance) {
+      bestDistance = std::abs(x - localX);
+      best = static_cast<int32_t>(b);
+    }
+  }
+  g.form.caret = best;
+}
+
+bool Focused(const Game& g, W id) { return g.form.focus == id && IsShown(g.form, id); }
+
+// Moves a list's selection by keys, as the window system's list box does.
+bool MoveSelection(Game& g, W id, int32_t key) {
+  Widget& w = g.form[id];
+  const int32_t count = static_cast<int32_t>(w.lines.size());
+  if (count == 0) return false;
+  const int32_t page = std::max(ListVisibleRows(g.form, id) - 1, 1);
+  int32_t i = w.itemIndex;
+  switch (key) {
+    case kVkUp: i = i < 0 ? 0 : i - 1; break;
+    case kVkDown: i = i < 0 ? 0 : i + 1; break;
+    case kVkPrior: i -= page; break;
+    case kVkNext: i = i < 0 ? page : i + page; break;
+    case kVkHome: i = 0; break;
+    case kVkEnd: i = count - 1; break;
+    default: return false;
+  }
+  i = std::clamp(i, 0, count - 1);
+  if (i == w.itemIndex) return false;
+  w.itemIndex = i;
+  ScrollListToSelection(g.form, id);
+  return true;
+}
+
+void EditKey(Game& g, int32_t key) {
+  std::string& text = g.form[W::name_l].caption;
+  const std::vector<size_t> bounds = Cp932Boundaries(text);
+  const size_t caret = static_cast<size_t>(std::clamp<int32_t>(g.form.caret, 0, static_cast<int32_t>(text.size())));
+  auto at = std::lower_bound(bounds.begin(), bounds.end(), caret);
+  if (at == bounds.end()) at = bounds.end() - 1;
+  const size_t here = *at;
+  const size_t before = at == bounds.begin() ? here : *(at - 1);
+  const size_t after = at + 1 == bounds.end() ? here : *(at + 1);
+  switch (key) {
+    case kVkBack:
+      text.erase(before, here - before);
+      g.form.caret = static_cast<int32_t>(before);
+      return;
+    case kVkDelete:
+      text.erase(here, after - here);
+      g.form.caret = static_cast<int32_t>(here);
+      return;
+    case kVkLeft: g.form.caret = static_cast<int32_t>(before); return;
+    case kVkRight: g.form.caret = static_cast<int32_t>(after); return;
+    case kVkHome: g.form.caret = 0; return;
+    case kVkEnd: g.form.caret = static_cast<int32_t>(text.size()); return;
+    default: g.form.caret = static_cast<int32_t>(here); return;
+  }
+}
+
+size_t Utf8Length(unsigned char lead) {
+  if (lead < 0x80) return 1;
+  if ((lead & 0xE0) == 0xC0) return 2;
+  if ((lead & 0xF0) == 0xE0) return 3;
+  if ((lead & 0xF8) == 0xF0) return 4;
+  return 1;
+}
+
+}  // namespace
+
+W WidgetAt(const Game& g, int32_t x, int32_t y) {
+  for (int i = kWidgetCount - 1; i >= 0; --i) {
+    const W id = static_cast<W>(i);
+    if (IsShown(g.form, id) && Hits(g.form, id, x, y)) return id;
+  }
+  return W::kCount;
+}
+
+void MouseDown(Game& g, int32_t x, int32_t y, bool right) {
+  const W id = WidgetAt(g, x, y);
+  g.form.captured = id;
+  if (id == W::kCount) {
+    cgMouseDown(g, x, y, right);
+    return;
+  }
+  const Rect at = AbsoluteRect(g.form, id);
+  const int32_t lx = x - at.left, ly = y - at.top;
+  switch (g.form[id].kind) {
+    case WidgetKind::ListBox:
+      g.form.focus = id;
+      if (!right) SelectRowAt(g, id, ly);
+      RunListHandler(g, id);
+      return;
+    case WidgetKind::Edit:
+      g.form.focus = id;
+      PlaceCaret(g, lx);
+      return;
+    case WidgetKind::Button:
+      g.form.focus = id;
+      return;
+    default:
+      break;
+  }
+  for (const DownRoute& r : kDownRoutes) {
+    if (r.id == id) {
+      r.handler(g, lx, ly, right);
+      return;
+    }
+  }
+}
+
+void MouseUp(Game& g, int32_t x, int32_t y, bool right) {
+  const W id = g.form.captured != W::kCount ? g.form.captured : WidgetAt(g, x, y);
+  g.form.captured = W::kCount;
+  if (id == W::cg || id == W::kCount) {
+    cgMouseUp(g, x, y, right);
+    return;
+  }
+  if (!IsShown(g.form, id)) return;
+  if (g.form[id].kind == WidgetKind::ListBox) {
+    RunListHandler(g, id);
+  } else if (id == W::Button1 && !right && WidgetAt(g, x, y) == W::Button1) {
+    // A push button fires when it is released over itself.
+    Button1Click(g);
+  }
+}
+
+void MouseMove(Game& g, int32_t x, int32_t y) {
+  const W id = WidgetAt(g, x, y);
+  if (id == W::kCount || id == W::cg) {
+    cgMouseMove(g, x, y);
+    return;
+  }
+  const Rect at = AbsoluteRect(g.form, id);
+  if (IsLabelButton(g.form, id)) {
+    l_btn1MouseMove(g, id, x - at.left, y - at.top);
+    return;
+  }
+  if (std::find(std::begin(kLeaveSenders), std::end(kLeaveSenders), id) != std::end(kLeaveSenders)) {
+    bp_boxMouseMove(g, x - at.left, y - at.top);
+  }
+}
+
+void MouseWheel(Game& g, int32_t x, int32_t y, int32_t delta) {
+  const W id = WidgetAt(g, x, y);
+  if (id == W::kCount || g.form[id].kind != WidgetKind::ListBox) return;
+  Widget& w = g.form[id];
+  w.topIndex -= std::clamp(delta, -100, 100) * 3;
+  const int32_t count = static_cast<int32_t>(w.lines.size());
+  w.topIndex = std::clamp(w.topIndex, 0, std::max(count - ListVisibleRows(g.form, id), 0));
+}
+
+void KeyDown(Game& g, int32_t key) {
+  if (Focused(g, W::name_l)) {
+    EditKey(g, key);
+    return;
+  }
+  if (Focused(g, W::item_list)) {
+    // The panel's handler sees the key before the list moves, and again on release.
+    item_listKeyDown(g, key);
+    if (IsShown(g.form, W::item_list)) MoveSelection(g, W::item_list, key);
+    return;
+  }
+  if (Focused(g, W::battle_list)) {
+    // A keyboard choice counts like a click, so the skill shown is the skill that fires.
+    if (MoveSelection(g, W::battle_list, key)) battle_listMouseDown(g);
+    return;
+  }
+  if (Focused(g, W::Button1) && (key == kVkEnter || key == kVkSpace)) {
+    Button1Click(g);
+    return;
+  }
+  FormKeyDown(g, key);
+}
+
+void KeyUp(Game& g, int32_t key) {
+  if (Focused(g, W::item_list)) {
+    item_listKeyDown(g, key);
+    return;
+  }
+  FormKeyUp(g, key);
+}
+
+void TextInput(Game& g, std::string_view utf8) {
+  if (!TextFieldFocused(g)) return;
+  std::string& text = g.form[W::name_l].caption;
+  size_t caret = static_cast<size_t>(std::clamp<int32_t>(g.form.caret, 0, static_cast<int32_t>(text.size())));
+  for (size_t i = 0; i < utf8.size();) {
+    const size_t len = std::min(Utf8Length(static_cast<unsigned char>(utf8[i])), utf8.size() - i);
+    const std::string_view ch = utf8.substr(i, len);
+    i += len;
+    // Control characters would break the save file's lines; characters without a CP932 form
+    // could not be saved at all.
+    if (len == 1 && (static_cast<unsigned char>(ch[0]) < 0x20 || ch[0] == 0x7F)) continue;
+    const std::optional<std::string> bytes = Utf8ToCp932(ch);
+    if (!bytes || bytes->empty() || text.size() + bytes->size() > kNameBytes) continue;
+    text.insert(caret, *bytes);
+    caret += bytes->size();
+  }
+  g.form.caret = static_cast<int32_t>(caret);
+}
+
+bool TextFieldFocused(const Game& g) { return Focused(g, W::name_l); }
+
+Rect TextFieldRect(const Game& g) { return AbsoluteRect(g.form, W::name_l); }
+
+}  // namespace qv::ui

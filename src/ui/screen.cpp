@@ -1,0 +1,222 @@
+#include "ui/screen.h"
+
+#include <cstring>
+
+#include "core/text.h"
+#include "gfx/picture_file.h"
+#include "ui/surfaces.h"
+#include "world/decorate_map.h"
+
+namespace qv::ui {
+namespace {
+
+// The pictures of the sprite slots, loaded at start-up; slots 20 and 21 are the strips the
+// title's stars are cut from.
+constexpr const char* kSpriteFiles[36] = {
+    "00.bmp",        "char0.bmp",  "map_free2.bmp", "map4.bmp",  "map5.bmp",      "map6.bmp",
+    "map.bmp",       "man0.bmp",   "man1.bmp",      "00.bmp",    "map7.bmp",      "map8.bmp",
+    "map_h.bmp",     "map9.bmp",   "map10.bmp",     "map_free3.bmp", "ship.bmp",  "map_free4.bmp",
+    "norosi.bmp",    "map_free5.bmp", "star1.bmp",  "star2.bmp", nullptr,         nullptr,
+    nullptr,         nullptr,      nullptr,         nullptr,     nullptr,         nullptr,
+    nullptr,         nullptr,      nullptr,         nullptr,     "map11.bmp",     "map13.bmp",
+};
+constexpr int kBigStrip = 20;
+constexpr int kSmallStrip = 21;
+
+std::filesystem::path PictureFile(const Game& g, std::string_view name) {
+  return g.paths.cgDir / Cp932ToUtf8(name);
+}
+
+// Copies a picture without its transparency, top-left at (x, y).
+void CopyOpaque(gfx::Bitmap& dst, const gfx::Bitmap& src, int32_t x, int32_t y) {
+  if (src.Empty() || dst.Empty()) return;
+  gfx::Canvas c(dst);
+  c.CopyRect({x, y, x + src.Width(), y + src.Height()}, src, src.Bounds());
+}
+
+// The frames of a strip, each its own transparent sprite.
+void CutStrip(Surfaces& s, int strip, int first, int32_t side) {
+  for (int i = 0; i < 6; ++i) {
+    gfx::Bitmap frame(side, side);
+    gfx::Canvas c(frame);
+    if (!s.sprites[static_cast<size_t>(strip)].Empty()) {
+      c.CopyRect(frame.Bounds(), s.sprites[static_cast<size_t>(strip)],
+                 {side * i, 0, side * i + side, side});
+    }
+    frame.SetTransparent(true);
+    s.sprites[static_cast<size_t>(first + i)] = std::move(frame);
+  }
+}
+
+const gfx::Bitmap& EmptyBitmap() {
+  static const gfx::Bitmap empty;
+  return empty;
+}
+
+// DecorateMap draws the pool's sprites onto the freshly loaded map.
+class BackgroundPainter : public world::MapPainter {
+ public:
+  explicit BackgroundPainter(Surfaces& s) : s_(s) {}
+  void DrawSprite(int slot, int32_t x, int32_t y) override {
+    if (slot < 0 || slot >= kSpriteSlots || slot == kBackgroundSlot) return;
+    gfx::Canvas c(s_.Background());
+    c.Draw(x, y, s_.sprites[static_cast<size_t>(slot)]);
+  }
+
+ private:
+  Surfaces& s_;
+};
+
+}  // namespace
+
+struct Screen::Impl {
+  Surfaces s;
+};
+
+Screen::Screen() : Screen(gfx::FontLibrary::Shared()) {}
+
+Screen::Screen(gfx::FontLibrary& fonts) : impl_(std::make_unique<Impl>()) {
+  Surfaces& s = impl_->s;
+  s.fonts = &fonts;
+  s.cg = gfx::Bitmap(kWindowWidth, kWindowHeight);
+  s.bak = gfx::Bitmap(kWindowWidth, kWindowHeight);
+  s.Background() = gfx::Bitmap(kWindowWidth, kWindowHeight);
+  s.window = gfx::Bitmap(kWindowWidth, kWindowHeight);
+}
+
+Screen::~Screen() = default;
+
+void Screen::LoadSprites(Game& g) {
+  Surfaces& s = impl_->s;
+  s.cg = gfx::Bitmap(kWindowWidth, kWindowHeight);
+  if (gfx::PictureResult first = gfx::LoadPicture(PictureFile(g, "00.bmp"))) {
+    CopyOpaque(s.cg, first.bitmap, 0, 0);
+  }
+  s.bak = s.cg;
+  for (int slot = 0; slot < kSpriteSlots; ++slot) {
+    gfx::Bitmap& sprite = s.sprites[static_cast<size_t>(slot)];
+    sprite = gfx::Bitmap();
+    const char* file = slot < 36 ? kSpriteFiles[slot] : nullptr;
+    if (file == nullptr) continue;
+    if (gfx::PictureResult r = gfx::LoadPicture(PictureFile(g, file))) sprite = std::move(r.bitmap);
+    sprite.SetTransparent(true);
+  }
+  CutStrip(s, kBigStrip, kBigStarSlot, 20);
+  CutStrip(s, kSmallStrip, kSmallStarSlot, 10);
+  s.sprites[kBigStrip] = gfx::Bitmap();
+  s.sprites[kSmallStrip] = gfx::Bitmap();
+  // Backgrounds are drawn into this slot, so it always covers the whole picture.
+  gfx::Bitmap& back = s.Background();
+  if (back.Width() != kWindowWidth || back.Height() != kWindowHeight) {
+    back.Resize(kWindowWidth, kWindowHeight);
+  }
+}
+
+void Screen::LoadSprite(Game& g, int slot, std::string_view file) {
+  if (slot < 0 || slot >= kSpriteSlots) return;
+  gfx::PictureResult r = gfx::LoadPicture(PictureFile(g, file));
+  if (!r) return;
+  r.bitmap.SetTransparent(true);
+  impl_->s.sprites[static_cast<size_t>(slot)] = std::move(r.bitmap);
+}
+
+void Screen::ShowBackground(Game& g, std::string_view file) {
+  Surfaces& s = impl_->s;
+  const std::string name = file.empty() ? g.frame.background : std::string(file);
+  g.frame.background = name;
+  // A picture that cannot be read leaves the old background.
+  if (gfx::PictureResult r = gfx::LoadPicture(PictureFile(g, name))) {
+    gfx::Bitmap& back = s.Background();
+    if (back.Width() != kWindowWidth || back.Height() != kWindowHeight) {
+      back.Resize(kWindowWidth, kWindowHeight);
+    }
+    CopyOpaque(back, r.bitmap, 0, 0);
+    if (name == "map.bmp") {
+      BackgroundPainter painter(s);
+      world::DecorateMap(g, painter);
+    }
+  }
+  ComposeFrame(g);
+}
+
+void Screen::LoadPicture(Game& g, std::string_view widget, std::string_view file) {
+  for (int i = 0; i < kWidgetCount; ++i) {
+    if (widget != g.form.widgets[static_cast<size_t>(i)].name) continue;
+    gfx::PictureResult r = gfx::LoadPicture(PictureFile(g, file));
+    // A picture that cannot be read leaves the widget empty.
+    gfx::Bitmap& picture = impl_->s.pictures[static_cast<size_t>(i)];
+    picture = r ? std::move(r.bitmap) : gfx::Bitmap();
+    picture.SetTransparent(g.form.widgets[static_cast<size_t>(i)].transparent);
+    return;
+  }
+}
+
+void Screen::CopyBackground(Game& g) { CopyOpaque(impl_->s.cg, impl_->s.Background(), 0, 0); }
+
+void Screen::DrawTitleScreen(Game& g) {
+  Surfaces& s = impl_->s;
+  s.bak.Fill(0x000000);
+  gfx::Canvas(s.cg).OrDraw(0, 0, s.bak);
+  if (g.screen.scene == -1) DrawTitleSprites(g, s);
+}
+
+void Screen::ComposeFrame(Game& g) {
+  Surfaces& s = impl_->s;
+  FrameCanvas f(s);
+  CopyOpaque(s.cg, s.Background(), 0, 0);
+  s.bak.Fill(g.battle.gameOver == 1 ? 0xFF0000 : 0x000000);
+  // The player's battle picture stands at the right edge while a battle runs.
+  if (g.battle.battleActive == 1) {
+    const gfx::Bitmap& who = s.sprites[kPlayerSlot];
+    f.cg.Draw(kWindowWidth - who.Width(), 0, who);
+  }
+  DrawStatusPanel(g, f);
+  DrawOverlay(g, f);
+  f.cg.OrDraw(0, 0, s.bak);
+  if (g.frame.mapShown == 1) s.pictures[static_cast<size_t>(W::cg2)] = s.cg;
+  if (g.frame.playerShake >= 1) {
+    g.frame.playerShake -= 1;
+    const int32_t dx = Random(g, 9) - 4;
+    const int32_t dy = Random(g, 9) - 4;
+    f.cg.CopyRect({dx, dy, dx + kWindowWidth, dy + kWindowHeight}, s.cg, s.cg.Bounds());
+  }
+  // The click indicator: a line waits for a click.
+  if (g.battle.paused == 1) {
+    f.cg.brush.style = gfx::BrushStyle::Clear;
+    f.cg.font.color = 0xFFFFFF;
+    f.Size(f.cg, 8);
+    const std::string& mark = Sjis("▼");
+    f.Text(f.cg, kWindowWidth - f.Width(f.cg, mark), 470, mark);
+  }
+}
+
+const gfx::Bitmap& Screen::RenderWindow(const Game& g) {
+  RenderWidgets(g, impl_->s);
+  return impl_->s.window;
+}
+
+const gfx::Bitmap& Screen::MainPicture() const { return impl_->s.cg; }
+const gfx::Bitmap& Screen::GlowLayer() const { return impl_->s.bak; }
+
+const gfx::Bitmap& Screen::Sprite(int slot) const {
+  if (slot < 0 || slot >= kSpriteSlots) return EmptyBitmap();
+  return impl_->s.sprites[static_cast<size_t>(slot)];
+}
+
+void Screen::SetSprite(int slot, const gfx::Bitmap& picture) {
+  if (slot < 0 || slot >= kSpriteSlots) return;
+  impl_->s.sprites[static_cast<size_t>(slot)] = picture;
+  impl_->s.sprites[static_cast<size_t>(slot)].SetTransparent(true);
+}
+
+const gfx::Bitmap& Screen::Picture(W widget) const {
+  if (widget == W::kCount) return EmptyBitmap();
+  return impl_->s.pictures[static_cast<size_t>(widget)];
+}
+
+void Screen::SetPicture(W widget, const gfx::Bitmap& picture) {
+  if (widget == W::kCount) return;
+  impl_->s.pictures[static_cast<size_t>(widget)] = picture;
+}
+
+}  // namespace qv::ui

@@ -1,0 +1,60 @@
+#include "ui/widget_text.h"
+
+#include "core/text.h"
+
+namespace qv::ui {
+namespace {
+
+size_t NextUtf8(std::string_view s, size_t i) {
+  size_t n = i + 1;
+  while (n < s.size() && (static_cast<unsigned char>(s[n]) & 0xC0) == 0x80) ++n;
+  return n;
+}
+
+void WrapLine(gfx::Canvas& c, std::string_view line, int32_t width, std::vector<std::string>& out) {
+  while (!line.empty()) {
+    size_t end = 0, lastSpace = 0;
+    while (end < line.size()) {
+      const size_t next = NextUtf8(line, end);
+      if (end > 0 && c.TextWidth(line.substr(0, next)) > width) break;
+      if (line[end] == ' ') lastSpace = next;
+      end = next;
+    }
+    // A break inside a run of Latin letters moves back to the last space when there is one.
+    if (end < line.size() && lastSpace > 0 && line[end] != ' ' &&
+        static_cast<unsigned char>(line[end]) < 0x80) {
+      end = lastSpace;
+    }
+    out.emplace_back(line.substr(0, end));
+    line.remove_prefix(end);
+  }
+}
+
+}  // namespace
+
+std::vector<std::string> LayoutLines(gfx::Canvas& c, std::string_view utf8, int32_t width, bool wrap) {
+  std::vector<std::string> out;
+  size_t start = 0;
+  while (start <= utf8.size()) {
+    size_t end = utf8.find_first_of("\r\n", start);
+    if (end == std::string_view::npos) end = utf8.size();
+    const std::string_view line = utf8.substr(start, end - start);
+    if (wrap && !line.empty()) WrapLine(c, line, width, out);
+    else out.emplace_back(line);
+    if (end == utf8.size()) break;
+    // CR LF is one break.
+    start = end + ((utf8[end] == '\r' && end + 1 < utf8.size() && utf8[end + 1] == '\n') ? 2 : 1);
+  }
+  return out;
+}
+
+std::vector<size_t> Cp932Boundaries(std::string_view cp932) {
+  std::vector<size_t> out{0};
+  for (size_t i = 0; i < cp932.size();) {
+    i += Cp932CharLength(cp932, i);
+    out.push_back(i);
+  }
+  return out;
+}
+
+}  // namespace qv::ui

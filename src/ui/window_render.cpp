@@ -1,0 +1,184 @@
+// The whole window: the main picture, then every shown widget in stacking order, each clipped
+// to its parents like the window system's child windows.
+#include <algorithm>
+
+#include "core/text.h"
+#include "ui/surfaces.h"
+#include "ui/widget_text.h"
+
+namespace qv::ui {
+namespace {
+
+constexpr gfx::Color kListSelection = 0x3060C0;
+constexpr gfx::Color kSkillSelection = 0x5E7487;
+constexpr gfx::Color kSkillMarker = 0xA9CFCF;
+constexpr gfx::Color kScrollTrack = 0x2A2A2A;
+constexpr gfx::Color kScrollThumb = 0x8A8A8A;
+constexpr int32_t kScrollWidth = 6;
+
+gfx::Rect ToGfx(const Rect& r) { return {r.left, r.top, r.left + r.width, r.top + r.height}; }
+
+gfx::Rect Intersect(const gfx::Rect& a, const gfx::Rect& b) {
+  gfx::Rect r{std::max(a.left, b.left), std::max(a.top, b.top), std::min(a.right, b.right),
+              std::min(a.bottom, b.bottom)};
+  if (r.right < r.left) r.right = r.left;
+  if (r.bottom < r.top) r.bottom = r.top;
+  return r;
+}
+
+// The part of the window a widget may paint: its own rectangle inside all of its parents'.
+gfx::Rect ClipOf(const Form& form, W id) {
+  gfx::Rect clip{0, 0, kWindowWidth, kWindowHeight};
+  for (W p = id; p != W::kCount; p = form[p].parent) clip = Intersect(clip, ToGfx(AbsoluteRect(form, p)));
+  return clip;
+}
+
+gfx::Font FontOf(const Widget& w) {
+  return {w.fixedPitch ? kGothic : kPGothic, w.fontPx, w.bold, w.textColor};
+}
+
+void Fill(gfx::Canvas& c, gfx::Rect r, gfx::Color colour) {
+  c.brush = {colour, gfx::BrushStyle::Solid};
+  c.FillRect(r);
+}
+
+void DrawCaption(gfx::Canvas& c, TextCache& text, const Widget& w, int32_t width, int32_t height) {
+  if (w.caption.empty()) return;
+  c.font = FontOf(w);
+  c.brush.style = gfx::BrushStyle::Clear;
+  const std::vector<std::string> lines = LayoutLines(c, text.Utf8(w.caption), width, w.wordWrap);
+  const int32_t lineHeight = std::max(c.TextHeight("A"), 1);
+  const int32_t total = lineHeight * static_cast<int32_t>(lines.size());
+  int32_t y = w.centerVertically ? (height - total) / 2 : 0;
+  for (const std::string& line : lines) {
+    const int32_t lw = c.TextWidth(line);
+    const int32_t x = w.align == Align::Center ? (width - lw) / 2 : w.align == Align::Right ? width - lw : 0;
+    c.TextOut(x, y, line);
+    y += lineHeight;
+  }
+}
+
+void DrawList(const Game& g, gfx::Canvas& c, TextCache& text, W id, int32_t width, int32_t height) {
+  const Widget& w = g.form[id];
+  Fill(c, {0, 0, width, height}, w.background);
+  const int32_t rowHeight = ListRowHeight(g.form, id);
+  const int32_t count = static_cast<int32_t>(w.lines.size());
+  const int32_t rows = ListVisibleRows(g.form, id);
+  const bool scrolls = count > rows;
+  const int32_t textWidth = width - (scrolls ? kScrollWidth : 0);
+  const bool skills = id == W::battle_list;
+  c.font = FontOf(w);
+  const int32_t top = std::clamp<int32_t>(w.topIndex, 0, std::max(count - 1, 0));
+  for (int32_t i = top; i < count && (i - top) * rowHeight < height; ++i) {
+    const int32_t y = (i - top) * rowHeight;
+    const bool selected = i == w.itemIndex;
+    if (selected) {
+      Fill(c, {0, y, textWidth, y + rowHeight}, skills ? kSkillSelection : kListSelection);
+      if (skills) Fill(c, {0, y, 3, y + rowHeight}, kSkillMarker);
+    }
+    c.font.color = selected ? 0xFFFFFF : w.textColor;
+    c.brush.style = gfx::BrushStyle::Clear;
+    const std::string& line = text.Utf8(w.lines[static_cast<size_t>(i)]);
+    c.TextOut(skills ? 6 : 2, y + (rowHeight - c.TextHeight("A")) / 2, line);
+  }
+  if (scrolls) {
+    Fill(c, {textWidth, 0, width, height}, kScrollTrack);
+    const int32_t thumb = std::max(height * rows / count, 12);
+    const int32_t maxTop = std::max(count - rows, 1);
+    const int32_t thumbTop = (height - thumb) * std::min(top, maxTop) / maxTop;
+    Fill(c, {textWidth + 1, thumbTop, width - 1, thumbTop + thumb}, kScrollThumb);
+  }
+}
+
+void Bevel(gfx::Canvas& c, int32_t width, int32_t height, gfx::Color light, gfx::Color dark) {
+  Fill(c, {0, 0, width, 1}, light);
+  Fill(c, {0, 0, 1, height}, light);
+  Fill(c, {0, height - 1, width, height}, dark);
+  Fill(c, {width - 1, 0, width, height}, dark);
+}
+
+void DrawEdit(const Game& g, gfx::Canvas& c, TextCache& text, const Widget& w, int32_t width,
+              int32_t height) {
+  Fill(c, {0, 0, width, height}, w.background);
+  Bevel(c, width, height, 0x404040, 0xFFFFFF);
+  c.font = FontOf(w);
+  c.brush.style = gfx::BrushStyle::Clear;
+  const int32_t textHeight = c.TextHeight("A");
+  const int32_t y = (height - textHeight) / 2;
+  c.TextOut(3, y, text.Utf8(w.caption));
+  // The cursor blinks about twice a second while the field has the focus.
+  if (g.form.focus == W::name_l && (g.screen.frameCounter / 7) % 2 == 0) {
+    const size_t caret = static_cast<size_t>(std::clamp<int32_t>(g.form.caret, 0, static_cast<int32_t>(w.caption.size())));
+    const int32_t x = 3 + c.TextWidth(text.Utf8(std::string_view(w.caption).substr(0, caret)));
+    Fill(c, {x, y, x + 1, y + textHeight}, 0x000000);
+  }
+}
+
+void DrawButton(const Game& g, gfx::Canvas& c, TextCache& text, W id, int32_t width, int32_t height) {
+  const Widget& w = g.form[id];
+  Fill(c, {0, 0, width, height}, w.background);
+  const bool pressed = g.form.captured == id;
+  if (pressed) Bevel(c, width, height, 0x404040, 0xFFFFFF);
+  else Bevel(c, width, height, 0xFFFFFF, 0x404040);
+  if (!pressed) {
+    Fill(c, {1, height - 2, width - 1, height - 1}, 0x808080);
+    Fill(c, {width - 2, 1, width - 1, height - 1}, 0x808080);
+  }
+  Widget caption = w;
+  caption.background = w.background;
+  DrawCaption(c, text, caption, width + (pressed ? 2 : 0), height + (pressed ? 2 : 0));
+}
+
+void DrawWidget(const Game& g, Surfaces& s, W id, gfx::Canvas& c, int32_t width, int32_t height) {
+  const Widget& w = g.form[id];
+  switch (w.kind) {
+    case WidgetKind::Picture:
+      c.Draw(0, 0, s.pictures[static_cast<size_t>(id)]);
+      return;
+    case WidgetKind::Panel:
+      Fill(c, {0, 0, width, height}, w.background);
+      return;
+    case WidgetKind::Label:
+    case WidgetKind::LabelButton:
+      if (!w.transparent) Fill(c, {0, 0, width, height}, w.background);
+      DrawCaption(c, s.text, w, width, height);
+      return;
+    case WidgetKind::ListBox:
+      DrawList(g, c, s.text, id, width, height);
+      return;
+    case WidgetKind::Edit:
+      DrawEdit(g, c, s.text, w, width, height);
+      return;
+    case WidgetKind::Button:
+      DrawButton(g, c, s.text, id, width, height);
+      return;
+  }
+}
+
+}  // namespace
+
+void RenderWidgets(const Game& g, Surfaces& s) {
+  gfx::Canvas window(s.window, *s.fonts);
+  window.CopyRect(s.window.Bounds(), s.cg, s.cg.Bounds());
+  for (int i = 0; i < kWidgetCount; ++i) {
+    const W id = static_cast<W>(i);
+    if (id == W::cg || !IsShown(g.form, id)) continue;
+    const gfx::Rect clip = ClipOf(g.form, id);
+    if (clip.Width() <= 0 || clip.Height() <= 0) continue;
+    const gfx::Rect at = ToGfx(AbsoluteRect(g.form, id));
+    const Widget& w = g.form[id];
+    if (w.kind == WidgetKind::Panel) {
+      Fill(window, clip, w.background);
+      continue;
+    }
+    // The widget draws into a copy of what lies beneath it, so nothing it draws can leave it.
+    s.scratch = gfx::Bitmap(at.Width(), at.Height());
+    gfx::Canvas c(s.scratch, *s.fonts);
+    c.CopyRect(s.scratch.Bounds(), s.window, at);
+    DrawWidget(g, s, id, c, at.Width(), at.Height());
+    window.CopyRect(clip, s.scratch,
+                    {clip.left - at.left, clip.top - at.top, clip.right - at.left, clip.bottom - at.top});
+  }
+}
+
+}  // namespace qv::ui
