@@ -1,0 +1,131 @@
+// The SDL window under SDL's offscreen video driver: it opens, shows the game's frames with the
+// same pixels as the headless screenshot, and closes. Skipped where SDL cannot start at all.
+#include "platform/sdl/sdl_host.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <sstream>
+
+#include "core/startup.h"
+#include "core/tick.h"
+#include "gfx/picture_file.h"
+#include "platform/headless/command_line.h"
+#include "platform/headless/headless_host.h"
+#include "platform/sdl/key_map.h"
+#include "support/fake_host.h"
+#include "ui/screen.h"
+
+namespace qv::sdl {
+namespace {
+
+class SdlWindow : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    setenv("SDL_VIDEODRIVER", "offscreen", 1);
+    setenv("SDL_AUDIODRIVER", "dummy", 1);
+    host_ = std::make_unique<SdlHost>();
+    std::string error;
+    if (!host_->Open({.scale = 1}, error)) {
+      host_.reset();
+      GTEST_SKIP() << "SDL cannot open a window here: " << error;
+    }
+    dir_ = testing::MakeTempDir();
+  }
+  void TearDown() override {
+    host_.reset();
+    if (!dir_.empty()) std::filesystem::remove_all(dir_);
+  }
+
+  std::unique_ptr<SdlHost> host_;
+  std::filesystem::path dir_;
+};
+
+TEST_F(SdlWindow, OpensAtTheRequestedScaleWithTheGameTitle) {
+  ASSERT_NE(host_->Window(), nullptr);
+  EXPECT_EQ(host_->Scale(), 1);
+  int w = 0, h = 0;
+  SDL_GetWindowSize(host_->Window(), &w, &h);
+  EXPECT_EQ(w, 640);
+  EXPECT_EQ(h, 480);
+  EXPECT_NE(std::string(SDL_GetWindowTitle(host_->Window())).find("ver1.7"), std::string::npos);
+  EXPECT_FALSE(SDL_IsTextInputActive());  // the IME stays off until the name field has focus
+}
+
+// The picture the window shows is the picture the headless run writes, pixel for pixel.
+TEST_F(SdlWindow, ShowsTheSamePixelsAsTheHeadlessScreenshot) {
+  const Paths paths = headless::GamePaths(QV_BUILD_DIR, dir_.string());
+  auto session = headless::CreateSession(*host_, paths, 7);
+  host_->Attach(*session);
+  FormCreate(*session->game);
+  Timer1Timer(*session->game);
+  const gfx::Bitmap& frame = session->screen.RenderWindow(*session->game);
+  ASSERT_EQ(frame.Width(), 640);
+  const std::filesystem::path shot = dir_ / "frame.png";
+  ASSERT_EQ(gfx::WritePng(frame, shot), "");
+  const gfx::PictureResult png = gfx::LoadPicture(shot);
+  ASSERT_TRUE(png.Ok()) << png.error;
+
+  const gfx::Bitmap shown = host_->PresentAndReadBack(frame);
+  if (shown.Empty()) GTEST_SKIP() << "this renderer cannot read its frame back";
+  EXPECT_TRUE(shown == png.bitmap);
+  EXPECT_TRUE(shown == frame);
+  headless::EndSession(*session);
+}
+
+// The game's own close (a click on the opening screen of a damaged save) and the window's
+// close button both end the loop through FormClose.
+TEST_F(SdlWindow, CloseRequestEndsTheLoopThroughFormClose) {
+  const Paths paths = headless::GamePaths(QV_BUILD_DIR, dir_.string());
+  auto session = headless::CreateSession(*host_, paths, 7);
+  host_->Attach(*session);
+  FormCreate(*session->game);
+  SDL_Event quit{};
+  quit.type = SDL_QUIT;
+  SDL_PushEvent(&quit);
+  host_->Run();
+  EXPECT_TRUE(host_->Closing());
+  EXPECT_EQ(session->game->text.formActive, -1);
+  EXPECT_GE(host_->FramesShown(), 1);
+}
+
+TEST(FittingScale, LargestWholeScaleThatFits) {
+  EXPECT_EQ(FittingScale(1920, 1080), 2);
+  EXPECT_EQ(FittingScale(2560, 1440), 2);  // 1440 - the frame leaves room for 2
+  EXPECT_EQ(FittingScale(3840, 2160), 4);
+  EXPECT_EQ(FittingScale(1280, 1024), 2);
+  EXPECT_EQ(FittingScale(800, 600), 1);
+  EXPECT_EQ(FittingScale(320, 200), 1);  // never below 1
+}
+
+TEST(VirtualKeyFromSdl, KeysTheGameKnows) {
+  EXPECT_EQ(VirtualKeyFromSdl(SDLK_RETURN), 13);
+  EXPECT_EQ(VirtualKeyFromSdl(SDLK_KP_ENTER), 13);
+  EXPECT_EQ(VirtualKeyFromSdl(SDLK_F1), 112);
+  EXPECT_EQ(VirtualKeyFromSdl(SDLK_F12), 123);
+  EXPECT_EQ(VirtualKeyFromSdl(SDLK_BACKSPACE), 8);
+  EXPECT_EQ(VirtualKeyFromSdl(SDLK_ESCAPE), 27);
+  EXPECT_EQ(VirtualKeyFromSdl(SDLK_UP), 38);
+  EXPECT_EQ(VirtualKeyFromSdl(SDLK_DOWN), 40);
+  EXPECT_EQ(VirtualKeyFromSdl(SDLK_LEFT), 37);
+  EXPECT_EQ(VirtualKeyFromSdl(SDLK_RIGHT), 39);
+  EXPECT_EQ(VirtualKeyFromSdl(SDLK_a), 'A');
+  EXPECT_EQ(VirtualKeyFromSdl(SDLK_y), 'Y');
+  EXPECT_EQ(VirtualKeyFromSdl(SDLK_n), 'N');
+  EXPECT_EQ(VirtualKeyFromSdl(SDLK_0), '0');
+  EXPECT_EQ(VirtualKeyFromSdl(SDLK_KP_0), 96);
+  EXPECT_EQ(VirtualKeyFromSdl(SDLK_KP_9), 105);
+  EXPECT_EQ(VirtualKeyFromSdl(SDLK_LSHIFT), 16);
+  EXPECT_EQ(VirtualKeyFromSdl(SDLK_CAPSLOCK), 0);
+
+  SDL_KeyboardEvent k{};
+  k.keysym.sym = SDLK_RETURN;
+  EXPECT_FALSE(IsFullscreenToggle(k));
+  k.keysym.mod = KMOD_LALT;
+  EXPECT_TRUE(IsFullscreenToggle(k));
+  k.repeat = 1;
+  EXPECT_FALSE(IsFullscreenToggle(k));  // holding the keys does not flicker
+}
+
+}  // namespace
+}  // namespace qv::sdl
