@@ -111,12 +111,14 @@ std::string ReadHeader(const Reader& r, Header& h) {
 
   size_t after = 14 + infoSize;
   if (h.compression == kBitFields || h.compression == kAlphaBitFields) {
-    size_t masksAt = 14 + 40;
-    if (infoSize == 40) {
+    // Newer headers hold the masks; the classic 40-byte header (or an odd size below the
+    // first one with masks) is followed by them.
+    const size_t masksAt = 14 + 40;
+    if (infoSize < 52) {
       const size_t count = h.compression == kAlphaBitFields ? 16 : 12;
-      if (!r.Has(masksAt, count)) return "colour masks run past the end of the file" + At(masksAt);
-      after += count;
+      after = masksAt + count;
     }
+    if (!r.Has(masksAt, 12)) return "colour masks run past the end of the file" + At(masksAt);
     h.red = Channel(r.U32(masksAt));
     h.green = Channel(r.U32(masksAt + 4));
     h.blue = Channel(r.U32(masksAt + 8));

@@ -106,6 +106,18 @@ TEST(DecodeBmp, DamagedFilesGiveErrorsNamingTheProblem) {
   EXPECT_FALSE(with(14, 20));        // unknown header size
   EXPECT_FALSE(with(14, 1000000));   // header longer than the file
   EXPECT_FALSE(with(28, 7, false));  // no such depth
+  {
+    // Bit fields with an odd header size whose masks would lie past the end of the file.
+    std::vector<uint8_t> f(56, 0);
+    f[0] = 'B', f[1] = 'M';
+    testing::Put32(f, 10, 55);
+    testing::Put32(f, 14, 41);
+    testing::Put32(f, 18, 1);
+    testing::Put32(f, 22, 1);
+    testing::Put16(f, 28, 16);
+    testing::Put32(f, 30, 3);
+    EXPECT_FALSE(DecodeBmp(f));
+  }
   EXPECT_FALSE(with(30, 4));         // JPEG inside BMP is not ours
   EXPECT_FALSE(with(30, 1));         // RLE8 with 24 bits
   std::vector<uint8_t> notBmp = good;
