@@ -1,0 +1,146 @@
+// The free area: one trail north from the gate, every ten metres darker and stranger, and
+// the two kinds of wanderers met on it.
+#include "encounter_kit.h"
+#include "figures.h"
+#include "pictures.h"
+#include "scenery.h"
+
+namespace qv::assetgen {
+
+namespace {
+
+// One depth of the trail.
+struct Depth {
+  const char* file;
+  int zenith, horizon, ridge, groundNear, groundFar, foliage, fog;
+  float fogAmount, clouds;
+  int stars;
+  float strangeness;  // 0 a walk in the country .. 1 the edge of the world
+};
+
+constexpr Depth kDepths[] = {
+    {"free.bmp", 0x5A8AD8, 0xE0ECF0, 0x7A9A80, 0x6A9A48, 0x8AB060, 0x3E7A34, 0xE0ECF0, 0.25f, 0.6f, 0, 0.0f},
+    {"free2.bmp", 0x4A7AB0, 0xC8D8C0, 0x4A6A50, 0x4A7A38, 0x5A8A48, 0x2A5A2A, 0xB0C8B0, 0.35f, 0.4f, 0, 0.15f},
+    {"free3.bmp", 0x2A3A5A, 0xD08A60, 0x2A3A30, 0x2A4A28, 0x3A5030, 0x1A3A22, 0x8A6A5A, 0.4f, 0.5f, 20, 0.35f},
+    {"free4.bmp", 0x0A1028, 0x3A4A6A, 0x1A2030, 0x1A2A24, 0x223028, 0x10201A, 0x5A6A8A, 0.55f, 0.3f, 140, 0.55f},
+    {"free5.bmp", 0x1A0408, 0x6A1A20, 0x200A10, 0x2A1014, 0x3A1A1A, 0x2A0A10, 0x8A2A2A, 0.45f, 0.5f, 30, 0.8f},
+    {"free6.bmp", 0x000000, 0x1A0A2A, 0x0A0614, 0x0E0818, 0x140A20, 0x100A18, 0x3A1A5A, 0.5f, 0.0f, 220, 1.0f},
+};
+
+void PaintDepth(Layer& l, const Depth& d, uint32_t seed) {
+  Sky(l, Rgb(d.zenith), Rgb(d.horizon), 300, d.clouds, seed);
+  if (d.stars) Stars(l, d.stars, 280, seed + 1, 0.9f);
+  if (d.strangeness > 0.7f) {
+    // A sky that watches: pale eyes open in the dark above the far end of the trail.
+    Rng rng(seed + 2);
+    for (int i = 0; i < 5; ++i) {
+      float x = rng.Range(40, 600), y = rng.Range(30, 200), r = rng.Range(10, 26) * d.strangeness;
+      FillEllipse(l, x, y, r * 1.6f, r * 0.6f, Rgb(0xE8D8C8), 0.7f);
+      FillEllipse(l, x, y, r * 0.45f, r * 0.55f, Rgb(0x801020));
+      Glow(l, x, y, r * 3, Rgb(0x802040), 0.3f);
+    }
+  }
+  Ridge(l, 280, 50, 0.007f, Rgb(d.ridge), Rgb(d.horizon), d.fogAmount, seed + 3);
+  Ground(l, 320, Rgb(d.groundNear), Rgb(d.groundFar), seed + 4);
+  // The trail itself, narrowing into the distance.
+  for (int y = 320; y < 480; ++y) {
+    float t = (y - 320) / 160.0f;
+    float cx = 300 + std::sin(t * 2.5f) * 40, half = 12 + t * 110;
+    for (int x = static_cast<int>(cx - half); x < cx + half; ++x) {
+      float edge = Smooth(half, half - 10, std::fabs(x - cx));
+      Col c = Scale(Mix(Rgb(d.groundFar), Rgb(0xC8B088), 0.45f * (1 - d.strangeness * 0.6f)), 0.9f + 0.2f * Noise(x / 6.0f, y / 3.0f, seed + 5));
+      l.Blend(x, y, c, edge * 0.8f);
+    }
+  }
+  Rng rng(seed + 6);
+  int trees = 6 + static_cast<int>(d.strangeness * 10);
+  for (int i = 0; i < trees; ++i) {
+    float x = rng.Range(-20, 660), foot = rng.Range(320, 360);
+    if (x > 380 && x < 600) continue;  // keep the right half open for whoever blocks the way
+    float size = rng.Range(140, 240) * (1 + d.strangeness * 0.4f);
+    if (d.strangeness < 0.3f) Tree(l, x, foot, size, Rgb(d.foliage), Rgb(0x4A3424), seed + 10 + i);
+    else Conifer(l, x, foot, size, Rgb(d.foliage));
+  }
+  if (d.strangeness >= 0.5f) {
+    // Broken stones of something that stood here before the island woke.
+    for (int i = 0; i < 4; ++i) {
+      float x = 40.0f + i * 170, base = 360 + (i % 2) * 20, h = 80 + i * 15;
+      Light light = MoonLight();
+      DrawPart(l, Poly({x - 14, base, x - 10, base - h, x + 8, base - h + 20, x + 14, base}, Scale(Rgb(d.ridge), 2.2f)), light);
+    }
+  }
+  Fog(l, 330, 50, Rgb(d.fog), d.fogAmount);
+  if (d.strangeness >= 0.8f) Motes(l, 50, 0, 100, 640, 460, Rgb(0xC04060), seed + 7);
+  else if (d.strangeness > 0) Motes(l, 20, 0, 200, 640, 460, Rgb(0xE0F0A0), seed + 7);
+}
+
+// A wanderer of the trail: a cloaked figure with a club and a face lost in its hood.
+void PaintWanderer(const Sink& out) {
+  Layer l(260, 440, {}, 0);
+  Look lk;
+  lk.height = 400;
+  lk.build = 1.15f;
+  lk.hair = Hair::kHood;
+  lk.robe = true;
+  lk.cape = true;
+  lk.skin = Rgb(0x2A2028);
+  lk.top = Rgb(0x3A3440);
+  lk.bottom = Rgb(0x2A2630);
+  lk.accent = Rgb(0x5A4A3A);
+  lk.eyes = Rgb(0xFF4030);
+  lk.pose = Pose::kWide;
+  Figure f = BuildFigure(lk, 130, 430);
+  DrawParts(l, f.parts, DuskLight());
+  Light light = DuskLight();
+  DrawPart(l, Capsule(f.handRX, f.handRY, f.handRX + 20, f.handRY - 120, 7, 14, Rgb(0x5A4030)), light);
+  for (int s = -1; s <= 1; s += 2) Glow(l, f.headX + s * f.headR * 0.38f, f.headY + f.headR * 0.05f, f.headR * 0.6f, Rgb(0xFF3020), 0.8f);
+  out.Sprite("man0.bmp", l, kKey);
+}
+
+Light MakeLightForBeast() {
+  Light light = DuskLight();
+  light.rim = Rgb(0xFF6040);
+  return light;
+}
+
+// A beast of the trail: hunched, horned, too many teeth.
+void PaintBeast(const Sink& out) {
+  Layer l(260, 440, {}, 0);
+  Light light = MakeLightForBeast();
+  std::vector<Part> parts;
+  Col fur = Rgb(0x4A3A4A), dark = Rgb(0x2A202A);
+  parts.push_back(Capsule(70, 300, 60, 420, 26, 20, dark));
+  parts.push_back(Capsule(190, 300, 200, 420, 26, 20, dark));
+  parts.push_back(Ellipse(130, 260, 100, 95, fur));
+  parts.push_back(Capsule(40, 220, 20, 380, 22, 16, fur));
+  parts.push_back(Capsule(220, 220, 240, 380, 22, 16, fur));
+  parts.push_back(Ellipse(130, 150, 62, 55, fur));
+  parts.push_back(Capsule(90, 120, 40, 40, 12, 3, Rgb(0xD8D0B8)));
+  parts.push_back(Capsule(170, 120, 220, 40, 12, 3, Rgb(0xD8D0B8)));
+  for (auto& p : parts) p.thickness = std::max(p.thickness, 20.0f);
+  DrawParts(l, parts, light);
+  FillPoly(l, {95, 175, 165, 175, 130, 205}, Rgb(0x180808));
+  for (int i = 0; i < 5; ++i) FillPoly(l, {100.0f + i * 13, 175, 106.0f + i * 13, 175, 103.0f + i * 13, 186}, Rgb(0xF0E8D8));
+  for (int s = -1; s <= 1; s += 2) {
+    FillEllipse(l, 130 + s * 22, 140, 9, 6, Rgb(0xFFD020));
+    Glow(l, 130 + s * 22, 140, 20, Rgb(0xFF8010), 0.7f);
+  }
+  out.Sprite("man1.bmp", l, kKey);
+}
+
+}  // namespace
+
+void PaintFreeAreas(const Sink& out) {
+  uint32_t seed = 500;
+  for (const Depth& d : kDepths) {
+    Layer l(640, 480);
+    PaintDepth(l, d, seed);
+    FinishScene(l);
+    out.Background(d.file, l);
+    seed += 20;
+  }
+  PaintWanderer(out);
+  PaintBeast(out);
+}
+
+}  // namespace qv::assetgen

@@ -1,0 +1,62 @@
+// assetgen_pictures CG_DIR ICON_DIR: paints every picture the game loads.
+#include <chrono>
+#include <cstdio>
+#include <exception>
+#include <filesystem>
+
+#include "output.h"
+#include "pictures.h"
+
+namespace qv::assetgen {
+
+void Sink::Background(const std::string& name, const Layer& l) const {
+  WriteBmp8(cg_ + "/" + name, l.w(), l.h(), ToRgb8(l));
+  ++count_;
+}
+void Sink::Plain(const std::string& name, const Layer& l) const {
+  WriteBmp24(cg_ + "/" + name, l.w(), l.h(), ToRgb8(l));
+  ++count_;
+}
+void Sink::Sprite(const std::string& name, const Layer& l, int keyHex) const {
+  WriteBmp24(cg_ + "/" + name, l.w(), l.h(), ToKeyed(l, keyHex));
+  ++count_;
+}
+void Sink::Jpeg(const std::string& name, const Layer& l) const {
+  WriteJpeg(cg_ + "/" + name, l.w(), l.h(), ToRgb8(l), 92);
+  ++count_;
+}
+void Sink::Icon(const std::string& relPath, const Layer& l) const {
+  std::filesystem::path p = std::filesystem::path(icons_) / relPath;
+  std::filesystem::create_directories(p.parent_path());
+  WritePngRgba(p.string(), l);
+  ++count_;
+}
+
+}  // namespace qv::assetgen
+
+int main(int argc, char** argv) {
+  if (argc != 3) {
+    std::fprintf(stderr, "usage: %s CG_DIR ICON_DIR\n", argv[0]);
+    return 2;
+  }
+  using namespace qv::assetgen;
+  auto start = std::chrono::steady_clock::now();
+  try {
+    std::filesystem::create_directories(argv[1]);
+    std::filesystem::create_directories(argv[2]);
+    Sink out(argv[1], argv[2]);
+    PaintScreens(out);
+    PaintIcons(out);
+    PaintMap(out);
+    PaintEncounters(out);
+    PaintRooms(out);
+    PaintFreeAreas(out);
+    PaintPortraits(out);
+    double secs = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+    std::printf("assetgen_pictures: %d pictures in %.1f s\n", out.count(), secs);
+  } catch (const std::exception& e) {
+    std::fprintf(stderr, "assetgen_pictures: %s\n", e.what());
+    return 1;
+  }
+  return 0;
+}
