@@ -35,6 +35,9 @@ void GainExperience(Game& g, int32_t n);
 // Points: at most 9999 at once, plus what the worn equipment adds.
 void AddScore(Game& g, int32_t n);
 
+// Experience the player needs for the level after this one.
+int32_t ExperienceForNextLevel(int32_t level);
+
 // Number of learned skills among the ordinary ids 0..99.
 int32_t LearnedSkillCount(const GameState& s);
 

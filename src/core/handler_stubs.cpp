@@ -33,8 +33,6 @@ void Image10MouseDown(Game& g, int32_t x, int32_t y, bool right) {}
 void Image11MouseDown(Game& g, int32_t x, int32_t y, bool right) {}
 void Image12MouseDown(Game& g, int32_t x, int32_t y, bool right) {}
 void Image13MouseDown(Game& g, int32_t x, int32_t y, bool right) {}
-void battle_listMouseDown(Game& g) {}
-void Button1Click(Game& g) {}
 void l_btn_com1MouseDown(Game& g, int32_t x, int32_t y, bool right) {}
 void l_btn_com2MouseDown(Game& g, int32_t x, int32_t y, bool right) {}
 void l_btn_com3MouseDown(Game& g, int32_t x, int32_t y, bool right) {}
