@@ -1,0 +1,178 @@
+#include "platform/sdl/audio_system.h"
+
+#include <SDL.h>
+#include <SDL_mixer.h>
+
+#include <atomic>
+#include <cstdio>
+
+#include "platform/sdl/smfplay_fluid.h"
+#include "sound/sound_system.h"
+#include "sound/stream_device.h"
+
+namespace qv::sdl {
+namespace {
+
+constexpr int kDeviceRate = 44100;
+constexpr int kDeviceFrames = 1024;  // about 23 ms of device buffering
+
+// SDL2_mixer's music hook takes no user data, so what it needs lives here. It only posts an
+// event; the game's thread decides what the end means.
+std::atomic<uint32_t> gMusicEventType{0};
+std::atomic<uint32_t> gMusicToken{0};
+std::atomic<bool> gMusicStopping{false};
+const int kNaturalEnd = 1;
+
+void MusicFinished() {
+  uint32_t type = gMusicEventType.load();
+  if (type == 0) return;
+  SDL_Event e{};
+  e.type = type;
+  e.user.code = int32_t(gMusicToken.load());
+  e.user.data1 = gMusicStopping.load() ? nullptr : const_cast<int*>(&kNaturalEnd);
+  SDL_PushEvent(&e);
+}
+
+void DebugLog(const char* what) {
+#ifndef NDEBUG
+  std::fprintf(stderr, "qv audio: %s: %s\n", what, SDL_GetError());
+#else
+  (void)what;
+#endif
+}
+
+// The media player `mid_p` on SDL2_mixer's music channel.
+class SdlMusic : public sound::MusicPlayer {
+ public:
+  ~SdlMusic() override { Stop(); }
+  bool Play(const std::filesystem::path& file, uint32_t token) override {
+    Stop();
+    music_ = Mix_LoadMUS(file.c_str());
+    if (!music_) return false;
+    gMusicToken.store(token);
+    if (Mix_PlayMusic(music_, 0) != 0) {
+      Mix_FreeMusic(music_);
+      music_ = nullptr;
+      return false;
+    }
+    return true;
+  }
+  void Stop() override {
+    gMusicStopping.store(true);
+    Mix_HaltMusic();
+    gMusicStopping.store(false);
+    if (music_) Mix_FreeMusic(music_);
+    music_ = nullptr;
+  }
+
+ private:
+  Mix_Music* music_ = nullptr;
+};
+
+}  // namespace
+
+struct AudioSystem::Impl {
+  bool audioInit = false;
+  bool deviceOpen = false;
+  int rate = kDeviceRate;
+  std::unique_ptr<sound::StreamDevice> waves;
+  std::unique_ptr<SdlMusic> music;
+  SmfPlayer midi;
+  std::unique_ptr<sound::SoundSystem> sound;
+
+  static void PostMix(void* self, Uint8* stream, int len) {
+    auto* impl = static_cast<Impl*>(self);
+    auto* out = reinterpret_cast<int16_t*>(stream);
+    int32_t frames = len / 4;
+    impl->waves->Render(out, frames, impl->rate);
+    impl->midi.Render(out, frames);
+  }
+};
+
+AudioSystem::AudioSystem() : impl_(std::make_unique<Impl>()) {}
+
+AudioSystem::~AudioSystem() { Close(); }
+
+void AudioSystem::Open(const AudioOptions& options) {
+  if (impl_->sound) return;
+  Impl& im = *impl_;
+  im.audioInit = SDL_InitSubSystem(SDL_INIT_AUDIO | SDL_INIT_EVENTS) == 0;
+  if (!im.audioInit) {
+    DebugLog("no audio");
+  } else if (Mix_OpenAudioDevice(kDeviceRate, AUDIO_S16SYS, 2, kDeviceFrames, nullptr, 0) != 0) {
+    DebugLog("no audio device");
+  } else {
+    im.deviceOpen = true;
+  }
+  sound::SoundSystemOptions so{options.datDir, sound::MixerSettingsFiles(options.programDir)};
+  im.waves = std::make_unique<sound::StreamDevice>(im.deviceOpen);
+  if (im.deviceOpen) {
+    Mix_Init(MIX_INIT_MP3);
+    int channels = 0;
+    Uint16 format = 0;
+    Mix_QuerySpec(&im.rate, &format, &channels);
+    if (gMusicEventType.load() == 0) {
+      uint32_t type = SDL_RegisterEvents(1);
+      if (type != uint32_t(-1)) gMusicEventType.store(type);
+    }
+    Mix_HookMusicFinished(MusicFinished);
+    im.music = std::make_unique<SdlMusic>();
+    std::filesystem::path font = options.soundFont.empty() ? kDefaultSoundFont : options.soundFont;
+    if (!im.midi.Create(font, im.rate)) DebugLog("no soundfont, MIDI is silent");
+    Mix_SetPostMix(&Impl::PostMix, &im);
+  }
+  im.sound = std::make_unique<sound::SoundSystem>(std::move(so), im.waves.get(), im.music.get(),
+                                                  im.deviceOpen ? &im.midi : nullptr);
+  im.sound->Start();
+}
+
+void AudioSystem::Close() {
+  Impl& im = *impl_;
+  if (im.sound) im.sound->Shutdown();
+  im.sound.reset();
+  if (im.deviceOpen) {
+    Mix_HookMusicFinished(nullptr);
+    im.music.reset();
+    Mix_SetPostMix(nullptr, nullptr);  // returns once the audio thread has left PostMix
+    im.midi.Destroy();
+    Mix_CloseAudio();
+    Mix_Quit();
+    im.deviceOpen = false;
+  }
+  im.waves.reset();
+  if (im.audioInit) SDL_QuitSubSystem(SDL_INIT_AUDIO | SDL_INIT_EVENTS);
+  im.audioInit = false;
+}
+
+bool AudioSystem::HasDevice() const { return impl_->deviceOpen; }
+
+void AudioSystem::PlayWave(int32_t channel, std::string_view file) {
+  if (impl_->sound) impl_->sound->PlayWave(channel, file);
+}
+
+void AudioSystem::PlayMusic(std::string_view file, int32_t formActive) {
+  if (impl_->sound) impl_->sound->PlayMusic(file, formActive);
+}
+
+void AudioSystem::PlayMidi(std::string_view file) {
+  if (impl_->sound) impl_->sound->PlayMidi(file);
+}
+
+void AudioSystem::Pump() {
+  if (impl_->sound) impl_->sound->Pump();
+}
+
+int32_t AudioSystem::MsUntilPump() {
+  if (!impl_->sound) return -1;
+  int32_t ms = impl_->sound->MsUntilPump();
+  // The device takes its bytes a buffer at a time; waking more often than that only spins.
+  return ms > 0 && ms < 5 ? 5 : ms;
+}
+
+std::optional<std::string> AudioSystem::MusicEnded(const SDL_Event& event) {
+  uint32_t type = gMusicEventType.load();
+  if (!impl_->sound || type == 0 || event.type != type) return std::nullopt;
+  return impl_->sound->MusicEnded(uint32_t(event.user.code), event.user.data1 != nullptr);
+}
+
+}  // namespace qv::sdl

@@ -1,0 +1,136 @@
+#include "platform/sdl/smfplay_fluid.h"
+
+#include <fluidsynth.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <fstream>
+#include <thread>
+
+#include "sound/midi_check.h"
+
+namespace qv::sdl {
+namespace {
+
+void QuietLog(int level, const char* message, void*) {
+#ifndef NDEBUG
+  if (level <= FLUID_WARN) std::fprintf(stderr, "qv midi: %s\n", message);
+#else
+  (void)level;
+  (void)message;
+#endif
+}
+
+}  // namespace
+
+SmfPlayer::~SmfPlayer() { Destroy(); }
+
+bool SmfPlayer::Create(const std::filesystem::path& soundFont, int32_t sampleRate) {
+  if (synth_) return true;
+  for (int level : {FLUID_PANIC, FLUID_ERR, FLUID_WARN, FLUID_INFO, FLUID_DBG}) {
+    fluid_set_log_function(level, QuietLog, nullptr);
+  }
+  std::error_code ec;
+  if (!std::filesystem::is_regular_file(soundFont, ec)) return false;
+  settings_ = new_fluid_settings();
+  if (!settings_) return false;
+  fluid_settings_setnum(settings_, "synth.sample-rate", double(sampleRate));
+  // The player follows the samples we render, not a timer thread of its own.
+  fluid_settings_setstr(settings_, "player.timing-source", "sample");
+  fluid_settings_setint(settings_, "synth.cpu-cores", 1);
+  synth_ = new_fluid_synth(settings_);
+  if (!synth_ || fluid_synth_sfload(synth_, soundFont.c_str(), 1) == FLUID_FAILED) {
+    Destroy();
+    return false;
+  }
+  return true;
+}
+
+void SmfPlayer::Destroy() {
+  DropPlayer();
+  if (synth_) delete_fluid_synth(synth_);
+  if (settings_) delete_fluid_settings(settings_);
+  synth_ = nullptr;
+  settings_ = nullptr;
+}
+
+void SmfPlayer::Quiesce() {
+  sounding_.store(false);
+  while (rendering_.load()) std::this_thread::yield();
+}
+
+void SmfPlayer::DropPlayer() {
+  Quiesce();
+  if (!player_) return;
+  fluid_player_stop(player_);
+  delete_fluid_player(player_);
+  player_ = nullptr;
+  if (synth_) fluid_synth_all_sounds_off(synth_, -1);
+  tune_.clear();
+}
+
+int32_t SmfPlayer::SmfSetDevice(int32_t, int32_t) { return 0; }  // there is only the one device
+
+int32_t SmfPlayer::SmfLoadFile(const std::filesystem::path& file, int32_t) {
+  DropPlayer();
+  if (!synth_) return -1;
+  std::ifstream in(file, std::ios::binary);
+  if (!in) return -1;
+  std::vector<uint8_t> bytes(sound::kMaxMidiFileBytes + 1);
+  in.read(reinterpret_cast<char*>(bytes.data()), std::streamsize(bytes.size()));
+  bytes.resize(std::size_t(in.gcount()));
+  sound::MidiCheck check = sound::CheckMidi(bytes);
+  if (!check.ok) {
+    QuietLog(FLUID_WARN, (file.filename().string() + ": " + check.error).c_str(), nullptr);
+    return -1;
+  }
+  player_ = new_fluid_player(synth_);
+  if (!player_) return -1;
+  tune_ = std::move(bytes);
+  if (fluid_player_add_mem(player_, tune_.data(), tune_.size()) != FLUID_OK) {
+    DropPlayer();
+    return -1;
+  }
+  return 0;
+}
+
+int32_t SmfPlayer::SmfPlay(int32_t, int32_t, int32_t) {
+  if (!player_) return -1;
+  Quiesce();
+  fluid_player_set_loop(player_, 1);  // once
+  if (fluid_player_play(player_) != FLUID_OK) return -1;
+  sounding_.store(true);
+  return 0;
+}
+
+int32_t SmfPlayer::SmfStop() {
+  DropPlayer();
+  return 0;
+}
+
+int32_t SmfPlayer::SmfFree() {
+  DropPlayer();
+  return 0;
+}
+
+void SmfPlayer::Render(int16_t* stereo, int32_t frames) {
+  // Entering before looking pairs with Quiesce: either it sees us inside, or we see it quiet.
+  rendering_.store(true);
+  if (sounding_.load() && synth_) Mix(stereo, frames);
+  rendering_.store(false);
+}
+
+void SmfPlayer::Mix(int16_t* stereo, int32_t frames) {
+  int16_t buffer[2 * 512];
+  while (frames > 0) {
+    int32_t n = std::min<int32_t>(frames, 512);
+    fluid_synth_write_s16(synth_, n, buffer, 0, 2, buffer, 1, 2);
+    for (int32_t i = 0; i < 2 * n; ++i) {
+      stereo[i] = int16_t(std::clamp(int32_t(stereo[i]) + buffer[i], -32768, 32767));
+    }
+    stereo += 2 * n;
+    frames -= n;
+  }
+}
+
+}  // namespace qv::sdl
