@@ -4,6 +4,30 @@
 
 namespace qv::assetgen {
 
+namespace {
+
+constexpr int kSineTableSize = 4096;
+
+struct SineTable {
+  float values[kSineTableSize + 1];
+  SineTable() {
+    for (int i = 0; i <= kSineTableSize; ++i) {
+      values[i] = static_cast<float>(std::sin(kTwoPi * i / kSineTableSize));
+    }
+  }
+};
+
+const SineTable kSine;
+
+}  // namespace
+
+double SinCycles(double phase) {
+  double x = (phase - std::floor(phase)) * kSineTableSize;
+  int i = static_cast<int>(x);
+  double frac = x - i;
+  return kSine.values[i] + (kSine.values[i + 1] - kSine.values[i]) * frac;
+}
+
 double Square(double phase, double duty) { return phase < duty ? 1.0 : -1.0; }
 
 double Triangle(double phase) { return phase < 0.5 ? 4.0 * phase - 1.0 : 3.0 - 4.0 * phase; }
@@ -11,8 +35,11 @@ double Triangle(double phase) { return phase < 0.5 ? 4.0 * phase - 1.0 : 3.0 - 4
 double Saw(double phase) { return 2.0 * phase - 1.0; }
 
 double OnePole::Lowpass(double x, double cutoffHz, int rate) {
-  double a = 1.0 - std::exp(-kTwoPi * std::clamp(cutoffHz, 1.0, rate * 0.49) / rate);
-  y_ += a * (x - y_);
+  if (cutoffHz != cutoff_) {
+    cutoff_ = cutoffHz;
+    a_ = 1.0 - std::exp(-kTwoPi * std::clamp(cutoffHz, 1.0, rate * 0.49) / rate);
+  }
+  y_ += a_ * (x - y_);
   return y_;
 }
 

@@ -27,21 +27,37 @@ double BlepSquare(double phase, double dt) {
   return Square(phase) + PolyBlep(phase, dt) - PolyBlep(shifted, dt);
 }
 
-// Attack, then hold at `sustain` until the key is released, then a linear release.
-double Envelope(double t, double held, double attack, double decay, double sustain,
-                double release) {
-  double level;
-  if (t < attack) {
-    level = t / attack;
-  } else {
-    level = sustain + (1.0 - sustain) * std::exp(-(t - attack) / std::max(decay, 1e-4));
+// An exponential fall from 1 with time constant `tau`, one multiply per sample.
+class Fall {
+ public:
+  Fall(double tau, int rate) : factor_(std::exp(-1.0 / (std::max(tau, 1e-5) * rate))) {}
+  double Next() {
+    double v = value_;
+    value_ *= factor_;
+    return v;
   }
-  if (t > held) {
-    double r = (t - held) / release;
-    level *= std::max(0.0, 1.0 - r);
+
+ private:
+  double value_ = 1.0, factor_;
+};
+
+// Attack, a fall towards `sustain` while the key is held, then a linear release.
+class Envelope {
+ public:
+  Envelope(int rate, double held, double attack, double decay, double sustain, double release)
+      : held_(held * rate), attack_(std::max(1.0, attack * rate)), release_(release * rate),
+        sustain_(sustain), fall_(decay, rate) {}
+  double Next() {
+    double level = i_ < attack_ ? i_ / attack_ : sustain_ + (1.0 - sustain_) * fall_.Next();
+    if (i_ > held_) level *= std::max(0.0, 1.0 - (i_ - held_) / release_);
+    i_ += 1.0;
+    return level;
   }
-  return level;
-}
+
+ private:
+  double i_ = 0.0, held_, attack_, release_, sustain_;
+  Fall fall_;
+};
 
 struct Span {
   size_t first, count;
@@ -73,6 +89,7 @@ void RenderPluck(Stereo& out, const NoteEvent& n, Rng& rng) {
   // Lower strings ring longer; a released key damps the string quickly.
   double ring = std::pow(0.5, 1.0 / (out.rate * (0.25 + 60.0 / hz)));
   double damped = std::pow(0.5, 1.0 / (out.rate * 0.03));
+  auto pan = Stereo::PanGains(n.pan);
   for (size_t i = 0; i < sp.count; ++i) {
     double readPos = static_cast<double>(write) - delay;
     double base = std::floor(readPos);
@@ -87,7 +104,7 @@ void RenderPluck(Stereo& out, const NoteEvent& n, Rng& rng) {
     line[write & (size - 1)] = static_cast<float>(next);
     ++write;
     double fadeIn = std::min(1.0, t / 0.002);
-    out.Add(sp.first + i, y * n.velocity * 0.9 * fadeIn, n.pan);
+    out.Add(sp.first + i, y * n.velocity * 0.9 * fadeIn, pan);
   }
 }
 
@@ -97,8 +114,9 @@ void RenderPad(Stereo& out, const NoteEvent& n, double cutoff, double attack) {
   const double detune[3] = {1.0, 1.0045, 0.9955};
   double phase[3] = {0.0, 0.31, 0.67};
   OnePole f1, f2;
+  Envelope env(out.rate, n.length, attack, 0.8, 0.8, ReleaseSeconds(n.timbre));
+  auto pan = Stereo::PanGains(n.pan);
   for (size_t i = 0; i < sp.count; ++i) {
-    double t = static_cast<double>(i) / out.rate;
     double v = 0.0;
     for (int k = 0; k < 3; ++k) {
       double dt = hz * detune[k] / out.rate;
@@ -107,8 +125,7 @@ void RenderPad(Stereo& out, const NoteEvent& n, double cutoff, double attack) {
       phase[k] -= std::floor(phase[k]);
     }
     v = f2.Lowpass(f1.Lowpass(v, cutoff, out.rate), cutoff, out.rate);
-    double env = Envelope(t, n.length, attack, 0.8, 0.8, ReleaseSeconds(n.timbre));
-    out.Add(sp.first + i, v * env * n.velocity * 0.3, n.pan);
+    out.Add(sp.first + i, v * env.Next() * n.velocity * 0.3, pan);
   }
 }
 
@@ -118,17 +135,19 @@ void RenderFm(Stereo& out, const NoteEvent& n, double ratio, double index, doubl
   Span sp = SpanOf(out, n);
   double hz = NoteHz(n.pitch);
   double phase = 0.0, mod = 0.0;
+  Fall indexFall(indexDecay, out.rate), ampFall(ampDecay, out.rate);
+  auto pan = Stereo::PanGains(n.pan);
   for (size_t i = 0; i < sp.count; ++i) {
     double t = static_cast<double>(i) / out.rate;
-    double idx = index * (0.15 + 0.85 * std::exp(-t / indexDecay));
-    double v = std::sin(kTwoPi * phase + idx * std::sin(kTwoPi * mod));
+    double idx = index * (0.15 + 0.85 * indexFall.Next());
+    double v = SinCycles(phase + idx / kTwoPi * SinCycles(mod));
     phase += hz / out.rate;
     mod += hz * ratio / out.rate;
     phase -= std::floor(phase);
     mod -= std::floor(mod);
-    double env = std::min(1.0, t / 0.003) * std::exp(-t / ampDecay);
+    double env = std::min(1.0, t / 0.003) * ampFall.Next();
     if (t > n.length) env *= std::max(0.0, 1.0 - (t - n.length) / ReleaseSeconds(n.timbre));
-    out.Add(sp.first + i, v * env * n.velocity * gain, n.pan);
+    out.Add(sp.first + i, v * env * n.velocity * gain, pan);
   }
 }
 
@@ -137,18 +156,20 @@ void RenderFlute(Stereo& out, const NoteEvent& n, Rng& rng) {
   double hz = NoteHz(n.pitch);
   double phase = 0.0;
   Svf breath;
+  Envelope env(out.rate, n.length, 0.05, 0.3, 0.75, ReleaseSeconds(n.timbre));
+  auto pan = Stereo::PanGains(n.pan);
   for (size_t i = 0; i < sp.count; ++i) {
     double t = static_cast<double>(i) / out.rate;
     double vib = t > 0.25 ? std::min(1.0, (t - 0.25) * 3.0) * 0.18 : 0.0;
-    double f = hz * std::pow(2.0, vib * std::sin(kTwoPi * 5.2 * t) / 12.0);
-    double v = std::sin(kTwoPi * phase) + 0.25 * std::sin(2.0 * kTwoPi * phase) +
-               0.08 * std::sin(3.0 * kTwoPi * phase);
+    // A fraction of a semitone: 2^(x/12) is 1 + x ln2 / 12 to well within a cent.
+    double f = hz * (1.0 + vib * SinCycles(5.2 * t) * 0.05776);
+    double v = SinCycles(phase) + 0.25 * SinCycles(2.0 * phase) +
+               0.08 * SinCycles(3.0 * phase);
     breath.Run(rng.Bipolar(), hz * 2.0, 0.6, out.rate);
     v += breath.band * 0.12;
     phase += f / out.rate;
     phase -= std::floor(phase);
-    double env = Envelope(t, n.length, 0.05, 0.3, 0.75, ReleaseSeconds(n.timbre));
-    out.Add(sp.first + i, v * env * n.velocity * 0.45, n.pan);
+    out.Add(sp.first + i, v * env.Next() * n.velocity * 0.45, pan);
   }
 }
 
@@ -159,16 +180,20 @@ void RenderFiltered(Stereo& out, const NoteEvent& n, bool square, double baseCut
   double hz = NoteHz(n.pitch);
   double phase = 0.0;
   OnePole f1, f2;
+  Envelope env(out.rate, n.length, attack, 0.25, sustain, ReleaseSeconds(n.timbre));
+  Fall cutFall(cutDecay, out.rate);
+  auto pan = Stereo::PanGains(n.pan);
+  double cut = baseCut;
   for (size_t i = 0; i < sp.count; ++i) {
-    double t = static_cast<double>(i) / out.rate;
     double dt = hz / out.rate;
     double v = square ? BlepSquare(phase, dt) : BlepSaw(phase, dt);
     phase += dt;
     phase -= std::floor(phase);
-    double cut = baseCut + envCut * n.velocity * std::exp(-t / cutDecay);
+    // The filter moves in small steps, which the ear cannot tell from a glide.
+    double fall = cutFall.Next();
+    if (i % 16 == 0) cut = baseCut + envCut * n.velocity * fall;
     v = f2.Lowpass(f1.Lowpass(v, cut, out.rate), cut, out.rate);
-    double env = Envelope(t, n.length, attack, 0.25, sustain, ReleaseSeconds(n.timbre));
-    out.Add(sp.first + i, v * env * n.velocity * gain, n.pan);
+    out.Add(sp.first + i, v * env.Next() * n.velocity * gain, pan);
   }
 }
 
@@ -176,27 +201,30 @@ void RenderBass(Stereo& out, const NoteEvent& n) {
   Span sp = SpanOf(out, n);
   double hz = NoteHz(n.pitch);
   double phase = 0.0;
+  Envelope env(out.rate, n.length, 0.004, 0.5, 0.55, ReleaseSeconds(n.timbre));
+  Fall edge(1.0 / 6.0, out.rate);
+  auto pan = Stereo::PanGains(n.pan);
   for (size_t i = 0; i < sp.count; ++i) {
-    double t = static_cast<double>(i) / out.rate;
-    double s = std::sin(kTwoPi * phase);
-    double v = s + 0.3 * std::sin(2.0 * kTwoPi * phase) * std::exp(-t * 6.0) + 0.15 * s * s * s;
+    double s = SinCycles(phase);
+    double v = s + 0.3 * SinCycles(2.0 * phase) * edge.Next() + 0.15 * s * s * s;
     phase += hz / out.rate;
     phase -= std::floor(phase);
-    double env = Envelope(t, n.length, 0.004, 0.5, 0.55, ReleaseSeconds(n.timbre));
-    out.Add(sp.first + i, v * env * n.velocity * 0.55, n.pan);
+    out.Add(sp.first + i, v * env.Next() * n.velocity * 0.55, pan);
   }
 }
 
 void RenderKick(Stereo& out, const NoteEvent& n) {
   Span sp = SpanOf(out, n);
   double phase = 0.0;
+  Fall drop(0.03, out.rate), body(0.18, out.rate);
+  auto pan = Stereo::PanGains(n.pan);
   for (size_t i = 0; i < sp.count; ++i) {
     double t = static_cast<double>(i) / out.rate;
-    double hz = 48.0 + 110.0 * std::exp(-t / 0.03);
+    double hz = 48.0 + 110.0 * drop.Next();
     phase += hz / out.rate;
-    double v = std::sin(kTwoPi * phase) * std::exp(-t / 0.18);
+    double v = SinCycles(phase) * body.Next();
     v *= std::min(1.0, t / 0.001);
-    out.Add(sp.first + i, v * n.velocity * 0.9, n.pan);
+    out.Add(sp.first + i, v * n.velocity * 0.9, pan);
   }
 }
 
@@ -206,16 +234,18 @@ void RenderNoiseDrum(Stereo& out, const NoteEvent& n, Rng& rng, double highpass,
   Span sp = SpanOf(out, n);
   OnePole hp, lp;
   double phase = 0.0;
+  Fall body(decay, out.rate), ring(0.06, out.rate), bend(0.01, out.rate);
+  auto pan = Stereo::PanGains(n.pan);
   for (size_t i = 0; i < sp.count; ++i) {
     double t = static_cast<double>(i) / out.rate;
     double v = lp.Lowpass(hp.Highpass(rng.Bipolar(), highpass, out.rate), lowpass, out.rate);
-    double env = std::exp(-t / decay) * std::min(1.0, t / 0.0008);
+    double env = body.Next() * std::min(1.0, t / 0.0008);
     double tone = 0.0;
     if (toneGain > 0) {
-      tone = std::sin(kTwoPi * phase) * std::exp(-t / 0.06) * toneGain;
-      phase += toneHz * (1.0 + 0.5 * std::exp(-t / 0.01)) / out.rate;
+      tone = SinCycles(phase) * ring.Next() * toneGain;
+      phase += toneHz * (1.0 + 0.5 * bend.Next()) / out.rate;
     }
-    out.Add(sp.first + i, (v * env + tone) * n.velocity * gain, n.pan);
+    out.Add(sp.first + i, (v * env + tone) * n.velocity * gain, pan);
   }
 }
 
