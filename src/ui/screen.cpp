@@ -29,9 +29,7 @@ std::filesystem::path PictureFile(const Game& g, std::string_view name) {
 
 // Copies a picture without its transparency, top-left at (x, y).
 void CopyOpaque(gfx::Bitmap& dst, const gfx::Bitmap& src, int32_t x, int32_t y) {
-  if (src.Empty() || dst.Empty()) return;
-  gfx::Canvas c(dst);
-  c.CopyRect({x, y, x + src.Width(), y + src.Height()}, src, src.Bounds());
+  CopyPixels(dst, x, y, src, src.Bounds());
 }
 
 // The frames of a strip, each its own transparent sprite.
@@ -178,7 +176,7 @@ void Screen::ComposeFrame(Game& g) {
     g.frame.playerShake -= 1;
     const int32_t dx = Random(g, 9) - 4;
     const int32_t dy = Random(g, 9) - 4;
-    f.cg.CopyRect({dx, dy, dx + kWindowWidth, dy + kWindowHeight}, s.cg, s.cg.Bounds());
+    CopyPixels(s.cg, dx, dy, s.cg, s.cg.Bounds());
   }
   // The click indicator: a line waits for a click.
   if (g.battle.paused == 1) {

@@ -54,6 +54,10 @@ struct FrameCanvas {
   }
 };
 
+// Copies the part `from` of `src` unscaled and opaque with its top-left at (x, y), clipped to
+// both pictures. Much cheaper than a general scaled copy; the frame does several per tick.
+void CopyPixels(gfx::Bitmap& dst, int32_t x, int32_t y, const gfx::Bitmap& src, gfx::Rect from);
+
 // Pen and solid brush in one colour.
 inline void Paint(gfx::Canvas& c, gfx::Color colour, int32_t penWidth = 1) {
   c.pen = {colour, penWidth, gfx::PenStyle::Solid};

@@ -159,7 +159,7 @@ void DrawWidget(const Game& g, Surfaces& s, W id, gfx::Canvas& c, int32_t width,
 
 void RenderWidgets(const Game& g, Surfaces& s) {
   gfx::Canvas window(s.window, *s.fonts);
-  window.CopyRect(s.window.Bounds(), s.cg, s.cg.Bounds());
+  CopyPixels(s.window, 0, 0, s.cg, s.cg.Bounds());
   for (int i = 0; i < kWidgetCount; ++i) {
     const W id = static_cast<W>(i);
     if (id == W::cg || !IsShown(g.form, id)) continue;
@@ -174,10 +174,10 @@ void RenderWidgets(const Game& g, Surfaces& s) {
     // The widget draws into a copy of what lies beneath it, so nothing it draws can leave it.
     s.scratch = gfx::Bitmap(at.Width(), at.Height());
     gfx::Canvas c(s.scratch, *s.fonts);
-    c.CopyRect(s.scratch.Bounds(), s.window, at);
+    CopyPixels(s.scratch, 0, 0, s.window, at);
     DrawWidget(g, s, id, c, at.Width(), at.Height());
-    window.CopyRect(clip, s.scratch,
-                    {clip.left - at.left, clip.top - at.top, clip.right - at.left, clip.bottom - at.top});
+    CopyPixels(s.window, clip.left, clip.top, s.scratch,
+               {clip.left - at.left, clip.top - at.top, clip.right - at.left, clip.bottom - at.top});
   }
 }
 

@@ -1,0 +1,32 @@
+#include <algorithm>
+#include <cstring>
+
+#include "ui/surfaces.h"
+
+namespace qv::ui {
+
+void CopyPixels(gfx::Bitmap& dst, int32_t x, int32_t y, const gfx::Bitmap& src, gfx::Rect from) {
+  // Keep the source rectangle inside the source, moving the destination along with it.
+  int64_t sx0 = from.left, sy0 = from.top, sx1 = from.right, sy1 = from.bottom;
+  int64_t dx = x, dy = y;
+  if (sx0 < 0) { dx -= sx0; sx0 = 0; }
+  if (sy0 < 0) { dy -= sy0; sy0 = 0; }
+  sx1 = std::min<int64_t>(sx1, src.Width());
+  sy1 = std::min<int64_t>(sy1, src.Height());
+  // Then the destination inside the target.
+  if (dx < 0) { sx0 -= dx; dx = 0; }
+  if (dy < 0) { sy0 -= dy; dy = 0; }
+  sx1 = std::min<int64_t>(sx1, sx0 + (dst.Width() - dx));
+  sy1 = std::min<int64_t>(sy1, sy0 + (dst.Height() - dy));
+  if (sx0 >= sx1 || sy0 >= sy1) return;
+  const size_t bytes = static_cast<size_t>(sx1 - sx0) * sizeof(gfx::Color);
+  const bool same = &dst == &src;
+  for (int64_t i = 0; i < sy1 - sy0; ++i) {
+    // Moving a picture over itself downwards must copy from the bottom row up.
+    const int64_t row = same && dy > sy0 ? (sy1 - sy0 - 1 - i) : i;
+    std::memmove(dst.Row(static_cast<int32_t>(dy + row)) + dx,
+                 src.Row(static_cast<int32_t>(sy0 + row)) + sx0, bytes);
+  }
+}
+
+}  // namespace qv::ui

@@ -1,0 +1,231 @@
+#include <gtest/gtest.h>
+
+#include <fstream>
+
+#include "core/text.h"
+#include "ui/frame_rules.h"
+#include "ui_fixture.h"
+
+namespace qv {
+namespace {
+
+using testing::UiGame;
+
+// Frames drawn until the pop-up in slot 1 is freed.
+int FramesAlive(UiGame& t, int type, const std::string& text = "12") {
+  Game& g = t.g();
+  SpawnPopup(g, 300, 200, type, text);
+  int frames = 0;
+  while (g.text.popups[1].age >= 1 && frames < 1000) {
+    t.screen.ComposeFrame(g);
+    ++frames;
+  }
+  return frames;
+}
+
+TEST(Compose, PopupsLiveTheirLifetime) {
+  // Numbers age twice a frame and are drawn at ages 2, 4, ..., 54.
+  for (int type : {16, 17, 18, 19}) {
+    UiGame t;
+    EXPECT_EQ(FramesAlive(t, type), 27) << type;
+  }
+  {
+    UiGame t;
+    EXPECT_EQ(FramesAlive(t, 20, "+5pt."), 32);  // ages 2..64
+  }
+  // Graphic effects age once a frame and go at the end of the first frame past their lifetime.
+  for (int type : {32, 57, 140, 156, 161, 189, 191, 192, 193, 194}) {
+    UiGame t;
+    EXPECT_EQ(FramesAlive(t, type), ui::PopupLifetime(type)) << type;
+  }
+}
+
+TEST(Compose, UnknownPopupTypesStayAliveAndInvisible) {
+  UiGame t;
+  Game& g = t.g();
+  g.screen.scene = -1;
+  SpawnPopup(g, 300, 200, 77, "");
+  for (int i = 0; i < 10; ++i) t.screen.ComposeFrame(g);
+  EXPECT_EQ(g.text.popups[1].age, 11);
+  EXPECT_EQ(testing::Lit(t.screen.MainPicture(), 0, 0, 640, 480), 0);
+}
+
+TEST(Compose, DamageNumberBouncesFromItsAnchor) {
+  UiGame t;
+  Game& g = t.g();
+  SpawnPopup(g, 300, 200, 16, "99");
+  std::vector<int32_t> ys;
+  for (int i = 0; i < 6; ++i) {
+    ys.push_back(g.text.popups[1].y);
+    t.screen.ComposeFrame(g);
+  }
+  // Drawn first at the anchor, then 10 up, then +4, -2, +2, +1.
+  EXPECT_EQ(ys, (std::vector<int32_t>{175, 165, 169, 167, 169, 170}));
+  EXPECT_GT(testing::Lit(t.screen.MainPicture(), 280, 150, 340, 200), 0);
+}
+
+TEST(Compose, HitFlashAndGameOverTintTheWholePicture) {
+  UiGame t;
+  Game& g = t.g();
+  SpawnPopup(g, 0, 0, 32, "");
+  t.screen.ComposeFrame(g);
+  EXPECT_EQ(t.screen.MainPicture().Pixel(320, 240), 0xAA0000u);
+  t.screen.ComposeFrame(g);
+  EXPECT_EQ(t.screen.MainPicture().Pixel(320, 240), 0u);
+
+  g.battle.gameOver = 1;
+  t.screen.ComposeFrame(g);
+  for (gfx::Color p : t.screen.MainPicture().Pixels()) ASSERT_EQ(p >> 16, 0xFFu);
+}
+
+TEST(Compose, GlowOnlyBrightens) {
+  UiGame t;
+  Game& g = t.g();
+  g.screen.scene = -1;  // no status panel: only the glow touches the picture
+  t.WritePicture("bg.bmp", gfx::Bitmap(640, 480, 0x204060));
+  t.screen.ShowBackground(g, "bg.bmp");
+  SpawnPopup(g, 320, 240, 191, "");
+  for (int i = 0; i < 4; ++i) {
+    t.screen.ComposeFrame(g);
+    for (gfx::Color p : t.screen.MainPicture().Pixels()) ASSERT_EQ(p & 0x204060u, 0x204060u);
+  }
+  EXPECT_GT(testing::Lit(t.screen.GlowLayer(), 0, 0, 640, 480), 0);
+}
+
+TEST(Compose, ClickIndicatorShowsWhileALineWaits) {
+  UiGame t;
+  Game& g = t.g();
+  t.screen.ComposeFrame(g);
+  EXPECT_EQ(testing::Lit(t.screen.MainPicture(), 600, 460, 640, 480), 0);
+  AddTextLineRaw(g, "wait");
+  t.screen.ComposeFrame(g);
+  EXPECT_GT(testing::Lit(t.screen.MainPicture(), 600, 460, 640, 480), 0);
+}
+
+TEST(Compose, LinesSitOnGreyLabelsUnlessCreationIsOpen) {
+  UiGame t;
+  Game& g = t.g();
+  AddTextLine(g, "hello");
+  AddLogLine(g, "second", "green");
+  t.screen.ComposeFrame(g);
+  const gfx::Bitmap& cg = t.screen.MainPicture();
+  EXPECT_EQ(cg.Pixel(0, 337 + 8), 0x555555u);       // newest line at y = 337
+  EXPECT_EQ(cg.Pixel(0, 337 - 17 + 8), 0x555555u);  // the one before it above
+  EXPECT_EQ(cg.Pixel(0, 337 - 34 + 8), 0u);
+  EXPECT_GT(testing::CountColour(cg, ui::LineColour(301, g.screen.frameCounter, 0)), 0);
+
+  g.form[W::bp_box].visible = true;
+  t.screen.ComposeFrame(g);
+  EXPECT_EQ(t.screen.MainPicture().Pixel(0, 337 + 8), 0u);
+}
+
+TEST(Compose, ShakesCountDown) {
+  UiGame t;
+  Game& g = t.g();
+  g.screen.scene = 0;
+  g.frame.playerShake = 5;
+  g.frame.enemyShake = 3;
+  for (int i = 0; i < 5; ++i) t.screen.ComposeFrame(g);
+  EXPECT_EQ(g.frame.playerShake, 0);
+  EXPECT_EQ(g.frame.enemyShake, 3);  // the enemy panel is not up, so it does not shake
+  g.battle.battleActive = 1;
+  g.state.enemy().name = "e";
+  g.state.enemy().present = 1;
+  for (int i = 0; i < 5; ++i) t.screen.ComposeFrame(g);
+  EXPECT_EQ(g.frame.enemyShake, 0);
+}
+
+TEST(Compose, StatusPanelOnlyInPlay) {
+  UiGame t;
+  Game& g = t.g();
+  g.state.player().name = "abc";
+  g.state.player().maxHp = 20;
+  g.state.player().hp = 20;
+  g.screen.scene = -1;
+  t.screen.ComposeFrame(g);
+  EXPECT_EQ(testing::Lit(t.screen.MainPicture(), 0, 360, 200, 480), 0);
+  g.screen.scene = 0;
+  t.screen.ComposeFrame(g);
+  // A full HP bar: its fill colour reaches 90 pixels along.
+  EXPECT_EQ(t.screen.MainPicture().Pixel(90, 406), 0xFF3388u);
+}
+
+TEST(ShowBackground, EmptyNameReloadsAndBrokenFilesKeepTheOld) {
+  UiGame t;
+  Game& g = t.g();
+  t.WritePicture("a.bmp", gfx::Bitmap(640, 480, 0x112233));
+  t.screen.ShowBackground(g, "a.bmp");
+  EXPECT_EQ(t.screen.MainPicture().Pixel(320, 10), 0x112233u);
+  std::ofstream(g.paths.cgDir / "broken.bmp") << "BM not really";
+  t.screen.ShowBackground(g, "broken.bmp");
+  EXPECT_EQ(g.frame.background, "broken.bmp");
+  EXPECT_EQ(t.screen.MainPicture().Pixel(320, 10), 0x112233u);
+  t.screen.ShowBackground(g, "missing.bmp");
+  EXPECT_EQ(t.screen.MainPicture().Pixel(320, 10), 0x112233u);
+  // The picture changes on disk; an empty name loads the last name again.
+  t.WritePicture("missing.bmp", gfx::Bitmap(640, 480, 0x445566));
+  t.screen.ShowBackground(g, "");
+  EXPECT_EQ(g.frame.background, "missing.bmp");
+  EXPECT_EQ(t.screen.MainPicture().Pixel(320, 10), 0x445566u);
+}
+
+TEST(ShowBackground, MapFramesAlsoGoToTheMapPicture) {
+  UiGame t;
+  Game& g = t.g();
+  t.WritePicture("a.bmp", gfx::Bitmap(640, 480, 0x112233));
+  g.frame.mapShown = 1;
+  t.screen.ShowBackground(g, "a.bmp");
+  EXPECT_EQ(t.screen.Picture(W::cg2).Pixel(320, 240), 0x112233u);
+}
+
+TEST(Sprites, StarStripsAreCutIntoFrames) {
+  UiGame t;
+  Game& g = t.g();
+  gfx::Bitmap strip(120, 20, 0);
+  for (int i = 0; i < 6; ++i) strip.SetPixel(20 * i + 5, 5, gfx::Rgb(10 * (i + 1), 0, 0));
+  t.WritePicture("star1.bmp", strip);
+  t.screen.LoadSprites(g);
+  for (int i = 0; i < 6; ++i) {
+    const gfx::Bitmap& s = t.screen.Sprite(22 + i);
+    ASSERT_EQ(s.Width(), 20);
+    EXPECT_EQ(s.Pixel(5, 5), gfx::Rgb(10 * (i + 1), 0, 0));
+    EXPECT_EQ(t.screen.Sprite(28 + i).Width(), 10);
+  }
+  EXPECT_TRUE(t.screen.Sprite(20).Empty());
+  EXPECT_TRUE(t.screen.Sprite(21).Empty());
+  EXPECT_TRUE(t.screen.Sprite(39).Empty());
+  EXPECT_TRUE(t.screen.Sprite(40).Empty());
+  // The background slot always covers the picture, even without map.bmp.
+  EXPECT_EQ(t.screen.Sprite(6).Width(), 640);
+}
+
+TEST(TitleSprites, FlyUpAndLeftAndComeBack) {
+  UiGame t;
+  Game& g = t.g();
+  g.screen.scene = -1;
+  g.screen.frameCounter = 1;  // no slowing down on the first frame
+  t.screen.DrawTitleScreen(g);
+  for (const TitleSprite& s : g.frame.titleSprites) {
+    EXPECT_EQ(s.active, 2);
+    EXPECT_GE(s.vx, 1);
+    EXPECT_GE(s.vy, 1);
+    if (s.x + s.vx == 641) {
+      EXPECT_LT(s.y + s.vy, 480);  // from the right edge: any height
+    } else {
+      EXPECT_EQ(s.y + s.vy, 490);
+    }
+  }
+  int freed = 0;
+  for (int frame = 0; frame < 400; ++frame) {
+    g.screen.frameCounter = (g.screen.frameCounter + 1) % 1000;
+    t.screen.DrawTitleScreen(g);
+    for (const TitleSprite& s : g.frame.titleSprites) {
+      ASSERT_GE(s.y, -10 - 100);
+      freed += s.active == 0;
+    }
+  }
+  EXPECT_GT(freed, 30);
+}
+
+}  // namespace
+}  // namespace qv

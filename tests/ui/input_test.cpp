@@ -1,0 +1,159 @@
+#include "ui/input.h"
+
+#include <gtest/gtest.h>
+
+#include "core/text.h"
+#include "ui_fixture.h"
+
+namespace qv {
+namespace {
+
+using testing::UiGame;
+
+TEST(Input, ClicksOnTheMainPictureAdvanceTheOpeningScreens) {
+  UiGame t;
+  Game& g = t.g();
+  g.screen.scene = -2;
+  ui::MouseDown(g, 100, 100, /*right=*/true);
+  ui::MouseUp(g, 100, 100, true);
+  EXPECT_EQ(g.screen.scene, -2);
+  ui::MouseDown(g, 100, 100, false);
+  ui::MouseUp(g, 100, 100, false);
+  EXPECT_EQ(g.screen.scene, -1);
+}
+
+TEST(Input, KeysWithoutAFocusedWidgetGoToTheForm) {
+  UiGame t;
+  Game& g = t.g();
+  g.screen.scene = -2;
+  ui::KeyDown(g, ui::kVkEnter);
+  EXPECT_EQ(g.screen.scene, -1);
+}
+
+TEST(Input, TheTopmostShownWidgetTakesTheClick) {
+  UiGame t;
+  Game& g = t.g();
+  EXPECT_EQ(ui::WidgetAt(g, 600, 450), W::cg);
+  ShowPanel(g.form, W::item_box);
+  EXPECT_EQ(ui::WidgetAt(g, 530, 460), W::l_btn9);
+  EXPECT_EQ(ui::WidgetAt(g, 300, 40), W::Label1);
+  EXPECT_EQ(ui::WidgetAt(g, 600, 50), W::Label1);  // item_cg is hidden
+  g.form[W::item_cg].visible = true;
+  EXPECT_EQ(ui::WidgetAt(g, 600, 50), W::item_cg);
+  // A child is cut off at its parent's edge.
+  g.form[W::item_box].rect.left = -600;
+  EXPECT_EQ(ui::WidgetAt(g, 30, 460), W::l_btn9);
+  EXPECT_EQ(ui::WidgetAt(g, 50, 460), W::cg);
+  // A click on the bare creation panel does not reach the main picture.
+  g.screen.scene = -2;
+  ShowPanel(g.form, W::bp_box);
+  ui::MouseDown(g, 20, 300, false);
+  EXPECT_EQ(g.screen.scene, -2);
+}
+
+TEST(Input, ListRowsAreChosenByClickAndKeys) {
+  UiGame t;
+  Game& g = t.g();
+  ShowPanel(g.form, W::item_box);
+  Widget& list = g.form[W::item_list];
+  list.lines.assign(40, "item");
+  // Row 3 of the 15-pixel list that starts at 32 + 4 pixels inside the panel.
+  ui::MouseDown(g, 20, 32 + 3 * 15 + 7, false);
+  ui::MouseUp(g, 20, 32 + 3 * 15 + 7, false);
+  EXPECT_EQ(list.itemIndex, 3);
+  ui::KeyDown(g, ui::kVkDown);
+  ui::KeyUp(g, ui::kVkDown);
+  EXPECT_EQ(list.itemIndex, 4);
+  ui::KeyDown(g, ui::kVkEnd);
+  EXPECT_EQ(list.itemIndex, 39);
+  EXPECT_EQ(list.topIndex, 40 - ListVisibleRows(g.form, W::item_list));
+  ui::KeyDown(g, ui::kVkDown);
+  EXPECT_EQ(list.itemIndex, 39);
+  // A click below the last row keeps the selection; a right click never selects.
+  list.lines.resize(5);
+  list.topIndex = 0;
+  ui::MouseDown(g, 20, 400, false);
+  EXPECT_EQ(list.itemIndex, 39);
+  ui::MouseDown(g, 20, 32 + 7, true);
+  EXPECT_EQ(list.itemIndex, 39);
+}
+
+TEST(Input, HoverFollowsTheMouseOverLabelButtons) {
+  UiGame t;
+  Game& g = t.g();
+  ShowPanel(g.form, W::item_box);
+  ui::MouseMove(g, 100, 460);
+  EXPECT_EQ(g.form[W::l_btn10].background, kSilver);
+  ui::MouseMove(g, 530, 460);
+  EXPECT_EQ(g.form[W::l_btn10].background, kGray);
+  EXPECT_EQ(g.form[W::l_btn9].background, kSilver);
+  ui::MouseMove(g, 20, 100);  // onto the item list
+  EXPECT_EQ(g.form[W::l_btn9].background, kGray);
+}
+
+struct NameField : ::testing::Test {
+  UiGame t;
+  Game& g = t.g();
+  void SetUp() override {
+    ShowPanel(g.form, W::bp_box);
+    const Rect r = ui::TextFieldRect(g);
+    ui::MouseDown(g, r.left + 5, r.top + 5, false);
+    ui::MouseUp(g, r.left + 5, r.top + 5, false);
+  }
+  const std::string& Name() { return g.form[W::name_l].caption; }
+};
+
+TEST_F(NameField, TakesJapaneseAsCp932AndRefusesWhatCannotBeSaved) {
+  ASSERT_TRUE(ui::TextFieldFocused(g));
+  ui::TextInput(g, "しすみ");
+  EXPECT_EQ(Name(), Sjis("しすみ"));
+  ui::TextInput(g, "\xF0\x9F\x98\x80");  // an emoji has no CP932 form
+  ui::TextInput(g, "\r\n\t");
+  ui::TextInput(g, "\xE3\x81");  // a cut-off character
+  EXPECT_EQ(Name(), Sjis("しすみ"));
+  ui::TextInput(g, "Ⅱ①");  // the NEC rows are CP932
+  EXPECT_EQ(Name(), Sjis("しすみⅡ①"));
+}
+
+TEST_F(NameField, KeepsWithinSixteenBytes) {
+  ui::TextInput(g, "あいうえおかきく");
+  EXPECT_EQ(Name().size(), 16u);
+  ui::TextInput(g, "x");
+  EXPECT_EQ(Name(), Sjis("あいうえおかきく"));
+  ui::KeyDown(g, ui::kVkBack);
+  ui::TextInput(g, "abc");
+  EXPECT_EQ(Name(), Sjis("あいうえおかきab"));
+}
+
+TEST_F(NameField, CursorMovesByWholeCharacters) {
+  ui::TextInput(g, "aあb");
+  ui::KeyDown(g, ui::kVkLeft);
+  ui::KeyDown(g, ui::kVkLeft);
+  EXPECT_EQ(g.form.caret, 1);
+  ui::KeyDown(g, ui::kVkDelete);
+  EXPECT_EQ(Name(), "ab");
+  ui::TextInput(g, "い");
+  EXPECT_EQ(Name(), "a" + Sjis("い") + "b");
+  ui::KeyDown(g, ui::kVkBack);
+  ui::KeyDown(g, ui::kVkBack);
+  ui::KeyDown(g, ui::kVkBack);
+  EXPECT_EQ(Name(), "b");
+  EXPECT_EQ(g.form.caret, 0);
+  ui::KeyDown(g, ui::kVkEnd);
+  EXPECT_EQ(g.form.caret, 1);
+}
+
+TEST_F(NameField, LosesTheFocusWithItsPanel) {
+  EXPECT_TRUE(ui::TextFieldFocused(g));
+  g.form[W::bp_box].visible = false;
+  EXPECT_FALSE(ui::TextFieldFocused(g));
+  ui::TextInput(g, "x");
+  EXPECT_EQ(Name(), "");
+  // Keys go to the form again.
+  g.screen.scene = -2;
+  ui::KeyDown(g, ui::kVkEnter);
+  EXPECT_EQ(g.screen.scene, -1);
+}
+
+}  // namespace
+}  // namespace qv
