@@ -354,13 +354,18 @@ void CloudSea(Layer& l, float y, uint32_t seed) {
 void AngelWings(Layer& l, float x, float y, Col c) {
   Light light = HaloLight();
   for (int s = -1; s <= 1; s += 2) {
-    for (int i = 0; i < 7; ++i) {
-      float a = -0.9f + i * 0.28f;
-      float len = 200 - i * 14;
-      Part feather = Capsule(x + s * 30, y, x + s * std::cos(a) * len, y + std::sin(a) * len + 20, 22 - i, 6, c);
-      feather.thickness = 12;
+    // Rows of long feathers under a rounded shoulder of the wing.
+    for (int i = 6; i >= 0; --i) {
+      float a = -0.5f + i * 0.2f;
+      float len = 190 - i * 12;
+      float ex = x + s * std::cos(a) * len, ey = y + std::sin(a) * len + 30;
+      Part feather = Ellipse((x + s * 30 + ex) / 2, (y + ey) / 2, std::fabs(ex - x - s * 30) / 2 + 18, 20, Mix(c, Rgb(0xD8E0F0), i / 8.0f));
+      feather.thickness = 14;
       DrawPart(l, feather, light);
     }
+    Part shoulder = Ellipse(x + s * 90, y - 20, 90, 45, c);
+    shoulder.thickness = 30;
+    DrawPart(l, shoulder, light);
   }
 }
 

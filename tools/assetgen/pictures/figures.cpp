@@ -39,7 +39,7 @@ void AddHairFront(Figure& f, const Look& lk, float hx, float hy, float r) {
       break;
     }
     case Hair::kSpiky:
-      f.parts.push_back(Ellipse(hx, hy - r * 0.45f, r * 1.08f, r * 0.7f, c));
+      f.parts.push_back(Ellipse(hx, hy - r * 0.6f, r * 1.06f, r * 0.6f, c));
       for (int i = 0; i < 5; ++i) {
         float a = -2.6f + i * 0.5f;
         float bx = hx + std::cos(a) * r * 0.8f, by = hy - r * 0.3f + std::sin(a) * r * 0.8f;
@@ -47,11 +47,11 @@ void AddHairFront(Figure& f, const Look& lk, float hx, float hy, float r) {
       }
       break;
     default: {
-      f.parts.push_back(Ellipse(hx, hy - r * 0.42f, r * 1.1f, r * 0.72f, c));
-      // A fringe of a few locks over the forehead.
+      f.parts.push_back(Ellipse(hx, hy - r * 0.6f, r * 1.08f, r * 0.62f, c));
+      // A fringe of a few locks over the forehead, short enough to leave the eyes free.
       for (int i = 0; i < 4; ++i) {
-        float fx = hx - r * 0.75f + i * r * 0.5f;
-        f.parts.push_back(Capsule(fx, hy - r * 0.5f, fx + r * 0.1f, hy - r * 0.05f, r * 0.26f, r * 0.08f, c));
+        float fx = hx - r * 0.72f + i * r * 0.48f;
+        f.parts.push_back(Capsule(fx, hy - r * 0.6f, fx + r * 0.12f, hy - r * 0.28f, r * 0.24f, r * 0.07f, c));
       }
       if (lk.hair == Hair::kLong || lk.hair == Hair::kTwinTails) {
         f.parts.push_back(Capsule(hx - r * 1.0f, hy - r * 0.2f, hx - r * 1.05f, hy + r * 1.3f, r * 0.25f, r * 0.12f, c));

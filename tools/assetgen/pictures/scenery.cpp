@@ -3,8 +3,8 @@
 namespace qv::assetgen {
 
 void Sky(Layer& l, Col zenith, Col horizon, int horizonY, float clouds, uint32_t seed) {
-  for (int y = 0; y < std::min(l.h(), horizonY + 1); ++y) {
-    float t = horizonY > 0 ? static_cast<float>(y) / horizonY : 1;
+  for (int y = 0; y < l.h(); ++y) {
+    float t = horizonY > 0 ? std::min(1.0f, static_cast<float>(y) / horizonY) : 1;
     Col base = Mix(zenith, horizon, std::pow(t, 1.6f));
     for (int x = 0; x < l.w(); ++x) {
       Col c = base;
@@ -50,11 +50,10 @@ void Ridge(Layer& l, float baseY, float amp, float freq, Col c, Col fog, float f
     for (int y = std::max(0, static_cast<int>(top)); y < l.h(); ++y) {
       float k = Clamp01(y + 1 - top);
       float depthFog = fogAmount * (1 - Clamp01((y - top) / 160.0f) * 0.5f);
-      // A little light on the left-facing slopes keeps the ridge from reading flat.
-      float slope = Fbm((x + 2) * freq, 0.5f, 5, seed) - n;
-      Col shade = Scale(c, 1 + std::clamp(slope * 25, -0.25f, 0.25f));
-      float tex = Fbm(x / 30.0f, y / 18.0f, 3, seed + 7) - 0.5f;
-      shade = Scale(shade, 1 + tex * 0.25f);
+      // Light catches the crest and fades down the slope; broad noise breaks the face up.
+      float crest = Smooth(14, 0, y - top);
+      float tex = Fbm(x / 45.0f, y / 30.0f, 4, seed + 7) - 0.5f;
+      Col shade = Scale(c, 1 + tex * 0.35f + crest * 0.25f);
       l.Blend(x, y, Mix(shade, fog, depthFog), k);
     }
   }

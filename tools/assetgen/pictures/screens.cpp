@@ -116,7 +116,7 @@ void PaintStars(const Sink& out, const std::string& name, int size, Col core, Co
   Layer l(size * 6, size, Rgb(0x000000), 1);
   for (int f = 0; f < 6; ++f) {
     float cx = f * size + size / 2.0f, cy = size / 2.0f;
-    float pulse = 0.55f + 0.45f * std::sin(f / 6.0f * 6.2832f);
+    float pulse = 0.72f + 0.28f * std::sin(f / 6.0f * 6.2832f);
     float r = size * 0.48f * (0.6f + 0.4f * pulse);
     float a = f * spin;
     for (int y = 0; y < size; ++y) {
