@@ -51,8 +51,8 @@ MapTerrain::Biome MapTerrain::BiomeAt(float x, float y) const {
   if (SdEllipse(x, y, 97, 266, 28, 19) + (Fbm(x / 12.0f, y / 12.0f, 3, 97) - 0.5f) * 8 < 0) return kLake;
   float e = Elevation(x, y);
   if (coastDist_[Index(x, y)] < 7) return kBeach;
-  if (e > 0.95f) return kSnow;
-  if (e > 0.62f) return kRock;
+  if (e > 1.13f) return kSnow;
+  if (e > 0.66f) return kRock;
   if (SdEllipse(x, y, 118, 80, 40, 28) + (Fbm(x / 15.0f, y / 15.0f, 3, 98) - 0.5f) * 20 < 0) return kSwamp;
   // The deep forest north of the free-area gate, and the green one's wood in the east.
   if (SdEllipse(x, y, 350, 60, 70, 70) + (Fbm(x / 20.0f, y / 20.0f, 3, 99) - 0.5f) * 30 < 0) return kDarkForest;
@@ -121,7 +121,7 @@ Col MapTerrain::ColourAt(int x, int y) const {
   // Hillshade: light from the north-west.
   float ex = Elevation(fx + 1, fy) - Elevation(fx - 1, fy);
   float ey = Elevation(fx, fy + 1) - Elevation(fx, fy - 1);
-  float shade = 1 + std::clamp((-ex - ey) * 14, -0.45f, 0.45f);
+  float shade = 1 + std::clamp((-ex - ey) * 22, -0.5f, 0.5f);
   float n = Fbm(fx / 6.0f, fy / 6.0f, 3, 106);
   Col c;
   switch (b) {
