@@ -18,11 +18,11 @@
 namespace {
 
 const char* const kEffects[] = {
-    "1.wav",      "a.wav",       "b.wav",      "bp.wav",      "buy.wav",     "change.wav",
-    "coin.wav",   "combo5.wav",  "d.wav",      "damage.wav",  "damage2.wav", "gameover.wav",
-    "in.wav",     "item.wav",    "item_use.wav", "kaifuku.wav", "key2.wav",  "key3.wav",
-    "koyasi.wav", "no.wav",      "ok.wav",     "pi.wav",      "rare.wav",    "up.wav",
-    "up2.wav",
+    "1.wav",       "a.wav",        "b.wav",      "bp.wav",     "buy.wav",
+    "change.wav",  "coin.wav",     "combo5.wav", "d.wav",      "damage.wav",
+    "damage2.wav", "gameover.wav", "in.wav",     "item.wav",   "item_use.wav",
+    "kaifuku.wav", "key2.wav",     "key3.wav",   "koyasi.wav", "no.wav",
+    "ok.wav",      "pi.wav",       "rare.wav",   "up.wav",     "up2.wav",
 };
 
 std::filesystem::path DatFile(const std::string& name) {
@@ -38,7 +38,9 @@ std::vector<uint8_t> ReadBytes(const std::filesystem::path& p) {
   return bytes;
 }
 
-uint32_t Le16(const std::vector<uint8_t>& b, size_t at) { return b[at] | b[at + 1] << 8; }
+uint32_t Le16(const std::vector<uint8_t>& b, size_t at) {
+  return b[at] | b[at + 1] << 8;
+}
 uint32_t Le32(const std::vector<uint8_t>& b, size_t at) {
   return Le16(b, at) | Le16(b, at + 2) << 16;
 }

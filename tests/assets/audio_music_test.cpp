@@ -14,8 +14,8 @@
 
 namespace {
 
-const char* const kTunes[] = {"title.mp3", "op.mp3",   "map.mp3",   "map2.mp3",
-                              "map3.mp3",  "map4.mp3", "map5.mp3",  "map6.mp3",
+const char* const kTunes[] = {"title.mp3", "op.mp3",     "map.mp3",    "map2.mp3",
+                              "map3.mp3",  "map4.mp3",   "map5.mp3",   "map6.mp3",
                               "map7.mp3",  "battle.mp3", "epiloge.mp3"};
 
 std::filesystem::path DatFile(const std::string& name) {
@@ -31,7 +31,8 @@ std::vector<uint8_t> ReadBytes(const std::filesystem::path& p) {
   return bytes;
 }
 
-constexpr int kMpeg1Layer3Kbps[16] = {0, 32, 40, 48, 56, 64, 80, 96, 112, 128, 160, 192, 224, 256, 320, 0};
+constexpr int kMpeg1Layer3Kbps[16] = {0,   32,  40,  48,  56,  64,  80,  96,
+                                      112, 128, 160, 192, 224, 256, 320, 0};
 
 // Walks the stream frame by frame: every header valid and each frame exactly where the
 // previous one ends, up to the end of the file.
@@ -71,8 +72,10 @@ Mp3Walk WalkMp3(const std::vector<uint8_t>& b) {
     }
     size_t length = 144000u * static_cast<size_t>(bitrate) / 44100u + static_cast<size_t>(padding);
     if (first) {
-      std::string body(b.begin() + static_cast<long>(at), b.begin() + static_cast<long>(std::min(at + length, end)));
-      w.infoFrame = body.find("Info") != std::string::npos || body.find("Xing") != std::string::npos;
+      std::string body(b.begin() + static_cast<long>(at),
+                       b.begin() + static_cast<long>(std::min(at + length, end)));
+      w.infoFrame =
+          body.find("Info") != std::string::npos || body.find("Xing") != std::string::npos;
       first = false;
     }
     if (at + length > end) {
@@ -134,7 +137,8 @@ MidiSummary ReadMidi(const std::vector<uint8_t>& b) {
   std::map<std::pair<int, int>, int> sounding;
   size_t at = 14;
   while (at + 8 <= b.size()) {
-    if (std::string(b.begin() + static_cast<long>(at), b.begin() + static_cast<long>(at) + 4) != "MTrk") {
+    if (std::string(b.begin() + static_cast<long>(at), b.begin() + static_cast<long>(at) + 4) !=
+        "MTrk") {
       m.error = "expected MTrk at " + std::to_string(at);
       return m;
     }

@@ -17,7 +17,9 @@ constexpr int kScales[][7] = {
     {0, 2, 3, 5, 7, 8, 11},  // harmonic minor
 };
 
-int FloorDiv(int a, int b) { return a >= 0 ? a / b : -((-a + b - 1) / b); }
+int FloorDiv(int a, int b) {
+  return a >= 0 ? a / b : -((-a + b - 1) / b);
+}
 
 // Pitches by scale step (seven to the octave) in the piece's key.
 struct Key {
@@ -51,15 +53,33 @@ int NearestChordTone(int step, int chordDegree) {
 
 // Rhythms of one bar, in beats, from calm to busy.
 const std::vector<std::vector<double>> kRhythms4 = {
-    {4},           {2, 2},           {3, 1},           {2, 1, 1},
-    {1, 1, 2},     {1.5, 0.5, 2},    {1, 1, 1, 1},     {1.5, 0.5, 1, 1},
-    {1, 0.5, 0.5, 2}, {0.5, 0.5, 1, 2}, {2, 0.5, 0.5, 1}, {0.5, 0.5, 0.5, 0.5, 1, 1},
-    {0.5, 0.5, 1, 0.5, 0.5, 1}, {1, 0.5, 0.5, 0.5, 0.5, 1}, {0.75, 0.25, 0.5, 0.5, 1, 1},
+    {4},
+    {2, 2},
+    {3, 1},
+    {2, 1, 1},
+    {1, 1, 2},
+    {1.5, 0.5, 2},
+    {1, 1, 1, 1},
+    {1.5, 0.5, 1, 1},
+    {1, 0.5, 0.5, 2},
+    {0.5, 0.5, 1, 2},
+    {2, 0.5, 0.5, 1},
+    {0.5, 0.5, 0.5, 0.5, 1, 1},
+    {0.5, 0.5, 1, 0.5, 0.5, 1},
+    {1, 0.5, 0.5, 0.5, 0.5, 1},
+    {0.75, 0.25, 0.5, 0.5, 1, 1},
     {0.5, 0.5, 0.5, 0.5, 0.5, 0.5, 1},
 };
 const std::vector<std::vector<double>> kRhythms3 = {
-    {3}, {2, 1}, {1, 2}, {1.5, 0.5, 1}, {1, 1, 1}, {1, 0.5, 0.5, 1}, {0.5, 0.5, 1, 1},
-    {1, 0.5, 0.5, 0.5, 0.5}, {0.5, 0.5, 0.5, 0.5, 1},
+    {3},
+    {2, 1},
+    {1, 2},
+    {1.5, 0.5, 1},
+    {1, 1, 1},
+    {1, 0.5, 0.5, 1},
+    {0.5, 0.5, 1, 1},
+    {1, 0.5, 0.5, 0.5, 0.5},
+    {0.5, 0.5, 0.5, 0.5, 1},
 };
 
 struct Motif {
@@ -100,19 +120,26 @@ int OctaveOf(Timbre t) {
   switch (t) {
     case Timbre::kPiano:
     case Timbre::kBrass:
-    case Timbre::kPad: return 0;
-    default: return 12;
+    case Timbre::kPad:
+      return 0;
+    default:
+      return 12;
   }
 }
 
 class Composer {
  public:
-  explicit Composer(const PieceSpec& spec)
-      : spec_(spec), key_{spec.tonic, spec.mode}, rng_(spec.seed), beat_(60.0 / spec.bpm),
-        bar_(beat_ * spec.beatsPerBar) {
-    for (int i = 0; i < 2; ++i) verseMotifs_.push_back(MakeMotif(rng_, spec.beatsPerBar, spec.leadDensity));
-    double bridgeDensity = std::min(1.0, spec.leadDensity + 0.15);
-    for (int i = 0; i < 2; ++i) bridgeMotifs_.push_back(MakeMotif(rng_, spec.beatsPerBar, bridgeDensity));
+  explicit Composer(const PieceDef& piece)
+      : piece_(piece),
+        key_{piece.tonic, piece.mode},
+        rng_(piece.seed),
+        beat_(60.0 / piece.bpm),
+        bar_(beat_ * piece.beatsPerBar) {
+    for (int i = 0; i < 2; ++i)
+      verseMotifs_.push_back(MakeMotif(rng_, piece.beatsPerBar, piece.leadDensity));
+    double bridgeDensity = std::min(1.0, piece.leadDensity + 0.15);
+    for (int i = 0; i < 2; ++i)
+      bridgeMotifs_.push_back(MakeMotif(rng_, piece.beatsPerBar, bridgeDensity));
   }
 
   Score Run() {
@@ -126,48 +153,54 @@ class Composer {
       }
     }
     score_.length = t;
-    if (!spec_.loops) Ending(t);
+    if (!piece_.loops) Ending(t);
     return std::move(score_);
   }
 
  private:
   std::vector<Section> Form() {
     std::vector<Section> form;
-    double sectionLen = bar_ * static_cast<double>(spec_.verse.size());
-    double bridgeLen = bar_ * static_cast<double>(spec_.bridge.size());
+    double sectionLen = bar_ * static_cast<double>(piece_.verse.size());
+    double bridgeLen = bar_ * static_cast<double>(piece_.bridge.size());
     double total = 0;
-    if (spec_.loops) {
+    if (piece_.loops) {
       // Verse and bridge in pairs, so the last bar always leads back into the first.
       const Part pattern[] = {Part::kVerse, Part::kBridge, Part::kVerse2, Part::kBridge};
-      for (int i = 0; total < spec_.targetSeconds - 0.5 * (sectionLen + bridgeLen) || i % 2; ++i) {
+      for (int i = 0; total < piece_.targetSeconds - 0.5 * (sectionLen + bridgeLen) || i % 2; ++i) {
         Part p = pattern[i % 4];
-        form.push_back({p, p == Part::kBridge ? spec_.bridge : spec_.verse});
+        form.push_back({p, p == Part::kBridge ? piece_.bridge : piece_.verse});
         total += p == Part::kBridge ? bridgeLen : sectionLen;
       }
       return form;
     }
-    form.push_back({Part::kIntro, {spec_.verse[0], spec_.verse[1]}});
+    form.push_back({Part::kIntro, {piece_.verse[0], piece_.verse[1]}});
     total = 2 * bar_ + 3 * bar_;  // the intro and the closing chord
     const Part pattern[] = {Part::kVerse, Part::kVerse2, Part::kBridge, Part::kVerse3};
     for (int i = 0;; ++i) {
       Part p = pattern[i % 4];
       double len = p == Part::kBridge ? bridgeLen : sectionLen;
-      if (i >= 2 && total + len > spec_.targetSeconds + 0.3 * len) break;
-      form.push_back({p, p == Part::kBridge ? spec_.bridge : spec_.verse});
+      if (i >= 2 && total + len > piece_.targetSeconds + 0.3 * len) break;
+      form.push_back({p, p == Part::kBridge ? piece_.bridge : piece_.verse});
       total += len;
-      if (i >= 2 && p != Part::kBridge && total > spec_.targetSeconds - 0.5 * sectionLen) break;
+      if (i >= 2 && p != Part::kBridge && total > piece_.targetSeconds - 0.5 * sectionLen) break;
     }
     return form;
   }
 
   double Loudness(Part p) const {
     switch (p) {
-      case Part::kIntro: return 0.6;
-      case Part::kVerse: return 0.75;
-      case Part::kVerse2: return 0.8;
-      case Part::kBridge: return 0.9;
-      case Part::kVerse3: return 0.85;
-      case Part::kOutro: return 0.7;
+      case Part::kIntro:
+        return 0.6;
+      case Part::kVerse:
+        return 0.75;
+      case Part::kVerse2:
+        return 0.8;
+      case Part::kBridge:
+        return 0.9;
+      case Part::kVerse3:
+        return 0.85;
+      case Part::kOutro:
+        return 0.7;
     }
     return 0.8;
   }
@@ -176,7 +209,7 @@ class Composer {
   double At(double barStart, double beats) const {
     double whole = std::floor(beats);
     double frac = beats - whole;
-    if (std::fabs(frac - 0.5) < 1e-9) frac += spec_.swing * 0.5;
+    if (std::fabs(frac - 0.5) < 1e-9) frac += piece_.swing * 0.5;
     return barStart + (whole + frac) * beat_;
   }
 
@@ -184,7 +217,7 @@ class Composer {
            bool human = true) {
     NoteEvent n;
     n.start = start;
-    if (human && !spec_.loops) n.start = std::max(0.0, start + rng_.Bipolar() * 0.006);
+    if (human && !piece_.loops) n.start = std::max(0.0, start + rng_.Bipolar() * 0.006);
     n.length = beats * beat_;
     n.pitch = pitch;
     n.velocity = std::clamp(velocity * (1.0 + rng_.Bipolar() * 0.06), 0.05, 1.0);
@@ -202,7 +235,8 @@ class Composer {
     Groove(t, loud, index, barsInSection, s.part);
     if (s.part == Part::kIntro) return;
     Melody(s, index, chord, t, loud);
-    if (s.part == Part::kBridge || s.part == Part::kVerse3) CounterLine(chord, t, loud * 0.6, index);
+    if (s.part == Part::kBridge || s.part == Part::kVerse3)
+      CounterLine(chord, t, loud * 0.6, index);
   }
 
   std::vector<int> ChordPitches(int chord, int centre) const {
@@ -218,11 +252,11 @@ class Composer {
   }
 
   void Harmony(int chord, double t, double loud, Part part) {
-    std::vector<int> tones = ChordPitches(chord, spec_.tonic + 2);
-    Timbre h = spec_.harmony;
+    std::vector<int> tones = ChordPitches(chord, piece_.tonic + 2);
+    Timbre h = piece_.harmony;
     double v = loud * 0.7;
-    int beats = spec_.beatsPerBar;
-    switch (spec_.accompaniment) {
+    int beats = piece_.beatsPerBar;
+    switch (piece_.accompaniment) {
       case Accompaniment::kSustain:
         for (size_t k = 0; k < tones.size(); ++k) {
           Add(t, beats, tones[k], v, h, -0.4 + 0.4 * static_cast<double>(k), false);
@@ -264,8 +298,8 @@ class Composer {
         break;
     }
     // A soft pad under the quieter pieces' bridges gives them some breadth.
-    if (part == Part::kBridge && spec_.accompaniment != Accompaniment::kSustain &&
-        spec_.drums != Drums::kDriving) {
+    if (part == Part::kBridge && piece_.accompaniment != Accompaniment::kSustain &&
+        piece_.drums != Drums::kDriving) {
       for (int p : tones) Add(t, beats, p, loud * 0.35, Timbre::kPad, 0.0, false);
     }
   }
@@ -280,10 +314,10 @@ class Composer {
     int next = key_.Pitch(nextChord, nextChord);
     while (next >= 48) next -= 12;
     while (next < 36) next += 12;
-    Timbre b = spec_.bass;
+    Timbre b = piece_.bass;
     double v = loud * 0.9;
-    int beats = spec_.beatsPerBar;
-    switch (spec_.drums) {
+    int beats = piece_.beatsPerBar;
+    switch (piece_.drums) {
       case Drums::kDriving: {
         for (int i = 0; i < beats * 2; ++i) {
           int p = (i == 3 || i == 7) ? root + 12 : root;
@@ -312,11 +346,12 @@ class Composer {
   }
 
   void Groove(double t, double loud, int index, int barsInSection, Part part) {
-    int beats = spec_.beatsPerBar;
+    int beats = piece_.beatsPerBar;
     double v = loud;
     bool fillBar = index == barsInSection - 1;
-    switch (spec_.drums) {
-      case Drums::kNone: break;
+    switch (piece_.drums) {
+      case Drums::kNone:
+        break;
       case Drums::kShaker:
         for (int i = 0; i < beats * 2; ++i) {
           Add(At(t, i * 0.5), 0.1, 0, v * (i % 2 == 0 ? 0.7 : 0.45), Timbre::kShaker, 0.3);
@@ -340,7 +375,8 @@ class Composer {
           Add(At(t, b + 0.5), 0.2, 0, v * 0.3, Timbre::kSnare, -0.15);
         }
         if (fillBar) {
-          for (int i = 0; i < 4; ++i) Add(At(t, beats - 1 + i * 0.25), 0.2, 0, v * 0.55, Timbre::kSnare, -0.15);
+          for (int i = 0; i < 4; ++i)
+            Add(At(t, beats - 1 + i * 0.25), 0.2, 0, v * 0.55, Timbre::kSnare, -0.15);
         }
         break;
       case Drums::kDriving: {
@@ -377,12 +413,12 @@ class Composer {
     bool sectionEnd = index == bars - 1;
     Motif m;
     if (inPhrase == 3) {
-      m = Cadence(spec_.beatsPerBar);
+      m = Cadence(piece_.beatsPerBar);
     } else {
       m = motifs[static_cast<size_t>(inPhrase == 1 ? 1 : 0)];
       // Later verses vary their second phrase so the tune does not simply repeat.
       if (s.part != Part::kVerse && index >= 4 && rng_.Chance(0.5)) {
-        m = MakeMotif(rng_, spec_.beatsPerBar, spec_.leadDensity);
+        m = MakeMotif(rng_, piece_.beatsPerBar, piece_.leadDensity);
       }
     }
     int lo = bridge ? 2 : 0, hi = bridge ? 13 : 11;
@@ -393,16 +429,16 @@ class Composer {
       if (step > hi) step -= 2 * (step - hi);
       if (step < lo) step += 2 * (lo - step);
       bool strong = std::fabs(pos - std::round(pos)) < 1e-9 &&
-                    (spec_.beatsPerBar == 3 ? pos == 0 : static_cast<int>(pos) % 2 == 0);
+                    (piece_.beatsPerBar == 3 ? pos == 0 : static_cast<int>(pos) % 2 == 0);
       if (strong) step = NearestChordTone(step, chord);
       bool last = i + 1 == m.rhythm.size();
       if (sectionEnd && last) {
         // Verses come home to the key note; bridges rest on the chord's own tone.
         step = bridge ? NearestChordTone(step, chord) : 7 * FloorDiv(step + 3, 7);
       }
-      int pitch = key_.Pitch(step, chord) + OctaveOf(spec_.lead);
+      int pitch = key_.Pitch(step, chord) + OctaveOf(piece_.lead);
       double len = m.rhythm[i] * (m.rhythm[i] >= 1 ? 0.92 : 0.85);
-      Add(At(t, pos), len, pitch, loud * (strong ? 0.95 : 0.8), spec_.lead, 0.1);
+      Add(At(t, pos), len, pitch, loud * (strong ? 0.95 : 0.8), piece_.lead, 0.1);
       pos += m.rhythm[i];
     }
     lastStep_ = step;
@@ -410,33 +446,36 @@ class Composer {
 
   // A slower line above or around the tune: one chord tone per half bar.
   void CounterLine(int chord, double t, double loud, int index) {
-    int beats = spec_.beatsPerBar;
+    int beats = piece_.beatsPerBar;
     int halves = beats == 3 ? 1 : 2;
     for (int h = 0; h < halves; ++h) {
       counterStep_ = NearestChordTone(counterStep_ + (index + h) % 2 * 2 - 1, chord);
       counterStep_ = std::clamp(counterStep_, 4, 11);
       double len = beats == 3 ? 3.0 : 2.0;
-      Add(At(t, h * 2.0), len * 0.95, key_.Pitch(counterStep_, chord) + OctaveOf(spec_.counter),
-          loud, spec_.counter, -0.35);
+      Add(At(t, h * 2.0), len * 0.95, key_.Pitch(counterStep_, chord) + OctaveOf(piece_.counter),
+          loud, piece_.counter, -0.35);
     }
   }
 
   void Ending(double t) {
     int tonicChord = 0;
     double loud = Loudness(Part::kOutro);
-    std::vector<int> tones = ChordPitches(tonicChord, spec_.tonic + 2);
-    double hold = 3.0 * spec_.beatsPerBar;
-    for (int p : tones) Add(t, hold, p, loud * 0.7, spec_.harmony == Timbre::kPluck ? Timbre::kPad : spec_.harmony, 0.0, false);
-    int root = spec_.tonic;
+    std::vector<int> tones = ChordPitches(tonicChord, piece_.tonic + 2);
+    double hold = 3.0 * piece_.beatsPerBar;
+    for (int p : tones)
+      Add(t, hold, p, loud * 0.7, piece_.harmony == Timbre::kPluck ? Timbre::kPad : piece_.harmony,
+          0.0, false);
+    int root = piece_.tonic;
     while (root >= 48) root -= 12;
-    Add(t, hold, root, loud, spec_.bass, 0.0, false);
-    Add(t, hold, key_.Pitch(7, 0) + OctaveOf(spec_.lead), loud, spec_.lead, 0.1, false);
-    Add(t, hold, key_.Pitch(7, 0) + OctaveOf(spec_.counter), loud * 0.5, spec_.counter, -0.3, false);
-    if (spec_.drums != Drums::kNone) Add(t, 1, 0, loud * 0.5, Timbre::kCrash, 0.3, false);
+    Add(t, hold, root, loud, piece_.bass, 0.0, false);
+    Add(t, hold, key_.Pitch(7, 0) + OctaveOf(piece_.lead), loud, piece_.lead, 0.1, false);
+    Add(t, hold, key_.Pitch(7, 0) + OctaveOf(piece_.counter), loud * 0.5, piece_.counter, -0.3,
+        false);
+    if (piece_.drums != Drums::kNone) Add(t, 1, 0, loud * 0.5, Timbre::kCrash, 0.3, false);
     score_.length = t + hold * beat_ + 2.0;
   }
 
-  const PieceSpec& spec_;
+  const PieceDef& piece_;
   Key key_;
   Rng rng_;
   double beat_, bar_;
@@ -448,6 +487,8 @@ class Composer {
 
 }  // namespace
 
-Score Compose(const PieceSpec& spec) { return Composer(spec).Run(); }
+Score Compose(const PieceDef& piece) {
+  return Composer(piece).Run();
+}
 
 }  // namespace qv::assetgen

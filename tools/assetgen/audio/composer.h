@@ -22,15 +22,15 @@ enum class Accompaniment {
 // The groove under the piece.
 enum class Drums { kNone, kShaker, kWaltz, kBallad, kMarch, kDriving };
 
-struct PieceSpec {
+struct PieceDef {
   const char* name;  // file name in dat/
   uint64_t seed;
   int tonic;  // MIDI note of the key's root, around middle C
   Mode mode;
   double bpm;
-  int beatsPerBar;                // 3 or 4
-  std::vector<int> verse, bridge; // one chord per bar, as 0-based scale degrees
-  double targetSeconds;           // the form repeats until it has about this length
+  int beatsPerBar;                 // 3 or 4
+  std::vector<int> verse, bridge;  // one chord per bar, as 0-based scale degrees
+  double targetSeconds;            // the form repeats until it has about this length
   Timbre lead, counter, harmony, bass;
   Accompaniment accompaniment;
   Drums drums;
@@ -47,9 +47,9 @@ struct Score {
   double length = 0;
 };
 
-Score Compose(const PieceSpec& spec);
+Score Compose(const PieceDef& piece);
 
 // Every tune the game plays, by file name.
-const std::vector<PieceSpec>& PieceTable();
+const std::vector<PieceDef>& PieceTable();
 
 }  // namespace qv::assetgen

@@ -28,11 +28,17 @@ double SinCycles(double phase) {
   return kSine.values[i] + (kSine.values[i + 1] - kSine.values[i]) * frac;
 }
 
-double Square(double phase, double duty) { return phase < duty ? 1.0 : -1.0; }
+double Square(double phase, double duty) {
+  return phase < duty ? 1.0 : -1.0;
+}
 
-double Triangle(double phase) { return phase < 0.5 ? 4.0 * phase - 1.0 : 3.0 - 4.0 * phase; }
+double Triangle(double phase) {
+  return phase < 0.5 ? 4.0 * phase - 1.0 : 3.0 - 4.0 * phase;
+}
 
-double Saw(double phase) { return 2.0 * phase - 1.0; }
+double Saw(double phase) {
+  return 2.0 * phase - 1.0;
+}
 
 double OnePole::Lowpass(double x, double cutoffHz, int rate) {
   if (cutoffHz != cutoff_) {
@@ -130,8 +136,8 @@ void FadeEnds(Stereo& s, double fadeInSec, double fadeOutSec) {
 double Peak(const Stereo& s) {
   double p = 0.0;
   for (size_t i = 0; i < s.Frames(); ++i) {
-    p = std::max({p, std::fabs(static_cast<double>(s.left[i])),
-                  std::fabs(static_cast<double>(s.right[i]))});
+    p = std::max(
+        {p, std::fabs(static_cast<double>(s.left[i])), std::fabs(static_cast<double>(s.right[i]))});
   }
   return p;
 }
@@ -140,7 +146,8 @@ double Rms(const Stereo& s) {
   if (s.Frames() == 0) return 0.0;
   double sum = 0.0;
   for (size_t i = 0; i < s.Frames(); ++i) {
-    sum += static_cast<double>(s.left[i]) * s.left[i] + static_cast<double>(s.right[i]) * s.right[i];
+    sum +=
+        static_cast<double>(s.left[i]) * s.left[i] + static_cast<double>(s.right[i]) * s.right[i];
   }
   return std::sqrt(sum / (2.0 * s.Frames()));
 }

@@ -37,7 +37,9 @@ struct Stereo {
 };
 
 // Frequency of a MIDI note number (69 = A 440 Hz).
-inline double NoteHz(double note) { return 440.0 * std::pow(2.0, (note - 69.0) / 12.0); }
+inline double NoteHz(double note) {
+  return 440.0 * std::pow(2.0, (note - 69.0) / 12.0);
+}
 
 // Sine of a phase in cycles (any value), from a table: several times faster than std::sin and
 // accurate to a millionth, which is far below what a 16-bit sample can hold.

@@ -1,5 +1,6 @@
 // The game's sound effects. Formats are mixed on purpose (8 and 16 bits, mono and stereo,
 // 11025 and 22050 Hz): the game's mixer converts them all to its single output format.
+// Bright parts stay below about 5 kHz, since the mixer plays at 11025 Hz unless told otherwise.
 #include "effects.h"
 
 namespace qv::assetgen {
@@ -20,6 +21,7 @@ using W = Wave;
 
 const std::vector<EffectDef>& EffectTable() {
   // Layer columns: wave, start, length, from Hz, to Hz, gain, attack, decay, pan, lowpass, vibrato.
+  // clang-format off
   static const std::vector<EffectDef> kTable = {
       // Menu click on the start screen and the creation panel: a dry tick.
       {"1.wav", k8Mono11, 0.6, 0.0,
@@ -45,7 +47,7 @@ const std::vector<EffectDef>& EffectTable() {
        {{W::kNoise, 0.0, 0.04, 5000, 5000, 0.5, 0.0, 40, 0, 0, 0},
         {W::kBell, 0.03, 0.6, 1319, 1319, 0.8, 0.002, 5, -0.2, 0, 0},
         {W::kBell, 0.1, 0.6, 1760, 1760, 0.8, 0.002, 5, 0.2, 0, 0},
-        {W::kNoise, 0.08, 0.16, 7000, 7000, 0.25, 0.005, 20, 0.4, 0, 0}}},
+        {W::kNoise, 0.08, 0.16, 4500, 4500, 0.25, 0.005, 20, 0.4, 0, 0}}},
       // Something changes place: a swish across the room.
       {"change.wav", k8Stereo11, 0.55, 0.0,
        {{W::kNoise, 0.0, 0.3, 400, 2500, 1.0, 0.1, 3, -0.6, 0, 0},
@@ -141,7 +143,7 @@ const std::vector<EffectDef>& EffectTable() {
         {W::kBell, 0.38, 1.2, 1661, 1661, 0.5, 0.002, 3, -0.2, 0, 0},
         {W::kBell, 0.41, 1.2, 1976, 1976, 0.5, 0.002, 3, 0.2, 0, 0},
         {W::kBell, 0.44, 1.2, 2637, 2637, 0.5, 0.002, 3, 0.6, 0, 0},
-        {W::kNoise, 0.35, 0.6, 6000, 6000, 0.15, 0.01, 5, 0, 0, 0}}},
+        {W::kNoise, 0.35, 0.6, 4500, 4500, 0.15, 0.01, 5, 0, 0, 0}}},
       // A level is gained: a short fanfare.
       {"up.wav", k16Stereo22, 0.7, 0.25,
        {{W::kPulse, 0.0, 0.1, 392, 392, 0.7, 0.002, 3, -0.2, 5000, 0},
@@ -158,6 +160,7 @@ const std::vector<EffectDef>& EffectTable() {
         {W::kTriangle, 0.22, 0.45, 1109, 1109, 0.5, 0.003, 4, 0.5, 0, 0},
         {W::kTriangle, 0.22, 0.45, 1319, 1319, 0.5, 0.003, 4, 0, 0, 0}}},
   };
+  // clang-format on
   return kTable;
 }
 

@@ -29,11 +29,21 @@ void RenderLayer(Stereo& out, const Layer& layer, uint64_t seed) {
     hz = std::min(hz, nyquistSafe);
     double v = 0.0;
     switch (layer.wave) {
-      case Wave::kSine: v = std::sin(kTwoPi * phase); break;
-      case Wave::kTriangle: v = Triangle(phase); break;
-      case Wave::kSquare: v = Square(phase) * 0.6; break;
-      case Wave::kPulse: v = Square(phase, 0.25) * 0.6; break;
-      case Wave::kSaw: v = Saw(phase) * 0.6; break;
+      case Wave::kSine:
+        v = std::sin(kTwoPi * phase);
+        break;
+      case Wave::kTriangle:
+        v = Triangle(phase);
+        break;
+      case Wave::kSquare:
+        v = Square(phase) * 0.6;
+        break;
+      case Wave::kPulse:
+        v = Square(phase, 0.25) * 0.6;
+        break;
+      case Wave::kSaw:
+        v = Saw(phase) * 0.6;
+        break;
       case Wave::kBell: {
         double index = 3.0 * std::exp(-8.0 * t) + 0.4;
         v = std::sin(kTwoPi * phase + index * std::sin(kTwoPi * modPhase));

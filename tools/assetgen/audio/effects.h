@@ -13,7 +13,7 @@ enum class Wave {
   kSine,
   kTriangle,
   kSquare,
-  kPulse,     // a thin square, a quarter duty
+  kPulse,  // a thin square, a quarter duty
   kSaw,
   kBell,      // two-operator FM with a fading metallic edge
   kNoise,     // white noise through a band filter centred on the pitch
@@ -26,11 +26,11 @@ struct Layer {
   double start, length;  // seconds
   double fromHz, toHz;
   double gain;
-  double attack;     // seconds of linear rise
-  double decay;      // exponential fall per second; 0 holds the level to the end
-  double pan;        // -1 left .. 1 right
-  double filterHz;   // a lowpass over the layer; 0 leaves it open
-  double vibrato;    // semitones of a 5.5 Hz wobble
+  double attack;    // seconds of linear rise
+  double decay;     // exponential fall per second; 0 holds the level to the end
+  double pan;       // -1 left .. 1 right
+  double filterHz;  // a lowpass over the layer; 0 leaves it open
+  double vibrato;   // semitones of a 5.5 Hz wobble
 };
 
 struct EffectDef {

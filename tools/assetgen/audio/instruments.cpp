@@ -20,7 +20,9 @@ double PolyBlep(double t, double dt) {
   return 0.0;
 }
 
-double BlepSaw(double phase, double dt) { return Saw(phase) - PolyBlep(phase, dt); }
+double BlepSaw(double phase, double dt) {
+  return Saw(phase) - PolyBlep(phase, dt);
+}
 
 double BlepSquare(double phase, double dt) {
   double shifted = phase + 0.5 - std::floor(phase + 0.5);
@@ -45,8 +47,11 @@ class Fall {
 class Envelope {
  public:
   Envelope(int rate, double held, double attack, double decay, double sustain, double release)
-      : held_(held * rate), attack_(std::max(1.0, attack * rate)), release_(release * rate),
-        sustain_(sustain), fall_(decay, rate) {}
+      : held_(held * rate),
+        attack_(std::max(1.0, attack * rate)),
+        release_(release * rate),
+        sustain_(sustain),
+        fall_(decay, rate) {}
   double Next() {
     double level = i_ < attack_ ? i_ / attack_ : sustain_ + (1.0 - sustain_) * fall_.Next();
     if (i_ > held_) level *= std::max(0.0, 1.0 - (i_ - held_) / release_);
@@ -163,8 +168,7 @@ void RenderFlute(Stereo& out, const NoteEvent& n, Rng& rng) {
     double vib = t > 0.25 ? std::min(1.0, (t - 0.25) * 3.0) * 0.18 : 0.0;
     // A fraction of a semitone: 2^(x/12) is 1 + x ln2 / 12 to well within a cent.
     double f = hz * (1.0 + vib * SinCycles(5.2 * t) * 0.05776);
-    double v = SinCycles(phase) + 0.25 * SinCycles(2.0 * phase) +
-               0.08 * SinCycles(3.0 * phase);
+    double v = SinCycles(phase) + 0.25 * SinCycles(2.0 * phase) + 0.08 * SinCycles(3.0 * phase);
     breath.Run(rng.Bipolar(), hz * 2.0, 0.6, out.rate);
     v += breath.band * 0.12;
     phase += f / out.rate;
@@ -174,8 +178,8 @@ void RenderFlute(Stereo& out, const NoteEvent& n, Rng& rng) {
 }
 
 // Saw or square leads and basses with a filter that opens at the attack and closes after.
-void RenderFiltered(Stereo& out, const NoteEvent& n, bool square, double baseCut,
-                    double envCut, double cutDecay, double attack, double sustain, double gain) {
+void RenderFiltered(Stereo& out, const NoteEvent& n, bool square, double baseCut, double envCut,
+                    double cutDecay, double attack, double sustain, double gain) {
   Span sp = SpanOf(out, n);
   double hz = NoteHz(n.pitch);
   double phase = 0.0;
@@ -251,52 +255,98 @@ void RenderNoiseDrum(Stereo& out, const NoteEvent& n, Rng& rng, double highpass,
 
 }  // namespace
 
-bool IsDrum(Timbre t) { return t >= Timbre::kKick; }
+bool IsDrum(Timbre t) {
+  return t >= Timbre::kKick;
+}
 
 double ReleaseSeconds(Timbre t) {
   switch (t) {
-    case Timbre::kPluck: return 0.4;
-    case Timbre::kPad: return 0.8;
-    case Timbre::kBell: return 1.6;
-    case Timbre::kPiano: return 0.5;
-    case Timbre::kFlute: return 0.15;
-    case Timbre::kSquare: return 0.08;
-    case Timbre::kBrass: return 0.15;
-    case Timbre::kBass: return 0.12;
-    case Timbre::kSynthBass: return 0.05;
-    case Timbre::kKick: return 0.6;
-    case Timbre::kSnare: return 0.4;
-    case Timbre::kHat: return 0.12;
-    case Timbre::kOpenHat: return 0.5;
-    case Timbre::kShaker: return 0.12;
-    case Timbre::kTom: return 0.5;
-    case Timbre::kCrash: return 2.0;
+    case Timbre::kPluck:
+      return 0.4;
+    case Timbre::kPad:
+      return 0.8;
+    case Timbre::kBell:
+      return 1.6;
+    case Timbre::kPiano:
+      return 0.5;
+    case Timbre::kFlute:
+      return 0.15;
+    case Timbre::kSquare:
+      return 0.08;
+    case Timbre::kBrass:
+      return 0.15;
+    case Timbre::kBass:
+      return 0.12;
+    case Timbre::kSynthBass:
+      return 0.05;
+    case Timbre::kKick:
+      return 0.6;
+    case Timbre::kSnare:
+      return 0.4;
+    case Timbre::kHat:
+      return 0.12;
+    case Timbre::kOpenHat:
+      return 0.5;
+    case Timbre::kShaker:
+      return 0.12;
+    case Timbre::kTom:
+      return 0.5;
+    case Timbre::kCrash:
+      return 2.0;
   }
   return 0.2;
 }
 
 void RenderNote(Stereo& out, const NoteEvent& n, Rng& rng) {
   switch (n.timbre) {
-    case Timbre::kPluck: RenderPluck(out, n, rng); break;
-    case Timbre::kPad: RenderPad(out, n, 900.0 + 900.0 * n.velocity, 0.35); break;
-    case Timbre::kBell: RenderFm(out, n, 3.5, 2.2, 0.25, 0.9, 0.32); break;
-    case Timbre::kPiano: RenderFm(out, n, 1.0, 1.6, 0.4, 0.8, 0.4); break;
-    case Timbre::kFlute: RenderFlute(out, n, rng); break;
-    case Timbre::kSquare: RenderFiltered(out, n, true, 1200, 3000, 0.15, 0.005, 0.7, 0.3); break;
-    case Timbre::kBrass: RenderFiltered(out, n, false, 700, 2500, 0.25, 0.04, 0.8, 0.35); break;
-    case Timbre::kBass: RenderBass(out, n); break;
+    case Timbre::kPluck:
+      RenderPluck(out, n, rng);
+      break;
+    case Timbre::kPad:
+      RenderPad(out, n, 900.0 + 900.0 * n.velocity, 0.35);
+      break;
+    case Timbre::kBell:
+      RenderFm(out, n, 3.5, 2.2, 0.25, 0.9, 0.32);
+      break;
+    case Timbre::kPiano:
+      RenderFm(out, n, 1.0, 1.6, 0.4, 0.8, 0.4);
+      break;
+    case Timbre::kFlute:
+      RenderFlute(out, n, rng);
+      break;
+    case Timbre::kSquare:
+      RenderFiltered(out, n, true, 1200, 3000, 0.15, 0.005, 0.7, 0.3);
+      break;
+    case Timbre::kBrass:
+      RenderFiltered(out, n, false, 700, 2500, 0.25, 0.04, 0.8, 0.35);
+      break;
+    case Timbre::kBass:
+      RenderBass(out, n);
+      break;
     case Timbre::kSynthBass:
       RenderFiltered(out, n, false, 250, 1800, 0.08, 0.003, 0.7, 0.6);
       break;
-    case Timbre::kKick: RenderKick(out, n); break;
-    case Timbre::kSnare: RenderNoiseDrum(out, n, rng, 1200, 9000, 0.09, 190, 0.5, 0.5); break;
-    case Timbre::kHat: RenderNoiseDrum(out, n, rng, 7000, 16000, 0.025, 0, 0, 0.35); break;
-    case Timbre::kOpenHat: RenderNoiseDrum(out, n, rng, 6500, 16000, 0.14, 0, 0, 0.3); break;
-    case Timbre::kShaker: RenderNoiseDrum(out, n, rng, 5000, 11000, 0.03, 0, 0, 0.22); break;
+    case Timbre::kKick:
+      RenderKick(out, n);
+      break;
+    case Timbre::kSnare:
+      RenderNoiseDrum(out, n, rng, 1200, 9000, 0.09, 190, 0.5, 0.5);
+      break;
+    case Timbre::kHat:
+      RenderNoiseDrum(out, n, rng, 7000, 16000, 0.025, 0, 0, 0.35);
+      break;
+    case Timbre::kOpenHat:
+      RenderNoiseDrum(out, n, rng, 6500, 16000, 0.14, 0, 0, 0.3);
+      break;
+    case Timbre::kShaker:
+      RenderNoiseDrum(out, n, rng, 5000, 11000, 0.03, 0, 0, 0.22);
+      break;
     case Timbre::kTom:
       RenderNoiseDrum(out, n, rng, 200, 2000, 0.05, NoteHz(n.pitch), 1.0, 0.55);
       break;
-    case Timbre::kCrash: RenderNoiseDrum(out, n, rng, 4000, 14000, 0.6, 0, 0, 0.25); break;
+    case Timbre::kCrash:
+      RenderNoiseDrum(out, n, rng, 4000, 14000, 0.6, 0, 0, 0.25);
+      break;
   }
 }
 

@@ -6,15 +6,15 @@
 namespace qv::assetgen {
 
 enum class Timbre {
-  kPluck,    // a plucked string (Karplus-Strong)
-  kPad,      // three detuned saws under a soft filter, slow to rise
-  kBell,     // an FM bell
-  kPiano,    // an FM electric piano
-  kFlute,    // a breathy sine lead with delayed vibrato
-  kSquare,   // a bright filtered square lead
-  kBrass,    // saws with an opening filter: fanfares
-  kBass,     // a round plucked bass
-  kSynthBass,// a saw bass with a filter snap: driving pieces
+  kPluck,      // a plucked string (Karplus-Strong)
+  kPad,        // three detuned saws under a soft filter, slow to rise
+  kBell,       // an FM bell
+  kPiano,      // an FM electric piano
+  kFlute,      // a breathy sine lead with delayed vibrato
+  kSquare,     // a bright filtered square lead
+  kBrass,      // saws with an opening filter: fanfares
+  kBass,       // a round plucked bass
+  kSynthBass,  // a saw bass with a filter snap: driving pieces
   kKick,
   kSnare,
   kHat,

@@ -26,7 +26,9 @@ constexpr int kMusicKbps = 128;
 // Two workers at most: the build machine is shared.
 constexpr unsigned kWorkers = 2;
 
-double Db(double v) { return v > 0 ? 20.0 * std::log10(v) : -999.0; }
+double Db(double v) {
+  return v > 0 ? 20.0 * std::log10(v) : -999.0;
+}
 
 // How far the end of a looping tune jumps to its start, against its typical sample step.
 void ReportSeam(const char* what, const Stereo& s) {
@@ -63,11 +65,11 @@ bool MakeMusic(const std::filesystem::path& dir, bool report) {
   std::mutex printing;
   auto work = [&] {
     for (size_t i = next++; i < pieces.size(); i = next++) {
-      const PieceSpec& spec = pieces[i];
-      Stereo s = RenderScore(spec, Compose(spec));
+      const PieceDef& piece = pieces[i];
+      Stereo s = RenderScore(piece, Compose(piece));
       std::string bytes = EncodeMp3(s, kMusicKbps);
-      if (bytes.empty() || !WriteFile((dir / spec.name).string(), bytes)) {
-        std::fprintf(stderr, "assetgen_audio: cannot encode or write %s\n", spec.name);
+      if (bytes.empty() || !WriteFile((dir / piece.name).string(), bytes)) {
+        std::fprintf(stderr, "assetgen_audio: cannot encode or write %s\n", piece.name);
         ok = false;
         continue;
       }
@@ -75,9 +77,9 @@ bool MakeMusic(const std::filesystem::path& dir, bool report) {
       Stereo back = DecodeMp3(bytes);
       std::lock_guard<std::mutex> lock(printing);
       std::printf("%-12s %5.1f s %7zu bytes  peak %5.1f dB rms %5.1f dB  decoded peak %5.1f dB\n",
-                  spec.name, static_cast<double>(s.Frames()) / s.rate, bytes.size(), Db(Peak(s)),
+                  piece.name, static_cast<double>(s.Frames()) / s.rate, bytes.size(), Db(Peak(s)),
                   Db(Rms(s)), Db(Peak(back)));
-      if (spec.loops) {
+      if (piece.loops) {
         ReportSeam("synthesised", s);
         ReportSeam("decoded", back);
         std::printf("  decoded %zu frames of %zu\n", back.Frames(), s.Frames());

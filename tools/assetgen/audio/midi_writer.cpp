@@ -31,23 +31,26 @@ class Track {
   }
   void Tempo(int tick, double bpm) {
     uint32_t us = static_cast<uint32_t>(60000000.0 / bpm);
-    Meta(tick, 0x51, {static_cast<uint8_t>(us >> 16), static_cast<uint8_t>(us >> 8),
-                      static_cast<uint8_t>(us)});
+    Meta(tick, 0x51,
+         {static_cast<uint8_t>(us >> 16), static_cast<uint8_t>(us >> 8), static_cast<uint8_t>(us)});
   }
   void Program(int channel, int program) {
     events_.push_back({0, {static_cast<uint8_t>(0xC0 | channel), static_cast<uint8_t>(program)}});
   }
   void Control(int tick, int channel, int controller, int value) {
-    events_.push_back({tick, {static_cast<uint8_t>(0xB0 | channel), static_cast<uint8_t>(controller),
-                              static_cast<uint8_t>(value)}});
+    events_.push_back({tick,
+                       {static_cast<uint8_t>(0xB0 | channel), static_cast<uint8_t>(controller),
+                        static_cast<uint8_t>(value)}});
   }
   // A note from a beat position for some beats; note-offs sort before note-ons at one tick.
   void Note(int channel, double beat, double beats, int pitch, int velocity) {
     int on = static_cast<int>(beat * kTicksPerBeat);
     int off = on + static_cast<int>(beats * kTicksPerBeat) - 10;
-    events_.push_back({on, {static_cast<uint8_t>(0x90 | channel), static_cast<uint8_t>(pitch),
-                            static_cast<uint8_t>(velocity)}});
-    events_.push_back({off, {static_cast<uint8_t>(0x80 | channel), static_cast<uint8_t>(pitch), 0}});
+    events_.push_back({on,
+                       {static_cast<uint8_t>(0x90 | channel), static_cast<uint8_t>(pitch),
+                        static_cast<uint8_t>(velocity)}});
+    events_.push_back(
+        {off, {static_cast<uint8_t>(0x80 | channel), static_cast<uint8_t>(pitch), 0}});
   }
 
   // The MTrk chunk: events in time order with delta times, closed by end of track.
@@ -97,12 +100,12 @@ struct Tone {
 };
 
 constexpr Tone kMelody[] = {
-    {0, 2, 76}, {2, 1, 74}, {3, 1, 72},             // Am
-    {4, 1.5, 72}, {5.5, 0.5, 71}, {6, 2, 69},       // F
-    {8, 2, 74}, {10, 1, 77}, {11, 1, 76},           // Dm
-    {12, 1, 76}, {13, 1, 74}, {14, 1, 72}, {15, 1, 71},  // E
-    {16, 2, 69}, {18, 2, 68},                       // Dm, E
-    {20, 4, 69},                                    // Am, held
+    {0, 2, 76},   {2, 1, 74},     {3, 1, 72},                // Am
+    {4, 1.5, 72}, {5.5, 0.5, 71}, {6, 2, 69},                // F
+    {8, 2, 74},   {10, 1, 77},    {11, 1, 76},               // Dm
+    {12, 1, 76},  {13, 1, 74},    {14, 1, 72}, {15, 1, 71},  // E
+    {16, 2, 69},  {18, 2, 68},                               // Dm, E
+    {20, 4, 69},                                             // Am, held
 };
 
 struct Chord {

@@ -11,6 +11,6 @@ constexpr double kMusicPeak = 0.89;
 
 // Plays every note, adds the room, levels the result. A looping piece has the tails of its
 // last notes folded onto its start, so its end flows straight back into its beginning.
-Stereo RenderScore(const PieceSpec& spec, const Score& score);
+Stereo RenderScore(const PieceDef& piece, const Score& score);
 
 }  // namespace qv::assetgen

@@ -82,8 +82,10 @@ Stereo DecodeMp3(const std::string& bytes) {
   size_t drop = static_cast<size_t>(std::max(0, padding));
   if (padding > kDecoderDelay) drop = static_cast<size_t>(padding - kDecoderDelay);
   if (l.size() > skip + drop) {
-    result.left.assign(l.begin() + static_cast<ptrdiff_t>(skip), l.end() - static_cast<ptrdiff_t>(drop));
-    result.right.assign(r.begin() + static_cast<ptrdiff_t>(skip), r.end() - static_cast<ptrdiff_t>(drop));
+    result.left.assign(l.begin() + static_cast<ptrdiff_t>(skip),
+                       l.end() - static_cast<ptrdiff_t>(drop));
+    result.right.assign(r.begin() + static_cast<ptrdiff_t>(skip),
+                        r.end() - static_cast<ptrdiff_t>(drop));
   }
   return result;
 }

@@ -10,9 +10,12 @@ using A = Accompaniment;
 
 }  // namespace
 
-const std::vector<PieceSpec>& PieceTable() {
+const std::vector<PieceDef>& PieceTable() {
   // Chords are scale degrees from 0 (the key chord); verses end at home, bridges lean onward.
-  static const std::vector<PieceSpec> kTable = {
+  // Columns: file, seed, key note, mode, beats a minute, beats a bar, verse, bridge, seconds,
+  // lead, counter, harmony, bass, accompaniment, drums, lead density, swing, loops, reverb, room.
+  // clang-format off
+  static const std::vector<PieceDef> kTable = {
       // The title: stately brass over held strings and a slow march.
       {"title.mp3", 101, 62, Mode::kMajor, 92, 4, {0, 4, 5, 3, 0, 3, 4, 0},
        {3, 4, 2, 5, 3, 4, 1, 4}, 60, T::kBrass, T::kBell, T::kPad, T::kBass, A::kSustain,
@@ -58,6 +61,7 @@ const std::vector<PieceSpec>& PieceTable() {
        {3, 4, 2, 5, 1, 4, 3, 4}, 32, T::kBrass, T::kBell, T::kPiano, T::kBass, A::kStabs,
        Drums::kMarch, 0.55, 0, false, 0.3, 0.6},
   };
+  // clang-format on
   return kTable;
 }
 
