@@ -23,7 +23,9 @@ TEST(Form, EveryWidgetIsBuiltOnceWithAParentBeforeIt) {
     ASSERT_GT(std::strlen(w.name), 0u) << i;
     EXPECT_TRUE(names.insert(w.name).second) << w.name;
     // Children come after their parent, so drawing in order stacks them above it.
-    if (w.parent != W::kCount) EXPECT_LT(static_cast<int>(w.parent), i) << w.name;
+    if (w.parent != W::kCount) {
+      EXPECT_LT(static_cast<int>(w.parent), i) << w.name;
+    }
   }
 }
 
