@@ -129,8 +129,9 @@ void Canvas::RoundRect(int32_t x1, int32_t y1, int32_t x2, int32_t y2, int32_t c
   const int64_t ol = BandStart(l, w), ot = BandStart(t, w);
   const int64_t orr = BandStart(r - 1, w) + w, ob = BandStart(b - 1, w) + w;
   const double grow = double(l - ol);
-  const Shape outer{double(ol), double(ot), double(orr), double(ob), rx > 0 ? rx + grow : 0,
-                    ry > 0 ? ry + grow : 0};
+  const Shape outer{double(ol), double(ot), double(orr), double(ob),
+                    rx > 0 ? std::min(rx + grow, double(orr - ol) / 2) : 0,
+                    ry > 0 ? std::min(ry + grow, double(ob - ot) / 2) : 0};
   const Shape inner = outer.Inset(w);
   if (brush.style == BrushStyle::Solid) FillShape(*target_, inner, brush.color);
   FillRing(*target_, outer, inner, pen.color);
