@@ -1,0 +1,131 @@
+// The wave mixer's speed and latency, against a device that plays whatever it is given.
+#include <benchmark/benchmark.h>
+
+#include <filesystem>
+#include <fstream>
+#include <memory>
+#include <vector>
+
+#include "sound/mixer_settings.h"
+#include "sound/sound_mixer.h"
+
+namespace {
+
+using namespace qv::sound;
+
+class BenchDevice : public WaveDevice {
+ public:
+  int32_t DeviceCount() override { return 1; }
+  DeviceCaps Caps(int32_t) override { return {"Bench", false}; }
+  int32_t Open(int32_t, const PcmFormat&) override { open_ = true; return kDeviceOk; }
+  bool IsOpen() const override { return open_; }
+  bool Write(int32_t, const uint8_t* data, std::size_t size) override {
+    if (firstWrite == nullptr) firstWrite = data;
+    written += size;
+    return true;
+  }
+  uint64_t Position() override { return played; }
+  void Pause() override {}
+  void Restart() override {}
+  void Reset() override { written = played = 0; }
+  void Close() override { open_ = false; }
+
+  uint64_t written = 0, played = 0;
+  const uint8_t* firstWrite = nullptr;
+
+ private:
+  bool open_ = false;
+};
+
+std::filesystem::path WaveFile(const char* name, std::size_t samples, uint32_t rate) {
+  auto path = std::filesystem::temp_directory_path() / name;
+  std::vector<uint8_t> data(samples);
+  for (std::size_t i = 0; i < samples; ++i) data[i] = uint8_t(128 + ((i * 7) % 100) - 50);
+  std::ofstream out(path, std::ios::binary);
+  auto u32 = [&](uint32_t v) { out.write(reinterpret_cast<const char*>(&v), 4); };
+  auto u16 = [&](uint16_t v) { out.write(reinterpret_cast<const char*>(&v), 2); };
+  out.write("RIFF", 4);
+  u32(uint32_t(36 + samples));
+  out.write("WAVEfmt ", 8);
+  u32(16), u16(1), u16(1), u32(rate), u32(rate), u16(1), u16(8);
+  out.write("data", 4);
+  u32(uint32_t(samples));
+  out.write(reinterpret_cast<const char*>(data.data()), std::streamsize(samples));
+  return path;
+}
+
+struct Rig {
+  explicit Rig(const char* settings) {
+    ini.AddText(settings);
+    mixer = std::make_unique<SoundMixer>(dev, ini);
+    mixer->SetActivated(true);
+    mixer->SetChannels(31);
+  }
+  BenchDevice dev;
+  ProfileFile ini;
+  std::unique_ptr<SoundMixer> mixer;
+};
+
+// Four channels always sounding at 44100 bytes a second: how much faster than real time.
+void BM_MixFourBusyChannels(benchmark::State& state) {
+  Rig rig("[Bench]\nSamplesPerSec=44\n");
+  auto file = WaveFile("qv_bench_busy.wav", 30000, 44100);
+  for (int c = 0; c < 4; ++c) {
+    // Different lengths so that the stretches between changes stay short.
+    rig.mixer->Play(c, rig.mixer->LoadWave(file), kLoopForever, 0, nullptr);
+  }
+  uint64_t before = rig.dev.written;
+  for (auto _ : state) {
+    rig.dev.played = rig.dev.written;
+    rig.mixer->Session().BlocksDone();
+  }
+  double bytes = double(rig.dev.written - before);
+  state.counters["x_real_time"] =
+      benchmark::Counter(bytes / 44100.0, benchmark::Counter::kIsRate);
+  state.SetBytesProcessed(int64_t(bytes));
+}
+BENCHMARK(BM_MixFourBusyChannels);
+
+// A sound on a silent mixer: its first sample goes to the device within the play call itself,
+// at the front of the first block; what remains is the device's own buffer.
+void BM_LatencyOnASilentMixer(benchmark::State& state) {
+  Rig rig("");
+  const Wave* w = rig.mixer->LoadWave(WaveFile("qv_bench_click.wav", 2000, 11025));
+  for (auto _ : state) {
+    rig.dev.firstWrite = nullptr;
+    rig.mixer->Play(0, w, 0, 0, nullptr);
+    state.PauseTiming();
+    rig.dev.played = rig.dev.written;  // let it all play out
+    rig.mixer->Session().BlocksDone();
+    rig.dev.played = rig.dev.written;
+    rig.mixer->Session().BlocksDone();
+    state.ResumeTiming();
+  }
+  // SDL2_mixer's buffer of 1024 frames at 44100 Hz.
+  state.counters["device_buffer_ms"] = 1024.0 * 1000.0 / 44100.0;
+}
+BENCHMARK(BM_LatencyOnASilentMixer);
+
+// A sound started while another plays waits for the first block not yet mixed: the worst
+// distance from the device's position, over start times spread through a long sound.
+void BM_LatencyWhileBusy(benchmark::State& state) {
+  double worstMs = 0;
+  for (auto _ : state) {
+    Rig rig("");
+    const Wave* longWave = rig.mixer->LoadWave(WaveFile("qv_bench_long.wav", 200000, 11025));
+    const Wave* click = rig.mixer->LoadWave(WaveFile("qv_bench_click.wav", 200, 11025));
+    rig.mixer->Play(0, longWave, 0, 0, nullptr);
+    for (uint64_t step = 0; step < 100000; step += 97) {
+      rig.dev.played = std::min(rig.dev.written, rig.dev.played + 97);
+      rig.mixer->Session().BlocksDone();
+      int64_t startAt = rig.mixer->Session().MixPosition();
+      worstMs = std::max(worstMs, double(startAt - int64_t(rig.dev.played)) * 1000.0 / 11025.0);
+      if (step % (97 * 50) == 0) rig.mixer->Play(1, click, 0, 0, nullptr);
+    }
+  }
+  state.counters["worst_start_ms"] = worstMs;
+  state.counters["bound_ms"] = 3.0 * 2048.0 * 1000.0 / 11025.0;
+}
+BENCHMARK(BM_LatencyWhileBusy)->Iterations(3);
+
+}  // namespace
