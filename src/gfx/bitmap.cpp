@@ -30,7 +30,9 @@ void Bitmap::SetPixel(int32_t x, int32_t y, Color c) {
   pixels_[static_cast<size_t>(y) * width_ + x] = c;
 }
 
-void Bitmap::Fill(Color c) { std::fill(pixels_.begin(), pixels_.end(), c); }
+void Bitmap::Fill(Color c) {
+  std::fill(pixels_.begin(), pixels_.end(), c);
+}
 
 void Bitmap::Resize(int32_t width, int32_t height, Color fill) {
   Bitmap resized(width, height, fill);

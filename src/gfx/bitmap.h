@@ -14,9 +14,15 @@ constexpr Color Rgb(int r, int g, int b) {
   return (static_cast<Color>(r & 0xFF) << 16) | (static_cast<Color>(g & 0xFF) << 8) |
          static_cast<Color>(b & 0xFF);
 }
-constexpr int RedOf(Color c) { return static_cast<int>((c >> 16) & 0xFF); }
-constexpr int GreenOf(Color c) { return static_cast<int>((c >> 8) & 0xFF); }
-constexpr int BlueOf(Color c) { return static_cast<int>(c & 0xFF); }
+constexpr int RedOf(Color c) {
+  return static_cast<int>((c >> 16) & 0xFF);
+}
+constexpr int GreenOf(Color c) {
+  return static_cast<int>((c >> 8) & 0xFF);
+}
+constexpr int BlueOf(Color c) {
+  return static_cast<int>(c & 0xFF);
+}
 
 // A rectangle with the right and bottom edges exclusive, like the window system's.
 struct Rect {
@@ -55,7 +61,9 @@ class Bitmap {
   void SetPixel(int32_t x, int32_t y, Color c);
   // Row y (0 <= y < Height()); the caller keeps x within 0..Width()-1.
   Color* Row(int32_t y) { return pixels_.data() + static_cast<std::size_t>(y) * width_; }
-  const Color* Row(int32_t y) const { return pixels_.data() + static_cast<std::size_t>(y) * width_; }
+  const Color* Row(int32_t y) const {
+    return pixels_.data() + static_cast<std::size_t>(y) * width_;
+  }
   // Every pixel, row by row.
   const std::vector<Color>& Pixels() const { return pixels_; }
   std::vector<Color>& Pixels() { return pixels_; }
@@ -69,7 +77,10 @@ class Bitmap {
   // is the bottom-left pixel unless one was set explicitly.
   void SetTransparent(bool on) { transparent_ = on; }
   bool Transparent() const { return transparent_; }
-  void SetTransparentColor(Color c) { transparentColor_ = c; fixedTransparentColor_ = true; }
+  void SetTransparentColor(Color c) {
+    transparentColor_ = c;
+    fixedTransparentColor_ = true;
+  }
   Color TransparentColor() const;
 
   bool operator==(const Bitmap& o) const {

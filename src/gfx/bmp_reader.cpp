@@ -29,9 +29,13 @@ class Reader {
   std::span<const uint8_t> data_;
 };
 
-PictureResult Fail(const std::string& what) { return {{}, "BMP: " + what}; }
+PictureResult Fail(const std::string& what) {
+  return {{}, "BMP: " + what};
+}
 
-std::string At(size_t offset) { return " at offset " + std::to_string(offset); }
+std::string At(size_t offset) {
+  return " at offset " + std::to_string(offset);
+}
 
 // One colour channel described by a bit mask of 16- and 32-bit pictures.
 struct Channel {
@@ -62,14 +66,18 @@ struct Header {
 
 // Reads the file and info headers, the masks and the palette; an error string on failure.
 std::string ReadHeader(const Reader& r, Header& h) {
-  if (!r.Has(0, 14)) return "file of " + std::to_string(r.Size()) + " bytes is shorter than the 14-byte file header";
+  if (!r.Has(0, 14))
+    return "file of " + std::to_string(r.Size()) + " bytes is shorter than the 14-byte file header";
   if (r.U8(0) != 'B' || r.U8(1) != 'M') return "no \"BM\" signature at offset 0";
   h.dataOffset = r.U32(10);
   if (!r.Has(14, 4)) return "info header size missing" + At(14);
   const uint32_t infoSize = r.U32(14);
   const bool core = infoSize == 12;
-  if (!core && infoSize < 40) return "unknown info header size " + std::to_string(infoSize) + At(14);
-  if (!r.Has(14, infoSize)) return "info header of " + std::to_string(infoSize) + " bytes" + At(14) + " runs past the end of the file (" + std::to_string(r.Size()) + " bytes)";
+  if (!core && infoSize < 40)
+    return "unknown info header size " + std::to_string(infoSize) + At(14);
+  if (!r.Has(14, infoSize))
+    return "info header of " + std::to_string(infoSize) + " bytes" + At(14) +
+           " runs past the end of the file (" + std::to_string(r.Size()) + " bytes)";
   if (core) {
     h.width = r.U16(18);
     h.height = r.U16(20);
@@ -85,26 +93,42 @@ std::string ReadHeader(const Reader& r, Header& h) {
     h.height = -h.height;
   }
   if (h.width <= 0 || h.height <= 0)
-    return "picture size " + std::to_string(h.width) + " x " + std::to_string(h.height) + " is empty" + At(18);
-  if (h.width > kMaxBitmapSide || h.height > kMaxBitmapSide || h.width * h.height > kMaxBitmapPixels)
-    return "picture size " + std::to_string(h.width) + " x " + std::to_string(h.height) + " is too large" + At(18);
+    return "picture size " + std::to_string(h.width) + " x " + std::to_string(h.height) +
+           " is empty" + At(18);
+  if (h.width > kMaxBitmapSide || h.height > kMaxBitmapSide ||
+      h.width * h.height > kMaxBitmapPixels)
+    return "picture size " + std::to_string(h.width) + " x " + std::to_string(h.height) +
+           " is too large" + At(18);
   switch (h.bpp) {
-    case 1: case 4: case 8: case 16: case 24: case 32: break;
-    default: return "unsupported depth of " + std::to_string(h.bpp) + " bits" + At(core ? 24 : 28);
+    case 1:
+    case 4:
+    case 8:
+    case 16:
+    case 24:
+    case 32:
+      break;
+    default:
+      return "unsupported depth of " + std::to_string(h.bpp) + " bits" + At(core ? 24 : 28);
   }
   const size_t compressionAt = 30;
   switch (h.compression) {
-    case kRgb: break;
+    case kRgb:
+      break;
     case kRle8:
-      if (h.bpp != 8) return "RLE8 compression with " + std::to_string(h.bpp) + " bits" + At(compressionAt);
+      if (h.bpp != 8)
+        return "RLE8 compression with " + std::to_string(h.bpp) + " bits" + At(compressionAt);
       break;
     case kRle4:
-      if (h.bpp != 4) return "RLE4 compression with " + std::to_string(h.bpp) + " bits" + At(compressionAt);
+      if (h.bpp != 4)
+        return "RLE4 compression with " + std::to_string(h.bpp) + " bits" + At(compressionAt);
       break;
-    case kBitFields: case kAlphaBitFields:
-      if (h.bpp != 16 && h.bpp != 32) return "bit fields with " + std::to_string(h.bpp) + " bits" + At(compressionAt);
+    case kBitFields:
+    case kAlphaBitFields:
+      if (h.bpp != 16 && h.bpp != 32)
+        return "bit fields with " + std::to_string(h.bpp) + " bits" + At(compressionAt);
       break;
-    default: return "unsupported compression " + std::to_string(h.compression) + At(compressionAt);
+    default:
+      return "unsupported compression " + std::to_string(h.compression) + At(compressionAt);
   }
   if (h.topDown && (h.compression == kRle8 || h.compression == kRle4))
     return "a top-down picture cannot be RLE compressed" + At(22);
@@ -144,7 +168,8 @@ std::string ReadHeader(const Reader& r, Header& h) {
     }
   }
   if (h.dataOffset >= r.Size())
-    return "pixel data offset " + std::to_string(h.dataOffset) + " is beyond the end of the file (" + std::to_string(r.Size()) + " bytes)" + At(10);
+    return "pixel data offset " + std::to_string(h.dataOffset) +
+           " is beyond the end of the file (" + std::to_string(r.Size()) + " bytes)" + At(10);
   return {};
 }
 
@@ -164,10 +189,17 @@ PictureResult ReadUncompressed(const Reader& r, const Header& h) {
     Color* out = bmp.Row(int32_t(h.topDown ? row : h.height - 1 - row));
     for (int64_t x = 0; x < h.width; ++x) {
       switch (h.bpp) {
-        case 1: out[x] = PaletteColor(h, (r.U8(base + x / 8) >> (7 - x % 8)) & 1); break;
-        case 4: out[x] = PaletteColor(h, (r.U8(base + x / 2) >> (x % 2 ? 0 : 4)) & 0xF); break;
-        case 8: out[x] = PaletteColor(h, r.U8(base + x)); break;
-        case 16: case 32: {
+        case 1:
+          out[x] = PaletteColor(h, (r.U8(base + x / 8) >> (7 - x % 8)) & 1);
+          break;
+        case 4:
+          out[x] = PaletteColor(h, (r.U8(base + x / 2) >> (x % 2 ? 0 : 4)) & 0xF);
+          break;
+        case 8:
+          out[x] = PaletteColor(h, r.U8(base + x));
+          break;
+        case 16:
+        case 32: {
           const uint32_t v = h.bpp == 16 ? r.U16(base + x * 2) : r.U32(base + x * 4);
           out[x] = Rgb(int(h.red.Extract(v)), int(h.green.Extract(v)), int(h.blue.Extract(v)));
           break;
@@ -190,7 +222,8 @@ PictureResult ReadRle(const Reader& r, const Header& h) {
   const int64_t reachable = std::max<int64_t>(int64_t{1} << 20, int64_t(available) * 1024);
   if (h.width * h.height > reachable)
     return Fail("picture size " + std::to_string(h.width) + " x " + std::to_string(h.height) +
-                " is far larger than its " + std::to_string(available) + " bytes of RLE data" + At(18));
+                " is far larger than its " + std::to_string(available) + " bytes of RLE data" +
+                At(18));
   const bool four = h.compression == kRle4;
   Bitmap bmp(int32_t(h.width), int32_t(h.height), PaletteColor(h, 0));
   int64_t x = 0, y = 0;  // y counts rows from the bottom
@@ -221,7 +254,9 @@ PictureResult ReadRle(const Reader& r, const Header& h) {
     } else {  // a literal run of `value` pixels, padded to a 16-bit boundary
       const size_t bytes = four ? (value + 1) / 2 : value;
       const size_t padded = (bytes + 1) & ~size_t{1};
-      if (!r.Has(o, padded)) return Fail("RLE literal run of " + std::to_string(value) + " pixels runs past the end of the file" + At(o));
+      if (!r.Has(o, padded))
+        return Fail("RLE literal run of " + std::to_string(value) +
+                    " pixels runs past the end of the file" + At(o));
       for (uint32_t i = 0; i < value && x < h.width; ++i)
         put(four ? (i % 2 ? r.U8(o + i / 2) & 0xF : r.U8(o + i / 2) >> 4) : r.U8(o + i));
       o += padded;

@@ -30,8 +30,10 @@ struct Shape {
     double inset = 0;
     if (rx > 0 && ry > 0) {
       double d = 0;
-      if (cy < top + ry) d = top + ry - cy;
-      else if (cy > bottom - ry) d = cy - (bottom - ry);
+      if (cy < top + ry)
+        d = top + ry - cy;
+      else if (cy > bottom - ry)
+        d = cy - (bottom - ry);
       if (d > 0) {
         const double t = d / ry;
         inset = rx - rx * std::sqrt(std::max(0.0, 1.0 - t * t));
@@ -45,7 +47,9 @@ struct Shape {
 
 // The band a pen of width w covers around the pixel line c: a one-pixel pen sits on the line
 // itself, wider pens are centred on it.
-int64_t BandStart(int64_t c, int32_t w) { return c - w / 2; }
+int64_t BandStart(int64_t c, int32_t w) {
+  return c - w / 2;
+}
 
 void FillSpan(Bitmap& b, int32_t y, int64_t x0, int64_t x1, Color c) {
   if (y < 0 || y >= b.Height()) return;
@@ -129,7 +133,10 @@ void Canvas::RoundRect(int32_t x1, int32_t y1, int32_t x2, int32_t y2, int32_t c
   const int64_t ol = BandStart(l, w), ot = BandStart(t, w);
   const int64_t orr = BandStart(r - 1, w) + w, ob = BandStart(b - 1, w) + w;
   const double grow = double(l - ol);
-  const Shape outer{double(ol), double(ot), double(orr), double(ob),
+  const Shape outer{double(ol),
+                    double(ot),
+                    double(orr),
+                    double(ob),
                     rx > 0 ? std::min(rx + grow, double(orr - ol) / 2) : 0,
                     ry > 0 ? std::min(ry + grow, double(ob - ot) / 2) : 0};
   const Shape inner = outer.Inset(w);
@@ -204,6 +211,8 @@ void Canvas::TextOut(int32_t x, int32_t y, std::string_view utf8) {
   fonts_->Draw(*target_, x, y, font, utf8);
 }
 
-Size Canvas::TextExtent(std::string_view utf8) { return fonts_->Measure(font, utf8); }
+Size Canvas::TextExtent(std::string_view utf8) {
+  return fonts_->Measure(font, utf8);
+}
 
 }  // namespace qv::gfx

@@ -43,8 +43,10 @@ void Stretch(Bitmap& target, const Rect& dst, const Bitmap& src, const Rect& src
   const int64_t sw = int64_t{srcRect.right} - srcRect.left;
   const int64_t sh = int64_t{srcRect.bottom} - srcRect.top;
   if (dw <= 0 || dh <= 0 || sw <= 0 || sh <= 0) return;
-  const int64_t y0 = std::max<int64_t>(dst.top, 0), y1 = std::min<int64_t>(dst.bottom, target.Height());
-  const int64_t x0 = std::max<int64_t>(dst.left, 0), x1 = std::min<int64_t>(dst.right, target.Width());
+  const int64_t y0 = std::max<int64_t>(dst.top, 0),
+                y1 = std::min<int64_t>(dst.bottom, target.Height());
+  const int64_t x0 = std::max<int64_t>(dst.left, 0),
+                x1 = std::min<int64_t>(dst.right, target.Width());
   for (int64_t y = y0; y < y1; ++y) {
     const int64_t sy = srcRect.top + int64_t(__int128{y - dst.top} * sh / dh);
     if (sy < 0 || sy >= src.Height()) continue;
@@ -57,7 +59,9 @@ void Stretch(Bitmap& target, const Rect& dst, const Bitmap& src, const Rect& src
   }
 }
 
-void Copy(Color& d, Color s) { d = s; }
+void Copy(Color& d, Color s) {
+  d = s;
+}
 
 }  // namespace
 

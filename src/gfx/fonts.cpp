@@ -241,8 +241,10 @@ int32_t FontLibrary::Draw(Bitmap& target, int32_t x, int32_t y, const Font& font
     if (!g) continue;
     const int64_t gx = penX + g->left, gy = baseline - g->top;
     penX += g->advance;
-    const int64_t y0 = std::max<int64_t>(0, -gy), y1 = std::min<int64_t>(g->height, target.Height() - gy);
-    const int64_t x0 = std::max<int64_t>(0, -gx), x1 = std::min<int64_t>(g->width, target.Width() - gx);
+    const int64_t y0 = std::max<int64_t>(0, -gy),
+                  y1 = std::min<int64_t>(g->height, target.Height() - gy);
+    const int64_t x0 = std::max<int64_t>(0, -gx),
+                  x1 = std::min<int64_t>(g->width, target.Width() - gx);
     for (int64_t row = y0; row < y1; ++row) {
       const uint8_t* cov = g->coverage.data() + row * g->width;
       Color* out = target.Row(int32_t(gy + row));
@@ -262,7 +264,9 @@ int32_t FontLibrary::Draw(Bitmap& target, int32_t x, int32_t y, const Font& font
   return int32_t(std::clamp<int64_t>(penX - x, INT32_MIN, INT32_MAX));
 }
 
-bool FontLibrary::Available(FontFace face) { return impl_->Open(face) != nullptr; }
+bool FontLibrary::Available(FontFace face) {
+  return impl_->Open(face) != nullptr;
+}
 std::string FontLibrary::FileOf(FontFace face) {
   impl_->Open(face);
   return impl_->Slot(face).path;
@@ -271,9 +275,15 @@ void FontLibrary::SetCacheEnabled(bool on) {
   impl_->cache = on;
   if (!on) impl_->glyphs.clear();
 }
-bool FontLibrary::CacheEnabled() const { return impl_->cache; }
-int64_t FontLibrary::RasterisedCount() const { return impl_->rasterised; }
-void FontLibrary::ClearCache() { impl_->glyphs.clear(); }
+bool FontLibrary::CacheEnabled() const {
+  return impl_->cache;
+}
+int64_t FontLibrary::RasterisedCount() const {
+  return impl_->rasterised;
+}
+void FontLibrary::ClearCache() {
+  impl_->glyphs.clear();
+}
 
 }  // namespace qv::gfx
 

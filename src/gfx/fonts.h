@@ -10,7 +10,8 @@
 
 namespace qv::gfx {
 
-// Proportional is IPAPGothic (for the game's "ＭＳ Ｐゴシック"), Fixed is IPAGothic ("ＭＳ ゴシック").
+// Proportional is IPAPGothic (for the game's "ＭＳ Ｐゴシック"), Fixed is IPAGothic ("ＭＳ
+// ゴシック").
 enum class FontFace : uint8_t { Proportional, Fixed };
 
 // What a canvas writes with: face, pixel height of the em, weight and colour.

@@ -5,7 +5,9 @@
 #include <cstring>
 #include <vector>
 
+// libjpeg's headers expect size_t and FILE to be declared already.
 #include <jpeglib.h>
+// jerror.h builds on jpeglib.h.
 #include <jerror.h>
 
 #include "gfx/picture_file.h"
@@ -45,7 +47,8 @@ bool Decode(const uint8_t* data, unsigned long size, jpeg_decompress_struct& inf
   // A JPEG needs at least a few bits per 8 x 8 block; a size its data cannot fill is a lie.
   const int64_t pixels = int64_t{info.image_width} * info.image_height;
   if (info.image_width > uint32_t(kMaxBitmapSide) || info.image_height > uint32_t(kMaxBitmapSide) ||
-      pixels > kMaxBitmapPixels || pixels > static_cast<int64_t>(size) * 1024 + (int64_t{1} << 22)) {
+      pixels > kMaxBitmapPixels ||
+      pixels > static_cast<int64_t>(size) * 1024 + (int64_t{1} << 22)) {
     std::snprintf(err.message, sizeof err.message, "picture size %u x %u is too large",
                   info.image_width, info.image_height);
     return false;
@@ -71,15 +74,16 @@ bool Decode(const uint8_t* data, unsigned long size, jpeg_decompress_struct& inf
 }  // namespace
 
 PictureResult DecodeJpeg(std::span<const uint8_t> data) {
-  if (data.size() < 4) return {{}, "JPEG: file of " + std::to_string(data.size()) + " bytes is too short"};
+  if (data.size() < 4)
+    return {{}, "JPEG: file of " + std::to_string(data.size()) + " bytes is too short"};
   jpeg_decompress_struct info;
   std::memset(&info, 0, sizeof info);
   ErrorManager err;
   err.message[0] = '\0';
   std::vector<uint8_t> rgb;
   int width = 0, height = 0;
-  const bool ok = Decode(data.data(), static_cast<unsigned long>(data.size()), info, err, rgb,
-                         width, height);
+  const bool ok =
+      Decode(data.data(), static_cast<unsigned long>(data.size()), info, err, rgb, width, height);
   jpeg_destroy_decompress(&info);
   if (!ok) return {{}, std::string("JPEG: ") + err.message};
   Bitmap bmp(width, height);

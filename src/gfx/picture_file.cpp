@@ -19,8 +19,9 @@ PictureResult DecodePng(std::span<const uint8_t> data) {
       image.height > uint32_t(kMaxBitmapSide) ||
       int64_t{image.width} * image.height > kMaxBitmapPixels) {
     png_image_free(&image);
-    return {{}, "PNG: picture size " + std::to_string(image.width) + " x " +
-                    std::to_string(image.height) + " is not supported"};
+    return {{},
+            "PNG: picture size " + std::to_string(image.width) + " x " +
+                std::to_string(image.height) + " is not supported"};
   }
   image.format = PNG_FORMAT_BGRA;  // one little-endian 0xAARRGGBB word per pixel
   std::vector<uint32_t> pixels(size_t(image.width) * image.height);
@@ -131,7 +132,8 @@ PictureResult LoadPicture(const std::filesystem::path& path) {
   } else {
     // Unknown first bytes: let the file name decide, for the clearest message.
     const std::string ext = path.extension().string();
-    result = (ext == ".jpg" || ext == ".jpeg" || ext == ".JPG") ? DecodeJpeg(bytes) : DecodeBmp(bytes);
+    result =
+        (ext == ".jpg" || ext == ".jpeg" || ext == ".JPG") ? DecodeJpeg(bytes) : DecodeBmp(bytes);
   }
   if (!result) result.error = path.string() + ": " + result.error;
   return result;

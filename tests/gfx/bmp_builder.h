@@ -11,8 +11,8 @@ namespace qv::gfx::testing {
 struct BmpLayout {
   int bpp = 24;
   bool topDown = false;
-  uint32_t compression = 0;     // 0 plain, 1 RLE8, 2 RLE4, 3 bit fields
-  uint32_t masks[3] = {0, 0, 0};  // red, green, blue for bit fields
+  uint32_t compression = 0;         // 0 plain, 1 RLE8, 2 RLE4, 3 bit fields
+  uint32_t masks[3] = {0, 0, 0};    // red, green, blue for bit fields
   std::vector<gfx::Color> palette;  // for 1, 4 and 8 bits
 };
 
@@ -45,7 +45,8 @@ inline std::vector<uint8_t> BuildBmp(int32_t width, int32_t height, const BmpLay
     for (uint32_t m : l.masks) Put32(f, o, m), o += 4;
   }
   for (gfx::Color c : l.palette) {
-    f[o] = uint8_t(gfx::BlueOf(c)), f[o + 1] = uint8_t(gfx::GreenOf(c)), f[o + 2] = uint8_t(gfx::RedOf(c));
+    f[o] = uint8_t(gfx::BlueOf(c)), f[o + 1] = uint8_t(gfx::GreenOf(c)),
+    f[o + 2] = uint8_t(gfx::RedOf(c));
     o += 4;
   }
   f.insert(f.end(), pixelData.begin(), pixelData.end());
@@ -64,23 +65,31 @@ inline std::vector<uint8_t> PackRows(const gfx::Bitmap& b, const BmpLayout& l) {
     for (int32_t x = 0; x < b.Width(); ++x) {
       const gfx::Color c = b.Pixel(x, y);
       switch (l.bpp) {
-        case 1: out[x / 8] |= uint8_t((c & 1) << (7 - x % 8)); break;
-        case 4: out[x / 2] |= uint8_t((c & 0xF) << (x % 2 ? 0 : 4)); break;
-        case 8: out[x] = uint8_t(c); break;
+        case 1:
+          out[x / 8] |= uint8_t((c & 1) << (7 - x % 8));
+          break;
+        case 4:
+          out[x / 2] |= uint8_t((c & 0xF) << (x % 2 ? 0 : 4));
+          break;
+        case 8:
+          out[x] = uint8_t(c);
+          break;
         case 16: {
           const uint32_t v = l.compression == 3
-                                 ? ((gfx::RedOf(c) >> 3) << 11) | ((gfx::GreenOf(c) >> 2) << 5) | (gfx::BlueOf(c) >> 3)
-                                 : ((gfx::RedOf(c) >> 3) << 10) | ((gfx::GreenOf(c) >> 3) << 5) | (gfx::BlueOf(c) >> 3);
+                                 ? ((gfx::RedOf(c) >> 3) << 11) | ((gfx::GreenOf(c) >> 2) << 5) |
+                                       (gfx::BlueOf(c) >> 3)
+                                 : ((gfx::RedOf(c) >> 3) << 10) | ((gfx::GreenOf(c) >> 3) << 5) |
+                                       (gfx::BlueOf(c) >> 3);
           out[x * 2] = uint8_t(v), out[x * 2 + 1] = uint8_t(v >> 8);
           break;
         }
         case 24:
           out[x * 3] = uint8_t(gfx::BlueOf(c)), out[x * 3 + 1] = uint8_t(gfx::GreenOf(c)),
-          out[x * 3 + 2] = uint8_t(gfx::RedOf(c));
+                  out[x * 3 + 2] = uint8_t(gfx::RedOf(c));
           break;
         default:
           out[x * 4] = uint8_t(gfx::BlueOf(c)), out[x * 4 + 1] = uint8_t(gfx::GreenOf(c)),
-          out[x * 4 + 2] = uint8_t(gfx::RedOf(c)), out[x * 4 + 3] = 0xFF;
+                  out[x * 4 + 2] = uint8_t(gfx::RedOf(c)), out[x * 4 + 3] = 0xFF;
       }
     }
   }

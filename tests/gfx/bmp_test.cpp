@@ -65,15 +65,16 @@ TEST(DecodeBmp, ReadsRunLengthPictures) {
   const std::vector<uint8_t> rle8 = {2, 1, 0, 3, 2, 3, 2, 0, 0, 0, 0, 2, 2, 1, 1, 3, 0, 1};
   PictureResult r = DecodeBmp(BuildBmp(5, 3, {8, false, 1, {}, pal}, rle8));
   ASSERT_TRUE(r) << r.error;
-  EXPECT_EQ(r.bitmap.Pixels(), (std::vector<Color>{0, 0, 0x0000FF, 0, 0,                // top row
-                                                   0, 0, 0, 0, 0,
-                                                   0xFF0000, 0xFF0000, 0x00FF00, 0x0000FF, 0x00FF00}));
+  EXPECT_EQ(r.bitmap.Pixels(),
+            (std::vector<Color>{0, 0, 0x0000FF, 0, 0,  // top row
+                                0, 0, 0, 0, 0, 0xFF0000, 0xFF0000, 0x00FF00, 0x0000FF, 0x00FF00}));
   // RLE4: a run alternates its two nibbles; a literal of 3 nibbles takes 2 bytes, padded to 2.
   const std::vector<uint8_t> rle4 = {3, 0x12, 0, 3, 0x32, 0x10, 0, 0, 4, 0x33, 0, 1};
   r = DecodeBmp(BuildBmp(6, 2, {4, false, 2, {}, pal}, rle4));
   ASSERT_TRUE(r) << r.error;
-  EXPECT_EQ(r.bitmap.Pixels(), (std::vector<Color>{0x0000FF, 0x0000FF, 0x0000FF, 0x0000FF, 0, 0,
-                                                   0xFF0000, 0x00FF00, 0xFF0000, 0x0000FF, 0x00FF00, 0xFF0000}));
+  EXPECT_EQ(r.bitmap.Pixels(),
+            (std::vector<Color>{0x0000FF, 0x0000FF, 0x0000FF, 0x0000FF, 0, 0, 0xFF0000, 0x00FF00,
+                                0xFF0000, 0x0000FF, 0x00FF00, 0xFF0000}));
   // Runs that overflow the width or height are dropped, not written outside the picture.
   const std::vector<uint8_t> wild = {255, 1, 0, 2, 200, 200, 9, 2, 0, 1};
   EXPECT_TRUE(DecodeBmp(BuildBmp(2, 2, {8, false, 1, {}, pal}, wild)));
@@ -92,8 +93,10 @@ TEST(DecodeBmp, DamagedFilesGiveErrorsNamingTheProblem) {
 
   auto with = [&](size_t at, uint32_t value, bool wide = true) {
     std::vector<uint8_t> f = good;
-    if (wide) testing::Put32(f, at, value);
-    else testing::Put16(f, at, value);
+    if (wide)
+      testing::Put32(f, at, value);
+    else
+      testing::Put16(f, at, value);
     return DecodeBmp(f);
   };
   EXPECT_NE(with(18, 0).error.find("empty"), std::string::npos);
@@ -101,7 +104,7 @@ TEST(DecodeBmp, DamagedFilesGiveErrorsNamingTheProblem) {
   EXPECT_FALSE(with(22, 0));
   EXPECT_FALSE(with(22, uint32_t(INT32_MIN)));
   EXPECT_NE(with(18, 100000).error.find("too large"), std::string::npos);
-  EXPECT_FALSE(with(18, 16000));   // fits the side limit, but the data is not there
+  EXPECT_FALSE(with(18, 16000));     // fits the side limit, but the data is not there
   EXPECT_FALSE(with(10, 1u << 31));  // pixel data offset beyond the file
   EXPECT_FALSE(with(14, 20));        // unknown header size
   EXPECT_FALSE(with(14, 1000000));   // header longer than the file
@@ -118,8 +121,8 @@ TEST(DecodeBmp, DamagedFilesGiveErrorsNamingTheProblem) {
     testing::Put32(f, 30, 3);
     EXPECT_FALSE(DecodeBmp(f));
   }
-  EXPECT_FALSE(with(30, 4));         // JPEG inside BMP is not ours
-  EXPECT_FALSE(with(30, 1));         // RLE8 with 24 bits
+  EXPECT_FALSE(with(30, 4));  // JPEG inside BMP is not ours
+  EXPECT_FALSE(with(30, 1));  // RLE8 with 24 bits
   std::vector<uint8_t> notBmp = good;
   notBmp[0] = 'X';
   EXPECT_NE(DecodeBmp(notBmp).error.find("signature"), std::string::npos);

@@ -1,9 +1,9 @@
+#include "gfx/canvas.h"
+
 #include <gtest/gtest.h>
 
 #include <climits>
 #include <string>
-
-#include "gfx/canvas.h"
 
 namespace qv::gfx {
 namespace {
@@ -109,10 +109,10 @@ TEST(Canvas, RoundRectRoundsOnlyTheCorners) {
   Canvas c = PenAndBrush(b);
   c.RoundRect(0, 0, 8, 6, 4, 4);
   const std::string p = Picture(b);
-  EXPECT_EQ(p[0], '.');                 // corner cut
-  EXPECT_EQ(p[3], 'P');                 // straight top edge
-  EXPECT_EQ(p[3 * 9 + 0], 'P');         // straight left edge
-  EXPECT_EQ(p[2 * 9 + 3], 'F');         // inside
+  EXPECT_EQ(p[0], '.');          // corner cut
+  EXPECT_EQ(p[3], 'P');          // straight top edge
+  EXPECT_EQ(p[3 * 9 + 0], 'P');  // straight left edge
+  EXPECT_EQ(p[2 * 9 + 3], 'F');  // inside
 }
 
 TEST(Canvas, LinesLeaveTheEndPointAndCopeWithAnyCoordinates) {

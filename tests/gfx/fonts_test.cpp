@@ -1,9 +1,10 @@
+#include "gfx/fonts.h"
+
 #include <gtest/gtest.h>
 
 #include <string>
 
 #include "gfx/canvas.h"
-#include "gfx/fonts.h"
 
 namespace qv::gfx {
 namespace {
@@ -110,7 +111,8 @@ TEST(Fonts, BadTextAndMissingFilesDrawNothingAndNeverCrash) {
   FontLibrary fonts;
   Bitmap b(50, 20);
   Font f{FontFace::Fixed, 13, false, 0xFFFFFF};
-  const std::string broken = std::string("a\xE3\x81") + "\xFF\xC0\xAF" + "\xF4\x90\x80\x80" + "\xE3";
+  const std::string broken =
+      std::string("a\xE3\x81") + "\xFF\xC0\xAF" + "\xF4\x90\x80\x80" + "\xE3";
   EXPECT_GT(fonts.Measure(f, broken).width, 0);  // each bad byte shows as a replacement mark
   fonts.Draw(b, -30, -10, f, broken);
   fonts.Draw(b, INT32_MAX - 5, INT32_MIN, f, "あいう");

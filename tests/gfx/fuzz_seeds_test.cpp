@@ -20,7 +20,8 @@ void Save(const std::filesystem::path& path, const std::vector<uint8_t>& bytes) 
 
 Bitmap Pattern(int w, int h, int colours) {
   Bitmap b(w, h);
-  for (int i = 0; i < w * h; ++i) b.Pixels()[i] = colours ? Color(i % colours) : Color(i * 0x010203);
+  for (int i = 0; i < w * h; ++i)
+    b.Pixels()[i] = colours ? Color(i % colours) : Color(i * 0x010203);
   return b;
 }
 

@@ -4,6 +4,7 @@
 #include <cstdlib>
 #include <vector>
 
+// libjpeg's header expects size_t and FILE to be declared already.
 #include <jpeglib.h>
 
 #include "gfx/bitmap.h"

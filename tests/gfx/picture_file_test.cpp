@@ -1,3 +1,5 @@
+#include "gfx/picture_file.h"
+
 #include <gtest/gtest.h>
 
 #include <cstdlib>
@@ -5,7 +7,6 @@
 #include <fstream>
 
 #include "bmp_builder.h"
-#include "gfx/picture_file.h"
 #include "jpeg_builder.h"
 
 namespace qv::gfx {
@@ -19,8 +20,7 @@ Bitmap Gradient(int w, int h) {
 }
 
 std::filesystem::path TempDir() {
-  auto dir = std::filesystem::temp_directory_path() /
-             ("qv_gfx_test_" + std::to_string(::getpid()));
+  auto dir = std::filesystem::temp_directory_path() / ("qv_gfx_test_" + std::to_string(::getpid()));
   std::filesystem::create_directories(dir);
   return dir;
 }
