@@ -17,12 +17,18 @@ constexpr int kMaxInterruptions = 100;
 
 int ErrnoOf(Fault f) {
   switch (f) {
-    case Fault::kNoSpace: return ENOSPC;
-    case Fault::kIoError: return EIO;
-    case Fault::kAccess: return EACCES;
-    case Fault::kInterrupted: return EINTR;
-    case Fault::kShortWrite: return -1;
-    case Fault::kNone: break;
+    case Fault::kNoSpace:
+      return ENOSPC;
+    case Fault::kIoError:
+      return EIO;
+    case Fault::kAccess:
+      return EACCES;
+    case Fault::kInterrupted:
+      return EINTR;
+    case Fault::kShortWrite:
+      return -1;
+    case Fault::kNone:
+      break;
   }
   return 0;
 }

@@ -15,15 +15,15 @@ struct Rank {
 };
 // Each rank holds from its score up to the next one's; past the last the rank is blank again.
 constexpr Rank kRanks[] = {
-    {50000, "激"},   {100000, "乱"}, {150000, "超"}, {200000, "極"},
-    {250000, "幻"},  {300000, "神"}, {350000, "天"}, {400000, "魔"},
-    {450000, "聖"},  {500000, "無"}, {550000, "離別"}, {10000000, ""},
+    {50000, "激"},  {100000, "乱"}, {150000, "超"},   {200000, "極"},
+    {250000, "幻"}, {300000, "神"}, {350000, "天"},   {400000, "魔"},
+    {450000, "聖"}, {500000, "無"}, {550000, "離別"}, {10000000, ""},
 };
 
 constexpr const char* kPersonalityNames[] = {"お金持ち", "冒険者", "臆病者",
                                              "反社会社", "賢者",   "狂人"};
 constexpr const char* kRaceNames[] = {"人間♂", "人間♀", "ＱＲＴＶ♂", "ＱＲＴＶ♀", "魔族♂",
-                                      "魔族♀", "獣人♂", "獣人♀", "仮面♂",     "仮面♀"};
+                                      "魔族♀", "獣人♂", "獣人♀",     "仮面♂",     "仮面♀"};
 
 struct Title {
   int location;
@@ -32,7 +32,7 @@ struct Title {
 // Locations cleared exactly once earn a title, in this order.
 constexpr Title kTitles[] = {
     {13, "【クリア】"}, {16, "【陸制覇】"}, {14, "【海制覇】"}, {15, "【空制覇】"},
-    {17, "<緑>"},      {18, "<山>"},      {19, "<光>"},
+    {17, "<緑>"},       {18, "<山>"},       {19, "<光>"},
 };
 
 constexpr int kSkillsCounted = 100;

@@ -19,9 +19,15 @@ namespace {
 constexpr size_t kMaxSaveBytes = size_t{16} << 20;
 constexpr size_t kMaxNameBytes = size_t{1} << 20;
 
-std::filesystem::path SavePath(const Game& g) { return g.paths.saveDir / kSaveFileName; }
-std::filesystem::path NamePath(const Game& g) { return g.paths.datDir / kNameFileName; }
-std::filesystem::path RecordPath(const Game& g) { return g.paths.recordDir / kRecordFileName; }
+std::filesystem::path SavePath(const Game& g) {
+  return g.paths.saveDir / kSaveFileName;
+}
+std::filesystem::path NamePath(const Game& g) {
+  return g.paths.datDir / kNameFileName;
+}
+std::filesystem::path RecordPath(const Game& g) {
+  return g.paths.recordDir / kRecordFileName;
+}
 
 // The path as the player can read it in a message box: the whole path when it can be shown
 // in CP932, else only the file name (ours are always showable).
@@ -37,7 +43,9 @@ void Tell(Game& g, const std::string& utf8) {
   g.host->MessageBox(text ? *text : Sjis("ファイルの読み書きに失敗しました。"));
 }
 
-std::string Cause(int error) { return "（" + ErrorText(error) + "）"; }
+std::string Cause(int error) {
+  return "（" + ErrorText(error) + "）";
+}
 
 // A damaged or unreadable my.dat: the player is told where, and saving stops so the damage
 // is never written over the evidence; a reset clears it.
@@ -124,8 +132,8 @@ bool WriteOrTell(Game& g, FileIo& io, const std::filesystem::path& path, std::st
   if (r.replaced) {
     // In place but perhaps not on the disk yet: one message is enough, the record waits for
     // the next save.
-    Tell(g, shown + " は書き込みましたが、ディスクへの記録を確かめられません" + Cause(r.error) +
-                "。");
+    Tell(g,
+         shown + " は書き込みましたが、ディスクへの記録を確かめられません" + Cause(r.error) + "。");
     return false;
   }
   Tell(g, shown + " を書き込めません" + Cause(r.error) + "。\r前の内容はそのまま残っています。");

@@ -7,8 +7,8 @@
 namespace qv::persist {
 
 // File names inside the folders of Game::paths.
-inline constexpr const char* kSaveFileName = "my.dat";    // saveDir
-inline constexpr const char* kNameFileName = "name.dat";  // datDir
+inline constexpr const char* kSaveFileName = "my.dat";      // saveDir
+inline constexpr const char* kNameFileName = "name.dat";    // datDir
 inline constexpr const char* kRecordFileName = "記録.txt";  // recordDir
 
 // Writes my.dat and then the record export, unless saving is disabled. A file that cannot be

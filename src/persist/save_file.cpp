@@ -108,7 +108,7 @@ int32_t SaveChecksum(const GameState& s) {
 
 std::string SaveFileText(GameState& s) {
   std::string out;
-  out.reserve(48 * 1024);
+  out.reserve(size_t{48} * 1024);
   Writer w{out};
   VisitSaveLines(s, w);
   s.checksum = SaveChecksum(s);

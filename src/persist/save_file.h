@@ -21,7 +21,7 @@ enum class ParseError { kNone, kNotANumber, kTooFewLines, kNotCp932 };
 
 struct ParseResult {
   ParseError error = ParseError::kNone;
-  int32_t line = 0;  // 1-based line where reading stopped
+  int32_t line = 0;            // 1-based line where reading stopped
   int32_t storedChecksum = 0;  // line 5465 when the file was read to the end
   bool ok() const { return error == ParseError::kNone; }
 };

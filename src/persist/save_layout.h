@@ -29,8 +29,8 @@ void VisitSaveLines(GameState& s, Visitor& v) {
   v.Ints(s.clearCount);
   v.Int(s.money);
   v.Int(s.bp);
-  for (int32_t* x : {&r.reservedB, &r.reservedC, &r.reservedD, &r.reservedE, &r.reservedF,
-                     &r.reservedG}) {
+  for (int32_t* x :
+       {&r.reservedB, &r.reservedC, &r.reservedD, &r.reservedE, &r.reservedF, &r.reservedG}) {
     v.Int(*x);
   }
   v.Int(s.loadCount);

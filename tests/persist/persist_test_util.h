@@ -43,7 +43,9 @@ inline std::string JoinCrLf(const std::vector<std::string>& lines) {
 }
 
 // CP932 bytes of a UTF-8 text written in a test.
-inline std::string Cp(const std::string& utf8) { return Utf8ToCp932(utf8).value(); }
+inline std::string Cp(const std::string& utf8) {
+  return Utf8ToCp932(utf8).value();
+}
 
 // A name list of `count` names in the dat folder.
 inline void WriteNameList(const Game& g, int count) {
@@ -52,7 +54,9 @@ inline void WriteNameList(const Game& g, int count) {
   WriteBytes(g.paths.datDir / "name.dat", JoinCrLf(names));
 }
 
-inline std::filesystem::path SaveFile(const Game& g) { return g.paths.saveDir / "my.dat"; }
+inline std::filesystem::path SaveFile(const Game& g) {
+  return g.paths.saveDir / "my.dat";
+}
 inline std::filesystem::path RecordFile(const Game& g) {
   return g.paths.recordDir / "記録.txt";
 }

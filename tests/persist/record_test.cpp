@@ -1,7 +1,8 @@
+#include "persist/record.h"
+
 #include <gtest/gtest.h>
 
 #include "core/startup.h"
-#include "persist/record.h"
 #include "persist/save.h"
 #include "persist_test_util.h"
 
@@ -47,12 +48,12 @@ TEST(Record, TotalsCountsAndNames) {
     s.items[index].kind = kind;
     s.owned[index] = owned;
   };
-  item(10, kKindWeapon, 2);     // two of one weapon and one of another: two kinds
+  item(10, kKindWeapon, 2);  // two of one weapon and one of another: two kinds
   item(11, kKindWeapon, 1);
   item(12, kKindPendant, 1);
   item(13, kKindEarring, 1);
   item(14, kKindRare, 3);
-  item(15, kKindSetItem, 1);    // set-items and potions are not equipment
+  item(15, kKindSetItem, 1);  // set-items and potions are not equipment
   item(16, kKindMaxHp, 1);
   item(17, kKindArmor, 0);      // not owned
   item(18, kKindArmor, 1, "");  // no such item
@@ -85,11 +86,10 @@ TEST(Record, TotalsCountsAndNames) {
 
 TEST(Record, RankAtEachEdge) {
   const std::pair<int32_t, const char*> kEdges[] = {
-      {INT32_MIN, ""},  {-1, ""},          {49999, ""},       {50000, "激"},
-      {99999, "激"},    {100000, "乱"},    {149999, "乱"},    {150000, "超"},
-      {200000, "極"},   {250000, "幻"},    {300000, "神"},    {350000, "天"},
-      {400000, "魔"},   {450000, "聖"},    {500000, "無"},    {549999, "無"},
-      {550000, "離別"}, {9999999, "離別"}, {10000000, ""},    {INT32_MAX, ""},
+      {INT32_MIN, ""}, {-1, ""},         {49999, ""},       {50000, "激"},  {99999, "激"},
+      {100000, "乱"},  {149999, "乱"},   {150000, "超"},    {200000, "極"}, {250000, "幻"},
+      {300000, "神"},  {350000, "天"},   {400000, "魔"},    {450000, "聖"}, {500000, "無"},
+      {549999, "無"},  {550000, "離別"}, {9999999, "離別"}, {10000000, ""}, {INT32_MAX, ""},
   };
   testing::TestGame t;
   NewGame(t.g());
