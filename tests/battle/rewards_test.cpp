@@ -61,7 +61,9 @@ TEST(Victory, FinishingBlowsThatPayMore) {
     b.g.battle.actionSkill = c.skill;
     b.RunStep(5);
     EXPECT_EQ(b.g.state.money, c.money) << c.skill;
-    if (c.line) EXPECT_TRUE(b.Shows(c.line)) << c.skill;
+    if (c.line) {
+      EXPECT_TRUE(b.Shows(c.line)) << c.skill;
+    }
   }
 }
 
