@@ -28,6 +28,7 @@ struct BattleState {
   int32_t battleActive = 0;
   int32_t locationId = -1;  // -1 map, 0 inn, 1 free area, 2..19 encounters, 100..102 shops/screens
   int32_t gameOver = 0;
+  int32_t milestoneShown = 0;  // 1: the next FinishAction skips its use-count milestone once
   int32_t stepNesting = 0;  // steps running inside one another right now (falls through)
 };
 

@@ -4,6 +4,7 @@
 #include <string>
 
 #include "battle/action.h"
+#include "battle/equipment.h"
 #include "battle/sequencer.h"
 #include "core/state_ops.h"
 #include "core/text.h"
@@ -39,9 +40,7 @@ void ClampCombatant(Combatant& c, int32_t tpCap) {
 }  // namespace
 
 int32_t PlayerTpCap(const GameState& s) {
-  int32_t cap = s.player().maxTp;
-  if (HasEquipped(s, Sjis("カーレオの器量")) >= 0) cap += 10;
-  if (HasEquipped(s, Sjis("人工ｶｰﾚｵの器量")) >= 0) cap += 5;
+  int32_t cap = s.player().maxTp + battle::TpCeilingBonus(s);
   if (s.player().level >= 35) cap += 5;
   if (s.player().level >= 45) cap += 5;
   return cap;

@@ -1,0 +1,79 @@
+// The action timeline: a chosen skill is announced and paid for, then its script's steps fire
+// one battle-speed apart.
+#include "battle/action.h"
+
+#include <algorithm>
+#include <array>
+
+#include "battle/action_rules.h"
+#include "battle/equipment.h"
+#include "battle/skill_script.h"
+#include "core/text.h"
+#include "core/text_lines.h"
+
+namespace qv::battle {
+namespace {
+
+constexpr int32_t kFirstCombination = 100;
+constexpr int32_t kMaxUses = 1000;
+// No script has this many steps; an action still running past it is ended rather than left
+// to hold up the battle.
+constexpr int32_t kMaxScriptSteps = 12;
+
+std::array<int32_t, 6>& History(Game& g, int side) {
+  return side == 0 ? g.battle.playerHistory : g.battle.enemyHistory;
+}
+
+// The announcement: the name, the use count, the costs and the history. False when the
+// actor cannot pay and the action has ended.
+bool Announce(Game& g, int x) {
+  BattleState& b = g.battle;
+  Combatant& actor = g.state.combatants[static_cast<size_t>(x)];
+  const SkillDef& skill = SkillAt(g.state, b.actionSkill);
+  AddTextLine(g, Sjis("＞") + skill.name);
+  // A use counts even when it cannot be paid for.
+  if (x == 0 && b.actionSkill >= 0 && b.actionSkill < kPerId) {
+    int32_t& uses = g.state.skillUses[static_cast<size_t>(b.actionSkill)];
+    if (uses < kMaxUses) uses += 1;
+  }
+  if (actor.mp < skill.mpCost) {
+    AddTextLine(g, Sjis("MPが足りなかった...."));
+    FinishAction(g);
+    return false;
+  }
+  if (actor.tp < skill.tpCost) {
+    AddTextLine(g, Sjis("TPが足りなかった...."));
+    FinishAction(g);
+    return false;
+  }
+  actor.mp -= x == 0 ? SkillMpCost(g, skill.mpCost) : skill.mpCost;
+  actor.tp -= x == 0 ? SkillTpCost(g, skill.tpCost) : skill.tpCost;
+  std::array<int32_t, 6>& history = History(g, x);
+  std::copy_backward(history.begin(), history.end() - 1, history.end());
+  history[0] = b.actionSkill;
+  return true;
+}
+
+}  // namespace
+
+void StepAction(Game& g) {
+  BattleState& b = g.battle;
+  if (b.actionTimer <= 0) return;
+  b.actionTimer += 1;
+  const int x = b.turnSide == 1 ? 1 : 0;
+  if (b.actionTimer == b.battleSpeed && !Announce(g, x)) return;
+  // A combination never feeds another one.
+  if (b.actionSkill >= kFirstCombination) History(g, x).fill(-1);
+
+  const int32_t speed = std::max(b.battleSpeed, 1);
+  if (b.actionTimer % speed != 0) return;
+  const int32_t step = b.actionTimer / speed - 1;
+  if (step < 1) return;
+  if (step > kMaxScriptSteps) {
+    FinishAction(g);
+    return;
+  }
+  RunScriptStep(g, step);
+}
+
+}  // namespace qv::battle

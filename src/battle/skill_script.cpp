@@ -1,0 +1,133 @@
+// The script model: finding a skill's script, the step that falls on this tick, and the small
+// pieces every script is made of.
+#include "battle/skill_script.h"
+
+#include "battle/action.h"
+#include "battle/action_rules.h"
+#include "battle/combination.h"
+#include "battle/equipment.h"
+#include "core/state_ops.h"
+#include "core/text.h"
+#include "core/text_lines.h"
+
+namespace qv::battle {
+namespace {
+
+struct Family {
+  bool (*has)(int32_t);
+  ScriptFn run;
+};
+constexpr Family kFamilies[] = {
+    {HasAttackScript, RunAttackScript},       {HasVolleyScript, RunVolleyScript},
+    {HasRecoveryScript, RunRecoveryScript},   {HasSelfStateScript, RunSelfStateScript},
+    {HasWeakenScript, RunWeakenScript},
+};
+
+// Walks the CP932 bytes a character at a time, so a trail byte is never read as a brace.
+std::string Expand(const std::string& cp932, const std::string& x, const std::string& t) {
+  std::string out;
+  for (size_t i = 0; i < cp932.size();) {
+    if (cp932[i] == '{' && i + 2 < cp932.size() && cp932[i + 2] == '}' &&
+        (cp932[i + 1] == 'X' || cp932[i + 1] == 'T')) {
+      out += cp932[i + 1] == 'X' ? x : t;
+      i += 3;
+      continue;
+    }
+    const size_t n = Cp932CharLength(cp932, i);
+    out.append(cp932, i, n);
+    i += n;
+  }
+  return out;
+}
+
+bool Wearing(Act& act, Gear robe) { return act.t == 0 && GearBonus(act.g, robe) > 0; }
+
+}  // namespace
+
+ScriptFn FindScript(int32_t id) {
+  for (const ScriptEntry& e : SingleScripts()) {
+    if (e.id == id) return e.run;
+  }
+  for (const Family& f : kFamilies) {
+    if (f.has(id)) return f.run;
+  }
+  for (const ScriptEntry& e : CombinationScripts()) {
+    if (e.id == id) return e.run;
+  }
+  return nullptr;
+}
+
+void RunScriptStep(Game& g, int32_t step) {
+  const int x = g.battle.turnSide == 1 ? 1 : 0;
+  const int32_t id = g.battle.actionSkill;
+  Act act{g,  x,  1 - x, g.state.combatants[static_cast<size_t>(x)],
+          g.state.combatants[static_cast<size_t>(1 - x)], id,
+          x == 0 ? SkillLevelOf(g.state, id) : 0, x == 0, step};
+  const ScriptFn run = FindScript(id);
+  // A skill with nothing to do still ends, so the turn goes on.
+  if (!run) {
+    FinishAction(g);
+    return;
+  }
+  run(act);
+}
+
+int32_t Roll(Act& act, const Power& p) {
+  int32_t v = Random(act.g, p.roll);
+  if (!act.player) return v + p.enemy;
+  const int32_t div = p.levelDiv > 0 ? p.levelDiv : 1;
+  return v + p.player + act.level * p.perLevel / div;
+}
+
+int32_t ApplyMods(Act& act, int32_t v, const Mods& mods) {
+  const Combatant& T = act.T;
+  for (const ModStep& m : mods) {
+    const bool vs = T.element == m.arg;
+    switch (m.mod) {
+      case Mod::kNone: break;
+      case Mod::kHalfVs: if (vs) v /= 2; break;
+      case Mod::kDoubleVs: if (vs) v *= 2; break;
+      case Mod::kAddHalfVs: if (vs) v += v / 2; break;
+      case Mod::kPlusVs: if (vs) v += 1; break;
+      case Mod::kPlusUnless: if (!vs) v += 1; break;
+      case Mod::kZeroUnless: if (!vs) v = 0; break;
+      case Mod::kHalfVsEnemy: if (vs && act.t == 1) v /= 2; break;
+      case Mod::kHalfIfRegen: if (T.st_regen > 0) v /= 2; break;
+      case Mod::kHalfIfMagic: if (T.st_magic > 0) v /= 2; break;
+      case Mod::kHalfIfWater: if (T.st_water > 0) v /= 2; break;
+      case Mod::kHalfIfFireWall: if (T.st_fireWall > 0) v /= 2; break;
+      case Mod::kMinusOneIfRegen: if (T.st_regen > 0) v -= 1; break;
+      case Mod::kPlusIfTraitB: if (T.traitB == 1) v += 1; break;
+      case Mod::kCrest: if (act.X.st_magicCrest > 0) v += v / 2; break;
+      case Mod::kMagicalRobe: if (Wearing(act, Gear::kMagicalRobe)) v /= 2; break;
+      case Mod::kLightRobe: if (Wearing(act, Gear::kLightRobe)) v /= 2; break;
+      case Mod::kTargetMaxHpTenth: v += T.maxHp / 10; break;
+      case Mod::kActorMaxHpTenth: v += act.X.maxHp / 10; break;
+      case Mod::kTwiceWeapon: v += 2 * ItemAt(act.g.state, act.X.weapon).attack; break;
+      case Mod::kLevelOrDepth: v += act.player ? act.X.level : act.g.state.depth; break;
+      case Mod::kMagicBlade: {
+        int32_t m5 = act.X.mp / 5;
+        if (act.player) m5 *= act.level;
+        v += T.element == kElemDark ? 2 * m5 + 8 : m5 + 4;
+        break;
+      }
+    }
+  }
+  return v;
+}
+
+void Say(Act& act, const char* utf8Template) {
+  AddTextLine(act.g, Expand(Sjis(utf8Template), act.X.name, act.T.name));
+}
+
+void Attack(Act& act, int32_t power) { ResolveAttack(act.g, act.x, act.t, power); }
+void Direct(Act& act, int32_t power) { ResolveDirectDamage(act.g, act.x, act.t, power); }
+
+void HealSelf(Act& act, int32_t n) {
+  HealHp(act.g, act.x, n);
+  AddTextLine(act.g, Sjis("HP ") + std::to_string(n) + Sjis("回復"));
+}
+
+void Finish(Act& act) { FinishAction(act.g); }
+
+}  // namespace qv::battle
