@@ -1,6 +1,7 @@
 // Thousands of seeded battles with random heroes, gear and enemies, fought through the real
 // tick: after every tick both sides stay within their limits, no counter goes below zero, the
-// machine's own numbers stay in range, and every battle comes to an end.
+// machine's own numbers stay in range, no turn stalls, and every battle comes to an end (but
+// for the rare endless duel the rules allow, which must stay rare).
 // QV_SOAK_BATTLES sets how many (10,000 by default).
 #include <gtest/gtest.h>
 
@@ -153,9 +154,28 @@ Combatant RandomEnemy(Dice& d, const GameState& hero) {
   return e;
 }
 
+std::string Summary(const Game& g) {
+  const BattleState& b = g.battle;
+  const Combatant& p = g.state.player();
+  const Combatant& e = g.state.enemy();
+  return "phase " + std::to_string(b.phase) + " delay " + std::to_string(b.phaseDelay) + " paused " +
+         std::to_string(b.paused) + " timer " + std::to_string(b.actionTimer) + " skill " +
+         std::to_string(b.actionSkill) + " side " + std::to_string(b.turnSide) + " hp " +
+         std::to_string(p.hp) + "/" + std::to_string(e.hp) + " list " +
+         std::to_string(g.form[W::battle_box].visible) + " rounds " + std::to_string(b.roundCount);
+}
+
+// A turn, however slow the battle speed and long the skill, is over well within this.
+constexpr int32_t kTicksPerTurnAtMost = 3000;
+// A battle still going after this many ticks (some 2,000 turns) is a draw: a hero who heals
+// as fast as a bloated enemy hurts it. The rules allow that; the machine still turns.
+constexpr int32_t kDrawTicks = 100000;
+
 struct Checker {
   int failures = 0;
   uint32_t battle = 0;
+  int32_t ticksSinceTurn = 0;
+  int32_t lastPhase = -1;
 
   void Fail(const std::string& what) {
     if (++failures <= 10) ADD_FAILURE() << "battle " << battle << ": " << what;
@@ -174,6 +194,10 @@ struct Checker {
   }
 
   void operator()(const Game& g) {
+    // A stall: the machine no longer moves from one turn to the next.
+    ticksSinceTurn = g.battle.phase == 1 && lastPhase != 1 ? 0 : ticksSinceTurn + 1;
+    lastPhase = g.battle.phase;
+    if (ticksSinceTurn == kTicksPerTurnAtMost) Fail("stalled: " + Summary(g));
     Side(g, 0, PlayerTpCap(g.state));
     Side(g, 1, 100);
     const BattleState& b = g.battle;
@@ -195,17 +219,6 @@ struct Checker {
   }
 };
 
-std::string Summary(const Game& g) {
-  const BattleState& b = g.battle;
-  const Combatant& p = g.state.player();
-  const Combatant& e = g.state.enemy();
-  return "phase " + std::to_string(b.phase) + " delay " + std::to_string(b.phaseDelay) + " paused " +
-         std::to_string(b.paused) + " timer " + std::to_string(b.actionTimer) + " skill " +
-         std::to_string(b.actionSkill) + " side " + std::to_string(b.turnSide) + " hp " +
-         std::to_string(p.hp) + "/" + std::to_string(e.hp) + " list " +
-         std::to_string(g.form[W::battle_box].visible) + " rounds " + std::to_string(b.roundCount);
-}
-
 TEST(Soak, EveryBattleEndsWithBothSidesWithinTheirLimits) {
   QuietHost host;
   auto game = MakeGame(&host, nullptr, Paths{});
@@ -216,7 +229,7 @@ TEST(Soak, EveryBattleEndsWithBothSidesWithinTheirLimits) {
   Wardrobe wardrobe(base);
   Checker check;
   const int32_t battles = SoakBattles();
-  int32_t won = 0, lost = 0, left = 0;
+  int32_t won = 0, lost = 0, left = 0, draws = 0;
   for (int32_t i = 0; i < battles && check.failures == 0; ++i) {
     check.battle = static_cast<uint32_t>(i);
     Dice d{std::mt19937(static_cast<uint32_t>(i) * 2654435761u)};
@@ -227,21 +240,25 @@ TEST(Soak, EveryBattleEndsWithBothSidesWithinTheirLimits) {
     o.depth = o.locationId == 1 ? d(0, 120) : 0;
     o.battleSpeed = d.Chance(5) ? d(9, 20) : 9;
     battle::PrepareBattle(g, hero, o, static_cast<uint32_t>(i));
+    check.ticksSinceTurn = 0;
+    check.lastPhase = g.battle.phase;
     const battle::BattleOutcome end =
-        battle::FightBattle(g, battle::PlayerPolicy::kRandom, 400000, std::ref(check));
-    if (end == battle::BattleOutcome::kCutOff) check.Fail("never ended: " + Summary(g));
+        battle::FightBattle(g, battle::PlayerPolicy::kRandom, kDrawTicks, std::ref(check));
+    draws += end == battle::BattleOutcome::kCutOff;
     check.AfterBattle(g);
     won += end == battle::BattleOutcome::kWon;
     lost += end == battle::BattleOutcome::kLost;
     left += end == battle::BattleOutcome::kLeft;
   }
   EXPECT_EQ(check.failures, 0);
+  EXPECT_LE(draws, battles / 100 + 1);
   // Random heroes against random enemies: both ends happen plenty.
   EXPECT_GT(won, battles / 10);
   EXPECT_GT(lost, battles / 20);
   RecordProperty("won", won);
   RecordProperty("lost", lost);
   RecordProperty("left", left);
+  RecordProperty("draws", draws);
 }
 
 }  // namespace
