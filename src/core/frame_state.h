@@ -21,6 +21,9 @@ constexpr int kTitleSprites = 30;
 
 struct FrameState {
   std::string background;  // file of cg/ last shown by ShowBackground
+  // File of cg/ showing the free area's enemy ("man0.bmp" or "man1.bmp"), drawn at the right
+  // edge while the battle runs; empty for story encounters, whose backgrounds show the enemy.
+  std::string enemyPicture;
   // Display offsets of the two status panels and the command box; -200 slides them in.
   int32_t playerPanelOffset = 0;
   int32_t enemyPanelOffset = 0;

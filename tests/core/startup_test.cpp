@@ -146,11 +146,14 @@ TEST(ClickMain, GameOverClickReturnsToTheTitle) {
   g.screen.scene = 0;
   g.battle.gameOver = 1;
   g.state.loadCount = 8;
-  g.state.enemy().hp = 30;
+  g.state.enemy().name = "x";
+  g.state.enemy().present = 1;
   ClickMain(g, 0, 0, false);
   EXPECT_EQ(g.screen.scene, -1);
   EXPECT_EQ(g.battle.gameOver, 0);
-  EXPECT_EQ(g.state.enemy().hp, 0);
+  // The encounter is cleared (the enemy's numbers wait for the next one to write them).
+  EXPECT_TRUE(g.state.enemy().name.empty());
+  EXPECT_EQ(g.state.enemy().present, 0);
   EXPECT_EQ(t.host.waves.back(), "2:1.wav");
 }
 

@@ -1,0 +1,27 @@
+#pragma once
+// The lines the island's scenes queue: monologue chapters and the talk before and after each
+// encounter, in CP932 with the player's name filled in.
+#include <array>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "core/game.h"
+
+namespace qv::world {
+
+// Which fight of a place: the first, the return fight, or the only one.
+enum class Visit : uint8_t { First, Return, Only };
+
+// The lines of a monologue chapter (30..38); never empty for a chapter of the game.
+std::vector<std::string> ChapterLines(const Game& g, int32_t id);
+
+// The talk before an encounter's battle and after its victory.
+std::vector<std::string> EncounterDialogue(const Game& g, int32_t code, Visit visit);
+std::vector<std::string> EncounterVictory(const Game& g, int32_t code, Visit visit);
+
+// Writes lines into a queue from its first entry; the rest of the queue is emptied, so the
+// entry after the last line ends it. Lines past the queue's end are dropped.
+void QueueLines(std::array<std::string, kQueuedLines>& queue, const std::vector<std::string>& lines);
+
+}  // namespace qv::world
