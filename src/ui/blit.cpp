@@ -29,4 +29,14 @@ void CopyPixels(gfx::Bitmap& dst, int32_t x, int32_t y, const gfx::Bitmap& src, 
   }
 }
 
+void OrPixels(gfx::Bitmap& dst, const gfx::Bitmap& src) {
+  const int32_t w = std::min(dst.Width(), src.Width());
+  const int32_t h = std::min(dst.Height(), src.Height());
+  for (int32_t y = 0; y < h; ++y) {
+    gfx::Color* d = dst.Row(y);
+    const gfx::Color* s = src.Row(y);
+    for (int32_t x = 0; x < w; ++x) d[x] |= s[x];
+  }
+}
+
 }  // namespace qv::ui

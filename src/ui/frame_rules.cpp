@@ -64,6 +64,20 @@ constexpr std::array<gfx::Color, 12> kRainbow = {0xFF0000, 0xFF9900, 0xFFFF00, 0
                                                  0x00FF00, 0x00FF99, 0x00FFFF, 0x0099FF,
                                                  0x0000FF, 0x9900FF, 0xFF00FF, 0xFF0099};
 
+constexpr size_t kHelpLineBytes = 50;
+
+// Up to `bytes` bytes of a text from `start`, never ending inside a two-byte character.
+std::string_view Slice(std::string_view text, size_t start, size_t bytes) {
+  if (start >= text.size()) return {};
+  size_t end = start;
+  while (end < text.size()) {
+    const size_t len = Cp932CharLength(text, end);
+    if (end + len > start + bytes) break;
+    end += len;
+  }
+  return text.substr(start, end - start);
+}
+
 // Non-negative remainder: the counter may be anything a saved or damaged state gives.
 int32_t Mod(int32_t k, int32_t n) { return ((k % n) + n) % n; }
 
@@ -102,6 +116,20 @@ std::string StatusTags(const Combatant& c, bool harmful) {
 std::string ElementTag(int32_t element) {
   if (element < 0 || element >= static_cast<int32_t>(std::size(kElementTags))) return {};
   return Sjis(kElementTags[element]);
+}
+
+std::array<std::string, 3> SkillHelpLines(const GameState& s, int32_t skill) {
+  if (skill < 0 || skill >= kPerId) return {};
+  const size_t id = static_cast<size_t>(skill);
+  const std::string_view desc = s.skills[id].description;
+  const std::string_view first = Slice(desc, 0, kHelpLineBytes);
+  std::array<std::string, 3> lines = {std::string(first),
+                                      std::string(Slice(desc, first.size(), kHelpLineBytes)), {}};
+  const int32_t level = s.skillLevel[id];
+  lines[2] = Sjis("技Lv: ") + (level > 9 ? std::string("MAX") : std::to_string(level)) +
+             Sjis("  発動: ") + std::to_string(s.skillUses[id]) + Sjis("回");
+  if (lines[1].empty()) lines[1].swap(lines[2]);
+  return lines;
 }
 
 gfx::Color RainbowColour(int32_t index) { return kRainbow[static_cast<size_t>(Mod(index, 12))]; }

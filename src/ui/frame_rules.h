@@ -1,6 +1,7 @@
 #pragma once
 // The numbers behind the frame that tests and the drawing share: bar lengths and blinks, the
 // status tags, the colour cycles of the log, the bounce of the pop-up numbers, lifetimes.
+#include <array>
 #include <cstdint>
 #include <string>
 
@@ -28,6 +29,11 @@ std::string StatusTags(const Combatant& c, bool harmful);
 
 // The element tag of an enemy ("<火>"); empty for an unknown element.
 std::string ElementTag(int32_t element);
+
+// The three lines of help for the chosen skill: its description in two pieces of up to 50 bytes
+// (never cutting a character in half), then its level and uses; when the description fits one
+// line the level line moves up. All empty for an id outside the skill table.
+std::array<std::string, 3> SkillHelpLines(const GameState& s, int32_t skill);
 
 // The colour of a text line: its code and k = frame counter + its row. Code 4 and unknown codes
 // keep the colour in force.

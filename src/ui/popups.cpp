@@ -8,6 +8,7 @@
 #include <cmath>
 
 #include "ui/frame_rules.h"
+#include "ui/thick_line.h"
 
 namespace qv::ui {
 namespace {
@@ -112,8 +113,7 @@ void Circle(gfx::Canvas& c, int32_t x, int32_t y, int32_t r) { c.Ellipse(x - r, 
 
 // A line along `angle` from `from` to `to` pixels away from (x, y).
 void Ray(gfx::Canvas& c, int32_t x, int32_t y, int32_t angle, int32_t from, int32_t to) {
-  c.MoveTo(x + CosOf(angle, from), y + SinOf(angle, from));
-  c.LineTo(x + CosOf(angle, to), y + SinOf(angle, to));
+  WideLine(c, x + CosOf(angle, from), y + SinOf(angle, from), x + CosOf(angle, to), y + SinOf(angle, to));
 }
 
 // 32: the player is hit, the whole picture flashes red for one frame.
@@ -236,8 +236,8 @@ void DrawStomp(FrameCanvas& f, PopupSlot& p) {
     const int32_t angle = p.stateA + 360 * i / 16;
     f.glow.pen = {kColours[(i + age) % 16], std::max(6 - age / 5, 1), gfx::PenStyle::Solid};
     // The wave lies on the ground: its height is a third of its width.
-    f.glow.MoveTo(p.x + CosOf(angle, r / 2), p.y + SinOf(angle, r / 6));
-    f.glow.LineTo(p.x + CosOf(angle, r), p.y + SinOf(angle, r / 3));
+    WideLine(f.glow, p.x + CosOf(angle, r / 2), p.y + SinOf(angle, r / 6), p.x + CosOf(angle, r),
+             p.y + SinOf(angle, r / 3));
   }
 }
 

@@ -154,7 +154,7 @@ void Screen::CopyBackground(Game& g) { CopyOpaque(impl_->s.cg, impl_->s.Backgrou
 void Screen::DrawTitleScreen(Game& g) {
   Surfaces& s = impl_->s;
   s.bak.Fill(0x000000);
-  gfx::Canvas(s.cg).OrDraw(0, 0, s.bak);
+  OrPixels(s.cg, s.bak);
   if (g.screen.scene == -1) DrawTitleSprites(g, s);
 }
 
@@ -170,7 +170,7 @@ void Screen::ComposeFrame(Game& g) {
   }
   DrawStatusPanel(g, f);
   DrawOverlay(g, f);
-  f.cg.OrDraw(0, 0, s.bak);
+  OrPixels(s.cg, s.bak);
   if (g.frame.mapShown == 1) s.pictures[static_cast<size_t>(W::cg2)] = s.cg;
   if (g.frame.playerShake >= 1) {
     g.frame.playerShake -= 1;

@@ -1,5 +1,6 @@
 // The status panel over the main picture: the skill help, the score block, the player's line,
 // numbers and bars at the bottom left, and the enemy's at the top left while it stands.
+#include <array>
 #include <string>
 
 #include "core/text.h"
@@ -12,36 +13,14 @@ namespace {
 constexpr gfx::Color kWhite = 0xFFFFFF;
 constexpr gfx::Color kHarmful = 0xFF2233;
 constexpr gfx::Color kHelpful = 0x22AAFF;
-constexpr size_t kHelpLineBytes = 50;
 
 std::string Num(int32_t v) { return std::to_string(v); }
 
-// Up to `bytes` bytes of a description from `start`, never ending inside a two-byte character.
-std::string_view HelpSlice(std::string_view text, size_t start, size_t bytes) {
-  if (start >= text.size()) return {};
-  size_t end = start;
-  while (end < text.size()) {
-    const size_t len = Cp932CharLength(text, end);
-    if (end + len > start + bytes) break;
-    end += len;
-  }
-  return text.substr(start, end - start);
-}
-
 void DrawSkillHelp(Game& g, FrameCanvas& f) {
-  const int32_t id = g.battle.actionSkill;
-  if (id < 0 || id >= kPerId) return;
+  const std::array<std::string, 3> lines = SkillHelpLines(g.state, g.battle.actionSkill);
   gfx::Canvas& c = f.cg;
   f.Size(c, 9);
   c.font.color = 0xDDDDDD;
-  const std::string_view desc = g.state.skills[static_cast<size_t>(id)].description;
-  const std::string_view first = HelpSlice(desc, 0, kHelpLineBytes);
-  std::string lines[3] = {std::string(first),
-                          std::string(HelpSlice(desc, first.size(), kHelpLineBytes)), {}};
-  const int32_t level = g.state.skillLevel[static_cast<size_t>(id)];
-  lines[2] = Sjis("技Lv: ") + (level > 9 ? std::string("MAX") : Num(level)) + Sjis("  発動: ") +
-             Num(g.state.skillUses[static_cast<size_t>(id)]) + Sjis("回");
-  if (lines[1].empty()) lines[1].swap(lines[2]);
   for (int i = 0; i < 3; ++i) {
     f.Text(c, 455 - f.Width(c, lines[i]), 8 + 14 * i, lines[i]);
   }

@@ -58,6 +58,10 @@ struct FrameCanvas {
 // both pictures. Much cheaper than a general scaled copy; the frame does several per tick.
 void CopyPixels(gfx::Bitmap& dst, int32_t x, int32_t y, const gfx::Bitmap& src, gfx::Rect from);
 
+// Combines a picture of the same size onto another with a bitwise OR of every pixel (the glow
+// layer onto the main picture); pictures of other sizes are combined over their overlap.
+void OrPixels(gfx::Bitmap& dst, const gfx::Bitmap& src);
+
 // Pen and solid brush in one colour.
 inline void Paint(gfx::Canvas& c, gfx::Color colour, int32_t penWidth = 1) {
   c.pen = {colour, penWidth, gfx::PenStyle::Solid};

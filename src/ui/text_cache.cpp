@@ -11,7 +11,7 @@ constexpr size_t kMaxEntries = 4096;
 }  // namespace
 
 const std::string& TextCache::Utf8(std::string_view cp932) {
-  auto it = cache_.find(std::string(cp932));
+  auto it = cache_.find(cp932);
   if (it != cache_.end()) return it->second;
   if (cache_.size() >= kMaxEntries) cache_.clear();
   std::string out;

@@ -95,3 +95,36 @@ TEST(Popups, BounceAndLifetimes) {
 
 }  // namespace
 }  // namespace qv::ui
+
+namespace qv::ui {
+namespace {
+
+TEST(SkillHelp, DescriptionInTwoPiecesThenLevelAndUses) {
+  GameState s;
+  s.skills[3].description = std::string(50, 'a');
+  s.skillLevel[3] = 10;
+  s.skillUses[3] = 7;
+  auto lines = SkillHelpLines(s, 3);
+  EXPECT_EQ(lines[0], std::string(50, 'a'));
+  EXPECT_EQ(lines[1], Sjis("技Lv: MAX  発動: 7回"));  // a short description moves it up
+  EXPECT_EQ(lines[2], "");
+
+  s.skills[3].description = std::string(51, 'b');
+  s.skillLevel[3] = 9;
+  lines = SkillHelpLines(s, 3);
+  EXPECT_EQ(lines[1], "b");
+  EXPECT_EQ(lines[2], Sjis("技Lv: 9  発動: 7回"));
+
+  // A character across byte 50 moves whole to the second piece.
+  s.skills[3].description = "a" + Sjis("あいうえおかきくけこさしすせそたちつてとなにぬねの") + Sjis("は");
+  lines = SkillHelpLines(s, 3);
+  EXPECT_EQ(lines[0].size(), 49u);
+  EXPECT_EQ(lines[1], Sjis("のは"));
+  EXPECT_TRUE(IsValidCp932(lines[0]));
+
+  EXPECT_EQ(SkillHelpLines(s, -1)[2], "");
+  EXPECT_EQ(SkillHelpLines(s, 1000)[0], "");
+}
+
+}  // namespace
+}  // namespace qv::ui
