@@ -27,10 +27,5 @@ void l_btn37MouseDown(Game& g, int32_t x, int32_t y, bool right) {}
 void l_btn38MouseDown(Game& g, int32_t x, int32_t y, bool right) {}
 void l_btn39MouseDown(Game& g, int32_t x, int32_t y, bool right) {}
 void l_btn8MouseDown(Game& g, int32_t x, int32_t y, bool right) {}
-void item_listMouseDown(Game& g) {}
-void item_listKeyDown(Game& g, int32_t key) {}
-void l_btn10MouseDown(Game& g, int32_t x, int32_t y, bool right) {}
-void l_btn11MouseDown(Game& g, int32_t x, int32_t y, bool right) {}
-void l_btn9MouseDown(Game& g, int32_t x, int32_t y, bool right) {}
 
 }  // namespace qv

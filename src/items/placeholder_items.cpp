@@ -1,2 +1,0 @@
-// Placeholder so the library has a translation unit until its first real source lands.
-namespace qv { [[maybe_unused]] static int items_placeholder; }
