@@ -17,7 +17,10 @@ class BenchDevice : public WaveDevice {
  public:
   int32_t DeviceCount() override { return 1; }
   DeviceCaps Caps(int32_t) override { return {"Bench", false}; }
-  int32_t Open(int32_t, const PcmFormat&) override { open_ = true; return kDeviceOk; }
+  int32_t Open(int32_t, const PcmFormat&) override {
+    open_ = true;
+    return kDeviceOk;
+  }
   bool IsOpen() const override { return open_; }
   bool Write(int32_t, const uint8_t* data, std::size_t size) override {
     if (firstWrite == nullptr) firstWrite = data;
@@ -80,8 +83,7 @@ void BM_MixFourBusyChannels(benchmark::State& state) {
     rig.mixer->Session().BlocksDone();
   }
   double bytes = double(rig.dev.written - before);
-  state.counters["x_real_time"] =
-      benchmark::Counter(bytes / 44100.0, benchmark::Counter::kIsRate);
+  state.counters["x_real_time"] = benchmark::Counter(bytes / 44100.0, benchmark::Counter::kIsRate);
   state.SetBytesProcessed(int64_t(bytes));
 }
 BENCHMARK(BM_MixFourBusyChannels);

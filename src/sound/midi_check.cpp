@@ -14,7 +14,9 @@ struct Fault {
 uint32_t Be32(const uint8_t* p) {
   return uint32_t(p[0]) << 24 | uint32_t(p[1]) << 16 | uint32_t(p[2]) << 8 | uint32_t(p[3]);
 }
-uint16_t Be16(const uint8_t* p) { return uint16_t(p[0] << 8 | p[1]); }
+uint16_t Be16(const uint8_t* p) {
+  return uint16_t(p[0] << 8 | p[1]);
+}
 
 class TrackReader {
  public:
@@ -101,7 +103,8 @@ int64_t ReadTrack(TrackReader& t, std::multimap<int64_t, uint32_t>& tempos) {
   t.Fail("track without an end of track");
 }
 
-int64_t DurationMs(int64_t ticks, uint16_t division, const std::multimap<int64_t, uint32_t>& tempos) {
+int64_t DurationMs(int64_t ticks, uint16_t division,
+                   const std::multimap<int64_t, uint32_t>& tempos) {
   if (division & 0x8000) {
     int32_t fps = -int32_t(int8_t(division >> 8));
     int32_t perFrame = division & 0xFF;
@@ -137,9 +140,11 @@ MidiCheck CheckMidi(std::span<const uint8_t> b) {
     uint16_t tracks = Be16(&b[10]);
     uint16_t division = Be16(&b[12]);
     if (format > 2) throw Fault{"unknown format " + std::to_string(format)};
-    if (tracks == 0 || tracks > kMaxMidiTracks) throw Fault{"bad track count " + std::to_string(tracks)};
+    if (tracks == 0 || tracks > kMaxMidiTracks)
+      throw Fault{"bad track count " + std::to_string(tracks)};
     if (format == 0 && tracks != 1) throw Fault{"format 0 with several tracks"};
-    if (division == 0 || ((division & 0x8000) && (division & 0xFF) == 0)) throw Fault{"bad division"};
+    if (division == 0 || ((division & 0x8000) && (division & 0xFF) == 0))
+      throw Fault{"bad division"};
 
     std::multimap<int64_t, uint32_t> tempos;
     std::vector<int64_t> lengths;

@@ -19,7 +19,8 @@ MixerSession::MixerSession(WaveDevice& device, const ProfileFile& ini) : device_
   if (settings_.notCompatible) throw EMixerError(deviceName_ + msg::kNotCompatible);
   format_ = PcmFormat{1, settings_.samplesPerSec, 8};
   head_.fill(-1);
-  for (int32_t i = 0; i < kPoolSize; ++i) pool_[std::size_t(i)].next = i + 1 < kPoolSize ? i + 1 : -1;
+  for (int32_t i = 0; i < kPoolSize; ++i)
+    pool_[std::size_t(i)].next = i + 1 < kPoolSize ? i + 1 : -1;
   freeEntry_ = 0;
   device.session = this;
 }
@@ -185,8 +186,9 @@ void MixerSession::MixerPlay(const PlayRequest* r) {
   // Saturating: a play queued behind an endless loop never starts.
   int64_t span = int64_t(r->wave->data.size()) * (int64_t(r->loops) + 1);
   bool endless = r->loops == kLoopForever || start > INT64_MAX - span;
-  e = Entry{r->channel, r->wave, r->notify, r->flags, r->loops, start,
-            endless ? INT64_MAX : start + span, -1};
+  e = Entry{
+      r->channel, r->wave, r->notify, r->flags, r->loops, start, endless ? INT64_MAX : start + span,
+      -1};
   *link = index;
 
   bool paused = queued_ == 0;

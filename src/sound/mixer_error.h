@@ -43,8 +43,7 @@ inline constexpr const char* kNilParams = "nil parameters pointer passed to Mixe
 inline constexpr const char* kNilWave = "nil wave pointer passed to MixerPlay!";
 inline constexpr const char* kNotActive =
     "Wave device not allocated, call MixerActivate(hMixSession,TRUE)";
-inline constexpr const char* kNoChannelOpen =
-    "You must open a channel before you can play a wave";
+inline constexpr const char* kNoChannelOpen = "You must open a channel before you can play a wave";
 inline constexpr const char* kChannelNotOpen = "The specified channel was not open";
 inline constexpr const char* kBadChannel = "Invalid channel number";
 inline constexpr const char* kChannelOpen = "The channel has already been opened";

@@ -35,7 +35,8 @@ void ProfileFile::AddText(std::string_view text) {
     if (line.empty() || line.front() == ';') continue;
     if (line.front() == '[') {
       std::size_t close = line.find(']');
-      section = Lower(Trim(line.substr(1, close == std::string_view::npos ? line.npos : close - 1)));
+      section =
+          Lower(Trim(line.substr(1, close == std::string_view::npos ? line.npos : close - 1)));
       continue;
     }
     std::size_t eq = line.find('=');
@@ -43,9 +44,8 @@ void ProfileFile::AddText(std::string_view text) {
     std::string key = Lower(Trim(line.substr(0, eq)));
     if (key.empty()) continue;
     // Within one file the first of two equal keys counts, as with the profile functions.
-    bool seen = std::any_of(added.begin(), added.end(), [&](const Entry& e) {
-      return e.section == section && e.key == key;
-    });
+    bool seen = std::any_of(added.begin(), added.end(),
+                            [&](const Entry& e) { return e.section == section && e.key == key; });
     if (!seen) added.push_back({section, key, std::string(Trim(line.substr(eq + 1)))});
   }
   // Newer files are searched first.
@@ -69,7 +69,8 @@ std::optional<std::string> ProfileFile::Get(std::string_view section, std::strin
   return std::nullopt;
 }
 
-int32_t ProfileFile::GetInt(std::string_view section, std::string_view key, int32_t fallback) const {
+int32_t ProfileFile::GetInt(std::string_view section, std::string_view key,
+                            int32_t fallback) const {
   std::optional<std::string> v = Get(section, key);
   if (!v) return fallback;
   std::string_view s = *v;
@@ -104,9 +105,15 @@ MixerSettings ReadMixerSettings(const ProfileFile& ini, std::string_view deviceN
   s.goodWavePos = ini.GetInt(deviceName, "GoodWavePos", goodPos);
   s.waveBlocks = std::clamp(ini.GetInt(deviceName, "WaveBlocks", blocks), 2, 6);
   switch (ini.GetInt(deviceName, "SamplesPerSec", rate)) {
-    case 22: s.samplesPerSec = 22050; break;
-    case 44: s.samplesPerSec = 44100; break;
-    default: s.samplesPerSec = 11025; break;
+    case 22:
+      s.samplesPerSec = 22050;
+      break;
+    case 44:
+      s.samplesPerSec = 44100;
+      break;
+    default:
+      s.samplesPerSec = 11025;
+      break;
   }
   int32_t len = ini.GetInt(deviceName, "WaveBlockLen", blockLen);
   if (len == 0) len = s.samplesPerSec / 11025 * 2048;

@@ -31,14 +31,14 @@ class ProfileFile {
 
 // What the mixer takes from the settings for one device.
 struct MixerSettings {
-  int32_t debug = 0;          // read, no effect
-  int32_t waveOutDevice = 0;  // device number as written; -1 after the check for the default
-  int32_t remix = 1;          // only matters for early starts, which the game never asks for
-  int32_t goodWavePos = 0;    // likewise
-  int32_t waveBlocks = 3;     // 2..6
-  int32_t waveBlockLen = 2048;  // 512..4096
+  int32_t debug = 0;              // read, no effect
+  int32_t waveOutDevice = 0;      // device number as written; -1 after the check for the default
+  int32_t remix = 1;              // only matters for early starts, which the game never asks for
+  int32_t goodWavePos = 0;        // likewise
+  int32_t waveBlocks = 3;         // 2..6
+  int32_t waveBlockLen = 2048;    // 512..4096
   int32_t samplesPerSec = 11025;  // 11025, 22050 or 44100
-  bool notCompatible = false;  // the device is refused
+  bool notCompatible = false;     // the device is refused
 };
 
 // The settings for the device named `deviceName`, with `deviceCount` devices present.

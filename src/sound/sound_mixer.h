@@ -26,8 +26,7 @@ class SoundMixer {
 
   const Wave* LoadWave(const std::filesystem::path& file) { return session_->LoadMixWave(file); }
   void ReleaseWave(const Wave* wave) { session_->FreeMixWave(wave); }
-  void Play(int32_t channel, const Wave* wave, uint16_t loops, uint32_t flags,
-            PlayNotify* notify);
+  void Play(int32_t channel, const Wave* wave, uint16_t loops, uint32_t flags, PlayNotify* notify);
 
   MixerSession& Session() { return *session_; }
 

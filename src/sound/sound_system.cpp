@@ -19,13 +19,16 @@ SoundSystem::SoundSystem(SoundSystemOptions options, WaveDevice* waves, MusicPla
                          MidiPlayer* midi)
     : options_(std::move(options)), waves_(waves), musicPlayer_(music), midi_(midi) {}
 
-SoundSystem::~SoundSystem() { Shutdown(); }
+SoundSystem::~SoundSystem() {
+  Shutdown();
+}
 
 void SoundSystem::Swallow(const char* where, const std::exception& e) {
 #ifndef NDEBUG
   // Each distinct failure once: a missing file would otherwise repeat at every click.
   std::string line = std::string(where) + ": " + e.what();
-  if (logged_.size() < 256 && logged_.insert(line).second) std::fprintf(stderr, "qv sound: %s\n", line.c_str());
+  if (logged_.size() < 256 && logged_.insert(line).second)
+    std::fprintf(stderr, "qv sound: %s\n", line.c_str());
 #else
   (void)where;
   (void)e;
@@ -122,7 +125,9 @@ void SoundSystem::Pump() {
   }
 }
 
-int32_t SoundSystem::MsUntilPump() { return mixer_ ? mixer_->Session().MsUntilBlockDone() : -1; }
+int32_t SoundSystem::MsUntilPump() {
+  return mixer_ ? mixer_->Session().MsUntilBlockDone() : -1;
+}
 
 const Wave* SoundSystem::LastWave(int32_t entry) const {
   return entry >= 0 && entry < 5 ? lastWave_[std::size_t(entry)] : nullptr;

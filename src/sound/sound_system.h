@@ -68,8 +68,7 @@ struct SoundSystemOptions {
 class SoundSystem {
  public:
   // Nothing is opened until Start; a null back end means that kind of sound is silent.
-  SoundSystem(SoundSystemOptions options, WaveDevice* waves, MusicPlayer* music,
-              MidiPlayer* midi);
+  SoundSystem(SoundSystemOptions options, WaveDevice* waves, MusicPlayer* music, MidiPlayer* midi);
   ~SoundSystem();
   SoundSystem(const SoundSystem&) = delete;
   SoundSystem& operator=(const SoundSystem&) = delete;

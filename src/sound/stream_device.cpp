@@ -21,8 +21,8 @@ int32_t StreamDevice::Open(int32_t id, const PcmFormat& format) {
 bool StreamDevice::Write(int32_t block, const uint8_t* data, std::size_t size) {
   if (!IsOpen()) return false;
   uint64_t w = written_.load(std::memory_order_relaxed);
-  uint64_t r = std::max(taken_.load(std::memory_order_acquire),
-                        dropTo_.load(std::memory_order_relaxed));
+  uint64_t r =
+      std::max(taken_.load(std::memory_order_acquire), dropTo_.load(std::memory_order_relaxed));
   if (size > kCapacity - (w - r)) return false;
   for (std::size_t done = 0; done < size;) {
     std::size_t at = std::size_t((w + done) % kCapacity);
@@ -56,12 +56,11 @@ void StreamDevice::Render(int16_t* out, int32_t frames, int32_t outputRate) {
       outputRate <= 0) {
     return;
   }
-  uint64_t r = std::max(taken_.load(std::memory_order_relaxed),
-                        dropTo_.load(std::memory_order_acquire));
+  uint64_t r =
+      std::max(taken_.load(std::memory_order_relaxed), dropTo_.load(std::memory_order_acquire));
   const uint64_t w = written_.load(std::memory_order_acquire);
-  const uint32_t step =
-      uint32_t(std::min<uint64_t>((uint64_t(rate_.load(std::memory_order_relaxed)) << 16) /
-                                      uint64_t(outputRate), 1u << 24));
+  const uint32_t step = uint32_t(std::min<uint64_t>(
+      (uint64_t(rate_.load(std::memory_order_relaxed)) << 16) / uint64_t(outputRate), 1u << 24));
   for (int32_t i = 0; i < frames && r < w; ++i) {
     int32_t s0 = ring_[std::size_t(r % kCapacity)];
     int32_t s1 = r + 1 < w ? ring_[std::size_t((r + 1) % kCapacity)] : s0;

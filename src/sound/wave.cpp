@@ -11,7 +11,9 @@ namespace {
 uint32_t Le32(const uint8_t* p) {
   return uint32_t(p[0]) | uint32_t(p[1]) << 8 | uint32_t(p[2]) << 16 | uint32_t(p[3]) << 24;
 }
-uint16_t Le16(const uint8_t* p) { return uint16_t(p[0] | p[1] << 8); }
+uint16_t Le16(const uint8_t* p) {
+  return uint16_t(p[0] | p[1] << 8);
+}
 
 struct Chunk {
   std::size_t offset = 0;  // first byte of the chunk's data
@@ -96,7 +98,8 @@ std::vector<int32_t> ConvertRate(const std::vector<int32_t>& s, int32_t channels
       std::size_t count = std::min<std::size_t>(std::size_t(n), frames - f);
       for (int32_t c = 0; c < channels; ++c) {
         int64_t sum = 0;
-        for (std::size_t k = 0; k < count; ++k) sum += s[(f + k) * std::size_t(channels) + std::size_t(c)];
+        for (std::size_t k = 0; k < count; ++k)
+          sum += s[(f + k) * std::size_t(channels) + std::size_t(c)];
         out.push_back(int32_t(sum / int64_t(count)));
       }
     }
@@ -106,7 +109,8 @@ std::vector<int32_t> ConvertRate(const std::vector<int32_t>& s, int32_t channels
 
 }  // namespace
 
-std::vector<uint8_t> ConvertPcm(std::span<const uint8_t> data, PcmFormat from, const PcmFormat& to) {
+std::vector<uint8_t> ConvertPcm(std::span<const uint8_t> data, PcmFormat from,
+                                const PcmFormat& to) {
   auto sizeOk = [](int32_t bits) { return bits == 8 || bits == 16; };
   auto channelsOk = [](int32_t ch) { return ch == 1 || ch == 2; };
   if (!sizeOk(from.bitsPerSample) || !sizeOk(to.bitsPerSample) || !channelsOk(from.channels) ||
@@ -184,7 +188,8 @@ Wave LoadWaveFile(const std::filesystem::path& file, const PcmFormat& output) {
   if (std::size_t(size) > kMaxWaveFileBytes) throw EMixerError(msg::kNoMemory);
   std::vector<uint8_t> bytes(static_cast<std::size_t>(size));
   in.seekg(0);
-  if (!in.read(reinterpret_cast<char*>(bytes.data()), size)) throw EMixerError(msg::kOpenWave + name);
+  if (!in.read(reinterpret_cast<char*>(bytes.data()), size))
+    throw EMixerError(msg::kOpenWave + name);
   return ParseWave(bytes, name, output);
 }
 

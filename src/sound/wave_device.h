@@ -9,9 +9,9 @@ namespace qv::sound {
 
 // A PCM format: what a wave file holds or what the device is opened with.
 struct PcmFormat {
-  int32_t channels = 1;        // 1 mono, 2 stereo
+  int32_t channels = 1;  // 1 mono, 2 stereo
   int32_t samplesPerSec = 11025;
-  int32_t bitsPerSample = 8;   // 8 (unsigned, silence 128) or 16 (signed)
+  int32_t bitsPerSample = 8;  // 8 (unsigned, silence 128) or 16 (signed)
   int32_t BlockAlign() const { return channels * (bitsPerSample / 8); }
   int32_t BytesPerSec() const { return samplesPerSec * BlockAlign(); }
   bool operator==(const PcmFormat&) const = default;

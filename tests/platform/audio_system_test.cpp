@@ -37,8 +37,9 @@ class AudioSystemTest : public ::testing::Test {
     WriteWave(dir / "a.wav", 1100);
     std::ofstream(dir / "broken.mid", std::ios::binary) << "MThd broken";
     // One note of half a second.
-    const char tune[] = "MThd\0\0\0\6\0\0\0\1\0\x60MTrk\0\0\0\x0C\0\x90\x3C\x64\x60\x80\x3C\0"
-                        "\0\xFF\x2F\0";
+    const char tune[] =
+        "MThd\0\0\0\6\0\0\0\1\0\x60MTrk\0\0\0\x0C\0\x90\x3C\x64\x60\x80\x3C\0"
+        "\0\xFF\x2F\0";
     std::ofstream(dir / "tune.mid", std::ios::binary).write(tune, sizeof tune - 1);
   }
   void TearDown() override { fs::remove_all(dir); }
@@ -76,7 +77,8 @@ TEST_F(AudioSystemTest, EffectsReachTheDeviceAndTheirBlocksComeBack) {
   audio.PlayWave(2, "missing.wav");
   audio.PlayMidi("broken.mid");
   audio.PlayMidi("tune.mid");  // sounds when the soundfont is installed, silent otherwise
-  Loop(audio, [] { return false; }, nullptr, 100);
+  Loop(
+      audio, [] { return false; }, nullptr, 100);
   audio.PlayMidi("not");
   audio.PlayMidi("tune.mid");
   audio.Close();  // while the tune plays
@@ -89,13 +91,15 @@ TEST_F(AudioSystemTest, MusicThatPlaysToItsEndIsReportedAndAStoppedOneIsNot) {
   ASSERT_TRUE(audio.HasDevice());
   std::optional<std::string> ended;
   audio.PlayMusic("a.wav", 1);
-  EXPECT_TRUE(Loop(audio, [&] { return ended.has_value(); }, &ended));
+  EXPECT_TRUE(Loop(
+      audio, [&] { return ended.has_value(); }, &ended));
   EXPECT_EQ(ended, "a.wav");
 
   ended.reset();
   audio.PlayMusic("a.wav", 1);
   audio.PlayMusic("not", 1);
-  EXPECT_FALSE(Loop(audio, [&] { return ended.has_value(); }, &ended, 300));
+  EXPECT_FALSE(Loop(
+      audio, [&] { return ended.has_value(); }, &ended, 300));
   audio.Close();
 }
 

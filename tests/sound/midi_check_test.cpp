@@ -20,8 +20,20 @@ Bytes Track(const Bytes& events) {
 Bytes Midi(uint16_t format, const std::vector<Bytes>& tracks, uint16_t division = 96,
            int declaredTracks = -1) {
   uint16_t count = declaredTracks < 0 ? uint16_t(tracks.size()) : uint16_t(declaredTracks);
-  Bytes b{'M', 'T', 'h', 'd', 0, 0, 0, 6, 0, uint8_t(format), uint8_t(count >> 8), uint8_t(count),
-          uint8_t(division >> 8), uint8_t(division)};
+  Bytes b{'M',
+          'T',
+          'h',
+          'd',
+          0,
+          0,
+          0,
+          6,
+          0,
+          uint8_t(format),
+          uint8_t(count >> 8),
+          uint8_t(count),
+          uint8_t(division >> 8),
+          uint8_t(division)};
   for (const Bytes& t : tracks) {
     Bytes chunk = Track(t);
     b.insert(b.end(), chunk.begin(), chunk.end());
@@ -82,15 +94,16 @@ TEST(CheckMidi, RefusesDamagedStructure) {
       {"no end of track", Midi(0, {noEnd})},
       {"running status at the start", Midi(0, {{0x00, 0x3C, 0x64, 0x00, 0xFF, 0x2F, 0x00}})},
       {"running status after a meta", Midi(0, {{0x00, 0x90, 0x3C, 0x64, 0x00, 0xFF, 0x01, 0x00,
-                                               0x00, 0x3C, 0x00, 0x00, 0xFF, 0x2F, 0x00}})},
+                                                0x00, 0x3C, 0x00, 0x00, 0xFF, 0x2F, 0x00}})},
       {"status inside a message", Midi(0, {{0x00, 0x90, 0x3C, 0x90, 0x00, 0xFF, 0x2F, 0x00}})},
       {"meta longer than the track", Midi(0, {{0x00, 0xFF, 0x01, 0x7F, 0x00, 0xFF, 0x2F, 0x00}})},
       {"five-byte delta", Midi(0, {{0x81, 0x81, 0x81, 0x81, 0x01, 0xFF, 0x2F, 0x00}})},
-      {"tempo of two bytes", Midi(0, {{0x00, 0xFF, 0x51, 0x02, 0x07, 0xA1, 0x00, 0xFF, 0x2F, 0x00}})},
+      {"tempo of two bytes",
+       Midi(0, {{0x00, 0xFF, 0x51, 0x02, 0x07, 0xA1, 0x00, 0xFF, 0x2F, 0x00}})},
       {"system message", Midi(0, {{0x00, 0xF2, 0x00, 0x00, 0x00, 0xFF, 0x2F, 0x00}})},
       // Eleven minutes: a quarter note of 3.3 s, 200 beats.
-      {"too long", Midi(0, {{0x00, 0xFF, 0x51, 0x03, 0x32, 0x5A, 0xA0, 0x81, 0x48, 0xFF, 0x2F, 0x00}},
-               1)},
+      {"too long",
+       Midi(0, {{0x00, 0xFF, 0x51, 0x03, 0x32, 0x5A, 0xA0, 0x81, 0x48, 0xFF, 0x2F, 0x00}}, 1)},
   };
   for (const Case& c : cases) {
     MidiCheck r = CheckMidi(c.file);

@@ -212,9 +212,7 @@ TEST_F(MixerTest, AWaveGivenUpGoesOnceItsPlaysEnd) {
 
 TEST_F(MixerTest, APlayNamingAWindowIsToldWhenItEnds) {
   struct Recorder : PlayNotify {
-    void WaveDone(int32_t channel, const Wave* wave) override {
-      calls.push_back({channel, wave});
-    }
+    void WaveDone(int32_t channel, const Wave* wave) override { calls.push_back({channel, wave}); }
     std::vector<std::pair<int32_t, const Wave*>> calls;
   } recorder;
   Start();
@@ -277,8 +275,9 @@ TEST(MixerInit, ChecksTheDeviceAndTheSession) {
             "Fake Out is a syncronous (blocking) wave output device.  This will not permit audio "
             "to play while other applications are running");
   dev.caps.synchronous = false;
-  ini.AddText("[not compatible]\nFake Out=1\n[Unknown Device]\nWaveBlocks=5\n[general]\n"
-              "WaveOutDevice=3\n");
+  ini.AddText(
+      "[not compatible]\nFake Out=1\n[Unknown Device]\nWaveBlocks=5\n[general]\n"
+      "WaveOutDevice=3\n");
   EXPECT_EQ(errorOf(dev), "Fake Out is not compatible with the realtime mixer");
   dev.caps.name = "";
   {

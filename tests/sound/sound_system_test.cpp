@@ -90,18 +90,19 @@ TEST_F(SoundSystemTest, WavesOfEarlierClicksDoNotPileUp) {
     sound->Pump();
   }
   EXPECT_LE(session().LoadedWaves(), 8u);
-  EXPECT_EQ(session().FreePlayEntries(), MixerSession::kPoolSize - 4 + [&] {
-    int32_t n = 0;
-    for (int c = 0; c < 4; ++c) n += 1 - session().QueuedPlays(c);
-    return n;
-  }());
+  EXPECT_EQ(
+      session().FreePlayEntries(), MixerSession::kPoolSize - 4 + [&] {
+        int32_t n = 0;
+        for (int c = 0; c < 4; ++c) n += 1 - session().QueuedPlays(c);
+        return n;
+      }());
 }
 
 TEST_F(SoundSystemTest, MusicNotAndTheEmptyNameAndAClosingWindow) {
   sound->Start();
   sound->PlayMusic("map.mp3", 1);
-  sound->PlayMusic("", 1);             // keeps the music
-  sound->PlayMusic("title.mp3", -1);   // the window is closing
+  sound->PlayMusic("", 1);            // keeps the music
+  sound->PlayMusic("title.mp3", -1);  // the window is closing
   EXPECT_EQ(music.log, (std::vector<std::string>{"play map.mp3"}));
   EXPECT_EQ(sound->CurrentMusic(), "map.mp3");
 
@@ -129,8 +130,9 @@ TEST_F(SoundSystemTest, MidiAndTheLifecycleOrder) {
   sound->PlayMidi("nothing.mid");
   sound->PlayWave(2, "no.wav");
   sound->Shutdown();
-  EXPECT_EQ(midi.log, (std::vector<std::string>{"device -1 0", "load gameover.mid", "play 2", "stop",
-                                                "stop", "load nothing.mid", "stop", "free"}));
+  EXPECT_EQ(midi.log,
+            (std::vector<std::string>{"device -1 0", "load gameover.mid", "play 2", "stop", "stop",
+                                      "load nothing.mid", "stop", "free"}));
   EXPECT_EQ(sound->LastWave(2), nullptr);
   EXPECT_EQ(sound->Mixer(), nullptr);
   EXPECT_FALSE(dev.open);
@@ -154,10 +156,12 @@ TEST_F(SoundSystemTest, AMachineWithoutAudioStaysSilent) {
 
 TEST_F(SoundSystemTest, SettingsFilesAreReadInOrder) {
   testing::TempDir a, b;
-  testing::WriteFile(a.path / "MIXER.INI", {'[', 'd', 'e', 'f', 'a', 'u', 'l', 't', ']', '\n', 'W',
-                                            'a', 'v', 'e', 'B', 'l', 'o', 'c', 'k', 's', '=', '5'});
-  testing::WriteFile(b.path / "MIXER.INI", {'[', 'd', 'e', 'f', 'a', 'u', 'l', 't', ']', '\n', 'W',
-                                            'a', 'v', 'e', 'B', 'l', 'o', 'c', 'k', 's', '=', '4'});
+  testing::WriteFile(a.path / "MIXER.INI",
+                     {'[', 'd', 'e', 'f', 'a', 'u', 'l', 't', ']', '\n', 'W',
+                      'a', 'v', 'e', 'B', 'l', 'o', 'c', 'k', 's', '=',  '5'});
+  testing::WriteFile(b.path / "MIXER.INI",
+                     {'[', 'd', 'e', 'f', 'a', 'u', 'l', 't', ']', '\n', 'W',
+                      'a', 'v', 'e', 'B', 'l', 'o', 'c', 'k', 's', '=',  '4'});
   SoundSystem s(SoundSystemOptions{dat.path, {a.path / "MIXER.INI", b.path / "MIXER.INI"}}, &dev,
                 nullptr, nullptr);
   s.Start();

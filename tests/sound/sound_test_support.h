@@ -1,14 +1,14 @@
 #pragma once
 // Helpers for the sound tests: a wave output device driven by a clock the test moves, and
 // wave files made on the spot.
+#include <unistd.h>
+
 #include <algorithm>
 #include <cstdint>
 #include <filesystem>
 #include <fstream>
 #include <string>
 #include <vector>
-
-#include <unistd.h>
 
 #include "sound/wave_device.h"
 
@@ -113,8 +113,7 @@ struct TempDir {
   std::filesystem::path path;
   TempDir() {
     path = std::filesystem::temp_directory_path() /
-           ("qv_sound_" + std::to_string(::getpid()) + "_" +
-            std::to_string(counter()++));
+           ("qv_sound_" + std::to_string(::getpid()) + "_" + std::to_string(counter()++));
     std::filesystem::create_directories(path);
   }
   ~TempDir() {

@@ -16,8 +16,8 @@ TEST(StreamDevice, AddsTheMonoStreamToTheOutputAtTheDeviceRate) {
   out[0] = 32000;
   d.Render(out.data(), 20, 44100);
   EXPECT_EQ(d.Position(), 4u);
-  EXPECT_EQ(out[0], 32767);       // clipped
-  EXPECT_EQ(out[1], 100 + 16384);  // (192 - 128) × 256 added to what was there
+  EXPECT_EQ(out[0], 32767);               // clipped
+  EXPECT_EQ(out[1], 100 + 16384);         // (192 - 128) × 256 added to what was there
   EXPECT_EQ(out[2], 100 + 16384 - 8192);  // a quarter of the way to 64
   EXPECT_EQ(out[8], 100 - 16384);
   EXPECT_EQ(out[2 * 16], 100);  // nothing left: the rest is untouched

@@ -91,7 +91,9 @@ struct AudioSystem::Impl {
 
 AudioSystem::AudioSystem() : impl_(std::make_unique<Impl>()) {}
 
-AudioSystem::~AudioSystem() { Close(); }
+AudioSystem::~AudioSystem() {
+  Close();
+}
 
 void AudioSystem::Open(const AudioOptions& options) {
   if (impl_->sound) return;
@@ -144,7 +146,9 @@ void AudioSystem::Close() {
   im.audioInit = false;
 }
 
-bool AudioSystem::HasDevice() const { return impl_->deviceOpen; }
+bool AudioSystem::HasDevice() const {
+  return impl_->deviceOpen;
+}
 
 void AudioSystem::PlayWave(int32_t channel, std::string_view file) {
   if (impl_->sound) impl_->sound->PlayWave(channel, file);

@@ -23,7 +23,9 @@ void QuietLog(int level, const char* message, void*) {
 
 }  // namespace
 
-SmfPlayer::~SmfPlayer() { Destroy(); }
+SmfPlayer::~SmfPlayer() {
+  Destroy();
+}
 
 bool SmfPlayer::Create(const std::filesystem::path& soundFont, int32_t sampleRate) {
   if (synth_) return true;
@@ -69,7 +71,9 @@ void SmfPlayer::DropPlayer() {
   tune_.clear();
 }
 
-int32_t SmfPlayer::SmfSetDevice(int32_t, int32_t) { return 0; }  // there is only the one device
+int32_t SmfPlayer::SmfSetDevice(int32_t, int32_t) {
+  return 0;
+}  // there is only the one device
 
 int32_t SmfPlayer::SmfLoadFile(const std::filesystem::path& file, int32_t) {
   DropPlayer();
