@@ -122,7 +122,8 @@ TEST(VirtualKeyFromName, NamesLettersDigitsAndFunctionKeys) {
   EXPECT_EQ(VirtualKeyFromName("f1"), 112);
   EXPECT_EQ(VirtualKeyFromName("f12"), 123);
   EXPECT_FALSE(VirtualKeyFromName("f0"));
-  EXPECT_FALSE(VirtualKeyFromName("f"));
+  EXPECT_EQ(VirtualKeyFromName("f"), 'F');
+  EXPECT_FALSE(VirtualKeyFromName("fx"));
   EXPECT_FALSE(VirtualKeyFromName("f99999999999"));
   EXPECT_FALSE(VirtualKeyFromName("!"));
   EXPECT_FALSE(VirtualKeyFromName(""));

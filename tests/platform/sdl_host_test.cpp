@@ -37,6 +37,25 @@ class SdlWindow : public ::testing::Test {
     if (!dir_.empty()) std::filesystem::remove_all(dir_);
   }
 
+  // Starts the game in the window. A box at start-up (missing game data in this build tree)
+  // is answered with Enter from the event queue, as a player would.
+  std::unique_ptr<headless::Session> StartGame() {
+    const Paths paths = headless::GamePaths(QV_BUILD_DIR, dir_.string());
+    auto session = headless::CreateSession(*host_, paths, 7);
+    host_->Attach(*session);
+    for (int i = 0; i < 3; ++i) PushKey(SDLK_RETURN);
+    FormCreate(*session->game);
+    SDL_FlushEvents(SDL_KEYDOWN, SDL_KEYUP);
+    return session;
+  }
+
+  static void PushKey(SDL_Keycode key) {
+    SDL_Event e{};
+    e.type = SDL_KEYDOWN;
+    e.key.keysym.sym = key;
+    SDL_PushEvent(&e);
+  }
+
   std::unique_ptr<SdlHost> host_;
   std::filesystem::path dir_;
 };
@@ -54,10 +73,7 @@ TEST_F(SdlWindow, OpensAtTheRequestedScaleWithTheGameTitle) {
 
 // The picture the window shows is the picture the headless run writes, pixel for pixel.
 TEST_F(SdlWindow, ShowsTheSamePixelsAsTheHeadlessScreenshot) {
-  const Paths paths = headless::GamePaths(QV_BUILD_DIR, dir_.string());
-  auto session = headless::CreateSession(*host_, paths, 7);
-  host_->Attach(*session);
-  FormCreate(*session->game);
+  auto session = StartGame();
   Timer1Timer(*session->game);
   const gfx::Bitmap& frame = session->screen.RenderWindow(*session->game);
   ASSERT_EQ(frame.Width(), 640);
@@ -76,10 +92,7 @@ TEST_F(SdlWindow, ShowsTheSamePixelsAsTheHeadlessScreenshot) {
 // The game's own close (a click on the opening screen of a damaged save) and the window's
 // close button both end the loop through FormClose.
 TEST_F(SdlWindow, CloseRequestEndsTheLoopThroughFormClose) {
-  const Paths paths = headless::GamePaths(QV_BUILD_DIR, dir_.string());
-  auto session = headless::CreateSession(*host_, paths, 7);
-  host_->Attach(*session);
-  FormCreate(*session->game);
+  auto session = StartGame();
   SDL_Event quit{};
   quit.type = SDL_QUIT;
   SDL_PushEvent(&quit);
