@@ -36,6 +36,7 @@ void SoundSystem::Swallow(const char* where, const std::exception& e) {
 }
 
 void SoundSystem::Start() {
+  started_ = true;
   if (waves_ && !mixer_) {
     try {
       ProfileFile ini;
@@ -52,6 +53,8 @@ void SoundSystem::Start() {
 }
 
 void SoundSystem::Shutdown() {
+  if (!started_) return;
+  started_ = false;
   if (midi_) midi_->SmfFree();
   if (mixer_) {
     for (const Wave*& w : lastWave_) {

@@ -115,6 +115,7 @@ class SoundSystem {
   std::array<const Wave*, 5> lastWave_{};
   std::string music_;
   uint32_t musicToken_ = 0;
+  bool started_ = false;
   std::set<std::string> logged_;  // failures already written to stderr (debug builds)
 };
 
