@@ -75,13 +75,14 @@ TEST(Tick, PhaseDelayOfOneAdvancesOnTheNextTick) {
   TestGame t;
   Game& g = t.g();
   g.screen.scene = 0;
-  g.battle.phase = 3;
+  // Step 12 has nothing to do, so the machine simply rests there.
+  g.battle.phase = 11;
   g.battle.phaseDelay = 1;
   Tick(g);
   EXPECT_EQ(g.battle.phaseDelay, 0);
-  EXPECT_EQ(g.battle.phase, 4);
+  EXPECT_EQ(g.battle.phase, 12);
   Tick(g);
-  EXPECT_EQ(g.battle.phase, 4);  // zero triggers nothing
+  EXPECT_EQ(g.battle.phase, 12);  // zero triggers nothing
 }
 
 TEST(Tick, CreationPanelOnlyRefreshesItsSummary) {
