@@ -39,7 +39,9 @@ void QueueOpening(Game& g) {
 
 }  // namespace
 
-void ChooseBonusParam(Game& g, int32_t param) { g.state.bonusParam = param; }
+void ChooseBonusParam(Game& g, int32_t param) {
+  g.state.bonusParam = param;
+}
 
 void ChoosePersonality(Game& g, int32_t personality) {
   g.host->PlayWave(0, "1.wav");
@@ -59,20 +61,20 @@ void UpdateCreationPortrait(Game& g) {
 }
 
 void RefreshCreationSummary(Game& g) {
-  const ParamRow* param = RowFor(kParams, g.state.bonusParam);
-  const PersonalityRow* type = RowFor(kPersonalities, g.state.personality);
+  const ChoiceRow* param = RowFor(kParams, g.state.bonusParam);
+  const ChoiceRow* type = RowFor(kPersonalities, g.state.personality);
   std::string caption = Sjis("上昇ﾊﾟﾗﾒｰﾀｰ:【");
-  if (param) caption += Sjis(param->summaryName);
+  if (param) caption += Sjis(param->name);
   caption += Sjis("】 タイプ:≪");
-  if (type) caption += Sjis(type->summaryName);
+  if (type) caption += Sjis(type->name);
   caption += Sjis("≫");
   g.form[W::bp_l].caption = std::move(caption);
 }
 
 void ApplyCreationBonuses(Game& g) {
-  if (const PersonalityRow* type = RowFor(kPersonalities, g.state.personality)) AddBonus(g, type->bonus);
-  if (const ParamRow* param = RowFor(kParams, g.state.bonusParam)) AddBonus(g, param->bonus);
-  if (const RaceSexRow* race = RowFor(kRaceSexes, g.state.raceSex)) AddBonus(g, race->bonus);
+  if (const ChoiceRow* type = RowFor(kPersonalities, g.state.personality)) AddBonus(g, type->bonus);
+  if (const ChoiceRow* param = RowFor(kParams, g.state.bonusParam)) AddBonus(g, param->bonus);
+  if (const ChoiceRow* race = RowFor(kRaceSexes, g.state.raceSex)) AddBonus(g, race->bonus);
 }
 
 void ConfirmCreation(Game& g) {

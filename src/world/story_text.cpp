@@ -21,14 +21,14 @@ struct SceneSize {
   int32_t victory;
 };
 constexpr SceneSize kScenes[] = {
-    {2, StoryVisit::First, 7, 5},    {2, StoryVisit::Return, 8, 6},  {3, StoryVisit::First, 8, 7},
-    {3, StoryVisit::Return, 8, 6},   {4, StoryVisit::First, 9, 14},  {4, StoryVisit::Return, 6, 6},
-    {5, StoryVisit::First, 12, 4},   {5, StoryVisit::Return, 8, 6},  {6, StoryVisit::First, 8, 3},
-    {6, StoryVisit::Return, 6, 6},   {7, StoryVisit::First, 12, 6},  {7, StoryVisit::Return, 8, 36},
-    {8, StoryVisit::Only, 8, 10},    {9, StoryVisit::Only, 7, 8},    {10, StoryVisit::Only, 7, 5},
-    {11, StoryVisit::Only, 7, 4},    {12, StoryVisit::Only, 5, 24},  {13, StoryVisit::Only, 17, 13},
-    {14, StoryVisit::Only, 5, 9},    {15, StoryVisit::Only, 5, 2},   {16, StoryVisit::Only, 5, 2},
-    {17, StoryVisit::Only, 3, 2},    {18, StoryVisit::Only, 3, 2},   {19, StoryVisit::Only, 4, 2},
+    {2, StoryVisit::First, 7, 5},  {2, StoryVisit::Return, 8, 6}, {3, StoryVisit::First, 8, 7},
+    {3, StoryVisit::Return, 8, 6}, {4, StoryVisit::First, 9, 14}, {4, StoryVisit::Return, 6, 6},
+    {5, StoryVisit::First, 12, 4}, {5, StoryVisit::Return, 8, 6}, {6, StoryVisit::First, 8, 3},
+    {6, StoryVisit::Return, 6, 6}, {7, StoryVisit::First, 12, 6}, {7, StoryVisit::Return, 8, 36},
+    {8, StoryVisit::Only, 8, 10},  {9, StoryVisit::Only, 7, 8},   {10, StoryVisit::Only, 7, 5},
+    {11, StoryVisit::Only, 7, 4},  {12, StoryVisit::Only, 5, 24}, {13, StoryVisit::Only, 17, 13},
+    {14, StoryVisit::Only, 5, 9},  {15, StoryVisit::Only, 5, 2},  {16, StoryVisit::Only, 5, 2},
+    {17, StoryVisit::Only, 3, 2},  {18, StoryVisit::Only, 3, 2},  {19, StoryVisit::Only, 4, 2},
 };
 
 struct ChapterSize {
@@ -41,9 +41,12 @@ constexpr int32_t kOpeningLines = 36;
 
 const char* VisitWord(StoryVisit v) {
   switch (v) {
-    case StoryVisit::First: return "first";
-    case StoryVisit::Return: return "return";
-    case StoryVisit::Only: return "only";
+    case StoryVisit::First:
+      return "first";
+    case StoryVisit::Return:
+      return "return";
+    case StoryVisit::Only:
+      return "only";
   }
   return "";
 }
@@ -71,9 +74,11 @@ std::string HeaderKey(std::string_view inside) {
   const std::vector<std::string_view> w = Words(inside);
   int32_t n = 0;
   if (w.size() == 1 && w[0] == "opening") return "opening";
-  if (w.size() == 2 && w[0] == "chapter" && ParseNumber(w[1], n)) return "chapter " + std::to_string(n);
+  if (w.size() == 2 && w[0] == "chapter" && ParseNumber(w[1], n))
+    return "chapter " + std::to_string(n);
   if (w.size() == 4 && w[0] == "encounter" && ParseNumber(w[1], n) &&
-      (w[2] == "first" || w[2] == "return" || w[2] == "only") && (w[3] == "dialogue" || w[3] == "victory")) {
+      (w[2] == "first" || w[2] == "return" || w[2] == "only") &&
+      (w[3] == "dialogue" || w[3] == "victory")) {
     return "encounter " + std::to_string(n) + " " + std::string(w[2]) + " " + std::string(w[3]);
   }
   return "";
@@ -84,7 +89,8 @@ bool ConvertLine(std::string_view utf8, StoryLine& line) {
   size_t from = 0;
   for (;;) {
     const size_t at = utf8.find(kNameMark, from);
-    const std::optional<std::string> piece = Utf8ToCp932(utf8.substr(from, at == utf8.npos ? utf8.npos : at - from));
+    const std::optional<std::string> piece =
+        Utf8ToCp932(utf8.substr(from, at == utf8.npos ? utf8.npos : at - from));
     if (!piece) return false;
     line.pieces.push_back(*piece);
     if (at == utf8.npos) return true;
@@ -108,8 +114,8 @@ void CheckSection(StoryBook& book, const std::string& key, int32_t lines) {
     return;
   }
   if (static_cast<int32_t>(found->second.size()) != lines) {
-    book.problems.push_back("[" + key + "] has " + std::to_string(found->second.size()) + " lines, wants " +
-                            std::to_string(lines));
+    book.problems.push_back("[" + key + "] has " + std::to_string(found->second.size()) +
+                            " lines, wants " + std::to_string(lines));
   }
 }
 
@@ -172,7 +178,8 @@ StoryBook ParseStory(std::string_view utf8) {
 
 void CheckStory(StoryBook& book) {
   CheckSection(book, "opening", kOpeningLines);
-  for (const ChapterSize& c : kChapters) CheckSection(book, "chapter " + std::to_string(c.id), c.lines);
+  for (const ChapterSize& c : kChapters)
+    CheckSection(book, "chapter " + std::to_string(c.id), c.lines);
   for (const SceneSize& s : kScenes) {
     CheckSection(book, SceneKey(s.code, s.visit, false), s.dialogue);
     CheckSection(book, SceneKey(s.code, s.visit, true), s.victory);
@@ -188,13 +195,15 @@ void CheckStory(StoryBook& book) {
   }
   for (const ChapterSize& c : kChapters) {
     const auto found = book.sections.find("chapter " + std::to_string(c.id));
-    if (found != book.sections.end() && (found->second.empty() || Fill(found->second.back(), "") != " ")) {
+    if (found != book.sections.end() &&
+        (found->second.empty() || Fill(found->second.back(), "") != " ")) {
       book.problems.push_back("[" + found->first + "] does not end with a line holding one space");
     }
   }
 }
 
-std::vector<std::string> StoryLines(const StoryBook& book, const std::string& key, std::string_view playerName) {
+std::vector<std::string> StoryLines(const StoryBook& book, const std::string& key,
+                                    std::string_view playerName) {
   std::vector<std::string> out;
   const auto found = book.sections.find(key);
   if (found == book.sections.end()) return out;
@@ -204,7 +213,8 @@ std::vector<std::string> StoryLines(const StoryBook& book, const std::string& ke
 }
 
 std::string SceneKey(int32_t code, StoryVisit visit, bool victory) {
-  return "encounter " + std::to_string(code) + " " + VisitWord(visit) + (victory ? " victory" : " dialogue");
+  return "encounter " + std::to_string(code) + " " + VisitWord(visit) +
+         (victory ? " victory" : " dialogue");
 }
 
 std::vector<std::string> StoryOpening(std::string_view playerName) {
@@ -215,7 +225,8 @@ std::vector<std::string> StoryChapter(int32_t id, std::string_view playerName) {
   return StoryLines(Embedded(), "chapter " + std::to_string(id), playerName);
 }
 
-std::vector<std::string> StoryDialogue(int32_t code, StoryVisit visit, std::string_view playerName) {
+std::vector<std::string> StoryDialogue(int32_t code, StoryVisit visit,
+                                       std::string_view playerName) {
   return StoryLines(Embedded(), SceneKey(code, visit, false), playerName);
 }
 
@@ -223,6 +234,8 @@ std::vector<std::string> StoryVictory(int32_t code, StoryVisit visit, std::strin
   return StoryLines(Embedded(), SceneKey(code, visit, true), playerName);
 }
 
-const std::vector<std::string>& StoryProblems() { return Embedded().problems; }
+const std::vector<std::string>& StoryProblems() {
+  return Embedded().problems;
+}
 
 }  // namespace qv::world

@@ -48,7 +48,8 @@ StoryBook ParseStory(std::string_view utf8);
 void CheckStory(StoryBook& book);
 
 // The section's lines with the name filled in; empty when the section is missing.
-std::vector<std::string> StoryLines(const StoryBook& book, const std::string& key, std::string_view playerName);
+std::vector<std::string> StoryLines(const StoryBook& book, const std::string& key,
+                                    std::string_view playerName);
 
 // The section key of a scene: "encounter 4 return dialogue", "encounter 11 only victory".
 std::string SceneKey(int32_t code, StoryVisit visit, bool victory);

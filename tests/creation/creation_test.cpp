@@ -1,5 +1,7 @@
 // Making the character: the three choice rows, the summary line, the bonuses in their order,
 // the player's pictures by race, sex and level, and the OK that saves and tells the opening.
+#include "creation/creation.h"
+
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -10,7 +12,6 @@
 #include "core/master_data.h"
 #include "core/startup.h"
 #include "core/text.h"
-#include "creation/creation.h"
 #include "support/fake_host.h"
 
 namespace qv {
@@ -21,7 +22,9 @@ struct PicturePresenter : Presenter {
   std::vector<std::pair<int, std::string>> sprites;
   std::vector<std::pair<std::string, std::string>> pictures;
   void LoadSprites(Game&) override {}
-  void LoadSprite(Game&, int slot, std::string_view file) override { sprites.emplace_back(slot, file); }
+  void LoadSprite(Game&, int slot, std::string_view file) override {
+    sprites.emplace_back(slot, file);
+  }
   void ShowBackground(Game& g, std::string_view file) override { g.frame.background = file; }
   void LoadPicture(Game&, std::string_view widget, std::string_view file) override {
     pictures.emplace_back(widget, file);
@@ -107,13 +110,13 @@ struct BonusCase {
 
 // Against the new game: attack 0, defense 0, maxHp 20, maxMp 1, hit 0, evade 0, money 50.
 const BonusCase kBonusCases[] = {
-    {5, 2, 8, 0, 0, 19, 6, 0, 0, 50},      // 狂人, 最大HP, 仮面男: 20 - 5 + 2 + 2
-    {4, 4, 1, 1, 1, 20, 1, 15, 5, 50},     // 賢者, 命中率, 人間女
-    {0, 0, 0, 1, 0, 20, 1, 5, 0, 250},     // お金持ち, STR, 人間男
-    {1, 1, 3, 0, 1, 25, 1, 0, 5, 50},      // 冒険者, VIT, QRTV団女
-    {2, 3, 5, 0, 0, 20, 3, 0, 0, 50},      // 臆病者, 最大MP, 魔族女
-    {3, 5, 7, 1, 0, 20, 1, 0, 5, 50},      // 反社会者, 回避率, 獣人女
-    {5, 3, 4, 0, 0, 15, 8, 0, 0, 50},      // 狂人, 最大MP, 魔族男
+    {5, 2, 8, 0, 0, 19, 6, 0, 0, 50},   // 狂人, 最大HP, 仮面男: 20 - 5 + 2 + 2
+    {4, 4, 1, 1, 1, 20, 1, 15, 5, 50},  // 賢者, 命中率, 人間女
+    {0, 0, 0, 1, 0, 20, 1, 5, 0, 250},  // お金持ち, STR, 人間男
+    {1, 1, 3, 0, 1, 25, 1, 0, 5, 50},   // 冒険者, VIT, QRTV団女
+    {2, 3, 5, 0, 0, 20, 3, 0, 0, 50},   // 臆病者, 最大MP, 魔族女
+    {3, 5, 7, 1, 0, 20, 1, 0, 5, 50},   // 反社会者, 回避率, 獣人女
+    {5, 3, 4, 0, 0, 15, 8, 0, 0, 50},   // 狂人, 最大MP, 魔族男
 };
 
 TEST(CreationBonuses, AddThePersonalityParameterAndRaceOnce) {
@@ -155,7 +158,7 @@ TEST(PlayerPicture, FollowsRaceSexAndLevel) {
     int32_t raceSex, level;
     const char* file;
   } cases[] = {
-      {0, 0, "char0.bmp"},  {0, 9, "char0.bmp"},   {1, 10, "char1a.bmp"}, {9, 19, "char9a.bmp"},
+      {0, 0, "char0.bmp"},   {0, 9, "char0.bmp"},   {1, 10, "char1a.bmp"}, {9, 19, "char9a.bmp"},
       {3, 20, "char3b.bmp"}, {3, 25, "char3b.bmp"}, {4, 29, "char4b.bmp"}, {4, 30, "char4c.bmp"},
       {8, 99, "char8c.bmp"}, {2, -3, "char2.bmp"},
   };
@@ -170,13 +173,6 @@ TEST(PlayerPicture, FollowsRaceSexAndLevel) {
   c.g.presenter = nullptr;
   creation::SetPlayerPicture(c.g);
   creation::UpdateCreationPortrait(c.g);
-}
-
-TEST(CreationConfirm, AnEmptyNameBecomesShisumi) {
-  CreationGame c;
-  c.g.form[W::name_l].caption.clear();
-  l_btn8MouseDown(c.g, 0, 0, false);
-  EXPECT_EQ(c.g.state.player().name, Sjis("しすみ"));
 }
 
 TEST(CreationConfirm, SavesShowsTheMapAndTellsTheOpening) {
@@ -211,10 +207,12 @@ TEST(CreationConfirm, SavesShowsTheMapAndTellsTheOpening) {
   EXPECT_EQ(c.g.text.lines[0].text, Sjis("ようこそ。島へ"));
 }
 
-TEST(CreationConfirm, TheOpeningIsToldOnlyOnce) {
+TEST(CreationConfirm, AnEmptyNameBecomesShisumiAndTheOpeningIsToldOnlyOnce) {
   CreationGame c;
   c.g.state.eventFlags[1] = 1;
+  c.g.form[W::name_l].caption.clear();
   l_btn8MouseDown(c.g, 0, 0, false);
+  EXPECT_EQ(c.g.state.player().name, Sjis("しすみ"));
   EXPECT_EQ(c.g.state.eventFlags[0], 1);
   EXPECT_TRUE(c.t.host.music.empty());
   EXPECT_EQ(c.g.battle.storyMode, 0);
