@@ -112,6 +112,8 @@ void ResetEnemySlots(Game& g) {
 }
 
 void StartStoryLines(Game& g) {
+  // Nothing to tell: the screen stays as it is rather than running into the battle steps.
+  if (g.battle.dialogueLines[0].empty()) return;
   ClearTextLines(g);
   g.frame.mapShown = 0;
   g.form[W::map_box].visible = false;

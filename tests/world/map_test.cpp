@@ -301,3 +301,29 @@ TEST(Shops, ItemScreensOpenOverTheMap) {
 
 }  // namespace
 }  // namespace qv
+
+namespace qv {
+namespace {
+
+TEST(StartStoryLines, TellsTheQueueAndAnEmptyQueueLeavesTheMapUp) {
+  testing::WorldGame w;
+  Game& g = w.g;
+  world::StartStoryLines(g);
+  EXPECT_TRUE(w.MapUp());
+  EXPECT_EQ(g.battle.storyMode, 0);
+  EXPECT_EQ(g.state.battleCount, 0);
+  EXPECT_EQ(g.battle.battleActive, 0);
+
+  g.battle.dialogueLines[0] = Sjis("島が語る");
+  g.battle.dialogueLines[1] = " ";
+  world::StartStoryLines(g);
+  EXPECT_FALSE(w.MapUp());
+  EXPECT_EQ(g.battle.storyMode, 1);
+  EXPECT_EQ(w.Line(0), Sjis("島が語る"));
+  ContinueOnClick(g);
+  EXPECT_TRUE(w.MapUp());
+  EXPECT_EQ(g.battle.storyMode, 0);
+}
+
+}  // namespace
+}  // namespace qv
