@@ -61,8 +61,9 @@ void OpenEquipment(Game& g) {
 
 void OpenStrengthening(Game& g) {
   if (!MapListens(g)) return;
-  // The skill list starts from the top again.
+  // The skill list starts from the top again, with nothing chosen.
   g.battle.lastListIndex = -1;
+  g.world.selectedEntry = -1;
   OpenItemScreen(g, "強化");
 }
 

@@ -20,18 +20,13 @@ RecordingPainter Decorate(Game& g) {
   return p;
 }
 
-TEST(DecorateMap, AFreshIslandShowsNothing) {
-  WorldGame w;
-  w.g.state.money = 0;  // a multiple of both, but nobody has come yet
-  RecordingPainter p = Decorate(w.g);
-  EXPECT_TRUE(p.drawn.empty());
-  EXPECT_FALSE(w.g.form[W::map_h].visible);
-  EXPECT_FALSE(w.g.form[W::map_s].visible);
-}
-
 TEST(DecorateMap, ProgressPicturesFollowTheVictories) {
   WorldGame w;
   Game& g = w.g;
+  // A fresh island: nothing, not even the merchant or the ship for an empty purse.
+  EXPECT_TRUE(Decorate(g).drawn.empty());
+  EXPECT_FALSE(g.form[W::map_h].visible);
+  EXPECT_FALSE(g.form[W::map_s].visible);
   g.state.money = 1;
   g.state.clearCount[5] = 1;
   RecordingPainter p = Decorate(g);

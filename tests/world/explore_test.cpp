@@ -101,38 +101,24 @@ TEST(Explore, RestWithTooLittleMpSpendsNothingAndOffersTheCommandsAgain) {
   ASSERT_TRUE(ContinueOnClick(g));
   EXPECT_TRUE(g.form[W::com_box].visible);
   EXPECT_EQ(g.text.commandStrings[1], Sjis("休憩"));
-
-  // After a rest that worked, the click offers them again too.
-  p.mp = 20;
-  l_btn_com2MouseDown(g, 0, 0, false);
-  EXPECT_EQ(p.mp, 15);
-  ASSERT_TRUE(ContinueOnClick(g));
-  EXPECT_TRUE(g.form[W::com_box].visible);
 }
 
 TEST(Explore, GoingHomeMarksTheAreaVisitedAndShowsTheMap) {
   WorldGame w;
   Game& g = w.g;
   AfterVictory(g, 7);
+  // Any other text is no command, and a button pressed twice has none left.
+  world::RunExploreCommand(g, Sjis("休"));
+  g.text.commandStrings[0].clear();
+  l_btn_com1MouseDown(g, 0, 0, false);
+  EXPECT_EQ(g.state.depth, 7);
+  EXPECT_EQ(g.battle.phase, 9);
+
   l_btn_com3MouseDown(g, 0, 0, false);
   EXPECT_EQ(g.state.clearCount[1], 1);
   EXPECT_TRUE(w.MapUp());
   EXPECT_EQ(g.state.depth, 0);
   EXPECT_EQ(g.battle.battleActive, 0);
-}
-
-TEST(Explore, OtherTextsAndForgottenButtonsDoNothing) {
-  WorldGame w;
-  Game& g = w.g;
-  AfterVictory(g, 5);
-  world::RunExploreCommand(g, Sjis("休"));
-  world::RunExploreCommand(g, "");
-  EXPECT_EQ(g.battle.phase, 9);
-  // A button pressed twice: the second press has no command left.
-  g.text.commandStrings[0].clear();
-  l_btn_com1MouseDown(g, 0, 0, false);
-  EXPECT_EQ(g.state.depth, 5);
-  EXPECT_EQ(g.battle.phase, 9);
 }
 
 }  // namespace

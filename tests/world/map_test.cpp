@@ -207,6 +207,15 @@ TEST(Inn, AStayHealsChargesAndSavesThenTheMap) {
   g.state.money = 50;
   g.state.player().hp = 3;
   g.state.player().st_poison = 4;
+  // The inn, the shop and the screens do not open while a battle runs.
+  g.battle.battleActive = 1;
+  map_b0MouseDown(g, 0, 0, false);
+  Image6MouseDown(g, 0, 0, false);
+  Image7MouseDown(g, 0, 0, false);
+  EXPECT_EQ(g.battle.locationId, -1);
+  EXPECT_TRUE(w.NoText());
+  g.battle.battleActive = 0;
+
   map_b0MouseDown(g, 0, 0, false);
   EXPECT_EQ(g.battle.locationId, 0);
   EXPECT_EQ(w.presenter.backgrounds.back(), "yado.bmp");
@@ -242,24 +251,6 @@ TEST(Inn, TooPoorNoHealNoSaveAndBackToTheMap) {
   EXPECT_TRUE(w.MapUp());
 }
 
-TEST(Inn, PriceByLoadsAndTheTimidAndClosedDuringABattle) {
-  for (const auto& [personality, price] : {std::pair{0, "12"}, std::pair{2, "11"}}) {
-    WorldGame w;
-    w.g.state.player().level = 3;
-    w.g.state.loadCount = 12;
-    w.g.state.personality = personality;
-    map_b0MouseDown(w.g, 0, 0, false);
-    EXPECT_EQ(w.Line(0), Sjis("　宿賃は ") + price + Sjis("円だけど、払えるんだろうね」"));
-  }
-  WorldGame w;
-  w.g.battle.battleActive = 1;
-  map_b0MouseDown(w.g, 0, 0, false);
-  Image6MouseDown(w.g, 0, 0, false);
-  Image7MouseDown(w.g, 0, 0, false);
-  EXPECT_EQ(w.g.battle.locationId, -1);
-  EXPECT_TRUE(w.NoText());
-}
-
 TEST(Shops, EachOpensItsSceneWithTheMoneyBroughtIn) {
   struct ShopCase {
     Handler click;
@@ -286,6 +277,7 @@ TEST(Shops, ItemScreensOpenOverTheMap) {
   WorldGame w;
   Game& g = w.g;
   g.battle.lastListIndex = 4;
+  g.world.selectedEntry = 7;
   Image7MouseDown(g, 0, 0, false);
   EXPECT_EQ(w.t.host.waves.back(), "0:a.wav");
   EXPECT_EQ(g.battle.locationId, 101);
@@ -297,6 +289,7 @@ TEST(Shops, ItemScreensOpenOverTheMap) {
   Image8MouseDown(g, 0, 0, false);
   EXPECT_EQ(g.form[W::l_btn10].caption, Sjis("強化"));
   EXPECT_EQ(g.battle.lastListIndex, -1);
+  EXPECT_EQ(g.world.selectedEntry, -1);
 }
 
 }  // namespace
