@@ -13,6 +13,7 @@
 #include "core/text_lines.h"
 #include "core/tick.h"
 #include "persist/save.h"
+#include "world/free_area.h"
 
 namespace qv::battle {
 namespace {
@@ -103,6 +104,7 @@ void PrepareBattle(Game& g, const GameState& player, const SimulationOptions& o,
   g.rng.Seed(seed);
   ClearTextLines(g);
   ClearPopups(g);
+  if (o.locationId == 1 && o.enemy.name.empty()) world::StartFreeArea(g, o.depth);
 }
 
 BattleOutcome FightBattle(Game& g, PlayerPolicy policy, int32_t maxTicks,

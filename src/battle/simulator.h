@@ -8,6 +8,7 @@
 //   if (!battle::PlayerFromSaveFile("dat/my.dat", hero, error)) { report error; }
 //   battle::SimulationOptions o;
 //   o.battles = 1000; o.seed = 1; o.locationId = 5; o.enemy = <the place's enemy>;
+//   (or o.locationId = 1; o.depth = 30; and no enemy: the free area rolls one per battle)
 //   battle::SimulationResult r = battle::SimulateBattles(hero, o);
 //   print r.winRate, r.meanTurns, r.meanDamageDealt, r.meanDamageTaken
 #include <cstdint>
@@ -40,7 +41,8 @@ struct SimulationOptions {
   uint32_t seed = 1;             // battle i uses seed + i
   int32_t locationId = 2;        // 1 = free area, 2..19 encounter places
   int32_t depth = 0;             // metres, in the free area
-  Combatant enemy;               // the enemy as an encounter would write it
+  Combatant enemy;               // the enemy as an encounter would write it; with no name in
+                                 // the free area, each battle rolls its own at `depth`
   PlayerPolicy policy = PlayerPolicy::kStrongest;
   int32_t battleSpeed = 9;
   int32_t maxTicksPerBattle = 50000;  // a battle still running then counts as unfinished

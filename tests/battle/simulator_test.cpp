@@ -51,6 +51,21 @@ TEST(Simulator, StrongerEnemiesWinMoreAndEveryBattleIsCounted) {
   EXPECT_DOUBLE_EQ(again.meanDamageDealt, hard.meanDamageDealt);
 }
 
+TEST(Simulator, TheFreeAreaRollsAnEnemyForEveryBattle) {
+  battle::PlayerSetup hero;
+  hero.level = 20;
+  hero.maxHp = 120;
+  hero.attack = 12;
+  battle::SimulationOptions o;
+  o.battles = 20;
+  o.locationId = 1;
+  o.depth = 10;
+  const battle::SimulationResult r = battle::SimulateBattles(battle::PlayerFromSetup(hero), o);
+  EXPECT_EQ(r.wins + r.losses, 20);
+  EXPECT_GT(r.wins, 10);
+  EXPECT_GT(r.meanDamageDealt, 10.0);
+}
+
 TEST(Simulator, HeroFromASaveLeavesTheFileAsItWas) {
   testing::TestGame t;
   Game& g = t.g();
