@@ -50,6 +50,11 @@ bool SdlHost::Open(const WindowOptions& options, std::string& error) {
   // Long IME compositions are sent whole instead of being cut at SDL's 32 bytes.
   SDL_SetHint(SDL_HINT_IME_SUPPORT_EXTENDED_TEXT, "1");
   SDL_SetHint(SDL_HINT_RENDER_SCALE_QUALITY, "nearest");
+  // A 640x480 picture at about 13 frames a second needs no GPU: SDL's software renderer on the
+  // window's own framebuffer shows it with a fraction of the memory a GL driver brings (Mesa's
+  // software GL alone maps some 50 MB). SDL_RENDER_DRIVER in the environment still wins.
+  SDL_SetHint(SDL_HINT_RENDER_DRIVER, "software");
+  SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
   if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) {
     error = std::string("cannot start the display: ") + SDL_GetError();
     return false;
@@ -93,8 +98,12 @@ bool SdlHost::Open(const WindowOptions& options, std::string& error) {
 }
 
 void SdlHost::OpenAudio(const AudioOptions& options) {
-  audio_.Open(options);
-  audioOpen_ = true;
+  if (session_ && framesShown_ > 0) {
+    audio_.Open(options);
+    audioOpen_ = true;
+  } else {
+    pendingAudio_ = options;
+  }
 }
 
 void SdlHost::Attach(headless::Session& session) { session_ = &session; }
@@ -304,6 +313,11 @@ void SdlHost::Run() {
   Game& g = *session_->game;
   ticks_.Start(g, NowMs());
   ShowFrame();
+  if (pendingAudio_) {
+    audio_.Open(*pendingAudio_);
+    audioOpen_ = true;
+    pendingAudio_.reset();
+  }
   while (!closing_) {
     if (audioOpen_) audio_.Pump();
     SDL_Event e;

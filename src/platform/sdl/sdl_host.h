@@ -36,7 +36,9 @@ class SdlHost : public Host {
   // Starts SDL's video, opens the window, its renderer and the frame texture. False with a
   // message in `error` when there is no display.
   bool Open(const WindowOptions& options, std::string& error);
-  // Opens the sound (silent without a device); call before the game starts.
+  // The sound (silent without a device). It opens right after the first frame is shown: the
+  // synthesiser's soundfont takes tens of milliseconds, and nothing sounds before the first
+  // click anyway.
   void OpenAudio(const AudioOptions& options);
   // The game this window shows; it must stay alive until Run returns.
   void Attach(headless::Session& session);
@@ -81,6 +83,7 @@ class SdlHost : public Host {
   bool videoStarted_ = false;
   AudioSystem audio_;
   bool audioOpen_ = false;
+  std::optional<AudioOptions> pendingAudio_;
   headless::Session* session_ = nullptr;
   headless::TickDriver ticks_;
   std::chrono::steady_clock::time_point start_ = std::chrono::steady_clock::now();

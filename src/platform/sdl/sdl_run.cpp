@@ -13,7 +13,6 @@ int RunWindowed(const WindowOptions& options, const Paths& paths,
         << "qv: a display is needed; to play without one, use --headless --script FILE\n";
     return kExitNoWindow;
   }
-  // The first waves and the MIDI device are ready before the window's creation runs.
   host.OpenAudio(AudioOptions{paths.datDir, programDir, {}});
   std::unique_ptr<headless::Session> session = headless::CreateSession(host, paths, seed);
   host.Attach(*session);
