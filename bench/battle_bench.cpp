@@ -48,8 +48,10 @@ void BM_CompleteBattles(benchmark::State& state) {
     o.seed += 1;
     benchmark::DoNotOptimize(r.wins);
   }
-  state.counters["battles/s"] = benchmark::Counter(static_cast<double>(battles), benchmark::Counter::kIsRate);
-  state.counters["ticks/battle"] = battles ? static_cast<double>(ticks) / static_cast<double>(battles) : 0;
+  state.counters["battles/s"] =
+      benchmark::Counter(static_cast<double>(battles), benchmark::Counter::kIsRate);
+  state.counters["ticks/battle"] =
+      battles ? static_cast<double>(ticks) / static_cast<double>(battles) : 0;
 }
 BENCHMARK(BM_CompleteBattles)->Unit(benchmark::kMicrosecond);
 

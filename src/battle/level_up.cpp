@@ -32,12 +32,16 @@ constexpr Trait kTraits[] = {
     {60, "特性【連携威力上昇Ⅱ】を修得した!!", nullptr, 0},
 };
 
-std::string Num(int32_t n) { return std::to_string(n); }
+std::string Num(int32_t n) {
+  return std::to_string(n);
+}
 
 }  // namespace
 
 // Experience needed for the next level.
-int32_t ExperienceForNextLevel(int32_t level) { return level * 10 + 100; }
+int32_t ExperienceForNextLevel(int32_t level) {
+  return level * 10 + 100;
+}
 
 void CheckLevelUp(Game& g) {
   if (g.battle.gameOver == 1) return;

@@ -45,13 +45,20 @@ constexpr Milestone kMilestones[] = {
 
 int32_t ValueOf(const GameState& s, Measure m) {
   switch (m) {
-    case Measure::Battles: return s.battleCount;
-    case Measure::Escapes: return s.escapeCount;
-    case Measure::Loads: return s.loadCount;
-    case Measure::Money: return s.money;
-    case Measure::Level: return s.player().level;
-    case Measure::Depth: return s.depth;
-    case Measure::Bp: return s.bp;
+    case Measure::Battles:
+      return s.battleCount;
+    case Measure::Escapes:
+      return s.escapeCount;
+    case Measure::Loads:
+      return s.loadCount;
+    case Measure::Money:
+      return s.money;
+    case Measure::Level:
+      return s.player().level;
+    case Measure::Depth:
+      return s.depth;
+    case Measure::Bp:
+      return s.bp;
   }
   return 0;
 }
@@ -60,7 +67,8 @@ const Milestone* DueMilestone(const Game& g) {
   // Milestones belong to the player's own victories.
   if (g.battle.turnSide != 0) return nullptr;
   for (const Milestone& m : kMilestones) {
-    if (ValueOf(g.state, m.measure) >= m.atLeast && g.state.eventFlags[static_cast<size_t>(m.flag)] == 0) {
+    if (ValueOf(g.state, m.measure) >= m.atLeast &&
+        g.state.eventFlags[static_cast<size_t>(m.flag)] == 0) {
       return &m;
     }
   }

@@ -21,7 +21,8 @@ void OfferPlayerSkills(Game& g) {
   list.topIndex = 0;
   for (int32_t id = 0; id < kOrdinarySkills; ++id) {
     const SkillDef& s = g.state.skills[static_cast<size_t>(id)];
-    if (g.state.skillLevel[static_cast<size_t>(id)] > 0 && !s.name.empty()) list.lines.push_back(s.name);
+    if (g.state.skillLevel[static_cast<size_t>(id)] > 0 && !s.name.empty())
+      list.lines.push_back(s.name);
   }
   BattleState& b = g.battle;
   if (b.lastListIndex == -1) b.lastListIndex = 0;

@@ -17,7 +17,9 @@ constexpr int32_t kDoubleVomactAttack = 118;
 // Locations above this one are the island's last places and pay double points.
 constexpr int32_t kLastOrdinaryLocation = 16;
 
-std::string Num(int32_t n) { return std::to_string(n); }
+std::string Num(int32_t n) {
+  return std::to_string(n);
+}
 
 // The money of a victory: the finishing skill first, then what the player wears.
 int32_t VictoryMoney(Game& g) {
@@ -67,7 +69,8 @@ void CheckBattleEnd(Game& g) {
   // The experience goes to the player whoever struck last.
   GainExperience(g, RewardExperienceBonus(g, enemy.exp));
   GainMoney(g, VictoryMoney(g));
-  if (g.battle.locationId != 1) AddScore(g, g.battle.locationId <= kLastOrdinaryLocation ? 1000 : 2000);
+  if (g.battle.locationId != 1)
+    AddScore(g, g.battle.locationId <= kLastOrdinaryLocation ? 1000 : 2000);
   g.battle.paused = 1;
 }
 
@@ -80,14 +83,16 @@ void GainItem(Game& g, int32_t item) {
     g.host->PlayWave(3, "rare.wav");
     const int32_t points = 2 * def.price;
     owned += 1;
-    AddLogLine(g, Sjis("なんとレアItem【") + def.name + Sjis("】を入手した!! > 得点 +") + Num(points),
+    AddLogLine(g,
+               Sjis("なんとレアItem【") + def.name + Sjis("】を入手した!! > 得点 +") + Num(points),
                "rainbow");
     AddScore(g, points);
     return;
   }
   g.host->PlayWave(3, "item.wav");
   owned += 1;
-  AddLogLine(g, Sjis("Item【") + def.name + Sjis("】を 1個入手した(所持:") + Num(owned) + Sjis("個)"),
+  AddLogLine(g,
+             Sjis("Item【") + def.name + Sjis("】を 1個入手した(所持:") + Num(owned) + Sjis("個)"),
              "green");
 }
 

@@ -27,9 +27,13 @@ constexpr SkillShortfall kShortfalls[] = {
 // Beyond this many skills a won skill is turned into BP.
 constexpr int32_t kSkillLimit = 26;
 
-std::string Num(int32_t n) { return std::to_string(n); }
+std::string Num(int32_t n) {
+  return std::to_string(n);
+}
 
-bool InFreeArea(const Game& g) { return g.battle.locationId == kFreeArea; }
+bool InFreeArea(const Game& g) {
+  return g.battle.locationId == kFreeArea;
+}
 
 void AwardBp(Game& g) {
   g.state.bp += 1;
@@ -65,8 +69,9 @@ bool RollSkill(Game& g) {
   } else {
     level = 1;
     AddScore(g, skill.scoreValue);
-    AddLogLine(g, Sjis("なんと技【") + skill.name + Sjis("】を修得した!! 得点>") + Num(skill.scoreValue),
-               "yellow");
+    AddLogLine(
+        g, Sjis("なんと技【") + skill.name + Sjis("】を修得した!! 得点>") + Num(skill.scoreValue),
+        "yellow");
   }
   return true;
 }
@@ -75,7 +80,8 @@ int32_t OwnedSetItemKinds(const GameState& s) {
   int32_t j = 0;
   for (int i = 0; i < kPerId; ++i) {
     const ItemDef& item = s.items[static_cast<size_t>(i)];
-    if (item.kind == kKindSetItem && !item.name.empty() && s.owned[static_cast<size_t>(i)] > 0) j += 1;
+    if (item.kind == kKindSetItem && !item.name.empty() && s.owned[static_cast<size_t>(i)] > 0)
+      j += 1;
   }
   return j;
 }
@@ -102,7 +108,8 @@ bool RollSetItem(Game& g) {
     if (draw > kLastLuckyDraw) return false;
     g.state.owned[static_cast<size_t>(f)] = 1;
     AddScore(g, 150);
-    AddLogLine(g, Sjis("なんとカーレオ【") + item.name + Sjis("】を修得した!! 得点>") + Num(150), "yellow");
+    AddLogLine(g, Sjis("なんとカーレオ【") + item.name + Sjis("】を修得した!! 得点>") + Num(150),
+               "yellow");
     return true;
   }
   return false;

@@ -20,11 +20,21 @@ struct StepEntry {
   StepFn run;
 };
 
-void StepCombination(Game& g) { CheckCombination(g); }
-void StepBattleEnd(Game& g) { CheckBattleEnd(g); }
-void StepLevelUp(Game& g) { CheckLevelUp(g); }
-void StepRareDrop(Game& g) { RollRareDrop(g); }
-void StepReturn(Game& g) { world::ReturnToMap(g); }
+void StepCombination(Game& g) {
+  CheckCombination(g);
+}
+void StepBattleEnd(Game& g) {
+  CheckBattleEnd(g);
+}
+void StepLevelUp(Game& g) {
+  CheckLevelUp(g);
+}
+void StepRareDrop(Game& g) {
+  RollRareDrop(g);
+}
+void StepReturn(Game& g) {
+  world::ReturnToMap(g);
+}
 
 constexpr StepEntry kSteps[] = {
     {0, StepBattleOpening},   {1, StepTurnStart},       {2, StepCanMove},
@@ -105,6 +115,8 @@ void AdvanceBattlePhase(Game& g) {
   b.stepNesting -= 1;
 }
 
-void SetPhaseDelay(Game& g, int32_t n) { g.battle.phaseDelay = n > 0 ? n : 1; }
+void SetPhaseDelay(Game& g, int32_t n) {
+  g.battle.phaseDelay = n > 0 ? n : 1;
+}
 
 }  // namespace qv::battle

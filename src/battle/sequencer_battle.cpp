@@ -2,11 +2,11 @@
 // the turn end with the victory lines.
 #include <string>
 
+#include "battle/action.h"
 #include "battle/equipment.h"
 #include "battle/rewards.h"
 #include "battle/sequencer.h"
 #include "battle/sequencer_steps.h"
-#include "battle/action.h"
 #include "core/text.h"
 #include "core/text_lines.h"
 

@@ -37,6 +37,8 @@ int32_t ChooseEnemySkill(Game& g);
 void OfferPlayerSkills(Game& g);
 
 // The acting side of this turn (0 or 1, whatever turnSide holds).
-inline int ActorIndex(const Game& g) { return g.battle.turnSide == 1 ? 1 : 0; }
+inline int ActorIndex(const Game& g) {
+  return g.battle.turnSide == 1 ? 1 : 0;
+}
 
 }  // namespace qv::battle

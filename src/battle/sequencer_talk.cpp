@@ -4,8 +4,8 @@
 #include <array>
 #include <string>
 
-#include "battle/equipment.h"
 #include "battle/action.h"
+#include "battle/equipment.h"
 #include "battle/sequencer.h"
 #include "battle/sequencer_steps.h"
 #include "core/state_ops.h"
@@ -24,27 +24,31 @@ using Greetings = std::array<Greeting, kGreetings>;
 
 constexpr Greetings kInnGreetings = {{
     {"やどやの人「いらっしゃいよ。泊まるかい？", "　ここに泊まれば【セーブ】できるよ。」"},
-    {"やどやの人「いらっしゃいよ。", "　ところでここの値段は【ロード回数】に比例してるんだよ、覚えておきな」"},
+    {"やどやの人「いらっしゃいよ。",
+     "　ところでここの値段は【ロード回数】に比例してるんだよ、覚えておきな」"},
     {"やどやの人「いらっしゃい。", "　今日は暑いね……」"},
     {"やどやの人「【レベル】があがっても、ここの値段は上がるんだ。", "　世の中、金、金、金……」"},
-    {"やどやの人「いらっしゃいよ。泊まるかい？", "　そりゃ泊まるだろうね。わざわざ聞いてごめんよ」"},
+    {"やどやの人「いらっしゃいよ。泊まるかい？",
+     "　そりゃ泊まるだろうね。わざわざ聞いてごめんよ」"},
 }};
 
 constexpr Greetings kToolShopGreetings = {{
     {"どうぐの人「いらっしゃい。ここは道具屋だよ"},
     {"どうぐの人「武器には攻撃力が上がる物と、命中率が上がる物がある」"},
     {"どうぐの人「いらっしゃい。", "　今日は寒いな……」"},
-    {"どうぐの人「いらっしゃい。", "　どうせ俺の話なんて、お決まりのやつだとか思って聞いてないんだろ",
+    {"どうぐの人「いらっしゃい。",
+     "　どうせ俺の話なんて、お決まりのやつだとか思って聞いてないんだろ",
      "　知ってるさ……、どいつもこいつもおんなじだ」"},
     {"どうぐの人「さっさと商品見て帰ってくれ", "　俺は人の話を聞かないやつが大嫌いなんだ」"},
 }};
 
 constexpr Greetings kSecondShopGreetings = {{
     {"人工の人「よく見つけたね。ここは人工屋だよ"},
-    {"人工の人「いらっしゃい。珍しい客が来たな。見てきな", "　人工カーレオは、あくまで人工だ。本物には劣る....」"},
+    {"人工の人「いらっしゃい。珍しい客が来たな。見てきな",
+     "　人工カーレオは、あくまで人工だ。本物には劣る....」"},
     {"人工の人「いらっしゃい。", "　最近はなかなかいい品物が入らなくてね……」"},
-    {"人工の人「いらっしゃい。", "　どうぐ屋のおやじを知ってるかい？", "　俺の親父なんだ。頑固な性格でな……",
-     "　10年前に勘当された切り会ってない」"},
+    {"人工の人「いらっしゃい。", "　どうぐ屋のおやじを知ってるかい？",
+     "　俺の親父なんだ。頑固な性格でな……", "　10年前に勘当された切り会ってない」"},
     {"人工の人「家族は大事にしな", "　家族に依存しても駄目だ。塩梅を考えなきゃ駄目だ」"},
 }};
 
@@ -111,7 +115,8 @@ void StepAfterRest(Game& g) {
 
 void StepInnTalk(Game& g) {
   ShowGreeting(g, kInnGreetings, GreetingIndex(g, 5, 2));
-  AddTextLineRaw(g, Sjis("　宿賃は ") + std::to_string(InnPrice(g.state)) + Sjis("円だけど、払えるんだろうね」"));
+  AddTextLineRaw(g, Sjis("　宿賃は ") + std::to_string(InnPrice(g.state)) +
+                        Sjis("円だけど、払えるんだろうね」"));
 }
 
 void StepInnStay(Game& g) {
@@ -128,13 +133,27 @@ void StepInnStay(Game& g) {
   AddTextLineRaw(g, Sjis("宿泊しました.... > 全回復 , Save complete!!"));
 }
 
-void StepInnLeave(Game& g) { world::ShowMapScreen(g); }
+void StepInnLeave(Game& g) {
+  world::ShowMapScreen(g);
+}
 
-void StepToolShopTalk(Game& g) { ShopTalk(g, kToolShopGreetings, 5, 2); }
-void StepToolShopOpen(Game& g) { OpenShop(g, "買う"); }
-void StepSecondShopTalk(Game& g) { ShopTalk(g, kSecondShopGreetings, 5, 2); }
-void StepSecondShopOpen(Game& g) { OpenShop(g, "購入"); }
-void StepThirdShopTalk(Game& g) { ShopTalk(g, kThirdShopGreetings, 10, 0); }
-void StepThirdShopOpen(Game& g) { OpenShop(g, "ＢＵＹ"); }
+void StepToolShopTalk(Game& g) {
+  ShopTalk(g, kToolShopGreetings, 5, 2);
+}
+void StepToolShopOpen(Game& g) {
+  OpenShop(g, "買う");
+}
+void StepSecondShopTalk(Game& g) {
+  ShopTalk(g, kSecondShopGreetings, 5, 2);
+}
+void StepSecondShopOpen(Game& g) {
+  OpenShop(g, "購入");
+}
+void StepThirdShopTalk(Game& g) {
+  ShopTalk(g, kThirdShopGreetings, 10, 0);
+}
+void StepThirdShopOpen(Game& g) {
+  OpenShop(g, "ＢＵＹ");
+}
 
 }  // namespace qv::battle

@@ -1,9 +1,10 @@
 #include "battle/simulator.h"
 
+#include <unistd.h>
+
 #include <algorithm>
 #include <atomic>
 #include <system_error>
-#include <unistd.h>
 
 #include "battle/sequencer.h"
 #include "core/handlers.h"
@@ -18,8 +19,8 @@
 namespace qv::battle {
 namespace {
 
-constexpr int32_t kEscape = 22;     // 逃げる: the simulated hero stands its ground
-constexpr int32_t kIdle = 53;       // 何もせず
+constexpr int32_t kEscape = 22;  // 逃げる: the simulated hero stands its ground
+constexpr int32_t kIdle = 53;    // 何もせず
 constexpr int32_t kOrdinarySkills = 100;
 
 // No window, no sound: every request is dropped, and the boxes only remembered.
@@ -78,8 +79,9 @@ void PressSkill(Game& g, PlayerPolicy policy) {
 
 std::filesystem::path FreshTempDir() {
   static std::atomic<int> counter{0};
-  std::filesystem::path p = std::filesystem::temp_directory_path() /
-                            ("qv-sim-" + std::to_string(getpid()) + "-" + std::to_string(counter++));
+  std::filesystem::path p =
+      std::filesystem::temp_directory_path() /
+      ("qv-sim-" + std::to_string(getpid()) + "-" + std::to_string(counter++));
   std::filesystem::remove_all(p);
   std::filesystem::create_directories(p);
   return p;
@@ -149,7 +151,8 @@ bool PlayerFromSaveFile(const std::filesystem::path& myDat, GameState& out, std:
   const bool damaged = g->state.saveDisabled == 1;
   std::filesystem::remove_all(dir, ec);
   if (damaged) {
-    error = myDat.string() + ": " + (host.boxes.empty() ? "damaged" : Cp932ToUtf8(host.boxes.back()));
+    error =
+        myDat.string() + ": " + (host.boxes.empty() ? "damaged" : Cp932ToUtf8(host.boxes.back()));
     return false;
   }
   out = g->state;
@@ -200,10 +203,16 @@ SimulationResult SimulateBattles(const GameState& player, const SimulationOption
       r.ticks += 1;
     };
     switch (FightBattle(g, o.policy, o.maxTicksPerBattle, watch)) {
-      case BattleOutcome::kWon: r.wins += 1; break;
-      case BattleOutcome::kLost: r.losses += 1; break;
+      case BattleOutcome::kWon:
+        r.wins += 1;
+        break;
+      case BattleOutcome::kLost:
+        r.losses += 1;
+        break;
       case BattleOutcome::kLeft:
-      case BattleOutcome::kCutOff: r.unfinished += 1; break;
+      case BattleOutcome::kCutOff:
+        r.unfinished += 1;
+        break;
     }
     r.battles += 1;
   }

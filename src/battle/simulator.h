@@ -38,11 +38,11 @@ struct PlayerSetup {
 
 struct SimulationOptions {
   int32_t battles = 100;
-  uint32_t seed = 1;             // battle i uses seed + i
-  int32_t locationId = 2;        // 1 = free area, 2..19 encounter places
-  int32_t depth = 0;             // metres, in the free area
-  Combatant enemy;               // the enemy as an encounter would write it; with no name in
-                                 // the free area, each battle rolls its own at `depth`
+  uint32_t seed = 1;       // battle i uses seed + i
+  int32_t locationId = 2;  // 1 = free area, 2..19 encounter places
+  int32_t depth = 0;       // metres, in the free area
+  Combatant enemy;         // the enemy as an encounter would write it; with no name in
+                           // the free area, each battle rolls its own at `depth`
   PlayerPolicy policy = PlayerPolicy::kStrongest;
   int32_t battleSpeed = 9;
   int32_t maxTicksPerBattle = 50000;  // a battle still running then counts as unfinished
@@ -52,9 +52,9 @@ struct SimulationResult {
   int32_t battles = 0;
   int32_t wins = 0;
   int32_t losses = 0;
-  int32_t unfinished = 0;  // escaped or cut off by the tick limit
-  double winRate = 0;      // wins / battles
-  double meanTurns = 0;    // turns of either side per battle
+  int32_t unfinished = 0;      // escaped or cut off by the tick limit
+  double winRate = 0;          // wins / battles
+  double meanTurns = 0;        // turns of either side per battle
   double meanDamageDealt = 0;  // HP the enemy lost per battle
   double meanDamageTaken = 0;  // HP the player lost per battle
   int64_t ticks = 0;           // ticks run in all

@@ -35,14 +35,19 @@ TEST(LevelUp, OneLevelPerVictoryAndTheSurplusIsLost) {
 }
 
 TEST(LevelUp, ThresholdLevelCapAndMpRules) {
-  struct Case { int32_t level; int32_t exp; int32_t maxMp; int32_t newLevel; int32_t newMaxMp; };
+  struct Case {
+    int32_t level;
+    int32_t exp;
+    int32_t maxMp;
+    int32_t newLevel;
+    int32_t newMaxMp;
+  };
   const Case cases[] = {
-      {1, 109, 10, 1, 10},   // one short of level × 10 + 100
-      {1, 110, 10, 2, 11},   // exactly enough
-      {2, 130, 10, 3, 10},   // odd new level: no MP
-      {5, 150, 50, 6, 50},   // MP stops growing at 50
-      {98, 1080, 40, 99, 40},
-      {99, 99999, 40, 99, 40},  // 99 is the last level
+      {1, 109, 10, 1, 10},                              // one short of level × 10 + 100
+      {1, 110, 10, 2, 11},                              // exactly enough
+      {2, 130, 10, 3, 10},                              // odd new level: no MP
+      {5, 150, 50, 6, 50},                              // MP stops growing at 50
+      {98, 1080, 40, 99, 40}, {99, 99999, 40, 99, 40},  // 99 is the last level
   };
   for (const Case& c : cases) {
     BattleGame b;
@@ -62,7 +67,12 @@ TEST(LevelUp, ThresholdLevelCapAndMpRules) {
 }
 
 TEST(LevelUp, TraitsComeWithTheirLevels) {
-  struct Case { int32_t newLevel; const char* line; int32_t hit; int32_t evade; };
+  struct Case {
+    int32_t newLevel;
+    const char* line;
+    int32_t hit;
+    int32_t evade;
+  };
   const Case cases[] = {
       {25, "特性【オーバーキル】を修得した!!", 10, 0},
       {35, "特性【最大TP +5】を修得した!!", 10, 0},

@@ -16,7 +16,11 @@ TEST(Milestones, OnePerClickInTheirOrderThenTheMap) {
   g.state.depth = 20;
   g.battle.battleActive = 1;
   b.RunStep(9);
-  struct Award { int flag; const char* line; int32_t score; };
+  struct Award {
+    int flag;
+    const char* line;
+    int32_t score;
+  };
   const Award awards[] = {
       {2, "戦闘回数が1000回を達成!! > 得点 +1000", 1000},
       {5, "所持金が1000円を達成!! > 得点 +100", 1100},
@@ -46,7 +50,8 @@ TEST(Milestones, NeverOnTheEnemysTurn) {
   g.battle.turnSide = 1;
   b.RunStep(9);
   EXPECT_EQ(g.state.score, 0);
-  for (int32_t flag : {5, 9, 14, 15, 16, 17}) EXPECT_EQ(g.state.eventFlags[static_cast<size_t>(flag)], 0);
+  for (int32_t flag : {5, 9, 14, 15, 16, 17})
+    EXPECT_EQ(g.state.eventFlags[static_cast<size_t>(flag)], 0);
   EXPECT_TRUE(g.form[W::map_box].visible);
 }
 
@@ -62,7 +67,8 @@ TEST(Milestones, TheFreeAreaOffersItsCommandsInstead) {
     ++clicks;
   }
   EXPECT_EQ(clicks, 6);  // 10, 20, 30, 40, 50 and 100 metres
-  for (int32_t flag : {10, 11, 12, 13, 7, 8}) EXPECT_EQ(g.state.eventFlags[static_cast<size_t>(flag)], 1);
+  for (int32_t flag : {10, 11, 12, 13, 7, 8})
+    EXPECT_EQ(g.state.eventFlags[static_cast<size_t>(flag)], 1);
   EXPECT_EQ(g.battle.phase, 9);
   EXPECT_TRUE(g.form[W::com_box].visible);
   EXPECT_EQ(g.form[W::l_btn_com1].caption, Sjis("進む"));

@@ -11,14 +11,16 @@ namespace {
 using testing::BattleGame;
 using testing::PinRolls;
 
-int32_t Item(const Game& g, const char* name) { return FindItemByName(g.state, Sjis(name)); }
+int32_t Item(const Game& g, const char* name) {
+  return FindItemByName(g.state, Sjis(name));
+}
 
 TEST(GearMoments, VictoryRewardsAndPointsCountWhatIsWorn) {
   BattleGame b;
   Game& g = b.g;
-  g.state.setSlots[0] = Item(g, "カーレオの効率");     // experience +2, from the first frame
-  g.state.setSlots[7] = Item(g, "カーレオの金策");  // money +2
-  g.state.player().waist = Item(g, "カーレオのベルト");   // +50 on every score
+  g.state.setSlots[0] = Item(g, "カーレオの効率");       // experience +2, from the first frame
+  g.state.setSlots[7] = Item(g, "カーレオの金策");       // money +2
+  g.state.player().waist = Item(g, "カーレオのベルト");  // +50 on every score
   g.state.enemy().hp = 0;
   b.RunStep(5);
   EXPECT_EQ(g.state.player().exp, 7);

@@ -1,6 +1,7 @@
+#include "battle/rewards.h"
+
 #include <gtest/gtest.h>
 
-#include "battle/rewards.h"
 #include "battle/sequencer_fixture.h"
 #include "core/state_ops.h"
 
@@ -34,7 +35,11 @@ TEST(Victory, PaysExperienceMoneyAndPlacePointsThenWaits) {
 }
 
 TEST(Victory, PlacePointsDependOnWhereTheBattleWas) {
-  struct Case { int32_t location; int32_t points; bool music; };
+  struct Case {
+    int32_t location;
+    int32_t points;
+    bool music;
+  };
   for (const Case& c : {Case{1, 0, false}, Case{16, 1000, true}, Case{17, 2000, true}}) {
     BattleGame b;
     b.g.battle.locationId = c.location;
@@ -46,7 +51,12 @@ TEST(Victory, PlacePointsDependOnWhereTheBattleWas) {
 }
 
 TEST(Victory, FinishingBlowsThatPayMore) {
-  struct Case { int32_t skill; int32_t reward; int32_t money; const char* line; };
+  struct Case {
+    int32_t skill;
+    int32_t reward;
+    int32_t money;
+    const char* line;
+  };
   const Case cases[] = {
       {39, 7, 14, "ヴォマクトアタック効果＞入手金x2"},
       {118, 7, 10, "ヴォマクトＷアタック効果＞入手金x1.5"},

@@ -52,11 +52,19 @@ TEST(EnemyChoice, AnEnemyThatCanPayForNothingStillActs) {
 }
 
 TEST(EnemyChoice, NamedEnemiesForceTheirSkillOnTheirRounds) {
-  struct Case { const char* enemy; int32_t round; int32_t skill; };
+  struct Case {
+    const char* enemy;
+    int32_t round;
+    int32_t skill;
+  };
   const Case cases[] = {
-      {"マジカル", 1, 28},  {"マジカル", 2, 2},  {"マジカルアゲイン", 1, 28},
-      {"サニー・レイニーアゲイン", 1, 38},  {"サニー・レイニーアゲイン", 11, 38},
-      {"サニー・レイニーアゲイン", 21, 38}, {"サニー・レイニーアゲイン", 12, 2},
+      {"マジカル", 1, 28},
+      {"マジカル", 2, 2},
+      {"マジカルアゲイン", 1, 28},
+      {"サニー・レイニーアゲイン", 1, 38},
+      {"サニー・レイニーアゲイン", 11, 38},
+      {"サニー・レイニーアゲイン", 21, 38},
+      {"サニー・レイニーアゲイン", 12, 2},
       {"スライム", 1, 2},
   };
   for (const Case& c : cases) {

@@ -52,14 +52,18 @@ TEST(Rest, TooLittleMpSpendsNothing) {
 }
 
 TEST(Inn, PriceFollowsLevelLoadsAndPersonality) {
-  struct Case { int32_t level, loads, personality, price; };
-  for (const Case& c : {Case{3, 7, 0, 10}, Case{3, 7, 2, 9}, Case{0, 0, 0, 5}, Case{40, 300, 1, 145}}) {
+  struct Case {
+    int32_t level, loads, personality, price;
+  };
+  for (const Case& c :
+       {Case{3, 7, 0, 10}, Case{3, 7, 2, 9}, Case{0, 0, 0, 5}, Case{40, 300, 1, 145}}) {
     BattleGame b;
     b.g.state.player().level = c.level;
     b.g.state.loadCount = c.loads;
     b.g.state.personality = c.personality;
     b.RunStep(20);
-    EXPECT_EQ(b.Line(0), Sjis("　宿賃は ") + std::to_string(c.price) + Sjis("円だけど、払えるんだろうね」"));
+    EXPECT_EQ(b.Line(0),
+              Sjis("　宿賃は ") + std::to_string(c.price) + Sjis("円だけど、払えるんだろうね」"));
     EXPECT_EQ(b.g.battle.paused, 1);
   }
 }
@@ -98,11 +102,17 @@ TEST(Inn, TooPoorToStay) {
 }
 
 TEST(Shops, GreetingThenTheClickOpensThePanelInTheShopsMode) {
-  struct Case { int32_t talk; int32_t level; const char* first; const char* mode; };
+  struct Case {
+    int32_t talk;
+    int32_t level;
+    const char* first;
+    const char* mode;
+  };
   const Case cases[] = {
       {30, 0, "どうぐの人「いらっしゃい。ここは道具屋だよ", "買う"},
       {40, 0, "人工の人「よく見つけたね。ここは人工屋だよ", "購入"},
-      {50, 9, "ファトマ「我が名はファトマ、冒険する者なり」", "ＢＵＹ"},  // always the first below 10
+      {50, 9, "ファトマ「我が名はファトマ、冒険する者なり」",
+       "ＢＵＹ"},  // always the first below 10
   };
   for (const Case& c : cases) {
     BattleGame b;

@@ -1,9 +1,10 @@
+#include "battle/sequencer.h"
+
 #include <gtest/gtest.h>
 
 #include "battle/rewards.h"
-#include "battle/sequencer.h"
-#include "battle/sequencer_steps.h"
 #include "battle/sequencer_fixture.h"
+#include "battle/sequencer_steps.h"
 #include "core/startup.h"
 #include "core/text_lines.h"
 #include "core/tick.h"
@@ -89,10 +90,15 @@ TEST(Opening, NamesTheDepthInTheFreeAreaWithoutTheEncounterFanfare) {
 }
 
 TEST(TurnStart, EnemyTurnsAreCountedAndRegainMpByKind) {
-  struct Case { int32_t kind; const char* name; int32_t location; int32_t mp; };
+  struct Case {
+    int32_t kind;
+    const char* name;
+    int32_t location;
+    int32_t mp;
+  };
   const Case cases[] = {
-      {0, "スライム", 2, 0},  {1, "スライム", 2, 3},  {2, "スライム", 2, 14},
-      {0, "光", 5, 1},        {0, "光", 6, 0},        {2, "光", 5, 15},
+      {0, "スライム", 2, 0}, {1, "スライム", 2, 3}, {2, "スライム", 2, 14},
+      {0, "光", 5, 1},       {0, "光", 6, 0},       {2, "光", 5, 15},
   };
   for (const Case& c : cases) {
     BattleGame b;

@@ -1,10 +1,11 @@
+#include "battle/simulator.h"
+
 #include <gtest/gtest.h>
 
 #include <filesystem>
 #include <fstream>
 #include <sstream>
 
-#include "battle/simulator.h"
 #include "core/startup.h"
 #include "core/text.h"
 #include "persist/save.h"

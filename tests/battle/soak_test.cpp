@@ -13,8 +13,8 @@
 
 #include "battle/simulator.h"
 #include "core/master_data.h"
-#include "core/state_ops.h"
 #include "core/startup.h"
+#include "core/state_ops.h"
 #include "core/text.h"
 #include "core/tick.h"
 
@@ -46,8 +46,15 @@ int32_t SoakBattles() {
 
 // Enemy names the battle treats specially, and one it does not.
 constexpr const char* kEnemyNames[] = {
-    "スライム", "マジカル", "マジカルアゲイン", "サニー・レイニーアゲイン", "光",
-    "海神・魔獣・時数露不", "地天・ｎｏｅｌ", "今、光", "聳えるヤマオ",
+    "スライム",
+    "マジカル",
+    "マジカルアゲイン",
+    "サニー・レイニーアゲイン",
+    "光",
+    "海神・魔獣・時数露不",
+    "地天・ｎｏｅｌ",
+    "今、光",
+    "聳えるヤマオ",
 };
 
 struct Dice {
@@ -163,10 +170,10 @@ std::string Summary(const Game& g) {
   const BattleState& b = g.battle;
   const Combatant& p = g.state.player();
   const Combatant& e = g.state.enemy();
-  return "phase " + std::to_string(b.phase) + " delay " + std::to_string(b.phaseDelay) + " paused " +
-         std::to_string(b.paused) + " timer " + std::to_string(b.actionTimer) + " skill " +
-         std::to_string(b.actionSkill) + " side " + std::to_string(b.turnSide) + " hp " +
-         std::to_string(p.hp) + "/" + std::to_string(e.hp) + " list " +
+  return "phase " + std::to_string(b.phase) + " delay " + std::to_string(b.phaseDelay) +
+         " paused " + std::to_string(b.paused) + " timer " + std::to_string(b.actionTimer) +
+         " skill " + std::to_string(b.actionSkill) + " side " + std::to_string(b.turnSide) +
+         " hp " + std::to_string(p.hp) + "/" + std::to_string(e.hp) + " list " +
          std::to_string(g.form[W::battle_box].visible) + " rounds " + std::to_string(b.roundCount);
 }
 
@@ -207,13 +214,15 @@ struct Checker {
     Side(g, 1, 100);
     const BattleState& b = g.battle;
     if (b.phase < -1 || b.phase > 60) Fail("phase " + std::to_string(b.phase));
-    if (b.actionSkill < -1 || b.actionSkill >= kSkills) Fail("skill " + std::to_string(b.actionSkill));
+    if (b.actionSkill < -1 || b.actionSkill >= kSkills)
+      Fail("skill " + std::to_string(b.actionSkill));
     if (b.actionTimer < 0 || b.phaseDelay < 0) Fail("a timer below zero");
     if (b.turnSide != 0 && b.turnSide != 1) Fail("turn side " + std::to_string(b.turnSide));
     if (b.stepNesting != 0) Fail("steps left running");
     if (b.victoryLineIndex < -1 || b.victoryLineIndex >= kQueuedLines) Fail("victory line index");
     const GameState& s = g.state;
-    if (s.money > 9999 || s.bp < 0 || s.battleCount < 0 || s.escapeCount < 0) Fail("a counter out of range");
+    if (s.money > 9999 || s.bp < 0 || s.battleCount < 0 || s.escapeCount < 0)
+      Fail("a counter out of range");
   }
 
   // Once a battle is over: the use counts stop at 1000.
