@@ -21,6 +21,14 @@ constexpr const char* kSpriteFiles[36] = {
     nullptr,         nullptr,      nullptr,         nullptr,     "map11.bmp",     "map13.bmp",
 };
 constexpr int kBigStrip = 20;
+
+// The sprite slot that holds a free-area enemy's picture ("man0.bmp" or "man1.bmp"), or -1.
+int EnemyPictureSlot(std::string_view file) {
+  for (int slot = 7; slot <= 8; ++slot) {
+    if (file == kSpriteFiles[slot]) return slot;
+  }
+  return -1;
+}
 constexpr int kSmallStrip = 21;
 
 std::filesystem::path PictureFile(const Game& g, std::string_view name) {
@@ -163,10 +171,14 @@ void Screen::ComposeFrame(Game& g) {
   FrameCanvas f(s);
   CopyOpaque(s.cg, s.Background(), 0, 0);
   s.bak.Fill(g.battle.gameOver == 1 ? 0xFF0000 : 0x000000);
-  // The player's battle picture stands at the right edge while a battle runs.
-  if (g.battle.battleActive == 1) {
-    const gfx::Bitmap& who = s.sprites[kPlayerSlot];
-    f.cg.Draw(kWindowWidth - who.Width(), 0, who);
+  // A free-area enemy stands at the right edge while its battle runs; story enemies are
+  // painted into their backgrounds, so nothing is drawn for them.
+  if (g.battle.battleActive == 1 && !g.frame.enemyPicture.empty()) {
+    const int slot = EnemyPictureSlot(g.frame.enemyPicture);
+    if (slot >= 0) {
+      const gfx::Bitmap& who = s.sprites[static_cast<size_t>(slot)];
+      f.cg.Draw(kWindowWidth - who.Width(), 0, who);
+    }
   }
   DrawStatusPanel(g, f);
   DrawOverlay(g, f);
