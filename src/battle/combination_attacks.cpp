@@ -13,19 +13,22 @@ namespace {
 using enum Mod;
 
 // Random(roll) + base for either side; combinations do not grow with a skill level.
-constexpr Power P(int32_t roll, int32_t base) { return Power{roll, base, base, 0, 1}; }
+constexpr Power P(int32_t roll, int32_t base) {
+  return Power{roll, base, base, 0, 1};
+}
 
 // The light attack: weak on light, strong on darkness, softened by regeneration and robes.
 constexpr Power kLightPower = P(2, 8);
-constexpr Mods kLight = {{{kHalfVs, kElemLight}, {kDoubleVs, kElemDark}, {kHalfIfRegen}, {kLightRobe},
-                          {kMagicalRobe}}};
+constexpr Mods kLight = {
+    {{kHalfVs, kElemLight}, {kDoubleVs, kElemDark}, {kHalfIfRegen}, {kLightRobe}, {kMagicalRobe}}};
 // The fire attack: weak on fire, strong on water, softened by a fire wall and the magical robe.
 constexpr Power kFirePower = P(2, 8);
-constexpr Mods kFire = {{{kHalfVs, kElemFire}, {kDoubleVs, kElemWater}, {kHalfIfFireWall}, {kMagicalRobe}}};
+constexpr Mods kFire = {
+    {{kHalfVs, kElemFire}, {kDoubleVs, kElemWater}, {kHalfIfFireWall}, {kMagicalRobe}}};
 // The blaze: a stronger fire, fanned by the actor's magic crest.
 constexpr Power kBlazePower = P(2, 13);
-constexpr Mods kBlaze = {{{kCrest}, {kHalfIfFireWall}, {kHalfVs, kElemFire}, {kDoubleVs, kElemWater},
-                          {kMagicalRobe}}};
+constexpr Mods kBlaze = {
+    {{kCrest}, {kHalfIfFireWall}, {kHalfVs, kElemFire}, {kDoubleVs, kElemWater}, {kMagicalRobe}}};
 
 using PowerFn = int32_t (*)(Act&);
 
@@ -40,7 +43,7 @@ struct ComboAttack {
   const char* line2 = nullptr;
   Power power{};
   Mods mods{};
-  PowerFn custom = nullptr;  // a power of its own instead of power and mods
+  PowerFn custom = nullptr;   // a power of its own instead of power and mods
   ScriptFn before = nullptr;  // on the actor just before the blows
   Hits hits{};
   int32_t blowStep = 1;
@@ -63,14 +66,16 @@ int32_t DoubleVomactPower(Act& act) {  // ヴォマクトＷアタック
   return m;
 }
 int32_t YoichiPower(Act& act) {  // 与一の矢: a dark arrow that creatures of darkness shrug off
-  int32_t p = ApplyMods(act, Random(act.g, 2) + 8, {{{kHalfVs, kElemDark}, {kDoubleVs, kElemLight}}});
+  int32_t p =
+      ApplyMods(act, Random(act.g, 2) + 8, {{{kHalfVs, kElemDark}, {kDoubleVs, kElemLight}}});
   if (act.T.traitB == 1) p /= 2;
   return ApplyMods(act, p, {{{kMagicalRobe}}});
 }
 int32_t TwinklePower(Act& act) {  // 闇に瞬く光: a light that shines brightest on the light-born
   const int32_t m = Random(act.g, 2);
   int32_t p = act.T.element == kElemLight ? 2 * m + 30 : m + 15;
-  return ApplyMods(act, p, {{{kDoubleVs, kElemDark}, {kHalfIfRegen}, {kLightRobe}, {kMagicalRobe}}});
+  return ApplyMods(act, p,
+                   {{{kDoubleVs, kElemDark}, {kHalfIfRegen}, {kLightRobe}, {kMagicalRobe}}});
 }
 
 void ShaveTwoMp(Act& act) {
@@ -94,9 +99,15 @@ void DananMp(Act& act) {  // トゥアハ・デ・ダナン refills a tenth of t
   ChangeMp(act.g, act.x, n);
   AddTextLine(act.g, Sjis("MPが ") + std::to_string(n) + Sjis("回復"));
 }
-void AttackUp(Act& act) { act.X.st_atkUp += 2; }
-void HitUp(Act& act) { act.X.st_hitUp += 2; }
-void GuardUp(Act& act) { act.X.st_guardUp += 2; }
+void AttackUp(Act& act) {
+  act.X.st_atkUp += 2;
+}
+void HitUp(Act& act) {
+  act.X.st_hitUp += 2;
+}
+void GuardUp(Act& act) {
+  act.X.st_guardUp += 2;
+}
 // ファイアーパンチ has no record of its own until it is thrown; from then on its blows count
 // as fire for the element boosts and resistances.
 void FireFist(Act& act) {
@@ -157,7 +168,9 @@ void SecondStar(Act& act) {
 
 }  // namespace
 
-bool HasComboAttackScript(int32_t id) { return FindComboAttack(id) != nullptr; }
+bool HasComboAttackScript(int32_t id) {
+  return FindComboAttack(id) != nullptr;
+}
 
 void RunComboAttackScript(Act& act) {
   const ComboAttack* s = FindComboAttack(act.skill);

@@ -167,12 +167,15 @@ constexpr std::array<SpecialMove, 5> kSpecialMoves = {{
 }};
 
 // The name of a skill in the history; empty for an empty entry or a combination.
-const std::string& NameAt(const Game& g, int32_t id) { return SkillAt(g.state, id).name; }
+const std::string& NameAt(const Game& g, int32_t id) {
+  return SkillAt(g.state, id).name;
+}
 
-bool Is(const std::string& name, const char* utf8) { return name == Sjis(utf8); }
+bool Is(const std::string& name, const char* utf8) {
+  return name == Sjis(utf8);
+}
 
-void Start(Game& g, int side, int32_t id, const char* message, int32_t popup,
-           const char* colour) {
+void Start(Game& g, int side, int32_t id, const char* message, int32_t popup, const char* colour) {
   BattleState& b = g.battle;
   SpawnSidePopup(g, side, popup, "");
   AddLogLine(g, Sjis(message), colour);
@@ -198,7 +201,8 @@ const SpecialMove* SpecialMoveOf(const Game& g, int side) {
 
 void CheckCombination(Game& g) {
   const int side = g.battle.turnSide == 1 ? 1 : 0;
-  const std::array<int32_t, 6>& history = side == 0 ? g.battle.playerHistory : g.battle.enemyHistory;
+  const std::array<int32_t, 6>& history =
+      side == 0 ? g.battle.playerHistory : g.battle.enemyHistory;
   const std::string& b = NameAt(g, history[0]);
   const std::string& a = NameAt(g, history[1]);
   const std::string& c = NameAt(g, history[2]);

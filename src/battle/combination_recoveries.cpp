@@ -11,8 +11,12 @@
 namespace qv::battle {
 namespace {
 
-std::string Num(int32_t n) { return std::to_string(n); }
-void Line(Act& act, const std::string& text) { AddTextLine(act.g, text); }
+std::string Num(int32_t n) {
+  return std::to_string(n);
+}
+void Line(Act& act, const std::string& text) {
+  AddTextLine(act.g, text);
+}
 
 enum class Pool : uint8_t { kHp, kMp, kTp };
 
@@ -65,9 +69,15 @@ void Refill(Act& act, const ComboRecovery& r) {
   int32_t n = Random(act.g, r.roll) + r.base + HeroLevelBonus(act, r.atFifty, r.atSixty);
   if (r.share && r.shareDiv > 0) n += act.X.*(r.share) / r.shareDiv;
   switch (r.pool) {
-    case Pool::kHp: HealSelf(act, n); break;
-    case Pool::kMp: GainMp(act, n); break;
-    case Pool::kTp: GainTp(act, n); break;
+    case Pool::kHp:
+      HealSelf(act, n);
+      break;
+    case Pool::kMp:
+      GainMp(act, n);
+      break;
+    case Pool::kTp:
+      GainTp(act, n);
+      break;
   }
 }
 
@@ -110,7 +120,9 @@ void Impermanence(Act& act) {  // 諸行無常: what has no element fades only h
 }
 
 // 毒回復 and 命中↓回復: cure the ailment when there is one, else a small heal.
-void HealSmall(Act& act) { HealSelf(act, 3 + HeroLevelBonus(act, 3, 3)); }
+void HealSmall(Act& act) {
+  HealSelf(act, 3 + HeroLevelBonus(act, 3, 3));
+}
 
 void CurePoison(Act& act) {
   if (act.X.st_poison > 0 || act.X.st_heavyPoison > 0) {
@@ -162,8 +174,8 @@ void GoodFortune(Act& act) {  // 良き占い
 }
 
 constexpr ScriptEntry kOwnShapes[] = {
-    {105, VampireStar}, {108, TwoElegy}, {120, CurePoison}, {121, CureHitDown},
-    {124, MpDrain},     {125, TpDrain},  {126, MoonHeal},   {127, SkyHeal},
+    {105, VampireStar}, {108, TwoElegy},    {120, CurePoison},   {121, CureHitDown},
+    {124, MpDrain},     {125, TpDrain},     {126, MoonHeal},     {127, SkyHeal},
     {184, GoodFortune}, {185, BloodBullet}, {187, Impermanence},
 };
 
@@ -183,7 +195,9 @@ ScriptFn FindOwnShape(int32_t id) {
 
 }  // namespace
 
-bool HasComboRecoveryScript(int32_t id) { return FindRefill(id) || FindOwnShape(id); }
+bool HasComboRecoveryScript(int32_t id) {
+  return FindRefill(id) || FindOwnShape(id);
+}
 
 // All of these act at once, in their first step.
 void RunComboRecoveryScript(Act& act) {

@@ -1,9 +1,10 @@
 // The scripts of the combination and special skills, gathered from their families for
 // FindScript.
+#include "battle/combination_scripts.h"
+
 #include <array>
 
 #include "battle/combination.h"
-#include "battle/combination_scripts.h"
 
 namespace qv::battle {
 namespace {

@@ -84,7 +84,9 @@ const ComboState* FindState(int32_t id) {
 
 }  // namespace
 
-bool HasComboStateScript(int32_t id) { return FindState(id) != nullptr; }
+bool HasComboStateScript(int32_t id) {
+  return FindState(id) != nullptr;
+}
 
 // Every state is laid at once, in the first step.
 void RunComboStateScript(Act& act) {
