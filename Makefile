@@ -28,8 +28,10 @@ test-normal: $(BUILD)/CMakeCache.txt
 	cd $(BUILD) && ctest --output-on-failure -j $(JOBS)
 
 $(ASAN_BUILD)/CMakeCache.txt:
-	cmake -S . -B $(ASAN_BUILD) -DCMAKE_BUILD_TYPE=Debug -DQV_SANITIZE=ON $(CMAKE_FLAGS)
+	cmake -S . -B $(ASAN_BUILD) -DCMAKE_BUILD_TYPE=Debug -DCMAKE_CXX_FLAGS_DEBUG="-g -O1" -DQV_SANITIZE=ON \
+	  -DQV_PREBUILT_ASSETS=$(abspath $(BUILD)) $(CMAKE_FLAGS)
 
+# The sanitizer build copies the pictures and sounds of the normal build instead of making them.
 test-asan: $(ASAN_BUILD)/CMakeCache.txt
 	cmake --build $(ASAN_BUILD) -j $(JOBS)
 	cd $(ASAN_BUILD) && ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 \
