@@ -48,17 +48,16 @@ struct ItemsGame {
   }
 
   const std::vector<std::string>& Lines() const { return g.form[W::item_list].lines; }
-  // The list line that names the item or heading (after its prefix), or -1.
+  // The list line that names the item or heading after its prefix, or -1.
   int LineOf(const char* utf8) const {
     const std::string& name = Sjis(utf8);
     for (size_t i = 0; i < Lines().size(); ++i) {
       const std::string& l = Lines()[i];
-      if (l.size() >= name.size() && l.compare(l.size() - name.size(), name.size(), name) == 0 &&
-          (l.size() == name.size() || l[l.size() - name.size() - 1] == ' ' ||
-           l.compare(0, l.size() - name.size(), Sjis(" ＞")) == 0 ||
-           l.compare(0, l.size() - name.size(), Sjis("　 ")) == 0)) {
+      if (!l.ends_with(name)) continue;
+      // Every prefix the panel writes ends in a space or in the worn mark.
+      const std::string prefix = l.substr(0, l.size() - name.size());
+      if (prefix.empty() || prefix.back() == ' ' || prefix == Sjis(" ＞"))
         return static_cast<int>(i);
-      }
     }
     return -1;
   }
@@ -67,7 +66,7 @@ struct ItemsGame {
     const int i = LineOf(utf8);
     return i < 0 ? std::string("<missing>") : Cp932ToUtf8(Lines()[static_cast<size_t>(i)]);
   }
-  // Every line as UTF-8, prefixes stripped by nothing: what the list shows.
+  // Every line as UTF-8, prefixes and all.
   std::vector<std::string> Shown() const {
     std::vector<std::string> out;
     for (const std::string& l : Lines()) out.push_back(Cp932ToUtf8(l));

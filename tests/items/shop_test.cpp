@@ -53,25 +53,17 @@ TEST(ShopFilter, LevelZeroHidesEverythingAbove200) {
   EXPECT_TRUE(t.Lists("青年の鎧"));
 }
 
-TEST(ShopFilter, CountPrefixesAndUniqueItemsGoOnceOwned) {
-  ItemsGame t;
-  Rich(t);
-  t.Owned("ぼうっきれ") = 3;
-  t.Owned("太いぼう") = 12;
-  t.Owned("カーレオのメモ") = 1;  // a unique book
-  t.OpenShop(Shop::Tool);
-  EXPECT_EQ(t.LineText("ぼうっきれ"), " 3 ぼうっきれ");
-  EXPECT_EQ(t.LineText("太いぼう"), "12 太いぼう");
-  t.OpenShop(Shop::Wandering);
-  EXPECT_FALSE(t.Lists("カーレオのメモ"));
-  EXPECT_TRUE(t.Lists("カーレオの手記"));
-}
-
-TEST(ShopFilter, ALineOwnedAHundredTimesStillSelectsItsItem) {
+// The owned count stands before the name; from a hundred on it pushes the name right, and
+// the line must still find its item.
+TEST(ShopFilter, CountPrefixes) {
   ItemsGame t;
   Rich(t);
   t.Owned("ぼうっきれ") = 100;
+  t.Owned("太いぼう") = 12;
+  t.Owned("硬いぼう") = 3;
   t.OpenShop(Shop::Tool);
+  EXPECT_EQ(t.LineText("硬いぼう"), " 3 硬いぼう");
+  EXPECT_EQ(t.LineText("太いぼう"), "12 太いぼう");
   EXPECT_EQ(t.LineText("ぼうっきれ"), "100 ぼうっきれ");
   t.Select("ぼうっきれ");
   EXPECT_EQ(t.g.world.selectedEntry, t.Item("ぼうっきれ"));
