@@ -13,8 +13,9 @@ namespace {
 
 class Runner {
  public:
-  Runner(Session& s, HeadlessHost& host, std::ostream& out, std::ostream& err)
-      : s_(s), g_(*s.game), host_(host), out_(out), err_(err) {}
+  Runner(Session& s, HeadlessHost& host, std::ostream& out, std::ostream& err,
+         PlayObserver* observer)
+      : s_(s), g_(*s.game), host_(host), out_(out), err_(err), observer_(observer) {}
 
   // Runs one command; kExitOk to go on.
   int Run(const Command& c);
@@ -30,31 +31,33 @@ class Runner {
   HeadlessHost& host_;
   std::ostream& out_;
   std::ostream& err_;
+  PlayObserver* observer_;
 };
 
 int Runner::Run(const Command& c) {
   switch (c.kind) {
     case CommandKind::Click:
-      ui::MouseDown(g_, c.x, c.y, c.flag);
-      if (!host_.Closed()) ui::MouseUp(g_, c.x, c.y, c.flag);
+      SendInput(g_, observer_, {InputKind::MouseDown, c.x, c.y, 0, c.flag, {}});
+      if (!host_.Closed()) SendInput(g_, observer_, {InputKind::MouseUp, c.x, c.y, 0, c.flag, {}});
       return kExitOk;
     case CommandKind::Move:
-      ui::MouseMove(g_, c.x, c.y);
+      SendInput(g_, observer_, {InputKind::MouseMove, c.x, c.y, 0, false, {}});
       return kExitOk;
     case CommandKind::Wheel:
-      ui::MouseWheel(g_, c.x, c.y, c.amount);
+      SendInput(g_, observer_, {InputKind::MouseWheel, c.x, c.y, c.amount, false, {}});
       return kExitOk;
     case CommandKind::Key:
-      ui::KeyDown(g_, c.amount);
-      if (!host_.Closed()) ui::KeyUp(g_, c.amount);
+      SendInput(g_, observer_, {InputKind::KeyDown, 0, 0, c.amount, false, {}});
+      if (!host_.Closed()) SendInput(g_, observer_, {InputKind::KeyUp, 0, 0, c.amount, false, {}});
       return kExitOk;
     case CommandKind::Type:
-      ui::TextInput(g_, c.text);
+      SendInput(g_, observer_, {InputKind::Text, 0, 0, 0, false, c.text});
       return kExitOk;
     case CommandKind::Ticks:
       for (int32_t i = 0; i < c.amount && !host_.Closed(); ++i) {
         host_.Advance(SaneInterval(g_));
         Timer1Timer(g_);
+        if (observer_) observer_->Ticked(g_);
       }
       return kExitOk;
     case CommandKind::Answer:
@@ -93,8 +96,8 @@ int Runner::Run(const Command& c) {
 }  // namespace
 
 int RunScript(const Script& script, Session& session, HeadlessHost& host, std::ostream& out,
-              std::ostream& err) {
-  Runner runner(session, host, out, err);
+              std::ostream& err, PlayObserver* observer) {
+  Runner runner(session, host, out, err, observer);
   const auto& commands = script.commands;
   for (size_t i = 0; i < commands.size(); ++i) {
     const int code = runner.Run(commands[i]);

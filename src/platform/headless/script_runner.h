@@ -3,6 +3,7 @@
 #include <ostream>
 
 #include "platform/headless/headless_host.h"
+#include "platform/headless/replay_input.h"
 #include "platform/headless/script.h"
 #include "platform/headless/session.h"
 
@@ -16,7 +17,8 @@ constexpr int kExitWriteFailed = 3;  // a screenshot or dump could not be writte
 
 // Plays the commands in order; stops at the first failed expectation, at a file that could
 // not be written, or when the game closes the window. Notes go to `out`, failures to `err`.
+// An observer (a recording) sees every input and tick.
 int RunScript(const Script& script, Session& session, HeadlessHost& host, std::ostream& out,
-              std::ostream& err);
+              std::ostream& err, PlayObserver* observer = nullptr);
 
 }  // namespace qv::headless

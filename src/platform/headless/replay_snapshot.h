@@ -1,0 +1,23 @@
+#pragma once
+// Snapshots for the real-window test: SIGUSR1 asks the running game for its picture and a
+// dump of its state, which the host's loop takes at its next turn, between two events, so the
+// test can wait for the game's state instead of sleeping.
+#include <cstdint>
+#include <filesystem>
+#include <string>
+
+#include "gfx/bitmap.h"
+
+namespace qv::headless {
+
+// Installs the handler of SIGUSR1.
+void ListenForSnapshotRequests();
+// True (once) when a request has come since the last call.
+bool TakeSnapshotRequest();
+
+// Writes DIR/shot-N.png and then DIR/dump-N.txt, each written aside and renamed so that it
+// appears complete; a test that sees the dump can read both. Returns an error, or empty.
+std::string WriteSnapshotFiles(const std::filesystem::path& dir, int32_t n,
+                               const gfx::Bitmap& picture, const std::string& dump);
+
+}  // namespace qv::headless
