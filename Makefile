@@ -5,7 +5,7 @@ ASAN_BUILD ?= build-asan
 FUZZ_BUILD ?= build-fuzz
 CMAKE_FLAGS ?=
 
-.PHONY: all deps build play test test-normal test-asan bench fuzz clean
+.PHONY: all deps build play test test-normal test-asan bench fuzz clean install
 
 all: build
 
@@ -17,6 +17,12 @@ $(BUILD)/CMakeCache.txt:
 
 build: deps $(BUILD)/CMakeCache.txt
 	cmake --build $(BUILD) -j $(JOBS)
+
+PREFIX ?= /usr/local
+
+# The program, its cg/ and dat/ in PREFIX/share/qv, the menu entry, the icons and the man page.
+install: build
+	cmake --install $(BUILD) --prefix $(PREFIX)
 
 play: build
 	$(BUILD)/qv $(ARGS)

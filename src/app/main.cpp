@@ -4,10 +4,38 @@
 #include <string_view>
 #include <vector>
 
+#include "platform/desktop_paths.h"
 #include "platform/headless/command_line.h"
 #include "platform/headless/headless_run.h"
 #include "platform/headless/script_runner.h"
 #include "platform/sdl/sdl_run.h"
+#include "platform/settings.h"
+
+namespace {
+
+// The player's settings file with the command line on top. Only a windowed run reads it:
+// scripted runs stay the same on every machine.
+qv::sdl::DesktopSetup DesktopSetupFor(const qv::headless::Options& o, const qv::Paths& paths) {
+  using namespace qv;
+  sdl::DesktopSetup d;
+  d.settingsFile = o.configFile.empty() ? platform::DefaultSettingsFile()
+                                        : std::filesystem::path(o.configFile);
+  std::vector<std::string> messages;
+  d.settings = platform::LoadSettings(d.settingsFile, messages);
+  for (const std::string& m : messages) std::cerr << "qv: " << m << "\n";
+  platform::Settings& s = d.settings;
+  if (o.scale > 0) s.scale = o.scale;
+  if (o.fullscreen) s.fullscreen = true;
+  if (o.windowed) s.fullscreen = false;
+  if (o.mute) s.mute = true;
+  if (o.effectsVolume) s.effectsVolume = *o.effectsVolume;
+  if (o.musicVolume) s.musicVolume = *o.musicVolume;
+  if (!o.soundFont.empty()) s.soundFont = o.soundFont;
+  d.dataDir = paths.saveDir;
+  return d;
+}
+
+}  // namespace
 
 int main(int argc, char** argv) {
   using namespace qv;
@@ -28,16 +56,14 @@ int main(int argc, char** argv) {
   }
 
   const std::filesystem::path programDir = headless::ProgramDir();
-  const Paths paths = headless::GamePaths(programDir, o.dataDir);
-  if (!o.dataDir.empty()) {
-    std::error_code ec;
-    std::filesystem::create_directories(paths.saveDir, ec);
-    if (ec || !std::filesystem::is_directory(paths.saveDir)) {
-      std::cerr << "qv: cannot use " << o.dataDir << " as the data folder"
-                << (ec ? ": " + ec.message() : std::string()) << "\n";
-      return headless::kExitBadInput;
-    }
+  // cg/ and dat/ beside the program or in an installed share/qv; the save beside the program
+  // when that folder is writable, else in the player's data folder.
+  const platform::DesktopPaths found = platform::ResolveDesktopPaths(programDir, o.dataDir);
+  if (!found.error.empty()) {
+    std::cerr << "qv: " << found.error << "\n";
+    return headless::kExitBadInput;
   }
+  const Paths paths = found.paths;
   std::error_code ec;
   if (!std::filesystem::is_directory(paths.cgDir, ec)) {
     std::cerr << "qv: no pictures in " << paths.cgDir.string()
@@ -46,5 +72,7 @@ int main(int argc, char** argv) {
 
   const uint32_t seed = o.seed.value_or(headless::ClockSeed());
   if (o.headless) return headless::RunHeadless(o.script, paths, seed, std::cout, std::cerr);
-  return sdl::RunWindowed({o.scale, o.fullscreen, o.frames}, paths, programDir, seed, std::cerr);
+  const sdl::DesktopSetup desktop = DesktopSetupFor(o, paths);
+  return sdl::RunWindowed({desktop.settings.scale, desktop.settings.fullscreen, o.frames}, paths,
+                          programDir, seed, std::cerr, desktop);
 }

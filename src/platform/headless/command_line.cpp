@@ -12,6 +12,39 @@ bool ParseNumber(std::string_view s, int64_t lo, int64_t hi, int64_t& out) {
   return ec == std::errc() && ptr == end && !s.empty() && out >= lo && out <= hi;
 }
 
+// The desktop's own options: window, sound and the settings file.
+bool IsDesktopValueOption(std::string_view arg) {
+  return arg == "--effects-volume" || arg == "--music-volume" || arg == "--soundfont" ||
+         arg == "--config";
+}
+
+bool IsDesktopOption(std::string_view arg) {
+  return IsDesktopValueOption(arg) || arg == "--windowed" || arg == "--mute";
+}
+
+bool ParseDesktopOption(std::string_view arg, std::string_view value, Options& o,
+                        std::string& error) {
+  int64_t n = 0;
+  if (arg == "--windowed") {
+    o.windowed = true;
+  } else if (arg == "--mute") {
+    o.mute = true;
+  } else if (arg == "--effects-volume" || arg == "--music-volume") {
+    if (!ParseNumber(value, 0, 100, n)) {
+      error = std::string(arg) + " needs a number in 0..100, not '" + std::string(value) + "'";
+      return false;
+    }
+    (arg == "--music-volume" ? o.musicVolume : o.effectsVolume) = static_cast<int32_t>(n);
+  } else {
+    if (value.empty()) {
+      error = std::string(arg) + " needs a path";
+      return false;
+    }
+    (arg == "--soundfont" ? o.soundFont : o.configFile) = value;
+  }
+  return true;
+}
+
 }  // namespace
 
 ParsedOptions ParseCommandLine(std::span<const std::string_view> args) {
@@ -27,7 +60,7 @@ ParsedOptions ParseCommandLine(std::span<const std::string_view> args) {
       hasValue = true;
     }
     const bool takesValue = arg == "--seed" || arg == "--data-dir" || arg == "--script" ||
-                            arg == "--scale" || arg == "--frames";
+                            arg == "--scale" || arg == "--frames" || IsDesktopValueOption(arg);
     if (takesValue && !hasValue) {
       if (i + 1 >= args.size()) {
         r.error = std::string(arg) + " needs a value";
@@ -71,6 +104,8 @@ ParsedOptions ParseCommandLine(std::span<const std::string_view> args) {
         return r;
       }
       (arg == "--script" ? o.script : o.dataDir) = value;
+    } else if (IsDesktopOption(arg)) {
+      if (!ParseDesktopOption(arg, value, o, r.error)) return r;
     } else {
       r.error = "unknown option '" + std::string(args[i]) + "' (see --help)";
       return r;
@@ -90,16 +125,40 @@ std::string UsageText() {
          "Options:\n"
          "  --scale N         show the picture N times larger (1..16; default: the largest\n"
          "                    that fits the desktop)\n"
-         "  --fullscreen      start in fullscreen (Alt+Enter switches at any time)\n"
+         "  --fullscreen      start in fullscreen (F11 or Alt+Enter switches at any time)\n"
+         "  --windowed        start in a window, whatever the settings file says\n"
          "  --seed N          seed the random generator with N (0..4294967295) instead of\n"
          "                    the clock, so that a run can be repeated\n"
-         "  --data-dir DIR    keep the save (my.dat) and the record (記録.txt) in DIR instead\n"
-         "                    of beside the program\n"
+         "  --data-dir DIR    keep the save (my.dat) and the record (記録.txt) in DIR (see\n"
+         "                    Files below for where they go otherwise)\n"
+         "  --effects-volume N  volume of the sound effects (0..100)\n"
+         "  --music-volume N  volume of the music (0..100)\n"
+         "  --mute            start with the sound off (Ctrl+M switches)\n"
+         "  --soundfont FILE  the General MIDI soundfont for the MIDI tune\n"
+         "  --config FILE     read and keep the settings in FILE instead of qv.ini\n"
          "  --headless        run without a window, driven by a script (needs --script)\n"
          "  --script FILE     the script of a headless run (implies --headless)\n"
          "  --frames N        quit after N frames have been shown (for smoke tests)\n"
          "  --help            show this help\n"
          "  --version         show the version\n"
+         "\n"
+         "Keys (besides the game's own):\n"
+         "  F11, Alt+Enter    fullscreen or back to the window\n"
+         "  F12               save a screenshot (PNG) of the picture\n"
+         "  Ctrl+M            sound off and on\n"
+         "  Ctrl+Up/Down      louder or softer\n"
+         "\n"
+         "Files:\n"
+         "  cg/, dat/         the game's pictures, sounds and name list: beside the program,\n"
+         "                    or in PREFIX/share/qv for an installed copy (read only)\n"
+         "  my.dat, 記録.txt  the save and the record: beside the program when its folder is\n"
+         "                    writable (my.dat in dat/), otherwise in $XDG_DATA_HOME/qv\n"
+         "                    (~/.local/share/qv); --data-dir DIR puts them in DIR\n"
+         "  qv.ini            the settings: $XDG_CONFIG_HOME/qv/qv.ini (~/.config/qv/qv.ini),\n"
+         "                    made with comments on the first run\n"
+         "  MIXER.INI         the sound mixer's settings: beside the program and in\n"
+         "                    $XDG_CONFIG_HOME/qv (or where qv.ini says)\n"
+         "  screenshots       in $XDG_PICTURES_DIR (~/Pictures), or the save's folder\n"
          "\n"
          "Script lines: click X Y [right] | move X Y | wheel X Y DELTA | key NAME |\n"
          "  type TEXT | ticks N | answer yes|no | screenshot FILE.png | dump [FILE] |\n"

@@ -21,6 +21,14 @@ struct Options {
   int32_t scale = 0;             // 0: the largest that fits the desktop
   bool fullscreen = false;
   int32_t frames = 0;            // 0: run until the window closes
+
+  // Desktop settings given on the command line; they win over qv.ini.
+  bool windowed = false;                 // --windowed: not fullscreen, whatever qv.ini says
+  bool mute = false;
+  std::optional<int32_t> effectsVolume;  // 0..100
+  std::optional<int32_t> musicVolume;    // 0..100
+  std::string soundFont;
+  std::string configFile;                // empty: $XDG_CONFIG_HOME/qv/qv.ini
 };
 
 struct ParsedOptions {

@@ -3,6 +3,8 @@
 #include <SDL.h>
 #include <SDL_mixer.h>
 
+#include <algorithm>
+#include <array>
 #include <atomic>
 #include <cstdio>
 
@@ -69,6 +71,45 @@ class SdlMusic : public sound::MusicPlayer {
   Mix_Music* music_ = nullptr;
 };
 
+// Full volume as a gain in 1/256 steps; at full gain the streams are added untouched.
+constexpr int32_t kFullGain = 256;
+// Frames rendered into the scratch buffer at a time when a stream is turned down.
+constexpr int32_t kScratchFrames = 1024;
+
+int32_t GainOf(int32_t volume, bool mute) {
+  return mute ? 0 : std::clamp(volume, 0, 100) * kFullGain / 100;
+}
+
+// Renders one stream through `render(buffer, frames)` at `gain` and adds it to `out`.
+template <typename RenderFn>
+void AddAtGain(int16_t* out, int32_t frames, int32_t gain, RenderFn render) {
+  if (gain >= kFullGain) {
+    render(out, frames);
+    return;
+  }
+  if (gain <= 0) {
+    // Silent, but the stream still moves on so that blocks complete and tunes keep time.
+    std::array<int16_t, kScratchFrames * 2> discard{};
+    for (int32_t done = 0; done < frames; done += kScratchFrames) {
+      const int32_t n = std::min(kScratchFrames, frames - done);
+      render(discard.data(), n);
+      discard.fill(0);
+    }
+    return;
+  }
+  std::array<int16_t, kScratchFrames * 2> scratch{};
+  for (int32_t done = 0; done < frames; done += kScratchFrames) {
+    const int32_t n = std::min(kScratchFrames, frames - done);
+    scratch.fill(0);
+    render(scratch.data(), n);
+    int16_t* o = out + done * 2;
+    for (int32_t i = 0; i < n * 2; ++i) {
+      const int32_t v = o[i] + scratch[i] * gain / kFullGain;
+      o[i] = static_cast<int16_t>(std::clamp(v, -32768, 32767));
+    }
+  }
+}
+
 }  // namespace
 
 struct AudioSystem::Impl {
@@ -79,13 +120,23 @@ struct AudioSystem::Impl {
   std::unique_ptr<SdlMusic> music;
   SmfPlayer midi;
   std::unique_ptr<sound::SoundSystem> sound;
+  std::filesystem::path mixerSettings;
+  std::atomic<int32_t> effectsGain{kFullGain};
+  std::atomic<int32_t> musicGain{kFullGain};
 
   static void PostMix(void* self, Uint8* stream, int len) {
     auto* impl = static_cast<Impl*>(self);
     auto* out = reinterpret_cast<int16_t*>(stream);
     int32_t frames = len / 4;
-    impl->waves->Render(out, frames, impl->rate);
-    impl->midi.Render(out, frames);
+    AddAtGain(out, frames, impl->effectsGain.load(),
+              [impl](int16_t* buf, int32_t n) { impl->waves->Render(buf, n, impl->rate); });
+    AddAtGain(out, frames, impl->musicGain.load(),
+              [impl](int16_t* buf, int32_t n) { impl->midi.Render(buf, n); });
+  }
+
+  // The MP3 music plays on SDL2_mixer's own channel, whose volume SDL2_mixer keeps.
+  void ApplyMusicVolume() {
+    if (deviceOpen) Mix_VolumeMusic(musicGain.load() * MIX_MAX_VOLUME / kFullGain);
   }
 };
 
@@ -106,7 +157,10 @@ void AudioSystem::Open(const AudioOptions& options) {
   } else {
     im.deviceOpen = true;
   }
-  sound::SoundSystemOptions so{options.datDir, sound::MixerSettingsFiles(options.programDir)};
+  sound::SoundSystemOptions so{options.datDir,
+                               im.mixerSettings.empty()
+                                   ? sound::MixerSettingsFiles(options.programDir)
+                                   : std::vector<std::filesystem::path>{im.mixerSettings}};
   im.waves = std::make_unique<sound::StreamDevice>(im.deviceOpen);
   if (im.deviceOpen) {
     Mix_Init(MIX_INIT_MP3);
@@ -122,6 +176,7 @@ void AudioSystem::Open(const AudioOptions& options) {
     std::filesystem::path font = options.soundFont.empty() ? kDefaultSoundFont : options.soundFont;
     if (!im.midi.Create(font, im.rate)) DebugLog("no soundfont, MIDI is silent");
     Mix_SetPostMix(&Impl::PostMix, &im);
+    im.ApplyMusicVolume();
   }
   im.sound = std::make_unique<sound::SoundSystem>(std::move(so), im.waves.get(), im.music.get(),
                                                   im.deviceOpen ? &im.midi : nullptr);
@@ -160,6 +215,16 @@ void AudioSystem::PlayMusic(std::string_view file, int32_t formActive) {
 
 void AudioSystem::PlayMidi(std::string_view file) {
   if (impl_->sound) impl_->sound->PlayMidi(file);
+}
+
+void AudioSystem::SetMixerSettingsFile(const std::filesystem::path& file) {
+  impl_->mixerSettings = file;
+}
+
+void AudioSystem::SetVolume(int32_t effects, int32_t music, bool mute) {
+  impl_->effectsGain.store(GainOf(effects, mute));
+  impl_->musicGain.store(GainOf(music, mute));
+  impl_->ApplyMusicVolume();
 }
 
 void AudioSystem::Pump() {

@@ -46,6 +46,13 @@ class AudioSystem {
   void PlayMusic(std::string_view file, int32_t formActive);
   void PlayMidi(std::string_view file);
 
+  // The one MIXER.INI to read instead of those beside the program and in the config folder
+  // (empty: those). Call before Open.
+  void SetMixerSettingsFile(const std::filesystem::path& file);
+  // The player's volumes, 0..100 each; `mute` silences everything. Takes effect at once,
+  // also before Open.
+  void SetVolume(int32_t effects, int32_t music, bool mute);
+
   // Keeps the effects flowing; call every loop iteration.
   void Pump();
   // Milliseconds until Pump must run again (-1: nothing pending).

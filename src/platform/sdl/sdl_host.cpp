@@ -12,7 +12,7 @@ namespace {
 
 constexpr int32_t kPictureW = ui::kWindowWidth;
 constexpr int32_t kPictureH = ui::kWindowHeight;
-constexpr const char* kWindowTitle = "Q.V. ver1.7";
+constexpr const char* kWindowTitle = "Q.V. ～ミラフォルテ～ ver1.7";
 // Room for the window's title bar and frame when choosing the default scale.
 constexpr int32_t kFrameAllowance = 48;
 // How long a box waits for events when the sound needs nothing sooner.
@@ -218,8 +218,8 @@ void SdlHost::HandleEvent(const SDL_Event& e) {
       if (IsRedrawEvent(e.window)) dirty_ = true;
       break;
     case SDL_KEYDOWN:
-      if (IsFullscreenToggle(e.key)) {
-        ToggleFullscreen();
+      if (DesktopKey(e.key)) {
+        dirty_ = true;
       } else if (const int32_t vk = VirtualKeyFromSdl(e.key.keysym.sym)) {
         ui::KeyDown(g, vk);
         dirty_ = true;
@@ -313,6 +313,7 @@ void SdlHost::Run() {
   Game& g = *session_->game;
   ticks_.Start(g, NowMs());
   ShowFrame();
+  UpdateTextInput();  // a name field that has the focus from the start takes text at once
   if (pendingAudio_) {
     audio_.Open(*pendingAudio_);
     audioOpen_ = true;
@@ -388,7 +389,7 @@ ui::BoxAnswer SdlHost::RunBox(ui::BoxButtons buttons, std::string_view text) {
           redraw = redraw || IsRedrawEvent(e.window);
           break;
         case SDL_KEYDOWN:
-          if (IsFullscreenToggle(e.key)) {
+          if (DesktopKeyAction(e.key) == DesktopAction::Fullscreen) {
             ToggleFullscreen();
           } else {
             answer = view.KeyDown(VirtualKeyFromSdl(e.key.keysym.sym));

@@ -9,6 +9,7 @@
 #include <cstdint>
 #include <memory>
 #include <optional>
+#include <ostream>
 #include <string>
 
 #include "core/host.h"
@@ -16,6 +17,7 @@
 #include "platform/headless/session.h"
 #include "platform/headless/tick_driver.h"
 #include "platform/sdl/audio_system.h"
+#include "platform/sdl/desktop_keys.h"
 #include "ui/message_box.h"
 
 namespace qv::sdl {
@@ -62,6 +64,17 @@ class SdlHost : public Host {
   // Alt+Enter: fullscreen on the desktop's resolution, letterboxed, or back to the window.
   void ToggleFullscreen();
 
+  // The player's desktop settings for this run: volumes and mute apply at once.
+  void SetDesktop(const DesktopSetup& setup);
+  // The settings as the player has them now (volume keys, mute, fullscreen).
+  const platform::Settings& CurrentSettings() const { return current_; }
+  // F12: writes the 640x480 picture as a PNG in the picture folder (or the data folder) and
+  // says where in a text line. Returns the file, empty when none could be written.
+  std::filesystem::path TakeScreenshot();
+  // At the end of a run: writes the window's last scale and what the player changed with the
+  // desktop keys back to the settings file. Problems go to `err`.
+  void StoreDesktopSettings(std::ostream& err);
+
   SDL_Window* Window() const { return window_; }
   int32_t Scale() const { return scale_; }
   int64_t FramesShown() const { return framesShown_; }
@@ -69,6 +82,10 @@ class SdlHost : public Host {
 
  private:
   void HandleEvent(const SDL_Event& e);
+  // Carries out a desktop key; false for keys that belong to the game.
+  bool DesktopKey(const SDL_KeyboardEvent& key);
+  void ChangeVolume(int32_t step);
+  void SayOnScreen(const std::string& utf8);
   // Position of a mouse event in window-picture pixels; nullopt outside the picture.
   static std::optional<SDL_Point> PicturePoint(int32_t x, int32_t y);
   void UpdateTextInput();
@@ -96,6 +113,8 @@ class SdlHost : public Host {
   bool inBox_ = false;
   SDL_Point lastMouse_{0, 0};
   std::optional<std::string> pendingMusicEnd_;  // an end of music seen while a box was open
+  DesktopSetup desktop_;
+  platform::Settings current_;
 };
 
 // The largest integer scale at which a 640x480 picture and the window's frame fit the usable

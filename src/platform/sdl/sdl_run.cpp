@@ -5,7 +5,8 @@
 namespace qv::sdl {
 
 int RunWindowed(const WindowOptions& options, const Paths& paths,
-                const std::filesystem::path& programDir, uint32_t seed, std::ostream& err) {
+                const std::filesystem::path& programDir, uint32_t seed, std::ostream& err,
+                const DesktopSetup& desktop) {
   SdlHost host;
   std::string error;
   if (!host.Open(options, error)) {
@@ -13,11 +14,13 @@ int RunWindowed(const WindowOptions& options, const Paths& paths,
         << "qv: a display is needed; to play without one, use --headless --script FILE\n";
     return kExitNoWindow;
   }
-  host.OpenAudio(AudioOptions{paths.datDir, programDir, {}});
+  host.SetDesktop(desktop);
+  host.OpenAudio(AudioOptions{paths.datDir, programDir, desktop.settings.soundFont});
   std::unique_ptr<headless::Session> session = headless::CreateSession(host, paths, seed);
   host.Attach(*session);
   FormCreate(*session->game);
   host.Run();
+  host.StoreDesktopSettings(err);
   return 0;
 }
 

@@ -13,7 +13,10 @@ namespace qv::sdl {
 constexpr int kExitNoWindow = 4;
 
 // Returns the program's exit code; messages go to `err`.
+// `desktop` holds the player's settings (volumes, soundfont, mixer file) and where changes
+// made with the desktop keys are kept.
 int RunWindowed(const WindowOptions& options, const Paths& paths,
-                const std::filesystem::path& programDir, uint32_t seed, std::ostream& err);
+                const std::filesystem::path& programDir, uint32_t seed, std::ostream& err,
+                const DesktopSetup& desktop = {});
 
 }  // namespace qv::sdl

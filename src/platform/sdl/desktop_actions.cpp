@@ -1,0 +1,144 @@
+// The window's desktop keys: fullscreen, screenshots, mute and volume, and keeping what the
+// player changed in the settings file.
+#include <algorithm>
+#include <array>
+#include <chrono>
+#include <ctime>
+#include <string_view>
+
+#include "core/text.h"
+#include "core/text_lines.h"
+#include "gfx/picture_file.h"
+#include "platform/desktop_paths.h"
+#include "platform/sdl/sdl_host.h"
+#include "ui/screen.h"
+
+namespace qv::sdl {
+namespace {
+
+// qv-20250102-153000.png, with -2, -3, … when a shot of the same second is already there.
+std::filesystem::path FreeShotName(const std::filesystem::path& dir) {
+  const std::time_t now = std::chrono::system_clock::to_time_t(std::chrono::system_clock::now());
+  std::tm local{};
+  localtime_r(&now, &local);
+  std::array<char, 32> stamp{};
+  std::strftime(stamp.data(), stamp.size(), "qv-%Y%m%d-%H%M%S", &local);
+  std::error_code ec;
+  for (int32_t n = 1; n < 1000; ++n) {
+    const std::string name =
+        std::string(stamp.data()) + (n == 1 ? "" : "-" + std::to_string(n)) + ".png";
+    if (!std::filesystem::exists(dir / name, ec)) return dir / name;
+  }
+  return {};
+}
+
+// The folder a screenshot goes to: the desktop's picture folder when it is there or can be
+// made, otherwise the folder of the save.
+std::filesystem::path ShotFolder(const std::filesystem::path& dataDir) {
+  const std::filesystem::path pictures = platform::PicturesDir();
+  if (!pictures.empty()) {
+    std::error_code ec;
+    std::filesystem::create_directories(pictures, ec);
+    if (platform::IsWritableDir(pictures)) return pictures;
+  }
+  return dataDir;
+}
+
+}  // namespace
+
+void SdlHost::SetDesktop(const DesktopSetup& setup) {
+  desktop_ = setup;
+  current_ = setup.settings;
+  audio_.SetMixerSettingsFile(setup.settings.mixerSettings);
+  audio_.SetVolume(current_.effectsVolume, current_.musicVolume, current_.mute);
+}
+
+bool SdlHost::DesktopKey(const SDL_KeyboardEvent& key) {
+  switch (DesktopKeyAction(key)) {
+    case DesktopAction::None:
+      return false;
+    case DesktopAction::Fullscreen:
+      ToggleFullscreen();
+      current_.fullscreen = window_ && (SDL_GetWindowFlags(window_) & SDL_WINDOW_FULLSCREEN) != 0;
+      return true;
+    case DesktopAction::Screenshot:
+      TakeScreenshot();
+      return true;
+    case DesktopAction::Mute:
+      current_.mute = !current_.mute;
+      audio_.SetVolume(current_.effectsVolume, current_.musicVolume, current_.mute);
+      SayOnScreen(current_.mute ? "音を消しました。（Ctrl+M で戻ります）" : "音を戻しました。");
+      return true;
+    case DesktopAction::Louder:
+      ChangeVolume(platform::kVolumeStep);
+      return true;
+    case DesktopAction::Softer:
+      ChangeVolume(-platform::kVolumeStep);
+      return true;
+  }
+  return false;
+}
+
+void SdlHost::ChangeVolume(int32_t step) {
+  current_.effectsVolume = std::clamp(current_.effectsVolume + step, 0, platform::kMaxVolume);
+  current_.musicVolume = std::clamp(current_.musicVolume + step, 0, platform::kMaxVolume);
+  current_.mute = false;  // turning the volume is asking to hear it
+  audio_.SetVolume(current_.effectsVolume, current_.musicVolume, current_.mute);
+  SayOnScreen("音量　効果音 " + std::to_string(current_.effectsVolume) + "　音楽 " +
+              std::to_string(current_.musicVolume));
+}
+
+void SdlHost::SayOnScreen(const std::string& utf8) {
+  if (!session_) return;
+  if (const std::optional<std::string> line = Utf8ToCp932(utf8)) {
+    AddTextLine(*session_->game, *line);
+    dirty_ = true;
+  }
+}
+
+std::filesystem::path SdlHost::TakeScreenshot() {
+  if (!session_) return {};
+  const std::filesystem::path dir =
+      ShotFolder(desktop_.dataDir.empty() ? session_->game->paths.saveDir : desktop_.dataDir);
+  const std::filesystem::path file = dir.empty() ? dir : FreeShotName(dir);
+  std::string error = file.empty() ? "no folder for screenshots" : "";
+  if (error.empty()) error = gfx::WritePng(session_->screen.RenderWindow(*session_->game), file);
+  if (!error.empty()) {
+    SayOnScreen("スクリーンショットを保存できませんでした。");
+    SDL_LogWarn(SDL_LOG_CATEGORY_APPLICATION, "qv: screenshot: %s", error.c_str());
+    return {};
+  }
+  // The whole path when the text line can show it, else the file's name.
+  const std::string where = Utf8ToCp932(file.string()) ? file.string() : file.filename().string();
+  SayOnScreen("スクリーンショットを保存しました：" + where);
+  return file;
+}
+
+void SdlHost::StoreDesktopSettings(std::ostream& err) {
+  if (desktop_.settingsFile.empty()) return;
+  const platform::Settings& start = desktop_.settings;
+  std::vector<std::string_view> keys;
+  // The last windowed size, as a whole scale; a fullscreen end keeps the scale it had.
+  if (window_ && (SDL_GetWindowFlags(window_) & SDL_WINDOW_FULLSCREEN) == 0) {
+    int w = 0, h = 0;
+    SDL_GetWindowSize(window_, &w, &h);
+    const int32_t last = std::clamp(std::min(w / ui::kWindowWidth, h / ui::kWindowHeight), 1,
+                                    platform::kMaxSettingsScale);
+    // An automatic scale stays automatic while the window kept the size it was given.
+    if (last != start.scale && !(start.scale == 0 && last == scale_)) {
+      current_.scale = last;
+      keys.push_back("scale");
+    }
+  }
+  if (current_.fullscreen != start.fullscreen) keys.push_back("fullscreen");
+  if (current_.effectsVolume != start.effectsVolume) keys.push_back("effects_volume");
+  if (current_.musicVolume != start.musicVolume) keys.push_back("music_volume");
+  if (current_.mute != start.mute) keys.push_back("mute");
+  if (keys.empty()) return;
+  if (const std::string error = platform::StoreSettings(desktop_.settingsFile, current_, keys);
+      !error.empty()) {
+    err << "qv: settings not kept: " << error << "\n";
+  }
+}
+
+}  // namespace qv::sdl

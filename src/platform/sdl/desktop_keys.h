@@ -1,0 +1,32 @@
+#pragma once
+// The desktop's own keys, chosen so they never collide with the game's: the game knows Enter,
+// F1 and the keys of its lists and name field, never F11, F12 or a Ctrl chord.
+#include <SDL.h>
+
+#include <filesystem>
+
+#include "platform/settings.h"
+
+namespace qv::sdl {
+
+enum class DesktopAction {
+  None,
+  Fullscreen,  // F11, Alt+Enter
+  Screenshot,  // F12
+  Mute,        // Ctrl+M
+  Louder,      // Ctrl+Up
+  Softer,      // Ctrl+Down
+};
+
+// The desktop action of a key press; None for a key that belongs to the game (and for the
+// repeats of a held key, except the volume keys).
+DesktopAction DesktopKeyAction(const SDL_KeyboardEvent& key);
+
+// The window's part of the player's settings and where they go.
+struct DesktopSetup {
+  platform::Settings settings;         // as the run starts (qv.ini with the command line on top)
+  std::filesystem::path settingsFile;  // where the player's changes are kept; empty: nowhere
+  std::filesystem::path dataDir;       // screenshots when the desktop has no picture folder
+};
+
+}  // namespace qv::sdl

@@ -1,0 +1,281 @@
+#include "platform/settings.h"
+
+#include <charconv>
+#include <cstdio>
+#include <fstream>
+#include <sstream>
+
+namespace qv::platform {
+namespace {
+
+enum class Kind { Scale, Bool, Volume, Path };
+
+struct Key {
+  std::string_view name;
+  Kind kind;
+  std::string_view comment;
+};
+
+// Every setting with the comment a new file explains it with.
+constexpr Key kKeys[] = {
+    {"scale", Kind::Scale,
+     "Window scale: the 640x480 picture is shown this many times larger (1..16).\n"
+     "0 picks the largest that fits the desktop. The game writes back the last scale."},
+    {"fullscreen", Kind::Bool, "Start in fullscreen (yes/no). F11 or Alt+Enter switches."},
+    {"effects_volume", Kind::Volume, "Volume of the sound effects, 0..100."},
+    {"music_volume", Kind::Volume,
+     "Volume of the music, 0..100. Ctrl+Up and Ctrl+Down change both volumes."},
+    {"mute", Kind::Bool, "Start with the sound off (yes/no). Ctrl+M switches."},
+    {"soundfont", Kind::Path,
+     "General MIDI soundfont (.sf2) for the MIDI tune; empty: the system's default."},
+    {"mixer_settings", Kind::Path,
+     "The sound mixer's MIXER.INI; empty: beside the program, then in this folder."},
+};
+
+const Key* FindKey(std::string_view name) {
+  for (const Key& k : kKeys) {
+    if (k.name == name) return &k;
+  }
+  return nullptr;
+}
+
+std::string_view Trim(std::string_view s) {
+  while (!s.empty() && (s.front() == ' ' || s.front() == '\t')) s.remove_prefix(1);
+  while (!s.empty() && (s.back() == ' ' || s.back() == '\t' || s.back() == '\r')) {
+    s.remove_suffix(1);
+  }
+  return s;
+}
+
+std::string Lower(std::string_view s) {
+  std::string out(s);
+  for (char& c : out) {
+    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+  }
+  return out;
+}
+
+bool ParseInt(std::string_view s, int32_t lo, int32_t hi, int32_t& out) {
+  int32_t n = 0;
+  auto [ptr, ec] = std::from_chars(s.data(), s.data() + s.size(), n);
+  if (ec != std::errc() || ptr != s.data() + s.size() || s.empty() || n < lo || n > hi) {
+    return false;
+  }
+  out = n;
+  return true;
+}
+
+bool ParseBool(std::string_view s, bool& out) {
+  const std::string v = Lower(s);
+  if (v == "yes" || v == "true" || v == "on" || v == "1") {
+    out = true;
+  } else if (v == "no" || v == "false" || v == "off" || v == "0") {
+    out = false;
+  } else {
+    return false;
+  }
+  return true;
+}
+
+bool* BoolField(Settings& s, std::string_view key) {
+  return key == "fullscreen" ? &s.fullscreen : &s.mute;
+}
+
+int32_t* IntField(Settings& s, std::string_view key) {
+  if (key == "scale") return &s.scale;
+  return key == "music_volume" ? &s.musicVolume : &s.effectsVolume;
+}
+
+std::string* PathField(Settings& s, std::string_view key) {
+  return key == "soundfont" ? &s.soundFont : &s.mixerSettings;
+}
+
+// Applies one value; an empty string when it was good, else why not.
+std::string Apply(Settings& s, const Key& key, std::string_view value) {
+  switch (key.kind) {
+    case Kind::Scale:
+      return ParseInt(value, 0, kMaxSettingsScale, *IntField(s, key.name))
+                 ? ""
+                 : "is not a whole number in 0..16";
+    case Kind::Volume:
+      return ParseInt(value, 0, kMaxVolume, *IntField(s, key.name))
+                 ? ""
+                 : "is not a whole number in 0..100";
+    case Kind::Bool:
+      return ParseBool(value, *BoolField(s, key.name)) ? "" : "is not yes or no";
+    case Kind::Path:
+      // Quotes are allowed around a path with spaces at its ends.
+      if (value.size() >= 2 && value.front() == '"' && value.back() == '"') {
+        value = value.substr(1, value.size() - 2);
+      }
+      *PathField(s, key.name) = std::string(value);
+      return "";
+  }
+  return "";
+}
+
+bool ReadFile(const std::filesystem::path& file, std::string& text) {
+  std::ifstream in(file, std::ios::binary);
+  if (!in) return false;
+  std::ostringstream buffer;
+  buffer << in.rdbuf();
+  text = buffer.str();
+  return !in.bad();
+}
+
+// Writes beside the file and renames, so that a full disk never leaves half a settings file.
+std::string WriteWhole(const std::filesystem::path& file, const std::string& text) {
+  std::error_code ec;
+  if (file.has_parent_path()) std::filesystem::create_directories(file.parent_path(), ec);
+  std::filesystem::path temp = file;
+  temp += ".new";
+  {
+    std::ofstream out(temp, std::ios::binary | std::ios::trunc);
+    if (!out) return "cannot write " + temp.string();
+    out << text;
+    out.flush();
+    if (!out) {
+      out.close();
+      std::filesystem::remove(temp, ec);
+      return "cannot write " + temp.string();
+    }
+  }
+  std::filesystem::rename(temp, file, ec);
+  if (ec) {
+    std::filesystem::remove(temp, ec);
+    return "cannot replace " + file.string() + ": " + ec.message();
+  }
+  return "";
+}
+
+}  // namespace
+
+Settings ParseSettings(std::string_view text, const std::string& fileName,
+                       std::vector<std::string>& messages) {
+  Settings s;
+  const Settings defaults;
+  int32_t lineNo = 0;
+  while (!text.empty()) {
+    const size_t end = text.find('\n');
+    std::string_view line = Trim(text.substr(0, end));
+    text = end == std::string_view::npos ? std::string_view() : text.substr(end + 1);
+    ++lineNo;
+    if (line.empty() || line.front() == '#' || line.front() == ';' || line.front() == '[') {
+      continue;  // comments, and a section header some editors like to add
+    }
+    const std::string where = fileName + ":" + std::to_string(lineNo) + ": ";
+    const size_t eq = line.find('=');
+    if (eq == std::string_view::npos) {
+      messages.push_back(where + "'" + std::string(line) + "' is not 'key = value'; ignored");
+      continue;
+    }
+    const std::string name = Lower(Trim(line.substr(0, eq)));
+    const std::string_view value = Trim(line.substr(eq + 1));
+    const Key* key = FindKey(name);
+    if (!key) {
+      messages.push_back(where + "unknown key '" + name + "'; ignored");
+      continue;
+    }
+    if (const std::string why = Apply(s, *key, value); !why.empty()) {
+      const std::string fallback = SettingText(defaults, key->name);
+      Apply(s, *key, fallback);  // a bad value never leaves an earlier line's value behind
+      messages.push_back(where + name + ": '" + std::string(value) + "' " + why + "; using " +
+                         fallback);
+    }
+  }
+  return s;
+}
+
+std::string DefaultSettingsText() {
+  const Settings defaults;
+  std::string text =
+      "# qv settings. Options on the command line win over these (see qv --help).\n"
+      "# Lines are 'key = value'; lines starting with # are comments.\n";
+  for (const Key& k : kKeys) {
+    text += "\n";
+    std::string_view comment = k.comment;
+    while (!comment.empty()) {
+      const size_t nl = comment.find('\n');
+      text += "# " + std::string(comment.substr(0, nl)) + "\n";
+      comment = nl == std::string_view::npos ? std::string_view() : comment.substr(nl + 1);
+    }
+    text += std::string(k.name) + " = " + SettingText(defaults, k.name) + "\n";
+  }
+  return text;
+}
+
+Settings LoadSettings(const std::filesystem::path& file, std::vector<std::string>& messages) {
+  std::error_code ec;
+  if (file.empty()) return {};
+  if (!std::filesystem::exists(file, ec)) {
+    if (const std::string error = WriteWhole(file, DefaultSettingsText()); !error.empty()) {
+      messages.push_back(error + "; using the default settings");
+    }
+    return {};
+  }
+  std::string text;
+  if (!ReadFile(file, text)) {
+    messages.push_back("cannot read " + file.string() + "; using the default settings");
+    return {};
+  }
+  return ParseSettings(text, file.string(), messages);
+}
+
+std::string SettingText(const Settings& s, std::string_view key) {
+  Settings copy = s;
+  const Key* k = FindKey(key);
+  if (!k) return "";
+  switch (k->kind) {
+    case Kind::Scale:
+    case Kind::Volume:
+      return std::to_string(*IntField(copy, key));
+    case Kind::Bool:
+      return *BoolField(copy, key) ? "yes" : "no";
+    case Kind::Path:
+      return *PathField(copy, key);
+  }
+  return "";
+}
+
+std::string StoreSettings(const std::filesystem::path& file, const Settings& s,
+                          std::span<const std::string_view> keys) {
+  std::string text;
+  std::error_code ec;
+  if (std::filesystem::exists(file, ec)) {
+    if (!ReadFile(file, text)) return "cannot read " + file.string();
+  } else {
+    text = DefaultSettingsText();
+  }
+  std::vector<bool> written(keys.size(), false);
+  std::string out;
+  std::string_view rest = text;
+  while (!rest.empty()) {
+    const size_t end = rest.find('\n');
+    const std::string_view raw =
+        rest.substr(0, end == std::string_view::npos ? rest.size() : end + 1);
+    rest = end == std::string_view::npos ? std::string_view() : rest.substr(end + 1);
+    const std::string_view line = Trim(raw.substr(0, raw.find('\n')));
+    const size_t eq = line.find('=');
+    bool replaced = false;
+    if (eq != std::string_view::npos && line.front() != '#' && line.front() != ';') {
+      const std::string name = Lower(Trim(line.substr(0, eq)));
+      for (size_t i = 0; i < keys.size(); ++i) {
+        if (keys[i] != name) continue;
+        out += std::string(keys[i]) + " = " + SettingText(s, keys[i]) + "\n";
+        written[i] = true;
+        replaced = true;
+        break;
+      }
+    }
+    if (!replaced) out += raw;
+  }
+  if (!out.empty() && out.back() != '\n') out += "\n";
+  for (size_t i = 0; i < keys.size(); ++i) {
+    if (!written[i] && FindKey(keys[i])) {
+      out += std::string(keys[i]) + " = " + SettingText(s, keys[i]) + "\n";
+    }
+  }
+  return WriteWhole(file, out);
+}
+
+}  // namespace qv::platform

@@ -1,0 +1,139 @@
+// qv.ini: the first run writes it with comments, bad values are named and replaced by the
+// defaults, and what the window keeps is written back without losing the player's lines.
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <sstream>
+
+#include "platform/settings.h"
+#include "support/fake_host.h"
+
+namespace qv::platform {
+namespace {
+
+std::string Slurp(const std::filesystem::path& p) {
+  std::ifstream in(p, std::ios::binary);
+  std::ostringstream s;
+  s << in.rdbuf();
+  return s.str();
+}
+
+class SettingsFile : public ::testing::Test {
+ protected:
+  void SetUp() override { dir_ = testing::MakeTempDir(); }
+  void TearDown() override { std::filesystem::remove_all(dir_); }
+  std::filesystem::path dir_;
+};
+
+TEST_F(SettingsFile, FirstRunWritesEveryKeyWithCommentsAndReadsBackAsDefaults) {
+  const std::filesystem::path file = dir_ / "config" / "qv" / "qv.ini";
+  std::vector<std::string> messages;
+  const Settings s = LoadSettings(file, messages);
+  EXPECT_TRUE(messages.empty());
+  ASSERT_TRUE(std::filesystem::exists(file));
+  const std::string text = Slurp(file);
+  for (const char* key : {"scale = 0", "fullscreen = no", "effects_volume = 100",
+                          "music_volume = 100", "mute = no", "soundfont = ", "mixer_settings = "}) {
+    EXPECT_NE(text.find(key), std::string::npos) << key;
+  }
+  EXPECT_GE(std::count(text.begin(), text.end(), '#'), 8);
+
+  const Settings again = LoadSettings(file, messages);
+  EXPECT_TRUE(messages.empty());
+  EXPECT_EQ(again.scale, 0);
+  EXPECT_EQ(again.effectsVolume, kMaxVolume);
+  EXPECT_FALSE(again.mute);
+  EXPECT_EQ(s.soundFont, "");
+}
+
+TEST_F(SettingsFile, ReadsValuesInTheirUsualSpellings) {
+  std::vector<std::string> messages;
+  const Settings s = ParseSettings(
+      "[qv]\r\n; a comment\r\n  Scale=3 \r\nfullscreen = On\r\nmute = TRUE\r\n"
+      "effects_volume = 0\r\nmusic_volume = 55\r\nsoundfont = \" /opt/my font.sf2 \"\r\n"
+      "mixer_settings = /etc/qv/MIXER.INI",
+      "qv.ini", messages);
+  EXPECT_TRUE(messages.empty()) << messages.front();
+  EXPECT_EQ(s.scale, 3);
+  EXPECT_TRUE(s.fullscreen);
+  EXPECT_TRUE(s.mute);
+  EXPECT_EQ(s.effectsVolume, 0);
+  EXPECT_EQ(s.musicVolume, 55);
+  EXPECT_EQ(s.soundFont, " /opt/my font.sf2 ");
+  EXPECT_EQ(s.mixerSettings, "/etc/qv/MIXER.INI");
+}
+
+// Each bad line names the file, the line and the key, and the setting falls back to its
+// default even when an earlier line had set it.
+TEST_F(SettingsFile, BadValuesAreNamedAndTheDefaultsUsed) {
+  std::vector<std::string> messages;
+  const Settings s = ParseSettings(
+      "scale = 2\n"              // 1: good, then overridden by a bad line
+      "scale = 17\n"             // 2
+      "effects_volume = loud\n"  // 3
+      "music_volume = -5\n"      // 4
+      "mute = maybe\n"           // 5
+      "colour = red\n"           // 6
+      "just words\n"             // 7
+      "fullscreen = yes\n",      // 8: good
+      "/home/p/.config/qv/qv.ini", messages);
+  EXPECT_EQ(s.scale, 0);
+  EXPECT_EQ(s.effectsVolume, kMaxVolume);
+  EXPECT_EQ(s.musicVolume, kMaxVolume);
+  EXPECT_FALSE(s.mute);
+  EXPECT_TRUE(s.fullscreen);
+  ASSERT_EQ(messages.size(), 6u);
+  const char* expected[][2] = {{":2: scale", "using 0"},
+                               {":3: effects_volume", "using 100"},
+                               {":4: music_volume", "using 100"},
+                               {":5: mute", "using no"},
+                               {":6: unknown key 'colour'", "ignored"},
+                               {":7: 'just words'", "ignored"}};
+  for (size_t i = 0; i < messages.size(); ++i) {
+    EXPECT_EQ(messages[i].rfind("/home/p/.config/qv/qv.ini:", 0), 0u) << messages[i];
+    EXPECT_NE(messages[i].find(expected[i][0]), std::string::npos) << messages[i];
+    EXPECT_NE(messages[i].find(expected[i][1]), std::string::npos) << messages[i];
+  }
+}
+
+// The window's last scale and the player's volume go back into the file; the player's own
+// comments, order and other keys stay as they were.
+TEST_F(SettingsFile, StoringKeepsThePlayersLinesAndAddsMissingKeys) {
+  const std::filesystem::path file = dir_ / "qv.ini";
+  std::ofstream(file, std::ios::binary) << "# my own note\nscale = 1\nsoundfont = /x.sf2\n"
+                                        << "music_volume = 40\n# tail\n";
+  std::vector<std::string> messages;
+  Settings s = LoadSettings(file, messages);
+  s.scale = 3;
+  s.mute = true;
+  s.musicVolume = 10;  // changed but not asked to be stored
+  const std::string_view keys[] = {"scale", "mute"};
+  ASSERT_EQ(StoreSettings(file, s, keys), "");
+  EXPECT_EQ(Slurp(file),
+            "# my own note\nscale = 3\nsoundfont = /x.sf2\nmusic_volume = 40\n# tail\n"
+            "mute = yes\n");
+  EXPECT_FALSE(std::filesystem::exists(dir_ / "qv.ini.new"));
+
+  const Settings back = LoadSettings(file, messages);
+  EXPECT_TRUE(messages.empty());
+  EXPECT_EQ(back.scale, 3);
+  EXPECT_TRUE(back.mute);
+  EXPECT_EQ(back.musicVolume, 40);
+  EXPECT_EQ(back.soundFont, "/x.sf2");
+}
+
+TEST_F(SettingsFile, AFolderThatCannotHoldTheFileGivesAMessageAndDefaults) {
+  // A plain file where the config folder should be: nothing can be made below it.
+  std::ofstream(dir_ / "blocked") << "x";
+  std::vector<std::string> messages;
+  const Settings s = LoadSettings(dir_ / "blocked" / "qv" / "qv.ini", messages);
+  ASSERT_EQ(messages.size(), 1u);
+  EXPECT_NE(messages[0].find("blocked"), std::string::npos);
+  EXPECT_NE(messages[0].find("default"), std::string::npos);
+  EXPECT_EQ(s.effectsVolume, kMaxVolume);
+  const std::string_view keys[] = {"scale"};
+  EXPECT_NE(StoreSettings(dir_ / "blocked" / "qv.ini", s, keys), "");
+}
+
+}  // namespace
+}  // namespace qv::platform
