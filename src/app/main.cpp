@@ -7,6 +7,7 @@
 #include "platform/desktop_paths.h"
 #include "platform/headless/command_line.h"
 #include "platform/headless/headless_run.h"
+#include "platform/headless/replay_run.h"
 #include "platform/headless/script_runner.h"
 #include "platform/sdl/sdl_run.h"
 #include "platform/settings.h"
@@ -71,8 +72,16 @@ int main(int argc, char** argv) {
   }
 
   const uint32_t seed = o.seed.value_or(headless::ClockSeed());
+  if (o.headless && !o.replay.empty()) {
+    return headless::RunHeadlessReplay(o.replay, paths, o.dataDir, o.snapshotDir, std::cout,
+                                       std::cerr);
+  }
+  if (o.headless && !o.record.empty()) {
+    return headless::RunHeadlessRecorded(o.script, o.record, paths, seed, std::cout, std::cerr);
+  }
   if (o.headless) return headless::RunHeadless(o.script, paths, seed, std::cout, std::cerr);
   const sdl::DesktopSetup desktop = DesktopSetupFor(o, paths);
   return sdl::RunWindowed({desktop.settings.scale, desktop.settings.fullscreen, o.frames}, paths,
-                          programDir, seed, std::cerr, desktop);
+                          programDir, seed, std::cerr, desktop,
+                          {o.record, o.replay, o.snapshotDir, o.fast, o.dataDir, &std::cout});
 }

@@ -45,6 +45,38 @@ bool ParseDesktopOption(std::string_view arg, std::string_view value, Options& o
   return true;
 }
 
+// Recording and replaying runs.
+bool IsReplayValueOption(std::string_view arg) {
+  return arg == "--record" || arg == "--replay" || arg == "--snapshot-dir";
+}
+
+bool IsReplayOption(std::string_view arg) {
+  return IsReplayValueOption(arg) || arg == "--fast";
+}
+
+bool ParseReplayOption(std::string_view arg, std::string_view value, Options& o,
+                       std::string& error) {
+  if (arg == "--fast") {
+    o.fast = true;
+    return true;
+  }
+  if (value.empty()) {
+    error = std::string(arg) + " needs a path";
+    return false;
+  }
+  (arg == "--record" ? o.record : arg == "--replay" ? o.replay : o.snapshotDir) = value;
+  return true;
+}
+
+// Options that cannot go together with a replay or a recording.
+std::string CheckReplayOptions(const Options& o) {
+  if (!o.record.empty() && !o.replay.empty()) return "--record and --replay exclude each other";
+  if (o.replay.empty()) return {};
+  if (!o.script.empty()) return "--replay plays a recording, not a script (drop --script)";
+  if (o.seed) return "--replay takes its seed from the recording (drop --seed)";
+  return {};
+}
+
 }  // namespace
 
 ParsedOptions ParseCommandLine(std::span<const std::string_view> args) {
@@ -60,7 +92,8 @@ ParsedOptions ParseCommandLine(std::span<const std::string_view> args) {
       hasValue = true;
     }
     const bool takesValue = arg == "--seed" || arg == "--data-dir" || arg == "--script" ||
-                            arg == "--scale" || arg == "--frames" || IsDesktopValueOption(arg);
+                            arg == "--scale" || arg == "--frames" || IsDesktopValueOption(arg) ||
+                            IsReplayValueOption(arg);
     if (takesValue && !hasValue) {
       if (i + 1 >= args.size()) {
         r.error = std::string(arg) + " needs a value";
@@ -106,15 +139,18 @@ ParsedOptions ParseCommandLine(std::span<const std::string_view> args) {
       (arg == "--script" ? o.script : o.dataDir) = value;
     } else if (IsDesktopOption(arg)) {
       if (!ParseDesktopOption(arg, value, o, r.error)) return r;
+    } else if (IsReplayOption(arg)) {
+      if (!ParseReplayOption(arg, value, o, r.error)) return r;
     } else {
       r.error = "unknown option '" + std::string(args[i]) + "' (see --help)";
       return r;
     }
   }
   if (!o.script.empty()) o.headless = true;
-  if (o.headless && o.script.empty() && !o.help && !o.version) {
-    r.error = "--headless needs --script FILE";
+  if (o.headless && o.script.empty() && o.replay.empty() && !o.help && !o.version) {
+    r.error = "--headless needs --script FILE (or --replay FILE)";
   }
+  if (r.error.empty()) r.error = CheckReplayOptions(o);
   return r;
 }
 
@@ -139,6 +175,13 @@ std::string UsageText() {
          "  --headless        run without a window, driven by a script (needs --script)\n"
          "  --script FILE     the script of a headless run (implies --headless)\n"
          "  --frames N        quit after N frames have been shown (for smoke tests)\n"
+         "  --record FILE     write this run down (seed, start save, every input) in FILE;\n"
+         "                    attach it to a bug report\n"
+         "  --replay FILE     play a recording back (with --headless: without a window) and\n"
+         "                    check the saved state against it as it goes\n"
+         "  --fast            run the timer as fast as frames can be shown, not at the game's\n"
+         "                    pace (windowed replays and tests)\n"
+         "  --snapshot-dir DIR  (tests) on SIGUSR1, write the picture and a state dump to DIR\n"
          "  --help            show this help\n"
          "  --version         show the version\n"
          "\n"

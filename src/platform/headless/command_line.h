@@ -29,6 +29,12 @@ struct Options {
   std::optional<int32_t> musicVolume;    // 0..100
   std::string soundFont;
   std::string configFile;                // empty: $XDG_CONFIG_HOME/qv/qv.ini
+
+  // Recordings and replays (see the README's "Recordings for bug reports").
+  std::string record;       // --record FILE: write down this run
+  std::string replay;       // --replay FILE: play a recording back
+  bool fast = false;        // --fast: the window runs the timer as fast as it can
+  std::string snapshotDir;  // --snapshot-dir DIR: SIGUSR1 writes the picture and a dump there
 };
 
 struct ParsedOptions {

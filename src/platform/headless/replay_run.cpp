@@ -131,7 +131,11 @@ int RunHeadlessReplay(const std::filesystem::path& file, const Paths& paths,
   HeadlessHost host(out);
   Replayer replayer(host, r, out);
   std::unique_ptr<Session> session = CreateSession(replayer, folder.PathsFor(paths), r.seed);
-  if (!shotDir.empty()) replayer.WriteShots(session->screen, shotDir);
+  if (!shotDir.empty()) {
+    std::error_code ec;
+    std::filesystem::create_directories(shotDir, ec);
+    replayer.WriteShots(session->screen, shotDir);
+  }
   Game& g = *session->game;
   FormCreate(g);
   replayer.Started(g);

@@ -8,10 +8,15 @@
 namespace qv::headless {
 namespace {
 
-volatile std::sig_atomic_t gSnapshotRequested = 0;
+volatile std::sig_atomic_t gPictureRequested = 0;
+volatile std::sig_atomic_t gDumpRequested = 0;
 
-extern "C" void OnSnapshotSignal(int) {
-  gSnapshotRequested = 1;
+extern "C" void OnSnapshotSignal(int signal) {
+  if (signal == SIGUSR1) {
+    gPictureRequested = 1;
+  } else {
+    gDumpRequested = 1;
+  }
 }
 
 std::string Publish(const std::filesystem::path& aside, const std::filesystem::path& final) {
@@ -28,21 +33,30 @@ void ListenForSnapshotRequests() {
   sigemptyset(&action.sa_mask);
   action.sa_flags = SA_RESTART;
   sigaction(SIGUSR1, &action, nullptr);
+  sigaction(SIGUSR2, &action, nullptr);
 }
 
-bool TakeSnapshotRequest() {
-  if (!gSnapshotRequested) return false;
-  gSnapshotRequested = 0;
-  return true;
+SnapshotRequest TakeSnapshotRequest() {
+  if (gPictureRequested) {
+    gPictureRequested = 0;
+    return SnapshotRequest::Picture;
+  }
+  if (gDumpRequested) {
+    gDumpRequested = 0;
+    return SnapshotRequest::Dump;
+  }
+  return SnapshotRequest::None;
 }
 
 std::string WriteSnapshotFiles(const std::filesystem::path& dir, int32_t n,
-                               const gfx::Bitmap& picture, const std::string& dump) {
+                               const gfx::Bitmap* picture, const std::string& dump) {
   const std::string stem = std::to_string(n);
-  const std::filesystem::path shot = dir / ("shot-" + stem + ".png");
-  const std::filesystem::path shotAside = dir / ("shot-" + stem + ".png.part");
-  if (std::string error = gfx::WritePng(picture, shotAside); !error.empty()) return error;
-  if (std::string error = Publish(shotAside, shot); !error.empty()) return error;
+  if (picture) {
+    const std::filesystem::path shot = dir / ("shot-" + stem + ".png");
+    const std::filesystem::path shotAside = dir / ("shot-" + stem + ".png.part");
+    if (std::string error = gfx::WritePng(*picture, shotAside); !error.empty()) return error;
+    if (std::string error = Publish(shotAside, shot); !error.empty()) return error;
+  }
   const std::filesystem::path dumpFile = dir / ("dump-" + stem + ".txt");
   const std::filesystem::path dumpAside = dir / ("dump-" + stem + ".txt.part");
   {

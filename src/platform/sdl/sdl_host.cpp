@@ -199,7 +199,7 @@ void SdlHost::DeliverMusicEnd(const SDL_Event& e) {
     if (inBox_ || !session_) {
       pendingMusicEnd_ = std::move(file);
     } else {
-      mid_pNotify(*session_->game, *file);
+      Send(*session_->game, {headless::InputKind::MusicEnd, 0, 0, 0, false, *file});
       dirty_ = true;
     }
   }
@@ -221,16 +221,18 @@ void SdlHost::HandleEvent(const SDL_Event& e) {
       if (DesktopKey(e.key)) {
         dirty_ = true;
       } else if (const int32_t vk = VirtualKeyFromSdl(e.key.keysym.sym)) {
-        ui::KeyDown(g, vk);
+        Send(g, {headless::InputKind::KeyDown, 0, 0, vk, false, {}});
         dirty_ = true;
       }
       break;
     case SDL_KEYUP:
-      if (const int32_t vk = VirtualKeyFromSdl(e.key.keysym.sym)) ui::KeyUp(g, vk);
+      if (const int32_t vk = VirtualKeyFromSdl(e.key.keysym.sym)) {
+        Send(g, {headless::InputKind::KeyUp, 0, 0, vk, false, {}});
+      }
       break;
     case SDL_TEXTINPUT:
       if (textInputOn_) {
-        ui::TextInput(g, e.text.text);
+        Send(g, {headless::InputKind::Text, 0, 0, 0, false, e.text.text});
         dirty_ = true;
       }
       break;
@@ -238,7 +240,8 @@ void SdlHost::HandleEvent(const SDL_Event& e) {
       if (e.button.button == SDL_BUTTON_LEFT || e.button.button == SDL_BUTTON_RIGHT) {
         if (auto p = PicturePoint(e.button.x, e.button.y)) {
           lastMouse_ = *p;
-          ui::MouseDown(g, p->x, p->y, e.button.button == SDL_BUTTON_RIGHT);
+          const bool right = e.button.button == SDL_BUTTON_RIGHT;
+          Send(g, {headless::InputKind::MouseDown, p->x, p->y, 0, right, {}});
           dirty_ = true;
         }
       }
@@ -248,21 +251,21 @@ void SdlHost::HandleEvent(const SDL_Event& e) {
         // A release outside the picture still ends the press it belongs to.
         const int32_t x = std::clamp(e.button.x, 0, kPictureW - 1);
         const int32_t y = std::clamp(e.button.y, 0, kPictureH - 1);
-        ui::MouseUp(g, x, y, e.button.button == SDL_BUTTON_RIGHT);
+        Send(g, {headless::InputKind::MouseUp, x, y, 0, e.button.button == SDL_BUTTON_RIGHT, {}});
         dirty_ = true;
       }
       break;
     case SDL_MOUSEMOTION:
       if (auto p = PicturePoint(e.motion.x, e.motion.y)) {
         lastMouse_ = *p;
-        ui::MouseMove(g, p->x, p->y);
+        Send(g, {headless::InputKind::MouseMove, p->x, p->y, 0, false, {}});
         dirty_ = true;
       }
       break;
     case SDL_MOUSEWHEEL: {
       const int32_t delta = e.wheel.direction == SDL_MOUSEWHEEL_FLIPPED ? -e.wheel.y : e.wheel.y;
       if (delta != 0) {
-        ui::MouseWheel(g, lastMouse_.x, lastMouse_.y, delta);
+        Send(g, {headless::InputKind::MouseWheel, lastMouse_.x, lastMouse_.y, delta, false, {}});
         dirty_ = true;
       }
       break;
@@ -312,6 +315,7 @@ void SdlHost::Run() {
   if (!session_) return;
   Game& g = *session_->game;
   ticks_.Start(g, NowMs());
+  if (observer_) observer_->Started(g);
   ShowFrame();
   UpdateTextInput();  // a name field that has the focus from the start takes text at once
   if (pendingAudio_) {
@@ -322,7 +326,7 @@ void SdlHost::Run() {
   while (!closing_) {
     if (audioOpen_) audio_.Pump();
     SDL_Event e;
-    if (SDL_WaitEventTimeout(&e, WaitBudgetMs(ticks_.MsUntilDue(NowMs())))) {
+    if (SDL_WaitEventTimeout(&e, WaitBudgetMs(MsUntilNextTick()))) {
       HandleEvent(e);
       while (!closing_ && SDL_PollEvent(&e)) HandleEvent(e);
     }
@@ -330,15 +334,16 @@ void SdlHost::Run() {
     if (pendingMusicEnd_) {
       const std::string file = std::move(*pendingMusicEnd_);
       pendingMusicEnd_.reset();
-      mid_pNotify(g, file);
+      Send(g, {headless::InputKind::MusicEnd, 0, 0, 0, false, file});
       dirty_ = true;
     }
-    if (ticks_.Pump(g, NowMs())) dirty_ = true;
+    if (RunTimerAndHooks(g)) dirty_ = true;
     UpdateTextInput();
     if (dirty_ && !closing_) ShowFrame();
   }
   if (textInputOn_) SDL_StopTextInput();
   textInputOn_ = false;
+  if (observer_) observer_->Closing(g);
   headless::EndSession(*session_);
   if (audioOpen_) {
     audio_.Close();

@@ -5,6 +5,7 @@
 // next tick or event.
 #include <SDL.h>
 
+#include <array>
 #include <chrono>
 #include <cstdint>
 #include <memory>
@@ -14,6 +15,7 @@
 
 #include "core/host.h"
 #include "gfx/bitmap.h"
+#include "platform/headless/replay_input.h"
 #include "platform/headless/session.h"
 #include "platform/headless/tick_driver.h"
 #include "platform/sdl/audio_system.h"
@@ -46,6 +48,15 @@ class SdlHost : public Host {
   void Attach(headless::Session& session);
   // Shows frames and routes events until the window closes; then FormClose and FormDestroy.
   void Run();
+
+  // Recordings and replays. An observer sees every input, tick and the closing of the window;
+  // a replay also shuts the player's input out and closes the window when it is done.
+  void SetObserver(headless::PlayObserver* observer) { observer_ = observer; }
+  // --fast: runs the timer as fast as frames can be shown instead of at the game's pace.
+  void SetFastTicks(bool fast) { fastTicks_ = fast; }
+  // Test snapshots: on SIGUSR1 the shown picture and a state dump go to `dir` (shot-N.png,
+  // dump-N.txt) and a recording notes the moment; on SIGUSR2 the dump alone.
+  void ListenForSnapshots(const std::filesystem::path& dir);
 
   // Host
   int64_t NowMs() override;
@@ -113,6 +124,17 @@ class SdlHost : public Host {
   bool inBox_ = false;
   SDL_Point lastMouse_{0, 0};
   std::optional<std::string> pendingMusicEnd_;  // an end of music seen while a box was open
+  // Recordings, replays and test snapshots (replay_hooks.cpp).
+  void Send(Game& g, const headless::InputEvent& e);
+  bool RunTimerAndHooks(Game& g);
+  int64_t MsUntilNextTick();
+  void TakeTestSnapshot(Game& g, bool picture);
+  headless::PlayObserver* observer_ = nullptr;
+  bool fastTicks_ = false;
+  std::filesystem::path snapshotDir_;
+  int32_t snapshotsTaken_ = 0;
+  int64_t ticksRun_ = 0;
+  std::array<int64_t, 8> inputsSent_{};  // by headless::InputKind, for the snapshot dumps
   DesktopSetup desktop_;
   platform::Settings current_;
 };

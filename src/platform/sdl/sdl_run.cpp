@@ -6,7 +6,7 @@ namespace qv::sdl {
 
 int RunWindowed(const WindowOptions& options, const Paths& paths,
                 const std::filesystem::path& programDir, uint32_t seed, std::ostream& err,
-                const DesktopSetup& desktop) {
+                const DesktopSetup& desktop, const PlayOptions& playOptions) {
   SdlHost host;
   std::string error;
   if (!host.Open(options, error)) {
@@ -16,12 +16,17 @@ int RunWindowed(const WindowOptions& options, const Paths& paths,
   }
   host.SetDesktop(desktop);
   host.OpenAudio(AudioOptions{paths.datDir, programDir, desktop.settings.soundFont});
-  std::unique_ptr<headless::Session> session = headless::CreateSession(host, paths, seed);
+  WindowedPlay play(host, playOptions);
+  int code = 0;
+  if (!play.Prepare(paths, seed, err, code)) return code;
+  std::unique_ptr<headless::Session> session =
+      headless::CreateSession(play.GameHost(), play.GamePaths(), play.Seed());
   host.Attach(*session);
+  play.Attach(*session);
   FormCreate(*session->game);
   host.Run();
   host.StoreDesktopSettings(err);
-  return 0;
+  return play.Finish(err);
 }
 
 }  // namespace qv::sdl

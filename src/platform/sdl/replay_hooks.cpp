@@ -1,0 +1,75 @@
+// The window's side of recordings, replays and the real-window test's snapshots.
+#include "core/text.h"
+#include "core/tick.h"
+#include "platform/headless/replay_snapshot.h"
+#include "platform/headless/state_dump.h"
+#include "platform/sdl/sdl_host.h"
+#include "ui/input.h"
+#include "ui/screen.h"
+
+namespace qv::sdl {
+
+void SdlHost::ListenForSnapshots(const std::filesystem::path& dir) {
+  snapshotDir_ = dir;
+  headless::ListenForSnapshotRequests();
+}
+
+void SdlHost::Send(Game& g, const headless::InputEvent& e) {
+  // While a replay plays, the game hears only the recording.
+  if (observer_ && !observer_->LiveInput()) return;
+  ++inputsSent_[static_cast<size_t>(e.kind) % inputsSent_.size()];
+  headless::SendInput(g, observer_, e);
+}
+
+int64_t SdlHost::MsUntilNextTick() {
+  return fastTicks_ ? 0 : ticks_.MsUntilDue(NowMs());
+}
+
+bool SdlHost::RunTimerAndHooks(Game& g) {
+  bool ticked = false;
+  if (fastTicks_) {
+    Timer1Timer(g);
+    ticked = true;
+  } else {
+    ticked = ticks_.Pump(g, NowMs());
+  }
+  if (ticked) {
+    ++ticksRun_;
+    if (observer_) observer_->Ticked(g);
+  }
+  if (!snapshotDir_.empty()) {
+    const headless::SnapshotRequest request = headless::TakeSnapshotRequest();
+    if (request != headless::SnapshotRequest::None) {
+      TakeTestSnapshot(g, request == headless::SnapshotRequest::Picture);
+    }
+  }
+  if (observer_ && observer_->Done()) closing_ = true;
+  return ticked;
+}
+
+void SdlHost::TakeTestSnapshot(Game& g, bool picture) {
+  const int32_t n = ++snapshotsTaken_;
+  gfx::Bitmap shown;
+  if (picture) {
+    // A recording notes the moment, so that its replay draws the same picture there.
+    if (observer_) observer_->Snapshot(g, n);
+    // The picture is read back from the window, so the test sees what the player saw.
+    shown = PresentAndReadBack(session_->screen.RenderWindow(g));
+    if (shown.Empty()) shown = session_->screen.RenderWindow(g);
+  }
+  // Besides the game's state, what a test waits for: how many ticks ran, how many of its
+  // clicks, keys and texts the game has had, and whether the name field takes typing.
+  std::string dump = "ticks: " + std::to_string(ticksRun_) + "\n";
+  constexpr const char* kInputNames[] = {"down", "up", "move", "wheel", "key", "keyup", "text"};
+  for (size_t i = 0; i < std::size(kInputNames); ++i) {
+    dump += std::string("inputs.") + kInputNames[i] + ": " + std::to_string(inputsSent_[i]) + "\n";
+  }
+  dump += std::string("textInput: ") + (ui::TextFieldFocused(g) ? "1" : "0") + "\n";
+  dump += "nameField: " + Cp932ToUtf8(g.form[W::name_l].caption) + "\n";
+  dump += headless::DumpState(g, nullptr);
+  const std::string error =
+      headless::WriteSnapshotFiles(snapshotDir_, n, picture ? &shown : nullptr, dump);
+  if (!error.empty()) SDL_Log("qv: snapshot %d: %s", n, error.c_str());
+}
+
+}  // namespace qv::sdl

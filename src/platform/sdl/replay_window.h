@@ -1,0 +1,56 @@
+#pragma once
+// What --record, --replay and the test snapshots add to a windowed run: the host the game
+// talks to (the window itself, or a recorder or replayer in front of it), the seed and the
+// folders the game uses, and the report at the end.
+#include <cstdint>
+#include <filesystem>
+#include <memory>
+#include <optional>
+#include <ostream>
+
+#include "core/game.h"
+#include "platform/headless/replay_file.h"
+#include "platform/headless/replay_player.h"
+#include "platform/headless/replay_recorder.h"
+#include "platform/headless/replay_run.h"
+#include "platform/sdl/sdl_host.h"
+
+namespace qv::sdl {
+
+struct PlayOptions {
+  std::filesystem::path record;     // write a recording of this run
+  std::filesystem::path replay;     // play this recording back
+  std::filesystem::path snapshots;  // test snapshots on SIGUSR1 (and a replay's shots) go here
+  bool fast = false;                // the timer runs as fast as frames can be shown
+  std::string dataDir;              // --data-dir, for a replay's own files
+  std::ostream* out = nullptr;      // the replay's report and the recording's final hash
+};
+
+class WindowedPlay {
+ public:
+  WindowedPlay(SdlHost& window, const PlayOptions& options);
+
+  // Reads the recording to replay, or opens the one to write. False (with the message in
+  // `err`) when the run should not start; `exitCode` then says why.
+  bool Prepare(const Paths& paths, uint32_t seed, std::ostream& err, int& exitCode);
+  // The host, folders and seed the game is to be made with.
+  Host& GameHost();
+  Paths GamePaths() const { return paths_; }
+  uint32_t Seed() const { return seed_; }
+  // Hooks the session's window up; call before FormCreate.
+  void Attach(headless::Session& session);
+  // After the window closed: the report; returns the program's exit code.
+  int Finish(std::ostream& err);
+
+ private:
+  SdlHost& window_;
+  PlayOptions options_;
+  Paths paths_;
+  uint32_t seed_ = 0;
+  headless::RecordingParse parsed_;
+  headless::ReplayFolder folder_;
+  std::unique_ptr<headless::Recorder> recorder_;
+  std::unique_ptr<headless::Replayer> replayer_;
+};
+
+}  // namespace qv::sdl
