@@ -8,6 +8,7 @@
 #include <memory>
 #include <string>
 
+#include "core/quiet_host.h"
 #include "core/game.h"
 #include "core/startup.h"
 #include "core/text.h"
@@ -16,20 +17,9 @@
 
 namespace {
 
-class QuietHost : public qv::Host {
- public:
-  int64_t NowMs() override { return 0; }
-  void PlayWave(int, std::string_view) override {}
-  void PlayMusic(std::string_view) override {}
-  void PlayMidi(std::string_view) override {}
-  void MessageBox(std::string_view) override {}
-  bool Confirm(std::string_view) override { return false; }
-  void CloseWindow() override {}
-};
-
 // A mid-game player saved in a fresh folder beside the other temporary files.
 struct SavedGame {
-  QuietHost host;
+  qv::QuietHost host;
   std::unique_ptr<qv::Game> game;
   std::filesystem::path dir;
 

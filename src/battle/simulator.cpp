@@ -9,6 +9,7 @@
 #include "battle/sequencer.h"
 #include "core/handlers.h"
 #include "core/master_data.h"
+#include "core/quiet_host.h"
 #include "core/startup.h"
 #include "core/text.h"
 #include "core/text_lines.h"
@@ -22,23 +23,6 @@ namespace {
 constexpr int32_t kEscape = 22;  // 逃げる: the simulated hero stands its ground
 constexpr int32_t kIdle = 53;    // 何もせず
 constexpr int32_t kOrdinarySkills = 100;
-
-// No window, no sound: every request is dropped, and the boxes only remembered.
-class SilentHost : public Host {
- public:
-  int64_t NowMs() override { return 0; }
-  void PlayWave(int, std::string_view) override {}
-  void PlayMusic(std::string_view) override {}
-  void PlayMidi(std::string_view) override {}
-  void MessageBox(std::string_view text) override { boxes.emplace_back(text); }
-  bool Confirm(std::string_view text) override {
-    boxes.emplace_back(text);
-    return false;
-  }
-  void CloseWindow() override {}
-
-  std::vector<std::string> boxes;
-};
 
 int32_t SkillIdOfEntry(const Game& g, const std::string& entry) {
   int32_t id = -1;
@@ -144,7 +128,7 @@ bool PlayerFromSaveFile(const std::filesystem::path& myDat, GameState& out, std:
     std::filesystem::remove_all(dir, ec);
     return false;
   }
-  SilentHost host;
+  QuietHost host;
   auto g = MakeGame(&host, nullptr, Paths{dir, dir, dir, dir});
   FillMasterData(g->state);
   persist::LoadGame(*g);
@@ -160,7 +144,7 @@ bool PlayerFromSaveFile(const std::filesystem::path& myDat, GameState& out, std:
 }
 
 GameState PlayerFromSetup(const PlayerSetup& setup) {
-  SilentHost host;
+  QuietHost host;
   auto g = MakeGame(&host, nullptr, Paths{});
   NewGame(*g);
   FillMasterData(g->state);
@@ -183,7 +167,7 @@ GameState PlayerFromSetup(const PlayerSetup& setup) {
 }
 
 SimulationResult SimulateBattles(const GameState& player, const SimulationOptions& o) {
-  SilentHost host;
+  QuietHost host;
   auto game = MakeGame(&host, nullptr, Paths{});
   Game& g = *game;
   SimulationResult r;

@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "core/quiet_host.h"
 #include "battle/simulator.h"
 #include "core/master_data.h"
 #include "core/startup.h"
@@ -20,17 +21,6 @@
 
 namespace qv {
 namespace {
-
-class QuietHost : public Host {
- public:
-  int64_t NowMs() override { return 0; }
-  void PlayWave(int, std::string_view) override {}
-  void PlayMusic(std::string_view) override {}
-  void PlayMidi(std::string_view) override {}
-  void MessageBox(std::string_view) override {}
-  bool Confirm(std::string_view) override { return false; }
-  void CloseWindow() override {}
-};
 
 int32_t SoakBattles() {
   if (const char* v = std::getenv("QV_SOAK_BATTLES")) {
