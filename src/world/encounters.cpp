@@ -13,6 +13,27 @@ namespace {
 // The ship's captain sells her wares once she has been beaten (step 50 greets, 51 opens).
 constexpr int32_t kShipShopPhase = 49;
 
+void OpenShipShop(Game& g) {
+  CloseMapScreen(g);
+  ShowBackground(g, "ship2.bmp");
+  g.state.moneyOnEntry = g.state.money;
+  g.battle.phase = kShipShopPhase;
+  battle::AdvanceBattlePhase(g);
+}
+
+// The first refusal that applies, answered; false when the place lets the player in.
+bool Refuse(Game& g, const Place& p) {
+  for (const Refusal& r : p.refusals) {
+    if (!AnyOf(g.state, r.when)) continue;
+    if (r.answer == Answer::Line && r.line) AddTextLine(g, Sjis(r.line));
+    if (r.answer == Answer::ShipShop) OpenShipShop(g);
+    return true;
+  }
+  return false;
+}
+
+}  // namespace
+
 void WriteEnemy(Game& g, const EnemyVariant& v) {
   Combatant& e = g.state.enemy();
   e.present = 1;
@@ -36,27 +57,6 @@ void WriteEnemy(Game& g, const EnemyVariant& v) {
   e.tp = Random(g, 100);
   e.skillSlots = v.skills;
 }
-
-void OpenShipShop(Game& g) {
-  CloseMapScreen(g);
-  ShowBackground(g, "ship2.bmp");
-  g.state.moneyOnEntry = g.state.money;
-  g.battle.phase = kShipShopPhase;
-  battle::AdvanceBattlePhase(g);
-}
-
-// The first refusal that applies, answered; false when the place lets the player in.
-bool Refuse(Game& g, const Place& p) {
-  for (const Refusal& r : p.refusals) {
-    if (!AnyOf(g.state, r.when)) continue;
-    if (r.answer == Answer::Line && r.line) AddTextLine(g, Sjis(r.line));
-    if (r.answer == Answer::ShipShop) OpenShipShop(g);
-    return true;
-  }
-  return false;
-}
-
-}  // namespace
 
 void EnterPlace(Game& g, int32_t code) {
   const Place* p = PlaceAt(code);
