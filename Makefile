@@ -5,7 +5,7 @@ ASAN_BUILD ?= build-asan
 FUZZ_BUILD ?= build-fuzz
 CMAKE_FLAGS ?=
 
-.PHONY: all deps build play test test-normal test-asan bench fuzz clean install
+.PHONY: all deps build play test test-normal test-asan bench fuzz soak clean install
 
 all: build
 
@@ -52,6 +52,12 @@ $(FUZZ_BUILD)/CMakeCache.txt:
 fuzz: deps $(FUZZ_BUILD)/CMakeCache.txt
 	cmake --build $(FUZZ_BUILD) -j $(JOBS)
 	@echo "fuzzers are in $(FUZZ_BUILD)/fuzz; run one with: $(FUZZ_BUILD)/fuzz/<name> fuzz/corpus/<name>"
+
+# The whole game under random input for an hour (SOAK_SECONDS to change it).
+SOAK_SECONDS ?= 3600
+soak: $(BUILD)/CMakeCache.txt
+	cmake --build $(BUILD) -j $(JOBS) --target qv_tests_soak
+	QV_SOAK_SECONDS=$(SOAK_SECONDS) $(BUILD)/qv_tests_soak
 
 clean:
 	rm -rf $(BUILD) $(ASAN_BUILD) $(FUZZ_BUILD)

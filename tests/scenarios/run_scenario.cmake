@@ -1,10 +1,42 @@
 # Plays one scenario script: cmake -DQV=... -DSCRIPT=... -DDIR=... -P run_scenario.cmake
 file(REMOVE_RECURSE ${DIR})
 file(MAKE_DIRECTORY ${DIR})
+# A scenario may start from a prepared save: data/<name>.dat becomes my.dat.
+get_filename_component(name ${SCRIPT} NAME_WE)
+get_filename_component(here ${SCRIPT} DIRECTORY)
+if(EXISTS ${here}/data/${name}.dat)
+  file(COPY_FILE ${here}/data/${name}.dat ${DIR}/my.dat)
+endif()
 execute_process(
   COMMAND ${QV} --headless --seed 1 --data-dir ${DIR} --script ${SCRIPT}
   WORKING_DIRECTORY ${DIR}
   RESULT_VARIABLE rc)
 if(NOT rc EQUAL 0)
   message(FATAL_ERROR "${SCRIPT} ended with exit code ${rc}")
+endif()
+# And may name lines (CP932, CR LF) the record export must hold at the end: data/<name>.record.
+if(EXISTS ${here}/data/${name}.record)
+  file(READ ${DIR}/記録.txt record)
+  file(READ ${here}/data/${name}.record wanted)
+  # Lines are compared without their CR (file(READ) does not keep it reliably).
+  string(REPLACE "\r" "" record "${record}")
+  string(REPLACE "\r" "" wanted "${wanted}")
+  # Walked by hand, not as a list: CP932 trail bytes include [ and ], which lists treat specially.
+  while(NOT wanted STREQUAL "")
+    string(FIND "${wanted}" "\n" end)
+    if(end EQUAL -1)
+      string(LENGTH "${wanted}" end)
+    endif()
+    string(SUBSTRING "${wanted}" 0 ${end} line)
+    math(EXPR next "${end} + 1")
+    string(LENGTH "${wanted}" size)
+    if(next GREATER size)
+      set(next ${size})
+    endif()
+    string(SUBSTRING "${wanted}" ${next} -1 wanted)
+    string(FIND "${record}" "${line}\n" at)
+    if(NOT line STREQUAL "" AND at EQUAL -1)
+      message(FATAL_ERROR "記録.txt lacks the line: ${line}")
+    endif()
+  endwhile()
 endif()
