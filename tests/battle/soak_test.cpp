@@ -13,6 +13,7 @@
 
 #include "core/quiet_host.h"
 #include "battle/simulator.h"
+#include "core/invariants.h"
 #include "core/master_data.h"
 #include "core/startup.h"
 #include "core/state_ops.h"
@@ -183,25 +184,15 @@ struct Checker {
     if (++failures <= 10) ADD_FAILURE() << "battle " << battle << ": " << what;
   }
 
-  void Side(const Game& g, int side, int32_t tpCap) {
-    const Combatant& c = g.state.combatants[static_cast<size_t>(side)];
-    const std::string who = side == 0 ? "player " : "enemy ";
-    if (c.hp < 0 || c.hp > std::max(c.maxHp, 0)) Fail(who + "hp " + std::to_string(c.hp));
-    if (c.mp < 0 || c.mp > std::max(c.maxMp, 0)) Fail(who + "mp " + std::to_string(c.mp));
-    if (c.tp < 0 || c.tp > std::max(tpCap, 0)) Fail(who + "tp " + std::to_string(c.tp));
-    for (int32_t Combatant::*field : kStatusFields) {
-      if (c.*field < 0) Fail(who + "status below zero: " + std::to_string(c.*field));
-    }
-    if (c.st_power > 9 || c.st_guard > 9 || c.st_paralysis > 9) Fail(who + "a counter above 9");
-  }
-
   void operator()(const Game& g) {
     // A stall: the machine no longer moves from one turn to the next.
     ticksSinceTurn = g.battle.phase == 1 && lastPhase != 1 ? 0 : ticksSinceTurn + 1;
     lastPhase = g.battle.phase;
     if (ticksSinceTurn == kTicksPerTurnAtMost) Fail("stalled: " + Summary(g));
-    Side(g, 0, PlayerTpCap(g.state));
-    Side(g, 1, 100);
+    for (int side = 0; side < 2; ++side) {
+      const std::string why = CheckCombatant(g, side);
+      if (!why.empty()) Fail(why);
+    }
     const BattleState& b = g.battle;
     if (b.phase < -1 || b.phase > 60) Fail("phase " + std::to_string(b.phase));
     if (b.actionSkill < -1 || b.actionSkill >= kSkills)
