@@ -135,6 +135,7 @@ TEST(RecordingFile, BadLinesAreNamedWithTheirNumber) {
       {"0 answer maybe\n", 4, "yes or no"},
       {"0 ok now\n", 4, "nothing after"},
       {"5 ok\n4 ok\n", 5, "never go back"},
+      {"0 ok\n101 ok\n", 5, "more than 100 ticks after the entry before (0)"},
       {"0 check 0123\n", 4, "16 lowercase hex"},
       {"0 check 0123456789ABCDEF\n", 4, "16 lowercase hex"},
       {"0 line 2 a\n0 line 2 b\n0 check 0123456789abcdef\n", 5, "rising order"},

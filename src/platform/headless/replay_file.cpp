@@ -310,6 +310,13 @@ bool Parser::Entry(const std::vector<std::string_view>& w, int32_t number) {
     return Fail(number, "tick " + std::to_string(e.tick) + " comes after tick " +
                             std::to_string(lastTick_) + " (ticks never go back)");
   }
+  // The recorder checks the state every 100 ticks, so no two entries stand further apart;
+  // a wider gap is a damaged file (and would make the replay run on for nothing).
+  if (e.tick - lastTick_ > kCheckpointTicks) {
+    return Fail(number, "tick " + std::to_string(e.tick) + " is more than " +
+                            std::to_string(kCheckpointTicks) + " ticks after the entry before (" +
+                            std::to_string(lastTick_) + ")");
+  }
   lastTick_ = e.tick;
   if (w.size() < 2) return Fail(number, "an entry needs a kind after its tick");
   const std::string_view kind = w[1];
