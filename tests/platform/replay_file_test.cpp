@@ -42,6 +42,7 @@ Recording EveryKind() {
   r.entries.push_back(InputAt(2, {InputKind::Text, 0, 0, 0, false, "カイ 100%\t"}));
   r.entries.push_back(InputAt(2, {InputKind::Text, 0, 0, 0, false, ""}));
   r.entries.push_back(InputAt(3, {InputKind::MusicEnd, 0, 0, 0, false, "battle.mp3"}));
+  r.entries.push_back(InputAt(3, {InputKind::Notice, 0, 0, 0, false, "\x89\xb9 50"}));
   RecordingEntry yes = Of(3, EntryKind::Answer);
   yes.yes = true;
   r.entries.push_back(yes);

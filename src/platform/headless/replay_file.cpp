@@ -282,8 +282,10 @@ bool Parser::InputEntry(const std::vector<std::string_view>& w, int32_t number, 
     }
     return true;
   }
-  if (kind == "text" || kind == "music") {
-    in.kind = kind == "text" ? InputKind::Text : InputKind::MusicEnd;
+  if (kind == "text" || kind == "music" || kind == "notice") {
+    in.kind = kind == "text"    ? InputKind::Text
+              : kind == "music" ? InputKind::MusicEnd
+                                : InputKind::Notice;
     std::optional<std::string> text = std::string();
     if (w.size() == 3) text = UnescapeBytes(w[2]);
     if (w.size() > 3 || !text || text->size() > kMaxInputTextBytes) {
@@ -296,8 +298,8 @@ bool Parser::InputEntry(const std::vector<std::string_view>& w, int32_t number, 
     return true;
   }
   return Fail(number, "unknown entry '" + std::string(kind) +
-                          "' (known: down, up, move, wheel, key, keyup, text, music, answer, "
-                          "ok, line, check, shot, end)");
+                          "' (known: down, up, move, wheel, key, keyup, text, music, notice, "
+                          "answer, ok, line, check, shot, end)");
 }
 
 bool Parser::Entry(const std::vector<std::string_view>& w, int32_t number) {
@@ -533,6 +535,8 @@ std::string FormatEntry(const RecordingEntry& e) {
       return t + "text" + (in.text.empty() ? "" : " " + EscapeBytes(in.text)) + "\n";
     case InputKind::MusicEnd:
       return t + "music" + (in.text.empty() ? "" : " " + EscapeBytes(in.text)) + "\n";
+    case InputKind::Notice:
+      return t + "notice" + (in.text.empty() ? "" : " " + EscapeBytes(in.text)) + "\n";
   }
   return {};
 }

@@ -1,6 +1,7 @@
 #include "platform/headless/replay_input.h"
 
 #include "core/music_notify.h"
+#include "core/text_lines.h"
 #include "ui/input.h"
 
 namespace qv::headless {
@@ -30,6 +31,9 @@ void DeliverInput(Game& g, const InputEvent& e) {
       break;
     case InputKind::MusicEnd:
       mid_pNotify(g, e.text);
+      break;
+    case InputKind::Notice:
+      AddTextLine(g, e.text);
       break;
   }
 }

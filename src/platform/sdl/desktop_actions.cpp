@@ -91,7 +91,8 @@ void SdlHost::ChangeVolume(int32_t step) {
 void SdlHost::SayOnScreen(const std::string& utf8) {
   if (!session_) return;
   if (const std::optional<std::string> line = Utf8ToCp932(utf8)) {
-    AddTextLine(*session_->game, *line);
+    // Through the input route, so that a recording shows the line where it came.
+    Send(*session_->game, {headless::InputKind::Notice, 0, 0, 0, false, *line});
     dirty_ = true;
   }
 }

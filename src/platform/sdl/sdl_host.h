@@ -134,7 +134,7 @@ class SdlHost : public Host {
   std::filesystem::path snapshotDir_;
   int32_t snapshotsTaken_ = 0;
   int64_t ticksRun_ = 0;
-  std::array<int64_t, 8> inputsSent_{};  // by headless::InputKind, for the snapshot dumps
+  std::array<int64_t, headless::kInputKindCount> inputsSent_{};  // by headless::InputKind, for the snapshot dumps
   DesktopSetup desktop_;
   platform::Settings current_;
 };
