@@ -60,6 +60,11 @@ std::string CheckBattle(const Game& g) {
     return Out("victoryLineIndex", b.victoryLineIndex);
   }
   if (b.stepNesting != 0) return Out("steps left running:", b.stepNesting);
+  // The enemy's turn never waits for the player: something must always be pending.
+  if (b.battleActive == 1 && b.gameOver == 0 && b.turnSide == 1 && b.paused == 0 &&
+      b.phaseDelay == 0 && b.actionTimer == 0 && Within(b.phase, 0, 7)) {
+    return Out("the enemy's turn waits for nothing at step", b.phase);
+  }
   const int32_t loc = b.locationId;
   if (!Within(loc, -1, 19) && !Within(loc, 100, 102)) return Out("locationId", loc);
   for (const auto* history : {&b.playerHistory, &b.enemyHistory}) {
