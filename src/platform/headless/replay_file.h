@@ -11,6 +11,7 @@
 #include <string_view>
 #include <vector>
 
+#include "platform/headless/replay_coding.h"
 #include "platform/headless/replay_input.h"
 
 namespace qv::headless {
@@ -77,13 +78,5 @@ RecordingParse LoadRecording(const std::filesystem::path& path);
 std::string FormatRecordingHeader(const Recording& r);
 // The line(s) of one entry, each ending in LF (a check writes its changed lines first).
 std::string FormatEntry(const RecordingEntry& e);
-
-// A hash as the file writes it: 16 lowercase hex digits.
-std::string HashToText(uint64_t hash);
-
-// Bytes as one word of printable ASCII: anything else, and '%', as %XX.
-std::string EscapeBytes(std::string_view bytes);
-// The reverse; nullopt for a malformed escape or a byte that should have been escaped.
-std::optional<std::string> UnescapeBytes(std::string_view word);
 
 }  // namespace qv::headless
