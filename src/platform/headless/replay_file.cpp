@@ -2,8 +2,8 @@
 
 #include <algorithm>
 #include <charconv>
-#include <fstream>
-#include <iterator>
+
+#include "platform/headless/small_file.h"
 
 namespace qv::headless {
 namespace {
@@ -314,23 +314,9 @@ RecordingParse ParseRecording(std::string_view text, std::string_view name) {
 
 RecordingParse LoadRecording(const std::filesystem::path& path) {
   RecordingParse r;
-  std::error_code ec;
-  if (!std::filesystem::is_regular_file(path, ec)) {
-    r.error = path.string() + ": no such recording";
-    return r;
-  }
-  const auto size = std::filesystem::file_size(path, ec);
-  if (ec || size > kMaxRecordingBytes) {
-    r.error = path.string() + (ec ? ": cannot read the recording" : ": larger than 64 MiB");
-    return r;
-  }
-  std::ifstream in(path, std::ios::binary);
-  std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-  if (!in && !in.eof()) {
-    r.error = path.string() + ": cannot read the recording";
-    return r;
-  }
-  return ParseRecording(text, path.string());
+  std::optional<std::string> text = ReadSmallFile(path, kMaxRecordingBytes, "recording", r.error);
+  if (!text) return r;
+  return ParseRecording(*text, path.string());
 }
 
 std::string FormatRecordingHeader(const Recording& r) {

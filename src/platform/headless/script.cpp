@@ -1,11 +1,9 @@
 #include "platform/headless/script.h"
 
 #include <charconv>
-#include <fstream>
-#include <iterator>
-#include <sstream>
 
 #include "platform/headless/key_names.h"
+#include "platform/headless/small_file.h"
 
 namespace qv::headless {
 namespace {
@@ -229,23 +227,9 @@ Script ParseScript(std::string_view text, std::string_view name) {
 
 Script LoadScript(const std::filesystem::path& path) {
   Script script;
-  std::error_code ec;
-  if (!std::filesystem::is_regular_file(path, ec)) {
-    script.error = path.string() + ": no such script file";
-    return script;
-  }
-  const auto size = std::filesystem::file_size(path, ec);
-  if (ec || size > kMaxScriptBytes) {
-    script.error = path.string() + (ec ? ": cannot read the script file" : ": larger than 4 MiB");
-    return script;
-  }
-  std::ifstream in(path, std::ios::binary);
-  std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-  if (!in && !in.eof()) {
-    script.error = path.string() + ": cannot read the script file";
-    return script;
-  }
-  return ParseScript(text, path.string());
+  std::optional<std::string> text = ReadSmallFile(path, kMaxScriptBytes, "script file", script.error);
+  if (!text) return script;
+  return ParseScript(*text, path.string());
 }
 
 }  // namespace qv::headless
