@@ -11,6 +11,7 @@
 #include <memory>
 #include <string>
 
+#include "core/quiet_host.h"
 #include "core/game.h"
 #include "core/text.h"
 #include "persist/save.h"
@@ -18,19 +19,8 @@
 
 namespace {
 
-class QuietHost : public qv::Host {
- public:
-  int64_t NowMs() override { return 0; }
-  void PlayWave(int, std::string_view) override {}
-  void PlayMusic(std::string_view) override {}
-  void PlayMidi(std::string_view) override {}
-  void MessageBox(std::string_view) override {}
-  bool Confirm(std::string_view) override { return false; }
-  void CloseWindow() override {}
-};
-
 struct Fixture {
-  QuietHost host;
+  qv::QuietHost host;
   std::unique_ptr<qv::Game> game;
   std::unique_ptr<qv::GameState> blank = std::make_unique<qv::GameState>();
   std::filesystem::path dir;
