@@ -11,8 +11,8 @@
 #include <memory>
 #include <string>
 
-#include "core/quiet_host.h"
 #include "core/game.h"
+#include "core/quiet_host.h"
 #include "core/text.h"
 #include "persist/save.h"
 #include "world/free_area.h"
