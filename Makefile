@@ -53,11 +53,20 @@ fuzz: deps $(FUZZ_BUILD)/CMakeCache.txt
 	cmake --build $(FUZZ_BUILD) -j $(JOBS)
 	@echo "fuzzers are in $(FUZZ_BUILD)/fuzz; run one with: $(FUZZ_BUILD)/fuzz/<name> fuzz/corpus/<name>"
 
-# The whole game under random input for an hour (SOAK_SECONDS to change it).
+# The whole game under random input for an hour (SOAK_SECONDS to change it): the sanitizer
+# build looks for crashes, leaks and broken invariants while the ordinary build, side by side,
+# measures the resident memory.
 SOAK_SECONDS ?= 3600
-soak: $(BUILD)/CMakeCache.txt
+soak: $(BUILD)/CMakeCache.txt $(ASAN_BUILD)/CMakeCache.txt
 	cmake --build $(BUILD) -j $(JOBS) --target qv_tests_soak
-	QV_SOAK_SECONDS=$(SOAK_SECONDS) $(BUILD)/qv_tests_soak
+	cmake --build $(ASAN_BUILD) -j $(JOBS) --target qv_tests_soak
+	@QV_SOAK_SECONDS=$(SOAK_SECONDS) QV_SOAK_SEED=2 $(BUILD)/qv_tests_soak \
+	  --gtest_filter='GameSoak.*' > $(BUILD)/soak.log 2>&1 & normal=$$!; \
+	ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
+	  QV_SOAK_SECONDS=$(SOAK_SECONDS) $(ASAN_BUILD)/qv_tests_soak --gtest_filter='GameSoak.*'; \
+	sanitized=$$?; wait $$normal; plain=$$?; cat $(BUILD)/soak.log; \
+	echo "soak: sanitizer build exit $$sanitized, ordinary build exit $$plain"; \
+	test $$sanitized -eq 0 -a $$plain -eq 0
 
 clean:
 	rm -rf $(BUILD) $(ASAN_BUILD) $(FUZZ_BUILD)

@@ -215,9 +215,15 @@ TEST(GameSoak, RandomInputEverywhereKeepsEveryInvariant) {
   for (const char* screen : {"title", "creation", "map", "free area battle"}) {
     EXPECT_GT(visits[screen], 0) << "never reached: " << screen;
   }
-  // Memory stays flat: what the first minute needed is all a long run needs.
+  // Memory stays flat: what the first minute needed is all a long run needs. The sanitizer
+  // build holds freed blocks back in a quarantine of its own, whose size wanders by tens of
+  // megabytes, so only the ordinary build can hold the game to a megabyte.
   if (rssAtMinute > 0 && seconds >= 300) {
-    EXPECT_LT(rssAtEnd - rssAtMinute, 32 * 1024);
+#if defined(__SANITIZE_ADDRESS__)
+    EXPECT_LE(rssAtEnd - rssAtMinute, 64 * 1024);
+#else
+    EXPECT_LE(rssAtEnd - rssAtMinute, 1024);
+#endif
   }
 }
 
