@@ -14,6 +14,7 @@
 #include "core/quiet_host.h"
 #include "battle/simulator.h"
 #include "core/invariants.h"
+#include "support/env_count.h"
 #include "core/master_data.h"
 #include "core/startup.h"
 #include "core/state_ops.h"
@@ -24,14 +25,10 @@ namespace qv {
 namespace {
 
 int32_t SoakBattles() {
-  if (const char* v = std::getenv("QV_SOAK_BATTLES")) {
-    const int n = std::atoi(v);
-    if (n > 0) return n;
-  }
 #if defined(__SANITIZE_ADDRESS__)
-  return 3000;
+  return static_cast<int32_t>(EnvCount("QV_SOAK_BATTLES", 3000));
 #else
-  return 10000;
+  return static_cast<int32_t>(EnvCount("QV_SOAK_BATTLES", 10000));
 #endif
 }
 

@@ -22,6 +22,7 @@
 
 #include "core/master_data.h"
 #include "core/startup.h"
+#include "support/env_count.h"
 #include "core/text.h"
 #include "persist/file_io.h"
 #include "persist/save.h"
@@ -134,13 +135,7 @@ pid_t Launch(const fs::path& dir, const fs::path& script, const fs::path& output
   _exit(121);
 }
 
-int KillCount() {
-  if (const char* v = std::getenv("QV_CRASH_KILLS")) {
-    const int n = std::atoi(v);
-    if (n > 0) return n;
-  }
-  return 100;
-}
+int KillCount() { return static_cast<int>(EnvCount("QV_CRASH_KILLS", 100)); }
 
 TEST(CrashSafety, KilledAtAnyMomentTheSaveIsTheOldOrTheNew) {
   Folder folder("crash");

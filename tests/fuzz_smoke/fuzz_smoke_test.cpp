@@ -21,6 +21,7 @@
 #include <vector>
 
 #include "harnesses.h"
+#include "support/env_count.h"
 
 namespace qv::smoke {
 namespace {
@@ -28,14 +29,10 @@ namespace {
 using Bytes = std::vector<uint8_t>;
 
 int32_t RunsPerHarness() {
-  if (const char* v = std::getenv("QV_FUZZ_SMOKE_RUNS")) {
-    const int n = std::atoi(v);
-    if (n >= 0) return n;
-  }
 #if defined(__SANITIZE_ADDRESS__)
-  return 800;
+  return static_cast<int32_t>(EnvCount("QV_FUZZ_SMOKE_RUNS", 800, true));
 #else
-  return 3000;
+  return static_cast<int32_t>(EnvCount("QV_FUZZ_SMOKE_RUNS", 3000, true));
 #endif
 }
 

@@ -20,6 +20,7 @@
 #include <string>
 
 #include "core/invariants.h"
+#include "support/env_count.h"
 #include "core/tick.h"
 #include "platform/headless/command_line.h"
 #include "platform/headless/headless_host.h"
@@ -30,20 +31,11 @@
 namespace qv {
 namespace {
 
-int64_t EnvNumber(const char* name, int64_t fallback) {
-  if (const char* v = std::getenv(name)) {
-    char* end = nullptr;
-    const long long n = std::strtoll(v, &end, 10);
-    if (end != v && n > 0) return n;
-  }
-  return fallback;
-}
-
 int64_t SoakSeconds() {
 #if defined(__SANITIZE_ADDRESS__)
-  return EnvNumber("QV_SOAK_SECONDS", 10);
+  return EnvCount("QV_SOAK_SECONDS", 10);
 #else
-  return EnvNumber("QV_SOAK_SECONDS", 30);
+  return EnvCount("QV_SOAK_SECONDS", 30);
 #endif
 }
 
@@ -152,7 +144,7 @@ class Monkey {
 
 TEST(GameSoak, RandomInputEverywhereKeepsEveryInvariant) {
   const int64_t seconds = SoakSeconds();
-  const auto seed = static_cast<uint32_t>(EnvNumber("QV_SOAK_SEED", 1));
+  const auto seed = static_cast<uint32_t>(EnvCount("QV_SOAK_SEED", 1));
   const std::filesystem::path dir =
       std::filesystem::temp_directory_path() / ("qv-soak-" + std::to_string(getpid()));
   std::filesystem::remove_all(dir);

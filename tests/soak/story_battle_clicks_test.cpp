@@ -17,6 +17,7 @@
 
 #include "battle/sequencer.h"
 #include "core/invariants.h"
+#include "support/env_count.h"
 #include "core/tick.h"
 #include "platform/headless/command_line.h"
 #include "platform/headless/headless_host.h"
@@ -31,22 +32,15 @@
 namespace qv {
 namespace {
 
-int32_t BattleCount() {
-  if (const char* v = std::getenv("QV_STORY_BATTLES")) {
-    const int n = std::atoi(v);
-    if (n > 0) return n;
-  }
+int64_t BattleCount() {
 #if defined(__SANITIZE_ADDRESS__)
-  return 8;
+  return EnvCount("QV_STORY_BATTLES", 8);
 #else
-  return 30;
+  return EnvCount("QV_STORY_BATTLES", 30);
 #endif
 }
 
-uint32_t FirstSeed() {
-  const char* v = std::getenv("QV_STORY_SEED");
-  return v ? static_cast<uint32_t>(std::strtoul(v, nullptr, 10)) : 1;
-}
+uint32_t FirstSeed() { return static_cast<uint32_t>(EnvCount("QV_STORY_SEED", 1)); }
 
 // A story fight begun the way its place begins it, without the place's gate.
 void BeginFight(Game& g, const world::EnemyVariant& v) {
@@ -119,8 +113,8 @@ TEST(StoryBattleClicks, NoFightStandsStillWhateverThePlayerClicks) {
   int failures = 0;
   int32_t won = 0, lost = 0, cut = 0;
   int64_t allTicks = 0, rounds = 0;
-  const int32_t battles = BattleCount();
-  for (int32_t n = 0; n < battles && failures < 5; ++n) {
+  const int64_t battles = BattleCount();
+  for (int64_t n = 0; n < battles && failures < 5; ++n) {
     const auto seed = FirstSeed() + static_cast<uint32_t>(n);
     std::filesystem::copy_file(save, dir / "my.dat",
                                std::filesystem::copy_options::overwrite_existing);
