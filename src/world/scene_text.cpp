@@ -84,15 +84,6 @@ const SceneOpening* FindScene(int32_t code, Visit visit) {
   return nullptr;
 }
 
-StoryVisit ToStory(Visit v) {
-  switch (v) {
-    case Visit::First: return StoryVisit::First;
-    case Visit::Return: return StoryVisit::Return;
-    case Visit::Only: break;
-  }
-  return StoryVisit::Only;
-}
-
 }  // namespace
 
 std::vector<std::string> ChapterLines(const Game& g, int32_t id) {
@@ -108,7 +99,7 @@ std::vector<std::string> ChapterLines(const Game& g, int32_t id) {
 
 std::vector<std::string> EncounterDialogue(const Game& g, int32_t code, Visit visit) {
   const std::string& name = g.state.player().name;
-  std::vector<std::string> lines = StoryDialogue(code, ToStory(visit), name);
+  std::vector<std::string> lines = StoryDialogue(code, visit, name);
   if (!lines.empty()) return lines;
   const SceneOpening* s = FindScene(code, visit);
   if (!s) return {};
@@ -117,7 +108,7 @@ std::vector<std::string> EncounterDialogue(const Game& g, int32_t code, Visit vi
 
 std::vector<std::string> EncounterVictory(const Game& g, int32_t code, Visit visit) {
   const std::string& name = g.state.player().name;
-  std::vector<std::string> lines = StoryVictory(code, ToStory(visit), name);
+  std::vector<std::string> lines = StoryVictory(code, visit, name);
   if (!lines.empty()) return lines;
   if (const SceneOpening* s = FindScene(code, visit)) {
     for (const char* line : s->victory) {

@@ -7,11 +7,9 @@
 #include <vector>
 
 #include "core/game.h"
+#include "world/story_text.h"
 
 namespace qv::world {
-
-// Which fight of a place: the first, the return fight, or the only one.
-enum class Visit : uint8_t { First, Return, Only };
 
 // The lines of a monologue chapter (30..38); never empty for a chapter of the game.
 std::vector<std::string> ChapterLines(const Game& g, int32_t id);

@@ -16,19 +16,19 @@ constexpr size_t kLongestName = 16;
 // Every scene the game plays and how many lines it has.
 struct SceneSize {
   int32_t code;
-  StoryVisit visit;
+  Visit visit;
   int32_t dialogue;
   int32_t victory;
 };
 constexpr SceneSize kScenes[] = {
-    {2, StoryVisit::First, 7, 5},  {2, StoryVisit::Return, 8, 6}, {3, StoryVisit::First, 8, 7},
-    {3, StoryVisit::Return, 8, 6}, {4, StoryVisit::First, 9, 14}, {4, StoryVisit::Return, 6, 6},
-    {5, StoryVisit::First, 12, 4}, {5, StoryVisit::Return, 8, 6}, {6, StoryVisit::First, 8, 3},
-    {6, StoryVisit::Return, 6, 6}, {7, StoryVisit::First, 12, 6}, {7, StoryVisit::Return, 8, 36},
-    {8, StoryVisit::Only, 8, 10},  {9, StoryVisit::Only, 7, 8},   {10, StoryVisit::Only, 7, 5},
-    {11, StoryVisit::Only, 7, 4},  {12, StoryVisit::Only, 5, 24}, {13, StoryVisit::Only, 17, 13},
-    {14, StoryVisit::Only, 5, 9},  {15, StoryVisit::Only, 5, 2},  {16, StoryVisit::Only, 5, 2},
-    {17, StoryVisit::Only, 3, 2},  {18, StoryVisit::Only, 3, 2},  {19, StoryVisit::Only, 4, 2},
+    {2, Visit::First, 7, 5},  {2, Visit::Return, 8, 6}, {3, Visit::First, 8, 7},
+    {3, Visit::Return, 8, 6}, {4, Visit::First, 9, 14}, {4, Visit::Return, 6, 6},
+    {5, Visit::First, 12, 4}, {5, Visit::Return, 8, 6}, {6, Visit::First, 8, 3},
+    {6, Visit::Return, 6, 6}, {7, Visit::First, 12, 6}, {7, Visit::Return, 8, 36},
+    {8, Visit::Only, 8, 10},  {9, Visit::Only, 7, 8},   {10, Visit::Only, 7, 5},
+    {11, Visit::Only, 7, 4},  {12, Visit::Only, 5, 24}, {13, Visit::Only, 17, 13},
+    {14, Visit::Only, 5, 9},  {15, Visit::Only, 5, 2},  {16, Visit::Only, 5, 2},
+    {17, Visit::Only, 3, 2},  {18, Visit::Only, 3, 2},  {19, Visit::Only, 4, 2},
 };
 
 struct ChapterSize {
@@ -39,13 +39,13 @@ constexpr ChapterSize kChapters[] = {{30, 32}, {31, 16}, {32, 17}, {33, 17}, {34
                                      {35, 9},  {36, 8},  {37, 8},  {38, 24}};
 constexpr int32_t kOpeningLines = 36;
 
-const char* VisitWord(StoryVisit v) {
+const char* VisitWord(Visit v) {
   switch (v) {
-    case StoryVisit::First:
+    case Visit::First:
       return "first";
-    case StoryVisit::Return:
+    case Visit::Return:
       return "return";
-    case StoryVisit::Only:
+    case Visit::Only:
       return "only";
   }
   return "";
@@ -212,7 +212,7 @@ std::vector<std::string> StoryLines(const StoryBook& book, const std::string& ke
   return out;
 }
 
-std::string SceneKey(int32_t code, StoryVisit visit, bool victory) {
+std::string SceneKey(int32_t code, Visit visit, bool victory) {
   return "encounter " + std::to_string(code) + " " + VisitWord(visit) +
          (victory ? " victory" : " dialogue");
 }
@@ -225,12 +225,12 @@ std::vector<std::string> StoryChapter(int32_t id, std::string_view playerName) {
   return StoryLines(Embedded(), "chapter " + std::to_string(id), playerName);
 }
 
-std::vector<std::string> StoryDialogue(int32_t code, StoryVisit visit,
+std::vector<std::string> StoryDialogue(int32_t code, Visit visit,
                                        std::string_view playerName) {
   return StoryLines(Embedded(), SceneKey(code, visit, false), playerName);
 }
 
-std::vector<std::string> StoryVictory(int32_t code, StoryVisit visit, std::string_view playerName) {
+std::vector<std::string> StoryVictory(int32_t code, Visit visit, std::string_view playerName) {
   return StoryLines(Embedded(), SceneKey(code, visit, true), playerName);
 }
 

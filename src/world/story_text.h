@@ -11,7 +11,7 @@
 namespace qv::world {
 
 // Which fight of a place a scene belongs to: the first, the return fight, or the only one.
-enum class StoryVisit : uint8_t { First, Return, Only };
+enum class Visit : uint8_t { First, Return, Only };
 
 // The opening monologue told once after the character is made.
 std::vector<std::string> StoryOpening(std::string_view playerName);
@@ -20,10 +20,10 @@ std::vector<std::string> StoryOpening(std::string_view playerName);
 std::vector<std::string> StoryChapter(int32_t id, std::string_view playerName);
 
 // The talk before an encounter's battle (location code 2..19); empty for an unknown scene.
-std::vector<std::string> StoryDialogue(int32_t code, StoryVisit visit, std::string_view playerName);
+std::vector<std::string> StoryDialogue(int32_t code, Visit visit, std::string_view playerName);
 
 // The talk after an encounter's victory; empty for an unknown scene.
-std::vector<std::string> StoryVictory(int32_t code, StoryVisit visit, std::string_view playerName);
+std::vector<std::string> StoryVictory(int32_t code, Visit visit, std::string_view playerName);
 
 // What is wrong with the embedded story (bad headers, missing or short scenes, overlong or
 // unconvertible lines); empty when it is whole. Checked once at start.
@@ -52,6 +52,6 @@ std::vector<std::string> StoryLines(const StoryBook& book, const std::string& ke
                                     std::string_view playerName);
 
 // The section key of a scene: "encounter 4 return dialogue", "encounter 11 only victory".
-std::string SceneKey(int32_t code, StoryVisit visit, bool victory);
+std::string SceneKey(int32_t code, Visit visit, bool victory);
 
 }  // namespace qv::world

@@ -28,37 +28,37 @@ std::string Expect(const char* utf8, const std::string& name) {
 
 struct SceneCase {
   int32_t code;
-  StoryVisit visit;
+  Visit visit;
   size_t dialogue;
   size_t victory;
   const char* firstLine;
 };
 
 const SceneCase kScenes[] = {
-    {2, StoryVisit::First, 7, 5, "山男「オレの名は、ヤマオ。"},
-    {2, StoryVisit::Return, 8, 6, "山男「おまえか、\x01...."},
-    {3, StoryVisit::First, 8, 7, "奥博士「ん？　君は？"},
-    {3, StoryVisit::Return, 8, 6, "奥博士「やあ、久しぶりだね\x01...."},
-    {4, StoryVisit::First, 9, 14, "小さい女の子が湖の上に立っている...."},
-    {4, StoryVisit::Return, 6, 6, "小さい女の子が湖の上に立っている...."},
-    {5, StoryVisit::First, 12, 4, "背の高い青年が立っている...."},
-    {5, StoryVisit::Return, 8, 6, "背の高い青年が立っている...."},
-    {6, StoryVisit::First, 8, 3, "マジカル「....この魔力は...."},
-    {6, StoryVisit::Return, 6, 6, "マジカル「よく戻ってきましたね"},
-    {7, StoryVisit::First, 12, 6, "緑「こんな所に人が来るとはな"},
-    {7, StoryVisit::Return, 8, 36, "緑「グヘヘヘヘヘヘヘヘヘヘヘヘ"},
-    {8, StoryVisit::Only, 8, 10, "毒蛾博士「ギョヘヘヘヘヘ！！！"},
-    {9, StoryVisit::Only, 7, 8, "ボウケンロボット「ワタシハ、ボウケンロボット"},
-    {10, StoryVisit::Only, 7, 5, "暗黒剣士ヨイヤミ「闇……闇……闇……"},
-    {11, StoryVisit::Only, 7, 4, "ファトマ「汝、私が見えるのか？"},
-    {12, StoryVisit::Only, 5, 24, "島「\x01よ...."},
-    {13, StoryVisit::Only, 17, 13, "天界からの使者「\x01よ....、よくぞ星士として覚醒した"},
-    {14, StoryVisit::Only, 5, 9, "時数露不「グガァァァァァァァァ……！！！！！"},
-    {15, StoryVisit::Only, 5, 2, "汐見カナメ「……諸行無常……"},
-    {16, StoryVisit::Only, 5, 2, "ｎｏｅｌ「……悲しみに終わりなんてない……"},
-    {17, StoryVisit::Only, 3, 2, "緑「……待ってたぜ……"},
-    {18, StoryVisit::Only, 3, 2, "山男「……山よ……！！！"},
-    {19, StoryVisit::Only, 4, 2, "光「\x01、やっと来たか"},
+    {2, Visit::First, 7, 5, "山男「オレの名は、ヤマオ。"},
+    {2, Visit::Return, 8, 6, "山男「おまえか、\x01...."},
+    {3, Visit::First, 8, 7, "奥博士「ん？　君は？"},
+    {3, Visit::Return, 8, 6, "奥博士「やあ、久しぶりだね\x01...."},
+    {4, Visit::First, 9, 14, "小さい女の子が湖の上に立っている...."},
+    {4, Visit::Return, 6, 6, "小さい女の子が湖の上に立っている...."},
+    {5, Visit::First, 12, 4, "背の高い青年が立っている...."},
+    {5, Visit::Return, 8, 6, "背の高い青年が立っている...."},
+    {6, Visit::First, 8, 3, "マジカル「....この魔力は...."},
+    {6, Visit::Return, 6, 6, "マジカル「よく戻ってきましたね"},
+    {7, Visit::First, 12, 6, "緑「こんな所に人が来るとはな"},
+    {7, Visit::Return, 8, 36, "緑「グヘヘヘヘヘヘヘヘヘヘヘヘ"},
+    {8, Visit::Only, 8, 10, "毒蛾博士「ギョヘヘヘヘヘ！！！"},
+    {9, Visit::Only, 7, 8, "ボウケンロボット「ワタシハ、ボウケンロボット"},
+    {10, Visit::Only, 7, 5, "暗黒剣士ヨイヤミ「闇……闇……闇……"},
+    {11, Visit::Only, 7, 4, "ファトマ「汝、私が見えるのか？"},
+    {12, Visit::Only, 5, 24, "島「\x01よ...."},
+    {13, Visit::Only, 17, 13, "天界からの使者「\x01よ....、よくぞ星士として覚醒した"},
+    {14, Visit::Only, 5, 9, "時数露不「グガァァァァァァァァ……！！！！！"},
+    {15, Visit::Only, 5, 2, "汐見カナメ「……諸行無常……"},
+    {16, Visit::Only, 5, 2, "ｎｏｅｌ「……悲しみに終わりなんてない……"},
+    {17, Visit::Only, 3, 2, "緑「……待ってたぜ……"},
+    {18, Visit::Only, 3, 2, "山男「……山よ……！！！"},
+    {19, Visit::Only, 4, 2, "光「\x01、やっと来たか"},
 };
 
 struct ChapterCase {
@@ -97,9 +97,9 @@ TEST_F(StoryText, EveryEncounterHasItsLengthAndOpening) {
     EXPECT_EQ(StoryVictory(c.code, c.visit, name).size(), c.victory);
   }
   // A place has either a first and a return fight or a single one, never both kinds.
-  EXPECT_TRUE(StoryDialogue(8, StoryVisit::First, name).empty());
-  EXPECT_TRUE(StoryVictory(2, StoryVisit::Only, name).empty());
-  EXPECT_TRUE(StoryDialogue(20, StoryVisit::Only, name).empty());
+  EXPECT_TRUE(StoryDialogue(8, Visit::First, name).empty());
+  EXPECT_TRUE(StoryVictory(2, Visit::Only, name).empty());
+  EXPECT_TRUE(StoryDialogue(20, Visit::Only, name).empty());
 }
 
 TEST_F(StoryText, EveryChapterHasItsLengthOpeningAndClosingPause) {
@@ -125,7 +125,7 @@ TEST_F(StoryText, TheOpeningWelcomesAndWakesThePlayer) {
 }
 
 TEST_F(StoryText, TheShipsCaptainTellsThePlayerToComeBack) {
-  const std::vector<std::string> lines = StoryVictory(11, StoryVisit::Only, name);
+  const std::vector<std::string> lines = StoryVictory(11, Visit::Only, name);
   ASSERT_GE(lines.size(), 3u);
   EXPECT_EQ(lines[0], Sjis("汝の心、しかと見た"));
   EXPECT_EQ(lines[1], Sjis("貴君を冒険者と認めよう！！"));
@@ -175,7 +175,7 @@ TEST(StoryFile, HeadersCommentsBlankLinesAndLineEnds) {
   EXPECT_TRUE(book.problems.empty());
   EXPECT_EQ(StoryLines(book, "opening", ""),
             (std::vector<std::string>{" ", "  two spaces stay  "}));
-  EXPECT_EQ(StoryLines(book, SceneKey(4, StoryVisit::Return, true), ""),
+  EXPECT_EQ(StoryLines(book, SceneKey(4, Visit::Return, true), ""),
             std::vector<std::string>{"line"});
 }
 
