@@ -3,7 +3,7 @@
 // each tick. After every tick the rules' invariants hold, and no battle may stand still: the
 // enemy's turn never waits for the player, and the player's waits only for a choice or a click.
 //
-// QV_STORY_BATTLES sets how many battles (30 by default, 8 in the sanitizer build; a few
+// QV_STORY_BATTLES sets how many battles (20 by default, 6 in the sanitizer build; a few
 // thousand make a good hunt); QV_STORY_SEED the first battle's seed.
 #include <gtest/gtest.h>
 #include <unistd.h>
@@ -34,9 +34,9 @@ namespace {
 
 int64_t BattleCount() {
 #if defined(__SANITIZE_ADDRESS__)
-  return EnvCount("QV_STORY_BATTLES", 8);
+  return EnvCount("QV_STORY_BATTLES", 6);
 #else
-  return EnvCount("QV_STORY_BATTLES", 30);
+  return EnvCount("QV_STORY_BATTLES", 20);
 #endif
 }
 
