@@ -17,6 +17,9 @@ std::optional<std::string> Utf8ToCp932(std::string_view utf8);
 // CP932 to UTF-8 for drawing and messages; a byte that is not CP932 becomes U+FFFD.
 std::string Cp932ToUtf8(std::string_view cp932);
 
+// True for well-formed UTF-8 (no overlong forms, no surrogates, nothing past U+10FFFF).
+bool IsUtf8(std::string_view s);
+
 // True when the bytes are well-formed CP932 (lead and trail bytes in range).
 bool IsValidCp932(std::string_view bytes);
 

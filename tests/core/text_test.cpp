@@ -32,6 +32,20 @@ TEST(Cp932, RoundTripForDrawingAndRejection) {
   EXPECT_EQ(Cp932ToUtf8(std::string("a\x82")), "a\xEF\xBF\xBD");
 }
 
+// Typed text and recorded inputs are refused unless they are honest UTF-8.
+TEST(Utf8Check, AcceptsWellFormedAndRefusesTheTricks) {
+  EXPECT_TRUE(IsUtf8(""));
+  EXPECT_TRUE(IsUtf8("ascii ~"));
+  EXPECT_TRUE(IsUtf8("カイ①\xF0\x9F\x98\x80"));  // three- and four-byte forms
+  EXPECT_FALSE(IsUtf8("\xE3\x81"));               // cut off
+  EXPECT_FALSE(IsUtf8("\xC0\xAF"));               // overlong '/'
+  EXPECT_FALSE(IsUtf8("\xE0\x80\xAF"));          // overlong, three bytes
+  EXPECT_FALSE(IsUtf8("\xED\xA0\x80"));          // a surrogate
+  EXPECT_FALSE(IsUtf8("\xF4\x90\x80\x80"));      // past U+10FFFF
+  EXPECT_FALSE(IsUtf8("a\x80" "b"));               // a lone trail byte
+  EXPECT_FALSE(IsUtf8("\x82\xA0"));               // CP932 is not UTF-8
+}
+
 TEST(RandomRoll, RangeAndPinnedEdges) {
   Rng rng;
   rng.Seed(7);

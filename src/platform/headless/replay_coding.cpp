@@ -62,38 +62,6 @@ std::optional<std::string> Base64Decode(std::string_view text) {
   return out;
 }
 
-bool IsUtf8(std::string_view s) {
-  size_t i = 0;
-  while (i < s.size()) {
-    const unsigned char c = static_cast<unsigned char>(s[i]);
-    size_t len = 0;
-    char32_t cp = 0;
-    if (c < 0x80) {
-      ++i;
-      continue;
-    }
-    if ((c & 0xE0) == 0xC0) {
-      len = 2, cp = c & 0x1F;
-    } else if ((c & 0xF0) == 0xE0) {
-      len = 3, cp = c & 0x0F;
-    } else if ((c & 0xF8) == 0xF0) {
-      len = 4, cp = c & 0x07;
-    } else {
-      return false;
-    }
-    if (i + len > s.size()) return false;
-    for (size_t k = 1; k < len; ++k) {
-      const unsigned char t = static_cast<unsigned char>(s[i + k]);
-      if ((t & 0xC0) != 0x80) return false;
-      cp = (cp << 6) | (t & 0x3F);
-    }
-    constexpr char32_t kLeast[] = {0, 0, 0x80, 0x800, 0x10000};
-    if (cp < kLeast[len] || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF)) return false;
-    i += len;
-  }
-  return true;
-}
-
 bool ParseHash(std::string_view word, uint64_t& out) {
   if (word.size() != 16) return false;
   out = 0;

@@ -24,7 +24,4 @@ std::string HashToText(uint64_t hash);
 // The reverse; false for anything but 16 lowercase hex digits.
 bool ParseHash(std::string_view word, uint64_t& out);
 
-// True for well-formed UTF-8 (no overlong forms, no surrogates, nothing past U+10FFFF).
-bool IsUtf8(std::string_view s);
-
 }  // namespace qv::headless

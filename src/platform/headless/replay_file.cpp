@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <charconv>
 
+#include "core/text.h"
 #include "platform/headless/small_file.h"
 
 namespace qv::headless {

@@ -2,6 +2,7 @@
 
 #include <charconv>
 
+#include "core/text.h"
 #include "platform/headless/key_names.h"
 #include "platform/headless/small_file.h"
 
@@ -38,40 +39,6 @@ bool ParseInt(std::string_view word, int32_t lo, int32_t hi, int32_t& out) {
   auto [ptr, ec] = std::from_chars(word.data(), end, v);
   if (ec != std::errc() || ptr != end || v < lo || v > hi) return false;
   out = static_cast<int32_t>(v);
-  return true;
-}
-
-bool IsValidUtf8(std::string_view s) {
-  size_t i = 0;
-  while (i < s.size()) {
-    const unsigned char c = static_cast<unsigned char>(s[i]);
-    size_t len = 0;
-    char32_t cp = 0;
-    if (c < 0x80) {
-      ++i;
-      continue;
-    } else if ((c & 0xE0) == 0xC0) {
-      len = 2;
-      cp = c & 0x1F;
-    } else if ((c & 0xF0) == 0xE0) {
-      len = 3;
-      cp = c & 0x0F;
-    } else if ((c & 0xF8) == 0xF0) {
-      len = 4;
-      cp = c & 0x07;
-    } else {
-      return false;
-    }
-    if (i + len > s.size()) return false;
-    for (size_t k = 1; k < len; ++k) {
-      const unsigned char t = static_cast<unsigned char>(s[i + k]);
-      if ((t & 0xC0) != 0x80) return false;
-      cp = (cp << 6) | (t & 0x3F);
-    }
-    const char32_t least[] = {0, 0, 0x80, 0x800, 0x10000};
-    if (cp < least[len] || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF)) return false;
-    i += len;
-  }
   return true;
 }
 
@@ -155,7 +122,7 @@ bool Parser::ParseLine(std::string_view line, int number, Command& cmd, bool& is
   if (word == "type") {
     cmd.kind = CommandKind::Type;
     if (rest.empty()) return Fail(number, "type needs the text to type");
-    if (!IsValidUtf8(rest)) return Fail(number, "the text to type is not UTF-8");
+    if (!IsUtf8(rest)) return Fail(number, "the text to type is not UTF-8");
     cmd.text = rest;
     return true;
   }
@@ -188,7 +155,7 @@ bool Parser::ParseLine(std::string_view line, int number, Command& cmd, bool& is
     cmd.kind = CommandKind::Expect;
     cmd.text = NextWord(rest);
     if (cmd.text.empty() || rest.empty()) return Fail(number, "expect needs a KEY and a VALUE");
-    if (!IsValidUtf8(rest)) return Fail(number, "the expected value is not UTF-8");
+    if (!IsUtf8(rest)) return Fail(number, "the expected value is not UTF-8");
     cmd.value = rest;
     return true;
   }
