@@ -222,14 +222,17 @@ TEST(GameSoak, RandomInputEverywhereKeepsEveryInvariant) {
   for (const char* screen : {"title", "creation", "map", "free area battle"}) {
     EXPECT_GT(visits[screen], 0) << "never reached: " << screen;
   }
-  // Memory stays flat: what the first minute needed is all a long run needs. The sanitizer
-  // build holds freed blocks back in a quarantine of its own, whose size wanders by tens of
-  // megabytes, so only the ordinary build can hold the game to a megabyte.
+  // Memory stays flat: what the first minute needed is all a long run needs. The ordinary
+  // build may still take one step of about a megabyte at some moment, when the allocator
+  // starts keeping full-screen pictures (1.2 MB each) in its heap instead of mapping them
+  // afresh; anything that grows with play passes two megabytes well within the hour. The
+  // sanitizer build holds freed blocks back in a quarantine whose size wanders by tens of
+  // megabytes on its own.
   if (rssAtMinute > 0 && seconds >= 300) {
 #if defined(__SANITIZE_ADDRESS__)
     EXPECT_LE(rssPeak - rssAtMinute, 64 * 1024);
 #else
-    EXPECT_LE(rssPeak - rssAtMinute, 1024);
+    EXPECT_LE(rssPeak - rssAtMinute, 2 * 1024);
 #endif
   }
 }
