@@ -2,8 +2,8 @@
 // through the real tick with nothing drawn and no sound.
 #include <benchmark/benchmark.h>
 
-#include "battle/simulator.h"
 #include "core/text.h"
+#include "simulate/simulator.h"
 
 namespace {
 

@@ -8,12 +8,12 @@
 #include <memory>
 #include <string>
 
-#include "core/quiet_host.h"
 #include "core/game.h"
-#include "core/startup.h"
+#include "core/new_game.h"
 #include "core/text.h"
 #include "persist/save.h"
 #include "persist/save_file.h"
+#include "simulate/quiet_host.h"
 
 namespace {
 

@@ -5,10 +5,10 @@
 #include <filesystem>
 #include <sstream>
 
-#include "core/tick.h"
-#include "platform/headless/command_line.h"
+#include "flow/tick.h"
 #include "platform/headless/headless_host.h"
-#include "platform/headless/session.h"
+#include "platform/session/command_line.h"
+#include "platform/session/session.h"
 
 namespace {
 
@@ -17,14 +17,14 @@ void BM_StartupToFirstFrame(benchmark::State& state) {
       std::filesystem::temp_directory_path() / "qv-startup-bench";
   std::filesystem::remove_all(dir);
   std::filesystem::create_directories(dir);
-  const qv::Paths paths = qv::headless::GamePaths(QV_BUILD_DIR, dir.string());
+  const qv::Paths paths = qv::session::GamePaths(QV_BUILD_DIR, dir.string());
   std::ostringstream out;
   for (auto _ : state) {
     qv::headless::HeadlessHost host(out);
-    auto session = qv::headless::StartSession(host, paths, 1);
-    qv::Timer1Timer(*session->game);
-    benchmark::DoNotOptimize(session->screen.RenderWindow(*session->game).Pixels().data());
-    qv::headless::EndSession(*session);
+    auto run = qv::session::StartSession(host, paths, 1);
+    qv::Timer1Timer(*run->game);
+    benchmark::DoNotOptimize(run->screen.RenderWindow(*run->game).Pixels().data());
+    qv::session::EndSession(*run);
   }
   std::filesystem::remove_all(dir);
 }

@@ -5,7 +5,7 @@ include(GNUInstallDirs)
 
 add_executable(qv_manpage ${CMAKE_SOURCE_DIR}/packaging/manpage.cpp)
 set_target_properties(qv_manpage PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/packaging)
-target_link_libraries(qv_manpage PRIVATE qv_platform_headless)
+target_link_libraries(qv_manpage PRIVATE qv_platform_session)
 set(QV_MANPAGE ${CMAKE_BINARY_DIR}/packaging/qv.6)
 add_custom_command(
   OUTPUT ${QV_MANPAGE}

@@ -11,10 +11,10 @@
 #include <memory>
 #include <string>
 
-#include "core/quiet_host.h"
 #include "core/game.h"
 #include "persist/save.h"
 #include "persist/save_file.h"
+#include "simulate/quiet_host.h"
 
 namespace {
 

@@ -12,9 +12,9 @@
 #include <string>
 
 #include "core/game.h"
-#include "core/quiet_host.h"
 #include "core/text.h"
 #include "persist/save.h"
+#include "simulate/quiet_host.h"
 #include "world/free_area.h"
 
 namespace {

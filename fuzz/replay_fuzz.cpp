@@ -12,10 +12,10 @@
 
 #include "core/game.h"
 #include "core/master_data.h"
-#include "core/quiet_host.h"
-#include "core/tick.h"
-#include "platform/headless/replay_file.h"
-#include "platform/headless/replay_player.h"
+#include "flow/tick.h"
+#include "platform/session/replay_file.h"
+#include "platform/session/replay_player.h"
+#include "simulate/quiet_host.h"
 
 namespace {
 
@@ -35,10 +35,10 @@ const std::filesystem::path& SaveFolder() {
   return dir;
 }
 
-void CheckRoundTrip(const qv::headless::Recording& r) {
-  std::string text = qv::headless::FormatRecordingHeader(r);
-  for (const qv::headless::RecordingEntry& e : r.entries) text += qv::headless::FormatEntry(e);
-  const qv::headless::RecordingParse again = qv::headless::ParseRecording(text);
+void CheckRoundTrip(const qv::session::Recording& r) {
+  std::string text = qv::session::FormatRecordingHeader(r);
+  for (const qv::session::RecordingEntry& e : r.entries) text += qv::session::FormatEntry(e);
+  const qv::session::RecordingParse again = qv::session::ParseRecording(text);
   if (!again.Ok() || again.recording.seed != r.seed || again.recording.startSave != r.startSave ||
       again.recording.entries.size() != r.entries.size()) {
     __builtin_trap();
@@ -53,11 +53,11 @@ void CheckRoundTrip(const qv::headless::Recording& r) {
   }
 }
 
-void Play(const qv::headless::Recording& r) {
+void Play(const qv::session::Recording& r) {
   if (!r.entries.empty() && r.entries.back().tick > kLongestPlayed) return;
   qv::QuietHost host;
   std::ostringstream out;
-  qv::headless::Replayer replayer(host, r, out);
+  qv::session::Replayer replayer(host, r, out);
   const std::filesystem::path& dir = SaveFolder();
   std::unique_ptr<qv::Game> game = qv::MakeGame(&replayer, nullptr, qv::Paths{dir, dir, dir, dir});
   qv::Game& g = *game;
@@ -70,14 +70,14 @@ void Play(const qv::headless::Recording& r) {
     replayer.Ticked(g);
   }
   replayer.Closing(g);
-  if (replayer.Outcome() == qv::headless::ReplayOutcome::Playing) __builtin_trap();
+  if (replayer.Outcome() == qv::session::ReplayOutcome::Playing) __builtin_trap();
 }
 
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const std::string_view text(reinterpret_cast<const char*>(data), size);
-  const qv::headless::RecordingParse parsed = qv::headless::ParseRecording(text, "fuzz");
+  const qv::session::RecordingParse parsed = qv::session::ParseRecording(text, "fuzz");
   if (!parsed.Ok()) {
     // A refusal always names the line.
     if (parsed.error.rfind("fuzz:", 0) != 0) __builtin_trap();

@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/headless/command_line.h"
+#include "platform/session/command_line.h"
 
 namespace {
 
@@ -68,7 +68,7 @@ std::string ManPage(const std::string& help) {
   for (std::string line; std::getline(in, line);) lines.push_back(line);
 
   std::ostringstream out;
-  out << ".TH QV 6 \"\" \"" << Escape(qv::headless::VersionText().substr(0, 6)) << "\" \"Games\"\n"
+  out << ".TH QV 6 \"\" \"" << Escape(qv::session::VersionText().substr(0, 6)) << "\" \"Games\"\n"
       << ".SH NAME\nqv \\- Q.V., a role\\-playing game on an island\n"
       << ".SH SYNOPSIS\n.B qv\n[\\fIoptions\\fR]\n";
   bool inDescription = false;
@@ -112,7 +112,7 @@ int main(int argc, char** argv) {
     return 2;
   }
   std::ofstream out(argv[1], std::ios::binary | std::ios::trunc);
-  out << ManPage(qv::headless::UsageText());
+  out << ManPage(qv::session::UsageText());
   out.close();
   if (!out) {
     std::fprintf(stderr, "qv_manpage: cannot write %s\n", argv[1]);

@@ -5,18 +5,18 @@
 #include <vector>
 
 #include "platform/desktop_paths.h"
-#include "platform/headless/command_line.h"
 #include "platform/headless/headless_run.h"
-#include "platform/headless/replay_run.h"
 #include "platform/headless/script_runner.h"
 #include "platform/sdl/sdl_run.h"
+#include "platform/session/command_line.h"
+#include "platform/session/replay_run.h"
 #include "platform/settings.h"
 
 namespace {
 
 // The player's settings file with the command line on top. Only a windowed run reads it:
 // scripted runs stay the same on every machine.
-qv::sdl::DesktopSetup DesktopSetupFor(const qv::headless::Options& o, const qv::Paths& paths) {
+qv::sdl::DesktopSetup DesktopSetupFor(const qv::session::Options& o, const qv::Paths& paths) {
   using namespace qv;
   sdl::DesktopSetup d;
   d.settingsFile = o.configFile.empty() ? platform::DefaultSettingsFile()
@@ -41,28 +41,28 @@ qv::sdl::DesktopSetup DesktopSetupFor(const qv::headless::Options& o, const qv::
 int main(int argc, char** argv) {
   using namespace qv;
   const std::vector<std::string_view> args(argv + 1, argv + argc);
-  const headless::ParsedOptions parsed = headless::ParseCommandLine(args);
+  const session::ParsedOptions parsed = session::ParseCommandLine(args);
   if (!parsed.error.empty()) {
     std::cerr << "qv: " << parsed.error << "\nTry 'qv --help'.\n";
-    return headless::kExitBadInput;
+    return session::kExitBadInput;
   }
-  const headless::Options& o = parsed.options;
+  const session::Options& o = parsed.options;
   if (o.help) {
-    std::cout << headless::UsageText();
-    return headless::kExitOk;
+    std::cout << session::UsageText();
+    return session::kExitOk;
   }
   if (o.version) {
-    std::cout << headless::VersionText();
-    return headless::kExitOk;
+    std::cout << session::VersionText();
+    return session::kExitOk;
   }
 
-  const std::filesystem::path programDir = headless::ProgramDir();
+  const std::filesystem::path programDir = session::ProgramDir();
   // cg/ and dat/ beside the program or in an installed share/qv; the save beside the program
   // when that folder is writable, else in the player's data folder.
   const platform::DesktopPaths found = platform::ResolveDesktopPaths(programDir, o.dataDir);
   if (!found.error.empty()) {
     std::cerr << "qv: " << found.error << "\n";
-    return headless::kExitBadInput;
+    return session::kExitBadInput;
   }
   const Paths paths = found.paths;
   std::error_code ec;
@@ -71,7 +71,7 @@ int main(int argc, char** argv) {
               << " (the build folder holds the game's cg/ and dat/); playing without them\n";
   }
 
-  const uint32_t seed = o.seed.value_or(headless::ClockSeed());
+  const uint32_t seed = o.seed.value_or(session::ClockSeed());
   if (o.headless && !o.replay.empty()) {
     return headless::RunHeadlessReplay(o.replay, paths, o.dataDir, o.snapshotDir, std::cout,
                                        std::cerr);

@@ -1,7 +1,7 @@
 // Damage rules shared by the attack roll and sure damage.
 #include "battle/action_rules.h"
+#include "battle/clamp.h"
 #include "battle/equipment.h"
-#include "core/tick.h"
 
 namespace qv::battle {
 namespace {

@@ -119,4 +119,11 @@ void SetPhaseDelay(Game& g, int32_t n) {
   g.battle.phaseDelay = n > 0 ? n : 1;
 }
 
+bool ContinueOnClick(Game& g) {
+  if (g.battle.paused != 1) return false;
+  g.battle.paused = 0;
+  AdvanceBattlePhase(g);
+  return true;
+}
+
 }  // namespace qv::battle

@@ -16,4 +16,7 @@ void AdvanceBattlePhase(Game& g);
 // phaseDelay := n when n > 0, else 1.
 void SetPhaseDelay(Game& g, int32_t n);
 
+// The click on the main picture: continues a waiting line; true when it did.
+bool ContinueOnClick(Game& g);
+
 }  // namespace qv::battle

@@ -4,8 +4,6 @@
 #include <cstring>
 
 #include "core/game.h"
-#include "core/handlers.h"
-#include "core/startup.h"
 #include "core/text.h"
 
 namespace qv {
@@ -283,19 +281,5 @@ void ScrollListToSelection(Form& form, W id) {
   }
   w.topIndex = std::clamp<int32_t>(w.topIndex, 0, std::max<int32_t>(count - rows, 0));
 }
-
-}  // namespace qv
-
-// The form's own handlers.
-
-namespace qv {
-
-void cgMouseDown(Game& g, int32_t x, int32_t y, bool right) { ClickMain(g, x, y, right); }
-void cgMouseMove(Game& g, int32_t x, int32_t y) {}
-void cgMouseUp(Game& g, int32_t x, int32_t y, bool right) {}
-void FormKeyUp(Game& g, int32_t key) {}
-
-void l_btn1MouseMove(Game& g, W sender, int32_t x, int32_t y) { HighlightLabelButton(g.form, sender); }
-void bp_boxMouseMove(Game& g, int32_t x, int32_t y) { ClearLabelButtonHighlight(g.form); }
 
 }  // namespace qv

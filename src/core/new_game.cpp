@@ -1,4 +1,5 @@
-#include "core/startup.h"
+#include "core/new_game.h"
+
 #include "core/state_ops.h"
 #include "core/text.h"
 

@@ -1,6 +1,5 @@
 #include "core/text_lines.h"
 
-#include "battle/sequencer.h"
 #include "core/game.h"
 #include "core/text.h"
 
@@ -86,13 +85,6 @@ void AddTextLineRaw(Game& g, std::string_view text) {
 void AddLogLine(Game& g, std::string_view text, std::string_view colourName) {
   if (Stopped(g)) return;
   PushWrapped(g, text, ColourCodeOf(colourName), kLogLineLimit);
-}
-
-bool ContinueOnClick(Game& g) {
-  if (g.battle.paused != 1) return false;
-  g.battle.paused = 0;
-  battle::AdvanceBattlePhase(g);
-  return true;
 }
 
 void SpawnPopup(Game& g, int32_t x, int32_t y, int32_t type, std::string_view text) {

@@ -48,8 +48,6 @@ void AddTextLine(Game& g, std::string_view text);
 void AddTextLineRaw(Game& g, std::string_view text);
 // A log line in a named colour ("green", "red", "rainbow", ...), wrapped at 79 bytes.
 void AddLogLine(Game& g, std::string_view text, std::string_view colourName);
-// The click on the main picture: continues a waiting line; true when it did.
-bool ContinueOnClick(Game& g);
 void SpawnPopup(Game& g, int32_t x, int32_t y, int32_t type, std::string_view text);
 // A pop-up near a side's status panel (0 player, 1 enemy).
 void SpawnSidePopup(Game& g, int32_t side, int32_t type, std::string_view text);

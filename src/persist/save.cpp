@@ -5,7 +5,7 @@
 #include <system_error>
 
 #include "core/master_data.h"
-#include "core/startup.h"
+#include "core/new_game.h"
 #include "core/text.h"
 #include "persist/line_reader.h"
 #include "persist/record.h"

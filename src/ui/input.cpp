@@ -4,8 +4,8 @@
 #include <string>
 
 #include "core/handlers.h"
-#include "core/startup.h"
 #include "core/text.h"
+#include "flow/startup.h"
 #include "gfx/canvas.h"
 #include "ui/surfaces.h"
 #include "ui/widget_text.h"

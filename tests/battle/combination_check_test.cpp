@@ -11,7 +11,7 @@
 #include "battle/action_fixture.h"
 #include "battle/combination.h"
 #include "battle/sequencer.h"
-#include "battle/simulator.h"
+#include "simulate/simulator.h"
 
 namespace qv {
 namespace {

@@ -4,9 +4,9 @@
 #include <vector>
 
 #include "battle/action_fixture.h"
+#include "battle/clamp.h"
 #include "battle/equipment.h"
 #include "battle/equipment_catalogue.h"
-#include "core/tick.h"
 
 namespace qv {
 namespace {
@@ -172,7 +172,7 @@ TEST(Equipment, RewardsPointsAndTheTpCeiling) {
   c.Place("カーレオの器量", 9);
   c.Place("人工ｶｰﾚｵの器量", 3);
   c.hero.level = 45;
-  EXPECT_EQ(PlayerTpCap(c.g.state), 100 + 15 + 10);
+  EXPECT_EQ(battle::PlayerTpCap(c.g.state), 100 + 15 + 10);
 }
 
 }  // namespace

@@ -35,7 +35,7 @@ TEST(Milestones, OnePerClickInTheirOrderThenTheMap) {
     EXPECT_EQ(g.state.score, a.score);
     EXPECT_EQ(g.battle.paused, 1);
     EXPECT_EQ(g.battle.phase, 8);
-    ASSERT_TRUE(ContinueOnClick(g));
+    ASSERT_TRUE(battle::ContinueOnClick(g));
   }
   EXPECT_EQ(g.state.eventFlags[12], 0);
   EXPECT_EQ(g.battle.battleActive, 0);
@@ -63,7 +63,7 @@ TEST(Milestones, TheFreeAreaOffersItsCommandsInstead) {
   b.RunStep(9);
   int clicks = 0;
   while (g.battle.paused == 1 && clicks < 50) {
-    ContinueOnClick(g);
+    battle::ContinueOnClick(g);
     ++clicks;
   }
   EXPECT_EQ(clicks, 6);  // 10, 20, 30, 40, 50 and 100 metres

@@ -4,8 +4,8 @@
 
 #include "battle/sequencer_fixture.h"
 #include "core/handlers.h"
-#include "core/startup.h"
-#include "core/tick.h"
+#include "flow/startup.h"
+#include "flow/tick.h"
 
 namespace qv {
 namespace {

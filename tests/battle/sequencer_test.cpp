@@ -5,9 +5,9 @@
 #include "battle/rewards.h"
 #include "battle/sequencer_fixture.h"
 #include "battle/sequencer_steps.h"
-#include "core/startup.h"
 #include "core/text_lines.h"
-#include "core/tick.h"
+#include "flow/startup.h"
+#include "flow/tick.h"
 
 namespace qv {
 namespace {
@@ -30,14 +30,14 @@ TEST(Dialogue, EachLineWaitsForAClickAndTheClickAfterTheLastOpensTheBattle) {
   battle::AdvanceBattlePhase(g);
   EXPECT_EQ(b.Line(0), Sjis("おまえは誰だ"));
 
-  ASSERT_TRUE(ContinueOnClick(g));
+  ASSERT_TRUE(battle::ContinueOnClick(g));
   EXPECT_EQ(b.Line(0), Sjis("……行くぞ"));
   EXPECT_EQ(g.battle.phase, -1);
   EXPECT_EQ(g.state.battleCount, 0);
   EXPECT_TRUE(g.battle.dialogueLines[0].empty());
   EXPECT_TRUE(g.battle.dialogueLines[1].empty());
 
-  ASSERT_TRUE(ContinueOnClick(g));
+  ASSERT_TRUE(battle::ContinueOnClick(g));
   EXPECT_EQ(g.battle.phase, 0);
   EXPECT_EQ(g.state.battleCount, 1);
   EXPECT_EQ(b.Line(0), Sjis("スライムが襲ってきた!! "));
@@ -56,7 +56,7 @@ TEST(Dialogue, StoryChapterEndsOnTheMapAndAFullQueueStaysInBounds) {
   g.battle.dialogueLines[1] = " ";
   battle::AdvanceBattlePhase(g);
   EXPECT_EQ(b.Line(0), Sjis("島が語る"));
-  ContinueOnClick(g);
+  battle::ContinueOnClick(g);
   EXPECT_EQ(g.battle.storyMode, 0);
   EXPECT_EQ(g.battle.paused, 0);
   EXPECT_TRUE(g.form[W::map_box].visible);
@@ -181,9 +181,9 @@ TEST(TurnEnd, VictoryLinesOnePerClickThenTheRollsAndTheMap) {
   b.RunStep(7);
   EXPECT_EQ(b.Line(0), Sjis("やられた……"));
   EXPECT_EQ(g.battle.phase, 6);
-  ContinueOnClick(g);
+  battle::ContinueOnClick(g);
   EXPECT_EQ(b.Line(0), Sjis("覚えていろ"));
-  ContinueOnClick(g);
+  battle::ContinueOnClick(g);
   EXPECT_EQ(g.battle.battleActive, 0);
   EXPECT_TRUE(g.form[W::map_box].visible);
   EXPECT_EQ(g.battle.locationId, -1);

@@ -1,4 +1,4 @@
-#include "battle/simulator.h"
+#include "simulate/simulator.h"
 
 #include <gtest/gtest.h>
 
@@ -6,7 +6,7 @@
 #include <fstream>
 #include <sstream>
 
-#include "core/startup.h"
+#include "core/new_game.h"
 #include "core/text.h"
 #include "persist/save.h"
 #include "support/fake_host.h"

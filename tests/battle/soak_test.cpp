@@ -11,15 +11,15 @@
 #include <string>
 #include <vector>
 
-#include "core/quiet_host.h"
-#include "battle/simulator.h"
-#include "core/invariants.h"
-#include "support/env_count.h"
 #include "core/master_data.h"
-#include "core/startup.h"
+#include "core/new_game.h"
 #include "core/state_ops.h"
 #include "core/text.h"
-#include "core/tick.h"
+#include "flow/tick.h"
+#include "simulate/quiet_host.h"
+#include "simulate/simulator.h"
+#include "support/env_count.h"
+#include "support/invariants.h"
 
 namespace qv {
 namespace {

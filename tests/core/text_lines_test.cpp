@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "battle/sequencer.h"
 #include "core/text.h"
 #include "support/fake_host.h"
 
@@ -112,10 +113,10 @@ TEST(TextLines, ClosingWindowStopsEveryLineOperation) {
 TEST(TextLines, RawLineWaitsForOneClick) {
   testing::TestGame t;
   Game& g = t.g();
-  EXPECT_FALSE(ContinueOnClick(g));
+  EXPECT_FALSE(battle::ContinueOnClick(g));
   AddTextLineRaw(g, "wait");
   EXPECT_EQ(g.battle.paused, 1);
-  EXPECT_TRUE(ContinueOnClick(g));
+  EXPECT_TRUE(battle::ContinueOnClick(g));
   EXPECT_EQ(g.battle.paused, 0);
 }
 

@@ -21,12 +21,12 @@
 #include <thread>
 
 #include "core/master_data.h"
-#include "core/startup.h"
-#include "support/env_count.h"
+#include "core/new_game.h"
 #include "core/text.h"
 #include "persist/file_io.h"
 #include "persist/save.h"
 #include "persist/save_file.h"
+#include "support/env_count.h"
 #include "support/fake_host.h"
 
 namespace qv {

@@ -10,7 +10,7 @@
 
 #include "core/handlers.h"
 #include "core/master_data.h"
-#include "core/startup.h"
+#include "core/new_game.h"
 #include "core/text.h"
 #include "support/fake_host.h"
 

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "core/startup.h"
+#include "core/new_game.h"
 #include "persist/save.h"
 #include "persist/save_file.h"
 #include "persist_test_util.h"

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "core/startup.h"
+#include "core/new_game.h"
 #include "core/text.h"
 #include "support/fake_host.h"
 

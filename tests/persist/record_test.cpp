@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "core/startup.h"
+#include "core/new_game.h"
 #include "persist/save.h"
 #include "persist_test_util.h"
 

@@ -1,10 +1,10 @@
-#include "platform/headless/command_line.h"
+#include "platform/session/command_line.h"
 
 #include <gtest/gtest.h>
 
 #include <vector>
 
-namespace qv::headless {
+namespace qv::session {
 namespace {
 
 ParsedOptions Parse(std::vector<std::string_view> args) { return ParseCommandLine(args); }
@@ -70,4 +70,4 @@ TEST(GamePaths, DataDirMovesOnlyTheWritableFiles) {
 }
 
 }  // namespace
-}  // namespace qv::headless
+}  // namespace qv::session

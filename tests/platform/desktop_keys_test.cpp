@@ -8,11 +8,11 @@
 #include <fstream>
 #include <sstream>
 
-#include "core/startup.h"
 #include "core/text.h"
+#include "flow/startup.h"
 #include "gfx/picture_file.h"
-#include "platform/headless/command_line.h"
 #include "platform/sdl/sdl_host.h"
+#include "platform/session/command_line.h"
 #include "support/fake_host.h"
 
 namespace qv::sdl {
@@ -69,18 +69,18 @@ class DesktopWindow : public ::testing::Test {
   }
 
   // The game in the window with the name field focused, as character creation has it.
-  std::unique_ptr<headless::Session> StartAtNameField(const DesktopSetup& setup) {
+  std::unique_ptr<session::Session> StartAtNameField(const DesktopSetup& setup) {
     host_->SetDesktop(setup);
-    const Paths paths = headless::GamePaths(QV_BUILD_DIR, dir_.string());
-    auto session = headless::CreateSession(*host_, paths, 7);
-    host_->Attach(*session);
+    const Paths paths = session::GamePaths(QV_BUILD_DIR, dir_.string());
+    auto run = session::CreateSession(*host_, paths, 7);
+    host_->Attach(*run);
     for (int i = 0; i < 3; ++i) Push(KeyEvent(SDLK_RETURN));
-    FormCreate(*session->game);
+    FormCreate(*run->game);
     SDL_FlushEvents(SDL_FIRSTEVENT, SDL_LASTEVENT);
-    Form& form = session->game->form;
+    Form& form = run->game->form;
     form.focus = W::name_l;
     for (W w = W::name_l; w != W::kCount; w = form[w].parent) form[w].visible = true;
-    return session;
+    return run;
   }
 
   static SDL_Event KeyEvent(SDL_Keycode sym, Uint16 mod = KMOD_NONE) {
@@ -116,7 +116,7 @@ class DesktopWindow : public ::testing::Test {
 // Typing "m" in the name field is text; Ctrl+M mutes and types nothing; F12 writes the
 // 640x480 picture into the picture folder and says so on the screen.
 TEST_F(DesktopWindow, NameFieldKeepsItsTextWhileTheDesktopKeysAct) {
-  auto session = StartAtNameField({});
+  auto run = StartAtNameField({});
   Push(KeyEvent(SDLK_m));
   Push(TextEvent("m"));
   Push(KeyEvent(SDLK_m, KMOD_LCTRL));
@@ -124,7 +124,7 @@ TEST_F(DesktopWindow, NameFieldKeepsItsTextWhileTheDesktopKeysAct) {
   PushQuit();
   host_->Run();
 
-  const Game& g = *session->game;
+  const Game& g = *run->game;
   EXPECT_EQ(g.form[W::name_l].caption, "m");
   EXPECT_TRUE(host_->CurrentSettings().mute);
   std::vector<std::filesystem::path> shots;
@@ -144,7 +144,7 @@ TEST_F(DesktopWindow, NameFieldKeepsItsTextWhileTheDesktopKeysAct) {
 // A second shot in the same second gets a name of its own; a picture folder that cannot be
 // made sends the shot to the data folder.
 TEST_F(DesktopWindow, ScreenshotsNeverOverwriteAndFallBackToTheDataFolder) {
-  auto session = StartAtNameField({});
+  auto run = StartAtNameField({});
   const std::filesystem::path first = host_->TakeScreenshot();
   const std::filesystem::path second = host_->TakeScreenshot();
   ASSERT_FALSE(first.empty());
@@ -156,7 +156,7 @@ TEST_F(DesktopWindow, ScreenshotsNeverOverwriteAndFallBackToTheDataFolder) {
   setenv("XDG_PICTURES_DIR", (dir_ / "blocked" / "sub").string().c_str(), 1);
   const std::filesystem::path third = host_->TakeScreenshot();
   EXPECT_EQ(third.parent_path(), dir_);  // the game's save folder in this test
-  headless::EndSession(*session);
+  session::EndSession(*run);
 }
 
 // Volume keys move both volumes in steps, stop at the ends, undo a mute, and what the player
@@ -167,7 +167,7 @@ TEST_F(DesktopWindow, VolumeKeysAreKeptInTheSettingsFile) {
   setup.settings.musicVolume = 20;
   setup.settings.mute = true;
   setup.settingsFile = dir_ / "qv.ini";
-  auto session = StartAtNameField(setup);
+  auto run = StartAtNameField(setup);
   for (int i = 0; i < 3; ++i) Push(KeyEvent(SDLK_UP, KMOD_LCTRL));
   Push(KeyEvent(SDLK_DOWN, KMOD_RCTRL));
   PushQuit();
@@ -175,7 +175,7 @@ TEST_F(DesktopWindow, VolumeKeysAreKeptInTheSettingsFile) {
   EXPECT_EQ(host_->CurrentSettings().effectsVolume, 90);  // 100 at most, then one step down
   EXPECT_EQ(host_->CurrentSettings().musicVolume, 40);
   EXPECT_FALSE(host_->CurrentSettings().mute);
-  EXPECT_TRUE(HasLine(*session->game, "音量　効果音 90　音楽 40"));
+  EXPECT_TRUE(HasLine(*run->game, "音量　効果音 90　音楽 40"));
 
   std::ostringstream err;
   host_->StoreDesktopSettings(err);

@@ -8,11 +8,11 @@
 
 #include "core/text.h"
 #include "gfx/picture_file.h"
-#include "platform/headless/command_line.h"
 #include "platform/headless/headless_host.h"
 #include "platform/headless/headless_run.h"
 #include "platform/headless/script_runner.h"
-#include "platform/headless/state_dump.h"
+#include "platform/session/command_line.h"
+#include "platform/session/state_dump.h"
 #include "support/fake_host.h"
 
 namespace qv::headless {
@@ -22,7 +22,7 @@ class HeadlessRun : public ::testing::Test {
  protected:
   void SetUp() override {
     dir_ = testing::MakeTempDir();
-    paths_ = GamePaths(QV_BUILD_DIR, dir_.string());
+    paths_ = session::GamePaths(QV_BUILD_DIR, dir_.string());
   }
   void TearDown() override { std::filesystem::remove_all(dir_); }
 
@@ -55,7 +55,7 @@ TEST_F(HeadlessRun, ResetFromTheOpeningScreenWritesAFreshSave) {
       "click 100 100\n"
       "ticks 2\n"
       "expect scene -1\n");
-  EXPECT_EQ(code, kExitOk) << err_.str();
+  EXPECT_EQ(code, session::kExitOk) << err_.str();
   // Every box is printed in UTF-8 with its answer.
   const std::string out = out_.str();
   EXPECT_NE(out.find("おっと、初期化したい？\n今までの記録とか消えるけどいい？)"), std::string::npos)
@@ -69,25 +69,25 @@ TEST_F(HeadlessRun, ResetFromTheOpeningScreenWritesAFreshSave) {
 TEST_F(HeadlessRun, ResetAnsweredYesThreeTimesKeepsTheGame) {
   ASSERT_EQ(Run("answer yes\nanswer yes\nanswer yes\nkey f1\n"
                 "expect lastBox では初期化する場合は「いいえ」を選択してね)\n"),
-            kExitOk)
+            session::kExitOk)
       << err_.str();
-  ASSERT_EQ(Run("expect loadCount 2\n"), kExitOk) << err_.str();  // the second start's load
+  ASSERT_EQ(Run("expect loadCount 2\n"), session::kExitOk) << err_.str();  // the second start's load
 }
 
 TEST_F(HeadlessRun, FailedExpectationNamesTheLineAndStops) {
-  EXPECT_EQ(Run("ticks 1\n\nexpect scene 0\ndump after.txt\n"), kExitExpectationFailed);
+  EXPECT_EQ(Run("ticks 1\n\nexpect scene 0\ndump after.txt\n"), session::kExitExpectationFailed);
   EXPECT_NE(err_.str().find("line 3"), std::string::npos) << err_.str();
   EXPECT_NE(err_.str().find("'-2'"), std::string::npos) << err_.str();
   EXPECT_FALSE(std::filesystem::exists("after.txt"));
 }
 
 TEST_F(HeadlessRun, BadScriptsFailBeforeTheGameStarts) {
-  EXPECT_EQ(Run("ticks 1\nclick 1\n"), kExitBadInput);
+  EXPECT_EQ(Run("ticks 1\nclick 1\n"), session::kExitBadInput);
   EXPECT_NE(err_.str().find(":2: "), std::string::npos) << err_.str();
   EXPECT_FALSE(std::filesystem::exists(dir_ / "my.dat"));  // the game never loaded
 
-  EXPECT_EQ(RunHeadless(dir_ / "missing.script", paths_, 1, out_, err_), kExitBadInput);
-  EXPECT_EQ(Run("expect noSuchKey 1\n"), kExitBadInput);
+  EXPECT_EQ(RunHeadless(dir_ / "missing.script", paths_, 1, out_, err_), session::kExitBadInput);
+  EXPECT_EQ(Run("expect noSuchKey 1\n"), session::kExitBadInput);
   EXPECT_NE(err_.str().find("unknown key"), std::string::npos);
 }
 
@@ -95,7 +95,7 @@ TEST_F(HeadlessRun, ScreenshotAndDumpFiles) {
   const std::filesystem::path shot = dir_ / "credit.png";
   const std::filesystem::path dump = dir_ / "state.txt";
   ASSERT_EQ(Run("ticks 2\nscreenshot " + shot.string() + "\ndump " + dump.string() + "\n"),
-            kExitOk)
+            session::kExitOk)
       << err_.str();
   const gfx::PictureResult png = gfx::LoadPicture(shot);
   ASSERT_TRUE(png.Ok()) << png.error;
@@ -108,14 +108,14 @@ TEST_F(HeadlessRun, ScreenshotAndDumpFiles) {
   EXPECT_NE(text.str().find("player.name: "), std::string::npos);
   EXPECT_NE(text.str().find("visible panels:"), std::string::npos);
 
-  EXPECT_EQ(Run("screenshot " + (dir_ / "no/such/dir/x.png").string() + "\n"), kExitWriteFailed);
+  EXPECT_EQ(Run("screenshot " + (dir_ / "no/such/dir/x.png").string() + "\n"), session::kExitWriteFailed);
   EXPECT_NE(err_.str().find("line 1"), std::string::npos);
 }
 
 // A damaged save disables saving; the opening screen's click then closes the window, which
 // ends the run (the rest of the script is skipped).
 TEST_F(HeadlessRun, ClickThatClosesTheWindowEndsTheRun) {
-  ASSERT_EQ(Run("ticks 1\n"), kExitOk);
+  ASSERT_EQ(Run("ticks 1\n"), session::kExitOk);
   {
     // A different check value (the last line): the file no longer matches it.
     std::ifstream in(dir_ / "my.dat", std::ios::binary);
@@ -127,7 +127,7 @@ TEST_F(HeadlessRun, ClickThatClosesTheWindowEndsTheRun) {
     text = text.substr(0, start) + (last == "0" ? "1" : "0") + "\r\n";
     std::ofstream(dir_ / "my.dat", std::ios::binary | std::ios::trunc) << text;
   }
-  ASSERT_EQ(Run("expect saveDisabled 1\nclick 5 5\nexpect scene 99\n"), kExitOk) << err_.str();
+  ASSERT_EQ(Run("expect saveDisabled 1\nclick 5 5\nexpect scene 99\n"), session::kExitOk) << err_.str();
   EXPECT_NE(out_.str().find("the rest of the script is skipped"), std::string::npos);
   EXPECT_NE(out_.str().find("[message] "), std::string::npos);  // the damage was reported
 }
@@ -138,23 +138,23 @@ TEST(StateDump, IndexedAndWidgetKeys) {
   g.state.eventFlags[7] = 3;
   g.state.player().name = Sjis("しすみ");
   g.text.lines[0].text = Sjis("一行目\r二行目");
-  EXPECT_EQ(LookupStateValue(g, nullptr, "eventFlags[7]"), "3");
-  EXPECT_EQ(LookupStateValue(g, nullptr, "eventFlags[0]"), "0");
-  EXPECT_FALSE(LookupStateValue(g, nullptr, "eventFlags[100]"));
-  EXPECT_FALSE(LookupStateValue(g, nullptr, "eventFlags[-1]"));
-  EXPECT_FALSE(LookupStateValue(g, nullptr, "eventFlags[x]"));
-  EXPECT_FALSE(LookupStateValue(g, nullptr, "nothing[1]"));
-  EXPECT_EQ(LookupStateValue(g, nullptr, "player.name"), "しすみ");
-  EXPECT_FALSE(LookupStateValue(g, nullptr, "player.nothing"));
-  EXPECT_EQ(LookupStateValue(g, nullptr, "line[0]"), "一行目\\r二行目");
-  EXPECT_EQ(LookupStateValue(g, nullptr, "visible.cg"), "1");
-  EXPECT_EQ(LookupStateValue(g, nullptr, "visible.map_box"), "0");
-  EXPECT_FALSE(LookupStateValue(g, nullptr, "visible.nothing"));
-  EXPECT_EQ(LookupStateValue(g, nullptr, "saveLines"), "-1");  // no save yet
-  EXPECT_FALSE(LookupStateValue(g, nullptr, "boxes"));           // needs a host
+  EXPECT_EQ(session::LookupStateValue(g, "eventFlags[7]"), "3");
+  EXPECT_EQ(session::LookupStateValue(g, "eventFlags[0]"), "0");
+  EXPECT_FALSE(session::LookupStateValue(g, "eventFlags[100]"));
+  EXPECT_FALSE(session::LookupStateValue(g, "eventFlags[-1]"));
+  EXPECT_FALSE(session::LookupStateValue(g, "eventFlags[x]"));
+  EXPECT_FALSE(session::LookupStateValue(g, "nothing[1]"));
+  EXPECT_EQ(session::LookupStateValue(g, "player.name"), "しすみ");
+  EXPECT_FALSE(session::LookupStateValue(g, "player.nothing"));
+  EXPECT_EQ(session::LookupStateValue(g, "line[0]"), "一行目\\r二行目");
+  EXPECT_EQ(session::LookupStateValue(g, "visible.cg"), "1");
+  EXPECT_EQ(session::LookupStateValue(g, "visible.map_box"), "0");
+  EXPECT_FALSE(session::LookupStateValue(g, "visible.nothing"));
+  EXPECT_EQ(session::LookupStateValue(g, "saveLines"), "-1");  // no save yet
+  EXPECT_FALSE(session::LookupStateValue(g, "boxes"));           // needs a host
 
   ShowPanel(g.form, W::map_box);
-  const std::string dump = DumpState(g, nullptr);
+  const std::string dump = session::DumpState(g);
   EXPECT_NE(dump.find("eventFlags: 7=3\n"), std::string::npos) << dump;
   EXPECT_NE(dump.find("visible panels: map_box\n"), std::string::npos) << dump;
   EXPECT_NE(dump.find("line[0]: 一行目\\r二行目\n"), std::string::npos) << dump;
@@ -168,7 +168,7 @@ TEST(HeadlessHost, ConfirmTakesQueuedAnswersThenSaysNo) {
   EXPECT_FALSE(host.Confirm(Sjis("二つ目")));
   EXPECT_NE(out.str().find("[confirm] 一つ目\n  -> yes"), std::string::npos) << out.str();
   EXPECT_NE(out.str().find("no answer was queued"), std::string::npos);
-  EXPECT_EQ(BoxTextForPrinting(Sjis("上\r\n下\r終")), "上\n下\n終");
+  EXPECT_EQ(session::BoxTextForPrinting(Sjis("上\r\n下\r終")), "上\n下\n終");
   host.Advance(77);
   EXPECT_EQ(host.NowMs(), 77);
 }

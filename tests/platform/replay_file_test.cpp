@@ -1,13 +1,13 @@
 // The recording file: what the recorder writes reads back the same, and a damaged or hostile
 // file is refused with its line named.
-#include "platform/headless/replay_file.h"
+#include "platform/session/replay_file.h"
 
 #include <gtest/gtest.h>
 
-#include "platform/headless/replay_player.h"
-#include "platform/headless/replay_state.h"
+#include "platform/session/replay_player.h"
+#include "platform/session/replay_state.h"
 
-namespace qv::headless {
+namespace qv::session {
 namespace {
 
 RecordingEntry InputAt(int32_t tick, InputEvent e) {
@@ -204,4 +204,4 @@ TEST(SaveLines, ChangesBetweenTwoChecksRebuildTheSecond) {
 }
 
 }  // namespace
-}  // namespace qv::headless
+}  // namespace qv::session

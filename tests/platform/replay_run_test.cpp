@@ -2,7 +2,7 @@
 // driver. The same recording must give the same saved state at every check, a changed one
 // must be caught at the next check with the line that differs, and a replay never touches the
 // player's own save.
-#include "platform/headless/replay_run.h"
+#include "platform/session/replay_run.h"
 
 #include <gtest/gtest.h>
 
@@ -12,10 +12,10 @@
 #include <random>
 #include <sstream>
 
-#include "platform/headless/command_line.h"
 #include "platform/headless/headless_run.h"
 #include "platform/headless/script_runner.h"
 #include "platform/sdl/sdl_run.h"
+#include "platform/session/command_line.h"
 #include "support/fake_host.h"
 
 namespace qv::headless {
@@ -89,7 +89,7 @@ class ReplayRun : public ::testing::Test {
   }
   void TearDown() override { std::filesystem::remove_all(dir_); }
 
-  Paths PlayerPaths() const { return GamePaths(QV_BUILD_DIR, playerDir_.string()); }
+  Paths PlayerPaths() const { return session::GamePaths(QV_BUILD_DIR, playerDir_.string()); }
 
   // Plays a script headless into the player's folder; with a recording file, records it.
   int Play(const std::string& script, const std::filesystem::path& recording = {},
@@ -122,20 +122,20 @@ class ReplayRun : public ::testing::Test {
 TEST_F(ReplayRun, ARecordedRunReplaysToTheSameStateWithoutChangingPlay) {
   const std::string script = std::string(kNewPlayer) + "click 320 200\nticks 130\n";
   // The run without a recording, for comparison.
-  ASSERT_EQ(Play(script), kExitOk) << err_.str();
+  ASSERT_EQ(Play(script), session::kExitOk) << err_.str();
   const std::string plainSave = ReadFile(playerDir_ / "my.dat");
   std::filesystem::remove_all(playerDir_);
   std::filesystem::create_directories(playerDir_);
 
   const std::filesystem::path rec = dir_ / "run.qvr";
-  ASSERT_EQ(Play(script, rec), kExitOk) << err_.str();
+  ASSERT_EQ(Play(script, rec), session::kExitOk) << err_.str();
   const std::string recorded = FinalHash();
   ASSERT_EQ(recorded.size(), 16u) << out_.str();
   const std::string playerSave = ReadFile(playerDir_ / "my.dat");
   EXPECT_EQ(playerSave, plainSave) << "recording changed what the game saved";
 
   for (int run = 0; run < 2; ++run) {
-    ASSERT_EQ(Replay(rec), kExitOk) << err_.str() << out_.str();
+    ASSERT_EQ(Replay(rec), session::kExitOk) << err_.str() << out_.str();
     EXPECT_NE(out_.str().find("replay matches: 3 checks over 142 ticks"), std::string::npos)
         << out_.str();
     EXPECT_EQ(FinalHash(), recorded);
@@ -146,7 +146,7 @@ TEST_F(ReplayRun, ARecordedRunReplaysToTheSameStateWithoutChangingPlay) {
 
 TEST_F(ReplayRun, AChangedInputIsCaughtAtTheNextCheckWithTheLineThatDiffers) {
   const std::filesystem::path rec = dir_ / "run.qvr";
-  ASSERT_EQ(Play(std::string(kNewPlayer) + "ticks 150\n", rec), kExitOk) << err_.str();
+  ASSERT_EQ(Play(std::string(kNewPlayer) + "ticks 150\n", rec), session::kExitOk) << err_.str();
   std::string text = ReadFile(rec);
   const std::string typed = "text %E3%82%AB%E3%82%A4\n";  // カイ
   const size_t at = text.find(typed);
@@ -154,7 +154,7 @@ TEST_F(ReplayRun, AChangedInputIsCaughtAtTheNextCheckWithTheLineThatDiffers) {
   text.replace(at, typed.size(), "text %E3%82%AB%E3%82%AB\n");  // カカ
   WriteFile(rec, text);
 
-  EXPECT_EQ(Replay(rec), kExitExpectationFailed);
+  EXPECT_EQ(Replay(rec), session::kExitExpectationFailed);
   const std::string err = err_.str();
   EXPECT_NE(err.find("the check at tick 100"), std::string::npos) << err;
   EXPECT_NE(err.find("'カイ' in the recording, 'カカ' in the replay"), std::string::npos) << err;
@@ -165,28 +165,28 @@ TEST_F(ReplayRun, AChangedInputIsCaughtAtTheNextCheckWithTheLineThatDiffers) {
 TEST_F(ReplayRun, BoxAnswersArePartOfTheRecording) {
   // F1 on the opening screen, answered into a reset: three questions and the closing message.
   const std::filesystem::path rec = dir_ / "reset.qvr";
-  ASSERT_EQ(Play("ticks 3\nanswer yes\nanswer yes\nanswer no\nkey f1\nticks 3\n", rec), kExitOk);
+  ASSERT_EQ(Play("ticks 3\nanswer yes\nanswer yes\nanswer no\nkey f1\nticks 3\n", rec), session::kExitOk);
   const std::string text = ReadFile(rec);
   EXPECT_NE(text.find("3 answer yes\n3 answer yes\n3 answer no\n3 ok\n"), std::string::npos)
       << text;
-  ASSERT_EQ(Replay(rec), kExitOk) << err_.str();
+  ASSERT_EQ(Replay(rec), session::kExitOk) << err_.str();
 
   // The first answer turned to No: the game stops asking, and the replay says so.
   std::string changed = text;
   changed.replace(changed.find("3 answer yes"), 12, "3 answer no");
   WriteFile(rec, changed);
-  EXPECT_EQ(Replay(rec), kExitExpectationFailed);
+  EXPECT_EQ(Replay(rec), session::kExitExpectationFailed);
   EXPECT_NE(err_.str().find("had not asked what the recording answers at tick 3"),
             std::string::npos)
       << err_.str();
 }
 
 TEST_F(ReplayRun, AReturningPlayerIsReplayedFromTheSaveTheRecordingStartedWith) {
-  ASSERT_EQ(Play(kNewPlayer), kExitOk) << err_.str();
+  ASSERT_EQ(Play(kNewPlayer), session::kExitOk) << err_.str();
   const std::filesystem::path rec = dir_ / "again.qvr";
-  ASSERT_EQ(Play("ticks 3\nclick 320 240\nticks 2\nclick 320 240\nticks 120\n", rec, 9), kExitOk);
+  ASSERT_EQ(Play("ticks 3\nclick 320 240\nticks 2\nclick 320 240\nticks 120\n", rec, 9), session::kExitOk);
   const std::string recorded = FinalHash();
-  const RecordingParse parsed = LoadRecording(rec);
+  const session::RecordingParse parsed = session::LoadRecording(rec);
   ASSERT_TRUE(parsed.Ok()) << parsed.error;
   ASSERT_TRUE(parsed.recording.startSave.has_value());
   // The first check names only what the load itself changed, not the whole save.
@@ -194,33 +194,33 @@ TEST_F(ReplayRun, AReturningPlayerIsReplayedFromTheSaveTheRecordingStartedWith) 
   EXPECT_LT(parsed.recording.entries.front().changes.size(), 10u);
 
   // The player plays on (the save changes); the replay still starts where the recording did.
-  ASSERT_EQ(Play("ticks 3\nclick 320 240\nticks 2\nclick 320 240\nticks 2\n", {}, 3), kExitOk);
-  ASSERT_EQ(Replay(rec), kExitOk) << err_.str();
+  ASSERT_EQ(Play("ticks 3\nclick 320 240\nticks 2\nclick 320 240\nticks 2\n", {}, 3), session::kExitOk);
+  ASSERT_EQ(Replay(rec), session::kExitOk) << err_.str();
   EXPECT_EQ(FinalHash(), recorded);
 
   // A folder of the replay's own is kept for a look, but never one that holds a save.
   const std::filesystem::path keep = dir_ / "keep";
-  ASSERT_EQ(Replay(rec, keep.string()), kExitOk) << err_.str();
+  ASSERT_EQ(Replay(rec, keep.string()), session::kExitOk) << err_.str();
   EXPECT_TRUE(std::filesystem::exists(keep / "my.dat"));
-  EXPECT_EQ(Replay(rec, keep.string()), kExitWriteFailed);
+  EXPECT_EQ(Replay(rec, keep.string()), session::kExitWriteFailed);
   EXPECT_NE(err_.str().find("already holds a my.dat"), std::string::npos) << err_.str();
 }
 
 TEST_F(ReplayRun, ARecordingCutShortByACrashPlaysWhatItHas) {
   const std::filesystem::path rec = dir_ / "cut.qvr";
-  ASSERT_EQ(Play(std::string(kNewPlayer) + "ticks 200\n", rec), kExitOk);
+  ASSERT_EQ(Play(std::string(kNewPlayer) + "ticks 200\n", rec), session::kExitOk);
   std::string text = ReadFile(rec);
   // Everything from the end entry and the save lines before it is lost, as in a crash.
   text.erase(text.find("\n212 ") + 1);
   WriteFile(rec, text);
-  EXPECT_EQ(Replay(rec), kExitOk) << err_.str();
+  EXPECT_EQ(Replay(rec), session::kExitOk) << err_.str();
   EXPECT_NE(out_.str().find("without an end"), std::string::npos) << out_.str();
   EXPECT_NE(out_.str().find("replayed 200 ticks, 3 checks matched"), std::string::npos)
       << out_.str();
 
   // A broken file is refused before anything plays, with its line.
   WriteFile(rec, "qv-replay 1\nseed 1\nstart-save none\n0 key 999\n");
-  EXPECT_EQ(Replay(rec), kExitBadInput);
+  EXPECT_EQ(Replay(rec), session::kExitBadInput);
   EXPECT_NE(err_.str().find("cut.qvr:4: key needs a virtual-key code"), std::string::npos)
       << err_.str();
 }
@@ -236,11 +236,11 @@ TEST_F(ReplayRun, RandomPlayGivesTheSameHashHeadlessAndInTheWindow) {
     std::filesystem::remove_all(playerDir_);
     std::filesystem::create_directories(playerDir_);
     const std::filesystem::path rec = dir_ / ("random" + std::to_string(i) + ".qvr");
-    ASSERT_EQ(Play(RandomScript(1001 + i), rec, 1001 + i), kExitOk) << err_.str();
+    ASSERT_EQ(Play(RandomScript(1001 + i), rec, 1001 + i), session::kExitOk) << err_.str();
     const std::string recorded = FinalHash();
     bool allSame = true;
     for (int run = 0; run < 2; ++run) {
-      ASSERT_EQ(Replay(rec), kExitOk) << "recording " << i << ": " << err_.str();
+      ASSERT_EQ(Replay(rec), session::kExitOk) << "recording " << i << ": " << err_.str();
       allSame = allSame && FinalHash() == recorded;
     }
     for (int run = 0; run < 2; ++run) {
@@ -253,7 +253,7 @@ TEST_F(ReplayRun, RandomPlayGivesTheSameHashHeadlessAndInTheWindow) {
       const int code =
           sdl::RunWindowed({.scale = 1}, PlayerPaths(), QV_BUILD_DIR, 0, err_, {}, play);
       if (code == sdl::kExitNoWindow) break;
-      ASSERT_EQ(code, kExitOk) << "recording " << i << " in the window: " << err_.str();
+      ASSERT_EQ(code, session::kExitOk) << "recording " << i << " in the window: " << err_.str();
       allSame = allSame && FinalHash() == recorded;
       ++windowed;
     }
@@ -266,7 +266,7 @@ TEST_F(ReplayRun, RandomPlayGivesTheSameHashHeadlessAndInTheWindow) {
 }
 
 TEST(ReplayCommandLine, ReplayOptionsGoTogetherSensibly) {
-  auto parse = [](std::vector<std::string_view> args) { return ParseCommandLine(args).error; };
+  auto parse = [](std::vector<std::string_view> args) { return session::ParseCommandLine(args).error; };
   EXPECT_EQ(parse({"--headless", "--replay", "a.qvr"}), "");
   EXPECT_EQ(parse({"--replay=a.qvr", "--fast", "--snapshot-dir", "s"}), "");
   EXPECT_EQ(parse({"--headless", "--script", "s", "--record", "r"}), "");

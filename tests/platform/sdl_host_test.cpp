@@ -7,12 +7,12 @@
 #include <cstdlib>
 #include <sstream>
 
-#include "core/startup.h"
-#include "core/tick.h"
+#include "flow/startup.h"
+#include "flow/tick.h"
 #include "gfx/picture_file.h"
-#include "platform/headless/command_line.h"
 #include "platform/headless/headless_host.h"
 #include "platform/sdl/key_map.h"
+#include "platform/session/command_line.h"
 #include "support/fake_host.h"
 #include "ui/screen.h"
 
@@ -39,14 +39,14 @@ class SdlWindow : public ::testing::Test {
 
   // Starts the game in the window. A box at start-up (missing game data in this build tree)
   // is answered with Enter from the event queue, as a player would.
-  std::unique_ptr<headless::Session> StartGame() {
-    const Paths paths = headless::GamePaths(QV_BUILD_DIR, dir_.string());
-    auto session = headless::CreateSession(*host_, paths, 7);
-    host_->Attach(*session);
+  std::unique_ptr<session::Session> StartGame() {
+    const Paths paths = session::GamePaths(QV_BUILD_DIR, dir_.string());
+    auto run = session::CreateSession(*host_, paths, 7);
+    host_->Attach(*run);
     for (int i = 0; i < 3; ++i) PushKey(SDLK_RETURN);
-    FormCreate(*session->game);
+    FormCreate(*run->game);
     SDL_FlushEvents(SDL_KEYDOWN, SDL_KEYUP);
-    return session;
+    return run;
   }
 
   static void PushKey(SDL_Keycode key) {
@@ -73,9 +73,9 @@ TEST_F(SdlWindow, OpensAtTheRequestedScaleWithTheGameTitle) {
 
 // The picture the window shows is the picture the headless run writes, pixel for pixel.
 TEST_F(SdlWindow, ShowsTheSamePixelsAsTheHeadlessScreenshot) {
-  auto session = StartGame();
-  Timer1Timer(*session->game);
-  const gfx::Bitmap& frame = session->screen.RenderWindow(*session->game);
+  auto run = StartGame();
+  Timer1Timer(*run->game);
+  const gfx::Bitmap& frame = run->screen.RenderWindow(*run->game);
   ASSERT_EQ(frame.Width(), 640);
   const std::filesystem::path shot = dir_ / "frame.png";
   ASSERT_EQ(gfx::WritePng(frame, shot), "");
@@ -86,19 +86,19 @@ TEST_F(SdlWindow, ShowsTheSamePixelsAsTheHeadlessScreenshot) {
   if (shown.Empty()) GTEST_SKIP() << "this renderer cannot read its frame back";
   EXPECT_TRUE(shown == png.bitmap);
   EXPECT_TRUE(shown == frame);
-  headless::EndSession(*session);
+  session::EndSession(*run);
 }
 
 // The game's own close (a click on the opening screen of a damaged save) and the window's
 // close button both end the loop through FormClose.
 TEST_F(SdlWindow, CloseRequestEndsTheLoopThroughFormClose) {
-  auto session = StartGame();
+  auto run = StartGame();
   SDL_Event quit{};
   quit.type = SDL_QUIT;
   SDL_PushEvent(&quit);
   host_->Run();
   EXPECT_TRUE(host_->Closing());
-  EXPECT_EQ(session->game->text.formActive, -1);
+  EXPECT_EQ(run->game->text.formActive, -1);
   EXPECT_GE(host_->FramesShown(), 1);
 }
 

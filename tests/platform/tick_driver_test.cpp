@@ -1,10 +1,10 @@
-#include "platform/headless/tick_driver.h"
+#include "platform/session/tick_driver.h"
 
 #include <gtest/gtest.h>
 
 #include "support/fake_host.h"
 
-namespace qv::headless {
+namespace qv::session {
 namespace {
 
 // The window's timer: ticks come one interval apart, and a stall never releases a burst of
@@ -43,4 +43,4 @@ TEST(TickDriver, KeepsAnAbsurdIntervalWithinAMinute) {
 }
 
 }  // namespace
-}  // namespace qv::headless
+}  // namespace qv::session

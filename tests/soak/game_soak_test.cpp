@@ -22,13 +22,13 @@
 #include <sstream>
 #include <string>
 
-#include "core/invariants.h"
-#include "support/env_count.h"
-#include "core/tick.h"
-#include "platform/headless/command_line.h"
+#include "flow/tick.h"
 #include "platform/headless/headless_host.h"
-#include "platform/headless/session.h"
-#include "platform/headless/tick_driver.h"
+#include "platform/session/command_line.h"
+#include "platform/session/session.h"
+#include "platform/session/tick_driver.h"
+#include "support/env_count.h"
+#include "support/invariants.h"
 #include "ui/input.h"
 
 namespace qv {
@@ -156,7 +156,7 @@ TEST(GameSoak, RandomInputEverywhereKeepsEveryInvariant) {
       std::filesystem::temp_directory_path() / ("qv-soak-" + std::to_string(getpid()));
   std::filesystem::remove_all(dir);
   std::filesystem::create_directories(dir);
-  const Paths paths = headless::GamePaths(QV_BUILD_DIR, dir.string());
+  const Paths paths = session::GamePaths(QV_BUILD_DIR, dir.string());
 
   std::ostringstream boxes;  // every box the game shows; kept short below
   Monkey monkey(seed);
@@ -177,15 +177,15 @@ TEST(GameSoak, RandomInputEverywhereKeepsEveryInvariant) {
   const auto more = [&] { return seconds > 0 ? elapsed() < seconds : steps < inputs; };
   while (failure.empty() && more()) {
     headless::HeadlessHost host(boxes);
-    auto session = headless::StartSession(host, paths, seed + static_cast<uint32_t>(windows));
-    Game& g = *session->game;
+    auto run = session::StartSession(host, paths, seed + static_cast<uint32_t>(windows));
+    Game& g = *run->game;
     ++windows;
     while (!host.Closed() && failure.empty() && more()) {
       monkey.Act(g, host);
       ++steps;
       const int32_t n = monkey.Roll(0, 3) == 0 ? monkey.Roll(1, 40) : monkey.Roll(0, 3);
       for (int32_t i = 0; i < n && !host.Closed(); ++i) {
-        host.Advance(headless::SaneInterval(g));
+        host.Advance(session::SaneInterval(g));
         Timer1Timer(g);
         ++ticks;
         const std::string why = CheckInvariants(g);
@@ -204,7 +204,7 @@ TEST(GameSoak, RandomInputEverywhereKeepsEveryInvariant) {
       }
       if (boxes.tellp() > 1 << 20) boxes.str("");
     }
-    headless::EndSession(*session);
+    session::EndSession(*run);
   }
   std::filesystem::remove_all(dir);
 

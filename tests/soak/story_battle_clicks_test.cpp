@@ -16,13 +16,13 @@
 #include <string>
 
 #include "battle/sequencer.h"
-#include "core/invariants.h"
-#include "support/env_count.h"
-#include "core/tick.h"
-#include "platform/headless/command_line.h"
+#include "flow/tick.h"
 #include "platform/headless/headless_host.h"
-#include "platform/headless/session.h"
-#include "platform/headless/tick_driver.h"
+#include "platform/session/command_line.h"
+#include "platform/session/session.h"
+#include "platform/session/tick_driver.h"
+#include "support/env_count.h"
+#include "support/invariants.h"
 #include "ui/input.h"
 #include "world/encounter_table.h"
 #include "world/encounters.h"
@@ -103,7 +103,7 @@ TEST(StoryBattleClicks, NoFightStandsStillWhateverThePlayerClicks) {
       std::filesystem::temp_directory_path() / ("qv-story-clicks-" + std::to_string(getpid()));
   std::filesystem::remove_all(dir);
   std::filesystem::create_directories(dir);
-  const Paths paths = headless::GamePaths(QV_BUILD_DIR, dir.string());
+  const Paths paths = session::GamePaths(QV_BUILD_DIR, dir.string());
   const std::filesystem::path save =
       std::filesystem::path(QV_SOURCE_DIR) / "tests/scenarios/data/story_full.dat";
   const auto variants = world::Variants();
@@ -119,12 +119,12 @@ TEST(StoryBattleClicks, NoFightStandsStillWhateverThePlayerClicks) {
     std::filesystem::copy_file(save, dir / "my.dat",
                                std::filesystem::copy_options::overwrite_existing);
     headless::HeadlessHost host(boxes);
-    auto session = headless::StartSession(host, paths, seed);
-    Game& g = *session->game;
+    auto run = session::StartSession(host, paths, seed);
+    Game& g = *run->game;
     Player player{std::mt19937(seed)};
     // Past the credit and the title into the game, then straight into a fight.
     for (int i = 0; i < 3; ++i) {
-      host.Advance(headless::SaneInterval(g));
+      host.Advance(session::SaneInterval(g));
       Timer1Timer(g);
     }
     player.Click(g, host, 320, 240);
@@ -132,7 +132,7 @@ TEST(StoryBattleClicks, NoFightStandsStillWhateverThePlayerClicks) {
     // The chapters the map has to tell first are clicked through.
     for (int i = 0; i < 500 && !(g.frame.mapShown == 1 && g.battle.storyMode == 0); ++i) {
       player.Click(g, host, 100, 100);
-      host.Advance(headless::SaneInterval(g));
+      host.Advance(session::SaneInterval(g));
       Timer1Timer(g);
     }
     ASSERT_EQ(g.frame.mapShown, 1);
@@ -154,7 +154,7 @@ TEST(StoryBattleClicks, NoFightStandsStillWhateverThePlayerClicks) {
       player.Act(g, host);
       const int32_t k = player.Roll(0, 12);
       for (int32_t i = 0; i < k && !host.Closed(); ++i) {
-        host.Advance(headless::SaneInterval(g));
+        host.Advance(session::SaneInterval(g));
         Timer1Timer(g);
         ++ticks;
         const std::string why = CheckInvariants(g);
@@ -177,7 +177,7 @@ TEST(StoryBattleClicks, NoFightStandsStillWhateverThePlayerClicks) {
     if (g.battle.gameOver == 1) ++lost;
     else if (ticks >= kTickCap) ++cut;
     else ++won;
-    headless::EndSession(*session);
+    session::EndSession(*run);
     if (boxes.tellp() > 1 << 20) boxes.str("");
   }
   std::filesystem::remove_all(dir);

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "battle/sequencer.h"
 #include "core/handlers.h"
 #include "core/state_ops.h"
 #include "core/text_lines.h"
@@ -98,7 +99,7 @@ TEST(Explore, RestWithTooLittleMpSpendsNothingAndOffersTheCommandsAgain) {
   EXPECT_EQ(p.mp, 4);
   EXPECT_EQ(p.hp, 1);
   EXPECT_FALSE(g.form[W::com_box].visible);
-  ASSERT_TRUE(ContinueOnClick(g));
+  ASSERT_TRUE(battle::ContinueOnClick(g));
   EXPECT_TRUE(g.form[W::com_box].visible);
   EXPECT_EQ(g.text.commandStrings[1], Sjis("休憩"));
 }

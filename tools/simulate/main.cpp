@@ -9,9 +9,9 @@
 #include <string>
 #include <string_view>
 
-#include "battle/simulator.h"
-#include "core/quiet_host.h"
 #include "core/text.h"
+#include "simulate/quiet_host.h"
+#include "simulate/simulator.h"
 #include "world/encounters.h"
 
 namespace {

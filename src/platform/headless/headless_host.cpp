@@ -1,6 +1,9 @@
 #include "platform/headless/headless_host.h"
 
+#include <optional>
+
 #include "core/text.h"
+#include "platform/session/state_dump.h"
 
 namespace qv::headless {
 
@@ -35,23 +38,26 @@ bool HeadlessHost::Confirm(std::string_view text) {
 
 void HeadlessHost::PrintBox(std::string_view kind, std::string_view text,
                             std::string_view answer) {
-  out_ << "[" << kind << "] " << BoxTextForPrinting(text) << "\n  -> " << answer << "\n";
+  out_ << "[" << kind << "] " << session::BoxTextForPrinting(text) << "\n  -> " << answer << "\n";
   out_.flush();
 }
 
-std::string BoxTextForPrinting(std::string_view cp932) {
-  std::string utf8 = Cp932ToUtf8(cp932);
-  std::string printable;
-  printable.reserve(utf8.size());
-  for (size_t i = 0; i < utf8.size(); ++i) {
-    if (utf8[i] == '\r') {
-      printable += '\n';
-      if (i + 1 < utf8.size() && utf8[i + 1] == '\n') ++i;
-    } else {
-      printable += utf8[i];
-    }
+std::optional<std::string> HeadlessHost::RequestValue(std::string_view key) const {
+  if (key == "boxes") return std::to_string(boxes_.size());
+  if (key == "lastBox") return boxes_.empty() ? "" : session::Readable(boxes_.back());
+  if (key == "wave") return lastWave_;
+  if (key == "music") return lastMusic_;
+  if (key == "midi") return lastMidi_;
+  if (key == "closed") return closed_ ? "1" : "0";
+  return std::nullopt;
+}
+
+std::string HeadlessHost::DumpRequests() const {
+  std::string out;
+  for (const char* key : {"boxes", "lastBox", "wave", "music", "midi", "closed"}) {
+    out += std::string(key) + ": " + *RequestValue(key) + "\n";
   }
-  return printable;
+  return out;
 }
 
 }  // namespace qv::headless

@@ -3,8 +3,10 @@
 // a queue the script fills, every box's text printed, sounds and music only remembered.
 #include <cstdint>
 #include <deque>
+#include <optional>
 #include <ostream>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "core/host.h"
@@ -37,6 +39,11 @@ class HeadlessHost : public Host {
   const std::string& LastWave() const { return lastWave_; }
   const std::string& LastMusic() const { return lastMusic_; }
   const std::string& LastMidi() const { return lastMidi_; }
+  // What the host remembers, as the script's dump names it ("boxes", "lastBox", "wave",
+  // "music", "midi", "closed"); nullopt for any other key.
+  std::optional<std::string> RequestValue(std::string_view key) const;
+  // Those keys, one "key: value" a line, for the end of a dump.
+  std::string DumpRequests() const;
 
  private:
   void PrintBox(std::string_view kind, std::string_view text, std::string_view answer);
@@ -48,8 +55,5 @@ class HeadlessHost : public Host {
   std::string lastWave_, lastMusic_, lastMidi_;
   bool closed_ = false;
 };
-
-// A CP932 box text as printable UTF-8: each CR (or CR LF) becomes a line break.
-std::string BoxTextForPrinting(std::string_view cp932);
 
 }  // namespace qv::headless

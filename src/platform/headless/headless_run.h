@@ -1,5 +1,6 @@
 #pragma once
-// A whole headless run: read the script, start the game, play the script, close the window.
+// Whole headless runs: read the script, start the game, play the script, close the window;
+// the same with a recording written down, and a recording played back.
 #include <cstdint>
 #include <filesystem>
 #include <ostream>
@@ -12,5 +13,15 @@ namespace qv::headless {
 // game starts, so a typo never half-plays a run.
 int RunHeadless(const std::filesystem::path& script, const Paths& paths, uint32_t seed,
                 std::ostream& out, std::ostream& err);
+
+// qv --headless --script FILE --record FILE: the script's run, written down as it plays.
+int RunHeadlessRecorded(const std::filesystem::path& script, const std::filesystem::path& recording,
+                        const Paths& paths, uint32_t seed, std::ostream& out, std::ostream& err);
+
+// qv --headless --replay FILE: plays a recording without a window, as fast as it goes.
+// Snapshots named in it are written to `shotDir` when one is given.
+int RunHeadlessReplay(const std::filesystem::path& recording, const Paths& paths,
+                      const std::string& dataDir, const std::filesystem::path& shotDir,
+                      std::ostream& out, std::ostream& err);
 
 }  // namespace qv::headless

@@ -4,7 +4,7 @@
 
 #include "core/text.h"
 #include "platform/headless/key_names.h"
-#include "platform/headless/small_file.h"
+#include "platform/session/small_file.h"
 
 namespace qv::headless {
 namespace {
@@ -194,7 +194,7 @@ Script ParseScript(std::string_view text, std::string_view name) {
 
 Script LoadScript(const std::filesystem::path& path) {
   Script script;
-  std::optional<std::string> text = ReadSmallFile(path, kMaxScriptBytes, "script file", script.error);
+  std::optional<std::string> text = session::ReadSmallFile(path, kMaxScriptBytes, "script file", script.error);
   if (!text) return script;
   return ParseScript(*text, path.string());
 }

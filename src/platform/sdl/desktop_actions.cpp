@@ -92,7 +92,7 @@ void SdlHost::SayOnScreen(const std::string& utf8) {
   if (!session_) return;
   if (const std::optional<std::string> line = Utf8ToCp932(utf8)) {
     // Through the input route, so that a recording shows the line where it came.
-    Send(*session_->game, {headless::InputKind::Notice, 0, 0, 0, false, *line});
+    Send(*session_->game, {session::InputKind::Notice, 0, 0, 0, false, *line});
     dirty_ = true;
   }
 }

@@ -1,9 +1,9 @@
 // The window's side of recordings, replays and the real-window test's snapshots.
 #include "core/text.h"
-#include "core/tick.h"
-#include "platform/headless/replay_snapshot.h"
-#include "platform/headless/state_dump.h"
+#include "flow/tick.h"
 #include "platform/sdl/sdl_host.h"
+#include "platform/session/replay_snapshot.h"
+#include "platform/session/state_dump.h"
 #include "ui/input.h"
 #include "ui/screen.h"
 
@@ -11,14 +11,14 @@ namespace qv::sdl {
 
 void SdlHost::ListenForSnapshots(const std::filesystem::path& dir) {
   snapshotDir_ = dir;
-  headless::ListenForSnapshotRequests();
+  session::ListenForSnapshotRequests();
 }
 
-void SdlHost::Send(Game& g, const headless::InputEvent& e) {
+void SdlHost::Send(Game& g, const session::InputEvent& e) {
   // While a replay plays, the game hears only the recording.
   if (observer_ && !observer_->LiveInput()) return;
   ++inputsSent_[static_cast<size_t>(e.kind)];
-  headless::SendInput(g, observer_, e);
+  session::SendInput(g, observer_, e);
 }
 
 int64_t SdlHost::MsUntilNextTick() {
@@ -38,9 +38,9 @@ bool SdlHost::RunTimerAndHooks(Game& g) {
     if (observer_) observer_->Ticked(g);
   }
   if (!snapshotDir_.empty()) {
-    const headless::SnapshotRequest request = headless::TakeSnapshotRequest();
-    if (request != headless::SnapshotRequest::None) {
-      TakeTestSnapshot(g, request == headless::SnapshotRequest::Picture);
+    const session::SnapshotRequest request = session::TakeSnapshotRequest();
+    if (request != session::SnapshotRequest::None) {
+      TakeTestSnapshot(g, request == session::SnapshotRequest::Picture);
     }
   }
   if (observer_ && observer_->Done()) closing_ = true;
@@ -66,9 +66,9 @@ void SdlHost::TakeTestSnapshot(Game& g, bool picture) {
   }
   dump += std::string("textInput: ") + (ui::TextFieldFocused(g) ? "1" : "0") + "\n";
   dump += "nameField: " + Cp932ToUtf8(g.form[W::name_l].caption) + "\n";
-  dump += headless::DumpState(g, nullptr);
+  dump += session::DumpState(g);
   const std::string error =
-      headless::WriteSnapshotFiles(snapshotDir_, n, picture ? &shown : nullptr, dump);
+      session::WriteSnapshotFiles(snapshotDir_, n, picture ? &shown : nullptr, dump);
   if (!error.empty()) SDL_Log("qv: snapshot %d: %s", n, error.c_str());
 }
 

@@ -2,7 +2,7 @@
 
 #include <iostream>
 
-#include "platform/headless/script_runner.h"
+#include "platform/session/session.h"
 
 namespace qv::sdl {
 
@@ -14,33 +14,33 @@ bool WindowedPlay::Prepare(const Paths& paths, uint32_t seed, std::ostream& err,
   seed_ = seed;
   std::string error;
   if (!options_.replay.empty()) {
-    parsed_ = headless::LoadRecording(options_.replay);
+    parsed_ = session::LoadRecording(options_.replay);
     if (!parsed_.Ok()) {
       err << "qv: " << parsed_.error << "\n";
-      exitCode = headless::kExitBadInput;
+      exitCode = session::kExitBadInput;
       return false;
     }
     if (!folder_.Prepare(parsed_.recording, options_.dataDir, error)) {
       err << "qv: " << error << "\n";
-      exitCode = headless::kExitWriteFailed;
+      exitCode = session::kExitWriteFailed;
       return false;
     }
     paths_ = folder_.PathsFor(paths);
     seed_ = parsed_.recording.seed;
     std::ostream& out = options_.out ? *options_.out : std::cout;
-    replayer_ = std::make_unique<headless::Replayer>(window_, parsed_.recording, out);
+    replayer_ = std::make_unique<session::Replayer>(window_, parsed_.recording, out);
     window_.SetObserver(replayer_.get());
   } else if (!options_.record.empty()) {
     std::optional<std::string> startSave;
-    if (!headless::ReadStartSave(paths, startSave, error)) {
+    if (!session::ReadStartSave(paths, startSave, error)) {
       err << "qv: " << error << "\n";
-      exitCode = headless::kExitBadInput;
+      exitCode = session::kExitBadInput;
       return false;
     }
-    recorder_ = std::make_unique<headless::Recorder>(window_);
+    recorder_ = std::make_unique<session::Recorder>(window_);
     if (!recorder_->Open(options_.record, seed, startSave, error)) {
       err << "qv: " << error << "\n";
-      exitCode = headless::kExitWriteFailed;
+      exitCode = session::kExitWriteFailed;
       return false;
     }
     window_.SetObserver(recorder_.get());
@@ -60,23 +60,23 @@ Host& WindowedPlay::GameHost() {
   return window_;
 }
 
-void WindowedPlay::Attach(headless::Session& session) {
+void WindowedPlay::Attach(session::Session& run) {
   if (replayer_ && !options_.snapshots.empty()) {
-    replayer_->WriteShots(session.screen, options_.snapshots);
+    replayer_->WriteShots(run.screen, options_.snapshots);
   }
 }
 
 int WindowedPlay::Finish(std::ostream& err) {
   std::ostream& out = options_.out ? *options_.out : std::cout;
-  if (replayer_) return headless::ReportReplay(*replayer_, out, err);
-  if (!recorder_) return headless::kExitOk;
+  if (replayer_) return session::ReportReplay(*replayer_, out, err);
+  if (!recorder_) return session::kExitOk;
   if (!recorder_->WriteError().empty()) {
     err << "qv: " << recorder_->WriteError() << "\n";
-    return headless::kExitWriteFailed;
+    return session::kExitWriteFailed;
   }
   out << "recorded " << recorder_->Ticks() << " ticks into " << options_.record.string()
-      << "; final hash " << headless::HashToText(recorder_->FinalHash()) << "\n";
-  return headless::kExitOk;
+      << "; final hash " << session::HashToText(recorder_->FinalHash()) << "\n";
+  return session::kExitOk;
 }
 
 }  // namespace qv::sdl

@@ -9,11 +9,11 @@
 #include <ostream>
 
 #include "core/game.h"
-#include "platform/headless/replay_file.h"
-#include "platform/headless/replay_player.h"
-#include "platform/headless/replay_recorder.h"
-#include "platform/headless/replay_run.h"
 #include "platform/sdl/sdl_host.h"
+#include "platform/session/replay_file.h"
+#include "platform/session/replay_player.h"
+#include "platform/session/replay_recorder.h"
+#include "platform/session/replay_run.h"
 
 namespace qv::sdl {
 
@@ -38,7 +38,7 @@ class WindowedPlay {
   Paths GamePaths() const { return paths_; }
   uint32_t Seed() const { return seed_; }
   // Hooks the session's window up; call before FormCreate.
-  void Attach(headless::Session& session);
+  void Attach(session::Session& run);
   // After the window closed: the report; returns the program's exit code.
   int Finish(std::ostream& err);
 
@@ -47,10 +47,10 @@ class WindowedPlay {
   PlayOptions options_;
   Paths paths_;
   uint32_t seed_ = 0;
-  headless::RecordingParse parsed_;
-  headless::ReplayFolder folder_;
-  std::unique_ptr<headless::Recorder> recorder_;
-  std::unique_ptr<headless::Replayer> replayer_;
+  session::RecordingParse parsed_;
+  session::ReplayFolder folder_;
+  std::unique_ptr<session::Recorder> recorder_;
+  std::unique_ptr<session::Replayer> replayer_;
 };
 
 }  // namespace qv::sdl

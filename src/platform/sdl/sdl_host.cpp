@@ -106,7 +106,7 @@ void SdlHost::OpenAudio(const AudioOptions& options) {
   }
 }
 
-void SdlHost::Attach(headless::Session& session) { session_ = &session; }
+void SdlHost::Attach(session::Session& run) { session_ = &run; }
 
 int64_t SdlHost::NowMs() {
   return std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() -
@@ -199,7 +199,7 @@ void SdlHost::DeliverMusicEnd(const SDL_Event& e) {
     if (inBox_ || !session_) {
       pendingMusicEnd_ = std::move(file);
     } else {
-      Send(*session_->game, {headless::InputKind::MusicEnd, 0, 0, 0, false, *file});
+      Send(*session_->game, {session::InputKind::MusicEnd, 0, 0, 0, false, *file});
       dirty_ = true;
     }
   }
@@ -221,18 +221,18 @@ void SdlHost::HandleEvent(const SDL_Event& e) {
       if (DesktopKey(e.key)) {
         dirty_ = true;
       } else if (const int32_t vk = VirtualKeyFromSdl(e.key.keysym.sym)) {
-        Send(g, {headless::InputKind::KeyDown, 0, 0, vk, false, {}});
+        Send(g, {session::InputKind::KeyDown, 0, 0, vk, false, {}});
         dirty_ = true;
       }
       break;
     case SDL_KEYUP:
       if (const int32_t vk = VirtualKeyFromSdl(e.key.keysym.sym)) {
-        Send(g, {headless::InputKind::KeyUp, 0, 0, vk, false, {}});
+        Send(g, {session::InputKind::KeyUp, 0, 0, vk, false, {}});
       }
       break;
     case SDL_TEXTINPUT:
       if (textInputOn_) {
-        Send(g, {headless::InputKind::Text, 0, 0, 0, false, e.text.text});
+        Send(g, {session::InputKind::Text, 0, 0, 0, false, e.text.text});
         dirty_ = true;
       }
       break;
@@ -241,7 +241,7 @@ void SdlHost::HandleEvent(const SDL_Event& e) {
         if (auto p = PicturePoint(e.button.x, e.button.y)) {
           lastMouse_ = *p;
           const bool right = e.button.button == SDL_BUTTON_RIGHT;
-          Send(g, {headless::InputKind::MouseDown, p->x, p->y, 0, right, {}});
+          Send(g, {session::InputKind::MouseDown, p->x, p->y, 0, right, {}});
           dirty_ = true;
         }
       }
@@ -251,21 +251,21 @@ void SdlHost::HandleEvent(const SDL_Event& e) {
         // A release outside the picture still ends the press it belongs to.
         const int32_t x = std::clamp(e.button.x, 0, kPictureW - 1);
         const int32_t y = std::clamp(e.button.y, 0, kPictureH - 1);
-        Send(g, {headless::InputKind::MouseUp, x, y, 0, e.button.button == SDL_BUTTON_RIGHT, {}});
+        Send(g, {session::InputKind::MouseUp, x, y, 0, e.button.button == SDL_BUTTON_RIGHT, {}});
         dirty_ = true;
       }
       break;
     case SDL_MOUSEMOTION:
       if (auto p = PicturePoint(e.motion.x, e.motion.y)) {
         lastMouse_ = *p;
-        Send(g, {headless::InputKind::MouseMove, p->x, p->y, 0, false, {}});
+        Send(g, {session::InputKind::MouseMove, p->x, p->y, 0, false, {}});
         dirty_ = true;
       }
       break;
     case SDL_MOUSEWHEEL: {
       const int32_t delta = e.wheel.direction == SDL_MOUSEWHEEL_FLIPPED ? -e.wheel.y : e.wheel.y;
       if (delta != 0) {
-        Send(g, {headless::InputKind::MouseWheel, lastMouse_.x, lastMouse_.y, delta, false, {}});
+        Send(g, {session::InputKind::MouseWheel, lastMouse_.x, lastMouse_.y, delta, false, {}});
         dirty_ = true;
       }
       break;
@@ -334,7 +334,7 @@ void SdlHost::Run() {
     if (pendingMusicEnd_) {
       const std::string file = std::move(*pendingMusicEnd_);
       pendingMusicEnd_.reset();
-      Send(g, {headless::InputKind::MusicEnd, 0, 0, 0, false, file});
+      Send(g, {session::InputKind::MusicEnd, 0, 0, 0, false, file});
       dirty_ = true;
     }
     if (RunTimerAndHooks(g)) dirty_ = true;
@@ -344,7 +344,7 @@ void SdlHost::Run() {
   if (textInputOn_) SDL_StopTextInput();
   textInputOn_ = false;
   if (observer_) observer_->Closing(g);
-  headless::EndSession(*session_);
+  session::EndSession(*session_);
   if (audioOpen_) {
     audio_.Close();
     audioOpen_ = false;

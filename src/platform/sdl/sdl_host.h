@@ -15,11 +15,11 @@
 
 #include "core/host.h"
 #include "gfx/bitmap.h"
-#include "platform/headless/replay_input.h"
-#include "platform/headless/session.h"
-#include "platform/headless/tick_driver.h"
 #include "platform/sdl/audio_system.h"
 #include "platform/sdl/desktop_keys.h"
+#include "platform/session/replay_input.h"
+#include "platform/session/session.h"
+#include "platform/session/tick_driver.h"
 #include "ui/message_box.h"
 
 namespace qv::sdl {
@@ -45,13 +45,13 @@ class SdlHost : public Host {
   // click anyway.
   void OpenAudio(const AudioOptions& options);
   // The game this window shows; it must stay alive until Run returns.
-  void Attach(headless::Session& session);
+  void Attach(session::Session& run);
   // Shows frames and routes events until the window closes; then FormClose and FormDestroy.
   void Run();
 
   // Recordings and replays. An observer sees every input, tick and the closing of the window;
   // a replay also shuts the player's input out and closes the window when it is done.
-  void SetObserver(headless::PlayObserver* observer) { observer_ = observer; }
+  void SetObserver(session::PlayObserver* observer) { observer_ = observer; }
   // --fast: runs the timer as fast as frames can be shown instead of at the game's pace.
   void SetFastTicks(bool fast) { fastTicks_ = fast; }
   // Test snapshots: on SIGUSR1 the shown picture and a state dump go to `dir` (shot-N.png,
@@ -112,8 +112,8 @@ class SdlHost : public Host {
   AudioSystem audio_;
   bool audioOpen_ = false;
   std::optional<AudioOptions> pendingAudio_;
-  headless::Session* session_ = nullptr;
-  headless::TickDriver ticks_;
+  session::Session* session_ = nullptr;
+  session::TickDriver ticks_;
   std::chrono::steady_clock::time_point start_ = std::chrono::steady_clock::now();
   int32_t scale_ = 1;
   int32_t maxFrames_ = 0;
@@ -125,16 +125,16 @@ class SdlHost : public Host {
   SDL_Point lastMouse_{0, 0};
   std::optional<std::string> pendingMusicEnd_;  // an end of music seen while a box was open
   // Recordings, replays and test snapshots (replay_hooks.cpp).
-  void Send(Game& g, const headless::InputEvent& e);
+  void Send(Game& g, const session::InputEvent& e);
   bool RunTimerAndHooks(Game& g);
   int64_t MsUntilNextTick();
   void TakeTestSnapshot(Game& g, bool picture);
-  headless::PlayObserver* observer_ = nullptr;
+  session::PlayObserver* observer_ = nullptr;
   bool fastTicks_ = false;
   std::filesystem::path snapshotDir_;
   int32_t snapshotsTaken_ = 0;
   int64_t ticksRun_ = 0;
-  std::array<int64_t, headless::kInputKindCount> inputsSent_{};  // by headless::InputKind, for the snapshot dumps
+  std::array<int64_t, session::kInputKindCount> inputsSent_{};  // by session::InputKind, for the snapshot dumps
   DesktopSetup desktop_;
   platform::Settings current_;
 };

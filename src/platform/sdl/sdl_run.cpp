@@ -1,6 +1,6 @@
 #include "platform/sdl/sdl_run.h"
 
-#include "core/startup.h"
+#include "flow/startup.h"
 
 namespace qv::sdl {
 
@@ -19,11 +19,11 @@ int RunWindowed(const WindowOptions& options, const Paths& paths,
   WindowedPlay play(host, playOptions);
   int code = 0;
   if (!play.Prepare(paths, seed, err, code)) return code;
-  std::unique_ptr<headless::Session> session =
-      headless::CreateSession(play.GameHost(), play.GamePaths(), play.Seed());
-  host.Attach(*session);
-  play.Attach(*session);
-  FormCreate(*session->game);
+  std::unique_ptr<session::Session> run =
+      session::CreateSession(play.GameHost(), play.GamePaths(), play.Seed());
+  host.Attach(*run);
+  play.Attach(*run);
+  FormCreate(*run->game);
   host.Run();
   host.StoreDesktopSettings(err);
   return play.Finish(err);

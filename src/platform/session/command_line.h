@@ -1,0 +1,65 @@
+#pragma once
+// The program's command line and where its files are.
+#include <cstdint>
+#include <filesystem>
+#include <optional>
+#include <span>
+#include <string>
+#include <string_view>
+
+#include "core/game.h"
+
+namespace qv::session {
+
+struct Options {
+  bool help = false;
+  bool version = false;
+  bool headless = false;
+  std::optional<uint32_t> seed;  // none: from the clock
+  std::string dataDir;           // empty: the writable files stay beside the program
+  std::string script;
+  int32_t scale = 0;             // 0: the largest that fits the desktop
+  bool fullscreen = false;
+  int32_t frames = 0;            // 0: run until the window closes
+
+  // Desktop settings given on the command line; they win over qv.ini.
+  bool windowed = false;                 // --windowed: not fullscreen, whatever qv.ini says
+  bool mute = false;
+  std::optional<int32_t> effectsVolume;  // 0..100
+  std::optional<int32_t> musicVolume;    // 0..100
+  std::string soundFont;
+  std::string configFile;                // empty: $XDG_CONFIG_HOME/qv/qv.ini
+
+  // Recordings and replays (see the README's "Recordings for bug reports").
+  std::string record;       // --record FILE: write down this run
+  std::string replay;       // --replay FILE: play a recording back
+  bool fast = false;        // --fast: the window runs the timer as fast as it can
+  std::string snapshotDir;  // --snapshot-dir DIR: SIGUSR1 writes the picture and a dump there
+};
+
+struct ParsedOptions {
+  Options options;
+  std::string error;  // empty when the command line is good
+};
+
+constexpr int32_t kMaxScale = 16;
+constexpr int32_t kMaxFrames = 1'000'000;
+
+// Parses the arguments after the program name ("--seed 5" and "--seed=5" alike).
+ParsedOptions ParseCommandLine(std::span<const std::string_view> args);
+
+// The --help text, every option with one line.
+std::string UsageText();
+// The --version line.
+std::string VersionText();
+
+// The folder of the running program (from /proc/self/exe; the current folder if unknown).
+std::filesystem::path ProgramDir();
+
+// cg/ and dat/ beside the program; my.dat and 記録.txt there too, or in `dataDir` when given.
+Paths GamePaths(const std::filesystem::path& programDir, const std::string& dataDir);
+
+// A seed from the clock for a run without --seed.
+uint32_t ClockSeed();
+
+}  // namespace qv::session

@@ -1,0 +1,82 @@
+#pragma once
+// The recording file of a played session: the seed, the save the game started from, every
+// input with the tick it arrived at, every box answer, and a check of the saved state every
+// 100 ticks with the save lines that changed since the last one. It is plain ASCII, one entry
+// a line, so that it can be attached to a bug report; bytes outside printable ASCII are
+// written %XX. A recording is untrusted: every field is bounded and a bad line is named.
+#include <cstdint>
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "platform/session/replay_coding.h"
+#include "platform/session/replay_input.h"
+
+namespace qv::session {
+
+// The first line of every recording; the number changes when the format does.
+inline constexpr std::string_view kRecordingMagic = "qv-replay 1";
+// Ticks between two checks of the saved state.
+constexpr int32_t kCheckpointTicks = 100;
+
+// Limits on what a recording may hold.
+constexpr size_t kMaxRecordingBytes = 64 * 1024 * 1024;
+constexpr size_t kMaxRecordingLineBytes = 64 * 1024;
+constexpr size_t kMaxStartSaveBytes = 4 * 1024 * 1024;
+constexpr int32_t kMaxRecordedTick = 1'000'000'000;
+constexpr int32_t kMaxSaveLineNumber = 100'000;
+constexpr size_t kMaxInputTextBytes = 4096;
+
+enum class EntryKind : uint8_t {
+  Input,   // an input event reached the game
+  Answer,  // a Yes/No box was answered (yes)
+  Ok,      // an information box was closed
+  Check,   // the saved state's hash after `tick` ticks, with the lines changed since the last
+  Shot,    // a test snapshot numbered `number` was taken here
+  End,     // the window closed: the final hash, with the lines changed since the last check
+};
+
+// One save line as it stood at a check (1-based line number, CP932 bytes without CR LF).
+struct SaveLineChange {
+  int32_t line = 0;
+  std::string value;
+  bool operator==(const SaveLineChange&) const = default;
+};
+
+struct RecordingEntry {
+  int32_t tick = 0;  // timer events run before this entry
+  EntryKind kind = EntryKind::Input;
+  InputEvent input;                     // Input
+  bool yes = false;                     // Answer
+  int32_t number = 0;                   // Shot
+  uint64_t hash = 0;                    // Check, End
+  std::vector<SaveLineChange> changes;  // Check, End
+  int32_t fileLine = 0;                 // where it stood in the file (0 when made in memory)
+};
+
+struct Recording {
+  uint32_t seed = 0;
+  std::string program;                   // the program that wrote it (for messages only)
+  std::optional<std::string> startSave;  // my.dat when the game started; none: a new player
+  std::vector<RecordingEntry> entries;
+};
+
+struct RecordingParse {
+  Recording recording;
+  std::string error;  // empty when the file is good; otherwise "NAME:LINE: why"
+  bool Ok() const { return error.empty(); }
+};
+
+// Parses a whole recording; `name` appears in error messages.
+RecordingParse ParseRecording(std::string_view text, std::string_view name = "recording");
+// Reads and parses a recording file.
+RecordingParse LoadRecording(const std::filesystem::path& path);
+
+// The lines that open a recording (magic, program, seed and the start save).
+std::string FormatRecordingHeader(const Recording& r);
+// The line(s) of one entry, each ending in LF (a check writes its changed lines first).
+std::string FormatEntry(const RecordingEntry& e);
+
+}  // namespace qv::session

@@ -1,0 +1,193 @@
+#include "platform/session/replay_player.h"
+
+#include "core/text.h"
+#include "gfx/picture_file.h"
+#include "platform/session/replay_state.h"
+#include "platform/session/state_dump.h"
+#include "ui/screen.h"
+
+namespace qv::session {
+namespace {
+
+// A save line for a message: UTF-8, quoted, cut when very long.
+std::string Quoted(std::string_view cp932) {
+  constexpr size_t kLongest = 80;
+  std::string text = IsValidCp932(cp932) ? Cp932ToUtf8(cp932) : EscapeBytes(cp932);
+  if (text.size() > kLongest) text = text.substr(0, kLongest) + "...";
+  return "'" + text + "'";
+}
+
+}  // namespace
+
+LineDifference FirstDifference(const std::vector<std::string>& recorded,
+                               const std::vector<std::string>& replayed) {
+  const size_t n = std::max(recorded.size(), replayed.size());
+  for (size_t i = 0; i < n; ++i) {
+    const std::string a = i < recorded.size() ? recorded[i] : std::string();
+    const std::string b = i < replayed.size() ? replayed[i] : std::string();
+    if (a != b) return {static_cast<int32_t>(i + 1), a, b};
+  }
+  return {};
+}
+
+Replayer::Replayer(Host& inner, const Recording& recording, std::ostream& out)
+    : inner_(inner), entries_(recording.entries), out_(out) {
+  if (recording.startSave) expected_ = SplitSaveText(*recording.startSave);
+}
+
+void Replayer::WriteShots(ui::Screen& screen, const std::filesystem::path& dir) {
+  screen_ = &screen;
+  shotDir_ = dir;
+}
+
+int32_t Replayer::EndTick() const {
+  return entries_.empty() ? 0 : entries_.back().tick;
+}
+
+std::string Replayer::NextEntryText() const {
+  if (cursor_ >= entries_.size()) return "nothing more";
+  const RecordingEntry& e = entries_[cursor_];
+  std::string text = FormatEntry(e);
+  // A check shows only its own line, not the save lines before it.
+  if (const size_t last = text.rfind('\n', text.size() - 2); last != std::string::npos) {
+    text = text.substr(last + 1);
+  }
+  if (!text.empty() && text.back() == '\n') text.pop_back();
+  return "'" + text + "' (line " + std::to_string(e.fileLine) + ")";
+}
+
+void Replayer::Stop(ReplayOutcome outcome, std::string why) {
+  if (outcome_ != ReplayOutcome::Playing) return;
+  outcome_ = outcome;
+  verdict_ = std::move(why);
+}
+
+void Replayer::MessageBox(std::string_view text) {
+  out_ << "[message] " << BoxTextForPrinting(text) << "\n";
+  if (Done()) return;
+  if (cursor_ < entries_.size() && entries_[cursor_].kind == EntryKind::Ok &&
+      entries_[cursor_].tick == ticks_) {
+    ++cursor_;
+    return;
+  }
+  Stop(ReplayOutcome::Differs, "at tick " + std::to_string(ticks_) +
+                                   " the game showed a message the recording did not; it has " +
+                                   NextEntryText());
+}
+
+bool Replayer::Confirm(std::string_view text) {
+  out_ << "[confirm] " << BoxTextForPrinting(text) << "\n";
+  if (!Done() && cursor_ < entries_.size() && entries_[cursor_].kind == EntryKind::Answer &&
+      entries_[cursor_].tick == ticks_) {
+    const bool yes = entries_[cursor_++].yes;
+    out_ << "  -> " << (yes ? "yes" : "no") << "\n";
+    return yes;
+  }
+  Stop(ReplayOutcome::Differs, "at tick " + std::to_string(ticks_) +
+                                   " the game asked a question the recording did not answer; "
+                                   "it has " +
+                                   NextEntryText());
+  out_ << "  -> no\n";
+  return false;
+}
+
+void Replayer::CloseWindow() {
+  windowClosed_ = true;
+  inner_.CloseWindow();
+}
+
+void Replayer::Ticked(Game& g) {
+  if (Done()) return;
+  ++ticks_;
+  Play(g);
+}
+
+void Replayer::Play(Game& g) {
+  while (!Done() && cursor_ < entries_.size()) {
+    const RecordingEntry& e = entries_[cursor_];
+    if (e.tick < ticks_) {
+      // Only a box answer can be left behind: the box it answered never came.
+      Stop(ReplayOutcome::Differs, "by tick " + std::to_string(ticks_) +
+                                       " the game had not asked what the recording answers "
+                                       "at tick " +
+                                       std::to_string(e.tick) + ": " + NextEntryText());
+      return;
+    }
+    if (e.tick > ticks_) return;
+    switch (e.kind) {
+      case EntryKind::Answer:
+      case EntryKind::Ok:
+        return;  // for a box the next tick shows
+      case EntryKind::Input:
+        if (windowClosed_) {
+          Stop(ReplayOutcome::Differs, "the game closed its window at tick " +
+                                           std::to_string(ticks_) +
+                                           " but the recording goes on with " + NextEntryText());
+          return;
+        }
+        ++cursor_;
+        DeliverInput(g, e.input);
+        break;
+      case EntryKind::Check:
+        ++cursor_;
+        Compare(g, e);
+        break;
+      case EntryKind::Shot:
+        ++cursor_;
+        if (screen_) {
+          const std::string error = gfx::WritePng(
+              screen_->RenderWindow(g), shotDir_ / ("shot-" + std::to_string(e.number) + ".png"));
+          if (!error.empty()) out_ << "note: snapshot " << e.number << ": " << error << "\n";
+        }
+        break;
+      case EntryKind::End:
+        ++cursor_;
+        Compare(g, e);
+        if (!Done()) Stop(ReplayOutcome::Same, "");
+        return;
+    }
+  }
+  if (!Done() && cursor_ >= entries_.size()) {
+    Stop(ReplayOutcome::Cut, "the recording stops at tick " + std::to_string(ticks_) +
+                                 " without an end (the game that made it did not close normally)");
+  }
+}
+
+void Replayer::Compare(Game& g, const RecordingEntry& e) {
+  const std::vector<std::string> lines = SaveLinesNow(g);
+  const uint64_t hash = HashSaveLines(lines);
+  ApplyChanges(expected_, e.changes);
+  if (hash == e.hash) {
+    ++checks_;
+    return;
+  }
+  const std::string where = std::string(e.kind == EntryKind::End ? "the end" : "the check") +
+                            " at tick " + std::to_string(e.tick) + " (line " +
+                            std::to_string(e.fileLine) + ") differs: recorded " +
+                            HashToText(e.hash) + ", replayed " + HashToText(hash);
+  const LineDifference d = FirstDifference(expected_, lines);
+  if (d.line == 0) {
+    Stop(ReplayOutcome::Differs,
+         where +
+             "; no save line differs, so the recording's hash does not fit its own lines "
+             "(was it edited?)");
+    return;
+  }
+  Stop(ReplayOutcome::Differs, where + "; the first differing save line is " +
+                                   std::to_string(d.line) + ": " + Quoted(d.recorded) +
+                                   " in the recording, " + Quoted(d.replayed) + " in the replay");
+}
+
+void Replayer::Closing(Game& g) {
+  // When the game closed its own window, what the recording wrote at that moment (its end)
+  // is still due at this tick; a window closed by the viewer just stops the replay.
+  if (windowClosed_) Play(g);
+  finalHash_ = HashSaveLines(SaveLinesNow(g));
+  if (!Done()) {
+    Stop(ReplayOutcome::Unfinished, "the window closed at tick " + std::to_string(ticks_) +
+                                        ", before the recording's end at tick " +
+                                        std::to_string(EndTick()));
+  }
+}
+
+}  // namespace qv::session

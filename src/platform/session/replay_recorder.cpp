@@ -1,0 +1,110 @@
+#include "platform/session/replay_recorder.h"
+
+#include "platform/session/replay_state.h"
+
+namespace qv::session {
+
+bool Recorder::Open(const std::filesystem::path& path, uint32_t seed,
+                    const std::optional<std::string>& startSave, std::string& error) {
+  if (startSave && startSave->size() > kMaxStartSaveBytes) {
+    error = "my.dat is larger than 4 MiB and cannot go into a recording";
+    return false;
+  }
+  file_.open(path, std::ios::binary | std::ios::trunc);
+  if (!file_) {
+    error = "cannot create the recording " + path.string();
+    return false;
+  }
+  path_ = path;
+  Recording header;
+  header.seed = seed;
+  header.program = "qv-1.7";
+  header.startSave = startSave;
+  file_ << FormatRecordingHeader(header);
+  file_.flush();
+  // The first check compares against the save the game started from, so a returning
+  // player's recording names only the lines the load itself changed.
+  lastLines_ = startSave ? SplitSaveText(*startSave) : std::vector<std::string>{};
+  if (!file_) {
+    error = "cannot write the recording " + path.string();
+    return false;
+  }
+  return true;
+}
+
+void Recorder::Write(const RecordingEntry& e) {
+  if (!file_.is_open() || !writeError_.empty()) return;
+  file_ << FormatEntry(e);
+  // Every entry goes to the disk at once: a recording of a crash keeps all it saw.
+  file_.flush();
+  if (!file_) writeError_ = "the recording " + path_.string() + " could not be written";
+}
+
+void Recorder::MessageBox(std::string_view text) {
+  inner_.MessageBox(text);
+  RecordingEntry e;
+  e.tick = ticks_;
+  e.kind = EntryKind::Ok;
+  Write(e);
+}
+
+bool Recorder::Confirm(std::string_view text) {
+  const bool yes = inner_.Confirm(text);
+  RecordingEntry e;
+  e.tick = ticks_;
+  e.kind = EntryKind::Answer;
+  e.yes = yes;
+  Write(e);
+  return yes;
+}
+
+void Recorder::Check(Game& g, EntryKind kind) {
+  std::vector<std::string> lines = SaveLinesNow(g);
+  RecordingEntry e;
+  e.tick = ticks_;
+  e.kind = kind;
+  e.hash = HashSaveLines(lines);
+  e.changes = ChangedLines(lastLines_, lines);
+  lastLines_ = std::move(lines);
+  if (kind == EntryKind::End) finalHash_ = e.hash;
+  Write(e);
+}
+
+void Recorder::Started(Game& g) {
+  Check(g, EntryKind::Check);
+}
+
+void Recorder::Input(Game& g, const InputEvent& e) {
+  if (ended_) return;
+  RecordingEntry entry;
+  entry.tick = ticks_;
+  entry.kind = EntryKind::Input;
+  entry.input = e;
+  Write(entry);
+}
+
+void Recorder::Ticked(Game& g) {
+  if (ended_) return;
+  ++ticks_;
+  if (ticks_ % kCheckpointTicks == 0) Check(g, EntryKind::Check);
+}
+
+void Recorder::Snapshot(Game& g, int32_t n) {
+  RecordingEntry e;
+  e.tick = ticks_;
+  e.kind = EntryKind::Shot;
+  e.number = n;
+  Write(e);
+}
+
+void Recorder::Closing(Game& g) {
+  if (ended_) return;
+  Check(g, EntryKind::End);
+  ended_ = true;
+  file_.close();
+  if (!file_ && writeError_.empty()) {
+    writeError_ = "the recording " + path_.string() + " could not be written";
+  }
+}
+
+}  // namespace qv::session

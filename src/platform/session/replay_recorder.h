@@ -1,0 +1,62 @@
+#pragma once
+// Writes a recording while the game is played: it stands between the game and the real host
+// (so it sees every box and its answer) and watches the host's loop (every input that reaches
+// the game, every tick, the snapshots of a test, the closing of the window).
+#include <cstdint>
+#include <filesystem>
+#include <fstream>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "core/host.h"
+#include "platform/session/replay_file.h"
+#include "platform/session/replay_input.h"
+
+namespace qv::session {
+
+class Recorder final : public Host, public PlayObserver {
+ public:
+  explicit Recorder(Host& inner) : inner_(inner) {}
+
+  // Creates the file and writes its header; false with a message when it cannot be written.
+  bool Open(const std::filesystem::path& path, uint32_t seed,
+            const std::optional<std::string>& startSave, std::string& error);
+
+  // Host: everything goes to the real host; box answers are written down as well.
+  int64_t NowMs() override { return inner_.NowMs(); }
+  void PlayWave(int channel, std::string_view file) override { inner_.PlayWave(channel, file); }
+  void PlayMusic(std::string_view file) override { inner_.PlayMusic(file); }
+  void PlayMidi(std::string_view file) override { inner_.PlayMidi(file); }
+  void MessageBox(std::string_view text) override;
+  bool Confirm(std::string_view text) override;
+  void CloseWindow() override { inner_.CloseWindow(); }
+
+  // PlayObserver
+  void Started(Game& g) override;
+  void Input(Game& g, const InputEvent& e) override;
+  void Ticked(Game& g) override;
+  void Snapshot(Game& g, int32_t n) override;
+  void Closing(Game& g) override;
+
+  int32_t Ticks() const { return ticks_; }
+  // The hash written with the end of the recording (0 before Closing).
+  uint64_t FinalHash() const { return finalHash_; }
+  // Empty unless the file could not be written at some point.
+  const std::string& WriteError() const { return writeError_; }
+
+ private:
+  void Write(const RecordingEntry& e);
+  void Check(Game& g, EntryKind kind);
+
+  Host& inner_;
+  std::ofstream file_;
+  std::filesystem::path path_;
+  int32_t ticks_ = 0;
+  bool ended_ = false;
+  uint64_t finalHash_ = 0;
+  std::vector<std::string> lastLines_;  // the save lines at the last check
+  std::string writeError_;
+};
+
+}  // namespace qv::session

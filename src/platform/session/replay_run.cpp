@@ -1,0 +1,98 @@
+#include "platform/session/replay_run.h"
+
+#include <cstdlib>
+#include <fstream>
+#include <iterator>
+
+#include "persist/save.h"
+#include "platform/session/session.h"
+
+namespace qv::session {
+
+bool ReadStartSave(const Paths& paths, std::optional<std::string>& save, std::string& error) {
+  save.reset();
+  const std::filesystem::path file = paths.saveDir / persist::kSaveFileName;
+  std::error_code ec;
+  if (!std::filesystem::exists(file, ec)) return true;
+  const auto size = std::filesystem::file_size(file, ec);
+  if (ec || size > kMaxStartSaveBytes) {
+    error = file.string() + (ec ? ": cannot read it" : ": larger than 4 MiB");
+    return false;
+  }
+  std::ifstream in(file, std::ios::binary);
+  std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+  if (!in && !in.eof()) {
+    error = file.string() + ": cannot read it";
+    return false;
+  }
+  save = std::move(bytes);
+  return true;
+}
+
+ReplayFolder::~ReplayFolder() {
+  if (!scratch_) return;
+  std::error_code ec;
+  std::filesystem::remove_all(dir_, ec);
+}
+
+bool ReplayFolder::Prepare(const Recording& r, const std::string& dataDir, std::string& error) {
+  std::error_code ec;
+  if (dataDir.empty()) {
+    std::string pattern = (std::filesystem::temp_directory_path(ec) / "qv-replay-XXXXXX").string();
+    if (ec || !mkdtemp(pattern.data())) {
+      error = "cannot make a scratch folder for the replay";
+      return false;
+    }
+    dir_ = pattern;
+    scratch_ = true;
+  } else {
+    dir_ = dataDir;
+    std::filesystem::create_directories(dir_, ec);
+    if (std::filesystem::exists(dir_ / persist::kSaveFileName, ec)) {
+      error = dataDir + " already holds a my.dat; a replay writes its own (use an empty folder)";
+      return false;
+    }
+  }
+  if (!r.startSave) return true;
+  std::ofstream out(dir_ / persist::kSaveFileName, std::ios::binary | std::ios::trunc);
+  out << *r.startSave;
+  out.close();
+  if (!out) {
+    error = "cannot write the recording's start save into " + dir_.string();
+    return false;
+  }
+  return true;
+}
+
+Paths ReplayFolder::PathsFor(const Paths& program) const {
+  Paths p = program;
+  p.saveDir = dir_;
+  p.recordDir = dir_;
+  return p;
+}
+
+int ReportReplay(const Replayer& r, std::ostream& out, std::ostream& err) {
+  const std::string hash = HashToText(r.FinalHash());
+  switch (r.Outcome()) {
+    case ReplayOutcome::Same:
+      out << "replay matches: " << r.ChecksPassed() << " checks over " << r.Ticks()
+          << " ticks; final hash " << hash << "\n";
+      return kExitOk;
+    case ReplayOutcome::Cut:
+      out << "note: " << r.Verdict() << "\n"
+          << "replayed " << r.Ticks() << " ticks, " << r.ChecksPassed()
+          << " checks matched; final hash " << hash << "\n";
+      return kExitOk;
+    case ReplayOutcome::Differs:
+    case ReplayOutcome::Unfinished:
+    case ReplayOutcome::Playing:
+      break;
+  }
+  err << "qv: replay " << (r.Outcome() == ReplayOutcome::Differs ? "differs" : "stopped") << ": "
+      << r.Verdict() << "\n";
+  out << "replayed " << r.Ticks() << " ticks, " << r.ChecksPassed()
+      << " checks matched; final hash " << hash << "\n";
+  return kExitExpectationFailed;
+}
+
+}  // namespace qv::session

@@ -1,0 +1,31 @@
+#pragma once
+// The game and its presentation, created and started the way the window starts them; both
+// hosts and the tests begin a run here.
+#include <cstdint>
+#include <memory>
+
+#include "core/game.h"
+#include "ui/screen.h"
+
+namespace qv::session {
+
+// Exit codes of a run (and of the program).
+constexpr int kExitOk = 0;
+constexpr int kExitExpectationFailed = 1;
+constexpr int kExitBadInput = 2;     // bad command line, bad or missing script, unknown key
+constexpr int kExitWriteFailed = 3;  // a screenshot or dump could not be written
+
+struct Session {
+  ui::Screen screen;  // outlives the game, which points at it
+  std::unique_ptr<Game> game;
+};
+
+// Builds the game on `host` with its seed, before the window's creation.
+std::unique_ptr<Session> CreateSession(Host& host, const Paths& paths, uint32_t seed);
+// CreateSession, then FormCreate: the opening credit is showing.
+std::unique_ptr<Session> StartSession(Host& host, const Paths& paths, uint32_t seed);
+
+// The window closes: FormClose, then FormDestroy. Safe to call twice.
+void EndSession(Session& session);
+
+}  // namespace qv::session

@@ -1,0 +1,16 @@
+#pragma once
+// Reading a whole small file the player or a tester hands the program (a script, a recording).
+#include <cstddef>
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace qv::session {
+
+// The whole file, or nullopt with `error` set to "<path>: no such <what>", "<path>: cannot read
+// the <what>" or "<path>: larger than N MiB" (maxBytes is a whole number of MiB).
+std::optional<std::string> ReadSmallFile(const std::filesystem::path& path, size_t maxBytes,
+                                         std::string_view what, std::string& error);
+
+}  // namespace qv::session
