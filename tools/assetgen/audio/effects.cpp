@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "mastering.h"
 #include "rng.h"
 
 namespace qv::assetgen {
@@ -11,6 +12,9 @@ namespace {
 // Each layer ends with a short fade of its own so cut notes never click.
 constexpr double kLayerRelease = 0.008;
 constexpr double kReverbTail = 0.35;
+// Every effect is drawn at four times the mixer's rate, so the sharp waves' overtones land
+// above the band that mastering keeps instead of folding back into it.
+constexpr int kWorkRate = 44100;
 
 void RenderLayer(Stereo& out, const Layer& layer, uint64_t seed) {
   const int rate = out.rate;
@@ -39,7 +43,7 @@ void RenderLayer(Stereo& out, const Layer& layer, uint64_t seed) {
         v = Square(phase) * 0.6;
         break;
       case Wave::kPulse:
-        v = Square(phase, 0.25) * 0.6;
+        v = (Square(phase, 0.25) + 0.5) * 0.6;  // centred: a bare quarter-duty wave sits at -0.5
         break;
       case Wave::kSaw:
         v = Saw(phase) * 0.6;
@@ -78,14 +82,21 @@ Stereo RenderEffect(const EffectDef& def) {
   double end = 0.0;
   for (const Layer& l : def.layers) end = std::max(end, l.start + l.length);
   if (def.reverb > 0) end += kReverbTail;
-  Stereo s(def.format.rate, static_cast<size_t>(end * def.format.rate) + 1);
+  Stereo s(kWorkRate, static_cast<size_t>(end * kWorkRate) + 1);
   uint64_t seed = 1;
   for (const char* c = def.name; *c; ++c) seed = seed * 131 + static_cast<unsigned char>(*c);
   for (const Layer& l : def.layers) RenderLayer(s, l, seed++);
   if (def.reverb > 0) AddReverb(s, def.reverb, 0.45, 0.4);
-  NormalizePeak(s, def.level);
-  FadeEnds(s, 0.002, def.reverb > 0 ? 0.12 : 0.01);
-  return s;
+  if (def.format.channels == 1) {
+    // Levelled as it will be stored, both sides as one.
+    for (size_t i = 0; i < s.Frames(); ++i)
+      s.left[i] = s.right[i] = (s.left[i] + s.right[i]) * 0.5f;
+  }
+  RemoveRumble(s, kEffectRumbleHz);
+  Stereo out = BandLimit(s, def.format.rate, kEffectPassHz, kEffectStopHz);
+  Level(out, kEffectLoudnessDb + def.level, kEffectPeakDb);
+  FadeEnds(out, 0.002, def.reverb > 0 ? 0.12 : 0.01);
+  return out;
 }
 
 }  // namespace qv::assetgen

@@ -36,7 +36,7 @@ struct Layer {
 struct EffectDef {
   const char* name;  // file name in dat/
   WavFormat format;
-  double level;   // peak level of the finished sound, below full scale so two can sum
+  double level;   // loudness against the rest of the set, in dB (0 for most; within ±2)
   double reverb;  // wet share of the room; 0 keeps it dry
   std::vector<Layer> layers;
 };
@@ -44,7 +44,8 @@ struct EffectDef {
 // Every effect the game plays, by file name.
 const std::vector<EffectDef>& EffectTable();
 
-// Renders one effect at its own rate, faded at both ends and levelled.
+// Renders one effect and masters it for the mixer: band-limited to its file's rate, free of
+// DC, levelled with the rest of the set, faded at both ends.
 Stereo RenderEffect(const EffectDef& def);
 
 }  // namespace qv::assetgen

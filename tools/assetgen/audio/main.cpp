@@ -1,7 +1,8 @@
 // Makes every sound effect, tune and the MIDI piece the game loads from dat/:
-//   assetgen_audio OUTPUT_DIR [--report]
+//   assetgen_audio OUTPUT_DIR [--report] [--effects]
 // Everything is synthesised here and comes out byte-identical on every run.
-// --report prints levels per file and checks that battle.mp3 loops without a seam.
+// --report prints levels per file and checks that battle.mp3 loops without a seam;
+// --effects makes only the sound effects (quick, while one is being shaped).
 #include <atomic>
 #include <chrono>
 #include <cmath>
@@ -14,6 +15,7 @@
 
 #include "composer.h"
 #include "effects.h"
+#include "mastering.h"
 #include "midi_writer.h"
 #include "mixdown.h"
 #include "mp3_writer.h"
@@ -50,9 +52,11 @@ bool MakeEffects(const std::filesystem::path& dir, bool report) {
       ok = false;
     }
     if (report) {
-      std::printf("%-13s %2d-bit %s %5d Hz %5.2f s  peak %6.1f dB  rms %6.1f dB\n", def.name,
-                  def.format.bits, def.format.channels == 1 ? "mono  " : "stereo", def.format.rate,
-                  static_cast<double>(s.Frames()) / s.rate, Db(Peak(s)), Db(Rms(s)));
+      std::printf(
+          "%-13s %2d-bit %s %5d Hz %5.2f s  peak %6.1f dB  rms %6.1f dB  loudness %6.1f dB\n",
+          def.name, def.format.bits, def.format.channels == 1 ? "mono  " : "stereo",
+          def.format.rate, static_cast<double>(s.Frames()) / s.rate, Db(Peak(s)), Db(Rms(s)),
+          GatedRmsDb(s));
     }
   }
   return ok;
@@ -98,11 +102,15 @@ bool MakeMusic(const std::filesystem::path& dir, bool report) {
 int main(int argc, char** argv) {
   using namespace qv::assetgen;
   if (argc < 2) {
-    std::fprintf(stderr, "usage: assetgen_audio OUTPUT_DIR [--report]\n");
+    std::fprintf(stderr, "usage: assetgen_audio OUTPUT_DIR [--report] [--effects]\n");
     return 2;
   }
   std::filesystem::path dir = argv[1];
-  bool report = argc > 2 && std::string(argv[2]) == "--report";
+  bool report = false, effectsOnly = false;
+  for (int i = 2; i < argc; ++i) {
+    report |= std::string(argv[i]) == "--report";
+    effectsOnly |= std::string(argv[i]) == "--effects";
+  }
   std::error_code ec;
   std::filesystem::create_directories(dir, ec);
   if (ec) {
@@ -112,6 +120,7 @@ int main(int argc, char** argv) {
   }
   auto started = std::chrono::steady_clock::now();
   bool ok = MakeEffects(dir, report);
+  if (effectsOnly) return ok ? 0 : 1;
   if (!WriteFile((dir / "gameover.mid").string(), GameOverMidi())) {
     std::fprintf(stderr, "assetgen_audio: cannot write gameover.mid\n");
     ok = false;
