@@ -109,7 +109,19 @@ Motif Cadence(int beats) {
   return m;
 }
 
-enum class Part { kIntro, kVerse, kVerse2, kBridge, kVerse3, kOutro };
+// The sections of a piece. Long pieces run intro, verse, verse, bridge, verse, interlude,
+// bridge again and the verse's return before the closing chord.
+enum class Part {
+  kIntro,
+  kVerse,
+  kVerse2,
+  kBridge,
+  kVerse3,
+  kInterlude,
+  kBridgeAgain,
+  kReturn,
+  kOutro
+};
 
 struct Section {
   Part part;
@@ -140,6 +152,12 @@ class Composer {
     double bridgeDensity = std::min(1.0, piece.leadDensity + 0.15);
     for (int i = 0; i < 2; ++i)
       bridgeMotifs_.push_back(MakeMotif(rng_, piece.beatsPerBar, bridgeDensity));
+    // Drawn after the others, so the short pieces keep the tunes they always had.
+    if (!piece.interlude.empty()) {
+      double calm = std::max(0.0, piece.leadDensity - 0.2);
+      for (int i = 0; i < 2; ++i)
+        interludeMotifs_.push_back(MakeMotif(rng_, piece.beatsPerBar, calm));
+    }
   }
 
   Score Run() {
@@ -173,6 +191,7 @@ class Composer {
       }
       return form;
     }
+    if (!piece_.interlude.empty()) return LongForm();
     form.push_back({Part::kIntro, {piece_.verse[0], piece_.verse[1]}});
     total = 2 * bar_ + 3 * bar_;  // the intro and the closing chord
     const Part pattern[] = {Part::kVerse, Part::kVerse2, Part::kBridge, Part::kVerse3};
@@ -183,6 +202,33 @@ class Composer {
       form.push_back({p, p == Part::kBridge ? piece_.bridge : piece_.verse});
       total += len;
       if (i >= 2 && p != Part::kBridge && total > piece_.targetSeconds - 0.5 * sectionLen) break;
+    }
+    return form;
+  }
+
+  // A piece that lasts: two verses, the bridge, a third verse, an interlude in another colour,
+  // the bridge again and the verse coming home. Verses are left out, the third first, while
+  // the piece would run well past its length.
+  std::vector<Section> LongForm() const {
+    std::vector<Section> form = {
+        {Part::kIntro, {piece_.verse[0], piece_.verse[1]}},
+        {Part::kVerse, piece_.verse},
+        {Part::kVerse2, piece_.verse},
+        {Part::kBridge, piece_.bridge},
+        {Part::kVerse3, piece_.verse},
+        {Part::kInterlude, piece_.interlude},
+        {Part::kBridgeAgain, piece_.bridge},
+        {Part::kReturn, piece_.verse},
+    };
+    auto seconds = [&] {
+      double bars = 3.0;  // the closing chord
+      for (const Section& s : form) bars += static_cast<double>(s.chords.size());
+      return bars * bar_ + 2.0;
+    };
+    for (Part drop : {Part::kVerse3, Part::kVerse2}) {
+      if (seconds() <= piece_.targetSeconds + 4 * bar_) break;
+      form.erase(
+          std::find_if(form.begin(), form.end(), [&](const Section& s) { return s.part == drop; }));
     }
     return form;
   }
@@ -198,6 +244,12 @@ class Composer {
       case Part::kBridge:
         return 0.9;
       case Part::kVerse3:
+        return 0.85;
+      case Part::kInterlude:
+        return 0.65;
+      case Part::kBridgeAgain:
+        return 0.95;
+      case Part::kReturn:
         return 0.85;
       case Part::kOutro:
         return 0.7;
@@ -235,7 +287,8 @@ class Composer {
     Groove(t, loud, index, barsInSection, s.part);
     if (s.part == Part::kIntro) return;
     Melody(s, index, chord, t, loud);
-    if (s.part == Part::kBridge || s.part == Part::kVerse3)
+    if (s.part == Part::kBridge || s.part == Part::kVerse3 || s.part == Part::kBridgeAgain ||
+        s.part == Part::kReturn)
       CounterLine(chord, t, loud * 0.6, index);
   }
 
@@ -256,6 +309,13 @@ class Composer {
     Timbre h = piece_.harmony;
     double v = loud * 0.7;
     int beats = piece_.beatsPerBar;
+    if (part == Part::kInterlude) {
+      // The interlude thins out: the chords are only held, under the answering instrument.
+      for (size_t k = 0; k < tones.size(); ++k) {
+        Add(t, beats, tones[k], v * 0.8, Timbre::kPad, -0.4 + 0.4 * static_cast<double>(k), false);
+      }
+      return;
+    }
     switch (piece_.accompaniment) {
       case Accompaniment::kSustain:
         for (size_t k = 0; k < tones.size(); ++k) {
@@ -298,8 +358,8 @@ class Composer {
         break;
     }
     // A soft pad under the quieter pieces' bridges gives them some breadth.
-    if (part == Part::kBridge && piece_.accompaniment != Accompaniment::kSustain &&
-        piece_.drums != Drums::kDriving) {
+    if ((part == Part::kBridge || part == Part::kBridgeAgain) &&
+        piece_.accompaniment != Accompaniment::kSustain && piece_.drums != Drums::kDriving) {
       for (int p : tones) Add(t, beats, p, loud * 0.35, Timbre::kPad, 0.0, false);
     }
   }
@@ -349,6 +409,11 @@ class Composer {
     int beats = piece_.beatsPerBar;
     double v = loud;
     bool fillBar = index == barsInSection - 1;
+    if (part == Part::kInterlude) {
+      // Only a soft pulse on the bar's first beat while the band rests.
+      if (piece_.drums != Drums::kNone) Add(t, 0.5, 0, v * 0.45, Timbre::kKick, 0.0);
+      return;
+    }
     switch (piece_.drums) {
       case Drums::kNone:
         break;
@@ -406,8 +471,11 @@ class Composer {
   }
 
   void Melody(const Section& s, int index, int chord, double t, double loud) {
-    bool bridge = s.part == Part::kBridge;
-    const auto& motifs = bridge ? bridgeMotifs_ : verseMotifs_;
+    bool bridge = s.part == Part::kBridge || s.part == Part::kBridgeAgain;
+    bool interlude = s.part == Part::kInterlude;
+    const auto& motifs = interlude ? interludeMotifs_ : bridge ? bridgeMotifs_ : verseMotifs_;
+    // The interlude's tune goes to the answering instrument.
+    Timbre voice = interlude ? piece_.counter : piece_.lead;
     int bars = static_cast<int>(s.chords.size());
     int inPhrase = index % 4;
     bool sectionEnd = index == bars - 1;
@@ -416,8 +484,9 @@ class Composer {
       m = Cadence(piece_.beatsPerBar);
     } else {
       m = motifs[static_cast<size_t>(inPhrase == 1 ? 1 : 0)];
-      // Later verses vary their second phrase so the tune does not simply repeat.
-      if (s.part != Part::kVerse && index >= 4 && rng_.Chance(0.5)) {
+      // Later verses vary their second phrase so the tune does not simply repeat; the return
+      // brings the first verse back as it was.
+      if (s.part != Part::kVerse && s.part != Part::kReturn && index >= 4 && rng_.Chance(0.5)) {
         m = MakeMotif(rng_, piece_.beatsPerBar, piece_.leadDensity);
       }
     }
@@ -433,12 +502,13 @@ class Composer {
       if (strong) step = NearestChordTone(step, chord);
       bool last = i + 1 == m.rhythm.size();
       if (sectionEnd && last) {
-        // Verses come home to the key note; bridges rest on the chord's own tone.
-        step = bridge ? NearestChordTone(step, chord) : 7 * FloorDiv(step + 3, 7);
+        // Verses come home to the key note; bridges and the interlude rest on the chord's own
+        // tone and lean on.
+        step = bridge || interlude ? NearestChordTone(step, chord) : 7 * FloorDiv(step + 3, 7);
       }
-      int pitch = key_.Pitch(step, chord) + OctaveOf(piece_.lead);
+      int pitch = key_.Pitch(step, chord) + OctaveOf(voice);
       double len = m.rhythm[i] * (m.rhythm[i] >= 1 ? 0.92 : 0.85);
-      Add(At(t, pos), len, pitch, loud * (strong ? 0.95 : 0.8), piece_.lead, 0.1);
+      Add(At(t, pos), len, pitch, loud * (strong ? 0.95 : 0.8), voice, interlude ? -0.25 : 0.1);
       pos += m.rhythm[i];
     }
     lastStep_ = step;
@@ -479,7 +549,7 @@ class Composer {
   Key key_;
   Rng rng_;
   double beat_, bar_;
-  std::vector<Motif> verseMotifs_, bridgeMotifs_;
+  std::vector<Motif> verseMotifs_, bridgeMotifs_, interludeMotifs_;
   int lastStep_ = 4;
   int counterStep_ = 9;
   Score score_;

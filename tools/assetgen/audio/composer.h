@@ -30,7 +30,10 @@ struct PieceDef {
   double bpm;
   int beatsPerBar;                 // 3 or 4
   std::vector<int> verse, bridge;  // one chord per bar, as 0-based scale degrees
-  double targetSeconds;            // the form repeats until it has about this length
+  // A third progression for long pieces: the interlude before the bridge comes back and the
+  // verse returns. Empty for the short pieces.
+  std::vector<int> interlude;
+  double targetSeconds;  // the form is chosen to come close to this length
   Timbre lead, counter, harmony, bass;
   Accompaniment accompaniment;
   Drums drums;
