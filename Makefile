@@ -24,7 +24,10 @@ PREFIX ?= /usr/local
 install: build
 	cmake --install $(BUILD) --prefix $(PREFIX)
 
-play: build
+# Only what the window needs: the game, the generators and the pictures, sounds and names they
+# make. The tests, benchmarks and harnesses are left to `make test` and `make build`.
+play: deps $(BUILD)/CMakeCache.txt
+	cmake --build $(BUILD) -j $(JOBS) --target qv_playable
 	$(BUILD)/qv $(ARGS)
 
 test: deps test-normal test-asan
