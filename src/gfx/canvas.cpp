@@ -201,14 +201,23 @@ void Canvas::LineTo(int32_t x, int32_t y) {
 }
 
 void Canvas::TextOut(int32_t x, int32_t y, std::string_view utf8) {
-  if (brush.style == BrushStyle::Solid) {
-    const Size s = fonts_->Measure(font, utf8);
-    auto end = [](int32_t from, int32_t size) {
-      return static_cast<int32_t>(std::min<int64_t>(int64_t{from} + size, INT32_MAX));
-    };
-    FillRect({x, y, end(x, s.width), end(y, s.height)});
-  }
+  FillTextCell(x, y, utf8);
   fonts_->Draw(*target_, x, y, font, utf8);
+}
+
+void Canvas::OutlinedTextOut(int32_t x, int32_t y, std::string_view utf8, Color outline) {
+  FillTextCell(x, y, utf8);
+  fonts_->DrawOutline(*target_, x, y, font, outline, utf8);
+  fonts_->Draw(*target_, x, y, font, utf8);
+}
+
+void Canvas::FillTextCell(int32_t x, int32_t y, std::string_view utf8) {
+  if (brush.style != BrushStyle::Solid) return;
+  const Size s = fonts_->Measure(font, utf8);
+  auto end = [](int32_t from, int32_t size) {
+    return static_cast<int32_t>(std::min<int64_t>(int64_t{from} + size, INT32_MAX));
+  };
+  FillRect({x, y, end(x, s.width), end(y, s.height)});
 }
 
 Size Canvas::TextExtent(std::string_view utf8) {

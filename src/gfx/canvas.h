@@ -57,6 +57,8 @@ class Canvas {
   // Writes UTF-8 text with the cell's top-left corner at (x, y); a solid brush paints the
   // cell behind the glyphs first.
   void TextOut(int32_t x, int32_t y, std::string_view utf8);
+  // As TextOut, with a one-pixel outline of `outline` around the glyphs, over the brush's cell.
+  void OutlinedTextOut(int32_t x, int32_t y, std::string_view utf8, Color outline);
   // Width and height of the text's cell in the current font.
   Size TextExtent(std::string_view utf8);
   int32_t TextWidth(std::string_view utf8) { return TextExtent(utf8).width; }
@@ -77,6 +79,9 @@ class Canvas {
   void OrDraw(int32_t x, int32_t y, const Bitmap& src);
 
  private:
+  // A solid brush paints the text's cell before the glyphs.
+  void FillTextCell(int32_t x, int32_t y, std::string_view utf8);
+
   Bitmap* target_;
   FontLibrary* fonts_;
   int32_t penX_ = 0, penY_ = 0;

@@ -5,7 +5,7 @@
 #include <fontconfig/fontconfig.h>
 #include <ft2build.h>
 #include FT_FREETYPE_H
-#include FT_SYNTHESIS_H
+#include FT_OUTLINE_H
 
 #include <algorithm>
 #include <cstdio>
@@ -27,7 +27,59 @@ constexpr const char* kFallbacks[] = {kProportionalFallback, kFixedFallback};
 struct Glyph {
   int32_t left = 0, top = 0, width = 0, height = 0, advance = 0;
   std::vector<uint8_t> coverage;  // width x height, 0..255
+  std::vector<uint8_t> outline;   // (width + 2) x (height + 2): the coverage grown by a pixel
 };
+
+// The coverage grown by one pixel on every side: each pixel takes the strongest of its
+// 3 x 3 neighbourhood, so the outline is solid wherever the glyph touches.
+void GrowOutline(Glyph& g) {
+  const int32_t w = g.width + 2, h = g.height + 2;
+  g.outline.assign(size_t(w) * size_t(h), 0);
+  for (int32_t y = 0; y < g.height; ++y) {
+    for (int32_t x = 0; x < g.width; ++x) {
+      const uint8_t a = g.coverage[size_t(y) * size_t(g.width) + size_t(x)];
+      if (a == 0) continue;
+      for (int32_t dy = 0; dy < 3; ++dy) {
+        uint8_t* row = g.outline.data() + size_t(y + dy) * size_t(w) + size_t(x);
+        for (int32_t dx = 0; dx < 3; ++dx) row[dx] = std::max(row[dx], a);
+      }
+    }
+  }
+}
+
+// Blends a coverage map of w x h onto the target in one colour, its top-left at (gx, gy).
+void Blend(Bitmap& target, int64_t gx, int64_t gy, int32_t w, int32_t h, const uint8_t* coverage,
+           Color color) {
+  const int cr = RedOf(color), cg = GreenOf(color), cb = BlueOf(color);
+  const int64_t y0 = std::max<int64_t>(0, -gy), y1 = std::min<int64_t>(h, target.Height() - gy);
+  const int64_t x0 = std::max<int64_t>(0, -gx), x1 = std::min<int64_t>(w, target.Width() - gx);
+  for (int64_t row = y0; row < y1; ++row) {
+    const uint8_t* cov = coverage + row * w;
+    Color* out = target.Row(int32_t(gy + row));
+    for (int64_t col = x0; col < x1; ++col) {
+      const int a = cov[col];
+      if (a == 0) continue;
+      Color& d = out[gx + col];
+      if (a == 255) {
+        d = color;
+        continue;
+      }
+      const auto mix = [a](int dst, int src) { return dst + (src - dst) * a / 255; };
+      d = Rgb(mix(RedOf(d), cr), mix(GreenOf(d), cg), mix(BlueOf(d), cb));
+    }
+  }
+}
+
+// Bold for faces that have none, as the window system makes it: the strokes grow thicker
+// across only, so a bold glyph keeps the face's height and advance. Bold text then keeps the
+// pitch and the line height the game's layout counts on (FreeType's own emboldening also
+// grows the glyphs upwards and widens every advance by a pixel).
+void EmboldenAcross(FT_Face face) {
+  FT_GlyphSlot slot = face->glyph;
+  if (slot->format != FT_GLYPH_FORMAT_OUTLINE) return;
+  const FT_Pos strength = FT_MulFix(face->units_per_EM, face->size->metrics.y_scale) / 24;
+  FT_Outline_EmboldenXY(&slot->outline, strength, 0);
+}
 
 uint64_t GlyphKey(const Font& f, int32_t px, char32_t cp) {
   return (uint64_t(f.face == FontFace::Fixed) << 63) | (uint64_t(f.bold) << 62) |
@@ -123,7 +175,7 @@ struct FontLibrary::Impl {
     return face;
   }
 
-  const Glyph* Get(const Font& font, char32_t cp) {
+  Glyph* Get(const Font& font, char32_t cp) {
     int32_t px;
     FT_Face face = Sized(font, px);
     if (!face) return nullptr;
@@ -134,7 +186,7 @@ struct FontLibrary::Impl {
     Glyph g;
     const FT_UInt index = FT_Get_Char_Index(face, cp);
     if (FT_Load_Glyph(face, index, FT_LOAD_NO_BITMAP) == 0) {
-      if (font.bold) FT_GlyphSlot_Embolden(face->glyph);
+      if (font.bold) EmboldenAcross(face);
       if (FT_Render_Glyph(face->glyph, FT_RENDER_MODE_NORMAL) == 0) {
         ++rasterised;
         const FT_Bitmap& b = face->glyph->bitmap;
@@ -229,37 +281,34 @@ Size FontLibrary::Measure(const Font& font, std::string_view utf8) {
 
 int32_t FontLibrary::Draw(Bitmap& target, int32_t x, int32_t y, const Font& font,
                           std::string_view utf8) {
+  return DrawGlyphs(target, x, y, font, font.color, false, utf8);
+}
+
+int32_t FontLibrary::DrawOutline(Bitmap& target, int32_t x, int32_t y, const Font& font,
+                                 Color outline, std::string_view utf8) {
+  return DrawGlyphs(target, x, y, font, outline, true, utf8);
+}
+
+int32_t FontLibrary::DrawGlyphs(Bitmap& target, int32_t x, int32_t y, const Font& font, Color color,
+                                bool outline, std::string_view utf8) {
   const FontMetrics m = Metrics(font);
   if (m.Height() == 0) return 0;
   const int64_t baseline = int64_t{y} + m.ascent;
-  const int cr = RedOf(font.color), cg = GreenOf(font.color), cb = BlueOf(font.color);
   int64_t penX = x;
   for (size_t pos = 0; pos < utf8.size();) {
     const char32_t cp = NextCodePoint(utf8, pos);
     if (cp < 0x20) continue;
-    const Glyph* g = impl_->Get(font, cp);
+    Glyph* g = impl_->Get(font, cp);
     if (!g) continue;
     const int64_t gx = penX + g->left, gy = baseline - g->top;
     penX += g->advance;
-    const int64_t y0 = std::max<int64_t>(0, -gy),
-                  y1 = std::min<int64_t>(g->height, target.Height() - gy);
-    const int64_t x0 = std::max<int64_t>(0, -gx),
-                  x1 = std::min<int64_t>(g->width, target.Width() - gx);
-    for (int64_t row = y0; row < y1; ++row) {
-      const uint8_t* cov = g->coverage.data() + row * g->width;
-      Color* out = target.Row(int32_t(gy + row));
-      for (int64_t col = x0; col < x1; ++col) {
-        const int a = cov[col];
-        if (a == 0) continue;
-        Color& d = out[gx + col];
-        if (a == 255) {
-          d = font.color;
-          continue;
-        }
-        const auto mix = [a](int dst, int src) { return dst + (src - dst) * a / 255; };
-        d = Rgb(mix(RedOf(d), cr), mix(GreenOf(d), cg), mix(BlueOf(d), cb));
-      }
+    if (g->coverage.empty()) continue;
+    if (!outline) {
+      Blend(target, gx, gy, g->width, g->height, g->coverage.data(), color);
+      continue;
     }
+    if (g->outline.empty()) GrowOutline(*g);
+    Blend(target, gx - 1, gy - 1, g->width + 2, g->height + 2, g->outline.data(), color);
   }
   return int32_t(std::clamp<int64_t>(penX - x, INT32_MIN, INT32_MAX));
 }

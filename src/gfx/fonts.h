@@ -65,6 +65,10 @@ class FontLibrary {
   // Blends the glyphs of a UTF-8 text onto the bitmap in the font's colour, the cell's top-left
   // corner at (x, y); clipped to the bitmap. Returns the width drawn (the advance).
   int32_t Draw(Bitmap& target, int32_t x, int32_t y, const Font& font, std::string_view utf8);
+  // Blends the outline of the same glyphs, one pixel wider on every side, in `outline`: drawn
+  // before the text, it keeps the text readable over any picture.
+  int32_t DrawOutline(Bitmap& target, int32_t x, int32_t y, const Font& font, Color outline,
+                      std::string_view utf8);
 
   // Whether the face's file could be opened.
   bool Available(FontFace face);
@@ -80,6 +84,9 @@ class FontLibrary {
   void ClearCache();
 
  private:
+  int32_t DrawGlyphs(Bitmap& target, int32_t x, int32_t y, const Font& font, Color color,
+                     bool outline, std::string_view utf8);
+
   struct Impl;
   std::unique_ptr<Impl> impl_;
 };

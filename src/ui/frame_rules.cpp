@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cmath>
 
 #include "core/text.h"
 
@@ -147,6 +148,25 @@ gfx::Color LineColour(int32_t code, int32_t k, gfx::Color inForce) {
   }
   if (code == 312 || code == 313) return RainbowColour(k);
   return inForce;
+}
+
+double RelativeLuminance(gfx::Color c) {
+  const auto linear = [](int channel) {
+    const double v = channel / 255.0;
+    return v <= 0.04045 ? v / 12.92 : std::pow((v + 0.055) / 1.055, 2.4);
+  };
+  return 0.2126 * linear(gfx::RedOf(c)) + 0.7152 * linear(gfx::GreenOf(c)) +
+         0.0722 * linear(gfx::BlueOf(c));
+}
+
+double ContrastRatio(gfx::Color a, gfx::Color b) {
+  const double la = RelativeLuminance(a), lb = RelativeLuminance(b);
+  return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
+}
+
+gfx::Color OutlineFor(gfx::Color text) {
+  constexpr gfx::Color kBlack = 0x000000, kWhite = 0xFFFFFF;
+  return ContrastRatio(text, kBlack) >= ContrastRatio(text, kWhite) ? kBlack : kWhite;
 }
 
 int32_t BounceOffset(int32_t age) {

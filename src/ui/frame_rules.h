@@ -39,6 +39,14 @@ std::array<std::string, 3> SkillHelpLines(const GameState& s, int32_t skill);
 // keep the colour in force.
 gfx::Color LineColour(int32_t code, int32_t k, gfx::Color inForce);
 
+// Relative luminance of a colour as the web's contrast rules define it: 0 black .. 1 white.
+double RelativeLuminance(gfx::Color c);
+// The contrast ratio of two colours, 1 (the same) .. 21 (black and white).
+double ContrastRatio(gfx::Color a, gfx::Color b);
+// The outline of text over pictures: black around light text, white around dark text, so the
+// glyphs stand out from their outline by at least 4.5:1 whatever lies beneath.
+gfx::Color OutlineFor(gfx::Color text);
+
 // The twelve rainbow colours of the log and of the score pop-up.
 gfx::Color RainbowColour(int32_t index);
 

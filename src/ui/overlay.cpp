@@ -25,7 +25,7 @@ void DrawLines(Game& g, FrameCanvas& f) {
     c.Ellipse(x + w - 10, y + 2, x + w + 7, y + 13);
     c.Rectangle(-8, y + 2, x, y + 14);
     c.font.color = LineColour(line.colourCode, g.screen.frameCounter + m, c.font.color);
-    f.Text(c, x, y, line.text);
+    f.OutlinedText(c, x, y, line.text);
     f.Size(c, 10);
   }
 }

@@ -196,7 +196,7 @@ void Screen::ComposeFrame(Game& g) {
     f.cg.font.color = 0xFFFFFF;
     f.Size(f.cg, 8);
     const std::string& mark = Sjis("▼");
-    f.Text(f.cg, kWindowWidth - f.Width(f.cg, mark), 470, mark);
+    f.OutlinedText(f.cg, kWindowWidth - f.Width(f.cg, mark), 470, mark);
   }
 }
 

@@ -22,7 +22,7 @@ void DrawSkillHelp(Game& g, FrameCanvas& f) {
   f.Size(c, 9);
   c.font.color = 0xDDDDDD;
   for (int i = 0; i < 3; ++i) {
-    f.Text(c, 455 - f.Width(c, lines[i]), 8 + 14 * i, lines[i]);
+    f.OutlinedText(c, 455 - f.Width(c, lines[i]), 8 + 14 * i, lines[i]);
   }
 }
 
@@ -32,17 +32,17 @@ void DrawScoreBlock(Game& g, FrameCanvas& f) {
   f.Size(c, 8);
   const std::string& label = Sjis("得点");
   const int32_t labelWidth = f.Width(c, label);
-  f.Text(c, 2, 9, label);
+  f.OutlinedText(c, 2, 9, label);
   f.Size(c, 15);
   const std::string score = Num(s.score);
-  f.Text(c, labelWidth + 3, 2, score);
+  f.OutlinedText(c, labelWidth + 3, 2, score);
   const int32_t scoreWidth = f.Width(c, score);
   f.Size(c, 8);
-  f.Text(c, labelWidth + 3 + scoreWidth + 5, 9, Sjis("点"));
+  f.OutlinedText(c, labelWidth + 3 + scoreWidth + 5, 9, Sjis("点"));
   const std::string line = g.frame.mapShown == 0
       ? Sjis("距離 > ") + Num(s.depth) + Sjis("m地点 (最高: ") + Num(s.maxDistance) + "m)"
       : Sjis("ロード回数 > ") + Num(s.loadCount) + Sjis("回");
-  f.Text(c, 2, 24, line);
+  f.OutlinedText(c, 2, 24, line);
 }
 
 // Harmful tags at x, helpful ones right after them.
@@ -53,13 +53,13 @@ void DrawTags(FrameCanvas& f, const Combatant& who, int32_t x, int32_t harmfulY,
   int32_t next = x;
   if (!harmful.empty()) {
     c.font.color = kHarmful;
-    f.Text(c, x, harmfulY, harmful);
+    f.OutlinedText(c, x, harmfulY, harmful);
     next += f.Width(c, harmful) + 2;
   }
   const std::string helpful = StatusTags(who, false);
   if (!helpful.empty()) {
     c.font.color = kHelpful;
-    f.Text(c, next, helpfulY, helpful);
+    f.OutlinedText(c, next, helpfulY, helpful);
   }
 }
 
@@ -69,10 +69,10 @@ void NumberRow(FrameCanvas& f, int32_t x, int32_t labelY, std::string_view label
   gfx::Canvas& c = f.cg;
   c.font.color = kWhite;
   f.Size(c, labelSize);
-  f.Text(c, x + 2, labelY, label);
+  f.OutlinedText(c, x + 2, labelY, label);
   const int32_t w = f.Width(c, label);
   f.Size(c, valueSize);
-  f.Text(c, x + w + gap, valueY, value);
+  f.OutlinedText(c, x + w + gap, valueY, value);
 }
 
 void DrawBar(gfx::Canvas& c, int32_t x0, int32_t y, int32_t width, int32_t value, int32_t maximum,
@@ -90,12 +90,12 @@ void DrawPlayer(Game& g, FrameCanvas& f) {
   const int32_t fc = g.screen.frameCounter;
   c.font.color = kWhite;
   f.Size(c, 10);
-  f.Text(c, 2, 370, p.name);
+  f.OutlinedText(c, 2, 370, p.name);
   const int32_t nameWidth = f.Width(c, p.name);
   f.Size(c, 8);
   const std::string lv = Sjis(" Lv ") + Num(p.level) + " exp " + Num(p.exp) + "/" +
                          Num(p.level * 10 + 100);
-  f.Text(c, nameWidth + 2, 372, lv);
+  f.OutlinedText(c, nameWidth + 2, 372, lv);
   DrawTags(f, p, nameWidth + f.Width(c, lv) + 7, 370, 370);
 
   NumberRow(f, 0, 392, "HP", 4, 11, 387, Num(p.hp) + "/" + Num(p.maxHp));
@@ -120,11 +120,11 @@ void DrawEnemy(Game& g, FrameCanvas& f) {
   c.brush.style = gfx::BrushStyle::Clear;
   c.font.color = kWhite;
   f.Size(c, 10);
-  f.Text(c, dx + 2, dy + 2, e.name);
+  f.OutlinedText(c, dx + 2, dy + 2, e.name);
   const int32_t nameWidth = f.Width(c, e.name);
   f.Size(c, 8);
   const std::string tag = " " + ElementTag(e.element);
-  f.Text(c, dx + nameWidth + 2, dy + 5, tag);
+  f.OutlinedText(c, dx + nameWidth + 2, dy + 5, tag);
   DrawTags(f, e, dx + nameWidth + f.Width(c, tag) + 4, dy + 3, dy + 2);
 
   NumberRow(f, dx, dy + 22, "HP", 4, 11, dy + 17, Num(e.hp) + "/" + Num(e.maxHp));

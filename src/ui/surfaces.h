@@ -7,6 +7,7 @@
 #include "gfx/bitmap.h"
 #include "gfx/canvas.h"
 #include "gfx/fonts.h"
+#include "ui/frame_rules.h"
 #include "ui/screen.h"
 #include "ui/text_cache.h"
 
@@ -51,6 +52,11 @@ struct FrameCanvas {
   int32_t Width(gfx::Canvas& c, std::string_view cp932) { return c.TextWidth(s.text.Utf8(cp932)); }
   void Text(gfx::Canvas& c, int32_t x, int32_t y, std::string_view cp932) {
     c.TextOut(x, y, s.text.Utf8(cp932));
+  }
+  // Text over the pictures (status panel, skill help, text lines): the font's colour inside
+  // an outline that stands out from it (OutlineFor), so busy or light pictures never hide it.
+  void OutlinedText(gfx::Canvas& c, int32_t x, int32_t y, std::string_view cp932) {
+    c.OutlinedTextOut(x, y, s.text.Utf8(cp932), OutlineFor(c.font.color));
   }
 };
 

@@ -58,6 +58,14 @@ void DrawCaption(gfx::Canvas& c, TextCache& text, const Widget& w, int32_t width
   }
 }
 
+// Where a row's text cell starts, centred in the row. A cell taller than the row (the item
+// list's 15-pixel font in 15-pixel rows) sits a pixel high rather than low: the face's glyphs
+// leave the cell's top pixel row empty, so the row then holds every pixel of them.
+int32_t RowTextOffset(int32_t rowHeight, int32_t cellHeight) {
+  const int32_t slack = rowHeight - cellHeight;
+  return slack >= 0 ? slack / 2 : (slack - 1) / 2;
+}
+
 void DrawList(const Game& g, gfx::Canvas& c, TextCache& text, W id, int32_t width, int32_t height) {
   const Widget& w = g.form[id];
   Fill(c, {0, 0, width, height}, w.background);
@@ -79,7 +87,7 @@ void DrawList(const Game& g, gfx::Canvas& c, TextCache& text, W id, int32_t widt
     c.font.color = selected ? 0xFFFFFF : w.textColor;
     c.brush.style = gfx::BrushStyle::Clear;
     const std::string& line = text.Utf8(w.lines[static_cast<size_t>(i)]);
-    c.TextOut(skills ? 6 : 2, y + (rowHeight - c.TextHeight("A")) / 2, line);
+    c.TextOut(skills ? 6 : 2, y + RowTextOffset(rowHeight, c.TextHeight("A")), line);
   }
   if (scrolls) {
     Fill(c, {textWidth, 0, width, height}, kScrollTrack);

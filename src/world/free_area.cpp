@@ -130,6 +130,10 @@ void StartFreeArea(Game& g, int32_t a) {
   g.frame.enemyPicture = Random(g, 2) == 0 ? "man0.bmp" : "man1.bmp";
 }
 
+std::span<const char* const> FreeAreaBackgrounds() {
+  return kBackgrounds;
+}
+
 void EnterFreeArea(Game& g, int32_t a) {
   for (const Entrance& e : kEntrances) {
     if (e.depth != a) continue;
