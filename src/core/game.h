@@ -44,6 +44,9 @@ struct Game {
   Rng rng;
   Paths paths;
   uint32_t seed = 0;  // the generator's seed at start-up (the clock, or --seed)
+  // A fingerprint of the state my.dat holds since the last save was written (0: none yet), so
+  // that closing the window can tell whether progress would be lost. Not part of the save.
+  uint64_t savedProgress = 0;
   Host* host = nullptr;
   Presenter* presenter = nullptr;  // null: nothing is drawn
 };

@@ -8,6 +8,7 @@
 #include "core/new_game.h"
 #include "core/text.h"
 #include "persist/line_reader.h"
+#include "persist/progress.h"
 #include "persist/record.h"
 #include "persist/save_file.h"
 
@@ -154,6 +155,7 @@ void SaveGame(Game& g, FileIo& io) {
   const std::string text = SaveFileText(s);
   // The record is written only once my.dat is safely in place.
   if (!WriteOrTell(g, io, SavePath(g), text, "セーブファイル")) return;
+  MarkSaved(g);
   WriteOrTell(g, io, RecordPath(g), RecordText(s), "記録ファイル");
 }
 

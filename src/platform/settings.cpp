@@ -30,6 +30,8 @@ constexpr Key kKeys[] = {
      "General MIDI soundfont (.sf2) for the MIDI tune; empty: the system's default."},
     {"mixer_settings", Kind::Path,
      "The sound mixer's MIXER.INI; empty: beside the program, then in this folder."},
+    {"confirm_quit", Kind::Bool,
+     "Ask before closing the window when there is progress since the last save (yes/no)."},
 };
 
 const Key* FindKey(std::string_view name) {
@@ -78,6 +80,7 @@ bool ParseBool(std::string_view s, bool& out) {
 }
 
 bool* BoolField(Settings& s, std::string_view key) {
+  if (key == "confirm_quit") return &s.confirmQuit;
   return key == "fullscreen" ? &s.fullscreen : &s.mute;
 }
 

@@ -199,10 +199,13 @@ wait_for location -1
 picture
 
 stage "the inn"
-# The window closes as a player closes it; the recording gets its end.
+# The system closes the window (as when the session ends): no question, one line on the
+# terminal, and the recording gets its end. The inn has just saved, so nothing is lost.
 kill -TERM "$QV_PID"
 wait "$QV_PID" || fail "the game ended with exit code $?"
 QV_PID=
+grep -q "closing at the system's request; nothing was unsaved" "$WORK/qv.err" ||
+  fail "no note of the system's close, or progress left unsaved after the inn"
 RECORDED=$(sed -n 's/.*final hash \([0-9a-f]*\).*/\1/p' "$WORK/qv.out")
 [ -n "$RECORDED" ] || fail "the recorded run printed no final hash"
 echo "recorded $(grep -c . "$WORK/run.qvr") lines, ${#PICTURES[@]} pictures, final hash $RECORDED"

@@ -32,8 +32,9 @@ TEST_F(SettingsFile, FirstRunWritesEveryKeyWithCommentsAndReadsBackAsDefaults) {
   EXPECT_TRUE(messages.empty());
   ASSERT_TRUE(std::filesystem::exists(file));
   const std::string text = Slurp(file);
-  for (const char* key : {"scale = 0", "fullscreen = no", "effects_volume = 100",
-                          "music_volume = 100", "mute = no", "soundfont = ", "mixer_settings = "}) {
+  for (const char* key :
+       {"scale = 0", "fullscreen = no", "effects_volume = 100", "music_volume = 100", "mute = no",
+        "soundfont = ", "mixer_settings = ", "confirm_quit = yes"}) {
     EXPECT_NE(text.find(key), std::string::npos) << key;
   }
   EXPECT_GE(std::count(text.begin(), text.end(), '#'), 8);
@@ -43,6 +44,7 @@ TEST_F(SettingsFile, FirstRunWritesEveryKeyWithCommentsAndReadsBackAsDefaults) {
   EXPECT_EQ(again.scale, 0);
   EXPECT_EQ(again.effectsVolume, kMaxVolume);
   EXPECT_FALSE(again.mute);
+  EXPECT_TRUE(again.confirmQuit);
   EXPECT_EQ(s.soundFont, "");
 }
 
@@ -51,7 +53,7 @@ TEST_F(SettingsFile, ReadsValuesInTheirUsualSpellings) {
   const Settings s = ParseSettings(
       "[qv]\r\n; a comment\r\n  Scale=3 \r\nfullscreen = On\r\nmute = TRUE\r\n"
       "effects_volume = 0\r\nmusic_volume = 55\r\nsoundfont = \" /opt/my font.sf2 \"\r\n"
-      "mixer_settings = /etc/qv/MIXER.INI",
+      "mixer_settings = /etc/qv/MIXER.INI\r\nconfirm_quit = no",
       "qv.ini", messages);
   EXPECT_TRUE(messages.empty()) << messages.front();
   EXPECT_EQ(s.scale, 3);
@@ -61,6 +63,7 @@ TEST_F(SettingsFile, ReadsValuesInTheirUsualSpellings) {
   EXPECT_EQ(s.musicVolume, 55);
   EXPECT_EQ(s.soundFont, " /opt/my font.sf2 ");
   EXPECT_EQ(s.mixerSettings, "/etc/qv/MIXER.INI");
+  EXPECT_FALSE(s.confirmQuit);
 }
 
 // Each bad line names the file, the line and the key, and the setting falls back to its

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <csignal>
 #include <cstdlib>
 #include <sstream>
 
@@ -100,6 +101,123 @@ TEST_F(SdlWindow, CloseRequestEndsTheLoopThroughFormClose) {
   EXPECT_TRUE(host_->Closing());
   EXPECT_EQ(run->game->text.formActive, -1);
   EXPECT_GE(host_->FramesShown(), 1);
+}
+
+// Closing the window with progress the game has not saved: the close button asks, "いいえ"
+// keeps playing; the system's close (a quit event, SIGTERM, SIGHUP) never asks and leaves a
+// one-line note; with nothing unsaved, or confirm_quit = no, or in a replay, it closes at once.
+class CloseQuestion : public SdlWindow {
+ protected:
+  std::unique_ptr<session::Session> StartWithProgress(bool confirmQuit = true) {
+    DesktopSetup setup;
+    setup.settings.confirmQuit = confirmQuit;
+    host_->SetDesktop(setup);
+    host_->SetNotes(notes_);
+    auto run = StartGame();
+    EXPECT_FALSE(host_->WouldAskBeforeClosing());  // the load has just saved
+    run->game->state.money += 100;                 // play since then
+    return run;
+  }
+  static void Push(Uint32 type, Uint8 windowEvent = 0) {
+    SDL_Event e{};
+    e.type = type;
+    e.window.event = windowEvent;
+    SDL_PushEvent(&e);
+  }
+  static void PushCloseButton() { Push(SDL_WINDOWEVENT, SDL_WINDOWEVENT_CLOSE); }
+  static void PushQuit() { Push(SDL_QUIT); }
+
+  std::ostringstream notes_;
+};
+
+TEST_F(CloseQuestion, CloseButtonAsksAndNoKeepsPlaying) {
+  auto run = StartWithProgress();
+  EXPECT_TRUE(host_->WouldAskBeforeClosing());
+  PushCloseButton();
+  PushKey(SDLK_n);  // いいえ
+  PushQuit();       // then the system closes it
+  host_->Run();
+  EXPECT_TRUE(host_->Closing());
+  // Only a window that stayed open after the close button can hear the system's close.
+  EXPECT_EQ(notes_.str(),
+            "qv: closing at the system's request; the progress since the last save is not kept\n");
+  EXPECT_EQ(run->game->text.formActive, -1);
+}
+
+TEST_F(CloseQuestion, YesCloses) {
+  auto run = StartWithProgress();
+  PushCloseButton();
+  PushKey(SDLK_y);  // はい
+  PushQuit();       // never reached: the window is closed by then
+  host_->Run();
+  EXPECT_TRUE(host_->Closing());
+  EXPECT_EQ(notes_.str(), "");
+}
+
+TEST_F(CloseQuestion, TheSystemsCloseNeverWaitsForTheQuestion) {
+  auto run = StartWithProgress();
+  PushCloseButton();
+  PushQuit();  // while the question is showing
+  host_->Run();
+  EXPECT_TRUE(host_->Closing());
+  EXPECT_NE(notes_.str().find("not kept"), std::string::npos);
+}
+
+TEST_F(CloseQuestion, NothingUnsavedClosesAtOnce) {
+  auto run = StartWithProgress();
+  run->game->state.money -= 100;  // back to what the save holds
+  PushCloseButton();
+  PushQuit();
+  host_->Run();
+  EXPECT_EQ(notes_.str(), "");  // closed by the button, before the quit event
+}
+
+TEST_F(CloseQuestion, ConfirmQuitNoClosesAtOnce) {
+  auto run = StartWithProgress(/*confirmQuit=*/false);
+  EXPECT_FALSE(host_->WouldAskBeforeClosing());
+  PushCloseButton();
+  PushQuit();
+  host_->Run();
+  EXPECT_EQ(notes_.str(), "");
+}
+
+TEST_F(CloseQuestion, AReplayClosesWithoutAsking) {
+  struct Replaying : session::PlayObserver {
+    bool LiveInput() const override { return false; }
+  } replay;
+  auto run = StartWithProgress();
+  host_->SetObserver(&replay);
+  EXPECT_FALSE(host_->WouldAskBeforeClosing());
+  PushCloseButton();
+  PushQuit();
+  host_->Run();
+  EXPECT_EQ(notes_.str(), "");
+}
+
+TEST_F(CloseQuestion, SigtermClosesWithANote) {
+  struct sigaction handler {};
+  sigaction(SIGTERM, nullptr, &handler);
+  if (handler.sa_handler == SIG_DFL || handler.sa_handler == SIG_IGN) {
+    GTEST_SKIP() << "SDL left SIGTERM to its default in this process";
+  }
+  auto run = StartWithProgress();
+  raise(SIGTERM);
+  host_->Run();
+  EXPECT_TRUE(host_->Closing());
+  EXPECT_NE(notes_.str().find("not kept"), std::string::npos);
+}
+
+TEST_F(CloseQuestion, SighupClosesWithANote) {
+  struct sigaction handler {};
+  sigaction(SIGHUP, nullptr, &handler);
+  if (handler.sa_handler == SIG_DFL || handler.sa_handler == SIG_IGN) {
+    GTEST_SKIP() << "SIGHUP is not handled in this process";
+  }
+  auto run = StartWithProgress();
+  raise(SIGHUP);
+  host_->Run();
+  EXPECT_TRUE(host_->Closing());
+  EXPECT_NE(notes_.str().find("not kept"), std::string::npos);
 }
 
 TEST(FittingScale, LargestWholeScaleThatFits) {

@@ -8,6 +8,9 @@
 
 #include "core/text.h"
 #include "gfx/picture_file.h"
+#include "ui/desktop_notice.h"
+#include "ui/desktop_texts.h"
+#include "ui/message_box.h"
 #include "ui_fixture.h"
 
 namespace qv {
@@ -188,6 +191,51 @@ TEST(Golden, ItemPanelWithAScrolledList) {
   g.form[W::item_l3].caption = Sjis("しすみのステータス\r\r攻撃力: 12\r防御力: 8");
   g.form[W::item_l4].caption = Sjis("装備しました");
   ExpectGolden(t.screen.RenderWindow(g), "items.png");
+}
+
+// A frame of play on the map: the picture and the status panel, as the window shows it
+// under our own notice and question.
+gfx::Bitmap MapFrame(UiGame& t) {
+  Game& g = t.g();
+  g.rng.Seed(5);
+  t.WritePicture("map.bmp", Backdrop());
+  g.screen.scene = 0;
+  g.frame.mapShown = 1;
+  g.state.loadCount = 3;
+  g.state.score = 120;
+  Combatant& p = g.state.player();
+  p.name = Sjis("しすみ");
+  p.level = 4;
+  p.maxHp = 60;
+  p.hp = 41;
+  p.maxMp = 12;
+  p.mp = 12;
+  p.maxTp = 100;
+  p.tp = 30;
+  g.state.money = 350;
+  AddTextLine(g, Sjis("山男「オレの名は、ヤマオ。"));
+  t.screen.ShowBackground(g, "map.bmp");
+  return t.screen.RenderWindow(g);
+}
+
+// The volume keys' notice at the top right, over the game's frame.
+TEST(Golden, DesktopNoticeOverTheFrame) {
+  UiGame t;
+  gfx::Bitmap window = MapFrame(t);
+  ui::DesktopNotice notice;
+  notice.Show(ui::desktop_text::Volume(90, 40), 0);
+  notice.Draw(window, 500);
+  ExpectGolden(window, "desktop_notice.png");
+}
+
+// The question before closing with unsaved progress, as the window draws it over the frame.
+TEST(Golden, CloseQuestionOverTheFrame) {
+  UiGame t;
+  gfx::Bitmap window = MapFrame(t);
+  ui::MessageBoxView box(ui::BoxButtons::YesNo,
+                         Utf8ToCp932(std::string(ui::desktop_text::kQuitQuestion)).value());
+  box.Draw(window);
+  ExpectGolden(window, "close_question.png");
 }
 
 }  // namespace

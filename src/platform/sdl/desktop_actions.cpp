@@ -7,10 +7,10 @@
 #include <string_view>
 
 #include "core/text.h"
-#include "core/text_lines.h"
 #include "gfx/picture_file.h"
 #include "platform/desktop_paths.h"
 #include "platform/sdl/sdl_host.h"
+#include "ui/desktop_texts.h"
 #include "ui/screen.h"
 
 namespace qv::sdl {
@@ -67,7 +67,7 @@ bool SdlHost::DesktopKey(const SDL_KeyboardEvent& key) {
     case DesktopAction::Mute:
       current_.mute = !current_.mute;
       audio_.SetVolume(current_.effectsVolume, current_.musicVolume, current_.mute);
-      SayOnScreen(current_.mute ? "音を消しました。（Ctrl+M で戻ります）" : "音を戻しました。");
+      SayOnScreen(ui::desktop_text::Muted(current_.mute));
       return true;
     case DesktopAction::Louder:
       ChangeVolume(platform::kVolumeStep);
@@ -84,17 +84,14 @@ void SdlHost::ChangeVolume(int32_t step) {
   current_.musicVolume = std::clamp(current_.musicVolume + step, 0, platform::kMaxVolume);
   current_.mute = false;  // turning the volume is asking to hear it
   audio_.SetVolume(current_.effectsVolume, current_.musicVolume, current_.mute);
-  SayOnScreen("音量　効果音 " + std::to_string(current_.effectsVolume) + "　音楽 " +
-              std::to_string(current_.musicVolume));
+  SayOnScreen(ui::desktop_text::Volume(current_.effectsVolume, current_.musicVolume));
 }
 
 void SdlHost::SayOnScreen(const std::string& utf8) {
-  if (!session_) return;
-  if (const std::optional<std::string> line = Utf8ToCp932(utf8)) {
-    // Through the input route, so that a recording shows the line where it came.
-    Send(*session_->game, {session::InputKind::Notice, 0, 0, 0, false, *line});
-    dirty_ = true;
-  }
+  // Over the window picture only: the game's text lines, its state and a recording never
+  // see our own messages.
+  notice_.Show(utf8, NowMs());
+  dirty_ = true;
 }
 
 std::filesystem::path SdlHost::TakeScreenshot() {
@@ -105,13 +102,13 @@ std::filesystem::path SdlHost::TakeScreenshot() {
   std::string error = file.empty() ? "no folder for screenshots" : "";
   if (error.empty()) error = gfx::WritePng(session_->screen.RenderWindow(*session_->game), file);
   if (!error.empty()) {
-    SayOnScreen("スクリーンショットを保存できませんでした。");
+    SayOnScreen(std::string(ui::desktop_text::kScreenshotFailed));
     SDL_LogWarn(SDL_LOG_CATEGORY_APPLICATION, "qv: screenshot: %s", error.c_str());
     return {};
   }
-  // The whole path when the text line can show it, else the file's name.
-  const std::string where = Utf8ToCp932(file.string()) ? file.string() : file.filename().string();
-  SayOnScreen("スクリーンショットを保存しました：" + where);
+  // The whole path when it is readable text, else the file's name.
+  const std::string where = IsUtf8(file.string()) ? file.string() : file.filename().string();
+  SayOnScreen(ui::desktop_text::ScreenshotSaved(where));
   return file;
 }
 

@@ -1,9 +1,14 @@
 #include "platform/sdl/sdl_host.h"
 
 #include <algorithm>
+#include <csignal>
+#include <iostream>
 
 #include "core/music_notify.h"
+#include "core/text.h"
+#include "persist/progress.h"
 #include "platform/sdl/key_map.h"
+#include "ui/desktop_texts.h"
 #include "ui/input.h"
 #include "ui/screen.h"
 
@@ -23,9 +28,32 @@ bool IsRedrawEvent(const SDL_WindowEvent& w) {
          w.event == SDL_WINDOWEVENT_RESTORED || w.event == SDL_WINDOWEVENT_SHOWN;
 }
 
-bool IsCloseEvent(const SDL_Event& e) {
-  return e.type == SDL_QUIT ||
-         (e.type == SDL_WINDOWEVENT && e.window.event == SDL_WINDOWEVENT_CLOSE);
+// Who wants the window closed. With SDL's quit-on-last-window hint off, the close button
+// (and the window manager's close keys) only ever send the window's close event, and a quit
+// event comes from SIGTERM or SIGINT (SDL's own handlers) or the display going away.
+enum class CloseBy { Nobody, Player, System };
+
+// SIGHUP (the terminal closing) is the system's close too; SDL turns only SIGINT and SIGTERM
+// into quit events, so the loop looks at this flag itself.
+volatile std::sig_atomic_t hangUp = 0;
+
+extern "C" void OnHangUp(int) {
+  hangUp = 1;
+}
+
+CloseBy CloseEventBy(const SDL_Event& e) {
+  if (e.type == SDL_QUIT) return CloseBy::System;
+  if (e.type == SDL_WINDOWEVENT && e.window.event == SDL_WINDOWEVENT_CLOSE) return CloseBy::Player;
+  return CloseBy::Nobody;
+}
+
+void ListenForHangUp() {
+  struct sigaction current {};
+  if (sigaction(SIGHUP, nullptr, &current) != 0 || current.sa_handler != SIG_DFL) return;
+  struct sigaction action {};
+  action.sa_handler = OnHangUp;
+  sigemptyset(&action.sa_mask);
+  sigaction(SIGHUP, &action, nullptr);
 }
 
 }  // namespace
@@ -36,7 +64,7 @@ int32_t FittingScale(int32_t usableWidth, int32_t usableHeight) {
   return std::max(1, std::min(byWidth, byHeight));
 }
 
-SdlHost::SdlHost() = default;
+SdlHost::SdlHost() : notes_(&std::cerr) {}
 
 SdlHost::~SdlHost() {
   if (audioOpen_) audio_.Close();
@@ -55,6 +83,11 @@ bool SdlHost::Open(const WindowOptions& options, std::string& error) {
   // software GL alone maps some 50 MB). SDL_RENDER_DRIVER in the environment still wins.
   SDL_SetHint(SDL_HINT_RENDER_DRIVER, "software");
   SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
+  // The close button is the player's and may be answered with a question; only the system
+  // sends quit events (see CloseEventBy).
+  SDL_SetHint(SDL_HINT_QUIT_ON_LAST_WINDOW_CLOSE, "0");
+  hangUp = 0;
+  ListenForHangUp();
   if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) {
     error = std::string("cannot start the display: ") + SDL_GetError();
     return false;
@@ -209,9 +242,15 @@ void SdlHost::HandleEvent(const SDL_Event& e) {
   DeliverMusicEnd(e);
   if (!session_) return;
   Game& g = *session_->game;
-  if (IsCloseEvent(e)) {
-    closing_ = true;
-    return;
+  switch (CloseEventBy(e)) {
+    case CloseBy::System:
+      SystemClose();
+      return;
+    case CloseBy::Player:
+      PlayerClose();
+      return;
+    case CloseBy::Nobody:
+      break;
   }
   switch (e.type) {
     case SDL_WINDOWEVENT:
@@ -299,7 +338,53 @@ void SdlHost::UpdateTextInput() {
 
 void SdlHost::ShowFrame() {
   if (!session_) return;
-  Present(session_->screen.RenderWindow(*session_->game));
+  const gfx::Bitmap& window = session_->screen.RenderWindow(*session_->game);
+  const int64_t now = NowMs();
+  if (!notice_.NeedsFrame(now)) {
+    Present(window);
+    return;
+  }
+  // The notice goes over a copy: the game's own picture (screenshots, snapshots) stays as
+  // the game drew it.
+  gfx::Bitmap shown = window;
+  notice_.Draw(shown, now);
+  Present(shown);
+}
+
+bool SdlHost::WouldAskBeforeClosing() const {
+  if (!session_ || !desktop_.settings.confirmQuit) return false;
+  // A replay plays in a scratch folder: nothing of the player's can be lost.
+  if (observer_ && !observer_->LiveInput()) return false;
+  return persist::HasUnsavedProgress(*session_->game);
+}
+
+void SdlHost::PlayerClose() {
+  if (closing_) return;
+  if (inBox_) {
+    closeAsked_ = true;  // asked once the game's box has its answer
+    return;
+  }
+  if (WouldAskBeforeClosing()) {
+    const std::optional<std::string> question =
+        Utf8ToCp932(std::string(ui::desktop_text::kQuitQuestion));
+    if (question && RunBox(ui::BoxButtons::YesNo, *question, true) != ui::BoxAnswer::Yes) {
+      return;
+    }
+  }
+  closing_ = true;
+}
+
+void SdlHost::SystemClose() {
+  closing_ = true;
+  if (systemClosing_) return;
+  systemClosing_ = true;
+  const bool live = !observer_ || observer_->LiveInput();
+  const bool unsaved = live && session_ && persist::HasUnsavedProgress(*session_->game);
+  *notes_ << "qv: closing at the system's request"
+          << (!live     ? ""
+              : unsaved ? "; the progress since the last save is not kept"
+                        : "; nothing was unsaved")
+          << "\n";
 }
 
 int32_t SdlHost::WaitBudgetMs(int64_t untilTickMs) {
@@ -330,6 +415,11 @@ void SdlHost::Run() {
       HandleEvent(e);
       while (!closing_ && SDL_PollEvent(&e)) HandleEvent(e);
     }
+    if (hangUp) SystemClose();
+    if (closeAsked_ && !closing_) {
+      closeAsked_ = false;
+      PlayerClose();
+    }
     if (closing_) break;
     if (pendingMusicEnd_) {
       const std::string file = std::move(*pendingMusicEnd_);
@@ -339,6 +429,7 @@ void SdlHost::Run() {
     }
     if (RunTimerAndHooks(g)) dirty_ = true;
     UpdateTextInput();
+    if (notice_.NeedsFrame(NowMs())) dirty_ = true;
     if (dirty_ && !closing_) ShowFrame();
   }
   if (textInputOn_) SDL_StopTextInput();
@@ -351,7 +442,7 @@ void SdlHost::Run() {
   }
 }
 
-ui::BoxAnswer SdlHost::RunBox(ui::BoxButtons buttons, std::string_view text) {
+ui::BoxAnswer SdlHost::RunBox(ui::BoxButtons buttons, std::string_view text, bool closeQuestion) {
   const ui::BoxAnswer fallback =
       buttons == ui::BoxButtons::Ok ? ui::BoxAnswer::Ok : ui::BoxAnswer::No;
   if (!renderer_ || inBox_) return fallback;
@@ -370,6 +461,10 @@ ui::BoxAnswer SdlHost::RunBox(ui::BoxButtons buttons, std::string_view text) {
       answer = fallback;  // a smoke run that has shown its frames answers the harmless way
       break;
     }
+    if (hangUp) {
+      SystemClose();
+      if (closeQuestion) break;  // the system's close never waits for our question
+    }
     if (redraw) {
       gfx::Bitmap frame = base;
       view.Draw(frame);
@@ -383,10 +478,21 @@ ui::BoxAnswer SdlHost::RunBox(ui::BoxButtons buttons, std::string_view text) {
     if (!SDL_WaitEventTimeout(&e, wait)) continue;
     do {
       DeliverMusicEnd(e);
-      if (IsCloseEvent(e)) {
-        // The close is kept: the window closes once the box has its answer.
-        closing_ = true;
-        answer = view.CloseRequested();
+      const CloseBy by = CloseEventBy(e);
+      if (by == CloseBy::System) {
+        // The close is kept: the window closes once the box has its answer. Our own question
+        // is answered by the system's close itself.
+        SystemClose();
+        answer = closeQuestion ? ui::BoxAnswer::Yes : view.CloseRequested();
+        continue;
+      }
+      if (by == CloseBy::Player) {
+        // The close button over our question is already being asked about; over a game box
+        // it is taken up once the box is answered.
+        if (!closeQuestion) {
+          closeAsked_ = true;
+          answer = view.CloseRequested();
+        }
         continue;
       }
       switch (e.type) {
@@ -420,6 +526,7 @@ ui::BoxAnswer SdlHost::RunBox(ui::BoxButtons buttons, std::string_view text) {
   }
   inBox_ = false;
   dirty_ = true;
+  if (closeQuestion && closing_) answer = ui::BoxAnswer::Yes;
   return answer;
 }
 

@@ -2,7 +2,8 @@
 // The game's window: the 640x480 picture at an integer scale (letterboxed in fullscreen),
 // mouse and keys routed to the form, the IME only while the name field has the focus, our own
 // modal message boxes, the sound on the one audio device, and the loop that sleeps until the
-// next tick or event.
+// next tick or event. Closing it asks first when there is progress the game has not saved;
+// the system's close (SIGTERM, SIGINT, SIGHUP, the session ending) never asks.
 #include <SDL.h>
 
 #include <array>
@@ -20,6 +21,7 @@
 #include "platform/session/replay_input.h"
 #include "platform/session/session.h"
 #include "platform/session/tick_driver.h"
+#include "ui/desktop_notice.h"
 #include "ui/message_box.h"
 
 namespace qv::sdl {
@@ -80,11 +82,19 @@ class SdlHost : public Host {
   // The settings as the player has them now (volume keys, mute, fullscreen).
   const platform::Settings& CurrentSettings() const { return current_; }
   // F12: writes the 640x480 picture as a PNG in the picture folder (or the data folder) and
-  // says where in a text line. Returns the file, empty when none could be written.
+  // says where in the corner notice. Returns the file, empty when none could be written.
   std::filesystem::path TakeScreenshot();
   // At the end of a run: writes the window's last scale and what the player changed with the
   // desktop keys back to the settings file. Problems go to `err`.
   void StoreDesktopSettings(std::ostream& err);
+
+  // Where the one-line note of a close by the system goes (the terminal unless told).
+  void SetNotes(std::ostream& notes) { notes_ = &notes; }
+  // Whether the window's close button would ask first: the player's own game (not a replay)
+  // holds progress since the last save and qv.ini leaves confirm_quit on.
+  bool WouldAskBeforeClosing() const;
+  // The notice of the desktop keys over the game's picture.
+  const ui::DesktopNotice& Notice() const { return notice_; }
 
   SDL_Window* Window() const { return window_; }
   int32_t Scale() const { return scale_; }
@@ -96,12 +106,18 @@ class SdlHost : public Host {
   // Carries out a desktop key; false for keys that belong to the game.
   bool DesktopKey(const SDL_KeyboardEvent& key);
   void ChangeVolume(int32_t step);
+  // Our own message in the corner notice; never among the game's text lines.
   void SayOnScreen(const std::string& utf8);
+  // The window's close button: closes, after asking when progress would be lost.
+  void PlayerClose();
+  // A signal or the session ending: closes without asking and notes it on the terminal.
+  void SystemClose();
   // Position of a mouse event in window-picture pixels; nullopt outside the picture.
   static std::optional<SDL_Point> PicturePoint(int32_t x, int32_t y);
   void UpdateTextInput();
   void ShowFrame();
-  ui::BoxAnswer RunBox(ui::BoxButtons buttons, std::string_view text);
+  // A modal box until it has its answer; `closeQuestion` is our own question before closing.
+  ui::BoxAnswer RunBox(ui::BoxButtons buttons, std::string_view text, bool closeQuestion = false);
   int32_t WaitBudgetMs(int64_t untilTickMs);
   void DeliverMusicEnd(const SDL_Event& e);
 
@@ -124,6 +140,10 @@ class SdlHost : public Host {
   bool inBox_ = false;
   SDL_Point lastMouse_{0, 0};
   std::optional<std::string> pendingMusicEnd_;  // an end of music seen while a box was open
+  bool closeAsked_ = false;  // the close button was pressed while a game box was open
+  bool systemClosing_ = false;
+  std::ostream* notes_;
+  ui::DesktopNotice notice_;
   // Recordings, replays and test snapshots (replay_hooks.cpp).
   void Send(Game& g, const session::InputEvent& e);
   bool RunTimerAndHooks(Game& g);

@@ -15,6 +15,7 @@ int RunWindowed(const WindowOptions& options, const Paths& paths,
     return kExitNoWindow;
   }
   host.SetDesktop(desktop);
+  host.SetNotes(err);
   host.OpenAudio(AudioOptions{paths.datDir, programDir, desktop.settings.soundFont});
   WindowedPlay play(host, playOptions);
   int code = 0;

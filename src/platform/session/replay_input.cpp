@@ -1,7 +1,6 @@
 #include "platform/session/replay_input.h"
 
 #include "core/music_notify.h"
-#include "core/text_lines.h"
 #include "ui/input.h"
 
 namespace qv::session {
@@ -33,7 +32,8 @@ void DeliverInput(Game& g, const InputEvent& e) {
       mid_pNotify(g, e.text);
       break;
     case InputKind::Notice:
-      AddTextLine(g, e.text);
+      // Recordings of older versions hold the window's own messages; they are no longer
+      // the game's business (the window shows them in its corner notice).
       break;
   }
 }

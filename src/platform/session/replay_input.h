@@ -17,7 +17,7 @@ enum class InputKind : uint8_t {
   KeyUp,       // value = virtual-key code
   Text,        // text = UTF-8 typed or committed by the IME
   MusicEnd,    // text = the music file that played to its end
-  Notice,      // text = a line (CP932) the window itself shows among the game's text lines
+  Notice,      // text: a desktop message older windows put among the text lines; ignored now
 };
 constexpr size_t kInputKindCount = 9;
 
