@@ -18,7 +18,9 @@ namespace fs = std::filesystem;
 using qv::gfx::Bitmap;
 using qv::gfx::Color;
 
-fs::path BuildFile(const std::string& rel) { return fs::path(QV_BUILD_DIR) / rel; }
+fs::path BuildFile(const std::string& rel) {
+  return fs::path(QV_BUILD_DIR) / rel;
+}
 
 Bitmap Load(const std::string& name) {
   auto result = qv::gfx::LoadPicture(BuildFile("cg/" + name));
@@ -42,10 +44,12 @@ struct Expected {
 
 std::vector<Expected> FullScreenPictures() {
   std::vector<Expected> v;
-  for (const char* n : {"cr.jpg", "title.bmp", "00.bmp", "map.bmp", "yama.bmp", "musi.bmp", "sunny.bmp", "hikaru.bmp",
-                        "magical.bmp", "midori.bmp", "doku.bmp", "robo.bmp", "yoiyami.bmp", "ship2.bmp", "sima.bmp",
-                        "ten.bmp", "jis.bmp", "kaname.bmp", "noel.bmp", "yado.bmp", "dougu.bmp", "zinkou.bmp", "free.bmp",
-                        "free2.bmp", "free3.bmp", "free4.bmp", "free5.bmp", "free6.bmp"}) {
+  for (const char* n :
+       {"cr.jpg",      "title.bmp",  "00.bmp",      "map.bmp",    "yama.bmp", "musi.bmp",
+        "sunny.bmp",   "hikaru.bmp", "magical.bmp", "midori.bmp", "doku.bmp", "robo.bmp",
+        "yoiyami.bmp", "ship2.bmp",  "sima.bmp",    "ten.bmp",    "jis.bmp",  "kaname.bmp",
+        "noel.bmp",    "yado.bmp",   "dougu.bmp",   "zinkou.bmp", "free.bmp", "free2.bmp",
+        "free3.bmp",   "free4.bmp",  "free5.bmp",   "free6.bmp"}) {
     v.push_back({n, 640, 480});
   }
   return v;
@@ -54,7 +58,8 @@ std::vector<Expected> FullScreenPictures() {
 std::vector<std::string> Portraits() {
   std::vector<std::string> v;
   for (int n = 0; n < 10; ++n) {
-    for (const char* stage : {"", "a", "b", "c"}) v.push_back("char" + std::to_string(n) + stage + ".bmp");
+    for (const char* stage : {"", "a", "b", "c"})
+      v.push_back("char" + std::to_string(n) + stage + ".bmp");
   }
   return v;
 }
@@ -125,9 +130,10 @@ TEST(Pictures, MapIsAPalettisedBmpOf256Colours) {
 
 TEST(Pictures, SpritesHaveACleanKeyInTheBottomLeftPixel) {
   std::vector<std::string> sprites = Portraits();
-  for (const char* n : {"man0.bmp", "man1.bmp", "map4.bmp", "map5.bmp", "map6.bmp", "map7.bmp", "map8.bmp", "map9.bmp",
-                        "map10.bmp", "map11.bmp", "map13.bmp", "map_free2.bmp", "map_free3.bmp", "map_free4.bmp",
-                        "map_free5.bmp", "norosi.bmp", "map_h.bmp", "ship.bmp"}) {
+  for (const char* n :
+       {"man0.bmp", "man1.bmp", "map4.bmp", "map5.bmp", "map6.bmp", "map7.bmp", "map8.bmp",
+        "map9.bmp", "map10.bmp", "map11.bmp", "map13.bmp", "map_free2.bmp", "map_free3.bmp",
+        "map_free4.bmp", "map_free5.bmp", "norosi.bmp", "map_h.bmp", "ship.bmp"}) {
     sprites.push_back(n);
   }
   for (const std::string& name : sprites) {
@@ -148,6 +154,25 @@ TEST(Pictures, PortraitsFitTheCreationPanelFrame) {
     EXPECT_LE(b.Width(), 237) << name;
     EXPECT_LE(b.Height(), 417) << name;
     EXPECT_GE(b.Height(), 300) << name;
+  }
+}
+
+// Every figure is whole inside its sprite: nothing of it (a sword's tip, a club, horns, a
+// gown's hem) is cut off at the picture's edge, since the game shows the whole sprite.
+TEST(Pictures, FiguresAreWholeInsideTheirSprites) {
+  std::vector<std::string> sprites = Portraits();
+  sprites.push_back("man0.bmp");
+  sprites.push_back("man1.bmp");
+  for (const std::string& name : sprites) {
+    Bitmap b = Load(name);
+    if (b.Empty()) continue;
+    Color key = b.Pixel(0, b.Height() - 1);
+    int touching = 0;
+    for (int x = 0; x < b.Width(); ++x)
+      touching += (b.Pixel(x, 0) != key) + (b.Pixel(x, b.Height() - 1) != key);
+    for (int y = 0; y < b.Height(); ++y)
+      touching += (b.Pixel(0, y) != key) + (b.Pixel(b.Width() - 1, y) != key);
+    EXPECT_EQ(touching, 0) << name << ": pixels of the figure on the picture's edge";
   }
 }
 
@@ -212,7 +237,8 @@ TEST(Pictures, TitleStarsAreSixFramesOfLightOnBlack) {
       for (int y = 0; y < s.frame; ++y) {
         for (int x = f * s.frame; x < (f + 1) * s.frame; ++x) {
           Color c = b.Pixel(x, y);
-          brightest = std::max({brightest, qv::gfx::RedOf(c), qv::gfx::GreenOf(c), qv::gfx::BlueOf(c)});
+          brightest =
+              std::max({brightest, qv::gfx::RedOf(c), qv::gfx::GreenOf(c), qv::gfx::BlueOf(c)});
         }
       }
       EXPECT_GT(brightest, 120) << s.name << " frame " << f;

@@ -6,7 +6,8 @@ namespace qv::assetgen {
 
 namespace {
 
-Light MakeLight(Col key, Col ambient, Col rim, float rimStrength, float dx = -0.6f, float dy = -0.7f) {
+Light MakeLight(Col key, Col ambient, Col rim, float rimStrength, float dx = -0.6f,
+                float dy = -0.7f) {
   Light light;
   light.key = key;
   light.ambient = ambient;
@@ -19,15 +20,33 @@ Light MakeLight(Col key, Col ambient, Col rim, float rimStrength, float dx = -0.
 
 }  // namespace
 
-Light WarmLight() { return MakeLight(Rgb(0xFFD8A0), Rgb(0x584058), Rgb(0xFF9040), 0.9f); }
-Light SoftLight() { return MakeLight(Rgb(0xFFF8E8), Rgb(0x607080), Rgb(0xE0F0FF), 0.5f); }
-Light HaloLight() { return MakeLight(Rgb(0xFFFFF0), Rgb(0x8888A0), Rgb(0xFFF0B0), 1.0f, 0.0f, -1.0f); }
-Light MoonLight() { return MakeLight(Rgb(0xA8B8FF), Rgb(0x282848), Rgb(0x80C0FF), 1.1f); }
-Light ForestLight() { return MakeLight(Rgb(0x90B090), Rgb(0x182818), Rgb(0xA0FF80), 0.9f); }
-Light PoisonLight() { return MakeLight(Rgb(0xC8B0D8), Rgb(0x302838), Rgb(0xC0FF60), 0.9f); }
-Light DuskLight() { return MakeLight(Rgb(0xE08060), Rgb(0x201828), Rgb(0xC060FF), 1.1f, 0.7f, -0.5f); }
-Light SeaLight() { return MakeLight(Rgb(0xFFF8F0), Rgb(0x405870), Rgb(0xA0E8FF), 0.7f); }
-Light CrystalLight() { return MakeLight(Rgb(0x9080C0), Rgb(0x201830), Rgb(0xB080FF), 1.2f); }
+Light WarmLight() {
+  return MakeLight(Rgb(0xFFD8A0), Rgb(0x584058), Rgb(0xFF9040), 0.9f);
+}
+Light SoftLight() {
+  return MakeLight(Rgb(0xFFF8E8), Rgb(0x607080), Rgb(0xE0F0FF), 0.5f);
+}
+Light HaloLight() {
+  return MakeLight(Rgb(0xFFFFF0), Rgb(0x8888A0), Rgb(0xFFF0B0), 1.0f, 0.0f, -1.0f);
+}
+Light MoonLight() {
+  return MakeLight(Rgb(0xA8B8FF), Rgb(0x282848), Rgb(0x80C0FF), 1.1f);
+}
+Light ForestLight() {
+  return MakeLight(Rgb(0x90B090), Rgb(0x182818), Rgb(0xA0FF80), 0.9f);
+}
+Light PoisonLight() {
+  return MakeLight(Rgb(0xC8B0D8), Rgb(0x302838), Rgb(0xC0FF60), 0.9f);
+}
+Light DuskLight() {
+  return MakeLight(Rgb(0xE08060), Rgb(0x201828), Rgb(0xC060FF), 1.1f, 0.7f, -0.5f);
+}
+Light SeaLight() {
+  return MakeLight(Rgb(0xFFF8F0), Rgb(0x405870), Rgb(0xA0E8FF), 0.7f);
+}
+Light CrystalLight() {
+  return MakeLight(Rgb(0x9080C0), Rgb(0x201830), Rgb(0xB080FF), 1.2f);
+}
 
 Figure StandEnemy(Layer& l, const Look& look, float x, float footY, const Light& light) {
   Figure f = BuildFigure(look, x, footY);
@@ -40,7 +59,8 @@ void FinishScene(Layer& l) {
   for (int y = 0; y < l.h(); ++y) {
     for (int x = 0; x < l.w(); ++x) {
       float left = Smooth(260, 0, static_cast<float>(x));
-      float top = Smooth(110, 0, static_cast<float>(y)), bottom = Smooth(350, 480, static_cast<float>(y));
+      float top = Smooth(110, 0, static_cast<float>(y)),
+            bottom = Smooth(350, 480, static_cast<float>(y));
       float k = 1 - 0.35f * left * std::max(top, bottom);
       l.at(x, y) = Scale(l.at(x, y), k);
     }
@@ -50,13 +70,19 @@ void FinishScene(Layer& l) {
 }
 
 void GiantLeaves(Layer& l, uint32_t seed) {
+  // Broad leaves arch in from both sides and hang from above, framing the clearing.
   Rng rng(seed);
   Light light = SoftLight();
-  for (int i = 0; i < 7; ++i) {
-    float x = rng.Range(0, 640), y = rng.Range(330, 480), a = rng.Range(-2.8f, -0.3f), len = rng.Range(80, 150);
-    Part leaf = Capsule(x, y, x + std::cos(a) * len, y + std::sin(a) * len, len * 0.25f, 3, Mix(Rgb(0x4A8A30), Rgb(0x7AB040), rng.Unit()));
-    DrawPart(l, leaf, light);
-    Line(l, x, y, x + std::cos(a) * len, y + std::sin(a) * len, 1.5f, Rgb(0xB8D880), 0.5f);
+  struct Stem {
+    float x, y, angle, length, width;
+  };
+  const Stem stems[] = {
+      {-10, 470, -0.55f, 190, 42}, {20, 480, -1.05f, 170, 36}, {90, 480, -1.35f, 120, 28},
+      {650, 470, -2.6f, 190, 42},  {620, 480, -2.1f, 170, 36}, {550, 480, -1.8f, 120, 28},
+      {-20, 30, 0.45f, 170, 34},   {660, 40, 2.75f, 170, 34},  {120, -20, 1.25f, 110, 26}};
+  for (const Stem& st : stems) {
+    Col c = Mix(Rgb(0x3A7A2A), Rgb(0x6AA838), rng.Unit());
+    Leaf(l, st.x, st.y, st.length, st.angle + rng.Range(-0.08f, 0.08f), st.width, c, light);
   }
 }
 
@@ -64,8 +90,13 @@ void Spectacles(Layer& l, const Figure& f) {
   float r = f.headR;
   for (int s = -1; s <= 1; s += 2) {
     FillSd(
-        l, f.headX + s * r * 0.38f - r * 0.4f, f.headY - r * 0.4f, f.headX + s * r * 0.38f + r * 0.4f, f.headY + r * 0.5f,
-        [&](float x, float y) { return std::fabs(SdEllipse(x, y, f.headX + s * r * 0.38f, f.headY + r * 0.05f, r * 0.3f, r * 0.3f)) - 1.2f; },
+        l, f.headX + s * r * 0.38f - r * 0.4f, f.headY - r * 0.4f,
+        f.headX + s * r * 0.38f + r * 0.4f, f.headY + r * 0.5f,
+        [&](float x, float y) {
+          return std::fabs(SdEllipse(x, y, f.headX + s * r * 0.38f, f.headY + r * 0.05f, r * 0.3f,
+                                     r * 0.3f)) -
+                 1.2f;
+        },
         [](float, float, float) { return Rgb(0x302010); });
     Glow(l, f.headX + s * r * 0.38f, f.headY, r * 0.3f, Rgb(0xFFFFFF), 0.3f);
   }
@@ -102,7 +133,8 @@ void Umbrella(Layer& l, float handX, float handY, Col c) {
   float tx = handX + 10, ty = handY - 120;
   Line(l, handX, handY, tx, ty, 3, Rgb(0x5A3A20));
   Light light = SoftLight();
-  Part canopy = Poly({tx - 80, ty + 30, tx - 50, ty - 5, tx, ty - 18, tx + 50, ty - 5, tx + 80, ty + 30}, c);
+  Part canopy =
+      Poly({tx - 80, ty + 30, tx - 50, ty - 5, tx, ty - 18, tx + 50, ty - 5, tx + 80, ty + 30}, c);
   canopy.thickness = 30;
   DrawPart(l, canopy, light);
   for (int i = -2; i <= 2; ++i) Line(l, tx, ty - 18, tx + i * 38, ty + 28, 1, Scale(c, 0.7f), 0.6f);
@@ -119,11 +151,11 @@ void Ripples(Layer& l, float x, float y, uint32_t seed) {
   (void)seed;
 }
 
-void Pillars(Layer& l, uint32_t seed) {
+void Pillars(Layer& l, std::initializer_list<float> xs, uint32_t seed) {
   Light light = HaloLight();
   Rng rng(seed);
-  for (int i = 0; i < 5; ++i) {
-    float x = 40.0f + i * 150 + rng.Range(-10, 10), base = 340, h = 150 + rng.Range(0, 40);
+  for (float px : xs) {
+    float x = px + rng.Range(-10, 10), base = 340, h = 150 + rng.Range(0, 40);
     Part p = Box(x, base - h / 2, 16, h / 2, Rgb(0xF0ECE0), 3);
     DrawPart(l, p, light);
     DrawPart(l, Box(x, base - h, 22, 6, Rgb(0xE8E4D8), 2), light);
@@ -134,8 +166,12 @@ void StoneRing(Layer& l, uint32_t seed) {
   Light light = MoonLight();
   Rng rng(seed);
   for (int i = 0; i < 7; ++i) {
-    float x = 30.0f + i * 100 + rng.Range(-20, 20), base = 345 + rng.Range(0, 15), h = rng.Range(70, 120);
-    DrawPart(l, Poly({x - 18, base, x - 14, base - h, x + 12, base - h - 8, x + 18, base}, Rgb(0x6A6A80)), light);
+    float x = 30.0f + i * 100 + rng.Range(-20, 20), base = 345 + rng.Range(0, 15),
+          h = rng.Range(70, 120);
+    DrawPart(
+        l,
+        Poly({x - 18, base, x - 14, base - h, x + 12, base - h - 8, x + 18, base}, Rgb(0x6A6A80)),
+        light);
   }
 }
 
@@ -154,7 +190,11 @@ void WizardHat(Layer& l, const Figure& f, Col c) {
   float r = f.headR;
   Light light = MoonLight();
   DrawPart(l, Ellipse(f.headX, f.headY - r * 0.6f, r * 2.0f, r * 0.4f, c), light);
-  DrawPart(l, Poly({f.headX - r * 1.0f, f.headY - r * 0.7f, f.headX + r * 1.0f, f.headY - r * 0.7f, f.headX + r * 1.4f, f.headY - r * 3.2f}, c), light);
+  DrawPart(l,
+           Poly({f.headX - r * 1.0f, f.headY - r * 0.7f, f.headX + r * 1.0f, f.headY - r * 0.7f,
+                 f.headX + r * 1.4f, f.headY - r * 3.2f},
+                c),
+           light);
   DrawPart(l, Box(f.headX, f.headY - r * 0.85f, r * 1.0f, r * 0.15f, Rgb(0xE0C050), 1), light);
 }
 
@@ -167,28 +207,40 @@ void Wand(Layer& l, float x, float y, Col glow) {
 void NinjaMask(Layer& l, const Figure& f, Col c) {
   float r = f.headR;
   Light light = ForestLight();
-  DrawPart(l, Poly({f.headX - r * 0.95f, f.headY + r * 0.25f, f.headX + r * 0.95f, f.headY + r * 0.25f, f.headX + r * 0.7f, f.headY + r * 1.05f,
-                    f.headX - r * 0.7f, f.headY + r * 1.05f},
-                   c),
+  DrawPart(l,
+           Poly({f.headX - r * 0.95f, f.headY + r * 0.25f, f.headX + r * 0.95f, f.headY + r * 0.25f,
+                 f.headX + r * 0.7f, f.headY + r * 1.05f, f.headX - r * 0.7f, f.headY + r * 1.05f},
+                c),
            light);
   // The scarf's tails stream out behind in the wind.
-  DrawPart(l, Capsule(f.headX + r * 0.5f, f.headY + r * 1.3f, f.headX + r * 4.5f, f.headY + r * 2.0f, r * 0.35f, r * 0.15f, Rgb(0xC03030)), light);
-  DrawPart(l, Capsule(f.headX + r * 0.5f, f.headY + r * 1.4f, f.headX + r * 4.0f, f.headY + r * 3.0f, r * 0.3f, r * 0.12f, Rgb(0xA02828)), light);
+  DrawPart(l,
+           Capsule(f.headX + r * 0.5f, f.headY + r * 1.3f, f.headX + r * 4.5f, f.headY + r * 2.0f,
+                   r * 0.35f, r * 0.15f, Rgb(0xC03030)),
+           light);
+  DrawPart(l,
+           Capsule(f.headX + r * 0.5f, f.headY + r * 1.4f, f.headX + r * 4.0f, f.headY + r * 3.0f,
+                   r * 0.3f, r * 0.12f, Rgb(0xA02828)),
+           light);
 }
 
 void Blade(Layer& l, float x, float y, float angle, float length, Col c) {
   float ex = x + std::cos(angle) * length, ey = y + std::sin(angle) * length;
   Glow(l, (x + ex) / 2, (y + ey) / 2, length * 0.45f, Scale(c, 0.35f), 0.5f);
-  FillPoly(l, {x - std::sin(angle) * 4, y + std::cos(angle) * 4, ex, ey, x + std::sin(angle) * 4, y - std::cos(angle) * 4}, c);
+  FillPoly(l,
+           {x - std::sin(angle) * 4, y + std::cos(angle) * 4, ex, ey, x + std::sin(angle) * 4,
+            y - std::cos(angle) * 4},
+           c);
   Line(l, x, y, ex, ey, 0.8f, Rgb(0xFFFFFF), 0.8f);
-  Line(l, x - std::sin(angle) * 10, y + std::cos(angle) * 10, x + std::sin(angle) * 10, y - std::cos(angle) * 10, 4, Rgb(0x3A3020));
+  Line(l, x - std::sin(angle) * 10, y + std::cos(angle) * 10, x + std::sin(angle) * 10,
+       y - std::cos(angle) * 10, 4, Rgb(0x3A3020));
 }
 
 void Shuriken(Layer& l, float x, float y) {
   for (int i = 0; i < 4; ++i) {
     float a = i * 1.5708f + 0.3f;
-    FillPoly(l, {x + std::cos(a) * 14, y + std::sin(a) * 14, x + std::cos(a + 0.6f) * 4, y + std::sin(a + 0.6f) * 4,
-                 x + std::cos(a - 0.6f) * 4, y + std::sin(a - 0.6f) * 4},
+    FillPoly(l,
+             {x + std::cos(a) * 14, y + std::sin(a) * 14, x + std::cos(a + 0.6f) * 4,
+              y + std::sin(a + 0.6f) * 4, x + std::cos(a - 0.6f) * 4, y + std::sin(a - 0.6f) * 4},
              Rgb(0xB8C8C0));
   }
   FillEllipse(l, x, y, 2, 2, Rgb(0x202020));
@@ -204,25 +256,10 @@ void SwampPools(Layer& l, uint32_t seed) {
   }
 }
 
-void MothWings(Layer& l, float x, float y, Col c) {
-  Light light = PoisonLight();
-  for (int s = -1; s <= 1; s += 2) {
-    Part upper = Ellipse(x + s * 120, y - 10, 115, 70, c);
-    upper.thickness = 20;
-    DrawPart(l, upper, light);
-    Part lower = Ellipse(x + s * 80, y + 90, 70, 55, Scale(c, 0.75f));
-    lower.thickness = 20;
-    DrawPart(l, lower, light);
-    // Eye spots on the wings.
-    FillEllipse(l, x + s * 130, y - 10, 26, 22, Rgb(0xE8D040));
-    FillEllipse(l, x + s * 130, y - 10, 14, 12, Rgb(0x201018));
-    Glow(l, x + s * 130, y - 10, 40, Rgb(0xE8D040), 0.3f);
-  }
-}
-
 void Goggles(Layer& l, const Figure& f) {
   float r = f.headR;
-  Line(l, f.headX - r, f.headY - r * 0.05f, f.headX + r, f.headY - r * 0.05f, r * 0.2f, Rgb(0x3A2A20));
+  Line(l, f.headX - r, f.headY - r * 0.05f, f.headX + r, f.headY - r * 0.05f, r * 0.2f,
+       Rgb(0x3A2A20));
   for (int s = -1; s <= 1; s += 2) {
     FillEllipse(l, f.headX + s * r * 0.4f, f.headY, r * 0.34f, r * 0.34f, Rgb(0x8A6A30));
     FillEllipse(l, f.headX + s * r * 0.4f, f.headY, r * 0.24f, r * 0.24f, Rgb(0xA0F060));
@@ -235,7 +272,8 @@ void Wreckage(Layer& l, uint32_t seed) {
   Light light = SoftLight();
   for (int i = 0; i < 6; ++i) {
     float x = rng.Range(0, 360), y = rng.Range(330, 400);
-    Part p = Box(x, y, rng.Range(15, 40), rng.Range(8, 20), Mix(Rgb(0x8A8A98), Rgb(0xA0603A), rng.Unit()), 3);
+    Part p = Box(x, y, rng.Range(15, 40), rng.Range(8, 20),
+                 Mix(Rgb(0x8A8A98), Rgb(0xA0603A), rng.Unit()), 3);
     p.gloss = 0.4f;
     GroundShadow(l, x + 8, y + 14, 40, 6, 0.3f);
     DrawPart(l, p, light);
@@ -255,7 +293,8 @@ void RobotFigure(Layer& l, float x, float footY) {
   parts.push_back(shiny(Box(x + 40, footY - 50, 22, 50, dark, 6)));
   parts.push_back(shiny(Box(x - 42, footY - 8, 32, 10, body, 4)));
   parts.push_back(shiny(Box(x + 42, footY - 8, 32, 10, body, 4)));
-  parts.push_back(shiny(Box(x + 70, footY - 200, 30, 60, Rgb(0x8A6A40), 8)));  // the explorer's pack
+  parts.push_back(
+      shiny(Box(x + 70, footY - 200, 30, 60, Rgb(0x8A6A40), 8)));  // the explorer's pack
   parts.push_back(shiny(Box(x, footY - 160, 75, 65, body, 14)));
   parts.push_back(shiny(Box(x, footY - 155, 40, 30, accent, 6)));
   parts.push_back(shiny(Capsule(x - 78, footY - 205, x - 120, footY - 120, 16, 14, dark)));
@@ -277,15 +316,17 @@ void RobotFigure(Layer& l, float x, float footY) {
 
 void Cliff(Layer& l, float topY, Col c, uint32_t seed) {
   for (int x = 0; x < l.w(); ++x) {
-    float top = topY - Smooth(200, 640, static_cast<float>(x)) * 40 - Fbm(x / 40.0f, 0, 4, seed) * 30;
+    float top =
+        topY - Smooth(200, 640, static_cast<float>(x)) * 40 - Fbm(x / 40.0f, 0, 4, seed) * 30;
     for (int y = static_cast<int>(top); y < l.h(); ++y) {
       float n = Fbm(x / 25.0f, y / 12.0f, 3, seed + 1);
-      l.Blend(x, y, Scale(c, 0.8f + n * 0.5f + Smooth(top + 6, top, static_cast<float>(y)) * 1.2f), Clamp01(y + 1 - top));
+      l.Blend(x, y, Scale(c, 0.8f + n * 0.5f + Smooth(top + 6, top, static_cast<float>(y)) * 1.2f),
+              Clamp01(y + 1 - top));
     }
   }
 }
 
-void Deck(Layer& l, uint32_t seed) {
+void Deck(Layer& l, float mastX, uint32_t seed) {
   for (int y = 330; y < l.h(); ++y) {
     float t = (y - 330) / 150.0f;
     for (int x = 0; x < l.w(); ++x) {
@@ -298,44 +339,47 @@ void Deck(Layer& l, uint32_t seed) {
   // The rail, and the mast with its furled sail at the back.
   Light light = SeaLight();
   DrawPart(l, Box(320, 322, 330, 8, Rgb(0x6A4228), 3), light);
-  for (int i = 0; i < 12; ++i) DrawPart(l, Box(20.0f + i * 56, 300, 4, 22, Rgb(0x6A4228), 2), light);
-  DrawPart(l, Box(330, 150, 9, 180, Rgb(0x7A4A2A), 3), light);
-  DrawPart(l, Capsule(180, 60, 480, 60, 12, 12, Rgb(0xF0E8D8)), light);
+  for (int i = 0; i < 12; ++i)
+    DrawPart(l, Box(20.0f + i * 56, 300, 4, 22, Rgb(0x6A4228), 2), light);
+  DrawPart(l, Box(mastX, 150, 9, 180, Rgb(0x7A4A2A), 3), light);
+  DrawPart(l, Capsule(mastX - 150, 60, mastX + 150, 60, 12, 12, Rgb(0xF0E8D8)), light);
 }
 
 void Trident(Layer& l, float x, float y) {
   Line(l, x, y + 120, x, y - 110, 4, Rgb(0xC8A040));
   for (int i = -1; i <= 1; ++i) {
     Line(l, x + i * 16, y - 110, x + i * 16, y - 150, 3, Rgb(0xE8D070));
-    FillPoly(l, {x + i * 16 - 5, y - 150, x + i * 16, y - 162, x + i * 16 + 5, y - 150}, Rgb(0xF0E090));
+    FillPoly(l, {x + i * 16 - 5, y - 150, x + i * 16, y - 162, x + i * 16 + 5, y - 150},
+             Rgb(0xF0E090));
   }
   Line(l, x - 16, y - 110, x + 16, y - 110, 3, Rgb(0xE8D070));
   Glow(l, x, y - 140, 40, Rgb(0x60D0FF), 0.5f);
 }
 
-void IslandFace(Layer& l, uint32_t seed) {
+void IslandFace(Layer& l, float cx, float eyeY, uint32_t seed) {
   // The whole land rises from the sea and looks back: two eyes of light in the slopes,
   // a mouth that is a cave, forests for hair.
-  float cx = 470;
   for (int x = 0; x < l.w(); ++x) {
     float u = (x - cx) / 260.0f;
-    float top = 330 - 250 * std::max(0.0f, 1 - u * u) - (Fbm(x / 30.0f, 0, 4, seed) - 0.5f) * 40;
+    float top = 330 - (330 - eyeY + 95) * std::max(0.0f, 1 - u * u) -
+                (Fbm(x / 30.0f, 0, 4, seed) - 0.5f) * 40;
     for (int y = std::max(0, static_cast<int>(top)); y < 340; ++y) {
       float n = Fbm(x / 20.0f, y / 20.0f, 4, seed + 1);
       float up = Clamp01((y - top) / 60);
       Col c = Mix(Rgb(0x2A5A30), Rgb(0x5A4A3A), up);
       c = Scale(c, 0.7f + n * 0.6f);
-      c = Mix(c, Rgb(0xE0A070), Smooth(0.1f, -0.5f, u) * Smooth(top + 30, top, static_cast<float>(y)) * 0.6f);
+      c = Mix(c, Rgb(0xE0A070),
+              Smooth(0.1f, -0.5f, u) * Smooth(top + 30, top, static_cast<float>(y)) * 0.6f);
       l.Blend(x, y, c, Clamp01(y + 1 - top));
     }
   }
   for (int s = -1; s <= 1; s += 2) {
-    Glow(l, cx + s * 70, 170, 60, Rgb(0xFFD060), 0.7f);
-    FillEllipse(l, cx + s * 70, 170, 26, 10, Rgb(0xFFF4C0));
-    FillEllipse(l, cx + s * 70, 170, 7, 8, Rgb(0x4A2A10));
+    Glow(l, cx + s * 70, eyeY, 60, Rgb(0xFFD060), 0.7f);
+    FillEllipse(l, cx + s * 70, eyeY, 26, 10, Rgb(0xFFF4C0));
+    FillEllipse(l, cx + s * 70, eyeY, 7, 8, Rgb(0x4A2A10));
   }
-  FillEllipse(l, cx, 270, 50, 18, Rgb(0x0A0808));
-  Glow(l, cx, 270, 50, Rgb(0x803020), 0.3f);
+  FillEllipse(l, cx, eyeY + 85, 50, 18, Rgb(0x0A0808));
+  Glow(l, cx, eyeY + 85, 50, Rgb(0x803020), 0.3f);
 }
 
 void CloudSea(Layer& l, float y, uint32_t seed) {
@@ -351,20 +395,22 @@ void CloudSea(Layer& l, float y, uint32_t seed) {
   }
 }
 
-void AngelWings(Layer& l, float x, float y, Col c) {
+void AngelWings(Layer& l, float x, float y, Col c, float scale) {
   Light light = HaloLight();
   for (int s = -1; s <= 1; s += 2) {
     // Rows of long feathers under a rounded shoulder of the wing.
     for (int i = 6; i >= 0; --i) {
       float a = -0.5f + i * 0.2f;
-      float len = 190 - i * 12;
-      float ex = x + s * std::cos(a) * len, ey = y + std::sin(a) * len + 30;
-      Part feather = Ellipse((x + s * 30 + ex) / 2, (y + ey) / 2, std::fabs(ex - x - s * 30) / 2 + 18, 20, Mix(c, Rgb(0xD8E0F0), i / 8.0f));
-      feather.thickness = 14;
+      float len = (190 - i * 12) * scale;
+      float ex = x + s * std::cos(a) * len, ey = y + std::sin(a) * len + 30 * scale;
+      Part feather = Ellipse((x + s * 30 * scale + ex) / 2, (y + ey) / 2,
+                             std::fabs(ex - x - s * 30 * scale) / 2 + 18 * scale, 20 * scale,
+                             Mix(c, Rgb(0xD8E0F0), i / 8.0f));
+      feather.thickness = 14 * scale;
       DrawPart(l, feather, light);
     }
-    Part shoulder = Ellipse(x + s * 90, y - 20, 90, 45, c);
-    shoulder.thickness = 30;
+    Part shoulder = Ellipse(x + s * 90 * scale, y - 20 * scale, 90 * scale, 45 * scale, c);
+    shoulder.thickness = 30 * scale;
     DrawPart(l, shoulder, light);
   }
 }
@@ -373,7 +419,9 @@ void Halo(Layer& l, const Figure& f) {
   float r = f.headR;
   FillSd(
       l, f.headX - r * 1.5f, f.headY - r * 2.2f, f.headX + r * 1.5f, f.headY - r * 1.2f,
-      [&](float x, float y) { return std::fabs(SdEllipse(x, y, f.headX, f.headY - r * 1.7f, r * 1.2f, r * 0.35f)) - 2.5f; },
+      [&](float x, float y) {
+        return std::fabs(SdEllipse(x, y, f.headX, f.headY - r * 1.7f, r * 1.2f, r * 0.35f)) - 2.5f;
+      },
       [](float, float, float) { return Rgb(0xFFE070); });
   Glow(l, f.headX, f.headY - r * 1.7f, r * 2, Rgb(0xFFE070), 0.5f);
 }
@@ -402,7 +450,8 @@ void SeaBeast(Layer& l, float x, float y, uint32_t seed) {
       float t = i / 6.0f;
       float nx = x + h[0] * 0.4f + (hx - x - h[0] * 0.4f) * t + std::sin(t * 3.1f) * 25;
       float ny = y + 40 + (hy - y - 40) * t;
-      neck.push_back(Ellipse(nx, ny, 34 - t * 12, 30 - t * 10, Mix(Rgb(0x1A4A4A), Rgb(0x2A6A5A), t)));
+      neck.push_back(
+          Ellipse(nx, ny, 34 - t * 12, 30 - t * 10, Mix(Rgb(0x1A4A4A), Rgb(0x2A6A5A), t)));
     }
     DrawParts(l, neck, light);
     Part head = Ellipse(hx, hy, 38, 26, Rgb(0x2A6A5A));
@@ -433,15 +482,16 @@ void SunDisc(Layer& l, float x, float y, float r) {
   Glow(l, x, y, r * 2, Rgb(0xFF9040), 0.6f);
   FillEllipse(l, x, y, r, r, Rgb(0xFFC060), 0.9f);
   FillSd(
-      l, x - r - 12, y - r - 12, x + r + 12, y + r + 12, [&](float px, float py) { return std::fabs(SdEllipse(px, py, x, y, r + 8, r + 8)) - 1.5f; },
+      l, x - r - 12, y - r - 12, x + r + 12, y + r + 12,
+      [&](float px, float py) { return std::fabs(SdEllipse(px, py, x, y, r + 8, r + 8)) - 1.5f; },
       [](float, float, float) { return Rgb(0xFFF0C0); }, 0.8f);
 }
 
-void Cavern(Layer& l, Col dark, Col light, uint32_t seed) {
+void Cavern(Layer& l, float cx, float cy, Col dark, Col light, uint32_t seed) {
   for (int y = 0; y < l.h(); ++y) {
     for (int x = 0; x < l.w(); ++x) {
       float n = Fbm(x / 60.0f, y / 40.0f, 5, seed);
-      float open = Smooth(0.3f, 0.7f, 1 - std::hypot((x - 460) / 300.0f, (y - 260) / 260.0f));
+      float open = Smooth(0.3f, 0.7f, 1 - std::hypot((x - cx) / 300.0f, (y - cy) / 260.0f));
       Col c = Mix(dark, light, open * (0.5f + n * 0.8f));
       l.at(x, y) = c;
       l.alpha(x, y) = 1;
@@ -449,12 +499,15 @@ void Cavern(Layer& l, Col dark, Col light, uint32_t seed) {
   }
 }
 
-void Crystals(Layer& l, uint32_t seed, Col c) {
+void Crystals(Layer& l, uint32_t seed, Col c, float clearX0, float clearX1) {
   Rng rng(seed);
   Light light = CrystalLight();
   for (int i = 0; i < 16; ++i) {
-    float x = rng.Range(0, 640), base = rng.Range(380, 490), h = rng.Range(60, 200), w = rng.Range(14, 30), lean = rng.Range(-30, 30);
-    Part p = Poly({x - w, base, x + lean - w * 0.3f, base - h * 0.8f, x + lean, base - h, x + lean + w * 0.3f, base - h * 0.8f, x + w, base},
+    float x = rng.Range(0, 640), base = rng.Range(380, 490), h = rng.Range(60, 200),
+          w = rng.Range(14, 30), lean = rng.Range(-30, 30);
+    if (x + w > clearX0 && x - w < clearX1) continue;  // nothing grows in front of the figure
+    Part p = Poly({x - w, base, x + lean - w * 0.3f, base - h * 0.8f, x + lean, base - h,
+                   x + lean + w * 0.3f, base - h * 0.8f, x + w, base},
                   Mix(c, Rgb(0xC0A0FF), rng.Unit() * 0.5f));
     p.gloss = 1;
     DrawPart(l, p, light);

@@ -2,6 +2,7 @@
 // Props, lights and creatures of the encounter scenes, kept apart from the scene list so
 // each scene reads as a short recipe.
 #include <cstdint>
+#include <initializer_list>
 
 #include "figures.h"
 #include "paint.h"
@@ -30,7 +31,7 @@ void Beetles(Layer& l, float x, float y, uint32_t seed);
 void Rain(Layer& l, float x0, float x1, float y0, float y1, uint32_t seed);
 void Umbrella(Layer& l, float handX, float handY, Col c);
 void Ripples(Layer& l, float x, float y, uint32_t seed);
-void Pillars(Layer& l, uint32_t seed);
+void Pillars(Layer& l, std::initializer_list<float> xs, uint32_t seed);
 void StoneRing(Layer& l, uint32_t seed);
 void MagicCircleGround(Layer& l, float x, float y, Col c);
 void WizardHat(Layer& l, const Figure& f, Col c);
@@ -39,23 +40,38 @@ void NinjaMask(Layer& l, const Figure& f, Col c);
 void Blade(Layer& l, float x, float y, float angle, float length, Col c);
 void Shuriken(Layer& l, float x, float y);
 void SwampPools(Layer& l, uint32_t seed);
-void MothWings(Layer& l, float x, float y, Col c);
 void Goggles(Layer& l, const Figure& f);
 void Wreckage(Layer& l, uint32_t seed);
 void RobotFigure(Layer& l, float x, float footY);
 void Cliff(Layer& l, float topY, Col c, uint32_t seed);
-void Deck(Layer& l, uint32_t seed);
+void Deck(Layer& l, float mastX, uint32_t seed);
 void Trident(Layer& l, float x, float y);
-void IslandFace(Layer& l, uint32_t seed);
+void IslandFace(Layer& l, float cx, float eyeY, uint32_t seed);
 void CloudSea(Layer& l, float y, uint32_t seed);
-void AngelWings(Layer& l, float x, float y, Col c);
+void AngelWings(Layer& l, float x, float y, Col c, float scale = 1.0f);
 void Halo(Layer& l, const Figure& f);
 void Lightning(Layer& l, float x, float y, uint32_t seed);
 void SeaBeast(Layer& l, float x, float y, uint32_t seed);
 void Waves(Layer& l, uint32_t seed);
 void SunDisc(Layer& l, float x, float y, float r);
-void Cavern(Layer& l, Col dark, Col light, uint32_t seed);
-void Crystals(Layer& l, uint32_t seed, Col c);
+void Cavern(Layer& l, float cx, float cy, Col dark, Col light, uint32_t seed);
+void Crystals(Layer& l, uint32_t seed, Col c, float clearX0 = 0, float clearX1 = 0);
 void Tears(Layer& l, float x, float y);
+
+// encounter_props.cpp: things the people carry and keep around them.
+// A beetle seen from above, its head towards `angle`; a stag beetle has jaws.
+void Insect(Layer& l, float x, float y, float size, float angle, Col shell, bool stag = false);
+void Butterfly(Layer& l, float x, float y, float size, float angle, Col wing, Col spot);
+void Moth(Layer& l, float x, float y, float size, float angle, Col wing);
+// A broad leaf from its stem at (x, y) towards `angle`.
+void Leaf(Layer& l, float x, float y, float length, float angle, float width, Col c,
+          const Light& light);
+void MagnifyingGlass(Layer& l, float handX, float handY, float angle);
+void BugNet(Layer& l, float handX, float handY);
+void Syringe(Layer& l, float handX, float handY, float angle, Col fluid);
+void Flask(Layer& l, float x, float y, Col fluid);
+void Tricorne(Layer& l, const Figure& f, Col c, Col trim);
+void Sabre(Layer& l, float handX, float handY, float angle, float length);
+void Torii(Layer& l, float x, float baseY, float h, Col c);
 
 }  // namespace qv::assetgen

@@ -10,12 +10,21 @@ namespace qv::assetgen {
 
 enum class Hair { kShort, kLong, kSpiky, kTwinTails, kHood, kBald, kPonytail };
 enum class Pose { kStand, kCast, kSword, kWide, kArmsUp };
+// What covers the body below the chest, each with its own outline.
+enum class Garment {
+  kTrousers,  // legs in `bottom`
+  kRobe,      // one long robe in `bottom`, flaring to the feet
+  kCoat,      // a long coat in `top`, open over a shirt in `under` and trousers in `bottom`
+  kDress,     // a short flared skirt in `bottom` over bare legs and boots in `accent`
+  kHakama,    // wide pleated trousers in `bottom`, a wrapped jacket in `top`
+  kGown,      // a bell-shaped gown in `bottom` with a tiered hem, trailing on the ground
+};
 
 struct Look {
-  float height = 360;     // feet to crown, pixels
-  float build = 1.0f;     // shoulder and hip width factor
-  bool child = false;     // bigger head, shorter limbs
-  bool robe = false;      // a long robe or dress instead of trousers
+  float height = 360;  // feet to crown, pixels
+  float build = 1.0f;  // shoulder and hip width factor
+  bool child = false;  // bigger head, shorter limbs
+  Garment garment = Garment::kTrousers;
   bool cape = false;
   Hair hair = Hair::kShort;
   Pose pose = Pose::kStand;
@@ -24,16 +33,17 @@ struct Look {
   Col top = Rgb(0x4A6A9A);
   Col bottom = Rgb(0x3A3A4A);
   Col accent = Rgb(0xC8A040);
+  Col under = Rgb(0xE8E4DA);  // the shirt under an open coat
   Col eyes = Rgb(0x203040);
-  bool ears = false;      // pointed ears (the demon folk)
+  bool ears = false;  // pointed ears (the demon folk)
   bool animalEars = false;
-  bool mask = false;      // a plain white mask over the face
+  bool mask = false;  // a plain white mask over the face
   bool horns = false;
   bool beard = false;
 };
 
 struct Figure {
-  std::vector<Part> parts;       // back to front
+  std::vector<Part> parts;  // back to front
   float headX = 0, headY = 0, headR = 0;
   float handLX = 0, handLY = 0;  // the hand on the viewer's left
   float handRX = 0, handRY = 0;

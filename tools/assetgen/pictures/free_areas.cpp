@@ -19,12 +19,18 @@ struct Depth {
 };
 
 constexpr Depth kDepths[] = {
-    {"free.bmp", 0x5A8AD8, 0xE0ECF0, 0x7A9A80, 0x6A9A48, 0x8AB060, 0x3E7A34, 0xE0ECF0, 0.25f, 0.6f, 0, 0.0f},
-    {"free2.bmp", 0x4A7AB0, 0xC8D8C0, 0x4A6A50, 0x4A7A38, 0x5A8A48, 0x2A5A2A, 0xB0C8B0, 0.35f, 0.4f, 0, 0.15f},
-    {"free3.bmp", 0x2A3A5A, 0xD08A60, 0x2A3A30, 0x2A4A28, 0x3A5030, 0x1A3A22, 0x8A6A5A, 0.4f, 0.5f, 20, 0.35f},
-    {"free4.bmp", 0x0A1028, 0x3A4A6A, 0x1A2030, 0x1A2A24, 0x223028, 0x10201A, 0x5A6A8A, 0.55f, 0.3f, 140, 0.55f},
-    {"free5.bmp", 0x1A0408, 0x6A1A20, 0x200A10, 0x2A1014, 0x3A1A1A, 0x2A0A10, 0x8A2A2A, 0.45f, 0.5f, 30, 0.8f},
-    {"free6.bmp", 0x000000, 0x1A0A2A, 0x0A0614, 0x0E0818, 0x140A20, 0x100A18, 0x3A1A5A, 0.5f, 0.0f, 220, 1.0f},
+    {"free.bmp", 0x5A8AD8, 0xE0ECF0, 0x7A9A80, 0x6A9A48, 0x8AB060, 0x3E7A34, 0xE0ECF0, 0.25f, 0.6f,
+     0, 0.0f},
+    {"free2.bmp", 0x4A7AB0, 0xC8D8C0, 0x4A6A50, 0x4A7A38, 0x5A8A48, 0x2A5A2A, 0xB0C8B0, 0.35f, 0.4f,
+     0, 0.15f},
+    {"free3.bmp", 0x2A3A5A, 0xD08A60, 0x2A3A30, 0x2A4A28, 0x3A5030, 0x1A3A22, 0x8A6A5A, 0.4f, 0.5f,
+     20, 0.35f},
+    {"free4.bmp", 0x0A1028, 0x3A4A6A, 0x1A2030, 0x1A2A24, 0x223028, 0x10201A, 0x5A6A8A, 0.55f, 0.3f,
+     140, 0.55f},
+    {"free5.bmp", 0x1A0408, 0x6A1A20, 0x200A10, 0x2A1014, 0x3A1A1A, 0x2A0A10, 0x8A2A2A, 0.45f, 0.5f,
+     30, 0.8f},
+    {"free6.bmp", 0x000000, 0x1A0A2A, 0x0A0614, 0x0E0818, 0x140A20, 0x100A18, 0x3A1A5A, 0.5f, 0.0f,
+     220, 1.0f},
 };
 
 void PaintDepth(Layer& l, const Depth& d, uint32_t seed) {
@@ -48,7 +54,8 @@ void PaintDepth(Layer& l, const Depth& d, uint32_t seed) {
     float cx = 300 + std::sin(t * 2.5f) * 40, half = 12 + t * 110;
     for (int x = static_cast<int>(cx - half); x < cx + half; ++x) {
       float edge = Smooth(half, half - 10, std::fabs(x - cx));
-      Col c = Scale(Mix(Rgb(d.groundFar), Rgb(0xC8B088), 0.45f * (1 - d.strangeness * 0.6f)), 0.9f + 0.2f * Noise(x / 6.0f, y / 3.0f, seed + 5));
+      Col c = Scale(Mix(Rgb(d.groundFar), Rgb(0xC8B088), 0.45f * (1 - d.strangeness * 0.6f)),
+                    0.9f + 0.2f * Noise(x / 6.0f, y / 3.0f, seed + 5));
       l.Blend(x, y, c, edge * 0.8f);
     }
   }
@@ -58,20 +65,27 @@ void PaintDepth(Layer& l, const Depth& d, uint32_t seed) {
     float x = rng.Range(-20, 660), foot = rng.Range(320, 360);
     if (x > 380 && x < 600) continue;  // keep the right half open for whoever blocks the way
     float size = rng.Range(140, 240) * (1 + d.strangeness * 0.4f);
-    if (d.strangeness < 0.3f) Tree(l, x, foot, size, Rgb(d.foliage), Rgb(0x4A3424), seed + 10 + i);
-    else Conifer(l, x, foot, size, Rgb(d.foliage));
+    if (d.strangeness < 0.3f)
+      Tree(l, x, foot, size, Rgb(d.foliage), Rgb(0x4A3424), seed + 10 + i);
+    else
+      Conifer(l, x, foot, size, Rgb(d.foliage));
   }
   if (d.strangeness >= 0.5f) {
     // Broken stones of something that stood here before the island woke.
     for (int i = 0; i < 4; ++i) {
       float x = 40.0f + i * 170, base = 360 + (i % 2) * 20, h = 80 + i * 15;
       Light light = MoonLight();
-      DrawPart(l, Poly({x - 14, base, x - 10, base - h, x + 8, base - h + 20, x + 14, base}, Scale(Rgb(d.ridge), 2.2f)), light);
+      DrawPart(l,
+               Poly({x - 14, base, x - 10, base - h, x + 8, base - h + 20, x + 14, base},
+                    Scale(Rgb(d.ridge), 2.2f)),
+               light);
     }
   }
   Fog(l, 330, 50, Rgb(d.fog), d.fogAmount);
-  if (d.strangeness >= 0.8f) Motes(l, 50, 0, 100, 640, 460, Rgb(0xC04060), seed + 7);
-  else if (d.strangeness > 0) Motes(l, 20, 0, 200, 640, 460, Rgb(0xE0F0A0), seed + 7);
+  if (d.strangeness >= 0.8f)
+    Motes(l, 50, 0, 100, 640, 460, Rgb(0xC04060), seed + 7);
+  else if (d.strangeness > 0)
+    Motes(l, 20, 0, 200, 640, 460, Rgb(0xE0F0A0), seed + 7);
 }
 
 // A wanderer of the trail: a cloaked figure with a club and a face lost in its hood.
@@ -81,7 +95,7 @@ void PaintWanderer(const Sink& out) {
   lk.height = 400;
   lk.build = 1.15f;
   lk.hair = Hair::kHood;
-  lk.robe = true;
+  lk.garment = Garment::kRobe;
   lk.cape = true;
   lk.skin = Rgb(0x2A2028);
   lk.top = Rgb(0x3A3440);
@@ -92,8 +106,12 @@ void PaintWanderer(const Sink& out) {
   Figure f = BuildFigure(lk, 130, 430);
   DrawParts(l, f.parts, DuskLight());
   Light light = DuskLight();
-  DrawPart(l, Capsule(f.handRX, f.handRY, f.handRX + 20, f.handRY - 120, 7, 14, Rgb(0x5A4030)), light);
-  for (int s = -1; s <= 1; s += 2) Glow(l, f.headX + s * f.headR * 0.38f, f.headY + f.headR * 0.05f, f.headR * 0.6f, Rgb(0xFF3020), 0.8f);
+  // The club leans back over the shoulder, inside the picture.
+  DrawPart(l, Capsule(f.handRX, f.handRY, f.handRX - 30, f.handRY - 120, 7, 14, Rgb(0x5A4030)),
+           light);
+  for (int s = -1; s <= 1; s += 2)
+    Glow(l, f.headX + s * f.headR * 0.38f, f.headY + f.headR * 0.05f, f.headR * 0.6f, Rgb(0xFF3020),
+         0.8f);
   out.Sprite("man0.bmp", l, kKey);
 }
 
@@ -109,8 +127,8 @@ void PaintBeast(const Sink& out) {
   Light light = MakeLightForBeast();
   std::vector<Part> parts;
   Col fur = Rgb(0x4A3A4A), dark = Rgb(0x2A202A);
-  parts.push_back(Capsule(70, 300, 60, 420, 26, 20, dark));
-  parts.push_back(Capsule(190, 300, 200, 420, 26, 20, dark));
+  parts.push_back(Capsule(70, 300, 60, 410, 26, 20, dark));
+  parts.push_back(Capsule(190, 300, 200, 410, 26, 20, dark));
   parts.push_back(Ellipse(130, 260, 100, 95, fur));
   parts.push_back(Capsule(40, 220, 20, 380, 22, 16, fur));
   parts.push_back(Capsule(220, 220, 240, 380, 22, 16, fur));
@@ -120,7 +138,8 @@ void PaintBeast(const Sink& out) {
   for (auto& p : parts) p.thickness = std::max(p.thickness, 20.0f);
   DrawParts(l, parts, light);
   FillPoly(l, {95, 175, 165, 175, 130, 205}, Rgb(0x180808));
-  for (int i = 0; i < 5; ++i) FillPoly(l, {100.0f + i * 13, 175, 106.0f + i * 13, 175, 103.0f + i * 13, 186}, Rgb(0xF0E8D8));
+  for (int i = 0; i < 5; ++i)
+    FillPoly(l, {100.0f + i * 13, 175, 106.0f + i * 13, 175, 103.0f + i * 13, 186}, Rgb(0xF0E8D8));
   for (int s = -1; s <= 1; s += 2) {
     FillEllipse(l, 130 + s * 22, 140, 9, 6, Rgb(0xFFD020));
     Glow(l, 130 + s * 22, 140, 20, Rgb(0xFF8010), 0.7f);

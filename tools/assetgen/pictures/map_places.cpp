@@ -23,12 +23,25 @@ void Shadow(Layer& l, float cx, float cy, float rx, float ry, float k = 0.35f) {
 void House(Layer& l, float cx, float cy, float w, Col roof, Col wall) {
   float h = w * 0.55f;
   Shadow(l, cx + 2, cy + 2, w * 0.6f, h * 0.6f);
-  FillPoly(l, {cx - w / 2, cy - h * 0.1f, cx + w / 2, cy - h * 0.1f, cx + w / 2, cy + h * 0.55f, cx - w / 2, cy + h * 0.55f}, wall);
-  FillPoly(l, {cx - w / 2 - 2, cy, cx, cy - h * 0.9f, cx + w / 2 + 2, cy, cx + w / 2 + 2, cy + 1, cx - w / 2 - 2, cy + 1}, roof);
-  FillPoly(l, {cx, cy - h * 0.9f, cx + w / 2 + 2, cy, cx + w / 2 + 2, cy + 1, cx, cy - h * 0.55f}, Scale(roof, 0.7f));
+  FillPoly(l,
+           {cx - w / 2, cy - h * 0.1f, cx + w / 2, cy - h * 0.1f, cx + w / 2, cy + h * 0.55f,
+            cx - w / 2, cy + h * 0.55f},
+           wall);
+  FillPoly(l,
+           {cx - w / 2 - 2, cy, cx, cy - h * 0.9f, cx + w / 2 + 2, cy, cx + w / 2 + 2, cy + 1,
+            cx - w / 2 - 2, cy + 1},
+           roof);
+  FillPoly(l, {cx, cy - h * 0.9f, cx + w / 2 + 2, cy, cx + w / 2 + 2, cy + 1, cx, cy - h * 0.55f},
+           Scale(roof, 0.7f));
   Line(l, cx - w / 2 - 2, cy + 0.5f, cx, cy - h * 0.9f, 1, Scale(roof, 1.3f), 0.8f);
-  FillPoly(l, {cx - 2, cy + h * 0.15f, cx + 2, cy + h * 0.15f, cx + 2, cy + h * 0.55f, cx - 2, cy + h * 0.55f}, Rgb(0x3A2418));
-  FillPoly(l, {cx + w * 0.2f, cy + h * 0.12f, cx + w * 0.36f, cy + h * 0.12f, cx + w * 0.36f, cy + h * 0.3f, cx + w * 0.2f, cy + h * 0.3f}, Rgb(0xFFD880));
+  FillPoly(l,
+           {cx - 2, cy + h * 0.15f, cx + 2, cy + h * 0.15f, cx + 2, cy + h * 0.55f, cx - 2,
+            cy + h * 0.55f},
+           Rgb(0x3A2418));
+  FillPoly(l,
+           {cx + w * 0.2f, cy + h * 0.12f, cx + w * 0.36f, cy + h * 0.12f, cx + w * 0.36f,
+            cy + h * 0.3f, cx + w * 0.2f, cy + h * 0.3f},
+           Rgb(0xFFD880));
 }
 
 void Road(Layer& l, const MapTerrain& t, std::initializer_list<float> pts) {
@@ -49,24 +62,31 @@ void Road(Layer& l, const MapTerrain& t, std::initializer_list<float> pts) {
   }
 }
 
-void Plaque(Layer& l, float x, float y, float w, float h, const std::string& caption, const std::string& sub, Col tone) {
+void Plaque(Layer& l, float x, float y, float w, float h, const std::string& caption,
+            const std::string& sub, Col tone) {
   Shadow(l, x + w / 2 + 2, y + h / 2 + 3, w / 2, h / 2, 0.45f);
   FillSd(
-      l, x, y, x + w, y + h, [&](float px, float py) { return SdBox(px, py, x + w / 2, y + h / 2, w / 2, h / 2, 5); },
+      l, x, y, x + w, y + h,
+      [&](float px, float py) { return SdBox(px, py, x + w / 2, y + h / 2, w / 2, h / 2, 5); },
       [&](float, float py, float d) {
         Col wood = Mix(Rgb(0x8A5A2E), Rgb(0x5A3A1E), Clamp01((py - y) / h));
         return Mix(Rgb(0xE8C060), wood, Smooth(-1.0f, -3.0f, d));
       });
   FillSd(
       l, x + 4, y + 4, x + w - 4, y + h - 4,
-      [&](float px, float py) { return SdBox(px, py, x + w / 2, y + h / 2, w / 2 - 5, h / 2 - 5, 3); },
-      [&](float, float py, float) { return Mix(Scale(tone, 1.15f), Scale(tone, 0.7f), Clamp01((py - y) / h)); });
+      [&](float px, float py) {
+        return SdBox(px, py, x + w / 2, y + h / 2, w / 2 - 5, h / 2 - 5, 3);
+      },
+      [&](float, float py, float) {
+        return Mix(Scale(tone, 1.15f), Scale(tone, 0.7f), Clamp01((py - y) / h));
+      });
   TextMask m = RenderText(caption, 17);
   TextMask s = RenderText(sub, 10);
   int tx = static_cast<int>(x + (w - m.w) / 2), ty = static_cast<int>(y + 6);
   PaintMask(l, m, tx + 1, ty + 1, Rgb(0x100808), 0.8f);
   PaintMaskGradient(l, m, tx, ty, Rgb(0xFFF8E0), Rgb(0xF0C870));
-  PaintMask(l, s, static_cast<int>(x + (w - s.w) / 2), static_cast<int>(y + h - s.h - 4), Rgb(0xE0D8C0), 0.9f);
+  PaintMask(l, s, static_cast<int>(x + (w - s.w) / 2), static_cast<int>(y + h - s.h - 4),
+            Rgb(0xE0D8C0), 0.9f);
 }
 
 void Trees(Layer& l, const MapTerrain& t, uint32_t seed, int count) {
@@ -116,11 +136,17 @@ void DrawMapPlaces(Layer& map, const MapTerrain& t) {
   FillSd(
       map, 292, 148, 369, 177, [](float x, float y) { return SdBox(x, y, 330, 161, 36, 12, 8); },
       [](float x, float y, float d) {
-        return Scale(Mix(Rgb(0x8A7A68), Rgb(0x5A4E44), Fbm(x / 5.0f, y / 5.0f, 3, 131)), 1 + std::clamp(d * 0.05f, -0.3f, 0.0f));
+        return Scale(Mix(Rgb(0x8A7A68), Rgb(0x5A4E44), Fbm(x / 5.0f, y / 5.0f, 3, 131)),
+                     1 + std::clamp(d * 0.05f, -0.3f, 0.0f));
       });
   FillSd(
-      map, 318, 152, 342, 172, [](float x, float y) { return SdEllipse(x, y, 330, 166, 11, 11) + std::max(0.0f, 160 - y) * 2; },
-      [](float, float y, float) { return Mix(Rgb(0x05040A), Rgb(0x221A24), Clamp01((y - 156) / 14)); });
+      map, 318, 152, 342, 172,
+      [](float x, float y) {
+        return SdEllipse(x, y, 330, 166, 11, 11) + std::max(0.0f, 160 - y) * 2;
+      },
+      [](float, float y, float) {
+        return Mix(Rgb(0x05040A), Rgb(0x221A24), Clamp01((y - 156) / 14));
+      });
   Glow(map, 314, 160, 6, Rgb(0xFF9A30), 0.9f);
   Glow(map, 346, 160, 6, Rgb(0xFF9A30), 0.9f);
   // The mountain: a hut at its foot and a cairn with a flag on the summit.
@@ -132,7 +158,9 @@ void DrawMapPlaces(Layer& map, const MapTerrain& t) {
   House(map, 480, 142, 18, Rgb(0x6A8A2A), Rgb(0xC8B888));
   for (int i = 0; i < 5; ++i) {
     float a = -2.6f + i * 0.55f;
-    DrawPart(map, Capsule(480, 134, 480 + std::cos(a) * 20, 134 + std::sin(a) * 12, 4, 1, Rgb(0x7AB040)), light);
+    DrawPart(map,
+             Capsule(480, 134, 480 + std::cos(a) * 20, 134 + std::sin(a) * 12, 4, 1, Rgb(0x7AB040)),
+             light);
   }
   // The stone circle of the magician.
   for (int i = 0; i < 8; ++i) {
@@ -142,12 +170,15 @@ void DrawMapPlaces(Layer& map, const MapTerrain& t) {
     DrawPart(map, Ellipse(sx, sy - 1, 2.5f, 3.2f, Rgb(0xB0A8B8)), light);
   }
   FillSd(
-      map, 390, 190, 418, 214, [](float x, float y) { return std::fabs(SdEllipse(x, y, 404, 202, 9, 7)) - 0.6f; },
+      map, 390, 190, 418, 214,
+      [](float x, float y) { return std::fabs(SdEllipse(x, y, 404, 202, 9, 7)) - 0.6f; },
       [](float, float, float) { return Rgb(0xB090E0); }, 0.7f);
   // The white plaza where the young man of light waits.
   FillSd(
       map, 288, 252, 338, 294, [](float x, float y) { return SdEllipse(x, y, 312, 272, 22, 17); },
-      [](float x, float y, float) { return Mix(Rgb(0xE8E4D8), Rgb(0xC8C0B0), Fbm(x / 4.0f, y / 4.0f, 2, 132)); });
+      [](float x, float y, float) {
+        return Mix(Rgb(0xE8E4D8), Rgb(0xC8C0B0), Fbm(x / 4.0f, y / 4.0f, 2, 132));
+      });
   for (int i = 0; i < 6; ++i) {
     float a = i * 1.047f + 0.3f;
     float px = 312 + std::cos(a) * 17, py = 272 + std::sin(a) * 12;
@@ -200,7 +231,8 @@ void DrawMapPlaces(Layer& map, const MapTerrain& t) {
   // The whirlpool where the sea god sleeps.
   for (int i = 0; i < 240; ++i) {
     float a = i * 0.08f, r = 2 + i * 0.1f;
-    FillEllipse(map, 450 + std::cos(a) * r, 412 + std::sin(a) * r * 0.6f, 1.1f, 1.1f, Rgb(0xD8F0F8), 0.5f);
+    FillEllipse(map, 450 + std::cos(a) * r, 412 + std::sin(a) * r * 0.6f, 1.1f, 1.1f, Rgb(0xD8F0F8),
+                0.5f);
   }
   FillEllipse(map, 450, 412, 4, 2.5f, Rgb(0x0A1A3A), 0.8f);
   // A compass rose in the western sea.
@@ -216,12 +248,13 @@ void DrawMapPlaces(Layer& map, const MapTerrain& t) {
 void PaintLakeGirl(Layer& l, float x, float y, float w, float h) {
   float cx = x + w / 2, cy = y + h - 7;
   FillSd(
-      l, cx - 11, cy - 5, cx + 11, cy + 5, [&](float px, float py) { return std::fabs(SdEllipse(px, py, cx, cy, 10, 4)) - 0.7f; },
+      l, cx - 11, cy - 5, cx + 11, cy + 5,
+      [&](float px, float py) { return std::fabs(SdEllipse(px, py, cx, cy, 10, 4)) - 0.7f; },
       [](float, float, float) { return Rgb(0xE8F8FF); }, 0.9f);
   Look lk;
   lk.height = 17;
   lk.child = true;
-  lk.robe = true;
+  lk.garment = Garment::kRobe;
   lk.hair = Hair::kTwinTails;
   lk.hairCol = Rgb(0x5A90E0);
   lk.top = Rgb(0xF0F0FF);
@@ -237,13 +270,16 @@ void PaintMagicCircle(Layer& l, float x, float y, float w, float h) {
     float r = w * (0.42f - ring * 0.12f);
     FillSd(
         l, cx - r - 2, cy - r - 2, cx + r + 2, cy + r + 2,
-        [&](float px, float py) { return std::fabs(SdEllipse(px, py, cx, cy, r, r * 0.8f)) - 0.8f; },
+        [&](float px, float py) {
+          return std::fabs(SdEllipse(px, py, cx, cy, r, r * 0.8f)) - 0.8f;
+        },
         [](float, float, float) { return Rgb(0xD8C8FF); });
   }
   for (int i = 0; i < 5; ++i) {
     float a = i * 2.513f - 1.57f, b = (i + 2) * 2.513f - 1.57f;
     float r = w * 0.3f;
-    Line(l, cx + std::cos(a) * r, cy + std::sin(a) * r * 0.8f, cx + std::cos(b) * r, cy + std::sin(b) * r * 0.8f, 1, Rgb(0xF0E8FF));
+    Line(l, cx + std::cos(a) * r, cy + std::sin(a) * r * 0.8f, cx + std::cos(b) * r,
+         cy + std::sin(b) * r * 0.8f, 1, Rgb(0xF0E8FF));
   }
 }
 
@@ -265,7 +301,10 @@ void PaintGreenSpire(Layer& l, float x, float y, float w, float h) {
   Shadow(l, cx + 3, y + h - 5, w * 0.4f, 4, 0.5f);
   for (int i = 0; i < 5; ++i) {
     float top = y + 2 + i * h * 0.17f, wd = w * (0.18f + i * 0.07f);
-    DrawPart(l, Poly({cx, top, cx + wd, top + h * 0.28f, cx - wd, top + h * 0.28f}, Mix(Rgb(0x1E5A2A), Rgb(0x0E3018), i * 0.2f)), light);
+    DrawPart(l,
+             Poly({cx, top, cx + wd, top + h * 0.28f, cx - wd, top + h * 0.28f},
+                  Mix(Rgb(0x1E5A2A), Rgb(0x0E3018), i * 0.2f)),
+             light);
   }
   Glow(l, cx - 2, y + h * 0.45f, 2.5f, Rgb(0xA0FF60), 0.9f);
   Glow(l, cx + 3, y + h * 0.45f, 2.5f, Rgb(0xA0FF60), 0.9f);
@@ -311,19 +350,24 @@ void PaintIslandHeart(Layer& l, float x, float y, float w, float h) {
       l, cx - 8, cy - 8, cx + 8, cy + 8,
       [&](float px, float py) {
         float dx = std::fabs(px - cx), dy = py - cy + 2;
-        return std::min(SdEllipse(dx, dy, 3.5f, -1, 4.5f, 4.5f), SdPoly(px, py, {cx - 8, cy - 1, cx + 8, cy - 1, cx, cy + 8}));
+        return std::min(SdEllipse(dx, dy, 3.5f, -1, 4.5f, 4.5f),
+                        SdPoly(px, py, {cx - 8, cy - 1, cx + 8, cy - 1, cx, cy + 8}));
       },
-      [&](float, float py, float) { return Mix(Rgb(0xFFF0A0), Rgb(0xE06020), Clamp01((py - cy + 8) / 16)); });
+      [&](float, float py, float) {
+        return Mix(Rgb(0xFFF0A0), Rgb(0xE06020), Clamp01((py - cy + 8) / 16));
+      });
 }
 
 void PaintHeavenLight(Layer& l, float x, float y, float w, float h) {
   float cx = x + w / 2, cy = y + h / 2;
   Glow(l, cx, cy, w * 0.55f, Rgb(0xFFF8E0), 0.9f);
   FillSd(
-      l, cx - 9, cy - 12, cx + 9, cy - 4, [&](float px, float py) { return std::fabs(SdEllipse(px, py, cx, cy - 8, 7, 2.5f)) - 0.8f; },
+      l, cx - 9, cy - 12, cx + 9, cy - 4,
+      [&](float px, float py) { return std::fabs(SdEllipse(px, py, cx, cy - 8, 7, 2.5f)) - 0.8f; },
       [](float, float, float) { return Rgb(0xFFE070); });
   for (int s = -1; s <= 1; s += 2) {
-    FillPoly(l, {cx, cy, cx + s * 13, cy - 5, cx + s * 11, cy + 3, cx + s * 3, cy + 6}, Rgb(0xFFFFFF), 0.95f);
+    FillPoly(l, {cx, cy, cx + s * 13, cy - 5, cx + s * 11, cy + 3, cx + s * 3, cy + 6},
+             Rgb(0xFFFFFF), 0.95f);
   }
 }
 
@@ -341,9 +385,11 @@ void PaintDeepGate(Layer& l, float x, float y, float w, float h) {
   float cx = x + w / 2, cy = y + h / 2;
   Glow(l, cx, cy, w * 0.55f, Rgb(0x8020C0), 0.8f);
   FillSd(
-      l, x, y, x + w, y + h, [&](float px, float py) { return SdEllipse(px, py, cx, cy, w * 0.32f, h * 0.4f); },
+      l, x, y, x + w, y + h,
+      [&](float px, float py) { return SdEllipse(px, py, cx, cy, w * 0.32f, h * 0.4f); },
       [&](float px, float py, float d) {
-        float swirl = std::sin(std::atan2(py - cy, px - cx) * 3 + std::hypot(px - cx, py - cy) * 0.6f);
+        float swirl =
+            std::sin(std::atan2(py - cy, px - cx) * 3 + std::hypot(px - cx, py - cy) * 0.6f);
         return Mix(Rgb(0x05000A), Rgb(0x6030A0), Clamp01(0.5f + swirl * 0.3f + d * 0.08f));
       });
 }
@@ -354,7 +400,8 @@ void PaintBeacon(Layer& l, float x, float y, float w, float h) {
   for (int i = 0; i < 7; ++i) {
     float t = i / 6.0f;
     float sx = cx + std::sin(t * 3) * 3 + t * 3, sy = y + h - 9 - t * (h - 12);
-    FillEllipse(l, sx, sy, 3 + t * 3, 3 + t * 2.5f, Mix(Rgb(0x888080), Rgb(0xD8D4D0), t), 0.8f - t * 0.3f);
+    FillEllipse(l, sx, sy, 3 + t * 3, 3 + t * 2.5f, Mix(Rgb(0x888080), Rgb(0xD8D4D0), t),
+                0.8f - t * 0.3f);
   }
   FillEllipse(l, cx, y + h - 3, 6, 2.5f, Rgb(0x605850));
   Glow(l, cx, y + h - 6, 6, Rgb(0xFF6020), 1);
@@ -377,7 +424,10 @@ void PaintShip(Layer& l, float x, float y, float w, float h) {
   Light light = MapLight();
   float cx = x + w / 2;
   FillEllipse(l, cx, y + h - 4, w * 0.48f, 2.5f, Rgb(0xD8F0FF), 0.6f);
-  DrawPart(l, Poly({x + 1, y + h - 8, x + w - 1, y + h - 8, x + w - 4, y + h - 3, x + 4, y + h - 3}, Rgb(0x7A4A2A)), light);
+  DrawPart(l,
+           Poly({x + 1, y + h - 8, x + w - 1, y + h - 8, x + w - 4, y + h - 3, x + 4, y + h - 3},
+                Rgb(0x7A4A2A)),
+           light);
   Line(l, cx, y + h - 8, cx, y + 1, 1, Rgb(0x4A3020));
   FillPoly(l, {cx + 1, y + 2, cx + 8, y + h - 10, cx + 1, y + h - 10}, Rgb(0xF4F0E4));
   FillPoly(l, {cx - 1, y + 4, cx - 7, y + h - 10, cx - 1, y + h - 10}, Rgb(0xE8E0D0));

@@ -25,9 +25,11 @@ void Counter(Layer& l, float y, Col wood) {
 }
 
 void Window(Layer& l, float x, float y, float w, float h, Col sky) {
-  FillPoly(l, {x - 6, y - 6, x + w + 6, y - 6, x + w + 6, y + h + 6, x - 6, y + h + 6}, Rgb(0x4A3020));
+  FillPoly(l, {x - 6, y - 6, x + w + 6, y - 6, x + w + 6, y + h + 6, x - 6, y + h + 6},
+           Rgb(0x4A3020));
   for (int py = static_cast<int>(y); py < y + h; ++py) {
-    for (int px = static_cast<int>(x); px < x + w; ++px) l.at(px, py) = Mix(sky, Rgb(0xFFF8E0), (py - y) / h * 0.6f);
+    for (int px = static_cast<int>(x); px < x + w; ++px)
+      l.at(px, py) = Mix(sky, Rgb(0xFFF8E0), (py - y) / h * 0.6f);
   }
   Line(l, x + w / 2, y, x + w / 2, y + h, 4, Rgb(0x4A3020));
   Line(l, x, y + h / 2, x + w, y + h / 2, 4, Rgb(0x4A3020));
@@ -131,10 +133,11 @@ void Zinkou(Layer& l) {
       l.Blend(x, y, Scale(c, 0.45f + 0.25f * (1 - std::fabs(u))), 1);
     }
   }
-  for (int i = 0; i < 4; ++i) Lantern(l, 330.0f + i * 95, 70.0f + (i % 2) * 20, i % 2 ? Rgb(0x60D0FF) : Rgb(0xFFA040));
+  for (int i = 0; i < 4; ++i)
+    Lantern(l, 330.0f + i * 95, 70.0f + (i % 2) * 20, i % 2 ? Rgb(0x60D0FF) : Rgb(0xFFA040));
   Look lk;
   lk.height = 310;
-  lk.robe = true;
+  lk.garment = Garment::kRobe;
   lk.mask = true;
   lk.hair = Hair::kHood;
   lk.top = Rgb(0x3A2A5A);
@@ -164,7 +167,8 @@ void PaintRooms(const Sink& out) {
     const char* file;
     void (*paint)(Layer&);
   };
-  for (const Entry& e : {Entry{"yado.bmp", Yado}, Entry{"dougu.bmp", Dougu}, Entry{"zinkou.bmp", Zinkou}}) {
+  for (const Entry& e :
+       {Entry{"yado.bmp", Yado}, Entry{"dougu.bmp", Dougu}, Entry{"zinkou.bmp", Zinkou}}) {
     Layer l(640, 480);
     e.paint(l);
     FinishScene(l);
