@@ -108,26 +108,4 @@ void BM_LatencyOnASilentMixer(benchmark::State& state) {
 }
 BENCHMARK(BM_LatencyOnASilentMixer);
 
-// A sound started while another plays waits for the first block not yet mixed: the worst
-// distance from the device's position, over start times spread through a long sound.
-void BM_LatencyWhileBusy(benchmark::State& state) {
-  double worstMs = 0;
-  for (auto _ : state) {
-    Rig rig("");
-    const Wave* longWave = rig.mixer->LoadWave(WaveFile("qv_bench_long.wav", 200000, 11025));
-    const Wave* click = rig.mixer->LoadWave(WaveFile("qv_bench_click.wav", 200, 11025));
-    rig.mixer->Play(0, longWave, 0, 0, nullptr);
-    for (uint64_t step = 0; step < 100000; step += 97) {
-      rig.dev.played = std::min(rig.dev.written, rig.dev.played + 97);
-      rig.mixer->Session().BlocksDone();
-      int64_t startAt = rig.mixer->Session().MixPosition();
-      worstMs = std::max(worstMs, double(startAt - int64_t(rig.dev.played)) * 1000.0 / 11025.0);
-      if (step % (97 * 50) == 0) rig.mixer->Play(1, click, 0, 0, nullptr);
-    }
-  }
-  state.counters["worst_start_ms"] = worstMs;
-  state.counters["bound_ms"] = 3.0 * 2048.0 * 1000.0 / 11025.0;
-}
-BENCHMARK(BM_LatencyWhileBusy)->Iterations(3);
-
 }  // namespace

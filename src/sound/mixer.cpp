@@ -6,8 +6,14 @@
 
 namespace qv::sound {
 
-MixerSession::MixerSession(WaveDevice& device, const ProfileFile& ini) : device_(device) {
-  if (device.session) throw EMixerError(msg::kSessionExists);
+std::shared_ptr<MixerSession> MixerSession::MixerInit(WaveDevice& device, const ProfileFile& ini) {
+  if (!device.session.expired()) throw EMixerError(msg::kSessionExists);
+  auto session = std::make_shared<MixerSession>(Key{}, device, ini);
+  device.session = session;
+  return session;
+}
+
+MixerSession::MixerSession(Key, WaveDevice& device, const ProfileFile& ini) : device_(device) {
   int32_t count = device.DeviceCount();
   if (count <= 0) throw EMixerError(msg::kNoDevices);
   // The device number comes first: its name picks the settings section.
@@ -22,20 +28,18 @@ MixerSession::MixerSession(WaveDevice& device, const ProfileFile& ini) : device_
   for (int32_t i = 0; i < kPoolSize; ++i)
     pool_[std::size_t(i)].next = i + 1 < kPoolSize ? i + 1 : -1;
   freeEntry_ = 0;
-  device.session = this;
 }
 
 MixerSession::~MixerSession() {
-  if (guardStart_ == kGuard) {
-    try {
-      EndMixSession();
-    } catch (const EMixerError&) {
-    }
+  if (ended_) return;
+  try {
+    EndMixSession();
+  } catch (const EMixerError&) {
   }
 }
 
 void MixerSession::CheckSession() const {
-  if (guardStart_ != kGuard || guardEnd_ != kGuard) throw EMixerError(msg::kInvalidSession);
+  if (ended_) throw EMixerError(msg::kInvalidSession);
 }
 
 void MixerSession::MixerActivate(bool on) {
@@ -158,7 +162,7 @@ void MixerSession::ResetPosition() {
 void MixerSession::MixerPlay(const PlayRequest* r) {
   if (!r) throw EMixerError(msg::kNilParams);
   CheckSession();
-  if (r->session != this) throw EMixerError(msg::kInvalidSession);
+  if (r->session.lock().get() != this) throw EMixerError(msg::kInvalidSession);
   if (!r->wave) throw EMixerError(msg::kNilWave);
   if (!active_) throw EMixerError(msg::kNotActive);
   if (openCount_ == 0) throw EMixerError(msg::kNoChannelOpen);
@@ -174,22 +178,21 @@ void MixerSession::MixerPlay(const PlayRequest* r) {
   if (freeEntry_ == -1) throw EMixerError(msg::kNotEnoughMemory);
 
   // A channel plays its waves one after the other.
-  int64_t start = mixPos_;
+  int64_t queueEnd = INT64_MIN;
   int32_t* link = &head_[std::size_t(r->channel)];
   while (*link != -1) {
-    start = std::max(start, pool_[std::size_t(*link)].end);
+    queueEnd = std::max(queueEnd, pool_[std::size_t(*link)].end);
     link = &pool_[std::size_t(*link)].next;
   }
   int32_t index = freeEntry_;
   Entry& e = pool_[std::size_t(index)];
   freeEntry_ = e.next;
-  // Saturating: a play queued behind an endless loop never starts.
-  int64_t span = int64_t(r->wave->data.size()) * (int64_t(r->loops) + 1);
-  bool endless = r->loops == kLoopForever || start > INT64_MAX - span;
-  e = Entry{
-      r->channel, r->wave, r->notify, r->flags, r->loops, start, endless ? INT64_MAX : start + span,
-      -1};
+  e = Entry{r->channel, r->wave, r->notify, r->flags, r->loops, 0, 0, -1};
+  Place(e, std::max(mixPos_, queueEnd));
   *link = index;
+
+  // A sound that could start before the blocks already mixed need not wait for them.
+  if (queued_ > 0 && queueEnd < mixPos_ && settings_.remix != 0 && Remix(e, queueEnd)) return;
 
   bool paused = queued_ == 0;
   if (paused) device_.Pause();
@@ -200,6 +203,57 @@ void MixerSession::MixerPlay(const PlayRequest* r) {
     throw;
   }
   if (paused) device_.Restart();
+}
+
+void MixerSession::Place(Entry& e, int64_t start) {
+  // Saturating: a play queued behind an endless loop never starts.
+  int64_t span = int64_t(e.wave->data.size()) * (int64_t(e.loops) + 1);
+  bool endless = e.loops == kLoopForever || start > INT64_MAX - span;
+  e.start = start;
+  e.end = endless ? INT64_MAX : start + span;
+}
+
+bool MixerSession::Remix(Entry& e, int64_t queueEnd) {
+  // What the device holds and has not played is mixed again from where it is now, with the
+  // new play starting there. The old blocks play on if the device cannot take them back.
+  const std::array<Block, kMaxBlocks> blocks = blocks_;
+  const std::array<int32_t, kMaxBlocks> deviceQueue = deviceQueue_;
+  const int32_t queued = queued_;
+  const int64_t mixPos = mixPos_;
+  const uint64_t deviceWritten = deviceWritten_;
+  const int64_t start = e.start;
+  auto restore = [&] {
+    blocks_ = blocks;
+    deviceQueue_ = deviceQueue;
+    queued_ = queued;
+    mixPos_ = mixPos;
+    deviceWritten_ = deviceWritten;
+    Place(e, start);
+  };
+  for (int32_t attempt = 0; attempt < kRemixTries; ++attempt) {
+    std::optional<uint64_t> at = device_.BeginRewind();
+    if (!at) return false;
+    const int64_t from = int64_t(*at) - int64_t(positionOffset_);
+    if (*at < positionOffset_ || from >= mixPos_) {
+      device_.EndRewind(false);
+      return false;
+    }
+    for (Block& b : blocks_) b.free = true;
+    queued_ = 0;
+    mixPos_ = from;
+    deviceWritten_ = *at;
+    Place(e, std::max(from, queueEnd));
+    try {
+      FillAndWrite();
+    } catch (const EMixerError&) {
+      device_.EndRewind(false);
+      restore();
+      return false;
+    }
+    if (device_.EndRewind(true)) return true;
+    restore();  // the device played on meanwhile: try again from where it is now
+  }
+  return false;
 }
 
 int32_t MixerSession::QueuedPlays(int32_t channel) const {
@@ -262,8 +316,15 @@ void MixerSession::EndMixSession() {
   CloseMixChannel(0, kMixAll);
   waves_.clear();
   freeWhenDone_.clear();
-  device_.session = nullptr;
-  guardStart_ = guardEnd_ = 0;
+  device_.session.reset();
+  ended_ = true;
+}
+
+void MixerPlay(const PlayRequest* request) {
+  if (!request) throw EMixerError(msg::kNilParams);
+  std::shared_ptr<MixerSession> session = request->session.lock();
+  if (!session) throw EMixerError(msg::kInvalidSession);
+  session->MixerPlay(request);
 }
 
 }  // namespace qv::sound

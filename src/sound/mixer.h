@@ -23,10 +23,11 @@ class PlayNotify {
 
 class MixerSession;
 
-// One play request as MixerPlay takes it.
+// One play request as MixerPlay takes it. It names its session without keeping it alive: a
+// request that outlives its session is refused by name, never read through a stale pointer.
 struct PlayRequest {
   uint32_t size = 24;
-  MixerSession* session = nullptr;
+  std::weak_ptr<MixerSession> session;
   int32_t channel = 0;
   const Wave* wave = nullptr;
   PlayNotify* notify = nullptr;  // optional
@@ -46,9 +47,12 @@ class MixerSession {
   static constexpr int32_t kPoolSize = 98;  // play entries for all channels together
   static constexpr int32_t kMaxBlocks = 6;
   static constexpr int32_t kMaxBlockLen = 4096;
+  // Rewinds tried while the device keeps playing on under the mixer's feet.
+  static constexpr int32_t kRemixTries = 3;
 
-  // MixerInit: reads the settings, checks the device and takes it for this session.
-  MixerSession(WaveDevice& device, const ProfileFile& ini);
+  // MixerInit: reads the settings, checks the device and takes it for the new session, which
+  // holds the device until it ends or goes.
+  static std::shared_ptr<MixerSession> MixerInit(WaveDevice& device, const ProfileFile& ini);
   ~MixerSession();
   MixerSession(const MixerSession&) = delete;
   MixerSession& operator=(const MixerSession&) = delete;
@@ -58,7 +62,8 @@ class MixerSession {
   // OpenMixChannel / CloseMixChannel with kMixSingle, kMixAll or kMixCount.
   void OpenMixChannel(int32_t channel, int32_t flags = kMixSingle);
   void CloseMixChannel(int32_t channel, int32_t flags = kMixSingle);
-  // Queues a wave on a channel and starts output.
+  // Queues a wave on a channel and starts output. A wave that may start before the blocks
+  // already mixed starts where the device is: what it has not played is mixed again.
   void MixerPlay(const PlayRequest* request);
   // Reads and converts a wave file; the session owns the wave until FreeMixWave.
   const Wave* LoadMixWave(const std::filesystem::path& file);
@@ -66,7 +71,7 @@ class MixerSession {
   void FreeMixWave(const Wave* wave);
   // Frees the wave once none of its plays is queued any more (at once when none is).
   void FreeMixWaveWhenDone(const Wave* wave);
-  // Deactivates, closes all channels and ends the session; later calls fail.
+  // Deactivates, closes all channels and ends the session; later calls fail by name.
   void EndMixSession();
 
   // The device's block completion: retires finished blocks and plays, refills free blocks.
@@ -89,6 +94,15 @@ class MixerSession {
   std::size_t LoadedWaves() const { return waves_.size(); }
 
  private:
+  // Only MixerInit makes sessions, so that the device always knows the one that holds it.
+  struct Key {
+    explicit Key() = default;
+  };
+
+ public:
+  MixerSession(Key, WaveDevice& device, const ProfileFile& ini);
+
+ private:
   struct Entry {
     int32_t channel = 0;
     const Wave* wave = nullptr;
@@ -107,6 +121,11 @@ class MixerSession {
 
   void CheckSession() const;
   void ResetPosition();
+  // Sets a play's start and its end (one past its last byte).
+  void Place(Entry& e, int64_t start);
+  // Takes back the blocks the device has not played and mixes again from its position, with
+  // `e` starting there or when its channel's earlier plays end; false: nothing changed.
+  bool Remix(Entry& e, int64_t queueEnd);
   void FillAndWrite();
   bool FillBlock(uint8_t* out);
   void WriteBlock(int32_t index);
@@ -116,9 +135,8 @@ class MixerSession {
   bool AllChannelsIdle() const;
   void FreeWaveNow(const Wave* wave);
 
-  // Guards at both ends of the session: a stale or damaged session is refused by name.
-  uint32_t guardStart_ = kGuard;
   WaveDevice& device_;
+  bool ended_ = false;
   MixerSettings settings_;
   std::string deviceName_;
   int32_t deviceId_ = -1;
@@ -139,8 +157,9 @@ class MixerSession {
   std::vector<std::unique_ptr<Wave>> waves_;
   std::vector<const Wave*> freeWhenDone_;
   std::vector<int32_t> mixScratch_;
-  static constexpr uint32_t kGuard = 21554;
-  uint32_t guardEnd_ = kGuard;
 };
+
+// MixerPlay as the request names its session: refused by name when that session has gone.
+void MixerPlay(const PlayRequest* request);
 
 }  // namespace qv::sound

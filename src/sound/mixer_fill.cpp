@@ -133,7 +133,7 @@ void MixerSession::BlocksDone() {
 }
 
 int32_t MixerSession::MsUntilBlockDone() {
-  if (guardStart_ != kGuard || !active_ || queued_ == 0) return -1;
+  if (ended_ || !active_ || queued_ == 0) return -1;
   uint64_t end = blocks_[std::size_t(deviceQueue_[0])].deviceEnd;
   uint64_t played = device_.Position();
   if (end <= played) return 0;

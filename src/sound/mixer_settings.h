@@ -33,8 +33,8 @@ class ProfileFile {
 struct MixerSettings {
   int32_t debug = 0;              // read, no effect
   int32_t waveOutDevice = 0;      // device number as written; -1 after the check for the default
-  int32_t remix = 1;              // only matters for early starts, which the game never asks for
-  int32_t goodWavePos = 0;        // likewise
+  int32_t remix = 1;              // 0: a new sound waits for the blocks already mixed
+  int32_t goodWavePos = 0;        // read, no effect: the device's position is exact
   int32_t waveBlocks = 3;         // 2..6
   int32_t waveBlockLen = 2048;    // 512..4096
   int32_t samplesPerSec = 11025;  // 11025, 22050 or 44100

@@ -6,7 +6,7 @@ namespace qv::sound {
 
 SoundMixer::SoundMixer(WaveDevice& device, const ProfileFile& settings) {
   try {
-    session_ = std::make_unique<MixerSession>(device, settings);
+    session_ = MixerSession::MixerInit(device, settings);
   } catch (const EMixerError& e) {
     throw EMixerError(std::string(msg::kInitFailed) + ": " + e.what());
   }
@@ -48,7 +48,7 @@ void SoundMixer::SetChannels(uint8_t mask) {
 void SoundMixer::Play(int32_t channel, const Wave* wave, uint16_t loops, uint32_t flags,
                       PlayNotify* notify) {
   PlayRequest r;
-  r.session = session_.get();
+  r.session = session_;
   r.channel = channel;
   r.wave = wave;
   r.notify = notify;

@@ -29,9 +29,11 @@ class SoundMixer {
   void Play(int32_t channel, const Wave* wave, uint16_t loops, uint32_t flags, PlayNotify* notify);
 
   MixerSession& Session() { return *session_; }
+  // The session as a play request names it.
+  std::weak_ptr<MixerSession> Handle() const { return session_; }
 
  private:
-  std::unique_ptr<MixerSession> session_;
+  std::shared_ptr<MixerSession> session_;
   bool activated_ = false;
   uint8_t channels_ = 0;
 };

@@ -3,6 +3,8 @@
 // The real game hands blocks to the audio device (platform/sdl); tests use a fake with a clock.
 #include <cstddef>
 #include <cstdint>
+#include <memory>
+#include <optional>
 #include <string>
 
 namespace qv::sound {
@@ -34,8 +36,8 @@ class WaveDevice {
  public:
   virtual ~WaveDevice() = default;
 
-  // The mixer session that owns this device (one at a time), or null.
-  MixerSession* session = nullptr;
+  // The mixer session that holds this device (one at a time); expired when none does.
+  std::weak_ptr<MixerSession> session;
 
   // Number of output devices on this machine (0: none).
   virtual int32_t DeviceCount() = 0;
@@ -57,6 +59,15 @@ class WaveDevice {
   // Drops everything written and not yet played; the position goes back to 0.
   virtual void Reset() = 0;
   virtual void Close() = 0;
+
+  // Takes back what was written and not yet played: Writes until EndRewind replace it, from
+  // the returned position on (as Position counts). Nothing when the device cannot take back.
+  // A device that can keeps its own copy of what it is given, as the mixer fills its blocks
+  // again.
+  virtual std::optional<uint64_t> BeginRewind() { return std::nullopt; }
+  // keep: the new bytes play in place of the old ones, at once; false when the device moved on
+  // meanwhile (or !keep), and then the old bytes play as if the rewind had never begun.
+  virtual bool EndRewind(bool /*keep*/) { return false; }
 };
 
 }  // namespace qv::sound

@@ -60,7 +60,7 @@ TEST_F(MixerTest, OpensTheDeviceAsTheGameDoes) {
   EXPECT_FALSE(session().ChannelOpen(5));
   mixer.reset();
   EXPECT_FALSE(dev.open);
-  EXPECT_EQ(dev.session, nullptr);
+  EXPECT_TRUE(dev.session.expired());
 }
 
 TEST_F(MixerTest, TwoChannelsAreSummedAndClipped) {
@@ -71,19 +71,84 @@ TEST_F(MixerTest, TwoChannelsAreSummedAndClipped) {
     Start();
     Play(0, Load("a.wav", FlatWav(c.a, 8000)));
     Run(1000);
-    // A sound started while another plays joins at the first block not yet mixed: at most
-    // the block count times the block length ahead of what the device has played.
+    // A sound started while another plays starts where the device is: what was mixed ahead
+    // and not yet played is mixed again with it.
     uint64_t played = dev.played;
-    std::size_t from = dev.stream.size();
     Play(1, Load("b.wav", FlatWav(c.b, 300)));
     Run(8000);
     auto first = std::find(dev.stream.begin(), dev.stream.end(), c.sum) - dev.stream.begin();
-    EXPECT_EQ(std::size_t(first), from) << int(c.a);
-    EXPECT_LE(uint64_t(first) - played, 3u * 2048u);
-    EXPECT_EQ(dev.stream[from + 299], c.sum);
-    EXPECT_EQ(dev.stream[from + 300], c.a);
+    EXPECT_EQ(uint64_t(first), played) << int(c.a);
+    EXPECT_EQ(dev.stream[played + 299], c.sum);
+    EXPECT_EQ(dev.stream[played + 300], c.a);
     mixer.reset();
     dev.stream.clear();
+  }
+}
+
+TEST_F(MixerTest, ANewSoundStartsWhereTheDeviceIsAndEachChannelKeepsItsOrder) {
+  struct Recorder : PlayNotify {
+    void WaveDone(int32_t channel, const Wave* wave) override { calls.push_back({channel, wave}); }
+    std::vector<std::pair<int32_t, const Wave*>> calls;
+  } recorder;
+  Start();
+  // A ramp shows any byte played twice or skipped where the mix is made again.
+  std::vector<uint8_t> ramp(9000);
+  for (std::size_t i = 0; i < ramp.size(); ++i) ramp[i] = uint8_t(20 + i % 100);
+  const Wave* longWave = Load("long.wav", testing::WavBytes(1, 11025, 8, ramp));
+  const Wave* click = Load("click.wav", FlatWav(148, 400));
+  const Wave* after = Load("after.wav", FlatWav(108, 300));
+  mixer->Play(0, longWave, 0, 0, &recorder);
+  Run(1280);
+  EXPECT_EQ(session().BlocksWithDevice(), 3);
+  const uint64_t clickAt = dev.played;
+  mixer->Play(1, click, 0, 0, &recorder);
+  mixer->Play(1, click, 0, 0, &recorder);  // waits for the first click
+  mixer->Play(0, after, 0, 0, &recorder);  // waits for the long sound, beyond what is mixed
+  EXPECT_EQ(dev.rewinds, 2);
+  EXPECT_EQ(session().BlocksWithDevice(), 3);  // the device is as full as before
+  EXPECT_EQ(session().MixPosition(), int64_t(clickAt) + 3 * 2048);
+  Run(12000);
+  ASSERT_GE(dev.stream.size(), 9300u);
+  for (std::size_t k = 0; k < 9000; ++k) {
+    int32_t expect = ramp[k];
+    if (k >= clickAt && k < clickAt + 800) expect += 20;
+    ASSERT_EQ(dev.stream[k], expect) << k;
+  }
+  EXPECT_EQ(dev.stream[9000], 108);
+  EXPECT_EQ(dev.stream[9299], 108);
+  EXPECT_EQ(dev.stream[9300], 128);
+  // Completion comes in the order the plays end, once each.
+  ASSERT_EQ(recorder.calls.size(), 4u);
+  EXPECT_EQ(recorder.calls[0], std::make_pair(1, click));
+  EXPECT_EQ(recorder.calls[1], std::make_pair(1, click));
+  EXPECT_EQ(recorder.calls[2], std::make_pair(0, longWave));
+  EXPECT_EQ(recorder.calls[3], std::make_pair(0, after));
+}
+
+TEST_F(MixerTest, WithoutARewindANewSoundWaitsForTheNextBlockNotYetMixed) {
+  struct Case {
+    const char* settings;
+    bool canRewind, playsOn;
+  };
+  for (Case c :
+       {Case{"[Fake Out]\nRemix=0\n", true, false}, Case{"", false, false}, Case{"", true, true}}) {
+    Start(c.settings);
+    dev.canRewind = c.canRewind;
+    dev.playsOnDuringRewind = c.playsOn;
+    Play(0, Load("a.wav", FlatWav(200, 8000)));
+    Run(1000);
+    const std::vector<uint8_t> before = dev.stream;
+    Play(1, Load("b.wav", FlatWav(100, 300)));
+    EXPECT_EQ(dev.rewinds, 0) << c.settings;
+    Run(3000);
+    // What the device held plays on untouched; the new sound is in the next block.
+    ASSERT_GE(dev.stream.size(), before.size() + 300);
+    EXPECT_TRUE(std::equal(before.begin(), before.end(), dev.stream.begin()));
+    EXPECT_EQ(dev.stream[before.size()], 172);
+    EXPECT_EQ(dev.stream[before.size() - 1], 200);
+    mixer.reset();
+    dev.stream.clear();
+    ini = ProfileFile();
   }
 }
 
@@ -261,7 +326,7 @@ TEST(MixerInit, ChecksTheDeviceAndTheSession) {
   ProfileFile ini;
   auto errorOf = [&](testing::FakeDevice& d) -> std::string {
     try {
-      MixerSession s(d, ini);
+      MixerSession::MixerInit(d, ini);
     } catch (const EMixerError& e) {
       return e.what();
     }
@@ -281,20 +346,21 @@ TEST(MixerInit, ChecksTheDeviceAndTheSession) {
   EXPECT_EQ(errorOf(dev), "Fake Out is not compatible with the realtime mixer");
   dev.caps.name = "";
   {
-    MixerSession s(dev, ini);
-    EXPECT_EQ(s.DeviceName(), "Unknown Device");
-    EXPECT_EQ(s.Settings().waveBlocks, 5);
+    std::shared_ptr<MixerSession> s = MixerSession::MixerInit(dev, ini);
+    EXPECT_EQ(s->DeviceName(), "Unknown Device");
+    EXPECT_EQ(s->Settings().waveBlocks, 5);
     EXPECT_EQ(errorOf(dev), msg::kSessionExists);
-    s.MixerActivate(true);
+    s->MixerActivate(true);
     EXPECT_EQ(dev.openedId, -1);  // device 3 of 1: the default device
-    s.EndMixSession();
+    s->EndMixSession();
     EXPECT_FALSE(dev.open);
     try {
-      s.OpenMixChannel(0);
+      s->OpenMixChannel(0);
       FAIL();
     } catch (const EMixerError& e) {
       EXPECT_STREQ(e.what(), msg::kInvalidSession);
     }
+    EXPECT_EQ(errorOf(dev), "");  // an ended session lets the device go
   }
   // A failed start is reported as the component's initialisation failure.
   dev.count = 0;
@@ -304,6 +370,41 @@ TEST(MixerInit, ChecksTheDeviceAndTheSession) {
   } catch (const EMixerError& e) {
     EXPECT_EQ(std::string(e.what()).rfind(msg::kInitFailed, 0), 0u);
   }
+}
+
+TEST(MixerSessionHandle, APlayRequestThatOutlivesItsSessionIsRefusedByName) {
+  testing::FakeDevice dev;
+  testing::TempDir dir;
+  testing::WriteFile(dir.path / "a.wav", FlatWav(200, 100));
+  ProfileFile ini;
+  auto errorOf = [](const std::function<void()>& f) -> std::string {
+    try {
+      f();
+    } catch (const EMixerError& e) {
+      return e.what();
+    }
+    return "";
+  };
+  PlayRequest request;
+  {
+    auto first = std::make_unique<SoundMixer>(dev, ini);
+    first->SetActivated(true);
+    first->SetChannels(31);
+    request.session = first->Handle();
+    request.wave = first->LoadWave(dir.path / "a.wav");
+    EXPECT_EQ(errorOf([&] { MixerPlay(&request); }), "");
+  }
+  // The next session takes the device, often where the first one lived.
+  SoundMixer second(dev, ini);
+  second.SetActivated(true);
+  second.SetChannels(31);
+  request.wave = second.LoadWave(dir.path / "a.wav");
+  EXPECT_EQ(errorOf([&] { MixerPlay(&request); }), msg::kInvalidSession);
+  EXPECT_EQ(errorOf([&] { second.Session().MixerPlay(&request); }), msg::kInvalidSession);
+  EXPECT_EQ(second.Session().QueuedPlays(0), 0);
+  request.session = second.Handle();
+  EXPECT_EQ(errorOf([&] { MixerPlay(&request); }), "");
+  EXPECT_EQ(second.Session().QueuedPlays(0), 1);
 }
 
 }  // namespace

@@ -136,7 +136,7 @@ TEST_F(SoundSystemTest, MidiAndTheLifecycleOrder) {
   EXPECT_EQ(sound->LastWave(2), nullptr);
   EXPECT_EQ(sound->Mixer(), nullptr);
   EXPECT_FALSE(dev.open);
-  EXPECT_EQ(dev.session, nullptr);
+  EXPECT_TRUE(dev.session.expired());
 }
 
 TEST_F(SoundSystemTest, AMachineWithoutAudioStaysSilent) {

@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <filesystem>
 #include <fstream>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -44,6 +45,26 @@ class FakeDevice : public WaveDevice {
     written = played = 0;
   }
   void Close() override { open = false; }
+  std::optional<uint64_t> BeginRewind() override {
+    if (!canRewind || !open || rewinding) return std::nullopt;
+    rewinding = true;
+    kept = stream;
+    keptWritten = written;
+    stream.resize(streamAtReset + played);  // what is not yet played goes
+    written = played;
+    return played;
+  }
+  bool EndRewind(bool keep) override {
+    if (!rewinding) return false;
+    rewinding = false;
+    if (keep && !playsOnDuringRewind) {
+      ++rewinds;
+      return true;
+    }
+    stream = kept;
+    written = keptWritten;
+    return false;
+  }
 
   // Lets the clock run: the device plays up to `bytes` of what it holds.
   void Play(uint64_t bytes) {
@@ -64,6 +85,12 @@ class FakeDevice : public WaveDevice {
   std::size_t streamAtReset = 0;
   uint64_t written = 0, played = 0;
   int32_t writes = 0;
+  bool canRewind = true;
+  bool playsOnDuringRewind = false;  // every rewind finds the device moved on, and fails
+  bool rewinding = false;
+  int32_t rewinds = 0;  // rewinds kept
+  std::vector<uint8_t> kept;
+  uint64_t keptWritten = 0;
 };
 
 inline void Put32(std::vector<uint8_t>& b, uint32_t v) {
