@@ -1,7 +1,9 @@
 #include "sound/midi_check.h"
 
 #include <algorithm>
+#include <array>
 #include <map>
+#include <set>
 #include <vector>
 
 namespace qv::sound {
@@ -10,6 +12,51 @@ namespace {
 struct Fault {
   std::string what;
 };
+
+// What each channel is given over the tune, whatever the order the tracks give it in.
+struct ChannelUse {
+  bool notes = false;
+  std::set<int32_t> banks, programs;
+};
+using ChannelUses = std::array<ChannelUse, 16>;
+constexpr int32_t kDrumChannel = 9;
+constexpr int32_t kDrumBank = 128;
+
+void NoteChannelEvent(ChannelUses& uses, uint8_t status, uint8_t d1, uint8_t d2) {
+  ChannelUse& use = uses[status & 0x0F];
+  switch (status & 0xF0) {
+    case 0x90:
+      if (d2 > 0) use.notes = true;
+      break;
+    case 0xB0:
+      if (d1 == 0) use.banks.insert(d2);  // bank select, the high byte
+      break;
+    case 0xC0:
+      use.programs.insert(d1);
+      break;
+    default:
+      break;
+  }
+}
+
+std::vector<MidiInstrument> Instruments(const ChannelUses& uses) {
+  std::set<MidiInstrument> found;
+  for (int32_t c = 0; c < 16; ++c) {
+    const ChannelUse& use = uses[std::size_t(c)];
+    if (!use.notes) continue;
+    std::set<int32_t> banks = use.banks, programs = use.programs;
+    programs.insert(0);
+    if (c == kDrumChannel) {
+      banks = {kDrumBank};
+    } else {
+      banks.insert(0);
+    }
+    for (int32_t b : banks) {
+      for (int32_t p : programs) found.insert({b, p});
+    }
+  }
+  return {found.begin(), found.end()};
+}
 
 uint32_t Be32(const uint8_t* p) {
   return uint32_t(p[0]) << 24 | uint32_t(p[1]) << 16 | uint32_t(p[2]) << 8 | uint32_t(p[3]);
@@ -55,7 +102,7 @@ class TrackReader {
 };
 
 // Reads one track; returns its length in ticks and adds its tempo changes to `tempos`.
-int64_t ReadTrack(TrackReader& t, std::multimap<int64_t, uint32_t>& tempos) {
+int64_t ReadTrack(TrackReader& t, std::multimap<int64_t, uint32_t>& tempos, ChannelUses& uses) {
   int64_t tick = 0;
   uint8_t running = 0;
   while (!t.AtEnd()) {
@@ -64,17 +111,23 @@ int64_t ReadTrack(TrackReader& t, std::multimap<int64_t, uint32_t>& tempos) {
     if (status < 0x80) {
       if (!running) t.Fail("data byte without a running status");
       // The byte just read was the first data byte of a message like the one before.
+      uint8_t d2 = 0;
       if ((running & 0xE0) != 0xC0) {
-        if (t.Byte() & 0x80) t.Fail("status byte where a data byte belongs");
+        d2 = t.Byte();
+        if (d2 & 0x80) t.Fail("status byte where a data byte belongs");
       }
+      NoteChannelEvent(uses, running, status, d2);
       continue;
     }
     if (status < 0xF0) {
       running = status;
       int n = (status & 0xE0) == 0xC0 ? 1 : 2;  // program change and channel pressure: 1
+      uint8_t data[2] = {0, 0};
       for (int i = 0; i < n; ++i) {
-        if (t.Byte() & 0x80) t.Fail("status byte where a data byte belongs");
+        data[i] = t.Byte();
+        if (data[i] & 0x80) t.Fail("status byte where a data byte belongs");
       }
+      NoteChannelEvent(uses, status, data[0], data[1]);
       continue;
     }
     running = 0;  // system and meta events cancel the running status
@@ -148,6 +201,7 @@ MidiCheck CheckMidi(std::span<const uint8_t> b) {
 
     std::multimap<int64_t, uint32_t> tempos;
     std::vector<int64_t> lengths;
+    ChannelUses uses;
     std::size_t at = 8 + std::size_t(headerLen);
     for (int32_t i = 0; i < tracks; ++i) {
       if (b.size() - at < 8 || !std::equal(&b[at], &b[at] + 4, "MTrk")) {
@@ -158,7 +212,7 @@ MidiCheck CheckMidi(std::span<const uint8_t> b) {
         throw Fault{"track " + std::to_string(i) + " runs past the end of the file"};
       }
       TrackReader reader(b, at + 8, at + 8 + length);
-      lengths.push_back(ReadTrack(reader, tempos));
+      lengths.push_back(ReadTrack(reader, tempos, uses));
       at += 8 + std::size_t(length);
     }
     // Format 2 tracks are separate songs played one after the other.
@@ -167,6 +221,7 @@ MidiCheck CheckMidi(std::span<const uint8_t> b) {
     result.durationMs = DurationMs(ticks, division, tempos);
     result.tracks = tracks;
     if (result.durationMs > kMaxMidiMs) throw Fault{"plays longer than ten minutes"};
+    result.instruments = Instruments(uses);
     result.ok = true;
   } catch (const Fault& f) {
     result.error = f.what;

@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <span>
 #include <string>
+#include <vector>
 
 namespace qv::sound {
 
@@ -12,11 +13,21 @@ constexpr std::size_t kMaxMidiFileBytes = 1u << 20;
 constexpr int32_t kMaxMidiTracks = 64;
 constexpr int64_t kMaxMidiMs = 10 * 60 * 1000;  // the game's tunes last seconds, not hours
 
+// A bank and program a channel can sound with (bank 128: the drum kits of channel 10).
+struct MidiInstrument {
+  int32_t bank = 0;
+  int32_t program = 0;
+  auto operator<=>(const MidiInstrument&) const = default;
+};
+
 struct MidiCheck {
   bool ok = false;
   std::string error;       // what is wrong, with the byte offset
   int64_t durationMs = 0;  // playing time of the longest track
   int32_t tracks = 0;
+  // Every instrument a note of the tune may sound with, at most once each: for each channel
+  // with notes, its banks (from bank select) by its programs, the ones it starts with included.
+  std::vector<MidiInstrument> instruments;
 };
 
 // Checks the header, the track count, each track's length, every event (running status

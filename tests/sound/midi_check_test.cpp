@@ -70,6 +70,25 @@ TEST(CheckMidi, AcceptsWellFormedTunesAndTimesThem) {
   EXPECT_EQ(CheckMidi(Midi(0, {later}, uint16_t(0xE728))).durationMs, 1000);
 }
 
+TEST(CheckMidi, ListsTheInstrumentsTheNotesCanSoundWith) {
+  // Channel 1 starts on program 0, is given program 5 later (by running status too), and a
+  // bank in another track; channel 2 only changes program and plays nothing; channel 10 is
+  // the drum channel whatever bank it is given.
+  Bytes first{0x00, 0x90, 0x3C, 0x64, 0x10, 0xC0, 0x05, 0x00, 0x07, 0x10, 0x80, 0x3C, 0x00, 0x00,
+              0xC1, 0x30, 0x00, 0xB9, 0x00, 0x08, 0x00, 0x99, 0x24, 0x64, 0x00, 0x99, 0x26, 0x00};
+  first.insert(first.end(), kEnd.begin(), kEnd.end());
+  Bytes second{0x00, 0xB0, 0x00, 0x02, 0x00, 0xB0, 0x20, 0x09};  // bank 2; its low byte
+  second.insert(second.end(), kEnd.begin(), kEnd.end());
+  MidiCheck c = CheckMidi(Midi(1, {first, second}));
+  ASSERT_TRUE(c.ok) << c.error;
+  std::vector<MidiInstrument> expect{{0, 0}, {0, 5}, {0, 7}, {2, 0}, {2, 5}, {2, 7}, {128, 0}};
+  EXPECT_EQ(c.instruments, expect);
+  // A note-on of velocity 0 is a release: no instrument for it.
+  Bytes silent{0x00, 0x90, 0x3C, 0x00};
+  silent.insert(silent.end(), kEnd.begin(), kEnd.end());
+  EXPECT_TRUE(CheckMidi(Midi(0, {silent})).instruments.empty());
+}
+
 TEST(CheckMidi, RefusesDamagedStructure) {
   struct Case {
     const char* what;

@@ -123,6 +123,14 @@ struct AudioSystem::Impl {
   std::filesystem::path mixerSettings;
   std::atomic<int32_t> effectsGain{kFullGain};
   std::atomic<int32_t> musicGain{kFullGain};
+  std::optional<AudioOptions> pending;  // opened, not yet started
+
+  void Start();
+  // Opening waits for the first call that needs the device: a game that closes at once never
+  // starts its audio thread or reads its soundfont.
+  void StartIfPending() {
+    if (pending) Start();
+  }
 
   static void PostMix(void* self, Uint8* stream, int len) {
     auto* impl = static_cast<Impl*>(self);
@@ -147,8 +155,13 @@ AudioSystem::~AudioSystem() {
 }
 
 void AudioSystem::Open(const AudioOptions& options) {
-  if (impl_->sound) return;
-  Impl& im = *impl_;
+  if (!impl_->sound) impl_->pending = options;
+}
+
+void AudioSystem::Impl::Start() {
+  const AudioOptions options = *pending;
+  pending.reset();
+  Impl& im = *this;
   im.audioInit = SDL_InitSubSystem(SDL_INIT_AUDIO | SDL_INIT_EVENTS) == 0;
   if (!im.audioInit) {
     DebugLog("no audio");
@@ -173,8 +186,9 @@ void AudioSystem::Open(const AudioOptions& options) {
     }
     Mix_HookMusicFinished(MusicFinished);
     im.music = std::make_unique<SdlMusic>();
-    std::filesystem::path font = options.soundFont.empty() ? kDefaultSoundFont : options.soundFont;
-    if (!im.midi.Create(font, im.rate)) DebugLog("no soundfont, MIDI is silent");
+    // The soundfont loads on a thread of its own; the tune waits for it only if it comes first.
+    im.midi.CreateInBackground(options.soundFont.empty() ? kDefaultSoundFont : options.soundFont,
+                               im.rate);
     Mix_SetPostMix(&Impl::PostMix, &im);
     im.ApplyMusicVolume();
   }
@@ -185,6 +199,7 @@ void AudioSystem::Open(const AudioOptions& options) {
 
 void AudioSystem::Close() {
   Impl& im = *impl_;
+  im.pending.reset();
   if (im.sound) im.sound->Shutdown();
   im.sound.reset();
   if (im.deviceOpen) {
@@ -201,19 +216,23 @@ void AudioSystem::Close() {
   im.audioInit = false;
 }
 
-bool AudioSystem::HasDevice() const {
+bool AudioSystem::HasDevice() {
+  impl_->StartIfPending();
   return impl_->deviceOpen;
 }
 
 void AudioSystem::PlayWave(int32_t channel, std::string_view file) {
+  impl_->StartIfPending();
   if (impl_->sound) impl_->sound->PlayWave(channel, file);
 }
 
 void AudioSystem::PlayMusic(std::string_view file, int32_t formActive) {
+  impl_->StartIfPending();
   if (impl_->sound) impl_->sound->PlayMusic(file, formActive);
 }
 
 void AudioSystem::PlayMidi(std::string_view file) {
+  impl_->StartIfPending();
   if (impl_->sound) impl_->sound->PlayMidi(file);
 }
 
@@ -228,6 +247,7 @@ void AudioSystem::SetVolume(int32_t effects, int32_t music, bool mute) {
 }
 
 void AudioSystem::Pump() {
+  impl_->StartIfPending();
   if (impl_->sound) impl_->sound->Pump();
 }
 

@@ -34,12 +34,13 @@ class AudioSystem {
   AudioSystem(const AudioSystem&) = delete;
   AudioSystem& operator=(const AudioSystem&) = delete;
 
-  // Opens the device (44.1 kHz, 16-bit stereo), the mixer (channels 0 to 4) and smfplay.
+  // Opens the device (44.1 kHz, 16-bit stereo), the mixer (channels 0 to 4) and smfplay, at
+  // the first call that needs them (the first Pump of the loop at the latest).
   void Open(const AudioOptions& options);
   // Stops everything, releases the waves and the synthesiser, closes the device.
   void Close();
   // True when a real device is playing (false: silent).
-  bool HasDevice() const;
+  bool HasDevice();
 
   // Host::PlayWave (channel 0..3), Host::PlayMusic (formActive as the game has it), Host::PlayMidi.
   void PlayWave(int32_t channel, std::string_view file);

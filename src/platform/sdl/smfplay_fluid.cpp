@@ -5,7 +5,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <fstream>
-#include <thread>
+#include <system_error>
 
 #include "sound/midi_check.h"
 
@@ -27,33 +27,81 @@ SmfPlayer::~SmfPlayer() {
   Destroy();
 }
 
-bool SmfPlayer::Create(const std::filesystem::path& soundFont, int32_t sampleRate) {
-  if (synth_) return true;
+void SmfPlayer::CreateInBackground(const std::filesystem::path& soundFont, int32_t sampleRate) {
+  if (synth_ || maker_.joinable()) return;
   for (int level : {FLUID_PANIC, FLUID_ERR, FLUID_WARN, FLUID_INFO, FLUID_DBG}) {
     fluid_set_log_function(level, QuietLog, nullptr);
   }
-  std::error_code ec;
-  if (!std::filesystem::is_regular_file(soundFont, ec)) return false;
-  settings_ = new_fluid_settings();
-  if (!settings_) return false;
-  fluid_settings_setnum(settings_, "synth.sample-rate", double(sampleRate));
-  // The player follows the samples we render, not a timer thread of its own.
-  fluid_settings_setstr(settings_, "player.timing-source", "sample");
-  fluid_settings_setint(settings_, "synth.cpu-cores", 1);
-  synth_ = new_fluid_synth(settings_);
-  if (!synth_ || fluid_synth_sfload(synth_, soundFont.c_str(), 1) == FLUID_FAILED) {
-    Destroy();
-    return false;
+  try {
+    maker_ = std::thread(&SmfPlayer::Make, this, soundFont, sampleRate);
+  } catch (const std::system_error&) {
+    Make(soundFont, sampleRate);  // no thread to be had: make it here
   }
-  return true;
+}
+
+bool SmfPlayer::Create(const std::filesystem::path& soundFont, int32_t sampleRate) {
+  CreateInBackground(soundFont, sampleRate);
+  return WaitForSynth();
+}
+
+bool SmfPlayer::WaitForSynth() {
+  if (maker_.joinable()) maker_.join();
+  return synth_ != nullptr;
+}
+
+void SmfPlayer::Make(std::filesystem::path soundFont, int32_t sampleRate) {
+  std::error_code ec;
+  if (cancel_.load() || !std::filesystem::is_regular_file(soundFont, ec)) return;
+  fluid_settings_t* settings = new_fluid_settings();
+  if (!settings) return;
+  fluid_settings_setnum(settings, "synth.sample-rate", double(sampleRate));
+  // The player follows the samples we render, not a timer thread of its own.
+  fluid_settings_setstr(settings, "player.timing-source", "sample");
+  fluid_settings_setint(settings, "synth.cpu-cores", 1);
+  // Only the presets' tables are read now; samples when a tune needs them.
+  fluid_settings_setint(settings, "synth.dynamic-sample-loading", 1);
+  fluid_synth_t* synth = new_fluid_synth(settings);
+  // No channel is given an instrument yet (that would read its samples): the first tune does
+  // it, as loading the soundfont would have done.
+  int32_t id =
+      synth && !cancel_.load() ? fluid_synth_sfload(synth, soundFont.c_str(), 0) : FLUID_FAILED;
+  if (id == FLUID_FAILED) {
+    if (synth) delete_fluid_synth(synth);
+    delete_fluid_settings(settings);
+    return;
+  }
+  settings_ = settings;
+  synth_ = synth;
+  soundFontId_ = id;
 }
 
 void SmfPlayer::Destroy() {
+  cancel_.store(true);  // a game closing at once need not wait for the soundfont
+  WaitForSynth();
   DropPlayer();
   if (synth_) delete_fluid_synth(synth_);
   if (settings_) delete_fluid_settings(settings_);
   synth_ = nullptr;
   settings_ = nullptr;
+  soundFontId_ = -1;
+  channelsSet_ = false;
+  cancel_.store(false);
+}
+
+void SmfPlayer::Pin(std::vector<sound::MidiInstrument> instruments) {
+  // The piano and the standard drum kit too: the tune's end puts every channel back on them.
+  instruments.push_back({0, 0});
+  instruments.push_back({128, 0});
+  for (const sound::MidiInstrument& i : instruments) {
+    if (fluid_synth_pin_preset(synth_, soundFontId_, i.bank, i.program) == FLUID_OK) continue;
+    // A preset the soundfont lacks: the synthesiser falls back to the first bank's, or to the
+    // standard drum kit.
+    if (i.bank == 128) {
+      fluid_synth_pin_preset(synth_, soundFontId_, 128, 0);
+    } else {
+      fluid_synth_pin_preset(synth_, soundFontId_, 0, i.program);
+    }
+  }
 }
 
 void SmfPlayer::Quiesce() {
@@ -77,7 +125,10 @@ int32_t SmfPlayer::SmfSetDevice(int32_t, int32_t) {
 
 int32_t SmfPlayer::SmfLoadFile(const std::filesystem::path& file, int32_t) {
   DropPlayer();
-  if (!synth_) return -1;
+  if (!WaitForSynth()) {
+    QuietLog(FLUID_WARN, "no soundfont, the tune is silent", nullptr);
+    return -1;
+  }
   std::ifstream in(file, std::ios::binary);
   if (!in) return -1;
   std::vector<uint8_t> bytes(sound::kMaxMidiFileBytes + 1);
@@ -87,6 +138,11 @@ int32_t SmfPlayer::SmfLoadFile(const std::filesystem::path& file, int32_t) {
   if (!check.ok) {
     QuietLog(FLUID_WARN, (file.filename().string() + ": " + check.error).c_str(), nullptr);
     return -1;
+  }
+  Pin(check.instruments);
+  if (!channelsSet_) {
+    fluid_synth_program_reset(synth_);  // every channel on its first instrument
+    channelsSet_ = true;
   }
   player_ = new_fluid_player(synth_);
   if (!player_) return -1;
