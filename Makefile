@@ -46,8 +46,13 @@ test-asan: $(ASAN_BUILD)/CMakeCache.txt
 	cd $(ASAN_BUILD) && ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 \
 	  UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 ctest --output-on-failure -j $(JOBS)
 
+# The Google Benchmark programs, then the game's CPU share in a real window under Xvfb
+# (WINDOW_SECONDS a stage; skipped without Xvfb).
+WINDOW_SECONDS ?= 30
 bench: build
 	@if [ -x $(BUILD)/qv_bench ]; then $(BUILD)/qv_bench; else echo "no benchmarks built"; fi
+	@if command -v Xvfb >/dev/null; then bench/window_cpu.sh $(BUILD)/qv $(WINDOW_SECONDS) || [ $$? -eq 77 ]; \
+	  else echo "window CPU: skipped (Xvfb is not installed)"; fi
 
 $(FUZZ_BUILD)/CMakeCache.txt:
 	CC=clang CXX=clang++ cmake -S . -B $(FUZZ_BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DQV_FUZZ=ON $(CMAKE_FLAGS)

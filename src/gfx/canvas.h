@@ -2,6 +2,7 @@
 // Drawing onto a Bitmap with a brush, a pen and a font, after the window system's canvas:
 // rectangles are right/bottom exclusive, a clear brush leaves the inside and the text
 // background alone, and everything is clipped to the bitmap.
+#include <string>
 #include <string_view>
 
 #include "gfx/bitmap.h"
@@ -25,6 +26,22 @@ struct Pen {
   PenStyle style = PenStyle::Solid;
 };
 
+// What a canvas drew, for callers that want to know whether a picture changed and where:
+// `calls` holds every drawing call with everything its pixels depend on (the bitmaps it copied
+// are named by address: their owner tells when their content changes), and `area` covers every
+// pixel a call may have changed, clipped to the target.
+struct DrawLog {
+  std::string calls;
+  Rect area;
+
+  void Clear() {
+    calls.clear();
+    area = {};
+  }
+  // Adds a changed rectangle (already clipped or not).
+  void Touch(const Rect& r);
+};
+
 class Canvas {
  public:
   // Draws into `target` (which must outlive the canvas) with the shared fonts.
@@ -36,6 +53,25 @@ class Canvas {
   Font font;
 
   Bitmap& Target() { return *target_; }
+  // Logs every later drawing call into `log` (null: none).
+  void LogTo(DrawLog* log) { log_ = log; }
+  bool Logging() const { return log_ != nullptr; }
+  // For drawing done straight on the target: logs a call of the caller's own with the values
+  // its pixels depend on and the rectangle it may change.
+  template <typename... Values>
+  void Logged(char call, int64_t left, int64_t top, int64_t right, int64_t bottom,
+              const Values&... values) {
+    Log(call, values...);
+    LogArea(left, top, right, bottom);
+  }
+  // Appends one value to a log's calls.
+  static void LogValue(std::string& out, int64_t v);
+  static void LogValue(std::string& out, const Rect& r);
+  static void LogValue(std::string& out, const Pen& p);
+  static void LogValue(std::string& out, const Brush& b);
+  static void LogValue(std::string& out, const Font& f);
+  static void LogValue(std::string& out, const Bitmap* b);
+  static void LogValue(std::string& out, std::string_view text);
   FontLibrary& Fonts() { return *fonts_; }
 
   // Fills the rectangle with the brush (nothing when the brush is clear).
@@ -81,9 +117,21 @@ class Canvas {
  private:
   // A solid brush paints the text's cell before the glyphs.
   void FillTextCell(int32_t x, int32_t y, std::string_view utf8);
+  // Appends a call: its name and the values its pixels depend on.
+  template <typename... Values>
+  void Log(char call, const Values&... values) {
+    if (!log_) return;
+    log_->calls += call;
+    (LogValue(log_->calls, values), ...);
+  }
+  // Adds the rectangle a call may change to the log's area.
+  void LogArea(int64_t left, int64_t top, int64_t right, int64_t bottom);
+  // Logs a text call with everything its glyphs depend on.
+  void LogText(char call, int32_t x, int32_t y, std::string_view utf8, Color outline);
 
   Bitmap* target_;
   FontLibrary* fonts_;
+  DrawLog* log_ = nullptr;
   int32_t penX_ = 0, penY_ = 0;
 };
 

@@ -66,6 +66,8 @@ void Copy(Color& d, Color s) {
 }  // namespace
 
 void Canvas::Draw(int32_t x, int32_t y, const Bitmap& src) {
+  Log('D', x, y, &src);
+  LogArea(x, y, int64_t{x} + src.Width(), int64_t{y} + src.Height());
   if (src.Transparent()) {
     DrawTransparent(x, y, src, src.TransparentColor());
     return;
@@ -79,6 +81,8 @@ void Canvas::Draw(int32_t x, int32_t y, const Bitmap& src) {
 }
 
 void Canvas::DrawTransparent(int32_t x, int32_t y, const Bitmap& src, Color transparent) {
+  Log('K', x, y, &src, transparent);
+  LogArea(x, y, int64_t{x} + src.Width(), int64_t{y} + src.Height());
   const Bitmap copy = &src == target_ ? src : Bitmap();
   const Bitmap& from = &src == target_ ? copy : src;
   Blend(*target_, x, y, from, [transparent](Color& d, Color s) {
@@ -87,6 +91,8 @@ void Canvas::DrawTransparent(int32_t x, int32_t y, const Bitmap& src, Color tran
 }
 
 void Canvas::StretchDraw(const Rect& dst, const Bitmap& src) {
+  Log('S', dst, &src);
+  LogArea(dst.left, dst.top, dst.right, dst.bottom);
   const Bitmap copy = &src == target_ ? src : Bitmap();
   const Bitmap& from = &src == target_ ? copy : src;
   if (from.Transparent()) {
@@ -100,6 +106,8 @@ void Canvas::StretchDraw(const Rect& dst, const Bitmap& src) {
 }
 
 void Canvas::CopyRect(const Rect& dst, const Bitmap& src, const Rect& srcRect) {
+  Log('C', dst, &src, srcRect);
+  LogArea(dst.left, dst.top, dst.right, dst.bottom);
   // Copying a picture onto itself (the screen shake) reads from a snapshot, so moved pixels
   // are not read again.
   if (&src == target_) {
@@ -111,6 +119,8 @@ void Canvas::CopyRect(const Rect& dst, const Bitmap& src, const Rect& srcRect) {
 }
 
 void Canvas::OrDraw(int32_t x, int32_t y, const Bitmap& src) {
+  Log('O', x, y, &src);
+  LogArea(x, y, int64_t{x} + src.Width(), int64_t{y} + src.Height());
   if (&src == target_) return;  // a picture OR itself is itself
   Blend(*target_, x, y, src, [](Color& d, Color s) { d |= s; });
 }

@@ -47,26 +47,37 @@ void GrowOutline(Glyph& g) {
   }
 }
 
+// n / 255 truncated toward zero, for |n| <= 255 * 255, without a division.
+inline int32_t Div255(int32_t n) {
+  const int32_t sign = n >> 31;
+  const int32_t magnitude = (n ^ sign) - sign;
+  return (((magnitude + 1 + (magnitude >> 8)) >> 8) ^ sign) - sign;
+}
+
+// One row of a glyph onto pixels: coverage 0 leaves a pixel, 255 puts the colour, anything
+// between moves each channel toward the colour by coverage/255 of the way, truncated. Without
+// branches, so that the compiler vectorises it.
+void BlendRow(Color* __restrict out, const uint8_t* __restrict coverage, int64_t n, Color colour) {
+  const int32_t cr = RedOf(colour), cg = GreenOf(colour), cb = BlueOf(colour);
+  for (int64_t i = 0; i < n; ++i) {
+    const int32_t a = coverage[i];
+    const Color d = out[i];
+    const int32_t r = RedOf(d), g = GreenOf(d), b = BlueOf(d);
+    const Color mixed =
+        static_cast<Color>(((r + Div255((cr - r) * a)) << 16) | ((g + Div255((cg - g) * a)) << 8) |
+                           (b + Div255((cb - b) * a)));
+    out[i] = a == 0 ? d : a == 255 ? colour : mixed;
+  }
+}
+
 // Blends a coverage map of w x h onto the target in one colour, its top-left at (gx, gy).
 void Blend(Bitmap& target, int64_t gx, int64_t gy, int32_t w, int32_t h, const uint8_t* coverage,
            Color color) {
-  const int cr = RedOf(color), cg = GreenOf(color), cb = BlueOf(color);
   const int64_t y0 = std::max<int64_t>(0, -gy), y1 = std::min<int64_t>(h, target.Height() - gy);
   const int64_t x0 = std::max<int64_t>(0, -gx), x1 = std::min<int64_t>(w, target.Width() - gx);
+  if (x0 >= x1) return;
   for (int64_t row = y0; row < y1; ++row) {
-    const uint8_t* cov = coverage + row * w;
-    Color* out = target.Row(int32_t(gy + row));
-    for (int64_t col = x0; col < x1; ++col) {
-      const int a = cov[col];
-      if (a == 0) continue;
-      Color& d = out[gx + col];
-      if (a == 255) {
-        d = color;
-        continue;
-      }
-      const auto mix = [a](int dst, int src) { return dst + (src - dst) * a / 255; };
-      d = Rgb(mix(RedOf(d), cr), mix(GreenOf(d), cg), mix(BlueOf(d), cb));
-    }
+    BlendRow(target.Row(int32_t(gy + row)) + gx + x0, coverage + row * w + x0, x1 - x0, color);
   }
 }
 
@@ -110,6 +121,7 @@ std::string FindFamily(const char* family) {
   return found;
 }
 
+
 }  // namespace
 
 struct FontLibrary::Impl {
@@ -125,6 +137,9 @@ struct FontLibrary::Impl {
   bool cache = true;
   int64_t rasterised = 0;
   std::unordered_map<uint64_t, Glyph> glyphs;
+  // Metrics by face and pixel height: sizing a face runs its hinting program, far dearer than
+  // drawing a cached glyph, and a frame changes sizes many times.
+  std::unordered_map<uint64_t, FontMetrics> metrics;
   Glyph scratch;
 
   ~Impl() {
@@ -180,9 +195,6 @@ struct FontLibrary::Impl {
     FT_Face face = Sized(font, px);
     if (!face) return nullptr;
     const uint64_t key = GlyphKey(font, px, cp);
-    if (cache) {
-      if (auto it = glyphs.find(key); it != glyphs.end()) return &it->second;
-    }
     Glyph g;
     const FT_UInt index = FT_Get_Char_Index(face, cp);
     if (FT_Load_Glyph(face, index, FT_LOAD_NO_BITMAP) == 0) {
@@ -260,11 +272,17 @@ FontLibrary& FontLibrary::Shared() {
 }
 
 FontMetrics FontLibrary::Metrics(const Font& font) {
+  const uint64_t key = GlyphKey({font.face, font.height, false, 0}, font.height, 0);
+  if (auto it = impl_->metrics.find(key); it != impl_->metrics.end()) return it->second;
   int32_t px;
-  FT_Face face = impl_->Sized(font, px);
-  if (!face) return {};
-  const FT_Size_Metrics& m = face->size->metrics;
-  return {int32_t((m.ascender + 63) >> 6), int32_t((-m.descender + 63) >> 6)};
+  FontMetrics out;
+  if (FT_Face face = impl_->Sized(font, px)) {
+    const FT_Size_Metrics& m = face->size->metrics;
+    out = {int32_t((m.ascender + 63) >> 6), int32_t((-m.descender + 63) >> 6)};
+  }
+  // A face that cannot be opened stays missing, so its empty metrics are kept too.
+  impl_->metrics.emplace(key, out);
+  return out;
 }
 
 Size FontLibrary::Measure(const Font& font, std::string_view utf8) {

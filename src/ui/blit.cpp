@@ -9,13 +9,25 @@ void CopyPixels(gfx::Bitmap& dst, int32_t x, int32_t y, const gfx::Bitmap& src, 
   // Keep the source rectangle inside the source, moving the destination along with it.
   int64_t sx0 = from.left, sy0 = from.top, sx1 = from.right, sy1 = from.bottom;
   int64_t dx = x, dy = y;
-  if (sx0 < 0) { dx -= sx0; sx0 = 0; }
-  if (sy0 < 0) { dy -= sy0; sy0 = 0; }
+  if (sx0 < 0) {
+    dx -= sx0;
+    sx0 = 0;
+  }
+  if (sy0 < 0) {
+    dy -= sy0;
+    sy0 = 0;
+  }
   sx1 = std::min<int64_t>(sx1, src.Width());
   sy1 = std::min<int64_t>(sy1, src.Height());
   // Then the destination inside the target.
-  if (dx < 0) { sx0 -= dx; dx = 0; }
-  if (dy < 0) { sy0 -= dy; dy = 0; }
+  if (dx < 0) {
+    sx0 -= dx;
+    dx = 0;
+  }
+  if (dy < 0) {
+    sy0 -= dy;
+    dy = 0;
+  }
   sx1 = std::min<int64_t>(sx1, sx0 + (dst.Width() - dx));
   sy1 = std::min<int64_t>(sy1, sy0 + (dst.Height() - dy));
   if (sx0 >= sx1 || sy0 >= sy1) return;
@@ -39,11 +51,49 @@ void OrRow(gfx::Color* __restrict d, const gfx::Color* __restrict s, int32_t n) 
 }  // namespace
 
 void OrPixels(gfx::Bitmap& dst, const gfx::Bitmap& src) {
-  const int32_t w = std::min(dst.Width(), src.Width());
-  const int32_t h = std::min(dst.Height(), src.Height());
-  // Every frame ORs the whole glow layer in. A picture ORed with itself stays as it is.
-  if (&dst == &src) return;
-  for (int32_t y = 0; y < h; ++y) OrRow(dst.Row(y), src.Row(y), w);
+  OrPixels(dst, src, {0, 0, dst.Width(), dst.Height()});
+}
+
+void OrPixels(gfx::Bitmap& dst, const gfx::Bitmap& src, const gfx::Rect& area) {
+  const int32_t x0 = std::max(area.left, 0), y0 = std::max(area.top, 0);
+  const int32_t x1 = std::min({area.right, dst.Width(), src.Width()});
+  const int32_t y1 = std::min({area.bottom, dst.Height(), src.Height()});
+  // A picture ORed with itself stays as it is.
+  if (&dst == &src || x0 >= x1) return;
+  for (int32_t y = y0; y < y1; ++y) OrRow(dst.Row(y) + x0, src.Row(y) + x0, x1 - x0);
+}
+
+void FillPixels(gfx::Bitmap& dst, const gfx::Rect& area, gfx::Color c) {
+  const int32_t x0 = std::max(area.left, 0), y0 = std::max(area.top, 0);
+  const int32_t x1 = std::min(area.right, dst.Width()), y1 = std::min(area.bottom, dst.Height());
+  if (x0 >= x1) return;
+  for (int32_t y = y0; y < y1; ++y) std::fill(dst.Row(y) + x0, dst.Row(y) + x1, c);
+}
+
+void CopyPixelsKeyed(gfx::Bitmap& dst, int32_t x, int32_t y, const gfx::Bitmap& src, gfx::Rect from,
+                     gfx::Color key) {
+  // The same clipping as CopyPixels; the pictures are never the same one here.
+  int64_t sx0 = std::max(from.left, 0), sy0 = std::max(from.top, 0);
+  int64_t dx = int64_t{x} + (sx0 - from.left), dy = int64_t{y} + (sy0 - from.top);
+  int64_t sx1 = std::min(from.right, src.Width()), sy1 = std::min(from.bottom, src.Height());
+  if (dx < 0) {
+    sx0 -= dx;
+    dx = 0;
+  }
+  if (dy < 0) {
+    sy0 -= dy;
+    dy = 0;
+  }
+  sx1 = std::min<int64_t>(sx1, sx0 + (dst.Width() - dx));
+  sy1 = std::min<int64_t>(sy1, sy0 + (dst.Height() - dy));
+  if (sx0 >= sx1 || sy0 >= sy1 || &dst == &src) return;
+  for (int64_t row = sy0; row < sy1; ++row) {
+    const gfx::Color* s = src.Row(int32_t(row)) + sx0;
+    gfx::Color* d = dst.Row(int32_t(dy + row - sy0)) + dx;
+    for (int64_t i = 0; i < sx1 - sx0; ++i) {
+      if (s[i] != key) d[i] = s[i];
+    }
+  }
 }
 
 }  // namespace qv::ui

@@ -13,12 +13,12 @@ namespace {
 // The pictures of the sprite slots, loaded at start-up; slots 20 and 21 are the strips the
 // title's stars are cut from.
 constexpr const char* kSpriteFiles[36] = {
-    "00.bmp",        "char0.bmp",  "map_free2.bmp", "map4.bmp",  "map5.bmp",      "map6.bmp",
-    "map.bmp",       "man0.bmp",   "man1.bmp",      "00.bmp",    "map7.bmp",      "map8.bmp",
-    "map_h.bmp",     "map9.bmp",   "map10.bmp",     "map_free3.bmp", "ship.bmp",  "map_free4.bmp",
-    "norosi.bmp",    "map_free5.bmp", "star1.bmp",  "star2.bmp", nullptr,         nullptr,
-    nullptr,         nullptr,      nullptr,         nullptr,     nullptr,         nullptr,
-    nullptr,         nullptr,      nullptr,         nullptr,     "map11.bmp",     "map13.bmp",
+    "00.bmp",     "char0.bmp",     "map_free2.bmp", "map4.bmp",      "map5.bmp",  "map6.bmp",
+    "map.bmp",    "man0.bmp",      "man1.bmp",      "00.bmp",        "map7.bmp",  "map8.bmp",
+    "map_h.bmp",  "map9.bmp",      "map10.bmp",     "map_free3.bmp", "ship.bmp",  "map_free4.bmp",
+    "norosi.bmp", "map_free5.bmp", "star1.bmp",     "star2.bmp",     nullptr,     nullptr,
+    nullptr,      nullptr,         nullptr,         nullptr,         nullptr,     nullptr,
+    nullptr,      nullptr,         nullptr,         nullptr,         "map11.bmp", "map13.bmp",
 };
 constexpr int kBigStrip = 20;
 
@@ -94,6 +94,7 @@ Screen::~Screen() = default;
 
 void Screen::LoadSprites(Game& g) {
   Surfaces& s = impl_->s;
+  s.DetachMapPicture();
   s.cg = gfx::Bitmap(kWindowWidth, kWindowHeight);
   if (gfx::PictureResult first = gfx::LoadPicture(PictureFile(g, "00.bmp"))) {
     CopyOpaque(s.cg, first.bitmap, 0, 0);
@@ -107,6 +108,12 @@ void Screen::LoadSprites(Game& g) {
     if (gfx::PictureResult r = gfx::LoadPicture(PictureFile(g, file))) sprite = std::move(r.bitmap);
     sprite.SetTransparent(true);
   }
+  s.glowDirty = s.bak.Bounds();
+  s.PicturesChanged();
+  s.cgLog.Clear();
+  s.cgLog.calls = "loaded";
+  gfx::Canvas::LogValue(s.cgLog.calls, static_cast<int64_t>(s.generation));
+  s.CgDrawn();
   CutStrip(s, kBigStrip, kBigStarSlot, 20);
   CutStrip(s, kSmallStrip, kSmallStarSlot, 10);
   s.sprites[kBigStrip] = gfx::Bitmap();
@@ -124,6 +131,7 @@ void Screen::LoadSprite(Game& g, int slot, std::string_view file) {
   if (!r) return;
   r.bitmap.SetTransparent(true);
   impl_->s.sprites[static_cast<size_t>(slot)] = std::move(r.bitmap);
+  impl_->s.PicturesChanged();
 }
 
 void Screen::ShowBackground(Game& g, std::string_view file) {
@@ -141,6 +149,7 @@ void Screen::ShowBackground(Game& g, std::string_view file) {
       BackgroundPainter painter(s);
       world::DecorateMap(g, painter);
     }
+    s.PicturesChanged();
   }
   ComposeFrame(g);
 }
@@ -150,27 +159,57 @@ void Screen::LoadPicture(Game& g, std::string_view widget, std::string_view file
     if (widget != g.form.widgets[static_cast<size_t>(i)].name) continue;
     gfx::PictureResult r = gfx::LoadPicture(PictureFile(g, file));
     // A picture that cannot be read leaves the widget empty.
+    if (static_cast<W>(i) == W::cg2) impl_->s.cg2FollowsCg = false;
     gfx::Bitmap& picture = impl_->s.pictures[static_cast<size_t>(i)];
     picture = r ? std::move(r.bitmap) : gfx::Bitmap();
     picture.SetTransparent(g.form.widgets[static_cast<size_t>(i)].transparent);
+    impl_->s.PicturesChanged();
     return;
   }
 }
 
-void Screen::CopyBackground(Game& g) { CopyOpaque(impl_->s.cg, impl_->s.Background(), 0, 0); }
+void Screen::CopyBackground(Game& g) {
+  Surfaces& s = impl_->s;
+  s.DetachMapPicture();
+  CopyOpaque(s.cg, s.Background(), 0, 0);
+  s.cgLog.Clear();
+  gfx::Canvas::LogValue(s.cgLog.calls, static_cast<int64_t>(s.generation));
+  s.CgDrawn();
+}
 
 void Screen::DrawTitleScreen(Game& g) {
   Surfaces& s = impl_->s;
-  s.bak.Fill(0x000000);
-  OrPixels(s.cg, s.bak);
-  if (g.screen.scene == -1) DrawTitleSprites(g, s);
+  // The glow pass of the title adds nothing: its layer is cleared first.
+  FillPixels(s.bak, s.glowDirty, 0x000000);
+  s.glowDirty = {};
+  if (g.screen.scene != -1) return;
+  s.DetachMapPicture();
+  DrawTitleSprites(g, s);
+  s.CgDrawn();
 }
 
 void Screen::ComposeFrame(Game& g) {
   Surfaces& s = impl_->s;
+  // The map picture is pointed at this frame again below; any other frame keeps the old one.
+  if (g.frame.mapShown != 1) s.DetachMapPicture();
+  s.cg2FollowsCg = false;
   FrameCanvas f(s);
+  s.cgLog.Clear();
+  s.glowLog.Clear();
+  f.cg.LogTo(&s.cgLog);
+  f.glow.LogTo(&s.glowLog);
   CopyOpaque(s.cg, s.Background(), 0, 0);
-  s.bak.Fill(g.battle.gameOver == 1 ? 0xFF0000 : 0x000000);
+  // The glow layer is black but for what the last frame drew on it; game over tints it all.
+  const gfx::Color tint = g.battle.gameOver == 1 ? 0xFF0000 : 0x000000;
+  if (tint != 0) {
+    s.bak.Fill(tint);
+    s.glowDirty = s.bak.Bounds();
+  } else {
+    FillPixels(s.bak, s.glowDirty, 0x000000);
+    s.glowDirty = {};
+  }
+  gfx::Canvas::LogValue(s.cgLog.calls, static_cast<int64_t>(s.generation));
+  gfx::Canvas::LogValue(s.cgLog.calls, tint);
   // A free-area enemy stands at the right edge while its battle runs; story enemies are
   // painted into their backgrounds, so nothing is drawn for them.
   if (g.battle.battleActive == 1 && !g.frame.enemyPicture.empty()) {
@@ -182,22 +221,30 @@ void Screen::ComposeFrame(Game& g) {
   }
   DrawStatusPanel(g, f);
   DrawOverlay(g, f);
-  OrPixels(s.cg, s.bak);
-  if (g.frame.mapShown == 1) s.pictures[static_cast<size_t>(W::cg2)] = s.cg;
+  f.glow.LogTo(nullptr);
+  s.cgLog.calls += s.glowLog.calls;
+  s.glowLog.Touch(s.glowDirty);
+  s.glowDirty = s.glowLog.area;
+  OrPixels(s.cg, s.bak, s.glowDirty);
+  if (g.frame.mapShown == 1) s.cg2FollowsCg = true;
   if (g.frame.playerShake >= 1) {
     g.frame.playerShake -= 1;
     const int32_t dx = Random(g, 9) - 4;
     const int32_t dy = Random(g, 9) - 4;
+    s.DetachMapPicture();
+    f.cg.Logged('s', 0, 0, kWindowWidth, kWindowHeight, dx, dy);
     CopyPixels(s.cg, dx, dy, s.cg, s.cg.Bounds());
   }
   // The click indicator: a line waits for a click.
   if (g.battle.paused == 1) {
+    s.DetachMapPicture();
     f.cg.brush.style = gfx::BrushStyle::Clear;
     f.cg.font.color = 0xFFFFFF;
     f.Size(f.cg, 8);
     const std::string& mark = Sjis("▼");
     f.OutlinedText(f.cg, kWindowWidth - f.Width(f.cg, mark), 470, mark);
   }
+  s.CgDrawn();
 }
 
 const gfx::Bitmap& Screen::RenderWindow(const Game& g) {
@@ -205,8 +252,16 @@ const gfx::Bitmap& Screen::RenderWindow(const Game& g) {
   return impl_->s.window;
 }
 
-const gfx::Bitmap& Screen::MainPicture() const { return impl_->s.cg; }
-const gfx::Bitmap& Screen::GlowLayer() const { return impl_->s.bak; }
+bool Screen::WindowChanged() const {
+  return impl_->s.windowChanged;
+}
+
+const gfx::Bitmap& Screen::MainPicture() const {
+  return impl_->s.cg;
+}
+const gfx::Bitmap& Screen::GlowLayer() const {
+  return impl_->s.bak;
+}
 
 const gfx::Bitmap& Screen::Sprite(int slot) const {
   if (slot < 0 || slot >= kSpriteSlots) return EmptyBitmap();
@@ -217,16 +272,19 @@ void Screen::SetSprite(int slot, const gfx::Bitmap& picture) {
   if (slot < 0 || slot >= kSpriteSlots) return;
   impl_->s.sprites[static_cast<size_t>(slot)] = picture;
   impl_->s.sprites[static_cast<size_t>(slot)].SetTransparent(true);
+  impl_->s.PicturesChanged();
 }
 
 const gfx::Bitmap& Screen::Picture(W widget) const {
   if (widget == W::kCount) return EmptyBitmap();
-  return impl_->s.pictures[static_cast<size_t>(widget)];
+  return impl_->s.PictureOf(widget);
 }
 
 void Screen::SetPicture(W widget, const gfx::Bitmap& picture) {
   if (widget == W::kCount) return;
+  if (widget == W::cg2) impl_->s.cg2FollowsCg = false;
   impl_->s.pictures[static_cast<size_t>(widget)] = picture;
+  impl_->s.PicturesChanged();
 }
 
 }  // namespace qv::ui

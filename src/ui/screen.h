@@ -11,7 +11,6 @@
 #include "gfx/bitmap.h"
 #include "gfx/fonts.h"
 
-
 namespace qv::ui {
 
 constexpr int kWindowWidth = 640;
@@ -45,6 +44,9 @@ class Screen : public Presenter {
   // The whole 640x480 window: the main picture and every visible widget over it, in
   // stacking order. The reference stays valid until the next call or the Screen's end.
   const gfx::Bitmap& RenderWindow(const Game& g);
+  // Whether the last RenderWindow drew anything new: false when nothing it shows had changed
+  // since the call before, and it handed back the same picture without drawing it.
+  bool WindowChanged() const;
 
   // The main picture as the last frame left it.
   const gfx::Bitmap& MainPicture() const;

@@ -1,6 +1,7 @@
 #pragma once
 // The pictures the presentation owns and the drawing helpers every part of the frame shares.
 #include <array>
+#include <string>
 #include <string_view>
 
 #include "core/game.h"
@@ -18,22 +19,66 @@ constexpr gfx::FontFace kGothic = gfx::FontFace::Fixed;
 constexpr gfx::FontFace kPGothic = gfx::FontFace::Proportional;
 
 // Sprite slots with a meaning of their own.
-constexpr int kPlayerSlot = 1;       // the player's battle picture, drawn at the right edge
-constexpr int kBackgroundSlot = 6;   // every background picture lands here
-constexpr int kBigStarSlot = 22;     // six 20 x 20 frames of the title's big star
-constexpr int kSmallStarSlot = 28;   // six 10 x 10 frames of the small one
+constexpr int kPlayerSlot = 1;      // the player's battle picture, drawn at the right edge
+constexpr int kBackgroundSlot = 6;  // every background picture lands here
+constexpr int kBigStarSlot = 22;    // six 20 x 20 frames of the title's big star
+constexpr int kSmallStarSlot = 28;  // six 10 x 10 frames of the small one
 
 struct Surfaces {
   gfx::FontLibrary* fonts = nullptr;
-  gfx::Bitmap cg;    // the main picture
-  gfx::Bitmap bak;   // the glow layer
+  gfx::Bitmap cg;   // the main picture
+  gfx::Bitmap bak;  // the glow layer
   std::array<gfx::Bitmap, kSpriteSlots> sprites;
   std::array<gfx::Bitmap, kWidgetCount> pictures;  // pictures of picture widgets
-  gfx::Bitmap window;  // the whole window, rebuilt by RenderWindow
+  gfx::Bitmap window;                              // the whole window, rebuilt by RenderWindow
   gfx::Bitmap scratch;  // one widget at a time, so its drawing stays inside it
   TextCache text;
 
+  // What is on the pictures, so that no work is done for pixels that stay as they are.
+  // Every change of a sprite, the background or a widget's picture counts one up.
+  uint64_t generation = 0;
+  // The drawing calls that made the main picture from the background, and a count that goes
+  // up whenever they differ from the ones before (the picture may have changed).
+  gfx::DrawLog cgLog;
+  std::string lastCgCalls;
+  uint64_t cgVersion = 0;
+  // The glow layer is black except within this rectangle.
+  gfx::Rect glowDirty;
+  gfx::DrawLog glowLog;
+  // While the map is up, its picture widget shows the main picture as the frame left it,
+  // without a copy; the copy is made only when the main picture is drawn on after that.
+  bool cg2FollowsCg = false;
+  // The window as last rendered and what it was rendered from.
+  struct Shown {
+    bool valid = false;
+    uint64_t cgVersion = 0, generation = 0;
+    bool caretOn = false;
+    Form form;
+  } shown;
+  bool windowChanged = true;
+
   gfx::Bitmap& Background() { return sprites[kBackgroundSlot]; }
+  // The picture a picture widget shows.
+  const gfx::Bitmap& PictureOf(W id) const {
+    if (id == W::cg2 && cg2FollowsCg) return cg;
+    return pictures[static_cast<size_t>(id)];
+  }
+  // Before the main picture is drawn on outside a frame's own steps: the map picture gets its
+  // own copy if it still shares the main picture.
+  void DetachMapPicture() {
+    if (!cg2FollowsCg) return;
+    pictures[static_cast<size_t>(W::cg2)] = cg;
+    cg2FollowsCg = false;
+  }
+  // A sprite, the background or a picture changed.
+  void PicturesChanged() { ++generation; }
+  // Ends a change of the main picture: counts a new version when its drawing calls differ
+  // from the last ones.
+  void CgDrawn() {
+    if (cgLog.calls == lastCgCalls) return;
+    lastCgCalls = cgLog.calls;
+    ++cgVersion;
+  }
 };
 
 // The canvas of a frame: the main picture's font, brush and pen carry over from one step of
@@ -65,8 +110,18 @@ struct FrameCanvas {
 void CopyPixels(gfx::Bitmap& dst, int32_t x, int32_t y, const gfx::Bitmap& src, gfx::Rect from);
 
 // Combines a picture of the same size onto another with a bitwise OR of every pixel (the glow
-// layer onto the main picture); pictures of other sizes are combined over their overlap.
+// layer onto the main picture); pictures of other sizes are combined over their overlap. With
+// `area`, only the pixels within it.
 void OrPixels(gfx::Bitmap& dst, const gfx::Bitmap& src);
+void OrPixels(gfx::Bitmap& dst, const gfx::Bitmap& src, const gfx::Rect& area);
+
+// Paints a rectangle of a picture (clipped to it) in one colour.
+void FillPixels(gfx::Bitmap& dst, const gfx::Rect& area, gfx::Color c);
+
+// Copies the part `from` of `src` with its top-left at (x, y), clipped to both pictures,
+// skipping the pixels of colour `key`.
+void CopyPixelsKeyed(gfx::Bitmap& dst, int32_t x, int32_t y, const gfx::Bitmap& src, gfx::Rect from,
+                     gfx::Color key);
 
 // Pen and solid brush in one colour.
 inline void Paint(gfx::Canvas& c, gfx::Color colour, int32_t penWidth = 1) {

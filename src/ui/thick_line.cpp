@@ -5,6 +5,51 @@
 #include <limits>
 
 namespace qv::ui {
+namespace {
+
+// Past this width a round end's reach is guessed anew on every row instead of stepped: near
+// the tip of a giant disc one row can move it by thousands of pixels.
+constexpr int64_t kMaxSteppedPen = 4096;
+
+// A round end: the disc of diameter w around a pixel centre. For a row d rows away, the
+// reach k is the largest with (2k)² + (2d)² <= w², kept from row to row and moved in steps.
+class RoundEnd {
+ public:
+  RoundEnd(int64_t x, int64_t y, int64_t w) : x_(x), y_(y), w_(w) {}
+
+  // Columns [from, to] of the disc on row y; false when the row misses it.
+  bool Row(int64_t y, int64_t& from, int64_t& to) {
+    const int64_t d = y - y_;
+    if (2 * d > w_ || -2 * d > w_) return false;
+    const int64_t budget = w_ * w_ - 4 * d * d;
+    if (!started_ || w_ > kMaxSteppedPen) {
+      k_ = static_cast<int64_t>(std::sqrt(static_cast<double>(budget)) / 2);
+      started_ = true;
+    }
+    while (4 * (k_ + 1) * (k_ + 1) <= budget) ++k_;
+    while (k_ > 0 && 4 * k_ * k_ > budget) --k_;
+    from = x_ - k_;
+    to = x_ + k_;
+    return true;
+  }
+
+ private:
+  int64_t x_, y_, w_;
+  bool started_ = false;
+  int64_t k_ = 0;
+};
+
+// Rounding of a span edge that is known to lie within +-2^31 (no library call).
+int64_t Ceil(double v) {
+  const int64_t i = static_cast<int64_t>(v);
+  return i + (v > static_cast<double>(i) ? 1 : 0);
+}
+int64_t Floor(double v) {
+  const int64_t i = static_cast<int64_t>(v);
+  return i - (v < static_cast<double>(i) ? 1 : 0);
+}
+
+}  // namespace
 
 void WideLine(gfx::Canvas& c, int32_t x0, int32_t y0, int32_t x1, int32_t y1) {
   if (c.pen.style != gfx::PenStyle::Solid) return;
@@ -14,36 +59,42 @@ void WideLine(gfx::Canvas& c, int32_t x0, int32_t y0, int32_t x1, int32_t y1) {
     return;
   }
   gfx::Bitmap& b = c.Target();
+  const int64_t w = c.pen.width;
+  c.Logged('W', int64_t{std::min(x0, x1)} - w, int64_t{std::min(y0, y1)} - w,
+           int64_t{std::max(x0, x1)} + w + 1, int64_t{std::max(y0, y1)} + w + 1, x0, y0, x1, y1,
+           c.pen);
   const double r = c.pen.width / 2.0;
   const double ax = x0 + 0.5, ay = y0 + 0.5, bx = x1 + 0.5, by = y1 + 0.5;
   const double dx = bx - ax, dy = by - ay;
   const double len2 = dx * dx + dy * dy;
   const double len = std::sqrt(len2);
   const double invDx = dx != 0 ? 1 / dx : 0, invDy = dy != 0 ? 1 / dy : 0;
+  // Half the body's width along a row, the same on every row.
+  const double across = std::abs(r * len * invDy);
   const int32_t top = static_cast<int32_t>(std::max(0.0, std::floor(std::min(ay, by) - r)));
   const int32_t bottom =
       static_cast<int32_t>(std::min<double>(b.Height(), std::ceil(std::max(ay, by) + r)));
   const gfx::Color colour = c.pen.color;
+  RoundEnd start(x0, y0, w), end(x1, y1, w);
   for (int32_t y = top; y < bottom; ++y) {
-    const double cy = y + 0.5;
-    double lo = std::numeric_limits<double>::max(), hi = std::numeric_limits<double>::lowest();
-    // The round ends.
-    for (const auto& [ex, ey] : {std::pair{ax, ay}, std::pair{bx, by}}) {
-      const double d = cy - ey;
-      if (std::abs(d) > r) continue;
-      const double h = std::sqrt(r * r - d * d);
-      lo = std::min(lo, ex - h);
-      hi = std::max(hi, ex + h);
+    int64_t from = std::numeric_limits<int64_t>::max(), to = std::numeric_limits<int64_t>::min();
+    // The round ends, in whole pixels.
+    for (RoundEnd* e : {&start, &end}) {
+      int64_t f, t;
+      if (e->Row(y, f, t)) {
+        from = std::min(from, f);
+        to = std::max(to, t);
+      }
     }
     // The body: within r of the line and between the two ends; both bounds are straight lines
-    // in x against the row, worked out once per stroke.
+    // in x against the row, their slopes worked out once per stroke.
     if (len2 > 0) {
       double blo = std::numeric_limits<double>::lowest(), bhi = std::numeric_limits<double>::max();
-      const double t = cy - ay;
+      const double t = y + 0.5 - ay;
       if (dy != 0) {
-        const double a = ax + t * dx * invDy, w = std::abs(r * len * invDy);
-        blo = a - w;
-        bhi = a + w;
+        const double a = ax + t * dx * invDy;
+        blo = a - across;
+        bhi = a + across;
       } else if (std::abs(t) > r) {
         blo = 1, bhi = 0;
       }
@@ -56,13 +107,12 @@ void WideLine(gfx::Canvas& c, int32_t x0, int32_t y0, int32_t x1, int32_t y1) {
         blo = 1, bhi = 0;
       }
       if (blo <= bhi) {
-        lo = std::min(lo, blo);
-        hi = std::max(hi, bhi);
+        from = std::min(from, Ceil(std::clamp(blo, -1e9, 1e9) - 0.5));
+        to = std::max(to, Floor(std::clamp(bhi, -1e9, 1e9) - 0.5));
       }
     }
-    if (lo > hi) continue;
-    const int64_t from = std::max<int64_t>(0, static_cast<int64_t>(std::ceil(std::max(lo, -1e9) - 0.5)));
-    const int64_t to = std::min<int64_t>(b.Width() - 1, static_cast<int64_t>(std::floor(std::min(hi, 1e9) - 0.5)));
+    from = std::max<int64_t>(from, 0);
+    to = std::min<int64_t>(to, b.Width() - 1);
     if (from > to) continue;
     std::fill(b.Row(y) + from, b.Row(y) + to + 1, colour);
   }

@@ -35,6 +35,7 @@ void Seed(Game& g, TitleSprite& t) {
 void DrawTitleSprites(Game& g, Surfaces& s) {
   const int32_t fc = g.screen.frameCounter;
   gfx::Canvas cg(s.cg, *s.fonts);
+  cg.LogTo(&s.cgLog);
   for (TitleSprite& t : g.frame.titleSprites) {
     if (t.active == 0) Seed(g, t);
     t.x -= t.vx;

@@ -16,7 +16,9 @@ constexpr gfx::Color kScrollTrack = 0x2A2A2A;
 constexpr gfx::Color kScrollThumb = 0x8A8A8A;
 constexpr int32_t kScrollWidth = 6;
 
-gfx::Rect ToGfx(const Rect& r) { return {r.left, r.top, r.left + r.width, r.top + r.height}; }
+gfx::Rect ToGfx(const Rect& r) {
+  return {r.left, r.top, r.left + r.width, r.top + r.height};
+}
 
 gfx::Rect Intersect(const gfx::Rect& a, const gfx::Rect& b) {
   gfx::Rect r{std::max(a.left, b.left), std::max(a.top, b.top), std::min(a.right, b.right),
@@ -29,7 +31,8 @@ gfx::Rect Intersect(const gfx::Rect& a, const gfx::Rect& b) {
 // The part of the window a widget may paint: its own rectangle inside all of its parents'.
 gfx::Rect ClipOf(const Form& form, W id) {
   gfx::Rect clip{0, 0, kWindowWidth, kWindowHeight};
-  for (W p = id; p != W::kCount; p = form[p].parent) clip = Intersect(clip, ToGfx(AbsoluteRect(form, p)));
+  for (W p = id; p != W::kCount; p = form[p].parent)
+    clip = Intersect(clip, ToGfx(AbsoluteRect(form, p)));
   return clip;
 }
 
@@ -52,7 +55,9 @@ void DrawCaption(gfx::Canvas& c, TextCache& text, const Widget& w, int32_t width
   int32_t y = w.centerVertically ? (height - total) / 2 : 0;
   for (const std::string& line : lines) {
     const int32_t lw = c.TextWidth(line);
-    const int32_t x = w.align == Align::Center ? (width - lw) / 2 : w.align == Align::Right ? width - lw : 0;
+    const int32_t x = w.align == Align::Center  ? (width - lw) / 2
+                      : w.align == Align::Right ? width - lw
+                                                : 0;
     c.TextOut(x, y, line);
     y += lineHeight;
   }
@@ -116,18 +121,22 @@ void DrawEdit(const Game& g, gfx::Canvas& c, TextCache& text, const Widget& w, i
   c.TextOut(3, y, text.Utf8(w.caption));
   // The cursor blinks about twice a second while the field has the focus.
   if (g.form.focus == W::name_l && (g.screen.frameCounter / 7) % 2 == 0) {
-    const size_t caret = static_cast<size_t>(std::clamp<int32_t>(g.form.caret, 0, static_cast<int32_t>(w.caption.size())));
+    const size_t caret = static_cast<size_t>(
+        std::clamp<int32_t>(g.form.caret, 0, static_cast<int32_t>(w.caption.size())));
     const int32_t x = 3 + c.TextWidth(text.Utf8(std::string_view(w.caption).substr(0, caret)));
     Fill(c, {x, y, x + 1, y + textHeight}, 0x000000);
   }
 }
 
-void DrawButton(const Game& g, gfx::Canvas& c, TextCache& text, W id, int32_t width, int32_t height) {
+void DrawButton(const Game& g, gfx::Canvas& c, TextCache& text, W id, int32_t width,
+                int32_t height) {
   const Widget& w = g.form[id];
   Fill(c, {0, 0, width, height}, w.background);
   const bool pressed = g.form.captured == id;
-  if (pressed) Bevel(c, width, height, 0x404040, 0xFFFFFF);
-  else Bevel(c, width, height, 0xFFFFFF, 0x404040);
+  if (pressed)
+    Bevel(c, width, height, 0x404040, 0xFFFFFF);
+  else
+    Bevel(c, width, height, 0xFFFFFF, 0x404040);
   if (!pressed) {
     Fill(c, {1, height - 2, width - 1, height - 1}, 0x808080);
     Fill(c, {width - 2, 1, width - 1, height - 1}, 0x808080);
@@ -141,7 +150,7 @@ void DrawWidget(const Game& g, Surfaces& s, W id, gfx::Canvas& c, int32_t width,
   const Widget& w = g.form[id];
   switch (w.kind) {
     case WidgetKind::Picture:
-      c.Draw(0, 0, s.pictures[static_cast<size_t>(id)]);
+      c.Draw(0, 0, s.PictureOf(id));
       return;
     case WidgetKind::Panel:
       Fill(c, {0, 0, width, height}, w.background);
@@ -163,12 +172,59 @@ void DrawWidget(const Game& g, Surfaces& s, W id, gfx::Canvas& c, int32_t width,
   }
 }
 
+// Everything of a widget that its drawing reads.
+bool SameLook(const Widget& a, const Widget& b) {
+  return a.kind == b.kind && a.parent == b.parent && a.rect.left == b.rect.left &&
+         a.rect.top == b.rect.top && a.rect.width == b.rect.width &&
+         a.rect.height == b.rect.height && a.visible == b.visible && a.caption == b.caption &&
+         a.background == b.background && a.textColor == b.textColor &&
+         a.transparent == b.transparent && a.fontPx == b.fontPx && a.bold == b.bold &&
+         a.fixedPitch == b.fixedPitch && a.align == b.align &&
+         a.centerVertically == b.centerVertically && a.wordWrap == b.wordWrap &&
+         a.lines == b.lines && a.itemIndex == b.itemIndex && a.topIndex == b.topIndex &&
+         a.itemHeight == b.itemHeight;
+}
+
+bool SameLook(const Form& a, const Form& b) {
+  if (a.focus != b.focus || a.captured != b.captured || a.caret != b.caret) return false;
+  for (size_t i = 0; i < a.widgets.size(); ++i) {
+    if (!SameLook(a.widgets[i], b.widgets[i])) return false;
+  }
+  return true;
+}
+
+// Whether a shown widget paints every pixel of the window, hiding all that lies beneath it.
+bool CoversWindow(const Form& form, const Surfaces& s, W id, const gfx::Rect& clip) {
+  if (clip != gfx::Rect{0, 0, kWindowWidth, kWindowHeight}) return false;
+  if (form[id].kind == WidgetKind::Panel) return true;
+  if (form[id].kind != WidgetKind::Picture) return false;
+  const gfx::Bitmap& picture = s.PictureOf(id);
+  const gfx::Rect at = ToGfx(AbsoluteRect(form, id));
+  return !picture.Transparent() && at.left <= 0 && at.top <= 0 &&
+         int64_t{at.left} + picture.Width() >= kWindowWidth &&
+         int64_t{at.top} + picture.Height() >= kWindowHeight;
+}
+
 }  // namespace
 
 void RenderWidgets(const Game& g, Surfaces& s) {
-  gfx::Canvas window(s.window, *s.fonts);
-  CopyPixels(s.window, 0, 0, s.cg, s.cg.Bounds());
+  const bool caretOn = g.form.focus == W::name_l && (g.screen.frameCounter / 7) % 2 == 0;
+  Surfaces::Shown& shown = s.shown;
+  if (shown.valid && shown.cgVersion == s.cgVersion && shown.generation == s.generation &&
+      shown.caretOn == caretOn && SameLook(shown.form, g.form)) {
+    s.windowChanged = false;
+    return;
+  }
+  // Whatever lies beneath the topmost widget that covers the whole window is never seen.
+  int first = 0;
   for (int i = 0; i < kWidgetCount; ++i) {
+    const W id = static_cast<W>(i);
+    if (id == W::cg || !IsShown(g.form, id)) continue;
+    if (CoversWindow(g.form, s, id, ClipOf(g.form, id))) first = i;
+  }
+  gfx::Canvas window(s.window, *s.fonts);
+  if (first == 0) CopyPixels(s.window, 0, 0, s.cg, s.cg.Bounds());
+  for (int i = first; i < kWidgetCount; ++i) {
     const W id = static_cast<W>(i);
     if (id == W::cg || !IsShown(g.form, id)) continue;
     const gfx::Rect clip = ClipOf(g.form, id);
@@ -179,14 +235,33 @@ void RenderWidgets(const Game& g, Surfaces& s) {
       Fill(window, clip, w.background);
       continue;
     }
+    const gfx::Rect inside{clip.left - at.left, clip.top - at.top, clip.right - at.left,
+                           clip.bottom - at.top};
+    if (w.kind == WidgetKind::Picture) {
+      // A picture is copied straight in, clipped like the widget.
+      const gfx::Bitmap& picture = s.PictureOf(id);
+      if (picture.Transparent()) {
+        CopyPixelsKeyed(s.window, clip.left, clip.top, picture, inside, picture.TransparentColor());
+      } else {
+        CopyPixels(s.window, clip.left, clip.top, picture, inside);
+      }
+      continue;
+    }
     // The widget draws into a copy of what lies beneath it, so nothing it draws can leave it.
-    s.scratch = gfx::Bitmap(at.Width(), at.Height());
+    if (s.scratch.Width() != at.Width() || s.scratch.Height() != at.Height()) {
+      s.scratch = gfx::Bitmap(at.Width(), at.Height());
+    }
     gfx::Canvas c(s.scratch, *s.fonts);
     CopyPixels(s.scratch, 0, 0, s.window, at);
     DrawWidget(g, s, id, c, at.Width(), at.Height());
-    CopyPixels(s.window, clip.left, clip.top, s.scratch,
-               {clip.left - at.left, clip.top - at.top, clip.right - at.left, clip.bottom - at.top});
+    CopyPixels(s.window, clip.left, clip.top, s.scratch, inside);
   }
+  shown.valid = true;
+  shown.cgVersion = s.cgVersion;
+  shown.generation = s.generation;
+  shown.caretOn = caretOn;
+  shown.form = g.form;
+  s.windowChanged = true;
 }
 
 }  // namespace qv::ui

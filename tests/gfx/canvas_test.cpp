@@ -2,7 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <climits>
+#include <cstdlib>
 #include <string>
 
 namespace qv::gfx {
@@ -186,6 +188,70 @@ TEST(Canvas, EveryShapeIsClippedAtEveryEdge) {
   EXPECT_EQ(Picture(b), std::string(5, 'F') + "\n" + std::string(5, 'F') + "\n" +
                             std::string(5, 'F') + "\n" + std::string(5, 'F') + "\n" +
                             std::string(5, 'F') + "\n");
+}
+
+// Whether the centre of pixel (x, y) lies inside or on the ellipse inscribed in the box
+// [l, r) x [t, b), in exact integers (everything doubled).
+bool CentreInEllipse(int64_t x, int64_t y, int64_t l, int64_t t, int64_t r, int64_t b) {
+  const int64_t rx = r - l, ry = b - t;
+  if (rx <= 0 || ry <= 0) return false;
+  const int64_t dx = 2 * x + 1 - (l + r), dy = 2 * y + 1 - (t + b);
+  return dx * dx * ry * ry + dy * dy * rx * rx <= rx * rx * ry * ry;
+}
+
+TEST(Canvas, EllipsesCoverExactlyThePixelCentresInsideThem) {
+  // Every box up to 24 x 24, filled without a pen and outlined with pens up to 4 wide: a pixel
+  // belongs to a shape exactly when its centre lies inside or on it. The outline is the
+  // ellipse of the box grown by the pen's band minus the one shrunk by the pen's width.
+  for (int w = 1; w <= 24; ++w) {
+    for (int h = 1; h <= 24; ++h) {
+      for (int pen = 0; pen <= 4; ++pen) {
+        Bitmap b(40, 40);
+        Canvas c = PenAndBrush(b);
+        c.pen.width = std::max(pen, 1);
+        c.pen.style = pen == 0 ? PenStyle::Clear : PenStyle::Solid;
+        c.Ellipse(8, 8, 8 + w, 8 + h);
+        int64_t l = 8, t = 8, r = 8 + w, bottom = 8 + h;
+        int64_t il = l, it = t, ir = r - 1, ib = bottom - 1;  // no pen: one pixel less
+        if (pen > 0) {
+          l -= pen / 2, t -= pen / 2;
+          r = r - 1 - pen / 2 + pen, bottom = bottom - 1 - pen / 2 + pen;
+          il = l + pen, it = t + pen, ir = r - pen, ib = bottom - pen;
+        }
+        for (int y = 0; y < 40; ++y) {
+          for (int x = 0; x < 40; ++x) {
+            const bool inner = CentreInEllipse(x, y, il, it, ir, ib);
+            const Color want = inner                                               ? kFill
+                               : pen > 0 && CentreInEllipse(x, y, l, t, r, bottom) ? kPen
+                                                                                   : 0;
+            ASSERT_EQ(b.Pixel(x, y), want)
+                << w << "x" << h << " pen " << pen << " at " << x << "," << y;
+          }
+        }
+      }
+    }
+  }
+}
+
+TEST(Canvas, LinePixelsAreRoundedHalvesAwayFromTheStart) {
+  // Step i of a line of n steps lies at start + i * delta / n, halves rounded away from the
+  // start, for every direction within 12 pixels.
+  for (int dx = -12; dx <= 12; ++dx) {
+    for (int dy = -12; dy <= 12; ++dy) {
+      Bitmap b(32, 32);
+      Canvas c = PenAndBrush(b);
+      c.MoveTo(15, 15);
+      c.LineTo(15 + dx, 15 + dy);
+      const int n = std::max(std::abs(dx), std::abs(dy));
+      const auto at = [n](int delta, int i) {
+        const int twice = 2 * i * std::abs(delta);
+        return (delta < 0 ? -1 : 1) * ((twice + n) / (2 * n));
+      };
+      Bitmap want(32, 32);
+      for (int i = 0; i < n; ++i) want.SetPixel(15 + at(dx, i), 15 + at(dy, i), kPen);
+      ASSERT_EQ(Picture(b), Picture(want)) << dx << "," << dy;
+    }
+  }
 }
 
 TEST(Canvas, TransparentCopiesSkipTheKeyColour) {

@@ -92,6 +92,77 @@ TEST(Compose, GlowOnlyBrightens) {
   EXPECT_GT(testing::Lit(t.screen.GlowLayer(), 0, 0, 640, 480), 0);
 }
 
+TEST(Compose, TheGlowLayerIsBlackAgainOnceEffectsEnd) {
+  UiGame t;
+  Game& g = t.g();
+  g.battle.gameOver = 1;
+  t.screen.ComposeFrame(g);
+  EXPECT_EQ(testing::CountColour(t.screen.GlowLayer(), 0xFF0000), 640 * 480);
+  g.battle.gameOver = 0;
+  SpawnPopup(g, 600, 400, 191, "");
+  t.screen.ComposeFrame(g);
+  EXPECT_GT(testing::Lit(t.screen.GlowLayer(), 0, 0, 640, 480), 0);
+  EXPECT_EQ(testing::CountColour(t.screen.GlowLayer(), 0xFF0000), 0);
+  while (g.text.popups[1].age >= 1) t.screen.ComposeFrame(g);
+  t.screen.ComposeFrame(g);
+  EXPECT_EQ(testing::Lit(t.screen.GlowLayer(), 0, 0, 640, 480), 0);
+}
+
+TEST(Window, AFrameThatShowsNothingNewIsNotDrawnAgain) {
+  UiGame t;
+  Game& g = t.g();
+  t.WritePicture("bg.bmp", gfx::Bitmap(640, 480, 0x203040));
+  t.screen.ShowBackground(g, "bg.bmp");
+  AddTextLineRaw(g, "hello");
+  t.screen.ComposeFrame(g);
+  t.screen.RenderWindow(g);
+  EXPECT_TRUE(t.screen.WindowChanged());
+  t.screen.ComposeFrame(g);
+  const gfx::Bitmap first = t.screen.RenderWindow(g);
+  EXPECT_FALSE(t.screen.WindowChanged());
+  // The picture kept is the one a screen of its own draws for the same game.
+  ui::Screen fresh;
+  fresh.ShowBackground(g, "bg.bmp");
+  EXPECT_EQ(fresh.RenderWindow(g), first);
+
+  // A widget shown, a pop-up, a new background: each is drawn.
+  ShowPanel(g.form, W::battle_box);
+  t.screen.RenderWindow(g);
+  EXPECT_TRUE(t.screen.WindowChanged());
+  t.screen.RenderWindow(g);
+  EXPECT_FALSE(t.screen.WindowChanged());
+  SpawnPopup(g, 300, 200, 16, "5");
+  t.screen.ComposeFrame(g);
+  t.screen.RenderWindow(g);
+  EXPECT_TRUE(t.screen.WindowChanged());
+  while (g.text.popups[1].age >= 1) t.screen.ComposeFrame(g);
+  t.screen.ComposeFrame(g);
+  fresh.ComposeFrame(g);
+  EXPECT_EQ(t.screen.RenderWindow(g), fresh.RenderWindow(g)) << "a frame after the pop-up";
+  t.WritePicture("bg2.bmp", gfx::Bitmap(640, 480, 0x405060));
+  t.screen.ShowBackground(g, "bg2.bmp");
+  t.screen.RenderWindow(g);
+  EXPECT_TRUE(t.screen.WindowChanged());
+}
+
+TEST(Window, TheTitleSparksChangeEveryFrameAndTheOpeningNever) {
+  UiGame t;
+  Game& g = t.g();
+  g.screen.scene = -2;
+  t.screen.CopyBackground(g);
+  t.screen.RenderWindow(g);
+  t.screen.CopyBackground(g);
+  t.screen.RenderWindow(g);
+  EXPECT_FALSE(t.screen.WindowChanged());
+  g.screen.scene = -1;
+  for (int i = 0; i < 3; ++i) {
+    t.screen.CopyBackground(g);
+    t.screen.DrawTitleScreen(g);
+    t.screen.RenderWindow(g);
+    EXPECT_TRUE(t.screen.WindowChanged());
+  }
+}
+
 TEST(Compose, ClickIndicatorShowsWhileALineWaits) {
   UiGame t;
   Game& g = t.g();
@@ -176,6 +247,33 @@ TEST(ShowBackground, MapFramesAlsoGoToTheMapPicture) {
   g.frame.mapShown = 1;
   t.screen.ShowBackground(g, "a.bmp");
   EXPECT_EQ(t.screen.Picture(W::cg2).Pixel(320, 240), 0x112233u);
+}
+
+TEST(ShowBackground, TheMapPictureKeepsTheLastMapFrameOnceTheMapCloses) {
+  UiGame t;
+  Game& g = t.g();
+  t.WritePicture("a.bmp", gfx::Bitmap(640, 480, 0x112233));
+  t.WritePicture("b.bmp", gfx::Bitmap(640, 480, 0x445566));
+  g.frame.mapShown = 1;
+  t.screen.ShowBackground(g, "a.bmp");
+  g.frame.mapShown = 0;
+  t.screen.ShowBackground(g, "b.bmp");
+  EXPECT_EQ(t.screen.MainPicture().Pixel(320, 240), 0x445566u);
+  EXPECT_EQ(t.screen.Picture(W::cg2).Pixel(320, 240), 0x112233u);
+  // A line waiting on the map marks the main picture, not the map's.
+  g.frame.mapShown = 1;
+  t.screen.ShowBackground(g, "b.bmp");
+  g.battle.paused = 1;
+  t.screen.ComposeFrame(g);
+  int onMain = 0, onMap = 0;
+  for (int y = 460; y < 480; ++y) {
+    for (int x = 600; x < 640; ++x) {
+      onMain += t.screen.MainPicture().Pixel(x, y) != 0x445566u;
+      onMap += t.screen.Picture(W::cg2).Pixel(x, y) != 0x445566u;
+    }
+  }
+  EXPECT_GT(onMain, 0);
+  EXPECT_EQ(onMap, 0);
 }
 
 TEST(Sprites, StarStripsAreCutIntoFrames) {

@@ -1,7 +1,6 @@
-#include "ui/thick_line.h"
-
 #include <gtest/gtest.h>
 
+#include "ui/thick_line.h"
 #include "ui_fixture.h"
 
 namespace qv::ui {
@@ -43,6 +42,24 @@ TEST(WideLine, FarOutsideCoordinatesAreSafe) {
   WideLine(c, -5000, -5000, -4000, -4000);
   WideLine(c, 30, 30, 30, 30);  // a dot
   EXPECT_EQ(b.Pixel(30, 30), 0xFFFFFFu);
+}
+
+TEST(WideLine, RoundEndsAreExactDiscs) {
+  // A stroke of no length is its round end alone: the pixels whose centres lie within half the
+  // pen's width of the point's centre, edge included.
+  for (int32_t w = 2; w <= 40; ++w) {
+    gfx::Bitmap b(64, 64, 0);
+    gfx::Canvas c(b);
+    c.pen = {0xFFFFFF, w, gfx::PenStyle::Solid};
+    WideLine(c, 31, 31, 31, 31);
+    for (int y = 0; y < 64; ++y) {
+      for (int x = 0; x < 64; ++x) {
+        const int64_t dx = 2 * (x - 31), dy = 2 * (y - 31);
+        const bool inside = dx * dx + dy * dy <= int64_t{w} * w;
+        ASSERT_EQ(b.Pixel(x, y), inside ? 0xFFFFFFu : 0u) << "pen " << w << " at " << x << "," << y;
+      }
+    }
+  }
 }
 
 }  // namespace

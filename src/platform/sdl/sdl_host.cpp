@@ -178,6 +178,11 @@ void SdlHost::Present(const gfx::Bitmap& picture) {
   SDL_RenderClear(renderer_);
   SDL_RenderCopy(renderer_, texture_, nullptr, nullptr);
   SDL_RenderPresent(renderer_);
+  mustPresent_ = false;
+  FrameShown();
+}
+
+void SdlHost::FrameShown() {
   ++framesShown_;
   dirty_ = false;
   if (maxFrames_ > 0 && framesShown_ >= maxFrames_) closing_ = true;
@@ -219,6 +224,7 @@ void SdlHost::ToggleFullscreen() {
   const bool full = (SDL_GetWindowFlags(window_) & SDL_WINDOW_FULLSCREEN_DESKTOP) != 0;
   SDL_SetWindowFullscreen(window_, full ? 0 : SDL_WINDOW_FULLSCREEN_DESKTOP);
   dirty_ = true;
+  mustPresent_ = true;
 }
 
 std::optional<SDL_Point> SdlHost::PicturePoint(int32_t x, int32_t y) {
@@ -254,7 +260,7 @@ void SdlHost::HandleEvent(const SDL_Event& e) {
   }
   switch (e.type) {
     case SDL_WINDOWEVENT:
-      if (IsRedrawEvent(e.window)) dirty_ = true;
+      if (IsRedrawEvent(e.window)) dirty_ = mustPresent_ = true;
       break;
     case SDL_KEYDOWN:
       if (DesktopKey(e.key)) {
@@ -341,7 +347,13 @@ void SdlHost::ShowFrame() {
   const gfx::Bitmap& window = session_->screen.RenderWindow(*session_->game);
   const int64_t now = NowMs();
   if (!notice_.NeedsFrame(now)) {
-    Present(window);
+    // A frame that shows nothing new is neither uploaded nor presented again, unless the
+    // window lost its picture (exposed, resized, a box or a notice over it).
+    if (session_->screen.WindowChanged() || mustPresent_) {
+      Present(window);
+    } else {
+      FrameShown();
+    }
     return;
   }
   // The notice goes over a copy: the game's own picture (screenshots, snapshots) stays as
@@ -349,6 +361,7 @@ void SdlHost::ShowFrame() {
   gfx::Bitmap shown = window;
   notice_.Draw(shown, now);
   Present(shown);
+  mustPresent_ = true;  // the frame after the notice shows the window without it
 }
 
 bool SdlHost::WouldAskBeforeClosing() const {
@@ -527,6 +540,7 @@ ui::BoxAnswer SdlHost::RunBox(ui::BoxButtons buttons, std::string_view text, boo
   inBox_ = false;
   dirty_ = true;
   if (closeQuestion && closing_) answer = ui::BoxAnswer::Yes;
+  mustPresent_ = true;
   return answer;
 }
 

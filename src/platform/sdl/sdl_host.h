@@ -116,6 +116,8 @@ class SdlHost : public Host {
   static std::optional<SDL_Point> PicturePoint(int32_t x, int32_t y);
   void UpdateTextInput();
   void ShowFrame();
+  // Counts a frame as shown (presented, or left on the screen because nothing changed).
+  void FrameShown();
   // A modal box until it has its answer; `closeQuestion` is our own question before closing.
   ui::BoxAnswer RunBox(ui::BoxButtons buttons, std::string_view text, bool closeQuestion = false);
   int32_t WaitBudgetMs(int64_t untilTickMs);
@@ -136,6 +138,7 @@ class SdlHost : public Host {
   int64_t framesShown_ = 0;
   bool closing_ = false;
   bool dirty_ = true;
+  bool mustPresent_ = true;  // the window needs the picture again even if it did not change
   bool textInputOn_ = false;
   bool inBox_ = false;
   SDL_Point lastMouse_{0, 0};
