@@ -1,8 +1,10 @@
 #include "ui/thick_line.h"
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <limits>
+#include <utility>
 
 namespace qv::ui {
 namespace {
@@ -37,6 +39,23 @@ class RoundEnd {
   int64_t x_, y_, w_;
   bool started_ = false;
   int64_t k_ = 0;
+};
+
+// Pens up to this width have the reach of their round ends worked out once per stroke.
+constexpr int64_t kTabledPen = 128;
+
+// The reach k of a round end of width w on every row d = 0 .. w/2 away from its centre.
+struct EndTable {
+  explicit EndTable(int64_t w) : half(w / 2) {
+    int64_t k = 0;
+    for (int64_t d = half; d >= 0; --d) {
+      const int64_t budget = w * w - 4 * d * d;
+      while (4 * (k + 1) * (k + 1) <= budget) ++k;
+      reach[size_t(d)] = static_cast<int32_t>(k);
+    }
+  }
+  int64_t half;
+  std::array<int32_t, kTabledPen / 2 + 1> reach{};
 };
 
 // Rounding of a span edge that is known to lie within +-2^31 (no library call).
@@ -76,14 +95,26 @@ void WideLine(gfx::Canvas& c, int32_t x0, int32_t y0, int32_t x1, int32_t y1) {
       static_cast<int32_t>(std::min<double>(b.Height(), std::ceil(std::max(ay, by) + r)));
   const gfx::Color colour = c.pen.color;
   RoundEnd start(x0, y0, w), end(x1, y1, w);
+  const bool tabled = w <= kTabledPen;
+  const EndTable ends(tabled ? w : 0);
   for (int32_t y = top; y < bottom; ++y) {
     int64_t from = std::numeric_limits<int64_t>::max(), to = std::numeric_limits<int64_t>::min();
     // The round ends, in whole pixels.
-    for (RoundEnd* e : {&start, &end}) {
-      int64_t f, t;
-      if (e->Row(y, f, t)) {
-        from = std::min(from, f);
-        to = std::max(to, t);
+    if (tabled) {
+      for (const auto& [ex, ey] : {std::pair{x0, y0}, std::pair{x1, y1}}) {
+        const int64_t d = int64_t{y} - ey;
+        if (d < -ends.half || d > ends.half) continue;
+        const int64_t k = ends.reach[size_t(d < 0 ? -d : d)];
+        from = std::min(from, int64_t{ex} - k);
+        to = std::max(to, int64_t{ex} + k);
+      }
+    } else {
+      for (RoundEnd* e : {&start, &end}) {
+        int64_t f, t;
+        if (e->Row(y, f, t)) {
+          from = std::min(from, f);
+          to = std::max(to, t);
+        }
       }
     }
     // The body: within r of the line and between the two ends; both bounds are straight lines
