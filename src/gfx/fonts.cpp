@@ -121,7 +121,6 @@ std::string FindFamily(const char* family) {
   return found;
 }
 
-
 }  // namespace
 
 struct FontLibrary::Impl {
