@@ -190,6 +190,12 @@ struct FontLibrary::Impl {
   }
 
   Glyph* Get(const Font& font, char32_t cp) {
+    // A cached glyph needs no sized face: sizing runs the face's hinting program.
+    if (cache) {
+      const int32_t height = std::min(font.height, kMaxPixelHeight);
+      if (height <= 0) return nullptr;
+      if (auto it = glyphs.find(GlyphKey(font, height, cp)); it != glyphs.end()) return &it->second;
+    }
     int32_t px;
     FT_Face face = Sized(font, px);
     if (!face) return nullptr;
