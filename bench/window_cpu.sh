@@ -86,14 +86,20 @@ click() {
 }
 
 # One step of a fight: the first skill and 発動 on the player's turn, a click on a waiting
-# line, 帰る after a victory and the free area again from the map.
+# line, 帰る after a victory, a night at the inn when the hero is worn, and the free area again
+# from the map. A fallen hero is clicked on to the title and the stage goes on measuring.
 fight_step() {
   snapshot
-  [ "$(value gameOver)" = 1 ] && fail "the hero fell"
-  if panel_shown com_box; then
+  if [ "$(value gameOver)" = 1 ]; then
+    click 320 240
+  elif panel_shown com_box; then
     click 460 460
   elif [ "$(value location)" = -1 ] && panel_shown map_box; then
-    click 330 162
+    if [ "$(value player.hp)" -lt $(( $(value player.maxHp) / 2 )) ] 2>/dev/null; then
+      click 254 134
+    else
+      click 330 162
+    fi
   elif panel_shown battle_box && [ "$(value paused)" != 1 ]; then
     click 540 20
     click 546 450
