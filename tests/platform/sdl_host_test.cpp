@@ -90,6 +90,18 @@ TEST_F(SdlWindow, ShowsTheSamePixelsAsTheHeadlessScreenshot) {
   session::EndSession(*run);
 }
 
+// A picture of another size is fitted to the window's 640 x 480 first, on both paths: the
+// texture upload never reads past the picture's pixels.
+TEST_F(SdlWindow, ReadBackOfASmallPictureShowsItCutToTheWindow) {
+  gfx::Bitmap small(32, 16, 0x00336699);
+  small.SetPixel(31, 15, 0x00FF0000);
+  const gfx::Bitmap shown = host_->PresentAndReadBack(small);
+  if (shown.Empty()) GTEST_SKIP() << "this renderer cannot read its frame back";
+  gfx::Bitmap expected = small;
+  expected.Resize(640, 480);
+  EXPECT_TRUE(shown == expected);
+}
+
 // The game's own close (a click on the opening screen of a damaged save) and the window's
 // close button both end the loop through FormClose.
 TEST_F(SdlWindow, CloseRequestEndsTheLoopThroughFormClose) {

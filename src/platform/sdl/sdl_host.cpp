@@ -166,8 +166,8 @@ bool SdlHost::Confirm(std::string_view text) {
   return RunBox(ui::BoxButtons::YesNo, text) == ui::BoxAnswer::Yes;
 }
 
-void SdlHost::Present(const gfx::Bitmap& picture) {
-  if (!renderer_) return;
+void SdlHost::UploadPicture(const gfx::Bitmap& picture) {
+  // The texture is always 640 x 480; a picture of another size is cut or padded to it first.
   if (picture.Width() == kPictureW && picture.Height() == kPictureH) {
     SDL_UpdateTexture(texture_, nullptr, picture.Pixels().data(), kPictureW * 4);
   } else {
@@ -175,6 +175,11 @@ void SdlHost::Present(const gfx::Bitmap& picture) {
     fitted.Resize(kPictureW, kPictureH);
     SDL_UpdateTexture(texture_, nullptr, fitted.Pixels().data(), kPictureW * 4);
   }
+}
+
+void SdlHost::Present(const gfx::Bitmap& picture) {
+  if (!renderer_) return;
+  UploadPicture(picture);
   SDL_RenderClear(renderer_);
   SDL_RenderCopy(renderer_, texture_, nullptr, nullptr);
   SDL_RenderPresent(renderer_);
@@ -190,7 +195,7 @@ void SdlHost::FrameShown() {
 
 gfx::Bitmap SdlHost::PresentAndReadBack(const gfx::Bitmap& picture) {
   if (!renderer_) return {};
-  SDL_UpdateTexture(texture_, nullptr, picture.Pixels().data(), kPictureW * 4);
+  UploadPicture(picture);
   SDL_RenderClear(renderer_);
   SDL_RenderCopy(renderer_, texture_, nullptr, nullptr);
   int outW = 0, outH = 0;

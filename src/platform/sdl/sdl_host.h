@@ -118,6 +118,8 @@ class SdlHost : public Host {
   void ShowFrame();
   // Counts a frame as shown (presented, or left on the screen because nothing changed).
   void FrameShown();
+  // Puts a picture into the 640 x 480 texture, cut or padded to that size.
+  void UploadPicture(const gfx::Bitmap& picture);
   // A modal box until it has its answer; `closeQuestion` is our own question before closing.
   ui::BoxAnswer RunBox(ui::BoxButtons buttons, std::string_view text, bool closeQuestion = false);
   int32_t WaitBudgetMs(int64_t untilTickMs);
