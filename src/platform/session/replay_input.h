@@ -19,7 +19,9 @@ enum class InputKind : uint8_t {
   MusicEnd,    // text = the music file that played to its end
   Notice,      // text: a desktop message older windows put among the text lines; ignored now
 };
+// Counters by kind are arrays of this size: a new kind goes last and is named here.
 constexpr size_t kInputKindCount = 9;
+static_assert(static_cast<size_t>(InputKind::Notice) + 1 == kInputKindCount);
 
 struct InputEvent {
   InputKind kind = InputKind::MouseMove;
