@@ -183,6 +183,7 @@ void InitForm(Form& form) {
   for (Widget& w : form.widgets) w = Widget{};
   form.focus = W::kCount;
   form.captured = W::kCount;
+  form.pressed = false;
   form.caret = 0;
 
   Put(form, W::cg, "cg", WidgetKind::Picture, W::kCount, {0, 0, 640, 480});

@@ -63,6 +63,7 @@ struct Form {
   std::array<Widget, kWidgetCount> widgets{};
   W focus = W::kCount;     // the widget that takes keys (name field, lists, button); kCount = form
   W captured = W::kCount;  // the widget that took the last mouse press; gets its release
+  bool pressed = false;    // a press reached the picture and its release is still to come
   int32_t caret = 0;       // byte position of the name field's cursor
 
   Widget& operator[](W id) { return widgets[static_cast<size_t>(id)]; }

@@ -1,6 +1,9 @@
 #include "ui/input.h"
 
 #include <algorithm>
+#include <cstdint>
+#include <cstdlib>
+#include <optional>
 #include <string>
 
 #include "core/handlers.h"
@@ -17,13 +20,29 @@ namespace {
 // the status panel's line.
 constexpr size_t kNameBytes = 16;
 
-using DownHandler = void (*)(Game&, int32_t, int32_t, bool);
-struct DownRoute {
+// A handler of a press or a release, with the position inside the widget.
+using MouseHandler = void (*)(Game&, int32_t, int32_t, bool);
+
+void BattleList(Game& g, int32_t, int32_t, bool) { battle_listMouseDown(g); }
+void ItemList(Game& g, int32_t, int32_t, bool) { item_listMouseDown(g); }
+
+// The push button fires when it is released over itself with the left button.
+void Button1Up(Game& g, int32_t x, int32_t y, bool right) {
+  const Rect at = AbsoluteRect(g.form, W::Button1);
+  if (!right && WidgetAt(g, at.left + x, at.top + y) == W::Button1) Button1Click(g);
+}
+
+// What a press on each widget runs, and what its release runs. The bare form is the main
+// picture's; a list runs its handler again on release, as the window system's list box does.
+struct Route {
   W id;
-  DownHandler handler;
+  MouseHandler down;
+  MouseHandler up = nullptr;
 };
-constexpr DownRoute kDownRoutes[] = {
-    {W::cg, cgMouseDown},
+constexpr Route kRoutes[] = {
+    {W::cg, cgMouseDown, cgMouseUp},
+    {W::battle_list, BattleList, BattleList}, {W::item_list, ItemList, ItemList},
+    {W::Button1, nullptr, Button1Up},
     {W::map_b1, map_b1MouseDown},       {W::map_b0, map_b0MouseDown},
     {W::Image1, Image1MouseDown},       {W::Image2, Image2MouseDown},
     {W::map4_b, map4_bMouseDown},       {W::map5_b, map5_bMouseDown},
@@ -57,6 +76,13 @@ constexpr DownRoute kDownRoutes[] = {
     {W::l_btn9, l_btn9MouseDown},
 };
 
+const Route* RouteOf(W id) {
+  for (const Route& r : kRoutes) {
+    if (r.id == id) return &r;
+  }
+  return nullptr;
+}
+
 // Widgets whose mouse move clears the label buttons' highlight.
 constexpr W kLeaveSenders[] = {W::bp_box, W::item_list, W::gold_l, W::Label1,
                                W::item_l, W::item_l3, W::item_l4};
@@ -71,11 +97,6 @@ bool Hits(const Form& form, W id, int32_t x, int32_t y) {
     if (!Contains(AbsoluteRect(form, p), x, y)) return false;
   }
   return true;
-}
-
-void RunListHandler(Game& g, W id) {
-  if (id == W::battle_list) battle_listMouseDown(g);
-  else if (id == W::item_list) item_listMouseDown(g);
 }
 
 void SelectRowAt(Game& g, W id, int32_t localY) {
@@ -174,52 +195,42 @@ W WidgetAt(const Game& g, int32_t x, int32_t y) {
 }
 
 void MouseDown(Game& g, int32_t x, int32_t y, bool right) {
-  const W id = WidgetAt(g, x, y);
+  // A press on the bare form is the main picture's.
+  W id = WidgetAt(g, x, y);
+  if (id == W::kCount) id = W::cg;
   g.form.captured = id;
-  if (id == W::kCount) {
-    cgMouseDown(g, x, y, right);
-    return;
-  }
+  g.form.pressed = true;
   const Rect at = AbsoluteRect(g.form, id);
   const int32_t lx = x - at.left, ly = y - at.top;
   switch (g.form[id].kind) {
     case WidgetKind::ListBox:
       g.form.focus = id;
       if (!right) SelectRowAt(g, id, ly);
-      RunListHandler(g, id);
-      return;
+      break;
     case WidgetKind::Edit:
       g.form.focus = id;
       PlaceCaret(g, lx);
-      return;
+      break;
     case WidgetKind::Button:
       g.form.focus = id;
-      return;
+      break;
     default:
       break;
   }
-  for (const DownRoute& r : kDownRoutes) {
-    if (r.id == id) {
-      r.handler(g, lx, ly, right);
-      return;
-    }
-  }
+  const Route* r = RouteOf(id);
+  if (r && r->down) r->down(g, lx, ly, right);
 }
 
 void MouseUp(Game& g, int32_t x, int32_t y, bool right) {
-  const W id = g.form.captured != W::kCount ? g.form.captured : WidgetAt(g, x, y);
+  // A release whose press went elsewhere (a box, another window) belongs to nobody here.
+  if (!g.form.pressed) return;
+  const W id = g.form.captured;
+  g.form.pressed = false;
   g.form.captured = W::kCount;
-  if (id == W::cg || id == W::kCount) {
-    cgMouseUp(g, x, y, right);
-    return;
-  }
   if (!IsShown(g.form, id)) return;
-  if (g.form[id].kind == WidgetKind::ListBox) {
-    RunListHandler(g, id);
-  } else if (id == W::Button1 && !right && WidgetAt(g, x, y) == W::Button1) {
-    // A push button fires when it is released over itself.
-    Button1Click(g);
-  }
+  const Rect at = AbsoluteRect(g.form, id);
+  const Route* r = RouteOf(id);
+  if (r && r->up) r->up(g, x - at.left, y - at.top, right);
 }
 
 void MouseMove(Game& g, int32_t x, int32_t y) {

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "battle/sequencer_steps.h"
+#include "core/master_data.h"
 #include "core/text.h"
 #include "ui_fixture.h"
 
@@ -76,6 +78,33 @@ TEST(Input, ListRowsAreChosenByClickAndKeys) {
   EXPECT_EQ(list.itemIndex, 39);
   ui::MouseDown(g, 20, 32 + 7, true);
   EXPECT_EQ(list.itemIndex, 39);
+}
+
+// A release goes to the widget that took its press; a release whose press never reached the
+// picture (it went to a box, or to another window) runs nothing, wherever it lands.
+TEST(Input, AReleaseWithoutItsPressRunsNoHandler) {
+  UiGame t;
+  Game& g = t.g();
+  FillMasterData(g.state);
+  g.state.skillLevel[0] = 1;
+  battle::OfferPlayerSkills(g);
+  ASSERT_EQ(g.form[W::battle_list].itemIndex, 0);
+  g.battle.lastListIndex = -1;
+  const Rect fire = AbsoluteRect(g.form, W::Button1);
+  const Rect list = AbsoluteRect(g.form, W::battle_list);
+  ui::MouseUp(g, list.left + 5, list.top + 5, false);
+  EXPECT_EQ(g.battle.lastListIndex, -1);
+  ui::MouseUp(g, fire.left + 5, fire.top + 5, false);
+  EXPECT_TRUE(g.form[W::battle_box].visible);
+  // Pressed on the main picture and released over the button: still the picture's.
+  ui::MouseDown(g, 5, 5, false);
+  ui::MouseUp(g, fire.left + 5, fire.top + 5, false);
+  EXPECT_TRUE(g.form[W::battle_box].visible);
+  EXPECT_EQ(g.battle.actionTimer, 0);
+  // Pressed and released on the button, it fires.
+  ui::MouseDown(g, fire.left + 5, fire.top + 5, false);
+  ui::MouseUp(g, fire.left + 5, fire.top + 5, false);
+  EXPECT_FALSE(g.form[W::battle_box].visible);
 }
 
 TEST(Input, HoverFollowsTheMouseOverLabelButtons) {
