@@ -14,11 +14,6 @@ namespace qv::persist {
 constexpr int32_t kSaveValueLines = 5464;
 constexpr int32_t kSaveLines = 5465;
 
-// Tables the saved indices pick from (race/sex, personality, creation bonus).
-constexpr int32_t kRaceSexCount = 10;
-constexpr int32_t kPersonalityCount = 6;
-constexpr int32_t kBonusParamCount = 6;
-
 template <class Visitor>
 void VisitSaveLines(GameState& s, Visitor& v) {
   ReservedValues& r = s.reserved;
@@ -62,11 +57,13 @@ void VisitSaveLines(GameState& s, Visitor& v) {
   v.Ints(r.reservedU);
   v.Text(r.reservedText);
   v.Int(s.phaseAtSave);
-  v.Index(s.personality, kPersonalityCount);
-  v.Index(s.bonusParam, kBonusParamCount);
+  // The type, the creation bonus and the race are kept as read: the record shows an empty
+  // name for one outside its table, and no rule indexes a table with them unchecked.
+  v.Int(s.personality);
+  v.Int(s.bonusParam);
   v.Int(s.score);
   v.Int(s.maxDistance);
-  v.Index(s.raceSex, kRaceSexCount);
+  v.Int(s.raceSex);
   v.Index(p.ringRight, kItems);
   v.Index(p.ringLeft, kItems);
   v.Index(p.waist, kItems);

@@ -156,9 +156,6 @@ TEST(LoadGame, IndicesOutsideTheirTablesLoadAsNothing) {
       {5464, "2147483647"},  // earring
       {5407, "5000"},        // set frame 0
       {5426, "-20"},         // set frame 19
-      {5452, "6"},           // personality
-      {5453, "-1"},          // bonusParam
-      {5456, "10"},          // raceSex
   };
   for (const auto& [line, text] : kBad) lines[static_cast<size_t>(line - 1)] = text;
   lines[5443 - 1] = "1000";  // the last item index is still an item (shield)
@@ -173,9 +170,29 @@ TEST(LoadGame, IndicesOutsideTheirTablesLoadAsNothing) {
   EXPECT_EQ(s.setSlots[0], 0);
   EXPECT_EQ(s.setSlots[1], 801);
   EXPECT_EQ(s.setSlots[19], 0);
-  EXPECT_EQ(s.personality, 0);
-  EXPECT_EQ(s.bonusParam, 0);
-  EXPECT_EQ(s.raceSex, 0);
+}
+
+// The character's type, race and creation bonus pick names only for the record, which shows
+// an empty name for a value outside its table: they are kept as read, and written back so.
+TEST(LoadGame, TypeRaceAndBonusOutsideTheirTablesAreKeptAsRead) {
+  std::vector<std::string> lines = GoodLines();
+  lines[5452 - 1] = "6";    // personality
+  lines[5453 - 1] = "-1";   // bonusParam
+  lines[5456 - 1] = "10";   // raceSex
+  Loaded l(JoinCrLf(lines));
+  const GameState& s = l.s();
+  EXPECT_TRUE(l.t.host.messages.empty());
+  EXPECT_EQ(s.personality, 6);
+  EXPECT_EQ(s.bonusParam, -1);
+  EXPECT_EQ(s.raceSex, 10);
+  const std::vector<std::string> written = CrLfLines(ReadBytes(SaveFile(l.t.g())));
+  ASSERT_EQ(written.size(), 5465u);
+  EXPECT_EQ(written[5452 - 1], "6");
+  EXPECT_EQ(written[5453 - 1], "-1");
+  EXPECT_EQ(written[5456 - 1], "10");
+  const std::vector<std::string> record = CrLfLines(ReadBytes(testing::RecordFile(l.t.g())));
+  ASSERT_GE(record.size(), 4u);
+  EXPECT_EQ(record[3], Cp("(タイプ:  / 種族: )"));
 }
 
 TEST(LoadGame, UnreadableSaveIsReportedWithTheCause) {
