@@ -1,12 +1,15 @@
 // The action timeline: a chosen skill is announced and paid for, then its script's steps fire
-// one battle-speed apart.
+// one battle-speed apart; the end of every action.
 #include "battle/action.h"
 
 #include <algorithm>
 #include <array>
+#include <string>
 
-#include "battle/action_rules.h"
+#include "battle/act.h"
 #include "battle/equipment.h"
+#include "battle/rewards.h"
+#include "battle/sequencer.h"
 #include "battle/skill_script.h"
 #include "core/text.h"
 #include "core/text_lines.h"
@@ -14,11 +17,19 @@
 namespace qv::battle {
 namespace {
 
-constexpr int32_t kFirstCombination = 100;
 constexpr int32_t kMaxUses = 1000;
 // No script has this many steps; an action still running past it is ended rather than left
 // to hold up the battle.
 constexpr int32_t kMaxScriptSteps = 12;
+
+// The points for using a skill 99, 199 ... 999 times.
+struct UseMilestone {
+  int32_t uses;
+  int32_t points;  // on top of the skill's own score value
+};
+constexpr UseMilestone kUseMilestones[] = {
+    {99, 10}, {199, 20}, {299, 30}, {399, 40}, {499, 50}, {999, 100},
+};
 
 std::array<int32_t, 6>& History(Game& g, int side) {
   return side == 0 ? g.battle.playerHistory : g.battle.enemyHistory;
@@ -60,7 +71,7 @@ void StepAction(Game& g) {
   BattleState& b = g.battle;
   if (b.actionTimer <= 0) return;
   b.actionTimer += 1;
-  const int x = b.turnSide == 1 ? 1 : 0;
+  const int x = ActorSide(g);
   if (b.actionTimer == b.battleSpeed && !Announce(g, x)) return;
   // A combination never feeds another one.
   if (b.actionSkill >= kFirstCombination) History(g, x).fill(-1);
@@ -74,6 +85,28 @@ void StepAction(Game& g) {
     return;
   }
   RunScriptStep(g, step);
+}
+
+void FinishAction(Game& g) {
+  BattleState& b = g.battle;
+  b.actionTimer = 0;
+  const int32_t id = b.actionSkill;
+  const int32_t uses = (id >= 0 && id < kPerId) ? g.state.skillUses[static_cast<size_t>(id)] : 0;
+  if (b.turnSide == 0 && b.milestoneShown == 0) {
+    for (const UseMilestone& m : kUseMilestones) {
+      if (uses != m.uses) continue;
+      const SkillDef& skill = SkillAt(g.state, id);
+      const int32_t points = skill.scoreValue + m.points;
+      AddLogLine(g, Sjis("技『") + skill.name + Sjis("』の発動回数が") + std::to_string(uses) +
+                        Sjis("回を達成!! > 得点 +") + std::to_string(points),
+                 "pink2");
+      AddScore(g, points);
+      b.paused = 1;  // the click goes on with the turn
+      return;
+    }
+  }
+  b.milestoneShown = 0;
+  SetPhaseDelay(g, b.battleSpeed - 1);
 }
 
 }  // namespace qv::battle

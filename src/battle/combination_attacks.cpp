@@ -2,8 +2,8 @@
 // with the light attack, fire attack and blaze written once and shared by their rows.
 #include <string>
 
-#include "battle/action.h"
 #include "battle/combination_scripts.h"
+#include "battle/status.h"
 #include "core/text.h"
 #include "core/text_lines.h"
 

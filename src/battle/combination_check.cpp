@@ -3,7 +3,7 @@
 #include <array>
 #include <string>
 
-#include "battle/action_rules.h"
+#include "battle/act.h"
 #include "battle/combination.h"
 #include "battle/sequencer.h"
 #include "core/text.h"
@@ -200,7 +200,7 @@ const SpecialMove* SpecialMoveOf(const Game& g, int side) {
 }  // namespace
 
 void CheckCombination(Game& g) {
-  const int side = g.battle.turnSide == 1 ? 1 : 0;
+  const int side = ActorSide(g);
   const std::array<int32_t, 6>& history =
       side == 0 ? g.battle.playerHistory : g.battle.enemyHistory;
   const std::string& b = NameAt(g, history[0]);

@@ -3,17 +3,14 @@
 #include <array>
 #include <string>
 
-#include "battle/action.h"
 #include "battle/combination_scripts.h"
+#include "battle/status.h"
 #include "core/text.h"
 #include "core/text_lines.h"
 
 namespace qv::battle {
 namespace {
 
-std::string Num(int32_t n) {
-  return std::to_string(n);
-}
 void Line(Act& act, const std::string& text) {
   AddTextLine(act.g, text);
 }

@@ -9,7 +9,6 @@
 namespace qv::battle {
 namespace {
 
-constexpr int32_t kFirstCombination = 100;
 constexpr int32_t kLastCombination = 190;
 constexpr size_t kCombinationIds = kLastCombination - kFirstCombination + 1;
 

@@ -32,10 +32,6 @@ constexpr Trait kTraits[] = {
     {60, "特性【連携威力上昇Ⅱ】を修得した!!", nullptr, 0},
 };
 
-std::string Num(int32_t n) {
-  return std::to_string(n);
-}
-
 }  // namespace
 
 // Experience needed for the next level.

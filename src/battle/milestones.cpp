@@ -83,11 +83,11 @@ void StepMilestones(Game& g) {
     g.state.eventFlags[static_cast<size_t>(m->flag)] = 1;
     AddLogLine(g, Sjis(m->message) + std::to_string(m->points), "pink2");
     AddScore(g, m->points);
-    b.phase -= 1;  // the click runs this step again for the next one
+    GoToStep(g, Step::kMilestones);  // the click runs this step again for the next one
     b.paused = 1;
     return;
   }
-  if (b.locationId == 1) {
+  if (b.locationId == kAtFreeArea) {
     // In the free area the player chooses: deeper, rest, or home (which lands on step 10).
     ShowCommandBox(g, Sjis("進む"), Sjis("休憩"), Sjis("帰る"), "", "");
     return;

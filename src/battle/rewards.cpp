@@ -17,10 +17,6 @@ constexpr int32_t kDoubleVomactAttack = 118;
 // Locations above this one are the island's last places and pay double points.
 constexpr int32_t kLastOrdinaryLocation = 16;
 
-std::string Num(int32_t n) {
-  return std::to_string(n);
-}
-
 // The money of a victory: the finishing skill first, then what the player wears.
 int32_t VictoryMoney(Game& g) {
   int32_t m = g.state.enemy().moneyReward;
@@ -63,13 +59,13 @@ void CheckBattleEnd(Game& g) {
   // The wandering shop and the ship may show themselves on the map again.
   g.world.merchantGone = 0;
   g.world.shipGone = 0;
-  if (g.battle.locationId >= 2) g.host->PlayMusic("epiloge.mp3");
+  if (g.battle.locationId >= kFirstPlace) g.host->PlayMusic("epiloge.mp3");
   AddTextLine(g, enemy.name + Sjis("を倒した!!"));
 
   // The experience goes to the player whoever struck last.
   GainExperience(g, RewardExperienceBonus(g, enemy.exp));
   GainMoney(g, VictoryMoney(g));
-  if (g.battle.locationId != 1)
+  if (g.battle.locationId != kAtFreeArea)
     AddScore(g, g.battle.locationId <= kLastOrdinaryLocation ? 1000 : 2000);
   g.battle.paused = 1;
 }

@@ -11,8 +11,6 @@
 namespace qv::battle {
 namespace {
 
-constexpr int32_t kFreeArea = 1;
-
 // A player who has learned few skills for the level has better chances: each row whose level
 // is reached while the learned count is at most `skills` halves the roll's range.
 struct SkillShortfall {
@@ -27,12 +25,8 @@ constexpr SkillShortfall kShortfalls[] = {
 // Beyond this many skills a won skill is turned into BP.
 constexpr int32_t kSkillLimit = 26;
 
-std::string Num(int32_t n) {
-  return std::to_string(n);
-}
-
 bool InFreeArea(const Game& g) {
-  return g.battle.locationId == kFreeArea;
+  return g.battle.locationId == kAtFreeArea;
 }
 
 void AwardBp(Game& g) {
@@ -48,7 +42,7 @@ int32_t SkillRange(const Game& g, int32_t learned) {
   for (const SkillShortfall& s : kShortfalls) {
     if (level >= s.level && learned <= s.skills) b /= 2;
   }
-  if (g.battle.locationId >= 2) b /= 2;
+  if (g.battle.locationId >= kFirstPlace) b /= 2;
   if (InFreeArea(g)) {
     const int32_t depth = g.state.depth;
     for (int32_t past : {9, 19, 29}) {

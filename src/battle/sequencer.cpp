@@ -16,7 +16,7 @@ constexpr int32_t kMaxStepNesting = 32;
 
 using StepFn = void (*)(Game&);
 struct StepEntry {
-  int32_t step;
+  Step step;
   StepFn run;
 };
 
@@ -37,14 +37,28 @@ void StepReturn(Game& g) {
 }
 
 constexpr StepEntry kSteps[] = {
-    {0, StepBattleOpening},   {1, StepTurnStart},       {2, StepCanMove},
-    {3, StepChoice},          {4, StepCombination},     {5, StepBattleEnd},
-    {6, StepLevelUp},         {7, StepTurnEnd},         {8, StepRareDrop},
-    {9, StepMilestones},      {10, StepReturn},         {15, StepRest},
-    {16, StepAfterRest},      {20, StepInnTalk},        {21, StepInnStay},
-    {22, StepInnLeave},       {30, StepToolShopTalk},   {31, StepToolShopOpen},
-    {40, StepSecondShopTalk}, {41, StepSecondShopOpen}, {50, StepThirdShopTalk},
-    {51, StepThirdShopOpen},
+    {Step::kBattleOpening, StepBattleOpening},
+    {Step::kTurnStart, StepTurnStart},
+    {Step::kCanMove, StepCanMove},
+    {Step::kChoice, StepChoice},
+    {Step::kCombination, StepCombination},
+    {Step::kBattleEnd, StepBattleEnd},
+    {Step::kLevelUp, StepLevelUp},
+    {Step::kTurnEnd, StepTurnEnd},
+    {Step::kRareDrop, StepRareDrop},
+    {Step::kMilestones, StepMilestones},
+    {Step::kReturn, StepReturn},
+    {Step::kRest, StepRest},
+    {Step::kAfterRest, StepAfterRest},
+    {Step::kInnTalk, StepInnTalk},
+    {Step::kInnStay, StepInnStay},
+    {Step::kInnLeave, StepInnLeave},
+    {Step::kToolShopTalk, StepToolShopTalk},
+    {Step::kToolShopOpen, StepToolShopOpen},
+    {Step::kSecondShopTalk, StepSecondShopTalk},
+    {Step::kSecondShopOpen, StepSecondShopOpen},
+    {Step::kThirdShopTalk, StepThirdShopTalk},
+    {Step::kThirdShopOpen, StepThirdShopOpen},
 };
 
 const std::string* QueuedLine(const Game& g, int32_t slot) {
@@ -64,7 +78,7 @@ bool ShowQueuedLine(Game& g) {
   slot.clear();
   AddTextLineRaw(g, line);
   if (!QueuedLine(g, b.phase + 1)) {
-    b.phase = -1;
+    GoToStep(g, Step::kBattleOpening);
     if (b.storyMode == 1) {
       ClearTextLines(g);
       b.storyMode = 0;
@@ -78,7 +92,7 @@ bool ShowQueuedLine(Game& g) {
 void RunStep(Game& g) {
   if (ShowQueuedLine(g)) return;
   for (const StepEntry& e : kSteps) {
-    if (e.step == g.battle.phase) {
+    if (static_cast<int32_t>(e.step) == g.battle.phase) {
       e.run(g);
       return;
     }
@@ -94,7 +108,7 @@ void StartBattle(Game& g) {
   ClearTextLines(g);
   BattleState& b = g.battle;
   b.battleActive = 1;
-  b.phase = -1;
+  GoToStep(g, Step::kBattleOpening);
   b.victoryLineIndex = -1;
   b.roundCount = 0;
   b.playerHistory.fill(-1);
@@ -114,6 +128,8 @@ void AdvanceBattlePhase(Game& g) {
   RunStep(g);
   b.stepNesting -= 1;
 }
+
+void GoToStep(Game& g, Step next) { g.battle.phase = static_cast<int32_t>(next) - 1; }
 
 void SetPhaseDelay(Game& g, int32_t n) {
   g.battle.phaseDelay = n > 0 ? n : 1;

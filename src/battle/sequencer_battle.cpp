@@ -2,11 +2,12 @@
 // the turn end with the victory lines.
 #include <string>
 
-#include "battle/action.h"
+#include "battle/act.h"
 #include "battle/equipment.h"
 #include "battle/rewards.h"
 #include "battle/sequencer.h"
 #include "battle/sequencer_steps.h"
+#include "battle/status.h"
 #include "core/text.h"
 #include "core/text_lines.h"
 
@@ -31,7 +32,7 @@ void RegainEnemyMp(Game& g) {
 void LoseTurn(Game& g, const std::string& line) {
   AddTextLine(g, line);
   SetPhaseDelay(g, g.battle.battleSpeed);
-  g.battle.phase = 6;
+  GoToStep(g, Step::kTurnEnd);
 }
 
 }  // namespace
@@ -43,7 +44,7 @@ void StepBattleOpening(Game& g) {
   ApplyBattleStartEquipment(g);
   std::string place;
   if (g.state.depth >= 1) place = "(" + std::to_string(g.state.depth) + Sjis("m地点)");
-  if (b.locationId >= 2) {
+  if (b.locationId >= kFirstPlace) {
     SpawnPopup(g, 320, 240, kOpeningFlash, "");
     g.host->PlayWave(0, "combo5.wav");
     g.host->PlayMusic("battle.mp3");
@@ -55,7 +56,7 @@ void StepBattleOpening(Game& g) {
 
 void StepTurnStart(Game& g) {
   BattleState& b = g.battle;
-  const int actor = ActorIndex(g);
+  const int actor = ActorSide(g);
   if (actor == 1) b.roundCount += 1;
   AddTextLine(g, "");
   AddTextLine(g, g.state.combatants[static_cast<size_t>(actor)].name + Sjis("のターン"));
@@ -68,7 +69,7 @@ void StepTurnStart(Game& g) {
 }
 
 void StepCanMove(Game& g) {
-  Combatant& c = g.state.combatants[static_cast<size_t>(ActorIndex(g))];
+  Combatant& c = g.state.combatants[static_cast<size_t>(ActorSide(g))];
   // The coin is tossed only for a paralysed actor, and only a lost toss uses up a turn of it.
   if (c.st_paralysis >= 1 && Random(g, 2) == 0) {
     c.st_paralysis -= 1;
@@ -85,7 +86,7 @@ void StepCanMove(Game& g) {
 
 void StepChoice(Game& g) {
   BattleState& b = g.battle;
-  if (ActorIndex(g) == 1) {
+  if (ActorSide(g) == 1) {
     b.actionSkill = ChooseEnemySkill(g);
     b.actionTimer = 1;
     return;
@@ -96,15 +97,15 @@ void StepChoice(Game& g) {
 void StepTurnEnd(Game& g) {
   BattleState& b = g.battle;
   if (g.state.enemy().hp > 0) {
-    b.turnSide = 1 - ActorIndex(g);
-    b.phase = 0;
+    b.turnSide = 1 - ActorSide(g);
+    GoToStep(g, Step::kTurnStart);
     SetPhaseDelay(g, 1);
     return;
   }
   const int32_t next = b.victoryLineIndex + 1;
   if (next >= 0 && next < kQueuedLines && !b.victoryLines[static_cast<size_t>(next)].empty()) {
     b.victoryLineIndex = next;
-    b.phase = 6;  // each click comes back here for the next line
+    GoToStep(g, Step::kTurnEnd);  // each click comes back here for the next line
     AddTextLineRaw(g, b.victoryLines[static_cast<size_t>(next)]);
     return;
   }

@@ -36,9 +36,4 @@ int32_t ChooseEnemySkill(Game& g);
 // Fills the skill list with the learned skills and shows it at the player's turn.
 void OfferPlayerSkills(Game& g);
 
-// The acting side of this turn (0 or 1, whatever turnSide holds).
-inline int ActorIndex(const Game& g) {
-  return g.battle.turnSide == 1 ? 1 : 0;
-}
-
 }  // namespace qv::battle

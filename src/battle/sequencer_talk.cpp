@@ -4,10 +4,10 @@
 #include <array>
 #include <string>
 
-#include "battle/action.h"
 #include "battle/equipment.h"
 #include "battle/sequencer.h"
 #include "battle/sequencer_steps.h"
+#include "battle/status.h"
 #include "core/state_ops.h"
 #include "core/text.h"
 #include "core/text_lines.h"
@@ -96,7 +96,7 @@ void StepRest(Game& g) {
   const int32_t cost = RestMpCost(g, p.maxMp / 5 + 1);
   if (cost > p.mp) {
     AddTextLineRaw(g, Sjis("MPが足りません...."));
-    g.battle.phase = 8;  // the click offers the commands again
+    GoToStep(g, Step::kMilestones);  // the click offers the commands again
     AdvanceBattlePhase(g);
     return;
   }
@@ -109,7 +109,7 @@ void StepRest(Game& g) {
 }
 
 void StepAfterRest(Game& g) {
-  g.battle.phase = 8;
+  GoToStep(g, Step::kMilestones);
   AdvanceBattlePhase(g);
 }
 

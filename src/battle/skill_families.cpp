@@ -2,9 +2,9 @@
 // blow), many-hit attacks, recoveries, timed states on oneself and timed weakenings.
 #include <string>
 
-#include "battle/action.h"
 #include "battle/equipment.h"
 #include "battle/skill_script.h"
+#include "battle/status.h"
 #include "core/state_ops.h"
 #include "core/text.h"
 #include "core/text_lines.h"
@@ -13,8 +13,6 @@ namespace qv::battle {
 namespace {
 
 using enum Mod;
-
-std::string Num(int32_t n) { return std::to_string(n); }
 
 // --- Attacks -----------------------------------------------------------------------------
 

@@ -2,10 +2,12 @@
 // pieces every script is made of.
 #include "battle/skill_script.h"
 
+#include "battle/act.h"
 #include "battle/action.h"
-#include "battle/action_rules.h"
 #include "battle/combination.h"
 #include "battle/equipment.h"
+#include "battle/resolve_attack.h"
+#include "battle/status.h"
 #include "core/state_ops.h"
 #include "core/text.h"
 #include "core/text_lines.h"
@@ -58,12 +60,9 @@ ScriptFn FindScript(int32_t id) {
 }
 
 void RunScriptStep(Game& g, int32_t step) {
-  const int x = g.battle.turnSide == 1 ? 1 : 0;
-  const int32_t id = g.battle.actionSkill;
-  Act act{g,  x,  1 - x, g.state.combatants[static_cast<size_t>(x)],
-          g.state.combatants[static_cast<size_t>(1 - x)], id,
-          x == 0 ? SkillLevelOf(g.state, id) : 0, x == 0, step};
-  const ScriptFn run = FindScript(id);
+  const int x = ActorSide(g);
+  Act act = MakeAct(g, x, 1 - x, step);
+  const ScriptFn run = FindScript(act.skill);
   // A skill with nothing to do still ends, so the turn goes on.
   if (!run) {
     FinishAction(g);

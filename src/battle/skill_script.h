@@ -8,22 +8,10 @@
 #include <span>
 #include <string>
 
+#include "battle/act.h"
 #include "core/game.h"
 
 namespace qv::battle {
-
-// One step of the running script: actor X, target T and the step number (1, 2, 3 ...).
-struct Act {
-  Game& g;
-  int x;  // the actor's side
-  int t;  // the target's side
-  Combatant& X;
-  Combatant& T;
-  int32_t skill;  // the running skill's id
-  int32_t level;  // the player's level in that skill (L); 0 for the enemy
-  bool player;    // the player acts
-  int32_t step;
-};
 
 using ScriptFn = void (*)(Act&);
 

@@ -2,9 +2,9 @@
 #include <algorithm>
 #include <string>
 
-#include "battle/action.h"
 #include "battle/equipment.h"
 #include "battle/skill_script.h"
+#include "battle/status.h"
 #include "core/text.h"
 #include "core/text_lines.h"
 #include "world/map.h"
@@ -13,10 +13,8 @@ namespace qv::battle {
 namespace {
 
 constexpr int32_t kPopupEarringGlow = 57;
-constexpr int32_t kFreeArea = 1;
 constexpr int32_t kMysterySkills = 52;  // ＭＲＬ draws one of the skills 0..51
 
-std::string Num(int32_t n) { return std::to_string(n); }
 void Line(Act& act, const std::string& text) { AddTextLine(act.g, text); }
 
 // Counters the player stacks higher with training and the sacred-tree earring.
@@ -99,7 +97,7 @@ void Mantra(Act& act) {  // 真言
 }
 
 void Escape(Act& act) {  // 逃げる: only the free area lets anyone run
-  if (act.g.battle.locationId == kFreeArea && Random(act.g, 2) == 0) {
+  if (act.g.battle.locationId == kAtFreeArea && Random(act.g, 2) == 0) {
     act.g.state.escapeCount += 1;
     Line(act, Sjis("逃亡成功!!"));
     world::ReturnToMap(act.g);  // the battle is over: no step follows

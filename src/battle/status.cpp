@@ -1,9 +1,9 @@
-// HP and MP changes with their pop-ups, and the effects a side's statuses have at the start of
-// its turn.
+#include "battle/status.h"
+
 #include <algorithm>
 #include <string>
 
-#include "battle/action.h"
+#include "battle/act.h"
 #include "battle/equipment.h"
 #include "battle/sequencer.h"
 #include "core/text.h"
@@ -34,10 +34,7 @@ constexpr int32_t Combatant::*kTurnCounters[] = {
     &Combatant::st_magicHitUp, &Combatant::st_critUp,      &Combatant::st_firmUp,
 };
 
-int Side(int side) { return side == 1 ? 1 : 0; }
-Combatant& Of(Game& g, int side) { return g.state.combatants[static_cast<size_t>(Side(side))]; }
-std::string Num(int32_t n) { return std::to_string(n); }
-
+Combatant& Of(Game& g, int side) { return g.state.combatants[static_cast<size_t>(SideOf(side))]; }
 // From level 30 on, the hero's venoms and flames bite harder on either side.
 int32_t VenomLevelBonus(const Game& g) {
   const int32_t level = g.state.player().level;
@@ -56,6 +53,73 @@ void SufferPoison(Game& g, int x, int32_t n, const char* sufferText) {
   }
 }
 
+// The statuses that act at the start of their owner's turn, in the order they act: the amount
+// is Random(roll) + base, then the gear and the rules of its kind.
+enum class TurnKind { kRegenHp, kRegenMp, kRegenTp, kPoison, kBurn };
+struct TurnEffect {
+  int32_t Combatant::*counter;
+  TurnKind kind;
+  int32_t roll, base;
+  Gear gear;    // a recovery: the player's gear adds to it; a harm: adds to it on the enemy
+  bool warded;  // the player's gear `ward` takes off the harm to the player
+  Gear ward;
+  const char* text;
+};
+constexpr TurnEffect kTurnEffects[] = {
+    {&Combatant::st_regen, TurnKind::kRegenHp, 2, 2, Gear::kRegenHp, false, {}, "はHPが回復＞ "},
+    {&Combatant::st_magic, TurnKind::kRegenMp, 2, 2, Gear::kRegenMp, false, {}, "はMPが回復＞ "},
+    {&Combatant::st_water, TurnKind::kRegenTp, 10, 7, Gear::kRegenTp, false, {}, "はTPが回復＞ "},
+    {&Combatant::st_poison, TurnKind::kPoison, 2, 2, Gear::kPoisonBoost, true, Gear::kPoisonWard,
+     "に毒ダメージ＞ "},
+    {&Combatant::st_heavyPoison, TurnKind::kPoison, 2, 4, Gear::kHeavyPoisonBoost, true,
+     Gear::kHeavyPoisonWard, "に猛毒ダメージ＞ "},
+    {&Combatant::st_burn, TurnKind::kBurn, 2, 3, Gear::kBurnBoost, false, {}, "に火傷ダメージ＞ "},
+};
+
+bool Recovers(TurnKind kind) {
+  return kind == TurnKind::kRegenHp || kind == TurnKind::kRegenMp || kind == TurnKind::kRegenTp;
+}
+
+int32_t TurnEffectAmount(Game& g, int x, const TurnEffect& e) {
+  const Combatant& c = Of(g, x);
+  const bool player = x == 0;
+  int32_t n = Random(g, e.roll) + e.base;
+  if (Recovers(e.kind)) {
+    // The regeneration grows with the hero's own HP, whoever regenerates.
+    if (e.kind == TurnKind::kRegenHp) n += g.state.player().maxHp / 50;
+    if (player) n += GearBonus(g, e.gear);
+    return n;
+  }
+  if (!player) n += GearBonus(g, e.gear);
+  if (e.kind == TurnKind::kBurn && c.element == kElemWater) n += 1;
+  n += VenomLevelBonus(g);
+  if (c.st_defDown > 0) n += 2;
+  if (player && e.warded) n -= GearBonus(g, e.ward);
+  return n;
+}
+
+void ApplyTurnEffect(Game& g, int x, const TurnEffect& e, int32_t n) {
+  Combatant& c = Of(g, x);
+  switch (e.kind) {
+    case TurnKind::kRegenHp:
+      HealHp(g, x, n);
+      break;
+    case TurnKind::kRegenMp:
+      ChangeMp(g, x, n);
+      break;
+    case TurnKind::kRegenTp:
+      c.tp += n;
+      break;
+    case TurnKind::kPoison:
+      SufferPoison(g, x, n, e.text);
+      return;
+    case TurnKind::kBurn:
+      DamageHp(g, x, n);
+      break;
+  }
+  AddTextLine(g, c.name + Sjis(e.text) + Num(n));
+}
+
 }  // namespace
 
 void HealHp(Game& g, int side, int32_t n) {
@@ -63,10 +127,10 @@ void HealHp(Game& g, int side, int32_t n) {
   Combatant& c = Of(g, side);
   c.hp = std::clamp(c.hp + n, 0, std::max(c.maxHp, 0));
   if (n > 0) {
-    SpawnSidePopup(g, Side(side), kPopupRecoverBurst, "");
-    SpawnSidePopup(g, Side(side), kPopupRecoverNumber, Num(n));
+    SpawnSidePopup(g, SideOf(side), kPopupRecoverBurst, "");
+    SpawnSidePopup(g, SideOf(side), kPopupRecoverNumber, Num(n));
   } else {
-    SpawnSidePopup(g, Side(side), kPopupDamageNumber, Num(-n));
+    SpawnSidePopup(g, SideOf(side), kPopupDamageNumber, Num(-n));
   }
 }
 
@@ -75,7 +139,7 @@ void DamageHp(Game& g, int side, int32_t n) {
   if (g.state.player().st_heroFever >= 1) n = 0;
   Combatant& c = Of(g, side);
   c.hp = std::clamp(c.hp - n, 0, std::max(c.maxHp, 0));
-  if (Side(side) == 1) {
+  if (SideOf(side) == 1) {
     g.frame.enemyShake = kShakeFrames;
     g.host->PlayWave(3, "damage.wav");
   } else {
@@ -84,11 +148,11 @@ void DamageHp(Game& g, int side, int32_t n) {
     SpawnSidePopup(g, 0, kPopupPlayerHit, "");
   }
   if (n < 0) {
-    SpawnSidePopup(g, Side(side), kPopupRecoverBurst, "");
-    SpawnSidePopup(g, Side(side), kPopupRecoverNumber, Num(-n));
+    SpawnSidePopup(g, SideOf(side), kPopupRecoverBurst, "");
+    SpawnSidePopup(g, SideOf(side), kPopupRecoverNumber, Num(-n));
   } else {
-    SpawnSidePopup(g, Side(side), kPopupHitBurst, "");
-    SpawnSidePopup(g, Side(side), kPopupDamageNumber, Num(n));
+    SpawnSidePopup(g, SideOf(side), kPopupHitBurst, "");
+    SpawnSidePopup(g, SideOf(side), kPopupDamageNumber, Num(n));
   }
 }
 
@@ -98,66 +162,13 @@ void ChangeMp(Game& g, int side, int32_t n) {
 }
 
 void ApplyTurnEffects(Game& g) {
-  const int x = g.battle.turnSide == 1 ? 1 : 0;
+  const int x = ActorSide(g);
   Combatant& c = Of(g, x);
-  const bool player = x == 0;
-  const bool enemy = x == 1;
   bool fired = false;
-
-  if (c.st_regen >= 1) {
-    c.st_regen -= 1;
-    // The regeneration grows with the hero's own HP, whoever regenerates.
-    int32_t n = Random(g, 2) + 2 + g.state.player().maxHp / 50;
-    if (player) n += GearBonus(g, Gear::kRegenHp);
-    HealHp(g, x, n);
-    AddTextLine(g, c.name + Sjis("はHPが回復＞ ") + Num(n));
-    fired = true;
-  }
-  if (c.st_magic >= 1) {
-    c.st_magic -= 1;
-    int32_t n = Random(g, 2) + 2;
-    if (player) n += GearBonus(g, Gear::kRegenMp);
-    ChangeMp(g, x, n);
-    AddTextLine(g, c.name + Sjis("はMPが回復＞ ") + Num(n));
-    fired = true;
-  }
-  if (c.st_water >= 1) {
-    c.st_water -= 1;
-    int32_t n = Random(g, 10) + 7;
-    if (player) n += GearBonus(g, Gear::kRegenTp);
-    c.tp += n;
-    AddTextLine(g, c.name + Sjis("はTPが回復＞ ") + Num(n));
-    fired = true;
-  }
-  if (c.st_poison >= 1) {
-    c.st_poison -= 1;
-    int32_t n = Random(g, 2) + 2;
-    if (enemy) n += GearBonus(g, Gear::kPoisonBoost);
-    n += VenomLevelBonus(g);
-    if (c.st_defDown >= 1) n += 2;
-    if (player) n -= GearBonus(g, Gear::kPoisonWard);
-    SufferPoison(g, x, n, "に毒ダメージ＞ ");
-    fired = true;
-  }
-  if (c.st_heavyPoison >= 1) {
-    c.st_heavyPoison -= 1;
-    int32_t n = Random(g, 2) + 4;
-    if (enemy) n += GearBonus(g, Gear::kHeavyPoisonBoost);
-    n += VenomLevelBonus(g);
-    if (c.st_defDown > 0) n += 2;
-    if (player) n -= GearBonus(g, Gear::kHeavyPoisonWard);
-    SufferPoison(g, x, n, "に猛毒ダメージ＞ ");
-    fired = true;
-  }
-  if (c.st_burn >= 1) {
-    c.st_burn -= 1;
-    int32_t n = Random(g, 2) + 3;
-    if (enemy) n += GearBonus(g, Gear::kBurnBoost);
-    if (c.element == kElemWater) n += 1;
-    n += VenomLevelBonus(g);
-    if (c.st_defDown > 0) n += 2;
-    DamageHp(g, x, n);
-    AddTextLine(g, c.name + Sjis("に火傷ダメージ＞ ") + Num(n));
+  for (const TurnEffect& e : kTurnEffects) {
+    if (c.*e.counter < 1) continue;
+    c.*e.counter -= 1;
+    ApplyTurnEffect(g, x, e, TurnEffectAmount(g, x, e));
     fired = true;
   }
   for (int32_t Combatant::*counter : kTurnCounters) {

@@ -11,6 +11,8 @@ constexpr int kCombatants = 1001;
 constexpr int kSkills = 1001;
 constexpr int kItems = 1001;
 constexpr int kPerId = 1000;  // skillLevel, skillUses, owned, bought
+// Skill ids 0..99 are the ordinary skills; from here on the combination and special skills.
+constexpr int32_t kFirstCombination = 100;
 constexpr int kSetFrames = 20;
 constexpr int kFlags = 100;
 constexpr int kRandomNames = 226;

@@ -1,11 +1,15 @@
 #pragma once
 // CP932 text: every game string is CP932 bytes at run time. Literals in the source are UTF-8
 // and become CP932 once, through Sjis(); game text is never decoded except for drawing.
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
 
 namespace qv {
+
+// A number as the game's texts write it: decimal digits, a minus sign when negative.
+inline std::string Num(int64_t n) { return std::to_string(n); }
 
 // The CP932 bytes of a UTF-8 string literal, converted once and kept for the run.
 // The literal must have static storage (it is remembered by address).

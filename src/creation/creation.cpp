@@ -1,5 +1,6 @@
 #include "creation/creation.h"
 
+#include "battle/sequencer.h"
 #include "core/text.h"
 #include "creation/creation_tables.h"
 #include "persist/save.h"
@@ -93,7 +94,7 @@ void ConfirmCreation(Game& g) {
   persist::SaveGame(g);
 
   world::ClearEncounter(g);
-  g.battle.phase = -1;
+  battle::GoToStep(g, battle::Step::kBattleOpening);
   world::ShowMapScreen(g);
   SetPlayerPicture(g);
 

@@ -83,7 +83,7 @@ void ClickMain(Game& g, int32_t x, int32_t y, bool rightButton) {
     g.host->PlayMusic("not");
     creation::SetPlayerPicture(g);
     world::ClearEncounter(g);
-    g.battle.phase = -1;
+    battle::GoToStep(g, battle::Step::kBattleOpening);
     world::ShowMapScreen(g);
   }
 }

@@ -14,8 +14,6 @@ constexpr gfx::Color kWhite = 0xFFFFFF;
 constexpr gfx::Color kHarmful = 0xFF2233;
 constexpr gfx::Color kHelpful = 0x22AAFF;
 
-std::string Num(int32_t v) { return std::to_string(v); }
-
 void DrawSkillHelp(Game& g, FrameCanvas& f) {
   const std::array<std::string, 3> lines = SkillHelpLines(g.state, g.battle.actionSkill);
   gfx::Canvas& c = f.cg;

@@ -10,14 +10,12 @@
 namespace qv::world {
 namespace {
 
-// The ship's captain sells her wares once she has been beaten (step 50 greets, 51 opens).
-constexpr int32_t kShipShopPhase = 49;
-
 void OpenShipShop(Game& g) {
   CloseMapScreen(g);
   ShowBackground(g, "ship2.bmp");
   g.state.moneyOnEntry = g.state.money;
-  g.battle.phase = kShipShopPhase;
+  // The ship's captain sells her wares once she has been beaten.
+  battle::GoToStep(g, battle::Step::kThirdShopTalk);
   battle::AdvanceBattlePhase(g);
 }
 

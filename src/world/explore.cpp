@@ -9,8 +9,6 @@
 namespace qv::world {
 namespace {
 
-// The rest command plays as the step machine's rest step (the step after this one).
-constexpr int32_t kRestPhase = 14;
 
 void GoDeeper(Game& g) {
   GameState& s = g.state;
@@ -22,7 +20,7 @@ void GoDeeper(Game& g) {
 }
 
 void Rest(Game& g) {
-  g.battle.phase = kRestPhase;
+  battle::GoToStep(g, battle::Step::kRest);
   battle::AdvanceBattlePhase(g);
 }
 

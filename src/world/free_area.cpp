@@ -102,7 +102,7 @@ void StartFreeArea(Game& g, int32_t a) {
   const int32_t L = g.state.player().level;
   Combatant& e = g.state.enemy();
   e.present = 1;
-  g.battle.locationId = 1;
+  g.battle.locationId = kAtFreeArea;
   e.name = RandomEnemyName(g);
   e.exp = Random(g, 5) + 5;
   e.moneyReward = Random(g, 5) + 5 + a;

@@ -35,10 +35,10 @@ void ShowMapScreen(Game& g) {
   g.frame.mapShown = 1;
   ShowBackground(g, "map.bmp");  // the presenter decorates it with the island's progress
   g.form[W::map_box].visible = true;
-  g.battle.phase = -1;
+  battle::GoToStep(g, battle::Step::kBattleOpening);
   g.battle.battleActive = 0;
   ShowMapButton(g);
-  g.battle.locationId = -1;
+  g.battle.locationId = kAtMap;
   ClearTextLines(g);
   // A chapter that is due takes the screen; otherwise the map stays and its music plays on.
   const int32_t chapter = DueChapter(g.state);
@@ -57,8 +57,8 @@ void ReturnToMap(Game& g) {
   const int32_t at = g.battle.locationId;
   // The free area counts as visited once; a place counts every victory. A location outside
   // the table (none should reach here) counts nowhere.
-  if (at == 1) {
-    g.state.clearCount[1] = 1;
+  if (at == kAtFreeArea) {
+    g.state.clearCount[kAtFreeArea] = 1;
   } else if (at >= 0 && at < kFlags) {
     g.state.clearCount[static_cast<size_t>(at)] += 1;
   }
@@ -118,7 +118,7 @@ void StartStoryLines(Game& g) {
   g.frame.mapShown = 0;
   g.form[W::map_box].visible = false;
   g.battle.storyMode = 1;
-  g.battle.phase = -1;
+  battle::GoToStep(g, battle::Step::kBattleOpening);
   battle::AdvanceBattlePhase(g);
 }
 

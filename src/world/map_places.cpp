@@ -8,32 +8,21 @@
 namespace qv::world {
 namespace {
 
-// The step before the first talk step of each scene of the step machine.
-constexpr int32_t kInnPhase = 19;
-constexpr int32_t kToolShopPhase = 29;
-constexpr int32_t kWanderingShopPhase = 39;
-
-// Location codes of the map's screens and shops.
-constexpr int32_t kInn = 0;
-constexpr int32_t kToolShop = 100;
-constexpr int32_t kItemScreen = 101;
-constexpr int32_t kWanderingShop = 102;
-
-void EnterShop(Game& g, int32_t location, std::string_view picture, int32_t phase) {
+void EnterShop(Game& g, Location location, std::string_view picture, battle::Step talk) {
   if (!MapListens(g)) return;
   CloseMapScreen(g);
   g.battle.locationId = location;
   ShowBackground(g, picture);
   // What the shop shows is fixed by the money the player came in with.
   g.state.moneyOnEntry = g.state.money;
-  g.battle.phase = phase;
+  battle::GoToStep(g, talk);
   battle::AdvanceBattlePhase(g);
 }
 
 // The panel opens over the map, which stays up behind it.
 void OpenItemScreen(Game& g, const char* mode) {
   g.host->PlayWave(0, "a.wav");
-  g.battle.locationId = kItemScreen;
+  g.battle.locationId = kAtItemScreen;
   g.form[W::l_btn10].caption = Sjis(mode);
   items::ShowItemScreen(g);
 }
@@ -45,14 +34,18 @@ bool MapListens(const Game& g) { return g.frame.mapShown == 1 && g.battle.battle
 void EnterInn(Game& g) {
   if (!MapListens(g)) return;
   CloseMapScreen(g);
-  g.battle.locationId = kInn;
+  g.battle.locationId = kAtInn;
   ShowBackground(g, "yado.bmp");
-  g.battle.phase = kInnPhase;
+  battle::GoToStep(g, battle::Step::kInnTalk);
   battle::AdvanceBattlePhase(g);
 }
 
-void EnterToolShop(Game& g) { EnterShop(g, kToolShop, "dougu.bmp", kToolShopPhase); }
-void EnterWanderingShop(Game& g) { EnterShop(g, kWanderingShop, "zinkou.bmp", kWanderingShopPhase); }
+void EnterToolShop(Game& g) {
+  EnterShop(g, kAtToolShop, "dougu.bmp", battle::Step::kToolShopTalk);
+}
+void EnterWanderingShop(Game& g) {
+  EnterShop(g, kAtWanderingShop, "zinkou.bmp", battle::Step::kSecondShopTalk);
+}
 
 void OpenEquipment(Game& g) {
   if (!MapListens(g)) return;

@@ -7,6 +7,8 @@
 #include <vector>
 
 #include "battle/action.h"
+#include "battle/resolve_attack.h"
+#include "battle/status.h"
 #include "core/game.h"
 #include "core/master_data.h"
 #include "core/state_ops.h"

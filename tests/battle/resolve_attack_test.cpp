@@ -3,8 +3,9 @@
 
 #include <functional>
 
-#include "battle/action.h"
 #include "battle/action_fixture.h"
+#include "battle/resolve_attack.h"
+#include "battle/status.h"
 
 namespace qv {
 namespace {

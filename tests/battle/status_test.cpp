@@ -4,8 +4,8 @@
 #include <utility>
 #include <vector>
 
-#include "battle/action.h"
 #include "battle/action_fixture.h"
+#include "battle/status.h"
 #include "core/text_lines.h"
 
 namespace qv {

@@ -16,8 +16,6 @@ struct Field {
   std::function<std::string(const Game&)> read;
 };
 
-std::string Num(int64_t v) { return std::to_string(v); }
-
 // Named scalar values, in the order the dump shows them.
 const std::vector<Field>& Fields() {
   static const std::vector<Field> fields = {
