@@ -1,6 +1,7 @@
 // The player's choice at step 3: the list of learned skills and the "発動" button.
+#include "battle/player_choice.h"
+
 #include "battle/sequencer_steps.h"
-#include "core/handlers.h"
 
 namespace qv {
 namespace {

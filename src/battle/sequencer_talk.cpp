@@ -12,6 +12,7 @@
 #include "core/text.h"
 #include "core/text_lines.h"
 #include "items/item_screen.h"
+#include "items/shop.h"
 #include "persist/save.h"
 #include "world/map.h"
 
@@ -78,11 +79,6 @@ void ShopTalk(Game& g, const Greetings& table, int32_t levelDivisor, int32_t ext
   g.battle.paused = 1;
 }
 
-void OpenShop(Game& g, const char* mode) {
-  g.form[W::l_btn10].caption = Sjis(mode);
-  items::ShowItemScreen(g);
-}
-
 // A night costs more the more often the game was loaded; the timid pay less for it.
 int32_t InnPrice(const GameState& s) {
   const int32_t d = s.personality == 2 ? 4 : 3;
@@ -141,19 +137,19 @@ void StepToolShopTalk(Game& g) {
   ShopTalk(g, kToolShopGreetings, 5, 2);
 }
 void StepToolShopOpen(Game& g) {
-  OpenShop(g, "買う");
+  items::OpenShopPanel(g, items::Shop::Tool);
 }
 void StepSecondShopTalk(Game& g) {
   ShopTalk(g, kSecondShopGreetings, 5, 2);
 }
 void StepSecondShopOpen(Game& g) {
-  OpenShop(g, "購入");
+  items::OpenShopPanel(g, items::Shop::Wandering);
 }
 void StepThirdShopTalk(Game& g) {
   ShopTalk(g, kThirdShopGreetings, 10, 0);
 }
 void StepThirdShopOpen(Game& g) {
-  OpenShop(g, "ＢＵＹ");
+  items::OpenShopPanel(g, items::Shop::Ship);
 }
 
 }  // namespace qv::battle

@@ -1,5 +1,6 @@
 // The creation panel's buttons: three rows of choices and OK.
-#include "core/handlers.h"
+#include "creation/creation_handlers.h"
+
 #include "creation/creation.h"
 
 namespace qv {

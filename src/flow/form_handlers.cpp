@@ -1,5 +1,6 @@
 // The form's own handlers: the main picture, the bare form and the hover highlight.
-#include "core/handlers.h"
+#include "flow/form_handlers.h"
+
 #include "flow/startup.h"
 
 namespace qv {

@@ -8,6 +8,7 @@
 #include "core/state_ops.h"
 #include "core/text.h"
 #include "creation/creation.h"
+#include "items/item_screen.h"
 
 namespace qv {
 namespace {
@@ -51,7 +52,7 @@ void Tick(Game& g) {
     creation::RefreshCreationSummary(g);
     return;
   }
-  if (g.form[W::item_box].visible && g.form[W::l_btn10].caption == Sjis("装備")) {
+  if (g.form[W::item_box].visible && items::CurrentMode(g) == items::Mode::Equip) {
     g.form[W::item_l3].caption = EquipmentStatusText(g.state);
   }
   // Frame skipping drops the whole tick's play work, so the game also runs slower.

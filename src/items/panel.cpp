@@ -69,10 +69,9 @@ Shop ShopOf(Mode m) {
   return Shop::Tool;
 }
 
-const std::string& ModeCaption(Mode m) {
-  static const std::string kNone;
-  const auto i = static_cast<size_t>(m);
-  return i < kModeCaptions.size() ? Sjis(kModeCaptions[i]) : kNone;
+void SetMode(Game& g, Mode mode) {
+  const auto i = static_cast<size_t>(mode);
+  g.form[W::l_btn10].caption = i < kModeCaptions.size() ? Sjis(kModeCaptions[i]) : std::string();
 }
 
 std::string_view WithoutPrefix(std::string_view line, size_t n) {

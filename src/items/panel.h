@@ -6,28 +6,13 @@
 #include <string_view>
 
 #include "core/game.h"
+#include "items/item_screen.h"
 #include "items/shop.h"
 
 namespace qv::items {
 
-// The panel's screens, named by the caption of l_btn10.
-enum class Mode : int32_t {
-  Equip,          // "装備"
-  SetFrames,      // "カーレオ・ＳＥＴ"
-  Strengthen,     // "強化"
-  ItemList,       // "アイテム一覧"
-  ToolShop,       // "買う"
-  WanderingShop,  // "購入"
-  ShipShop,       // "ＢＵＹ"
-  Other,          // any other caption: the panel does nothing
-};
-
-Mode CurrentMode(const Game& g);
 bool IsShopMode(Mode m);
 Shop ShopOf(Mode m);
-
-// The CP932 caption of l_btn10 that selects a mode.
-const std::string& ModeCaption(Mode m);
 
 // The line without its first n bytes; empty when the line is shorter.
 std::string_view WithoutPrefix(std::string_view line, size_t n);

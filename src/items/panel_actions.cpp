@@ -1,7 +1,8 @@
 // The item panel's handlers: choosing a line, the action button, switching screens, closing.
+#include "items/panel_actions.h"
+
 #include <array>
 
-#include "core/handlers.h"
 #include "core/state_ops.h"
 #include "core/text.h"
 #include "items/item_screen.h"
@@ -141,7 +142,7 @@ void l_btn11MouseDown(Game& g, int32_t, int32_t, bool) {
   if (mode == Mode::Strengthen) next = Mode::ItemList;
   if (mode == Mode::ItemList) next = Mode::Strengthen;
   if (next == Mode::Other) return;
-  g.form[W::l_btn10].caption = items::ModeCaption(next);
+  items::SetMode(g, next);
   items::ShowItemScreen(g);
 }
 

@@ -87,7 +87,7 @@ void ApplyMaxRaise(Game& g, const ItemDef& item) {
 }  // namespace
 
 void OpenShopPanel(Game& g, Shop shop) {
-  g.form[W::l_btn10].caption = ModeCaption(ShopMode(shop));
+  SetMode(g, ShopMode(shop));
   ShowItemScreen(g);
 }
 

@@ -6,12 +6,17 @@
 #include <optional>
 #include <string>
 
-#include "core/handlers.h"
+#include "battle/player_choice.h"
 #include "core/text.h"
+#include "creation/creation_handlers.h"
+#include "flow/form_handlers.h"
 #include "flow/startup.h"
 #include "gfx/canvas.h"
+#include "items/panel_actions.h"
 #include "ui/surfaces.h"
 #include "ui/widget_text.h"
+#include "world/explore.h"
+#include "world/map_handlers.h"
 
 namespace qv::ui {
 namespace {

@@ -1,7 +1,6 @@
 #include "world/explore.h"
 
 #include "battle/sequencer.h"
-#include "core/handlers.h"
 #include "core/text.h"
 #include "world/free_area.h"
 #include "world/map.h"

@@ -1,5 +1,6 @@
 // The click handlers of the island map's pictures: each hands its place to the world's rules.
-#include "core/handlers.h"
+#include "world/map_handlers.h"
+
 #include "world/encounters.h"
 #include "world/free_area.h"
 #include "world/map_places.h"

@@ -20,10 +20,10 @@ void EnterShop(Game& g, Location location, std::string_view picture, battle::Ste
 }
 
 // The panel opens over the map, which stays up behind it.
-void OpenItemScreen(Game& g, const char* mode) {
+void OpenItemScreen(Game& g, items::Mode mode) {
   g.host->PlayWave(0, "a.wav");
   g.battle.locationId = kAtItemScreen;
-  g.form[W::l_btn10].caption = Sjis(mode);
+  items::SetMode(g, mode);
   items::ShowItemScreen(g);
 }
 
@@ -49,7 +49,7 @@ void EnterWanderingShop(Game& g) {
 
 void OpenEquipment(Game& g) {
   if (!MapListens(g)) return;
-  OpenItemScreen(g, "装備");
+  OpenItemScreen(g, items::Mode::Equip);
 }
 
 void OpenStrengthening(Game& g) {
@@ -57,7 +57,7 @@ void OpenStrengthening(Game& g) {
   // The skill list starts from the top again, with nothing chosen.
   g.battle.lastListIndex = -1;
   g.world.selectedEntry = -1;
-  OpenItemScreen(g, "強化");
+  OpenItemScreen(g, items::Mode::Strengthen);
 }
 
 }  // namespace qv::world

@@ -15,6 +15,7 @@
 #include "core/text.h"
 #include "core/text_lines.h"
 #include "support/fake_host.h"
+#include "support/hero.h"
 
 namespace qv::testing {
 
@@ -25,23 +26,16 @@ struct Duel {
   Combatant& foe;
 
   Duel() : g(t.g()), hero(g.state.player()), foe(g.state.enemy()) {
-    FillMasterData(g.state);
-    g.screen.scene = 0;
+    PlayWithHero(g, {.hp = 100, .mp = 50});
     g.battle.battleSpeed = 9;
     g.battle.locationId = 2;
     g.battle.battleActive = 1;
     g.battle.playerHistory.fill(-1);
     g.battle.enemyHistory.fill(-1);
-    hero.name = Sjis("カイ");
-    hero.level = 1;
-    hero.maxHp = hero.hp = 100;
-    hero.maxMp = hero.mp = 50;
-    hero.maxTp = 100;
     foe.name = Sjis("スライム");
     foe.maxHp = foe.hp = 200;
     foe.maxMp = foe.mp = 50;
     foe.maxTp = 100;
-    g.state.skillLevel[0] = 1;
   }
 
   // Puts a named item into a slot of the hero (or a set frame), by its CP932 name.

@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
+#include "battle/player_choice.h"
 #include "battle/sequencer_fixture.h"
-#include "core/handlers.h"
 
 namespace qv {
 namespace {

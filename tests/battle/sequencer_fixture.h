@@ -9,6 +9,7 @@
 #include "core/master_data.h"
 #include "core/text.h"
 #include "support/fake_host.h"
+#include "support/hero.h"
 
 namespace qv::testing {
 
@@ -17,19 +18,11 @@ struct BattleGame {
   Game& g;
 
   BattleGame() : g(t.g()) {
-    FillMasterData(g.state);
-    g.screen.scene = 0;
+    Combatant& p = PlayWithHero(g);
     g.battle.battleSpeed = 9;
     g.battle.locationId = 2;
-    Combatant& p = g.state.player();
-    p.name = Sjis("カイ");
-    p.level = 1;
-    p.maxHp = p.hp = 30;
-    p.maxMp = p.mp = 10;
-    p.maxTp = 100;
     p.attack = 3;
     p.hitRate = 10;
-    g.state.skillLevel[0] = 1;
     Combatant& e = g.state.enemy();
     e.name = Sjis("スライム");
     e.maxHp = e.hp = 12;

@@ -2,8 +2,8 @@
 // picture for every waiting line and the skill list with "発動" at every turn.
 #include <gtest/gtest.h>
 
+#include "battle/player_choice.h"
 #include "battle/sequencer_fixture.h"
-#include "core/handlers.h"
 #include "flow/startup.h"
 #include "flow/tick.h"
 

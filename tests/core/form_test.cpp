@@ -5,8 +5,8 @@
 #include <cstring>
 #include <set>
 
-#include "core/handlers.h"
 #include "core/text.h"
+#include "flow/form_handlers.h"
 #include "support/fake_host.h"
 
 namespace qv {

@@ -8,10 +8,10 @@
 #include <fstream>
 #include <iterator>
 
-#include "core/handlers.h"
 #include "core/master_data.h"
 #include "core/new_game.h"
 #include "core/text.h"
+#include "creation/creation_handlers.h"
 #include "support/fake_host.h"
 
 namespace qv {

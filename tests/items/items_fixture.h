@@ -5,13 +5,14 @@
 #include <string>
 #include <vector>
 
-#include "core/handlers.h"
 #include "core/master_data.h"
 #include "core/state_ops.h"
 #include "core/text.h"
 #include "items/item_screen.h"
+#include "items/panel_actions.h"
 #include "items/shop.h"
 #include "support/fake_host.h"
+#include "support/hero.h"
 #include "world/map.h"
 
 namespace qv::testing {
@@ -21,14 +22,7 @@ struct ItemsGame {
   Game& g;
 
   ItemsGame() : g(t.g()) {
-    FillMasterData(g.state);
-    g.screen.scene = 0;
-    Combatant& p = g.state.player();
-    p.name = Sjis("カイ");
-    p.level = 1;
-    p.maxHp = p.hp = 30;
-    p.maxMp = p.mp = 10;
-    p.maxTp = 100;
+    PlayWithHero(g, {.stomps = false});
     // Chapters seen already, so showing the map tells no story.
     for (int k = 30; k <= 38; ++k) g.state.eventFlags[static_cast<size_t>(k)] = 1;
     world::ShowMapScreen(g);

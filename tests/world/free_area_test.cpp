@@ -2,8 +2,8 @@
 
 #include <set>
 
-#include "core/handlers.h"
 #include "world/free_area.h"
+#include "world/map_handlers.h"
 #include "world/world_fixture.h"
 
 namespace qv {

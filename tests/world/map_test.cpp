@@ -3,9 +3,9 @@
 #include <filesystem>
 
 #include "battle/sequencer.h"
-#include "core/handlers.h"
 #include "core/text_lines.h"
 #include "world/map.h"
+#include "world/map_handlers.h"
 #include "world/world_fixture.h"
 
 namespace qv {

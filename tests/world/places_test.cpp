@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
-#include "core/handlers.h"
 #include "core/text_lines.h"
+#include "world/map_handlers.h"
 #include "world/world_fixture.h"
 
 namespace qv {

@@ -9,6 +9,7 @@
 #include "core/master_data.h"
 #include "core/text.h"
 #include "support/fake_host.h"
+#include "support/hero.h"
 #include "world/decorate_map.h"
 #include "world/map.h"
 
@@ -53,16 +54,8 @@ struct WorldGame {
 
   WorldGame() : g(t.g()) {
     g.presenter = &presenter;
-    FillMasterData(g.state);
-    g.screen.scene = 0;
+    PlayWithHero(g);
     g.battle.battleSpeed = 9;
-    Combatant& p = g.state.player();
-    p.name = Sjis("カイ");
-    p.level = 1;
-    p.maxHp = p.hp = 30;
-    p.maxMp = p.mp = 10;
-    p.maxTp = 100;
-    g.state.skillLevel[0] = 1;
     for (int i = 0; i < kRandomNames; ++i) {
       g.state.randomNames[static_cast<size_t>(i)] = "name" + std::to_string(i);
     }

@@ -6,8 +6,8 @@
 #include <atomic>
 #include <system_error>
 
+#include "battle/player_choice.h"
 #include "battle/sequencer.h"
-#include "core/handlers.h"
 #include "core/master_data.h"
 #include "core/new_game.h"
 #include "core/text.h"

@@ -1,0 +1,21 @@
+#include "support/hero.h"
+
+#include "core/master_data.h"
+#include "core/text.h"
+
+namespace qv::testing {
+
+Combatant& PlayWithHero(Game& g, const HeroSpec& spec) {
+  FillMasterData(g.state);
+  g.screen.scene = 0;
+  Combatant& p = g.state.player();
+  p.name = Sjis("カイ");
+  p.level = 1;
+  p.maxHp = p.hp = spec.hp;
+  p.maxMp = p.mp = spec.mp;
+  p.maxTp = 100;
+  if (spec.stomps) g.state.skillLevel[0] = 1;
+  return p;
+}
+
+}  // namespace qv::testing
