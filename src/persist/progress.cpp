@@ -36,9 +36,10 @@ struct Fingerprinter {
 
 }  // namespace
 
-uint64_t ProgressFingerprint(GameState& s) {
+uint64_t ProgressFingerprint(const GameState& s) {
   Fingerprinter f{s};
-  VisitSaveLines(s, f);
+  // The walk hands out references for the reader's sake; the fingerprinter only reads them.
+  VisitSaveLines(const_cast<GameState&>(s), f);
   return f.hash;
 }
 
@@ -46,7 +47,7 @@ void MarkSaved(Game& g) {
   g.savedProgress = ProgressFingerprint(g.state);
 }
 
-bool HasUnsavedProgress(Game& g) {
+bool HasUnsavedProgress(const Game& g) {
   if (g.savedProgress == 0 || g.state.saveDisabled == 1 || g.battle.gameOver == 1) return false;
   return ProgressFingerprint(g.state) != g.savedProgress;
 }

@@ -9,7 +9,7 @@ namespace qv::persist {
 // A fingerprint of everything my.dat holds except the two values that move without any play:
 // the load count (a game over's reload lowers it again in memory) and the sequencer's phase
 // taken at saving.
-uint64_t ProgressFingerprint(GameState& s);
+uint64_t ProgressFingerprint(const GameState& s);
 
 // Notes that the state as it is now is what my.dat holds (after a save was written).
 void MarkSaved(Game& g);
@@ -17,6 +17,6 @@ void MarkSaved(Game& g);
 // True when the state holds progress that my.dat does not: a save was written or loaded and
 // the state has moved since. False while saving is disabled (nothing could be kept anyway)
 // and after a defeat (the next click throws the progress away by the game's own rule).
-bool HasUnsavedProgress(Game& g);
+bool HasUnsavedProgress(const Game& g);
 
 }  // namespace qv::persist

@@ -47,6 +47,7 @@ std::string Fitted(gfx::FontLibrary& fonts, const std::string& utf8, int32_t max
 
 void DesktopNotice::Show(std::string utf8, int64_t nowMs) {
   text_ = std::move(utf8);
+  shown_ = Fitted(fonts_, text_, kMaxTextWidth);
   shownAt_ = nowMs;
 }
 
@@ -66,10 +67,9 @@ bool DesktopNotice::NeedsFrame(int64_t nowMs) const {
   return Visible(nowMs) || drawnLast_;
 }
 
-gfx::Rect DesktopNotice::BoxAt(int64_t nowMs) {
+gfx::Rect DesktopNotice::BoxAt(int64_t nowMs) const {
   if (!Visible(nowMs)) return {};
-  const std::string shown = Fitted(fonts_, text_, kMaxTextWidth);
-  const gfx::Size size = fonts_.Measure(NoticeFont(), shown);
+  const gfx::Size size = fonts_.Measure(NoticeFont(), shown_);
   const int32_t right = kWindowW - kMargin;
   return {right - size.width - 2 * kPadX, kMargin, right, kMargin + size.height + 2 * kPadY};
 }
@@ -93,7 +93,7 @@ void DesktopNotice::Draw(gfx::Bitmap& window, int64_t nowMs) {
   c.brush.style = gfx::BrushStyle::Clear;
   c.Rectangle(0, 0, box.Width(), box.Height());
   c.font = NoticeFont();
-  c.TextOut(kPadX, kPadY, Fitted(fonts_, text_, kMaxTextWidth));
+  c.TextOut(kPadX, kPadY, shown_);
 
   for (int32_t y = 0; y < box.Height(); ++y) {
     gfx::Color* dst = window.Row(box.top + y) + box.left;

@@ -29,7 +29,7 @@ class DesktopNotice {
 
   const std::string& Text() const { return text_; }
   // The box the notice takes on the window (empty when nothing is showing).
-  gfx::Rect BoxAt(int64_t nowMs);
+  gfx::Rect BoxAt(int64_t nowMs) const;
 
  private:
   // 256 at full strength, falling to 0 at the end of the fade.
@@ -37,6 +37,7 @@ class DesktopNotice {
 
   gfx::FontLibrary& fonts_;
   std::string text_;
+  std::string shown_;  // the text as it fits the window
   int64_t shownAt_ = 0;
   bool drawnLast_ = false;  // the last frame drawn showed the notice
 };

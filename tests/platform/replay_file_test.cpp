@@ -4,8 +4,10 @@
 
 #include <gtest/gtest.h>
 
+#include "platform/session/replay_input.h"
 #include "platform/session/replay_player.h"
 #include "platform/session/replay_state.h"
+#include "support/fake_host.h"
 
 namespace qv::session {
 namespace {
@@ -201,6 +203,21 @@ TEST(SaveLines, ChangesBetweenTwoChecksRebuildTheSecond) {
   // The hash is that of the file's bytes, so the same lines always hash alike.
   EXPECT_EQ(HashSaveLines({"1", "2"}), HashSaveLines(SplitSaveText("1\r\n2\r\n")));
   EXPECT_NE(HashSaveLines({"1", "2"}), HashSaveLines({"12"}));
+}
+
+// Older windows wrote their own messages (volume, screenshots) into recordings as notices
+// among the text lines; those files still read, and the notices reach nothing of the game.
+TEST(RecordingFile, AnOlderRecordingsNoticeReachesNothing) {
+  const RecordingParse p = ParseRecording(Text(EveryKind()));
+  ASSERT_TRUE(p.Ok()) << p.error;
+  testing::TestGame t;
+  t.g().text.formActive = 1;
+  for (const RecordingEntry& e : p.recording.entries) {
+    if (e.kind == EntryKind::Input && e.input.kind == InputKind::Notice) {
+      DeliverInput(t.g(), e.input);
+    }
+  }
+  for (const LineEntry& line : t.g().text.lines) EXPECT_EQ(line.text, "");
 }
 
 }  // namespace

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "core/text.h"
+#include "persist/progress.h"
 
 namespace qv::session {
 namespace {
@@ -46,6 +47,8 @@ const std::vector<Field>& Fields() {
       {"personality", [](const Game& g) { return Num(g.state.personality); }},
       {"speedMode", [](const Game& g) { return Num(g.state.speedMode); }},
       {"saveDisabled", [](const Game& g) { return Num(g.state.saveDisabled); }},
+      // 1 when closing the window now would lose progress (the window asks first).
+      {"unsaved", [](const Game& g) { return Num(persist::HasUnsavedProgress(g) ? 1 : 0); }},
       {"randomDraws", [](const Game& g) { return Num(static_cast<int64_t>(g.rng.draws)); }},
   };
   return fields;
