@@ -8,10 +8,16 @@
 #include FT_OUTLINE_H
 
 #include <algorithm>
+#include <bit>
 #include <cstdio>
+#include <cstring>
 #include <filesystem>
 #include <unordered_map>
 #include <vector>
+
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
 
 namespace qv::gfx {
 
@@ -24,10 +30,23 @@ constexpr int32_t kMaxPixelHeight = 512;
 constexpr const char* kFamilies[] = {"IPAPGothic", "IPAGothic"};
 constexpr const char* kFallbacks[] = {kProportionalFallback, kFixedFallback};
 
+// A coverage map made ready for blending: each row trimmed to the columns it covers, and each
+// of their pixels given four weights, one for every byte of the pixel as it lies in memory
+// (blue, green, red and the unused top byte), so that a row blends as one run of bytes.
+struct BlendMap {
+  struct Row {
+    int32_t from = 0, to = 0;  // columns [from, to) hold every coverage above 0
+    uint32_t offset = 0;       // the first weight of column `from`
+  };
+  std::vector<Row> rows;
+  std::vector<uint8_t> weights;
+};
+
 struct Glyph {
   int32_t left = 0, top = 0, width = 0, height = 0, advance = 0;
-  std::vector<uint8_t> coverage;  // width x height, 0..255
-  std::vector<uint8_t> outline;   // (width + 2) x (height + 2): the coverage grown by a pixel
+  std::vector<uint8_t> coverage;     // width x height, 0..255
+  std::vector<uint8_t> outline;      // (width + 2) x (height + 2): the coverage grown by a pixel
+  BlendMap coverageMap, outlineMap;  // made at the first drawing of each
 };
 
 // The coverage grown by one pixel on every side: each pixel takes the strongest of its
@@ -55,8 +74,8 @@ inline int32_t Div255(int32_t n) {
 }
 
 // One row of a glyph onto pixels: coverage 0 leaves a pixel, 255 puts the colour, anything
-// between moves each channel toward the colour by coverage/255 of the way, truncated. Without
-// branches, so that the compiler vectorises it.
+// between moves each channel toward the colour by coverage/255 of the way, truncated, and
+// clears the top byte. Without branches, so that the compiler vectorises it.
 void BlendRow(Color* __restrict out, const uint8_t* __restrict coverage, int64_t n, Color colour) {
   const int32_t cr = RedOf(colour), cg = GreenOf(colour), cb = BlueOf(colour);
   for (int64_t i = 0; i < n; ++i) {
@@ -70,14 +89,108 @@ void BlendRow(Color* __restrict out, const uint8_t* __restrict coverage, int64_t
   }
 }
 
+// The same blend byte by byte, for a colour with a clear top byte: each byte d moves toward the
+// colour's byte c by floor(|c - d| * weight / 255), which is the blend above with the weights
+// of a BlendMap (the top byte, toward 0 with weight 255, is cleared wherever coverage lies;
+// weight 255 lands exactly on the colour, weight 0 leaves the byte). Every step fits 16 bits.
+inline uint8_t MixByte(uint8_t d, uint8_t c, uint8_t w) {
+  const uint8_t lo = std::min(c, d), hi = std::max(c, d);
+  const uint16_t x = static_cast<uint16_t>(static_cast<uint16_t>(hi - lo) * w);
+  const uint8_t q = static_cast<uint8_t>(static_cast<uint16_t>(x + 1 + (x >> 8)) >> 8);
+  return c > d ? static_cast<uint8_t>(lo + q) : static_cast<uint8_t>(hi - q);
+}
+
+// Rows of a BlendMap come in whole groups of this many pixels (padded with weight 0), so that
+// a row inside the target blends in whole vectors with no odd end.
+constexpr int32_t kGroup = 4;
+constexpr int32_t kGroupBytes = 4 * kGroup;
+
+void BlendGroups(uint8_t* __restrict out, const uint8_t* __restrict weight, int64_t groups,
+                 const uint8_t* __restrict colour) {
+#if defined(__SSE2__)
+  // MixByte on sixteen bytes at once: the distance to the colour times the weight in 16-bit
+  // lanes, the division by 255, then a step up from the lower byte or down from the higher.
+  static_assert(kGroupBytes == 16);
+  const __m128i c = _mm_loadu_si128(reinterpret_cast<const __m128i*>(colour));
+  const __m128i zero = _mm_setzero_si128(), one = _mm_set1_epi16(1);
+  const auto div255 = [one](__m128i x) {
+    return _mm_srli_epi16(_mm_add_epi16(_mm_add_epi16(x, one), _mm_srli_epi16(x, 8)), 8);
+  };
+  for (int64_t g = 0; g < groups; ++g, out += kGroupBytes, weight += kGroupBytes) {
+    const __m128i d = _mm_loadu_si128(reinterpret_cast<const __m128i*>(out));
+    const __m128i w = _mm_loadu_si128(reinterpret_cast<const __m128i*>(weight));
+    const __m128i hi = _mm_max_epu8(c, d), lo = _mm_min_epu8(c, d);
+    const __m128i diff = _mm_sub_epi8(hi, lo);
+    const __m128i ql =
+        div255(_mm_mullo_epi16(_mm_unpacklo_epi8(diff, zero), _mm_unpacklo_epi8(w, zero)));
+    const __m128i qh =
+        div255(_mm_mullo_epi16(_mm_unpackhi_epi8(diff, zero), _mm_unpackhi_epi8(w, zero)));
+    const __m128i q = _mm_packus_epi16(ql, qh);
+    const __m128i up = _mm_cmpeq_epi8(hi, c);  // toward a higher byte (or equal, where q is 0)
+    const __m128i mixed = _mm_or_si128(_mm_and_si128(up, _mm_add_epi8(lo, q)),
+                                       _mm_andnot_si128(up, _mm_sub_epi8(hi, q)));
+    _mm_storeu_si128(reinterpret_cast<__m128i*>(out), mixed);
+  }
+#else
+  for (int64_t g = 0; g < groups; ++g, out += kGroupBytes, weight += kGroupBytes) {
+    for (int32_t i = 0; i < kGroupBytes; ++i) out[i] = MixByte(out[i], colour[i], weight[i]);
+  }
+#endif
+}
+
+void BlendBytes(uint8_t* __restrict out, const uint8_t* __restrict weight, int64_t pixels,
+                const uint8_t* __restrict colour) {
+  for (int64_t i = 0; i < 4 * pixels; ++i) out[i] = MixByte(out[i], colour[i & 3], weight[i]);
+}
+
+// The rows of a w x h coverage map trimmed and weighted for BlendBytes, each padded to whole
+// groups.
+void MakeBlendMap(BlendMap& map, int32_t w, int32_t h, const uint8_t* coverage) {
+  map.rows.assign(size_t(h), {});
+  map.weights.clear();
+  for (int32_t y = 0; y < h; ++y) {
+    const uint8_t* row = coverage + size_t(y) * size_t(w);
+    int32_t from = 0, to = w;
+    while (from < to && row[from] == 0) ++from;
+    while (to > from && row[to - 1] == 0) --to;
+    map.rows[size_t(y)] = {from, to, uint32_t(map.weights.size())};
+    for (int32_t x = from; x < to; ++x) {
+      const uint8_t a = row[x];
+      map.weights.insert(map.weights.end(), {a, a, a, uint8_t(a != 0 ? 255 : 0)});
+    }
+    const int32_t pad = (kGroup - (to - from) % kGroup) % kGroup;
+    map.weights.insert(map.weights.end(), size_t(4 * pad), uint8_t{0});
+  }
+}
+
 // Blends a coverage map of w x h onto the target in one colour, its top-left at (gx, gy).
 void Blend(Bitmap& target, int64_t gx, int64_t gy, int32_t w, int32_t h, const uint8_t* coverage,
-           Color color) {
+           BlendMap& map, Color color) {
   const int64_t y0 = std::max<int64_t>(0, -gy), y1 = std::min<int64_t>(h, target.Height() - gy);
   const int64_t x0 = std::max<int64_t>(0, -gx), x1 = std::min<int64_t>(w, target.Width() - gx);
-  if (x0 >= x1) return;
+  if (x0 >= x1 || y0 >= y1) return;
+  if (std::endian::native != std::endian::little || (color >> 24) != 0) {
+    for (int64_t row = y0; row < y1; ++row) {
+      BlendRow(target.Row(int32_t(gy + row)) + gx + x0, coverage + row * w + x0, x1 - x0, color);
+    }
+    return;
+  }
+  if (map.rows.size() != size_t(h)) MakeBlendMap(map, w, h, coverage);
+  uint8_t colour[kGroupBytes];
+  for (int32_t i = 0; i < kGroupBytes; i += 4) std::memcpy(colour + i, &color, 4);
+  const int64_t right = target.Width() - gx;  // the first glyph column past the target
   for (int64_t row = y0; row < y1; ++row) {
-    BlendRow(target.Row(int32_t(gy + row)) + gx + x0, coverage + row * w + x0, x1 - x0, color);
+    const BlendMap::Row& r = map.rows[size_t(row)];
+    uint8_t* out = reinterpret_cast<uint8_t*>(target.Row(int32_t(gy + row)) + gx);
+    const uint8_t* weight = map.weights.data() + r.offset;
+    const int64_t groups = (r.to - r.from + kGroup - 1) / kGroup;
+    if (r.from >= x0 && r.from + groups * kGroup <= right) {
+      // The padding's weights are 0, so blending it leaves the pixels as they are.
+      BlendGroups(out + 4 * r.from, weight, groups, colour);
+      continue;
+    }
+    const int64_t from = std::max<int64_t>(r.from, x0), to = std::min<int64_t>(r.to, x1);
+    if (from < to) BlendBytes(out + 4 * from, weight + 4 * (from - r.from), to - from, colour);
   }
 }
 
@@ -327,11 +440,12 @@ int32_t FontLibrary::DrawGlyphs(Bitmap& target, int32_t x, int32_t y, const Font
     penX += g->advance;
     if (g->coverage.empty()) continue;
     if (!outline) {
-      Blend(target, gx, gy, g->width, g->height, g->coverage.data(), color);
+      Blend(target, gx, gy, g->width, g->height, g->coverage.data(), g->coverageMap, color);
       continue;
     }
     if (g->outline.empty()) GrowOutline(*g);
-    Blend(target, gx - 1, gy - 1, g->width + 2, g->height + 2, g->outline.data(), color);
+    Blend(target, gx - 1, gy - 1, g->width + 2, g->height + 2, g->outline.data(), g->outlineMap,
+          color);
   }
   return int32_t(std::clamp<int64_t>(penX - x, INT32_MIN, INT32_MAX));
 }
