@@ -6,6 +6,8 @@
 #include <utility>
 #include <vector>
 
+#include "gfx/fill_run.h"
+
 namespace qv::gfx {
 
 namespace {
@@ -55,15 +57,16 @@ class UpperSpans {
 
   // Columns [x0, x1) of row y of the upper half; rows must come in increasing order (gaps
   // allowed). False when the row holds none.
-  bool Row(int64_t y, int64_t& x0, int64_t& x1) {
+  [[gnu::always_inline]] bool Row(int64_t y, int64_t& x0, int64_t& x1) {
     const int64_t d = corner_ - (2 * y + 1);
     int64_t u = s_.rx2 - 1;
     if (rounded_ && d > 0) {
       if (!walked_) return FloatRow(d, x0, x1);
       u = Reach(d);
     }
-    x0 = (2 * s_.left + s_.rx2 - 1 - u) / 2;
-    x1 = (u + 2 * s_.right - s_.rx2 - 1) / 2 + 1;
+    // u keeps the parity of rx2 - 1, so both halvings are exact.
+    x0 = (2 * s_.left + s_.rx2 - 1 - u) >> 1;
+    x1 = ((u + 2 * s_.right - s_.rx2 - 1) >> 1) + 1;
     return x1 > x0;
   }
 
@@ -110,8 +113,7 @@ void FillSpan(Bitmap& b, int64_t y, int64_t x0, int64_t x1, Color c) {
   if (y < 0 || y >= b.Height()) return;
   x0 = std::max<int64_t>(x0, 0);
   x1 = std::min<int64_t>(x1, b.Width());
-  if (x0 >= x1) return;
-  std::fill(b.Row(int32_t(y)) + x0, b.Row(int32_t(y)) + x1, c);
+  FillRun(b.Row(int32_t(y)) + x0, x1 - x0, c);
 }
 
 // Calls visit(y, mirror) for the rows y of the upper half of `s` for which y or its mirror
@@ -155,16 +157,23 @@ void FillShape(Bitmap& b, const Shape& s, Color c) {
 void FillRing(Bitmap& b, const Shape& outer, const Shape& inner, Color c) {
   UpperSpans outerSpans(outer), innerSpans(inner);
   const bool hollow = !inner.Empty();
+  const int64_t width = b.Width(), height = b.Height();
   ForUpperRows(b, outer, outerSpans.Middle(), [&](int64_t y, int64_t mirror) {
     int64_t ox0, ox1, ix0, ix1;
     if (!outerSpans.Row(y, ox0, ox1)) return;
-    const bool solid = !hollow || y < inner.top || !innerSpans.Row(y, ix0, ix1);
+    // The row's one or two pieces, clipped to the bitmap once for both rows.
+    int64_t a0 = std::max<int64_t>(ox0, 0), a1 = std::min(ox1, width), b0 = 0, b1 = 0;
+    if (a0 >= a1) return;
+    if (hollow && y >= inner.top && innerSpans.Row(y, ix0, ix1)) {
+      b0 = std::max(ix1, a0);
+      b1 = a1;
+      a1 = std::min(ix0, a1);
+    }
     for (const int64_t row : {y, mirror}) {
-      if (solid) {
-        FillSpan(b, row, ox0, ox1, c);
-      } else {
-        FillSpan(b, row, ox0, std::min(ix0, ox1), c);
-        FillSpan(b, row, std::max(ix1, ox0), ox1, c);
+      if (row >= 0 && row < height) {
+        Color* line = b.Row(int32_t(row));
+        FillRun(line + a0, a1 - a0, c);
+        FillRun(line + b0, b1 - b0, c);
       }
       if (mirror == y) break;
     }

@@ -6,6 +6,12 @@
 #include <limits>
 #include <utility>
 
+#include "gfx/fill_run.h"
+
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
 namespace qv::ui {
 namespace {
 
@@ -68,6 +74,90 @@ int64_t Floor(double v) {
   return i - (v < static_cast<double>(i) ? 1 : 0);
 }
 
+// Rows are worked out this many at a time: first the body's columns of every row, then the
+// ends and the filling.
+constexpr int32_t kChunk = 256;
+// A row the body misses.
+constexpr int32_t kNoFrom = std::numeric_limits<int32_t>::max();
+constexpr int32_t kNoTo = std::numeric_limits<int32_t>::min();
+
+// The stroke's body: within r of the line and between the two ends; both bounds are straight
+// lines in x against the row, their slopes worked out once per stroke.
+struct Body {
+  double ax, ay, dx, dy, len2, invDx, invDy, across, r;
+
+  // Columns [from, to] of the body on row y (kNoFrom, kNoTo when it misses the row).
+  void Row(int32_t y, int32_t& from, int32_t& to) const {
+    from = kNoFrom;
+    to = kNoTo;
+    if (len2 <= 0) return;
+    double blo = std::numeric_limits<double>::lowest(), bhi = std::numeric_limits<double>::max();
+    const double t = y + 0.5 - ay;
+    if (dy != 0) {
+      const double a = ax + t * dx * invDy;
+      blo = a - across;
+      bhi = a + across;
+    } else if (std::abs(t) > r) {
+      return;
+    }
+    if (dx != 0) {
+      double e1 = ax - t * dy * invDx, e2 = ax + (len2 - t * dy) * invDx;
+      if (e1 > e2) std::swap(e1, e2);
+      blo = std::max(blo, e1);
+      bhi = std::min(bhi, e2);
+    } else if (t * dy < 0 || t * dy > len2) {
+      return;
+    }
+    if (blo <= bhi) {
+      from = int32_t(Ceil(std::clamp(blo, -1e9, 1e9) - 0.5));
+      to = int32_t(Floor(std::clamp(bhi, -1e9, 1e9) - 0.5));
+    }
+  }
+
+#if defined(__SSE2__)
+  // Row() for n rows from y of a slanted stroke (dx and dy not 0, len2 above 0), two rows at a
+  // time: the same operations on the same values, so the same columns.
+  void SlantedRows(int32_t y, int32_t n, int32_t* from, int32_t* to) const {
+    const __m128d vax = _mm_set1_pd(ax), vay = _mm_set1_pd(ay), vdx = _mm_set1_pd(dx);
+    const __m128d vdy = _mm_set1_pd(dy), vlen2 = _mm_set1_pd(len2), vinvDx = _mm_set1_pd(invDx);
+    const __m128d vinvDy = _mm_set1_pd(invDy), vacross = _mm_set1_pd(across);
+    const __m128d half = _mm_set1_pd(0.5), lowest = _mm_set1_pd(-1e9), highest = _mm_set1_pd(1e9);
+    const __m128i noFrom = _mm_set1_epi32(kNoFrom), noTo = _mm_set1_epi32(kNoTo);
+    // Two 64-bit masks as two 32-bit ones.
+    const auto narrow = [](__m128d mask) {
+      return _mm_shuffle_epi32(_mm_castpd_si128(mask), _MM_SHUFFLE(2, 0, 2, 0));
+    };
+    int32_t i = 0;
+    for (; i + 2 <= n; i += 2) {
+      const __m128d t = _mm_sub_pd(
+          _mm_add_pd(_mm_cvtepi32_pd(_mm_setr_epi32(y + i, y + i + 1, 0, 0)), half), vay);
+      const __m128d a = _mm_add_pd(vax, _mm_mul_pd(_mm_mul_pd(t, vdx), vinvDy));
+      const __m128d td = _mm_mul_pd(t, vdy);
+      const __m128d e1 = _mm_sub_pd(vax, _mm_mul_pd(td, vinvDx));
+      const __m128d e2 = _mm_add_pd(vax, _mm_mul_pd(_mm_sub_pd(vlen2, td), vinvDx));
+      const __m128d blo = _mm_max_pd(_mm_sub_pd(a, vacross), _mm_min_pd(e1, e2));
+      const __m128d bhi = _mm_min_pd(_mm_add_pd(a, vacross), _mm_max_pd(e1, e2));
+      const __m128d cl = _mm_sub_pd(_mm_min_pd(_mm_max_pd(blo, lowest), highest), half);
+      const __m128d ch = _mm_sub_pd(_mm_min_pd(_mm_max_pd(bhi, lowest), highest), half);
+      const __m128i il = _mm_cvttpd_epi32(cl), ih = _mm_cvttpd_epi32(ch);
+      // Ceil and Floor: a step past the truncation where it fell short.
+      const __m128i f = _mm_sub_epi32(il, narrow(_mm_cmpgt_pd(cl, _mm_cvtepi32_pd(il))));
+      const __m128i g = _mm_add_epi32(ih, narrow(_mm_cmplt_pd(ch, _mm_cvtepi32_pd(ih))));
+      const __m128i some = narrow(_mm_cmple_pd(blo, bhi));
+      _mm_storel_epi64(reinterpret_cast<__m128i*>(from + i),
+                       _mm_or_si128(_mm_and_si128(some, f), _mm_andnot_si128(some, noFrom)));
+      _mm_storel_epi64(reinterpret_cast<__m128i*>(to + i),
+                       _mm_or_si128(_mm_and_si128(some, g), _mm_andnot_si128(some, noTo)));
+    }
+    for (; i < n; ++i) Row(y + i, from[i], to[i]);
+  }
+#else
+  void SlantedRows(int32_t y, int32_t n, int32_t* from, int32_t* to) const {
+    for (int32_t i = 0; i < n; ++i) Row(y + i, from[i], to[i]);
+  }
+#endif
+};
+
 }  // namespace
 
 void WideLine(gfx::Canvas& c, int32_t x0, int32_t y0, int32_t x1, int32_t y1) {
@@ -89,7 +179,8 @@ void WideLine(gfx::Canvas& c, int32_t x0, int32_t y0, int32_t x1, int32_t y1) {
   const double len = std::sqrt(len2);
   const double invDx = dx != 0 ? 1 / dx : 0, invDy = dy != 0 ? 1 / dy : 0;
   // Half the body's width along a row, the same on every row.
-  const double across = std::abs(r * len * invDy);
+  const Body body{ax, ay, dx, dy, len2, invDx, invDy, std::abs(r * len * invDy), r};
+  const bool slanted = len2 > 0 && dx != 0 && dy != 0;
   const int32_t top = static_cast<int32_t>(std::max(0.0, std::floor(std::min(ay, by) - r)));
   const int32_t bottom =
       static_cast<int32_t>(std::min<double>(b.Height(), std::ceil(std::max(ay, by) + r)));
@@ -97,55 +188,42 @@ void WideLine(gfx::Canvas& c, int32_t x0, int32_t y0, int32_t x1, int32_t y1) {
   RoundEnd start(x0, y0, w), end(x1, y1, w);
   const bool tabled = w <= kTabledPen;
   const EndTable ends(tabled ? w : 0);
-  for (int32_t y = top; y < bottom; ++y) {
-    int64_t from = std::numeric_limits<int64_t>::max(), to = std::numeric_limits<int64_t>::min();
-    // The round ends, in whole pixels.
-    if (tabled) {
-      for (const auto& [ex, ey] : {std::pair{x0, y0}, std::pair{x1, y1}}) {
-        const int64_t d = int64_t{y} - ey;
-        if (d < -ends.half || d > ends.half) continue;
-        const int64_t k = ends.reach[size_t(d < 0 ? -d : d)];
-        from = std::min(from, int64_t{ex} - k);
-        to = std::max(to, int64_t{ex} + k);
-      }
+  const int64_t last = b.Width() - 1;
+  std::array<int32_t, kChunk> bodyFrom, bodyTo;
+  for (int32_t first = top; first < bottom; first += kChunk) {
+    const int32_t n = std::min(kChunk, bottom - first);
+    if (slanted) {
+      body.SlantedRows(first, n, bodyFrom.data(), bodyTo.data());
     } else {
-      for (RoundEnd* e : {&start, &end}) {
-        int64_t f, t;
-        if (e->Row(y, f, t)) {
-          from = std::min(from, f);
-          to = std::max(to, t);
+      for (int32_t i = 0; i < n; ++i) body.Row(first + i, bodyFrom[size_t(i)], bodyTo[size_t(i)]);
+    }
+    // The round ends, in whole pixels, over the rows they reach. Columns beyond 32 bits are
+    // held at its limits: they lie far outside the bitmap either way.
+    const auto widen = [&](int32_t i, int64_t f, int64_t t) {
+      constexpr int64_t lo = kNoTo, hi = kNoFrom;
+      bodyFrom[size_t(i)] = std::min(bodyFrom[size_t(i)], int32_t(std::clamp(f, lo, hi)));
+      bodyTo[size_t(i)] = std::max(bodyTo[size_t(i)], int32_t(std::clamp(t, lo, hi)));
+    };
+    for (int e = 0; e < 2; ++e) {
+      const int64_t ex = e == 0 ? x0 : x1, ey = e == 0 ? y0 : y1;
+      const int64_t reach = tabled ? ends.half : w / 2 + 1;
+      const int64_t i0 = std::max<int64_t>(ey - reach - first, 0);
+      const int64_t i1 = std::min<int64_t>(ey + reach - first, n - 1);
+      for (int64_t i = i0; i <= i1; ++i) {
+        if (tabled) {
+          const int64_t d = first + i - ey;
+          const int64_t k = ends.reach[size_t(d < 0 ? -d : d)];
+          widen(int32_t(i), ex - k, ex + k);
+        } else if (int64_t f, t; (e == 0 ? start : end).Row(first + i, f, t)) {
+          widen(int32_t(i), f, t);
         }
       }
     }
-    // The body: within r of the line and between the two ends; both bounds are straight lines
-    // in x against the row, their slopes worked out once per stroke.
-    if (len2 > 0) {
-      double blo = std::numeric_limits<double>::lowest(), bhi = std::numeric_limits<double>::max();
-      const double t = y + 0.5 - ay;
-      if (dy != 0) {
-        const double a = ax + t * dx * invDy;
-        blo = a - across;
-        bhi = a + across;
-      } else if (std::abs(t) > r) {
-        blo = 1, bhi = 0;
-      }
-      if (dx != 0) {
-        double e1 = ax - t * dy * invDx, e2 = ax + (len2 - t * dy) * invDx;
-        if (e1 > e2) std::swap(e1, e2);
-        blo = std::max(blo, e1);
-        bhi = std::min(bhi, e2);
-      } else if (t * dy < 0 || t * dy > len2) {
-        blo = 1, bhi = 0;
-      }
-      if (blo <= bhi) {
-        from = std::min(from, Ceil(std::clamp(blo, -1e9, 1e9) - 0.5));
-        to = std::max(to, Floor(std::clamp(bhi, -1e9, 1e9) - 0.5));
-      }
+    for (int32_t i = 0; i < n; ++i) {
+      const int64_t from = std::max<int64_t>(bodyFrom[size_t(i)], 0);
+      const int64_t to = std::min<int64_t>(bodyTo[size_t(i)], last);
+      gfx::FillRun(b.Row(first + i) + from, to + 1 - from, colour);
     }
-    from = std::max<int64_t>(from, 0);
-    to = std::min<int64_t>(to, b.Width() - 1);
-    if (from > to) continue;
-    std::fill(b.Row(y) + from, b.Row(y) + to + 1, colour);
   }
   c.MoveTo(x1, y1);
 }
