@@ -65,8 +65,8 @@ class UpperSpans {
       u = Reach(d);
     }
     // u keeps the parity of rx2 - 1, so both halvings are exact.
-    x0 = (2 * s_.left + s_.rx2 - 1 - u) >> 1;
-    x1 = ((u + 2 * s_.right - s_.rx2 - 1) >> 1) + 1;
+    x0 = (left2_ - u) >> 1;
+    x1 = ((u + right2_) >> 1) + 1;
     return x1 > x0;
   }
 
@@ -80,8 +80,15 @@ class UpperSpans {
       if (((u_ - s_.rx2 - 1) & 1) != 0) --u_;
       while (u_ > 0 && u_ * u_ * ry2sq_ > budget) u_ -= 2;
       started_ = true;
+      next_ = (u_ + 2) * (u_ + 2) * ry2sq_;
+      step_ = (4 * u_ + 12) * ry2sq_;
     }
-    while ((u_ + 2) * (u_ + 2) * ry2sq_ <= budget) u_ += 2;
+    // next_ is (u + 2)² ry², step_ what it grows by when u does; both move by additions.
+    while (next_ <= budget) {
+      u_ += 2;
+      next_ += step_;
+      step_ += 8 * ry2sq_;
+    }
     return u_;
   }
 
@@ -99,8 +106,9 @@ class UpperSpans {
   int64_t corner_;  // the doubled row line where the upper corners end
   bool walked_;
   int64_t rx2sq_, ry2sq_;
+  int64_t left2_ = 2 * s_.left + s_.rx2 - 1, right2_ = 2 * s_.right - s_.rx2 - 1;
   bool started_ = false;
-  int64_t u_ = 0;
+  int64_t u_ = 0, next_ = 0, step_ = 0;
 };
 
 // The band a pen of width w covers around the pixel line c: a one-pixel pen sits on the line
@@ -364,10 +372,12 @@ void Canvas::LineTo(int32_t x, int32_t y) {
   }
   AxisSteps xs(x0, dx, n, i0), ys(y0, dy, n, i0);
   if (w == 1) {
+    const uint64_t width = uint64_t(b.Width()), height = uint64_t(b.Height());
+    Color* const pixels = target_->Pixels().data();
+    const Color colour = pen.color;
     for (int64_t i = i0; i <= i1; ++i, xs.Next(), ys.Next()) {
-      const int64_t px = xs.Pos(), py = ys.Pos();
-      if (px >= 0 && py >= 0 && px < b.Width() && py < b.Height())
-        target_->SetPixel(int32_t(px), int32_t(py), pen.color);
+      const uint64_t px = uint64_t(xs.Pos()), py = uint64_t(ys.Pos());
+      if (px < width && py < height) pixels[py * width + px] = colour;
     }
     return;
   }
