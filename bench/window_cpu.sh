@@ -51,6 +51,16 @@ unset SDL_RENDER_DRIVER
 
 # CPU ticks (user + system) of a process so far.
 ticks() { awk '{print $14 + $15}' "/proc/$1/stat" 2>/dev/null || echo 0; }
+# The same for the process's audio threads (SDL names them SDLAudio...), with their wakeups.
+audio_ticks() {
+  local t sum=0
+  for t in /proc/"$1"/task/*; do
+    case "$(cat "$t/comm" 2>/dev/null)" in
+      SDLAudio*) sum=$((sum + $(awk '{print $14 + $15}' "$t/stat" 2>/dev/null || echo 0))) ;;
+    esac
+  done
+  echo "$sum"
+}
 now_ms() { echo $(($(date +%s%N) / 1000000)); }
 
 N=0 DUMP=
@@ -115,20 +125,23 @@ fight_step() {
 RESULTS=()
 measure() {
   local name=$1 action=${2:-}
-  local t0 x0 w0 t1 x1 w1 end
-  t0=$(ticks "$QV_PID") x0=$(ticks "$XVFB_PID") w0=$(now_ms)
+  local t0 x0 a0 w0 t1 x1 a1 w1 end
+  t0=$(ticks "$QV_PID") x0=$(ticks "$XVFB_PID") a0=$(audio_ticks "$QV_PID") w0=$(now_ms)
   end=$((w0 + SECONDS_PER_STAGE * 1000))
   if [ -n "$action" ]; then
     while [ "$(now_ms)" -lt "$end" ]; do "$action"; done
   else
     sleep "$SECONDS_PER_STAGE"
   fi
-  t1=$(ticks "$QV_PID") x1=$(ticks "$XVFB_PID") w1=$(now_ms)
+  t1=$(ticks "$QV_PID") x1=$(ticks "$XVFB_PID") a1=$(audio_ticks "$QV_PID") w1=$(now_ms)
   kill -0 "$QV_PID" 2>/dev/null || fail "the game ended during '$name'"
-  local share xshare
-  share=$(awk -v t=$((t1 - t0)) -v w=$((w1 - w0)) -v hz="$CLK_TCK" 'BEGIN {printf "%.2f", 100 * t / hz / (w / 1000)}')
-  xshare=$(awk -v t=$((x1 - x0)) -v w=$((w1 - w0)) -v hz="$CLK_TCK" 'BEGIN {printf "%.2f", 100 * t / hz / (w / 1000)}')
-  printf '  %-16s %6s %% of a core   (Xvfb %s %%)\n' "$name" "$share" "$xshare"
+  local share xshare ashare
+  percent() { awk -v t="$1" -v w=$((w1 - w0)) -v hz="$CLK_TCK" 'BEGIN {printf "%.2f", 100 * t / hz / (w / 1000)}'; }
+  share=$(percent $((t1 - t0)))
+  xshare=$(percent $((x1 - x0)))
+  ashare=$(percent $((a1 - a0)))
+  printf '  %-16s %6s %% of a core   (of which the audio thread %s %%; Xvfb %s %%)\n' "$name" \
+    "$share" "$ashare" "$xshare"
   RESULTS+=("$share")
 }
 
