@@ -59,12 +59,25 @@ struct Widget {
   int32_t itemHeight = 0;          // list box row height in pixels
 };
 
+// What the name field shows besides its text. The text itself is the caption (CP932); the
+// composition is what the input method is still composing: drawn in the field, not yet text.
+struct NameEntry {
+  std::string composition;         // UTF-8
+  int32_t compositionCaret = 0;    // characters into the composition
+  int32_t compositionSegment = 0;  // characters from the caret that are being converted
+  std::string note;                // UTF-8: why the last typing was refused, if it was
+  int32_t anchor = -1;             // byte position where a selection began; -1: none
+  bool shift = false;              // Shift is held (arrows and clicks select)
+  bool typing = false;             // the host has been told that the field takes typed text
+};
+
 struct Form {
   std::array<Widget, kWidgetCount> widgets{};
   W focus = W::kCount;     // the widget that takes keys (name field, lists, button); kCount = form
   W captured = W::kCount;  // the widget that took the last mouse press; gets its release
   bool pressed = false;    // a press reached the picture and its release is still to come
   int32_t caret = 0;       // byte position of the name field's cursor
+  NameEntry entry;         // the name field's input method and its messages
 
   Widget& operator[](W id) { return widgets[static_cast<size_t>(id)]; }
   const Widget& operator[](W id) const { return widgets[static_cast<size_t>(id)]; }

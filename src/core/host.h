@@ -1,10 +1,13 @@
 #pragma once
 // What the game asks of the world outside its rules: the clock, sounds and music, modal
-// message boxes, closing the window, and the presentation (pictures and frame drawing).
+// message boxes, where typing goes, closing the window, and the presentation (pictures and
+// frame drawing).
 // The SDL host and the headless host implement it; logic tests use testing::FakeHost.
 #include <cstdint>
 #include <string>
 #include <string_view>
+
+#include "core/form.h"
 
 namespace qv {
 
@@ -31,6 +34,11 @@ class Host {
 
   // Closes the window, which ends the program after FormClose/FormDestroy.
   virtual void CloseWindow() = 0;
+
+  // The name field took (`on`) or lost the keyboard. While it has it, the window lets the
+  // input method compose text and opens the candidates beside `field` (window-picture
+  // pixels); otherwise every key is a plain key for the game. Called only on a change.
+  virtual void SetTextInput(bool on, const Rect& field) = 0;
 };
 
 // The presentation side the game's rules call by name: pictures by file name, the frame,

@@ -2,28 +2,19 @@
 
 #include <algorithm>
 #include <cstdint>
-#include <cstdlib>
-#include <optional>
-#include <string>
 
 #include "battle/player_choice.h"
-#include "core/text.h"
 #include "creation/creation_handlers.h"
 #include "flow/form_handlers.h"
 #include "flow/startup.h"
-#include "gfx/canvas.h"
 #include "items/panel_actions.h"
+#include "ui/name_field.h"
 #include "ui/surfaces.h"
-#include "ui/widget_text.h"
 #include "world/explore.h"
 #include "world/map_handlers.h"
 
 namespace qv::ui {
 namespace {
-
-// The longest name the field takes: sixteen bytes keep it, its level and its status tags on
-// the status panel's line.
-constexpr size_t kNameBytes = 16;
 
 // A handler of a press or a release, with the position inside the widget.
 using MouseHandler = void (*)(Game&, int32_t, int32_t, bool);
@@ -113,23 +104,6 @@ void SelectRowAt(Game& g, W id, int32_t localY) {
   }
 }
 
-// The caret goes to the character boundary nearest the click.
-void PlaceCaret(Game& g, int32_t localX) {
-  const Widget& w = g.form[W::name_l];
-  gfx::Bitmap none;
-  gfx::Canvas c(none);
-  c.font = {kPGothic, w.fontPx, w.bold, w.textColor};
-  int32_t best = 0, bestDistance = INT32_MAX;
-  for (size_t b : Cp932Boundaries(w.caption)) {
-    const int32_t x = 3 + c.TextWidth(Cp932ToUtf8(std::string_view(w.caption).substr(0, b)));
-    if (std::abs(x - localX) < bestDistance) {
-      bestDistance = std::abs(x - localX);
-      best = static_cast<int32_t>(b);
-    }
-  }
-  g.form.caret = best;
-}
-
 bool Focused(const Game& g, W id) { return g.form.focus == id && IsShown(g.form, id); }
 
 // Moves a list's selection by keys, as the window system's list box does.
@@ -155,40 +129,6 @@ bool MoveSelection(Game& g, W id, int32_t key) {
   return true;
 }
 
-void EditKey(Game& g, int32_t key) {
-  std::string& text = g.form[W::name_l].caption;
-  const std::vector<size_t> bounds = Cp932Boundaries(text);
-  const size_t caret = static_cast<size_t>(std::clamp<int32_t>(g.form.caret, 0, static_cast<int32_t>(text.size())));
-  auto at = std::lower_bound(bounds.begin(), bounds.end(), caret);
-  if (at == bounds.end()) at = bounds.end() - 1;
-  const size_t here = *at;
-  const size_t before = at == bounds.begin() ? here : *(at - 1);
-  const size_t after = at + 1 == bounds.end() ? here : *(at + 1);
-  switch (key) {
-    case kVkBack:
-      text.erase(before, here - before);
-      g.form.caret = static_cast<int32_t>(before);
-      return;
-    case kVkDelete:
-      text.erase(here, after - here);
-      g.form.caret = static_cast<int32_t>(here);
-      return;
-    case kVkLeft: g.form.caret = static_cast<int32_t>(before); return;
-    case kVkRight: g.form.caret = static_cast<int32_t>(after); return;
-    case kVkHome: g.form.caret = 0; return;
-    case kVkEnd: g.form.caret = static_cast<int32_t>(text.size()); return;
-    default: g.form.caret = static_cast<int32_t>(here); return;
-  }
-}
-
-size_t Utf8Length(unsigned char lead) {
-  if (lead < 0x80) return 1;
-  if ((lead & 0xE0) == 0xC0) return 2;
-  if ((lead & 0xF0) == 0xE0) return 3;
-  if ((lead & 0xF8) == 0xF0) return 4;
-  return 1;
-}
-
 }  // namespace
 
 W WidgetAt(const Game& g, int32_t x, int32_t y) {
@@ -199,12 +139,20 @@ W WidgetAt(const Game& g, int32_t x, int32_t y) {
   return W::kCount;
 }
 
-void MouseDown(Game& g, int32_t x, int32_t y, bool right) {
+namespace {
+
+void RouteMouseDown(Game& g, int32_t x, int32_t y, bool right) {
   // A press on the bare form is the main picture's.
   W id = WidgetAt(g, x, y);
   if (id == W::kCount) id = W::cg;
   g.form.captured = id;
   g.form.pressed = true;
+  // A press anywhere else takes the keyboard from the name field before any handler runs,
+  // so no button, list or picture ever gets what the input method was composing.
+  if (id != W::name_l && g.form.focus == W::name_l) {
+    g.form.focus = W::kCount;
+    SyncTextInput(g);
+  }
   const Rect at = AbsoluteRect(g.form, id);
   const int32_t lx = x - at.left, ly = y - at.top;
   switch (g.form[id].kind) {
@@ -214,7 +162,7 @@ void MouseDown(Game& g, int32_t x, int32_t y, bool right) {
       break;
     case WidgetKind::Edit:
       g.form.focus = id;
-      PlaceCaret(g, lx);
+      PlaceNameCaret(g, lx, false);
       break;
     case WidgetKind::Button:
       g.form.focus = id;
@@ -226,7 +174,7 @@ void MouseDown(Game& g, int32_t x, int32_t y, bool right) {
   if (r && r->down) r->down(g, lx, ly, right);
 }
 
-void MouseUp(Game& g, int32_t x, int32_t y, bool right) {
+void RouteMouseUp(Game& g, int32_t x, int32_t y, bool right) {
   // A release whose press went elsewhere (a box, another window) belongs to nobody here.
   if (!g.form.pressed) return;
   const W id = g.form.captured;
@@ -238,7 +186,46 @@ void MouseUp(Game& g, int32_t x, int32_t y, bool right) {
   if (r && r->up) r->up(g, x - at.left, y - at.top, right);
 }
 
+void RouteKeyDown(Game& g, int32_t key) {
+  if (Focused(g, W::name_l)) {
+    NameFieldKey(g, key);
+    return;
+  }
+  if (Focused(g, W::item_list)) {
+    // The panel's handler sees the key before the list moves, and again on release.
+    item_listKeyDown(g, key);
+    if (IsShown(g.form, W::item_list)) MoveSelection(g, W::item_list, key);
+    return;
+  }
+  if (Focused(g, W::battle_list)) {
+    // A keyboard choice counts like a click, so the skill shown is the skill that fires.
+    if (MoveSelection(g, W::battle_list, key)) battle_listMouseDown(g);
+    return;
+  }
+  if (Focused(g, W::Button1) && (key == kVkEnter || key == kVkSpace)) {
+    Button1Click(g);
+    return;
+  }
+  FormKeyDown(g, key);
+}
+
+void RouteKeyUp(Game& g, int32_t key) {
+  if (Focused(g, W::name_l)) NameFieldKeyUp(g, key);
+  if (Focused(g, W::item_list)) {
+    item_listKeyDown(g, key);
+    return;
+  }
+  FormKeyUp(g, key);
+}
+
+}  // namespace
+
 void MouseMove(Game& g, int32_t x, int32_t y) {
+  if (g.form.pressed && g.form.captured == W::name_l && NameFieldFocused(g)) {
+    // Dragging in the name field selects.
+    PlaceNameCaret(g, x - AbsoluteRect(g.form, W::name_l).left, true);
+    return;
+  }
   const W id = WidgetAt(g, x, y);
   if (id == W::kCount || id == W::cg) {
     cgMouseMove(g, x, y);
@@ -263,57 +250,39 @@ void MouseWheel(Game& g, int32_t x, int32_t y, int32_t delta) {
   w.topIndex = std::clamp(w.topIndex, 0, std::max(count - ListVisibleRows(g.form, id), 0));
 }
 
+// Every event may move the keyboard to or from the name field (a click, a panel that a
+// handler hides or shows); the host hears of it once the event is handled.
+void MouseDown(Game& g, int32_t x, int32_t y, bool right) {
+  RouteMouseDown(g, x, y, right);
+  SyncTextInput(g);
+}
+
+void MouseUp(Game& g, int32_t x, int32_t y, bool right) {
+  RouteMouseUp(g, x, y, right);
+  SyncTextInput(g);
+}
+
 void KeyDown(Game& g, int32_t key) {
-  if (Focused(g, W::name_l)) {
-    EditKey(g, key);
-    return;
-  }
-  if (Focused(g, W::item_list)) {
-    // The panel's handler sees the key before the list moves, and again on release.
-    item_listKeyDown(g, key);
-    if (IsShown(g.form, W::item_list)) MoveSelection(g, W::item_list, key);
-    return;
-  }
-  if (Focused(g, W::battle_list)) {
-    // A keyboard choice counts like a click, so the skill shown is the skill that fires.
-    if (MoveSelection(g, W::battle_list, key)) battle_listMouseDown(g);
-    return;
-  }
-  if (Focused(g, W::Button1) && (key == kVkEnter || key == kVkSpace)) {
-    Button1Click(g);
-    return;
-  }
-  FormKeyDown(g, key);
+  RouteKeyDown(g, key);
+  SyncTextInput(g);
 }
 
 void KeyUp(Game& g, int32_t key) {
-  if (Focused(g, W::item_list)) {
-    item_listKeyDown(g, key);
-    return;
-  }
-  FormKeyUp(g, key);
+  RouteKeyUp(g, key);
+  SyncTextInput(g);
 }
 
 void TextInput(Game& g, std::string_view utf8) {
-  if (!TextFieldFocused(g)) return;
-  std::string& text = g.form[W::name_l].caption;
-  size_t caret = static_cast<size_t>(std::clamp<int32_t>(g.form.caret, 0, static_cast<int32_t>(text.size())));
-  for (size_t i = 0; i < utf8.size();) {
-    const size_t len = std::min(Utf8Length(static_cast<unsigned char>(utf8[i])), utf8.size() - i);
-    const std::string_view ch = utf8.substr(i, len);
-    i += len;
-    // Control characters would break the save file's lines; characters without a CP932 form
-    // could not be saved at all.
-    if (len == 1 && (static_cast<unsigned char>(ch[0]) < 0x20 || ch[0] == 0x7F)) continue;
-    const std::optional<std::string> bytes = Utf8ToCp932(ch);
-    if (!bytes || bytes->empty() || text.size() + bytes->size() > kNameBytes) continue;
-    text.insert(caret, *bytes);
-    caret += bytes->size();
-  }
-  g.form.caret = static_cast<int32_t>(caret);
+  CommitName(g, utf8);
+  SyncTextInput(g);
 }
 
-bool TextFieldFocused(const Game& g) { return Focused(g, W::name_l); }
+void TextEditing(Game& g, std::string_view utf8, int32_t caret, int32_t segment) {
+  ComposeName(g, utf8, caret, segment);
+  SyncTextInput(g);
+}
+
+bool TextFieldFocused(const Game& g) { return NameFieldFocused(g); }
 
 Rect TextFieldRect(const Game& g) { return AbsoluteRect(g.form, W::name_l); }
 

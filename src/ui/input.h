@@ -38,15 +38,20 @@ void MouseWheel(Game& g, int32_t x, int32_t y, int32_t delta);
 void KeyDown(Game& g, int32_t key);
 // A key released.
 void KeyUp(Game& g, int32_t key);
-// Text typed or committed by the IME (UTF-8); goes to the focused name field. A character
-// with no CP932 form, or one that would not fit, is refused.
+// Text typed or committed by the input method (UTF-8); goes to the focused name field. A
+// character with no CP932 form is refused, and what would not fit is left out; a note by the
+// field says which and why.
 void TextInput(Game& g, std::string_view utf8);
+// What the input method is composing for the focused name field (UTF-8; empty when the
+// composition ends), with its caret and the segment being converted, in characters.
+void TextEditing(Game& g, std::string_view utf8, int32_t caret, int32_t segment);
 
 // The widget under a window position: the topmost visible one (W::kCount = the bare form).
 W WidgetAt(const Game& g, int32_t x, int32_t y);
-// True while the name field is shown and has the focus: the host takes IME text only then.
+// True while the name field is shown and has the focus: only then does it take text (the
+// host hears of every change through Host::SetTextInput).
 bool TextFieldFocused(const Game& g);
-// The name field's rectangle in window pixels (where the IME shows its candidates).
+// The name field's rectangle in window pixels (where the input method shows its candidates).
 Rect TextFieldRect(const Game& g);
 
 }  // namespace qv::ui

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "core/text.h"
+#include "ui/name_field.h"
 #include "ui/surfaces.h"
 #include "ui/widget_text.h"
 
@@ -114,18 +115,24 @@ void DrawEdit(const Game& g, gfx::Canvas& c, TextCache& text, const Widget& w, i
               int32_t height) {
   Fill(c, {0, 0, width, height}, w.background);
   Bevel(c, width, height, 0x404040, 0xFFFFFF);
-  c.font = FontOf(w);
-  c.brush.style = gfx::BrushStyle::Clear;
-  const int32_t textHeight = c.TextHeight("A");
-  const int32_t y = (height - textHeight) / 2;
-  c.TextOut(3, y, text.Utf8(w.caption));
-  // The cursor blinks about twice a second while the field has the focus.
-  if (g.form.focus == W::name_l && (g.screen.frameCounter / 7) % 2 == 0) {
-    const size_t caret = static_cast<size_t>(
-        std::clamp<int32_t>(g.form.caret, 0, static_cast<int32_t>(w.caption.size())));
-    const int32_t x = 3 + c.TextWidth(text.Utf8(std::string_view(w.caption).substr(0, caret)));
-    Fill(c, {x, y, x + 1, y + textHeight}, 0x000000);
+  DrawNameField(g, c, text, width, height);
+}
+
+// The name field's note goes in the strip of its box above the field.
+void DrawFieldNote(const Game& g, Surfaces& s) {
+  if (g.form.entry.note.empty()) return;
+  const Rect box = AbsoluteRect(g.form, W::name_box);
+  const gfx::Rect at{box.left, box.top, box.left + box.width, AbsoluteRect(g.form, W::name_l).top};
+  const gfx::Rect clip = Intersect(ClipOf(g.form, W::name_box), at);
+  if (clip.Width() <= 0 || clip.Height() <= 0) return;
+  if (s.scratch.Width() != at.Width() || s.scratch.Height() != at.Height()) {
+    s.scratch = gfx::Bitmap(at.Width(), at.Height());
   }
+  gfx::Canvas c(s.scratch, *s.fonts);
+  CopyPixels(s.scratch, 0, 0, s.window, at);
+  DrawNameNote(g, c);
+  CopyPixels(s.window, clip.left, clip.top, s.scratch,
+             {clip.left - at.left, clip.top - at.top, clip.right - at.left, clip.bottom - at.top});
 }
 
 void DrawButton(const Game& g, gfx::Canvas& c, TextCache& text, W id, int32_t width,
@@ -185,8 +192,14 @@ bool SameLook(const Widget& a, const Widget& b) {
          a.itemHeight == b.itemHeight;
 }
 
+bool SameLook(const NameEntry& a, const NameEntry& b) {
+  return a.composition == b.composition && a.compositionCaret == b.compositionCaret &&
+         a.compositionSegment == b.compositionSegment && a.note == b.note && a.anchor == b.anchor;
+}
+
 bool SameLook(const Form& a, const Form& b) {
   if (a.focus != b.focus || a.captured != b.captured || a.caret != b.caret) return false;
+  if (!SameLook(a.entry, b.entry)) return false;
   for (size_t i = 0; i < a.widgets.size(); ++i) {
     if (!SameLook(a.widgets[i], b.widgets[i])) return false;
   }
@@ -255,6 +268,7 @@ void RenderWidgets(const Game& g, Surfaces& s) {
     CopyPixels(s.scratch, 0, 0, s.window, at);
     DrawWidget(g, s, id, c, at.Width(), at.Height());
     CopyPixels(s.window, clip.left, clip.top, s.scratch, inside);
+    if (id == W::name_l) DrawFieldNote(g, s);
   }
   shown.valid = true;
   shown.cgVersion = s.cgVersion;

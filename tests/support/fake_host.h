@@ -19,6 +19,11 @@ class FakeHost : public Host {
   void MessageBox(std::string_view text) override;
   bool Confirm(std::string_view text) override;
   void CloseWindow() override { closed = true; }
+  void SetTextInput(bool on, const Rect& field) override {
+    textInput = on;
+    textField = field;
+    ++textInputChanges;
+  }
 
   int64_t nowMs = 0;
   std::vector<std::string> waves;     // "channel:file"
@@ -27,6 +32,9 @@ class FakeHost : public Host {
   std::vector<std::string> messages;  // CP932 texts of MessageBox and Confirm, in order
   std::deque<bool> answers;           // next Confirm answers; No when empty
   bool closed = false;
+  bool textInput = false;  // what the game last asked for
+  Rect textField;
+  int32_t textInputChanges = 0;
 };
 
 // A game wired to a FakeHost, with its files in a fresh temporary folder.

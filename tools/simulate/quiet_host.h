@@ -21,6 +21,7 @@ class QuietHost : public Host {
     return false;
   }
   void CloseWindow() override {}
+  void SetTextInput(bool, const Rect&) override {}
 
   std::vector<std::string> boxes;  // CP932 texts of every box, in order
 };

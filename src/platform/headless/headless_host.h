@@ -25,6 +25,7 @@ class HeadlessHost : public Host {
   void MessageBox(std::string_view text) override;
   bool Confirm(std::string_view text) override;
   void CloseWindow() override { closed_ = true; }
+  void SetTextInput(bool on, const Rect&) override { textInput_ = on; }
 
   // Moves the virtual clock forward.
   void Advance(int64_t ms) { nowMs_ += ms; }
@@ -33,6 +34,8 @@ class HeadlessHost : public Host {
   size_t PendingAnswers() const { return answers_.size(); }
 
   bool Closed() const { return closed_; }
+  // True while the game has the name field taking typed text.
+  bool TextInput() const { return textInput_; }
   // Every box shown so far (CP932), in order.
   const std::vector<std::string>& Boxes() const { return boxes_; }
   // The newest requests by file name (empty when none yet).
@@ -54,6 +57,7 @@ class HeadlessHost : public Host {
   std::vector<std::string> boxes_;
   std::string lastWave_, lastMusic_, lastMidi_;
   bool closed_ = false;
+  bool textInput_ = false;
 };
 
 }  // namespace qv::headless

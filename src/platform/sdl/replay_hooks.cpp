@@ -4,7 +4,6 @@
 #include "platform/sdl/sdl_host.h"
 #include "platform/session/replay_snapshot.h"
 #include "platform/session/state_dump.h"
-#include "ui/input.h"
 #include "ui/screen.h"
 
 namespace qv::sdl {
@@ -60,12 +59,17 @@ void SdlHost::TakeTestSnapshot(Game& g, bool picture) {
   // Besides the game's state, what a test waits for: how many ticks ran, how many of its
   // clicks, keys and texts the game has had, and whether the name field takes typing.
   std::string dump = "ticks: " + std::to_string(ticksRun_) + "\n";
-  constexpr const char* kInputNames[] = {"down", "up", "move", "wheel", "key", "keyup", "text"};
+  constexpr const char* kInputNames[] = {"down",  "up",   "move",  "wheel",  "key",
+                                         "keyup", "text", "music", "notice", "compose"};
+  static_assert(std::size(kInputNames) == session::kInputKindCount);
   for (size_t i = 0; i < std::size(kInputNames); ++i) {
     dump += std::string("inputs.") + kInputNames[i] + ": " + std::to_string(inputsSent_[i]) + "\n";
   }
-  dump += std::string("textInput: ") + (ui::TextFieldFocused(g) ? "1" : "0") + "\n";
+  // Whether the input method is on, what the field holds and what it is composing.
+  dump += std::string("textInput: ") + (textInputOn_ ? "1" : "0") + "\n";
   dump += "nameField: " + Cp932ToUtf8(g.form[W::name_l].caption) + "\n";
+  dump += "composition: " + g.form.entry.composition + "\n";
+  dump += "fieldNote: " + g.form.entry.note + "\n";
   dump += session::DumpState(g);
   const std::string error =
       session::WriteSnapshotFiles(snapshotDir_, n, picture ? &shown : nullptr, dump);

@@ -10,6 +10,7 @@
 #include "platform/sdl/key_map.h"
 #include "ui/desktop_texts.h"
 #include "ui/input.h"
+#include "ui/name_field.h"
 #include "ui/screen.h"
 
 namespace qv::sdl {
@@ -152,8 +153,8 @@ void SdlHost::PlayWave(int channel, std::string_view file) {
 }
 
 void SdlHost::PlayMusic(std::string_view file) {
-  const int32_t formActive = session_ ? session_->game->text.formActive : 1;
-  if (audioOpen_) audio_.PlayMusic(file, formActive);
+  // Music asked for once the window has closed the form is not played.
+  if (audioOpen_) audio_.PlayMusic(file, formClosed_ ? -1 : 1);
 }
 
 void SdlHost::PlayMidi(std::string_view file) {
@@ -250,6 +251,13 @@ void SdlHost::DeliverMusicEnd(const SDL_Event& e) {
 }
 
 void SdlHost::HandleEvent(const SDL_Event& e) {
+  // SDL hands a long composition over in memory of its own.
+  struct FreeComposition {
+    const SDL_Event& e;
+    ~FreeComposition() {
+      if (e.type == SDL_TEXTEDITING_EXT) SDL_free(e.editExt.text);
+    }
+  } freeComposition{e};
   DeliverMusicEnd(e);
   if (!session_) return;
   Game& g = *session_->game;
@@ -266,6 +274,8 @@ void SdlHost::HandleEvent(const SDL_Event& e) {
   switch (e.type) {
     case SDL_WINDOWEVENT:
       if (IsRedrawEvent(e.window)) dirty_ = mustPresent_ = true;
+      // The picture moved in the window: the candidates follow the name field.
+      if (e.window.event == SDL_WINDOWEVENT_SIZE_CHANGED && textInputOn_) PlaceTextInput();
       break;
     case SDL_KEYDOWN:
       if (DesktopKey(e.key)) {
@@ -284,6 +294,14 @@ void SdlHost::HandleEvent(const SDL_Event& e) {
       if (textInputOn_) {
         Send(g, {session::InputKind::Text, 0, 0, 0, false, e.text.text});
         dirty_ = true;
+      }
+      break;
+    case SDL_TEXTEDITING:
+      if (textInputOn_) SendComposition(g, e.edit.text, e.edit.start, e.edit.length);
+      break;
+    case SDL_TEXTEDITING_EXT:
+      if (textInputOn_ && e.editExt.text) {
+        SendComposition(g, e.editExt.text, e.editExt.start, e.editExt.length);
       }
       break;
     case SDL_MOUSEBUTTONDOWN:
@@ -325,26 +343,41 @@ void SdlHost::HandleEvent(const SDL_Event& e) {
   }
 }
 
-void SdlHost::UpdateTextInput() {
-  if (!session_ || !renderer_) return;
-  const Game& g = *session_->game;
-  const bool focused = ui::TextFieldFocused(g);
-  if (focused == textInputOn_) return;
-  textInputOn_ = focused;
-  if (!focused) {
+void SdlHost::SendComposition(Game& g, const char* utf8, int32_t start, int32_t length) {
+  // The event carries the part the field keeps, so a recording holds what the game had.
+  ui::Composition kept = ui::KeptComposition(utf8, start, std::max(length, 0));
+  Send(g, {session::InputKind::Compose, kept.caret, kept.segment, 0, false, std::move(kept.text)});
+  dirty_ = true;
+}
+
+void SdlHost::SetTextInput(bool on, const Rect& field) {
+  textInputWanted_ = on;
+  textField_ = field;
+  ApplyTextInput();
+}
+
+void SdlHost::ApplyTextInput() {
+  // A message box takes plain keys; the field gets the input method back afterwards.
+  const bool on = textInputWanted_ && !inBox_ && renderer_;
+  if (on) {
+    PlaceTextInput();
+    if (!textInputOn_) SDL_StartTextInput();
+  } else if (textInputOn_) {
     SDL_StopTextInput();
-    return;
   }
-  // The IME shows its candidates by the name field, in window coordinates.
-  const Rect field = ui::TextFieldRect(g);
+  textInputOn_ = on;
+}
+
+void SdlHost::PlaceTextInput() {
+  // The input method shows its candidates by the name field, in window coordinates: the
+  // picture is scaled and, in fullscreen, letterboxed.
   int x1 = 0, y1 = 0, x2 = 0, y2 = 0;
-  SDL_RenderLogicalToWindow(renderer_, static_cast<float>(field.left),
-                            static_cast<float>(field.top), &x1, &y1);
-  SDL_RenderLogicalToWindow(renderer_, static_cast<float>(field.left + field.width),
-                            static_cast<float>(field.top + field.height), &x2, &y2);
-  SDL_Rect rect{x1, y1, x2 - x1, y2 - y1};
-  SDL_SetTextInputRect(&rect);
-  SDL_StartTextInput();
+  SDL_RenderLogicalToWindow(renderer_, static_cast<float>(textField_.left),
+                            static_cast<float>(textField_.top), &x1, &y1);
+  SDL_RenderLogicalToWindow(renderer_, static_cast<float>(textField_.left + textField_.width),
+                            static_cast<float>(textField_.top + textField_.height), &x2, &y2);
+  textInputRect_ = {x1, y1, x2 - x1, y2 - y1};
+  SDL_SetTextInputRect(&textInputRect_);
 }
 
 void SdlHost::ShowFrame() {
@@ -420,7 +453,6 @@ void SdlHost::Run() {
   ticks_.Start(g, NowMs());
   if (observer_) observer_->Started(g);
   ShowFrame();
-  UpdateTextInput();  // a name field that has the focus from the start takes text at once
   if (pendingAudio_) {
     audio_.Open(*pendingAudio_);
     audioOpen_ = true;
@@ -446,13 +478,13 @@ void SdlHost::Run() {
       dirty_ = true;
     }
     if (RunTimerAndHooks(g)) dirty_ = true;
-    UpdateTextInput();
     if (notice_.NeedsFrame(NowMs())) dirty_ = true;
     if (dirty_ && !closing_) ShowFrame();
   }
-  if (textInputOn_) SDL_StopTextInput();
-  textInputOn_ = false;
+  textInputWanted_ = false;
+  ApplyTextInput();
   if (observer_) observer_->Closing(g);
+  formClosed_ = true;
   session::EndSession(*session_);
   if (audioOpen_) {
     audio_.Close();
@@ -468,10 +500,7 @@ ui::BoxAnswer SdlHost::RunBox(ui::BoxButtons buttons, std::string_view text, boo
   const gfx::Bitmap base = session_ ? session_->screen.RenderWindow(*session_->game)
                                     : gfx::Bitmap(kPictureW, kPictureH);
   inBox_ = true;
-  if (textInputOn_) {
-    SDL_StopTextInput();  // the box takes plain keys; the field gets the IME back afterwards
-    textInputOn_ = false;
-  }
+  ApplyTextInput();
   ui::BoxAnswer answer = ui::BoxAnswer::None;
   bool redraw = true;
   while (answer == ui::BoxAnswer::None) {
@@ -537,12 +566,16 @@ ui::BoxAnswer SdlHost::RunBox(ui::BoxButtons buttons, std::string_view text, boo
           view.MouseMove(e.motion.x, e.motion.y);
           redraw = true;
           break;
+        case SDL_TEXTEDITING_EXT:
+          SDL_free(e.editExt.text);
+          break;
         default:
           break;
       }
     } while (answer == ui::BoxAnswer::None && SDL_PollEvent(&e));
   }
   inBox_ = false;
+  ApplyTextInput();
   dirty_ = true;
   if (closeQuestion && closing_) answer = ui::BoxAnswer::Yes;
   mustPresent_ = true;

@@ -1,9 +1,10 @@
 #pragma once
 // The game's window: the 640x480 picture at an integer scale (letterboxed in fullscreen),
-// mouse and keys routed to the form, the IME only while the name field has the focus, our own
-// modal message boxes, the sound on the one audio device, and the loop that sleeps until the
-// next tick or event. Closing it asks first when there is progress the game has not saved;
-// the system's close (SIGTERM, SIGINT, SIGHUP, the session ending) never asks.
+// mouse and keys routed to the form, the input method on only while the game's name field
+// takes typing (the game says when, Host::SetTextInput), our own modal message boxes, the
+// sound on the one audio device, and the loop that sleeps until the next tick or event.
+// Closing it asks first when there is progress the game has not saved; the system's close
+// (SIGTERM, SIGINT, SIGHUP, the session ending) never asks.
 #include <SDL.h>
 
 #include <array>
@@ -68,6 +69,7 @@ class SdlHost : public Host {
   void MessageBox(std::string_view text) override;
   bool Confirm(std::string_view text) override;
   void CloseWindow() override { closing_ = true; }
+  void SetTextInput(bool on, const Rect& field) override;
 
   // Uploads a window picture and shows it.
   void Present(const gfx::Bitmap& picture);
@@ -100,6 +102,9 @@ class SdlHost : public Host {
   int32_t Scale() const { return scale_; }
   int64_t FramesShown() const { return framesShown_; }
   bool Closing() const { return closing_; }
+  // True while the input method may compose for the name field; where its candidates open.
+  bool TextInputOn() const { return textInputOn_; }
+  SDL_Rect TextInputRect() const { return textInputRect_; }
 
  private:
   void HandleEvent(const SDL_Event& e);
@@ -114,7 +119,10 @@ class SdlHost : public Host {
   void SystemClose();
   // Position of a mouse event in window-picture pixels; nullopt outside the picture.
   static std::optional<SDL_Point> PicturePoint(int32_t x, int32_t y);
-  void UpdateTextInput();
+  // Text input as the game wants it, unless a box holds the keys.
+  void ApplyTextInput();
+  void PlaceTextInput();
+  void SendComposition(Game& g, const char* utf8, int32_t start, int32_t length);
   void ShowFrame();
   // Counts a frame as shown (presented, or left on the screen because nothing changed).
   void FrameShown();
@@ -141,7 +149,11 @@ class SdlHost : public Host {
   bool closing_ = false;
   bool dirty_ = true;
   bool mustPresent_ = true;  // the window needs the picture again even if it did not change
-  bool textInputOn_ = false;
+  bool textInputWanted_ = false;  // the game's name field takes typing
+  bool textInputOn_ = false;      // SDL's text input (and with it the input method) is on
+  Rect textField_;                // the field in window-picture pixels
+  SDL_Rect textInputRect_{0, 0, 0, 0};
+  bool formClosed_ = false;
   bool inBox_ = false;
   SDL_Point lastMouse_{0, 0};
   std::optional<std::string> pendingMusicEnd_;  // an end of music seen while a box was open

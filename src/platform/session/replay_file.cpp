@@ -199,9 +199,24 @@ bool Parser::InputEntry(const std::vector<std::string_view>& w, int32_t number, 
     in.text = std::move(*text);
     return true;
   }
-  return Fail(number, "unknown entry '" + std::string(kind) +
-                          "' (known: down, up, move, wheel, key, keyup, text, music, notice, "
-                          "answer, ok, line, check, shot, end)");
+  if (kind == "compose") {
+    in.kind = InputKind::Compose;
+    std::optional<std::string> text = std::string();
+    if (w.size() == 5) text = UnescapeBytes(w[4]);
+    if (w.size() < 4 || w.size() > 5 || !ParseNumber(w[2], 0, kMaxInputTextBytes, in.x) ||
+        !ParseNumber(w[3], 0, kMaxInputTextBytes, in.y) || !text ||
+        text->size() > kMaxInputTextBytes || !IsUtf8(*text)) {
+      return Fail(number,
+                  "compose needs CARET LENGTH and one %XX-escaped UTF-8 word of at most "
+                  "4096 bytes");
+    }
+    in.text = std::move(*text);
+    return true;
+  }
+  return Fail(number,
+              "unknown entry '" + std::string(kind) +
+                  "' (known: down, up, move, wheel, key, keyup, text, compose, music, notice, "
+                  "answer, ok, line, check, shot, end)");
 }
 
 bool Parser::Entry(const std::vector<std::string_view>& w, int32_t number) {
@@ -380,6 +395,9 @@ std::string FormatEntry(const RecordingEntry& e) {
       return t + "music" + (in.text.empty() ? "" : " " + EscapeBytes(in.text)) + "\n";
     case InputKind::Notice:
       return t + "notice" + (in.text.empty() ? "" : " " + EscapeBytes(in.text)) + "\n";
+    case InputKind::Compose:
+      return t + "compose " + std::to_string(in.x) + " " + std::to_string(in.y) +
+             (in.text.empty() ? "" : " " + EscapeBytes(in.text)) + "\n";
   }
   return {};
 }

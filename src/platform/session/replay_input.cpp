@@ -35,6 +35,9 @@ void DeliverInput(Game& g, const InputEvent& e) {
       // Recordings of older versions hold the window's own messages; they are no longer
       // the game's business (the window shows them in its corner notice).
       break;
+    case InputKind::Compose:
+      ui::TextEditing(g, e.text, e.x, e.y);
+      break;
   }
 }
 

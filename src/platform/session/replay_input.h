@@ -18,10 +18,12 @@ enum class InputKind : uint8_t {
   Text,        // text = UTF-8 typed or committed by the IME
   MusicEnd,    // text = the music file that played to its end
   Notice,      // text: a desktop message older windows put among the text lines; ignored now
+  Compose,     // text = UTF-8 the input method composes, x = its caret, y = the length of the
+               // segment being converted (characters)
 };
 // Counters by kind are arrays of this size: a new kind goes last and is named here.
-constexpr size_t kInputKindCount = 9;
-static_assert(static_cast<size_t>(InputKind::Notice) + 1 == kInputKindCount);
+constexpr size_t kInputKindCount = 10;
+static_assert(static_cast<size_t>(InputKind::Compose) + 1 == kInputKindCount);
 
 struct InputEvent {
   InputKind kind = InputKind::MouseMove;

@@ -44,6 +44,7 @@ class Replayer final : public Host, public PlayObserver {
   void MessageBox(std::string_view text) override;
   bool Confirm(std::string_view text) override;
   void CloseWindow() override;
+  void SetTextInput(bool on, const Rect& field) override { inner_.SetTextInput(on, field); }
 
   // PlayObserver
   bool LiveInput() const override { return false; }

@@ -31,6 +31,7 @@ class Recorder final : public Host, public PlayObserver {
   void MessageBox(std::string_view text) override;
   bool Confirm(std::string_view text) override;
   void CloseWindow() override { inner_.CloseWindow(); }
+  void SetTextInput(bool on, const Rect& field) override { inner_.SetTextInput(on, field); }
 
   // PlayObserver
   void Started(Game& g) override;
