@@ -320,11 +320,11 @@ void DrawNameField(const Game& g, gfx::Canvas& c, TextCache& text, int32_t width
     c.TextOut(x0 + head, y, e.composition);
     c.TextOut(x0 + end, y, text.Utf8(caption.substr(caret)));
     // The whole composition underlined, the segment being converted twice as thick.
-    const int32_t line = y + textHeight - 1;
+    const int32_t line = std::min(y + textHeight, height - 3);
     fill(x0 + head, line, x0 + end, line + 1, w.textColor);
     if (e.compositionSegment > 0) {
-      fill(x0 + compositionX(e.compositionCaret), line - 1,
-           x0 + compositionX(e.compositionCaret + e.compositionSegment), line + 1, w.textColor);
+      fill(x0 + compositionX(e.compositionCaret), line,
+           x0 + compositionX(e.compositionCaret + e.compositionSegment), line + 2, w.textColor);
     }
   }
   // The cursor blinks about twice a second while the field has the focus; it stays off while

@@ -43,6 +43,8 @@ Recording EveryKind() {
   r.entries.push_back(InputAt(2, {InputKind::KeyUp, 0, 0, 13, false, {}}));
   r.entries.push_back(InputAt(2, {InputKind::Text, 0, 0, 0, false, "カイ 100%\t"}));
   r.entries.push_back(InputAt(2, {InputKind::Text, 0, 0, 0, false, ""}));
+  r.entries.push_back(InputAt(2, {InputKind::Compose, 1, 2, 0, false, "会社 員%"}));
+  r.entries.push_back(InputAt(2, {InputKind::Compose, 0, 0, 0, false, ""}));
   r.entries.push_back(InputAt(3, {InputKind::MusicEnd, 0, 0, 0, false, "battle.mp3"}));
   r.entries.push_back(InputAt(3, {InputKind::Notice, 0, 0, 0, false, "\x89\xb9 50"}));
   RecordingEntry yes = Of(3, EntryKind::Answer);
@@ -135,6 +137,9 @@ TEST(RecordingFile, BadLinesAreNamedWithTheirNumber) {
       {"0 text %G1\n", 4, "escaped"},
       {"0 text a%4\n", 4, "escaped"},
       {"0 text two words\n", 4, "escaped"},
+      {"0 compose 1\n", 4, "CARET LENGTH"},
+      {"0 compose -1 0 a\n", 4, "CARET LENGTH"},
+      {"0 compose 0 0 %E3%82\n", 4, "UTF-8"},
       {"0 answer maybe\n", 4, "yes or no"},
       {"0 ok now\n", 4, "nothing after"},
       {"5 ok\n4 ok\n", 5, "never go back"},

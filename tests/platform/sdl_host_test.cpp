@@ -5,9 +5,12 @@
 #include <gtest/gtest.h>
 
 #include <csignal>
+#include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <sstream>
 
+#include "core/text.h"
 #include "flow/startup.h"
 #include "flow/tick.h"
 #include "gfx/picture_file.h"
@@ -230,6 +233,94 @@ TEST_F(CloseQuestion, SighupClosesWithANote) {
   host_->Run();
   EXPECT_TRUE(host_->Closing());
   EXPECT_NE(notes_.str().find("not kept"), std::string::npos);
+
+// The input method opens its candidates under the name field wherever the scaled, letterboxed
+// picture puts it in the window, and follows the window when it changes size.
+TEST_F(SdlWindow, TextInputFollowsTheGameAndTheFieldInTheWindow) {
+  auto session = StartGame();
+  const Rect field{176, 76, 129, 21};
+  host_->SetTextInput(true, field);
+  EXPECT_TRUE(host_->TextInputOn());
+  EXPECT_TRUE(SDL_IsTextInputActive());
+  SDL_Rect r = host_->TextInputRect();
+  EXPECT_EQ(r.x, 176);
+  EXPECT_EQ(r.y, 76);
+  EXPECT_EQ(r.w, 129);
+  EXPECT_EQ(r.h, 21);
+
+  // Twice the picture in a wider, taller window: scaled by 2, centred with black bars.
+  SDL_SetWindowSize(host_->Window(), 1500, 1000);
+  SDL_Event quit{};
+  quit.type = SDL_QUIT;
+  SDL_PushEvent(&quit);
+  host_->Run();
+  r = host_->TextInputRect();
+  EXPECT_EQ(r.x, (1500 - 1280) / 2 + 2 * 176);
+  EXPECT_EQ(r.y, (1000 - 960) / 2 + 2 * 76);
+  EXPECT_EQ(r.w, 2 * 129);
+  EXPECT_EQ(r.h, 2 * 21);
+  // The window closed: the input method is off.
+  EXPECT_FALSE(host_->TextInputOn());
+  EXPECT_FALSE(SDL_IsTextInputActive());
+}
+
+// Compositions and commits reach the name field while it takes typing and are dropped once it
+// lost the keyboard; a long composition's own memory is released either way.
+TEST_F(SdlWindow, CompositionsReachTheFieldOnlyWhileItTakesTyping) {
+  auto session = StartGame();
+  Game& g = *session->game;
+  ShowPanel(g.form, W::bp_box);
+  const auto push = [](SDL_Event e) { SDL_PushEvent(&e); };
+  const auto click = [&](int32_t x, int32_t y) {
+    SDL_Event e{};
+    e.button.button = SDL_BUTTON_LEFT;
+    e.button.x = x;
+    e.button.y = y;
+    e.type = SDL_MOUSEBUTTONDOWN;
+    push(e);
+    e.type = SDL_MOUSEBUTTONUP;
+    push(e);
+  };
+  const auto compose = [&](const char* utf8, int32_t start, int32_t length) {
+    SDL_Event e{};
+    if (std::strlen(utf8) < sizeof e.edit.text) {
+      e.type = SDL_TEXTEDITING;
+      std::snprintf(e.edit.text, sizeof e.edit.text, "%s", utf8);
+      e.edit.start = start;
+      e.edit.length = length;
+    } else {
+      e.type = SDL_TEXTEDITING_EXT;
+      e.editExt.text = SDL_strdup(utf8);
+      e.editExt.start = start;
+      e.editExt.length = length;
+    }
+    push(e);
+  };
+  const auto commit = [&](const char* utf8) {
+    SDL_Event e{};
+    e.type = SDL_TEXTINPUT;
+    std::snprintf(e.text.text, sizeof e.text.text, "%s", utf8);
+    push(e);
+  };
+  std::string longComposition;
+  for (int i = 0; i < 40; ++i) longComposition += "か";
+
+  compose("か", 1, -1);  // before the field has the keyboard: nobody's
+  click(200, 86);
+  compose(longComposition.c_str(), 40, -1);
+  commit("かい");
+  compose("しゃ", 0, 2);
+  click(160, 112);  // STR takes the keyboard
+  compose(longComposition.c_str(), 40, -1);
+  commit("x");
+  SDL_Event quit{};
+  quit.type = SDL_QUIT;
+  push(quit);
+  host_->Run();
+
+  EXPECT_EQ(g.form[W::name_l].caption, *Utf8ToCp932("かい"));
+  EXPECT_EQ(g.form.entry.composition, "");
+  EXPECT_FALSE(host_->TextInputOn());
 }
 
 TEST(FittingScale, LargestWholeScaleThatFits) {

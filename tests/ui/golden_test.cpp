@@ -10,6 +10,7 @@
 #include "gfx/picture_file.h"
 #include "ui/desktop_notice.h"
 #include "ui/desktop_texts.h"
+#include "ui/input.h"
 #include "ui/message_box.h"
 #include "ui_fixture.h"
 
@@ -175,6 +176,20 @@ TEST(Golden, CreationPanelWithTypedNameAndHover) {
   g.form.caret = 6;
   HighlightLabelButton(g.form, W::l_btn16);
   ExpectGolden(t.screen.RenderWindow(g), "creation.png");
+}
+
+// The input method's composition inline in the name field: underlined, the segment being
+// converted thicker, and the note about a refused character above the field.
+TEST(Golden, NameFieldComposingUnderARefusalNote) {
+  UiGame t;
+  Game& g = t.g();
+  g.screen.scene = 0;
+  ShowPanel(g.form, W::bp_box);
+  g.form.focus = W::name_l;
+  ui::TextInput(g, "しすみ");
+  ui::TextInput(g, "鷗");
+  ui::TextEditing(g, "会社員", 0, 2);
+  ExpectGolden(t.screen.RenderWindow(g), "compose.png");
 }
 
 TEST(Golden, ItemPanelWithAScrolledList) {

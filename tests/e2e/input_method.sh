@@ -1,0 +1,347 @@
+#!/usr/bin/env bash
+# A name typed through a real input method, as a Japanese player types it: the game in its own
+# window on an Xvfb display with a Japanese keyboard, a private D-Bus session, the input method
+# (IBus or Fcitx 5) with Mozc, and every key pressed with xdotool. The player turns Mozc on with
+# 半角/全角, types "kai" and commits the hiragana, types "kai" again and commits Mozc's first
+# conversion, takes back a composition and a character, composes more than the name can hold,
+# and then the input method dies in the middle of a composition. The saved name line of my.dat,
+# read as CP932, must hold exactly what was committed; keys the input method consumed must
+# never have reached the game; the pictures of the window, compositions included, must match
+# those of the recording's headless replay.
+#
+# The test never sleeps in the hope that something happened: it asks the game for dumps of its
+# state (SIGUSR2; SIGUSR1 adds the picture) and waits for the state it needs.
+#
+# Usage: input_method.sh QV WORKDIR ibus|fcitx5. Exit 77 (skipped) only when no X server can
+# start; a missing input method is a failure (scripts/install-deps installs it).
+set -u
+# Japanese in the test's own text and patterns.
+export LC_ALL=C.UTF-8
+QV=$1
+WORK=$2
+IM=$3
+
+skip() { echo "SKIPPED: $*"; exit 77; }
+fail() {
+  echo "FAILED ($IM): $*"
+  [ -s "$WORK/qv.err" ] && { echo "--- the game's messages:"; tail -20 "$WORK/qv.err"; }
+  [ -s "$WORK/im.log" ] && { echo "--- the input method's messages:"; tail -20 "$WORK/im.log"; }
+  exit 1
+}
+
+case "$IM" in
+  ibus) NEEDED=(ibus-daemon ibus /usr/lib/ibus-mozc/ibus-engine-mozc) ;;
+  fcitx5) NEEDED=(fcitx5 fcitx5-remote /usr/share/fcitx5/inputmethod/mozc.conf) ;;
+  *) fail "unknown input method '$IM' (ibus or fcitx5)" ;;
+esac
+command -v Xvfb >/dev/null || skip "Xvfb is not installed (scripts/install-deps)"
+for tool in "${NEEDED[@]}" /usr/lib/mozc/mozc_server xdotool setxkbmap dbus-daemon dbus-send \
+  iconv setpriv; do
+  case "$tool" in
+    /*) [ -e "$tool" ] ;;
+    *) command -v "$tool" >/dev/null ;;
+  esac || fail "$tool is missing: run scripts/install-deps"
+done
+
+# Mozc's converter refuses to run as root, and the game, the input method and the converter
+# must be one user to reach each other: run as root, the test runs as nobody.
+if [ "$(id -u)" = 0 ]; then
+  rm -rf "$WORK"
+  mkdir -p "$WORK"
+  chown nobody "$WORK"
+  exec setpriv --reuid=nobody --regid="$(id -g nobody)" --clear-groups -- \
+    env QV_IM_TEST_WORK_READY=1 bash "$0" "$@"
+fi
+if [ -z "${QV_IM_TEST_WORK_READY:-}" ]; then
+  rm -rf "$WORK"
+  mkdir -p "$WORK"
+fi
+[ -x "$QV" ] || fail "$(id -un) cannot run $QV"
+mkdir -p "$WORK/data" "$WORK/shots" "$WORK/home" "$WORK/run"
+chmod 700 "$WORK/run"
+
+# Everything the input method and the game keep (Mozc's dictionary history, IBus's and
+# Fcitx's settings) stays in the test's own folder.
+export HOME="$WORK/home" XDG_CONFIG_HOME="$WORK/home/.config" XDG_CACHE_HOME="$WORK/home/.cache"
+export XDG_DATA_HOME="$WORK/home/.local/share" XDG_RUNTIME_DIR="$WORK/run" NO_AT_BRIDGE=1
+unset DBUS_SESSION_BUS_ADDRESS SDL_IM_MODULE GTK_IM_MODULE QT_IM_MODULE
+
+QV_PID=
+IM_PID=
+BUS_PID=
+XVFB_PID=
+cleanup() {
+  [ -n "$QV_PID" ] && kill "$QV_PID" 2>/dev/null
+  [ -n "$IM_PID" ] && kill "$IM_PID" 2>/dev/null
+  # The input method's helpers (the engine, Mozc's converter and its candidate window) detach
+  # from it; they are known by the home folder they were started with.
+  for p in /proc/[0-9]*; do
+    [ "${p#/proc/}" = $$ ] && continue
+    tr '\0' '\n' 2>/dev/null <"$p/environ" | grep -qxF "HOME=$HOME" && kill "${p#/proc/}" 2>/dev/null
+  done
+  [ -n "$BUS_PID" ] && kill "$BUS_PID" 2>/dev/null
+  [ -n "$XVFB_PID" ] && kill "$XVFB_PID" 2>/dev/null
+}
+trap cleanup EXIT
+
+# Waits up to 10 s for a command to succeed.
+wait_until() {
+  for _ in $(seq 200); do
+    "$@" >/dev/null 2>&1 && return 0
+    sleep 0.05
+  done
+  return 1
+}
+
+START=$(date +%s%N)
+stage() { echo "$(((($(date +%s%N) - START) / 1000000))) ms: $*"; }
+
+# Xvfb chooses a free display itself and writes its number once it takes clients.
+Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$WORK/display" 2>"$WORK/xvfb.log" &
+XVFB_PID=$!
+for _ in $(seq 200); do
+  [ -s "$WORK/display" ] && break
+  kill -0 "$XVFB_PID" 2>/dev/null || skip "Xvfb could not start: $(tail -1 "$WORK/xvfb.log")"
+  sleep 0.05
+done
+[ -s "$WORK/display" ] || skip "Xvfb did not come up within 10 s"
+export DISPLAY=":$(head -1 "$WORK/display")"
+# The keyboard of a Japanese desktop: 半角/全角 is the key left of 1.
+setxkbmap -layout jp || fail "setxkbmap could not set the Japanese layout"
+
+dbus-daemon --session --fork --print-address=3 --print-pid=4 3>"$WORK/bus" 4>"$WORK/bus.pid" ||
+  fail "no D-Bus session bus"
+BUS_PID=$(cat "$WORK/bus.pid")
+export DBUS_SESSION_BUS_ADDRESS=$(cat "$WORK/bus")
+
+bus_has() {
+  dbus-send --session --print-reply --dest=org.freedesktop.DBus /org/freedesktop/DBus \
+    org.freedesktop.DBus.NameHasOwner "string:$1" | grep -q 'boolean true'
+}
+ibus_has_mozc() { ibus list-engine | grep -q 'mozc-jp'; }
+ibus_on_mozc() { [ "$(ibus engine)" = mozc-jp ]; }
+fcitx_state() { fcitx5-remote 2>/dev/null; }
+fcitx_active() { [ "$(fcitx_state)" = 2 ]; }
+
+# The input method with Mozc, as the desktop's settings (im-config, XMODIFIERS) start it.
+case "$IM" in
+  ibus)
+    ibus-daemon --xim=false --panel=disable --emoji-extension=disable >"$WORK/im.log" 2>&1 &
+    IM_PID=$!
+    wait_until ibus_has_mozc || fail "IBus did not come up with Mozc within 10 s"
+    # (`ibus engine NAME` reports failure even when it switches; what counts is the engine.)
+    ibus engine mozc-jp >/dev/null 2>&1
+    wait_until ibus_on_mozc || fail "IBus did not switch to Mozc: '$(ibus engine 2>&1)'"
+    export XMODIFIERS=@im=ibus
+    ;;
+  fcitx5)
+    mkdir -p "$XDG_CONFIG_HOME/fcitx5"
+    cat >"$XDG_CONFIG_HOME/fcitx5/profile" <<'EOF'
+[Groups/0]
+Name=日本語
+Default Layout=jp
+DefaultIM=mozc
+
+[Groups/0/Items/0]
+Name=keyboard-jp
+Layout=
+
+[Groups/0/Items/1]
+Name=mozc
+Layout=
+
+[GroupOrder]
+0=日本語
+EOF
+    fcitx5 >"$WORK/im.log" 2>&1 &
+    IM_PID=$!
+    # SDL gives Fcitx 300 ms to answer the game's first call, and Fcitx answers nothing while
+    # it loads Mozc: the game starts once Mozc is loaded and Fcitx answers again.
+    wait_until bus_has org.freedesktop.portal.Fcitx || fail "Fcitx 5 did not come up within 10 s"
+    wait_until grep -q 'Loaded addon mozc' "$WORK/im.log" || fail "Fcitx 5 did not load Mozc within 10 s"
+    wait_until fcitx5-remote || fail "Fcitx 5 does not answer"
+    export XMODIFIERS=@im=fcitx
+    ;;
+esac
+stage "display $DISPLAY, $IM running"
+
+export SDL_VIDEODRIVER=x11 SDL_AUDIODRIVER=dummy
+unset SDL_RENDER_DRIVER
+# The X, font and D-Bus libraries keep their caches to the end; they are not ours to free.
+export ASAN_OPTIONS="${ASAN_OPTIONS:-}:detect_leaks=0"
+"$QV" --scale 1 --mute --config "$WORK/qv.ini" --seed 1 --data-dir "$WORK/data" \
+  --record "$WORK/run.qvr" --snapshot-dir "$WORK/shots" >"$WORK/qv.out" 2>"$WORK/qv.err" &
+QV_PID=$!
+for _ in $(seq 400); do
+  grep -q '^0 check ' "$WORK/run.qvr" 2>/dev/null && break
+  kill -0 "$QV_PID" 2>/dev/null || fail "the game ended at start-up"
+  sleep 0.05
+done
+grep -q '^0 check ' "$WORK/run.qvr" 2>/dev/null || fail "the game did not start within 20 s"
+WID=$(xdotool search --onlyvisible --name '^Q\.V\.' | head -1)
+[ -n "$WID" ] || fail "no window named Q.V. on $DISPLAY"
+
+N=0
+DUMP=
+PICTURES=()
+snapshot() {
+  N=$((N + 1))
+  kill "-$1" "$QV_PID" 2>/dev/null || fail "the game is gone (snapshot $N)"
+  for _ in $(seq 1000); do
+    if [ -f "$WORK/shots/dump-$N.txt" ]; then
+      DUMP="$WORK/shots/dump-$N.txt"
+      return
+    fi
+    sleep 0.01
+  done
+  fail "snapshot $N was not written within 10 s"
+}
+look() { snapshot USR2; }
+picture() {
+  snapshot USR1
+  PICTURES+=("shot-$N.png")
+}
+value() { sed -n "s/^$1: //p" "$DUMP" | head -1; }
+wait_for() {
+  for _ in $(seq 500); do
+    look
+    [ "$(value "$1")" = "$2" ] && return
+    sleep 0.01
+  done
+  fail "waited for $1 to be '$2'; it is '$(value "$1")'"
+}
+wait_change() {
+  for _ in $(seq 500); do
+    look
+    [ "$(value "$1")" != "$2" ] && return
+    sleep 0.01
+  done
+  fail "waited for $1 to change from '$2'"
+}
+wait_at_least() {
+  for _ in $(seq 500); do
+    look
+    [ "$(value "$1")" -ge "$2" ] 2>/dev/null && return
+    sleep 0.01
+  done
+  fail "waited for $1 to reach $2; it is '$(value "$1")'"
+}
+UPS=0
+click() {
+  UPS=$((UPS + 1))
+  xdotool mousemove --window "$WID" "$1" "$2" click 1
+  wait_at_least inputs.up "$UPS"
+}
+type_keys() { xdotool type --delay 20 "$1"; }
+# No key that the input method took may have reached the game.
+KEYS=0
+keys_unchanged() {
+  look
+  [ "$(value inputs.key)" = "$KEYS" ] || fail "$1: the game got $(($(value inputs.key) - KEYS)) key(s) the input method consumed"
+}
+
+# Through the opening screens into character creation, and into the name field.
+wait_for scene -2
+click 320 240
+wait_for scene -1
+click 320 240
+wait_for scene 0
+click 200 86
+wait_for textInput 1
+KEYS=$(value inputs.key)
+stage "the name field has the keyboard"
+
+# 半角/全角 turns Mozc on; "kai" composes かい; Return commits it.
+xdotool key Zenkaku_Hankaku
+[ "$IM" = fcitx5 ] && { wait_until fcitx_active || fail "Fcitx 5 did not turn on (state $(fcitx_state))"; }
+type_keys kai
+wait_for composition かい
+xdotool key Return
+wait_for nameField かい
+wait_for composition ""
+keys_unchanged "committing かい"
+
+# Space converts to Mozc's first candidate, Return commits it.
+type_keys kai
+wait_for composition かい
+xdotool key space
+wait_change composition かい
+CANDIDATE=$(value composition)
+case "$CANDIDATE" in
+  "" | *[ぁ-ゖ]*) fail "Mozc's first candidate for かい is '$CANDIDATE', not kanji or katakana" ;;
+esac
+picture  # the converted segment, underlined
+xdotool key Return
+wait_for nameField "かい$CANDIDATE"
+keys_unchanged "committing $CANDIDATE"
+stage "committed かい$CANDIDATE"
+
+# Backspace inside a composition is the input method's; outside one it is the field's.
+type_keys ka
+wait_for composition か
+picture  # the composition with the caret after it
+xdotool key BackSpace
+wait_for composition ""
+keys_unchanged "taking back a composition"
+[ "$(value nameField)" = "かい$CANDIDATE" ] || fail "taking back a composition changed the name"
+for _ in $(seq ${#CANDIDATE}); do xdotool key BackSpace; done
+wait_for nameField かい
+KEYS=$((KEYS + ${#CANDIDATE}))
+keys_unchanged "Backspace outside a composition"
+
+# More than the name can hold (and more than SDL's 32 bytes of a short composition): the note
+# says so while composing, and the commit keeps whole characters up to sixteen bytes.
+type_keys aiueoaiueoaiueo
+wait_for composition あいうえおあいうえおあいうえお
+wait_for fieldNote 全角8文字・半角16文字まで
+picture  # the long composition and the note
+xdotool key Return
+wait_for nameField かいあいうえおあ
+wait_for composition ""
+keys_unchanged "committing a long composition"
+stage "the name is full"
+
+# The input method dies in the middle of a composition: the game runs on, the name keeps what
+# was committed, and the keys are plain keys again.
+xdotool key BackSpace
+wait_for nameField かいあいうえお
+KEYS=$((KEYS + 1))
+type_keys ka
+wait_for composition か
+kill -KILL "$IM_PID"
+wait "$IM_PID" 2>/dev/null
+IM_PID=
+stage "$IM killed"
+wait_at_least ticks $(($(value ticks) + 5))
+[ "$(value nameField)" = かいあいうえお ] || fail "the name changed when $IM died"
+xdotool key BackSpace
+wait_for nameField かいあいうえ
+type_keys x
+wait_for nameField かいあいうえx
+wait_for composition ""
+picture
+
+# OK saves the hero; line 5427 of my.dat is the name in CP932.
+click 300 464
+wait_for storyMode 1
+[ "$(value player.name)" = かいあいうえx ] || fail "the hero is called '$(value player.name)'"
+SAVED=$(sed -n 5427p "$WORK/data/my.dat" | tr -d '\r' | iconv -f CP932 -t UTF-8) ||
+  fail "the saved name is not CP932"
+[ "$SAVED" = かいあいうえx ] || fail "my.dat holds the name '$SAVED', not かいあいうえx"
+stage "saved"
+
+# The recording, compositions included, draws the same pictures without a window.
+kill -TERM "$QV_PID"
+wait "$QV_PID" || fail "the game ended with exit code $?"
+QV_PID=
+RECORDED=$(sed -n 's/.*final hash \([0-9a-f]*\).*/\1/p' "$WORK/qv.out")
+"$QV" --headless --replay "$WORK/run.qvr" --snapshot-dir "$WORK/replay" >"$WORK/replay.out" \
+  2>"$WORK/qv.err" || fail "the headless replay: $(cat "$WORK/replay.out")"
+grep -q "replay matches: .* final hash $RECORDED" "$WORK/replay.out" ||
+  fail "the replay: $(cat "$WORK/replay.out")"
+for shot in "${PICTURES[@]}"; do
+  cmp -s "$WORK/shots/$shot" "$WORK/replay/$shot" ||
+    fail "$shot of the window differs from the replay's (see $WORK)"
+done
+stage "replayed"
+echo "PASSED ($IM): かい committed, $CANDIDATE converted and committed, the saved name かいあいうえx; ${#PICTURES[@]} pictures identical in the replay"
