@@ -212,6 +212,9 @@ void NameFieldKey(Game& g, int32_t key) {
   const size_t before = at == bounds.begin() ? here : *(at - 1);
   const size_t after = at + 1 == bounds.end() ? here : *(at + 1);
   const Selection selected = SelectionOf(g);
+  // While composing, an input method keeps the editing keys; when one reaches the field, the
+  // input method composes no more (it has gone), and its last composition goes too.
+  if (key == kVkBack || key == kVkDelete || (key >= kVkEnd && key <= kVkRight)) DropComposition(e);
   switch (key) {
     case kVkBack:
     case kVkDelete:

@@ -57,7 +57,7 @@ if [ -z "${QV_IM_TEST_WORK_READY:-}" ]; then
   mkdir -p "$WORK"
 fi
 [ -x "$QV" ] || fail "$(id -un) cannot run $QV"
-mkdir -p "$WORK/data" "$WORK/shots" "$WORK/home" "$WORK/run"
+mkdir -p "$WORK/data" "$WORK/shots" "$WORK/home/.config" "$WORK/run"
 chmod 700 "$WORK/run"
 
 # Everything the input method and the game keep (Mozc's dictionary history, IBus's and
@@ -122,6 +122,13 @@ ibus_has_mozc() { ibus list-engine | grep -q 'mozc-jp'; }
 ibus_on_mozc() { [ "$(ibus engine)" = mozc-jp ]; }
 fcitx_state() { fcitx5-remote 2>/dev/null; }
 fcitx_active() { [ "$(fcitx_state)" = 2 ]; }
+
+# SDL waits 300 ms for the input method to take or pass each key; one answered later reaches
+# the game as well. Mozc's converter starts with the first key it sees and loads its
+# dictionaries, which a busy machine can make slower than that: it is started first, as a
+# desktop has it running long before a game starts.
+/usr/lib/mozc/mozc_server >"$WORK/mozc.log" 2>&1 &
+wait_until test -e "$XDG_CONFIG_HOME/mozc/.session.ipc" || fail "Mozc's converter did not start"
 
 # The input method with Mozc, as the desktop's settings (im-config, XMODIFIERS) start it.
 case "$IM" in
@@ -237,7 +244,9 @@ type_keys() { xdotool type --delay 20 "$1"; }
 KEYS=0
 keys_unchanged() {
   look
-  [ "$(value inputs.key)" = "$KEYS" ] || fail "$1: the game got $(($(value inputs.key) - KEYS)) key(s) the input method consumed"
+  [ "$(value inputs.key)" = "$KEYS" ] ||
+    fail "$1: the game got $(($(value inputs.key) - KEYS)) key(s) the input method consumed (or
+answered after SDL's 300 ms: is the machine too busy?)"
 }
 
 # Through the opening screens into character creation, and into the name field.
@@ -256,6 +265,7 @@ xdotool key Zenkaku_Hankaku
 [ "$IM" = fcitx5 ] && { wait_until fcitx_active || fail "Fcitx 5 did not turn on (state $(fcitx_state))"; }
 type_keys kai
 wait_for composition かい
+keys_unchanged "composing かい"
 xdotool key Return
 wait_for nameField かい
 wait_for composition ""
@@ -264,6 +274,7 @@ keys_unchanged "committing かい"
 # Space converts to Mozc's first candidate, Return commits it.
 type_keys kai
 wait_for composition かい
+keys_unchanged "composing かい again"
 xdotool key space
 wait_change composition かい
 CANDIDATE=$(value composition)

@@ -158,6 +158,12 @@ TEST_F(NameField, ACompositionIsShownUntilCommittedAndNeverSaved) {
   ui::TextEditing(g, "\xE3\x81", 1, 0);  // broken text from an input method shows nothing
   EXPECT_EQ(Entry().composition, "");
   EXPECT_EQ(Name(), Sjis("しすみ回"));
+  // An editing key that reaches the field means the input method composes no more (it died):
+  // its last composition goes, and the key edits the name.
+  ui::TextEditing(g, "か", 1, 0);
+  Key(ui::kVkBack);
+  EXPECT_EQ(Entry().composition, "");
+  EXPECT_EQ(Name(), Sjis("しすみ"));
 }
 
 TEST_F(NameField, TheHostHearsWhenTheFieldTakesTyping) {
