@@ -21,13 +21,13 @@ QV=$1
 WORK=$2
 IM=$3
 
-skip() { echo "SKIPPED: $*"; exit 77; }
 fail() {
   echo "FAILED ($IM): $*"
   [ -s "$WORK/qv.err" ] && { echo "--- the game's messages:"; tail -20 "$WORK/qv.err"; }
   [ -s "$WORK/im.log" ] && { echo "--- the input method's messages:"; tail -20 "$WORK/im.log"; }
   exit 1
 }
+. "$(dirname "$0")/window_driver.sh"
 
 case "$IM" in
   ibus) NEEDED=(ibus-daemon ibus /usr/lib/ibus-mozc/ibus-engine-mozc) ;;
@@ -66,10 +66,8 @@ export HOME="$WORK/home" XDG_CONFIG_HOME="$WORK/home/.config" XDG_CACHE_HOME="$W
 export XDG_DATA_HOME="$WORK/home/.local/share" XDG_RUNTIME_DIR="$WORK/run" NO_AT_BRIDGE=1
 unset DBUS_SESSION_BUS_ADDRESS SDL_IM_MODULE GTK_IM_MODULE QT_IM_MODULE
 
-QV_PID=
 IM_PID=
 BUS_PID=
-XVFB_PID=
 cleanup() {
   [ -n "$QV_PID" ] && kill "$QV_PID" 2>/dev/null
   [ -n "$IM_PID" ] && kill "$IM_PID" 2>/dev/null
@@ -77,7 +75,8 @@ cleanup() {
   # from it; they are known by the home folder they were started with.
   for p in /proc/[0-9]*; do
     [ "${p#/proc/}" = $$ ] && continue
-    tr '\0' '\n' 2>/dev/null <"$p/environ" | grep -qxF "HOME=$HOME" && kill "${p#/proc/}" 2>/dev/null
+    tr '\0' '\n' 2>/dev/null <"$p/environ" | grep -qxF "HOME=$HOME" &&
+      kill "${p#/proc/}" 2>/dev/null
   done
   [ -n "$BUS_PID" ] && kill "$BUS_PID" 2>/dev/null
   [ -n "$XVFB_PID" ] && kill "$XVFB_PID" 2>/dev/null
@@ -93,19 +92,7 @@ wait_until() {
   return 1
 }
 
-START=$(date +%s%N)
-stage() { echo "$(((($(date +%s%N) - START) / 1000000))) ms: $*"; }
-
-# Xvfb chooses a free display itself and writes its number once it takes clients.
-Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$WORK/display" 2>"$WORK/xvfb.log" &
-XVFB_PID=$!
-for _ in $(seq 200); do
-  [ -s "$WORK/display" ] && break
-  kill -0 "$XVFB_PID" 2>/dev/null || skip "Xvfb could not start: $(tail -1 "$WORK/xvfb.log")"
-  sleep 0.05
-done
-[ -s "$WORK/display" ] || skip "Xvfb did not come up within 10 s"
-export DISPLAY=":$(head -1 "$WORK/display")"
+start_display
 # The keyboard of a Japanese desktop: 半角/全角 is the key left of 1.
 setxkbmap -layout jp || fail "setxkbmap could not set the Japanese layout"
 
@@ -164,89 +151,24 @@ EOF
     IM_PID=$!
     # SDL gives Fcitx 300 ms to answer the game's first call, and Fcitx answers nothing while
     # it loads Mozc: the game starts once Mozc is loaded and Fcitx answers again.
-    wait_until bus_has org.freedesktop.portal.Fcitx || fail "Fcitx 5 did not come up within 10 s"
-    wait_until grep -q 'Loaded addon mozc' "$WORK/im.log" || fail "Fcitx 5 did not load Mozc within 10 s"
+    wait_until bus_has org.freedesktop.portal.Fcitx || fail "Fcitx 5 did not come up in 10 s"
+    wait_until grep -q 'Loaded addon mozc' "$WORK/im.log" || fail "Fcitx 5 did not load Mozc"
     wait_until fcitx5-remote || fail "Fcitx 5 does not answer"
     export XMODIFIERS=@im=fcitx
     ;;
 esac
 stage "display $DISPLAY, $IM running"
 
-export SDL_VIDEODRIVER=x11 SDL_AUDIODRIVER=dummy
-unset SDL_RENDER_DRIVER
-# The X, font and D-Bus libraries keep their caches to the end; they are not ours to free.
-export ASAN_OPTIONS="${ASAN_OPTIONS:-}:detect_leaks=0"
-"$QV" --scale 1 --mute --config "$WORK/qv.ini" --seed 1 --data-dir "$WORK/data" \
-  --record "$WORK/run.qvr" --snapshot-dir "$WORK/shots" >"$WORK/qv.out" 2>"$WORK/qv.err" &
-QV_PID=$!
-for _ in $(seq 400); do
-  grep -q '^0 check ' "$WORK/run.qvr" 2>/dev/null && break
-  kill -0 "$QV_PID" 2>/dev/null || fail "the game ended at start-up"
-  sleep 0.05
-done
-grep -q '^0 check ' "$WORK/run.qvr" 2>/dev/null || fail "the game did not start within 20 s"
-WID=$(xdotool search --onlyvisible --name '^Q\.V\.' | head -1)
-[ -n "$WID" ] || fail "no window named Q.V. on $DISPLAY"
+start_game --scale 1 --mute --config "$WORK/qv.ini" --seed 1 --data-dir "$WORK/data"
 
-N=0
-DUMP=
-PICTURES=()
-snapshot() {
-  N=$((N + 1))
-  kill "-$1" "$QV_PID" 2>/dev/null || fail "the game is gone (snapshot $N)"
-  for _ in $(seq 1000); do
-    if [ -f "$WORK/shots/dump-$N.txt" ]; then
-      DUMP="$WORK/shots/dump-$N.txt"
-      return
-    fi
-    sleep 0.01
-  done
-  fail "snapshot $N was not written within 10 s"
-}
-look() { snapshot USR2; }
-picture() {
-  snapshot USR1
-  PICTURES+=("shot-$N.png")
-}
-value() { sed -n "s/^$1: //p" "$DUMP" | head -1; }
-wait_for() {
-  for _ in $(seq 500); do
-    look
-    [ "$(value "$1")" = "$2" ] && return
-    sleep 0.01
-  done
-  fail "waited for $1 to be '$2'; it is '$(value "$1")'"
-}
-wait_change() {
-  for _ in $(seq 500); do
-    look
-    [ "$(value "$1")" != "$2" ] && return
-    sleep 0.01
-  done
-  fail "waited for $1 to change from '$2'"
-}
-wait_at_least() {
-  for _ in $(seq 500); do
-    look
-    [ "$(value "$1")" -ge "$2" ] 2>/dev/null && return
-    sleep 0.01
-  done
-  fail "waited for $1 to reach $2; it is '$(value "$1")'"
-}
-UPS=0
-click() {
-  UPS=$((UPS + 1))
-  xdotool mousemove --window "$WID" "$1" "$2" click 1
-  wait_at_least inputs.up "$UPS"
-}
 type_keys() { xdotool type --delay 20 "$1"; }
 # No key that the input method took may have reached the game.
 KEYS=0
 keys_unchanged() {
   look
   [ "$(value inputs.key)" = "$KEYS" ] ||
-    fail "$1: the game got $(($(value inputs.key) - KEYS)) key(s) the input method consumed (or
-answered after SDL's 300 ms: is the machine too busy?)"
+    fail "$1: the game got $(($(value inputs.key) - KEYS)) key(s) that the input method" \
+      "consumed (or answered after SDL's 300 ms: is the machine too busy?)"
 }
 
 # Through the opening screens into character creation, and into the name field.
@@ -262,7 +184,9 @@ stage "the name field has the keyboard"
 
 # 半角/全角 turns Mozc on; "kai" composes かい; Return commits it.
 xdotool key Zenkaku_Hankaku
-[ "$IM" = fcitx5 ] && { wait_until fcitx_active || fail "Fcitx 5 did not turn on (state $(fcitx_state))"; }
+if [ "$IM" = fcitx5 ]; then
+  wait_until fcitx_active || fail "Fcitx 5 did not turn on (state $(fcitx_state))"
+fi
 type_keys kai
 wait_for composition かい
 keys_unchanged "composing かい"
@@ -342,17 +266,11 @@ SAVED=$(sed -n 5427p "$WORK/data/my.dat" | tr -d '\r' | iconv -f CP932 -t UTF-8)
 stage "saved"
 
 # The recording, compositions included, draws the same pictures without a window.
-kill -TERM "$QV_PID"
-wait "$QV_PID" || fail "the game ended with exit code $?"
-QV_PID=
-RECORDED=$(sed -n 's/.*final hash \([0-9a-f]*\).*/\1/p' "$WORK/qv.out")
-"$QV" --headless --replay "$WORK/run.qvr" --snapshot-dir "$WORK/replay" >"$WORK/replay.out" \
-  2>"$WORK/qv.err" || fail "the headless replay: $(cat "$WORK/replay.out")"
-grep -q "replay matches: .* final hash $RECORDED" "$WORK/replay.out" ||
-  fail "the replay: $(cat "$WORK/replay.out")"
-for shot in "${PICTURES[@]}"; do
-  cmp -s "$WORK/shots/$shot" "$WORK/replay/$shot" ||
-    fail "$shot of the window differs from the replay's (see $WORK)"
-done
+close_game
+"$QV" --headless --replay "$WORK/run.qvr" --snapshot-dir "$WORK/replay-headless" \
+  >"$WORK/replay-headless.out" 2>"$WORK/qv.err" ||
+  fail "the headless replay: $(cat "$WORK/replay-headless.out")"
+compare_replay headless
 stage "replayed"
-echo "PASSED ($IM): かい committed, $CANDIDATE converted and committed, the saved name かいあいうえx; ${#PICTURES[@]} pictures identical in the replay"
+echo "PASSED ($IM): かい and $CANDIDATE committed, かいあいうえx saved," \
+  "${#PICTURES[@]} pictures as in the replay"
