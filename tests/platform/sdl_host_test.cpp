@@ -233,6 +233,7 @@ TEST_F(CloseQuestion, SighupClosesWithANote) {
   host_->Run();
   EXPECT_TRUE(host_->Closing());
   EXPECT_NE(notes_.str().find("not kept"), std::string::npos);
+}
 
 // The input method opens its candidates under the name field wherever the scaled, letterboxed
 // picture puts it in the window, and follows the window when it changes size.
