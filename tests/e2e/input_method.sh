@@ -44,13 +44,17 @@ for tool in "${NEEDED[@]}" /usr/lib/mozc/mozc_server xdotool setxkbmap dbus-daem
 done
 
 # Mozc's converter refuses to run as root, and the game, the input method and the converter
-# must be one user to reach each other: run as root, the test runs as nobody.
+# must be one user to reach each other: run as root, the test runs as nobody. A checkout in a
+# folder only root may enter (/root) stays readable to it: nobody keeps the right to read and
+# search folders, and nothing else of root's.
 if [ "$(id -u)" = 0 ]; then
   rm -rf "$WORK"
   mkdir -p "$WORK"
   chown nobody "$WORK"
-  exec setpriv --reuid=nobody --regid="$(id -g nobody)" --clear-groups -- \
-    env QV_IM_TEST_WORK_READY=1 bash "$0" "$@"
+  AS_NOBODY=(setpriv --reuid=nobody --regid="$(id -g nobody)" --clear-groups)
+  "${AS_NOBODY[@]}" -- test -x "$QV" -a -r "$0" -a -w "$WORK" ||
+    AS_NOBODY+=(--inh-caps=+dac_read_search --ambient-caps=+dac_read_search)
+  exec "${AS_NOBODY[@]}" -- env QV_IM_TEST_WORK_READY=1 bash "$0" "$@"
 fi
 if [ -z "${QV_IM_TEST_WORK_READY:-}" ]; then
   rm -rf "$WORK"
@@ -83,14 +87,9 @@ cleanup() {
 }
 trap cleanup EXIT
 
-# Waits up to 10 s for a command to succeed.
-wait_until() {
-  for _ in $(seq 200); do
-    "$@" >/dev/null 2>&1 && return 0
-    sleep 0.05
-  done
-  return 1
-}
+# Waits (PATIENCE seconds at most) for a command to succeed.
+quietly() { "$@" >/dev/null 2>&1; }
+wait_until() { keep_trying quietly "$@"; }
 
 start_display
 # The keyboard of a Japanese desktop: 半角/全角 is the key left of 1.
@@ -122,7 +121,7 @@ case "$IM" in
   ibus)
     ibus-daemon --xim=false --panel=disable --emoji-extension=disable >"$WORK/im.log" 2>&1 &
     IM_PID=$!
-    wait_until ibus_has_mozc || fail "IBus did not come up with Mozc within 10 s"
+    wait_until ibus_has_mozc || fail "IBus did not come up with Mozc within $PATIENCE s"
     # (`ibus engine NAME` reports failure even when it switches; what counts is the engine.)
     ibus engine mozc-jp >/dev/null 2>&1
     wait_until ibus_on_mozc || fail "IBus did not switch to Mozc: '$(ibus engine 2>&1)'"
@@ -151,7 +150,8 @@ EOF
     IM_PID=$!
     # SDL gives Fcitx 300 ms to answer the game's first call, and Fcitx answers nothing while
     # it loads Mozc: the game starts once Mozc is loaded and Fcitx answers again.
-    wait_until bus_has org.freedesktop.portal.Fcitx || fail "Fcitx 5 did not come up in 10 s"
+    wait_until bus_has org.freedesktop.portal.Fcitx ||
+      fail "Fcitx 5 did not come up within $PATIENCE s"
     wait_until grep -q 'Loaded addon mozc' "$WORK/im.log" || fail "Fcitx 5 did not load Mozc"
     wait_until fcitx5-remote || fail "Fcitx 5 does not answer"
     export XMODIFIERS=@im=fcitx

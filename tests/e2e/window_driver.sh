@@ -10,6 +10,19 @@ skip() { echo "SKIPPED: $*"; exit 77; }
 QV_PID=
 XVFB_PID=
 START=$(date +%s%N)
+# How long any one wait may last before the test fails: generous, for a busy machine. The
+# waits end as soon as what they wait for is there.
+PATIENCE=${QV_TEST_PATIENCE:-30}
+
+# Runs a command again and again until it succeeds (true) or PATIENCE seconds have passed.
+keep_trying() {
+  local until=$((SECONDS + PATIENCE))
+  while :; do
+    "$@" && return 0
+    [ "$SECONDS" -lt "$until" ] || return 1
+    sleep 0.02
+  done
+}
 # Milliseconds since the test began, with what it has reached.
 stage() { echo "$((($(date +%s%N) - START) / 1000000)) ms: $*"; }
 
@@ -17,12 +30,12 @@ stage() { echo "$((($(date +%s%N) - START) / 1000000)) ms: $*"; }
 start_display() {
   Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$WORK/display" 2>"$WORK/xvfb.log" &
   XVFB_PID=$!
-  for _ in $(seq 200); do
-    [ -s "$WORK/display" ] && break
+  display_or_gone() {
+    [ -s "$WORK/display" ] && return
     kill -0 "$XVFB_PID" 2>/dev/null || skip "Xvfb could not start: $(tail -1 "$WORK/xvfb.log")"
-    sleep 0.05
-  done
-  [ -s "$WORK/display" ] || skip "Xvfb did not come up within 10 s"
+    return 1
+  }
+  keep_trying display_or_gone || skip "Xvfb did not come up within $PATIENCE s"
   export DISPLAY=":$(head -1 "$WORK/display")"
   export SDL_VIDEODRIVER=x11 SDL_AUDIODRIVER=dummy
   unset SDL_RENDER_DRIVER
@@ -37,12 +50,12 @@ start_game() {
   "$QV" "$@" --record "$WORK/run.qvr" --snapshot-dir "$WORK/shots" >"$WORK/qv.out" \
     2>"$WORK/qv.err" &
   QV_PID=$!
-  for _ in $(seq 400); do
-    grep -q '^0 check ' "$WORK/run.qvr" 2>/dev/null && break
+  game_running() {
+    grep -q '^0 check ' "$WORK/run.qvr" 2>/dev/null && return
     kill -0 "$QV_PID" 2>/dev/null || fail "the game ended at start-up"
-    sleep 0.05
-  done
-  grep -q '^0 check ' "$WORK/run.qvr" 2>/dev/null || fail "the game did not start within 20 s"
+    return 1
+  }
+  keep_trying game_running || fail "the game did not start within $PATIENCE s"
   WID=$(xdotool search --onlyvisible --name '^Q\.V\.' | head -1)
   [ -n "$WID" ] || fail "no window named Q.V. on $DISPLAY"
 }
@@ -55,14 +68,9 @@ PICTURES=()
 snapshot() {
   N=$((N + 1))
   kill "-$1" "$QV_PID" 2>/dev/null || fail "the game is gone (snapshot $N)"
-  for _ in $(seq 1000); do
-    if [ -f "$WORK/shots/dump-$N.txt" ]; then
-      DUMP="$WORK/shots/dump-$N.txt"
-      return
-    fi
-    sleep 0.01
-  done
-  fail "snapshot $N was not written within 10 s"
+  keep_trying test -f "$WORK/shots/dump-$N.txt" ||
+    fail "snapshot $N was not written within $PATIENCE s"
+  DUMP="$WORK/shots/dump-$N.txt"
 }
 look() { snapshot USR2; }
 picture() {
@@ -74,30 +82,21 @@ panel_shown() { grep -q "^visible panels:.* $1\\( \\|\$\\)" "$DUMP"; }
 
 # Waits until KEY reads VALUE.
 wait_for() {
-  for _ in $(seq 500); do
-    look
-    [ "$(value "$1")" = "$2" ] && return
-    sleep 0.01
-  done
-  fail "waited for $1 to be '$2'; it is '$(value "$1")'"
+  reads() { look && [ "$(value "$1")" = "$2" ]; }
+  keep_trying reads "$1" "$2" ||
+    fail "waited for $1 to be '$2'; it is '$(value "$1")'"
 }
 # Waits until KEY no longer reads VALUE.
 wait_change() {
-  for _ in $(seq 500); do
-    look
-    [ "$(value "$1")" != "$2" ] && return
-    sleep 0.01
-  done
-  fail "waited for $1 to change from '$2'"
+  reads_not() { look && [ "$(value "$1")" != "$2" ]; }
+  keep_trying reads_not "$1" "$2" ||
+    fail "waited for $1 to change from '$2'"
 }
 # Waits until the number KEY is at least N.
 wait_at_least() {
-  for _ in $(seq 500); do
-    look
-    [ "$(value "$1")" -ge "$2" ] 2>/dev/null && return
-    sleep 0.01
-  done
-  fail "waited for $1 to reach $2; it is '$(value "$1")'"
+  reaches() { look && [ "$(value "$1")" -ge "$2" ] 2>/dev/null; }
+  keep_trying reaches "$1" "$2" ||
+    fail "waited for $1 to reach $2; it is '$(value "$1")'"
 }
 
 UPS=0

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <csignal>
 #include <cstdio>
 #include <cstdlib>
@@ -263,6 +264,27 @@ TEST_F(SdlWindow, TextInputFollowsTheGameAndTheFieldInTheWindow) {
   // The window closed: the input method is off.
   EXPECT_FALSE(host_->TextInputOn());
   EXPECT_FALSE(SDL_IsTextInputActive());
+}
+
+// Fullscreen (Alt+Enter) on the desktop's resolution: the candidates go where the letterboxed
+// picture puts the field.
+TEST_F(SdlWindow, TextInputFollowsTheFieldIntoFullscreen) {
+  auto session = StartGame();
+  host_->SetTextInput(true, {176, 76, 129, 21});
+  host_->ToggleFullscreen();
+  SDL_Event quit{};
+  quit.type = SDL_QUIT;
+  SDL_PushEvent(&quit);
+  host_->Run();
+  int w = 0, h = 0;
+  SDL_GetWindowSize(host_->Window(), &w, &h);
+  if (w == 640 && h == 480) GTEST_SKIP() << "this video driver has no fullscreen";
+  const int scale = std::max(1, std::min(w / 640, h / 480));
+  const SDL_Rect r = host_->TextInputRect();
+  EXPECT_EQ(r.x, (w - 640 * scale) / 2 + scale * 176);
+  EXPECT_EQ(r.y, (h - 480 * scale) / 2 + scale * 76);
+  EXPECT_EQ(r.w, scale * 129);
+  EXPECT_EQ(r.h, scale * 21);
 }
 
 // Compositions and commits reach the name field while it takes typing and are dropped once it

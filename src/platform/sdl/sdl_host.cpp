@@ -140,7 +140,9 @@ void SdlHost::OpenAudio(const AudioOptions& options) {
   }
 }
 
-void SdlHost::Attach(session::Session& run) { session_ = &run; }
+void SdlHost::Attach(session::Session& run) {
+  session_ = &run;
+}
 
 int64_t SdlHost::NowMs() {
   return std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() -
@@ -153,15 +155,17 @@ void SdlHost::PlayWave(int channel, std::string_view file) {
 }
 
 void SdlHost::PlayMusic(std::string_view file) {
-  // Music asked for once the window has closed the form is not played.
-  if (audioOpen_) audio_.PlayMusic(file, formClosed_ ? -1 : 1);
+  const int32_t formActive = session_ ? session_->game->text.formActive : 1;
+  if (audioOpen_) audio_.PlayMusic(file, formActive);
 }
 
 void SdlHost::PlayMidi(std::string_view file) {
   if (audioOpen_) audio_.PlayMidi(file);
 }
 
-void SdlHost::MessageBox(std::string_view text) { RunBox(ui::BoxButtons::Ok, text); }
+void SdlHost::MessageBox(std::string_view text) {
+  RunBox(ui::BoxButtons::Ok, text);
+}
 
 bool SdlHost::Confirm(std::string_view text) {
   return RunBox(ui::BoxButtons::YesNo, text) == ui::BoxAnswer::Yes;
@@ -207,9 +211,8 @@ gfx::Bitmap SdlHost::PresentAndReadBack(const gfx::Bitmap& picture) {
   SDL_RenderGetViewport(renderer_, &viewport);
   float sx = 1, sy = 1;
   SDL_RenderGetScale(renderer_, &sx, &sy);
-  if (!shown.Empty() &&
-      SDL_RenderReadPixels(renderer_, nullptr, SDL_PIXELFORMAT_RGB888, shown.Pixels().data(),
-                           outW * 4) == 0) {
+  if (!shown.Empty() && SDL_RenderReadPixels(renderer_, nullptr, SDL_PIXELFORMAT_RGB888,
+                                             shown.Pixels().data(), outW * 4) == 0) {
     // Sample the centre of every picture pixel in the scaled, letterboxed output.
     back = gfx::Bitmap(kPictureW, kPictureH);
     for (int32_t y = 0; y < kPictureH; ++y) {
@@ -484,7 +487,6 @@ void SdlHost::Run() {
   textInputWanted_ = false;
   ApplyTextInput();
   if (observer_) observer_->Closing(g);
-  formClosed_ = true;
   session::EndSession(*session_);
   if (audioOpen_) {
     audio_.Close();
@@ -497,8 +499,8 @@ ui::BoxAnswer SdlHost::RunBox(ui::BoxButtons buttons, std::string_view text, boo
       buttons == ui::BoxButtons::Ok ? ui::BoxAnswer::Ok : ui::BoxAnswer::No;
   if (!renderer_ || inBox_) return fallback;
   ui::MessageBoxView view(buttons, text);
-  const gfx::Bitmap base = session_ ? session_->screen.RenderWindow(*session_->game)
-                                    : gfx::Bitmap(kPictureW, kPictureH);
+  const gfx::Bitmap base =
+      session_ ? session_->screen.RenderWindow(*session_->game) : gfx::Bitmap(kPictureW, kPictureH);
   inBox_ = true;
   ApplyTextInput();
   ui::BoxAnswer answer = ui::BoxAnswer::None;

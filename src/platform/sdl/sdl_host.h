@@ -28,9 +28,9 @@
 namespace qv::sdl {
 
 struct WindowOptions {
-  int32_t scale = 0;        // 0: the largest integer scale that fits the desktop
+  int32_t scale = 0;  // 0: the largest integer scale that fits the desktop
   bool fullscreen = false;
-  int32_t frames = 0;       // >0: close after this many frames were shown
+  int32_t frames = 0;  // >0: close after this many frames were shown
 };
 
 class SdlHost : public Host {
@@ -148,12 +148,11 @@ class SdlHost : public Host {
   int64_t framesShown_ = 0;
   bool closing_ = false;
   bool dirty_ = true;
-  bool mustPresent_ = true;  // the window needs the picture again even if it did not change
+  bool mustPresent_ = true;       // the window needs the picture again even if it did not change
   bool textInputWanted_ = false;  // the game's name field takes typing
   bool textInputOn_ = false;      // SDL's text input (and with it the input method) is on
   Rect textField_;                // the field in window-picture pixels
   SDL_Rect textInputRect_{0, 0, 0, 0};
-  bool formClosed_ = false;
   bool inBox_ = false;
   SDL_Point lastMouse_{0, 0};
   std::optional<std::string> pendingMusicEnd_;  // an end of music seen while a box was open
@@ -171,7 +170,8 @@ class SdlHost : public Host {
   std::filesystem::path snapshotDir_;
   int32_t snapshotsTaken_ = 0;
   int64_t ticksRun_ = 0;
-  std::array<int64_t, session::kInputKindCount> inputsSent_{};  // by session::InputKind, for the snapshot dumps
+  std::array<int64_t, session::kInputKindCount>
+      inputsSent_{};  // by session::InputKind, for the snapshot dumps
   DesktopSetup desktop_;
   platform::Settings current_;
 };
