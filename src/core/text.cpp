@@ -3,6 +3,7 @@
 #include <iconv.h>
 
 #include <cerrno>
+#include <functional>
 #include <mutex>
 #include <stdexcept>
 #include <unordered_map>
@@ -50,9 +51,16 @@ std::optional<std::string> Convert(const char* to, const char* from, std::string
   return out;
 }
 
+// Keyed by the text, not by its address: a buffer that is reused for another text gets its
+// own conversion, never the one an earlier text left at that address.
+struct TextHash {
+  using is_transparent = void;
+  size_t operator()(std::string_view s) const { return std::hash<std::string_view>{}(s); }
+};
+
 struct LiteralCache {
   std::mutex mutex;
-  std::unordered_map<const char*, std::string> byAddress;
+  std::unordered_map<std::string, std::string, TextHash, std::equal_to<>> byText;
 };
 
 LiteralCache& Cache() {
@@ -64,13 +72,15 @@ LiteralCache& Cache() {
 }  // namespace
 
 const std::string& Sjis(const char* utf8Literal) {
+  const std::string_view text(utf8Literal);
   LiteralCache& cache = Cache();
   std::lock_guard<std::mutex> lock(cache.mutex);
-  auto it = cache.byAddress.find(utf8Literal);
-  if (it != cache.byAddress.end()) return it->second;
-  std::optional<std::string> converted = Utf8ToCp932(utf8Literal);
+  auto it = cache.byText.find(text);
+  if (it != cache.byText.end()) return it->second;
+  std::optional<std::string> converted = Utf8ToCp932(text);
   if (!converted) throw std::logic_error(std::string("no CP932 form for literal: ") + utf8Literal);
-  return cache.byAddress.emplace(utf8Literal, std::move(*converted)).first->second;
+  // Map nodes never move, so the reference stays good for the rest of the run.
+  return cache.byText.emplace(text, std::move(*converted)).first->second;
 }
 
 std::optional<std::string> Utf8ToCp932(std::string_view utf8) {

@@ -1,7 +1,15 @@
+#include "core/text.h"
+
 #include <gtest/gtest.h>
 
+#include <cctype>
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <string>
+#include <vector>
+
 #include "core/random.h"
-#include "core/text.h"
 
 namespace qv {
 namespace {
@@ -24,6 +32,89 @@ TEST(Cp932, LiteralsAreConvertedOnce) {
   EXPECT_EQ(&a, &b);
 }
 
+TEST(Cp932, AReusedBufferGetsItsOwnText) {
+  char buffer[16] = "あい";
+  const std::string first = Sjis(buffer);
+  std::snprintf(buffer, sizeof buffer, "%s", "うえお");
+  EXPECT_EQ(Sjis(buffer), Sjis("うえお"));
+  EXPECT_EQ(first, Sjis("あい"));
+}
+
+// The game's texts in src/ as written: the string literals that hold anything but ASCII.
+std::vector<std::string> NonAsciiLiterals(const std::string& source) {
+  std::vector<std::string> found;
+  size_t i = 0;
+  const size_t n = source.size();
+  auto skipTo = [&](std::string_view end) {
+    const size_t at = source.find(end, i);
+    i = at == std::string::npos ? n : at + end.size();
+  };
+  while (i < n) {
+    const char c = source[i];
+    if (source.compare(i, 2, "//") == 0) {
+      skipTo("\n");
+    } else if (source.compare(i, 2, "/*") == 0) {
+      skipTo("*/");
+    } else if (c == '\'' && (i == 0 || !std::isalnum(static_cast<unsigned char>(source[i - 1])))) {
+      // A character literal (a quote after a digit separates the digits of a number).
+      for (++i; i < n && source[i] != '\''; ++i)
+        if (source[i] == '\\') ++i;
+      ++i;
+    } else if (c == '"') {
+      std::string text;
+      bool wide = false;
+      for (++i; i < n && source[i] != '"'; ++i) {
+        if (source[i] == '\\' && i + 1 < n) {
+          ++i;
+          switch (source[i]) {
+            case 'n':
+              text += '\n';
+              break;
+            case 'r':
+              text += '\r';
+              break;
+            case 't':
+              text += '\t';
+              break;
+            case 'x':
+              text += '?';
+              i += 2;
+              break;  // a byte given by number is no UTF-8 text
+            default:
+              text += source[i];
+          }
+          continue;
+        }
+        if (static_cast<unsigned char>(source[i]) >= 0x80) wide = true;
+        text += source[i];
+      }
+      ++i;
+      if (wide) found.push_back(text);
+    } else {
+      ++i;
+    }
+  }
+  return found;
+}
+
+// Every text of every table and call in the game converts: a literal without a CP932 form
+// would otherwise stop the game the first time its line comes up.
+TEST(Cp932, EveryTextInTheSourceHasACp932Form) {
+  const std::filesystem::path src = std::filesystem::path(QV_SOURCE_DIR) / "src";
+  size_t checked = 0;
+  for (const auto& entry : std::filesystem::recursive_directory_iterator(src)) {
+    const std::string ext = entry.path().extension().string();
+    if (ext != ".cpp" && ext != ".h") continue;
+    std::ifstream in(entry.path(), std::ios::binary);
+    const std::string source{std::istreambuf_iterator<char>(in), {}};
+    for (const std::string& text : NonAsciiLiterals(source)) {
+      ++checked;
+      EXPECT_TRUE(Utf8ToCp932(text).has_value()) << entry.path().string() << ": " << text;
+    }
+  }
+  EXPECT_GT(checked, 1000u);  // the scan found the game's texts at all
+}
+
 TEST(Cp932, RoundTripForDrawingAndRejection) {
   EXPECT_EQ(Cp932ToUtf8(Sjis("ミラフォルテ")), "ミラフォルテ");
   EXPECT_FALSE(Utf8ToCp932("\xF0\x9F\x98\x80").has_value());  // an emoji has no CP932 form
@@ -36,14 +127,14 @@ TEST(Cp932, RoundTripForDrawingAndRejection) {
 TEST(Utf8Check, AcceptsWellFormedAndRefusesTheTricks) {
   EXPECT_TRUE(IsUtf8(""));
   EXPECT_TRUE(IsUtf8("ascii ~"));
-  EXPECT_TRUE(IsUtf8("カイ①\xF0\x9F\x98\x80"));  // three- and four-byte forms
-  EXPECT_FALSE(IsUtf8("\xE3\x81"));               // cut off
-  EXPECT_FALSE(IsUtf8("\xC0\xAF"));               // overlong '/'
-  EXPECT_FALSE(IsUtf8("\xE0\x80\xAF"));          // overlong, three bytes
-  EXPECT_FALSE(IsUtf8("\xED\xA0\x80"));          // a surrogate
-  EXPECT_FALSE(IsUtf8("\xF4\x90\x80\x80"));      // past U+10FFFF
-  EXPECT_FALSE(IsUtf8("a\x80" "b"));               // a lone trail byte
-  EXPECT_FALSE(IsUtf8("\x82\xA0"));               // CP932 is not UTF-8
+  EXPECT_TRUE(IsUtf8("カイ①\xF0\x9F\x98\x80"));      // three- and four-byte forms
+  EXPECT_FALSE(IsUtf8("\xE3\x81"));                  // cut off
+  EXPECT_FALSE(IsUtf8("\xC0\xAF"));                  // overlong '/'
+  EXPECT_FALSE(IsUtf8("\xE0\x80\xAF"));              // overlong, three bytes
+  EXPECT_FALSE(IsUtf8("\xED\xA0\x80"));              // a surrogate
+  EXPECT_FALSE(IsUtf8("\xF4\x90\x80\x80"));          // past U+10FFFF
+  EXPECT_FALSE(IsUtf8(std::string("a\x80") + "b"));  // a lone trail byte
+  EXPECT_FALSE(IsUtf8("\x82\xA0"));                  // CP932 is not UTF-8
 }
 
 TEST(RandomRoll, RangeAndPinnedEdges) {
