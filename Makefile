@@ -1,11 +1,11 @@
-# Front door: make play | make test | make bench | make fuzz
+# Front door: make play | make test | make bench | make fuzz | make lint
 JOBS ?= $(shell nproc)
 BUILD ?= build
 ASAN_BUILD ?= build-asan
 FUZZ_BUILD ?= build-fuzz
 CMAKE_FLAGS ?=
 
-.PHONY: all deps build play test test-normal test-asan bench fuzz soak clean install
+.PHONY: all deps build play test test-normal test-asan bench fuzz fuzz-compile soak lint format clean install
 
 all: build
 
@@ -61,6 +61,11 @@ fuzz: deps $(FUZZ_BUILD)/CMakeCache.txt
 	cmake --build $(FUZZ_BUILD) -j $(JOBS)
 	@echo "fuzzers are in $(FUZZ_BUILD)/fuzz; run one with: $(FUZZ_BUILD)/fuzz/<name> fuzz/corpus/<name>"
 
+# Only the harnesses and the libraries they link, with clang: what CI compiles.
+FUZZERS := $(basename $(notdir $(wildcard fuzz/*_fuzz.cpp)))
+fuzz-compile: $(FUZZ_BUILD)/CMakeCache.txt
+	cmake --build $(FUZZ_BUILD) -j $(JOBS) $(addprefix --target ,$(FUZZERS))
+
 # The whole game under random input for an hour (SOAK_SECONDS to change it): the sanitizer
 # build looks for crashes, leaks and broken invariants while the ordinary build, side by side,
 # measures the resident memory.
@@ -75,6 +80,14 @@ soak: $(BUILD)/CMakeCache.txt $(ASAN_BUILD)/CMakeCache.txt
 	sanitized=$$?; wait $$normal; plain=$$?; cat $(BUILD)/soak.log; \
 	echo "soak: sanitizer build exit $$sanitized, ordinary build exit $$plain"; \
 	test $$sanitized -eq 0 -a $$plain -eq 0
+
+# The house rules: clang-format, the include floors and clang-tidy (scripts/lint says which
+# file breaks which). `make format` rewrites every C++ file with the project's .clang-format.
+lint: $(BUILD)/CMakeCache.txt
+	JOBS=$(JOBS) scripts/lint $(BUILD)
+
+format:
+	git ls-files -z -- '*.cpp' '*.h' | xargs -0 clang-format -i
 
 clean:
 	rm -rf $(BUILD) $(ASAN_BUILD) $(FUZZ_BUILD)

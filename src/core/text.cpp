@@ -16,6 +16,7 @@ namespace {
 std::optional<std::string> Convert(const char* to, const char* from, std::string_view in,
                                    bool replaceInvalid) {
   iconv_t cd = iconv_open(to, from);
+  // NOLINTNEXTLINE(performance-no-int-to-ptr): iconv_open reports failure as (iconv_t)-1
   if (cd == reinterpret_cast<iconv_t>(-1)) return std::nullopt;
   std::string out;
   out.resize(in.size() * 2 + 8);

@@ -73,6 +73,7 @@ void Canvas::Draw(int32_t x, int32_t y, const Bitmap& src) {
     return;
   }
   if (&src == target_) {
+    // NOLINTNEXTLINE(performance-unnecessary-copy-initialization): src is the target itself
     const Bitmap copy = src;
     Blend(*target_, x, y, copy, Copy);
     return;
@@ -111,6 +112,7 @@ void Canvas::CopyRect(const Rect& dst, const Bitmap& src, const Rect& srcRect) {
   // Copying a picture onto itself (the screen shake) reads from a snapshot, so moved pixels
   // are not read again.
   if (&src == target_) {
+    // NOLINTNEXTLINE(performance-unnecessary-copy-initialization): src is the target itself
     const Bitmap copy = src;
     Stretch(*target_, dst, copy, srcRect, Copy);
     return;

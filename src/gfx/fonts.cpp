@@ -476,6 +476,7 @@ void FontLibrary::ClearCache() {
 // fontconfig keeps a few hundred bytes of its parsed configuration unreachable after the first
 // match; that is fontconfig's own, once per run, and not ours to free. The leak checker of
 // the sanitizer builds reads this list (ordinary builds never call it).
+// NOLINTNEXTLINE(bugprone-reserved-identifier): the name the sanitizer runtime looks for
 extern "C" __attribute__((used, visibility("default"))) const char* __lsan_default_suppressions() {
   return "leak:libfontconfig.so\n";
 }

@@ -85,7 +85,7 @@ std::filesystem::path PicturesDir() {
 
 std::filesystem::path GameDataRoot(const std::filesystem::path& programDir) {
   if (HasGameData(programDir)) return programDir;
-  const std::filesystem::path installed = programDir.parent_path() / "share" / "qv";
+  std::filesystem::path installed = programDir.parent_path() / "share" / "qv";
   if (HasGameData(installed)) return installed;
   return programDir;  // nothing anywhere: the start-up message names the program's folder
 }

@@ -35,8 +35,9 @@ TEST(FuzzSeeds, Write) {
   for (bool topDown : {false, true}) {
     const std::string order = topDown ? "_topdown" : "";
     for (int bpp : {1, 4, 8}) {
-      BmpLayout l{bpp, topDown, 0, {}, pal};
-      if (bpp == 1) l.palette.resize(2);
+      // A 1-bit picture has a two-colour palette.
+      const size_t colours = bpp == 1 ? 2 : pal.size();
+      BmpLayout l{bpp, topDown, 0, {}, {pal.begin(), pal.begin() + colours}};
       Save(root / "bmp" / ("pal" + std::to_string(bpp) + order + ".bmp"),
            testing::BuildBmp(7, 3, l, testing::PackRows(Pattern(7, 3, int(l.palette.size())), l)));
     }

@@ -35,7 +35,7 @@ std::filesystem::path FreeShotName(const std::filesystem::path& dir) {
 // The folder a screenshot goes to: the desktop's picture folder when it is there or can be
 // made, otherwise the folder of the save.
 std::filesystem::path ShotFolder(const std::filesystem::path& dataDir) {
-  const std::filesystem::path pictures = platform::PicturesDir();
+  std::filesystem::path pictures = platform::PicturesDir();
   if (!pictures.empty()) {
     std::error_code ec;
     std::filesystem::create_directories(pictures, ec);
@@ -98,7 +98,7 @@ std::filesystem::path SdlHost::TakeScreenshot() {
   if (!session_) return {};
   const std::filesystem::path dir =
       ShotFolder(desktop_.dataDir.empty() ? session_->game->paths.saveDir : desktop_.dataDir);
-  const std::filesystem::path file = dir.empty() ? dir : FreeShotName(dir);
+  std::filesystem::path file = dir.empty() ? dir : FreeShotName(dir);
   std::string error = file.empty() ? "no folder for screenshots" : "";
   if (error.empty()) error = gfx::WritePng(session_->screen.RenderWindow(*session_->game), file);
   if (!error.empty()) {

@@ -49,7 +49,7 @@ bool SmfPlayer::WaitForSynth() {
   return synth_ != nullptr;
 }
 
-void SmfPlayer::Make(std::filesystem::path soundFont, int32_t sampleRate) {
+void SmfPlayer::Make(const std::filesystem::path& soundFont, int32_t sampleRate) {
   std::error_code ec;
   if (cancel_.load() || !std::filesystem::is_regular_file(soundFont, ec)) return;
   fluid_settings_t* settings = new_fluid_settings();

@@ -52,7 +52,7 @@ class SmfPlayer : public sound::MidiPlayer {
  private:
   // Waits for the thread making the synthesiser; true when there is one.
   bool WaitForSynth();
-  void Make(std::filesystem::path soundFont, int32_t sampleRate);
+  void Make(const std::filesystem::path& soundFont, int32_t sampleRate);
   // Reads the samples of the tune's instruments and keeps them.
   void Pin(std::vector<sound::MidiInstrument> instruments);
   void DropPlayer();
