@@ -46,14 +46,28 @@ done
 # Mozc's converter refuses to run as root, and the game, the input method and the converter
 # must be one user to reach each other: run as root, the test runs as nobody. A checkout in a
 # folder only root may enter (/root) stays readable to it: nobody keeps the right to read and
-# search folders, and nothing else of root's.
+# search folders, and nothing else of root's. The game wants a data folder that its user can
+# write by the folder's own rights, so the test then works in a folder of its own in the
+# temporary folder (WORK/elsewhere names it).
 if [ "$(id -u)" = 0 ]; then
   rm -rf "$WORK"
   mkdir -p "$WORK"
   chown nobody "$WORK"
   AS_NOBODY=(setpriv --reuid=nobody --regid="$(id -g nobody)" --clear-groups)
-  "${AS_NOBODY[@]}" -- test -x "$QV" -a -r "$0" -a -w "$WORK" ||
+  if ! "${AS_NOBODY[@]}" -- test -x "$QV" -a -r "$0" -a -w "$WORK"; then
     AS_NOBODY+=(--inh-caps=+dac_read_search --ambient-caps=+dac_read_search)
+    # (test(1) asks by the rights of the files alone; opening them asks as a program does.)
+    "${AS_NOBODY[@]}" -- sh -c 'head -c1 "$1" && head -c1 "$2"' - "$QV" "$0" >/dev/null ||
+      fail "nobody cannot read $QV or $0"
+
+    ELSEWHERE=$(mktemp -d "${TMPDIR:-/tmp}/qv-input-method.XXXXXX") || fail "no temporary folder"
+    chmod 755 "$ELSEWHERE"
+    chown nobody "$ELSEWHERE"
+    echo "$ELSEWHERE" >"$WORK/elsewhere"
+    echo "working in $ELSEWHERE (nobody cannot write $WORK by its rights)"
+    set -- "$QV" "$ELSEWHERE" "$IM"
+    export QV_IM_TEST_ELSEWHERE=1
+  fi
   exec "${AS_NOBODY[@]}" -- env QV_IM_TEST_WORK_READY=1 bash "$0" "$@"
 fi
 if [ -z "${QV_IM_TEST_WORK_READY:-}" ]; then
@@ -84,7 +98,10 @@ cleanup() {
   done
   [ -n "$BUS_PID" ] && kill "$BUS_PID" 2>/dev/null
   [ -n "$XVFB_PID" ] && kill "$XVFB_PID" 2>/dev/null
+  # A folder of the test's own in the temporary folder goes once the test has passed.
+  [ -n "$PASSED" ] && [ -n "${QV_IM_TEST_ELSEWHERE:-}" ] && rm -rf "$WORK"
 }
+PASSED=
 trap cleanup EXIT
 
 # Waits (PATIENCE seconds at most) for a command to succeed.
@@ -272,5 +289,6 @@ close_game
   fail "the headless replay: $(cat "$WORK/replay-headless.out")"
 compare_replay headless
 stage "replayed"
+PASSED=1
 echo "PASSED ($IM): かい and $CANDIDATE committed, かいあいうえx saved," \
   "${#PICTURES[@]} pictures as in the replay"
