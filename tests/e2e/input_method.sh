@@ -123,8 +123,6 @@ bus_has() {
 }
 ibus_has_mozc() { ibus list-engine | grep -q 'mozc-jp'; }
 ibus_on_mozc() { [ "$(ibus engine)" = mozc-jp ]; }
-fcitx_state() { fcitx5-remote 2>/dev/null; }
-fcitx_active() { [ "$(fcitx_state)" = 2 ]; }
 
 # SDL waits 300 ms for the input method to take or pass each key; one answered later reaches
 # the game as well. Mozc's converter starts with the first key it sees and loads its
@@ -196,14 +194,39 @@ click 320 240
 wait_for scene 0
 click 200 86
 wait_for textInput 1
-KEYS=$(value inputs.key)
 stage "the name field has the keyboard"
 
-# 半角/全角 turns Mozc on; "kai" composes かい; Return commits it.
-xdotool key Zenkaku_Hankaku
-if [ "$IM" = fcitx5 ]; then
-  wait_until fcitx_active || fail "Fcitx 5 did not turn on (state $(fcitx_state))"
-fi
+# 半角/全角 turns Mozc on. The input method takes keys for the field only once it has given
+# the field's input context its engine, which a busy machine can make later than the click;
+# until then 半角/全角 does nothing and letters come out as they are. As a player would, the
+# test types a letter to see: a composition means Mozc is on (Escape takes it back); a plain
+# letter goes with Backspace, and 半角/全角 is pressed again.
+answered() {
+  look && { [ "$(value composition)" = あ ] || [ "$(value nameField)" = a ]; }
+}
+name_empty() { look && [ -z "$(value nameField)" ]; }
+ON=
+for attempt in 1 2 3 4 5; do
+  xdotool key Zenkaku_Hankaku
+  xdotool type a
+  keep_trying answered || fail "neither あ nor a came of typing a (attempt $attempt)"
+  if [ "$(value composition)" = あ ]; then
+    xdotool key Escape
+    wait_for composition ""
+    ON=1
+  fi
+  until name_empty; do
+    xdotool key BackSpace
+    keep_trying name_empty || fail "Backspace left '$(value nameField)' in the field"
+  done
+  [ -n "$ON" ] && break
+  stage "Mozc not on yet (attempt $attempt)"
+done
+[ -n "$ON" ] || fail "$IM never turned Mozc on for the name field"
+KEYS=$(value inputs.key)
+stage "Mozc is on"
+
+# "kai" composes かい; Return commits it.
 type_keys kai
 wait_for composition かい
 keys_unchanged "composing かい"
