@@ -125,8 +125,14 @@ void StepInnStay(Game& g) {
   SpawnPopup(g, 110, 420, 17, "MAX");
   SpawnPopup(g, 110, 435, 18, "MAX");
   g.state.money -= price;
-  persist::SaveGame(g);
-  AddTextLineRaw(g, Sjis("宿泊しました.... > 全回復 , Save complete!!"));
+  if (persist::SaveGame(g)) {
+    AddTextLineRaw(g, Sjis("宿泊しました.... > 全回復 , Save complete!!"));
+    return;
+  }
+  // A night whose save did not reach the disk is not charged: the rest is given, the money
+  // stays as the file on the disk still has it.
+  g.state.money += price;
+  AddTextLineRaw(g, Sjis("宿泊しました.... > 全回復 , セーブできなかったので宿賃はいりません"));
 }
 
 void StepInnLeave(Game& g) {

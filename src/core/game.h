@@ -18,18 +18,18 @@ namespace qv {
 
 // Where the game finds its files.
 struct Paths {
-  std::filesystem::path cgDir;    // pictures (read only)
-  std::filesystem::path datDir;   // sounds and music (read only) and name.dat
-  std::filesystem::path saveDir;  // my.dat (written)
+  std::filesystem::path cgDir;      // pictures (read only)
+  std::filesystem::path datDir;     // sounds and music (read only) and name.dat
+  std::filesystem::path saveDir;    // my.dat (written)
   std::filesystem::path recordDir;  // 記録.txt (written)
 };
 
 // The opening screens and the self-tuning timer.
 struct ScreenState {
-  int32_t scene = 0;  // -2 opening credit, -1 title, 0 play
+  int32_t scene = 0;         // -2 opening credit, -1 title, 0 play
   int32_t frameCounter = 0;  // 0..999, +1 per tick
   int32_t ticksThisSecond = 0;
-  int64_t nextRateCheck = 0;  // ms; 0 = check at the first tick
+  int64_t nextRateCheck = 0;   // ms; 0 = check at the first tick
   int32_t timerInterval = 90;  // ms
 };
 
@@ -47,6 +47,8 @@ struct Game {
   // A fingerprint of the state my.dat holds since the last save was written (0: none yet), so
   // that closing the window can tell whether progress would be lost. Not part of the save.
   uint64_t savedProgress = 0;
+  // Another copy of the game is the writer of the save folder: this one saves nothing.
+  bool saveFolderBusy = false;
   Host* host = nullptr;
   Presenter* presenter = nullptr;  // null: nothing is drawn
 };
@@ -55,6 +57,8 @@ struct Game {
 std::unique_ptr<Game> MakeGame(Host* host, Presenter* presenter, Paths paths);
 
 // Random(n) on the game's generator.
-inline int32_t Random(Game& g, int32_t n) { return Random(g.rng, n); }
+inline int32_t Random(Game& g, int32_t n) {
+  return Random(g.rng, n);
+}
 
 }  // namespace qv

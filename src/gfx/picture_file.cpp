@@ -7,6 +7,8 @@
 #include <fstream>
 #include <iterator>
 
+#include "files/file_io.h"
+
 namespace qv::gfx {
 
 PictureResult DecodePng(std::span<const uint8_t> data) {
@@ -112,16 +114,13 @@ std::string WriteBmp(const Bitmap& bitmap, const std::filesystem::path& path) {
 }
 
 PictureResult LoadPicture(const std::filesystem::path& path) {
-  std::error_code ec;
-  const auto size = std::filesystem::file_size(path, ec);
-  if (ec) return {{}, path.string() + ": " + ec.message()};
-  // No picture of the game comes near this; a bigger file is not one of ours.
-  if (size > (uint64_t{256} << 20)) return {{}, path.string() + ": file too large"};
-  std::ifstream in(path, std::ios::binary);
-  if (!in) return {{}, path.string() + ": cannot open"};
-  std::vector<uint8_t> bytes(size);
-  in.read(reinterpret_cast<char*>(bytes.data()), std::streamsize(size));
-  if (!in) return {{}, path.string() + ": cannot read"};
+  // No picture of the game comes near this; a bigger file is not one of ours. Only a regular
+  // file is read, so a FIFO or a device in cg/ can never stall the game.
+  constexpr size_t kMaxPictureBytes = size_t{64} << 20;
+  std::string text;
+  const files::FileResult read = files::ReadFile(path, text, kMaxPictureBytes);
+  if (!read.ok()) return {{}, path.string() + ": " + files::ErrorText(read.error)};
+  const std::span<const uint8_t> bytes(reinterpret_cast<const uint8_t*>(text.data()), text.size());
   PictureResult result;
   if (bytes.size() >= 2 && bytes[0] == 'B' && bytes[1] == 'M') {
     result = DecodeBmp(bytes);

@@ -16,9 +16,8 @@ namespace qv::persist {
 
 namespace {
 
-// A real save is about 30 KB and the name list a few KB; anything far larger is not ours.
-constexpr size_t kMaxSaveBytes = size_t{16} << 20;
-constexpr size_t kMaxNameBytes = size_t{1} << 20;
+using files::ErrorTextJa;
+using files::FileResult;
 
 std::filesystem::path SavePath(const Game& g) {
   return g.paths.saveDir / kSaveFileName;
@@ -45,41 +44,68 @@ void Tell(Game& g, const std::string& utf8) {
 }
 
 std::string Cause(int error) {
-  return "（" + ErrorText(error) + "）";
+  return "（" + ErrorTextJa(error) + "）";
 }
 
-// A damaged or unreadable my.dat: the player is told where, and saving stops so the damage
-// is never written over the evidence; a reset clears it.
+// A damaged or unreadable my.dat: the player is told where and what to do, and saving stops
+// so the file is never written over; a reset keeps it as my.dat.bak.
 void RefuseSaveFile(Game& g, const std::string& what) {
-  Tell(g, what + "\r初期化してプレーしなおしてください");
+  Tell(g, what);
   g.state.saveDisabled = 1;
+}
+
+// What to do about a my.dat that cannot be read. Only damage inside the file calls for the
+// reset; a file the game may not read, or something else in its place, is the player's to
+// fix, and the save must survive until then.
+std::string AdviceFor(int error) {
+  switch (error) {
+    case EACCES:
+    case EPERM:
+      return "ファイルの権限を確かめてから、もう一度起動してください。";
+    case EFBIG:
+      return "セーブファイルではないものが置かれていないか確かめてください。";
+    case files::kDanglingLink:
+      return "リンク先を確かめてから、もう一度起動してください。";
+    case EISDIR:
+    case ELOOP:
+    case ENOTDIR:
+    case files::kNotRegularFile:
+      return "その場所にあるものを確かめてから、もう一度起動してください。";
+    default:
+      return "ディスクを確かめてから、もう一度起動してください。";
+  }
 }
 
 void ReadSaveFile(Game& g, FileIo& io) {
   GameState& s = g.state;
   const std::filesystem::path path = SavePath(g);
   std::string text;
-  const FileResult read = ReadWholeFile(io, path, text, kMaxSaveBytes);
+  const FileResult read = files::ReadWholeFile(io, path, text, kMaxSaveBytes);
   if (read.error == ENOENT) {
     // First run (or the file was removed): a new game, written back by the load's save.
     NewGame(g);
     return;
   }
   if (!read.ok()) {
-    RefuseSaveFile(g, "セーブファイル " + Shown(path) + " を読めません" + Cause(read.error) + "。");
+    const std::string why = read.error == EFBIG ? "（" + ErrorTextJa(EFBIG) + "、上限 " +
+                                                      std::to_string(kMaxSaveBytes >> 20) + " MiB）"
+                                                : Cause(read.error);
+    RefuseSaveFile(g, "セーブファイル " + Shown(path) + " を読めません" + why + "。\r" +
+                          AdviceFor(read.error));
     return;
   }
   const ParseResult parsed = ParseSaveFile(s, text);
   const std::string where = "セーブファイル " + Shown(path) + " の " + std::to_string(parsed.line);
+  const std::string reset = "\r初期化してプレーしなおしてください";
   switch (parsed.error) {
     case ParseError::kNotANumber:
-      RefuseSaveFile(g, where + " 行目が数値ではありません。");
+      RefuseSaveFile(g, where + " 行目が数値ではありません。" + reset);
       return;
     case ParseError::kTooFewLines:
-      RefuseSaveFile(g, where + " 行目がありません（ファイルが途中で終わっています）。");
+      RefuseSaveFile(g, where + " 行目がありません（ファイルが途中で終わっています）。" + reset);
       return;
     case ParseError::kNotCp932:
-      RefuseSaveFile(g, where + " 行目の文字が読めません。");
+      RefuseSaveFile(g, where + " 行目の文字が読めません。" + reset);
       return;
     case ParseError::kNone:
       break;
@@ -101,7 +127,7 @@ void ReadNames(Game& g, FileIo& io) {
   for (std::string& name : s.randomNames) name.clear();
 
   std::string text;
-  const FileResult read = ReadWholeFile(io, path, text, kMaxNameBytes);
+  const FileResult read = files::ReadWholeFile(io, path, text, kMaxNameBytes);
   if (!read.ok()) {
     Tell(g, "名前ファイル " + Shown(path) + " を読めません" + Cause(read.error) + "。");
     return;
@@ -122,41 +148,80 @@ void ReadNames(Game& g, FileIo& io) {
   }
 }
 
-// Writes one file in place of the old; false (after telling the player) on any failure.
-bool WriteOrTell(Game& g, FileIo& io, const std::filesystem::path& path, std::string_view bytes,
-                 const char* kindOfFile) {
+// Writes one file in place of the old and tells the player of any failure. The result says
+// whether the new file is in place.
+FileResult WriteOrTell(Game& g, FileIo& io, const std::filesystem::path& path,
+                       std::string_view bytes, const char* kindOfFile,
+                       files::WriteOptions options = {}) {
   std::error_code ignored;
   std::filesystem::create_directories(path.parent_path(), ignored);
-  const FileResult r = WriteFileAtomically(io, path, bytes);
-  if (r.ok()) return true;
+  const FileResult r = files::WriteFileAtomically(io, path, bytes, options);
+  if (r.ok()) return r;
   const std::string shown = std::string(kindOfFile) + " " + Shown(path);
   if (r.replaced) {
     // In place but perhaps not on the disk yet: one message is enough, the record waits for
     // the next save.
     Tell(g,
          shown + " は書き込みましたが、ディスクへの記録を確かめられません" + Cause(r.error) + "。");
-    return false;
+    return r;
   }
   Tell(g, shown + " を書き込めません" + Cause(r.error) + "。\r前の内容はそのまま残っています。");
-  return false;
+  return r;
+}
+
+bool SavingOff(const Game& g) {
+  return g.state.saveDisabled == 1 || g.saveFolderBusy;
+}
+
+// my.dat, then the record once my.dat is safely in place.
+FileResult WriteSave(Game& g, FileIo& io, files::WriteOptions options) {
+  // This copy is the folder's one writer: what an earlier failed save could not remove goes.
+  RemoveStaleTemporaryFiles(g, io);
+  GameState& s = g.state;
+  s.phaseAtSave = g.battle.phase;
+  const std::string text = SaveFileText(s);
+  const FileResult saved = WriteOrTell(g, io, SavePath(g), text, "セーブファイル", options);
+  if (saved.replaced) MarkSaved(g);
+  if (saved.ok()) WriteOrTell(g, io, RecordPath(g), RecordText(s), "記録ファイル");
+  return saved;
 }
 
 }  // namespace
 
-void SaveGame(Game& g) {
+bool SaveGame(Game& g) {
   FileIo io;
-  SaveGame(g, io);
+  return SaveGame(g, io);
 }
 
-void SaveGame(Game& g, FileIo& io) {
-  GameState& s = g.state;
-  if (s.saveDisabled == 1) return;
-  s.phaseAtSave = g.battle.phase;
-  const std::string text = SaveFileText(s);
-  // The record is written only once my.dat is safely in place.
-  if (!WriteOrTell(g, io, SavePath(g), text, "セーブファイル")) return;
-  MarkSaved(g);
-  WriteOrTell(g, io, RecordPath(g), RecordText(s), "記録ファイル");
+bool SaveGame(Game& g, FileIo& io) {
+  if (SavingOff(g)) return false;
+  return WriteSave(g, io, {}).replaced;
+}
+
+ResetSave SaveAfterReset(Game& g) {
+  FileIo io;
+  return SaveAfterReset(g, io);
+}
+
+ResetSave SaveAfterReset(Game& g, FileIo& io) {
+  ResetSave result;
+  if (g.saveFolderBusy) {
+    Tell(g, "このセーブデータは別のqvで使用中です。\r初期化は書き込まれません。");
+    return result;
+  }
+  if (g.state.saveDisabled == 1) return result;
+  files::WriteOptions options;
+  options.keepBackup = true;
+  const FileResult r = WriteSave(g, io, options);
+  result.saved = r.replaced;
+  if (r.backedUp) {
+    std::filesystem::path file;
+    if (!files::ResolveLinks(io, SavePath(g), file).ok()) file = SavePath(g);
+    result.backup = files::BackupPathFor(file);
+  }
+  // Until a reset is on the disk, the file it was to replace is kept from every other save.
+  if (!result.saved) g.state.saveDisabled = 1;
+  return result;
 }
 
 void LoadGame(Game& g) {
@@ -165,7 +230,7 @@ void LoadGame(Game& g) {
 }
 
 void LoadGame(Game& g, FileIo& io) {
-  RemoveStaleTemporaryFiles(g, io);
+  if (!g.saveFolderBusy) RemoveStaleTemporaryFiles(g, io);
   ReadSaveFile(g, io);
   ReadNames(g, io);
   g.state.loadCount += 1;
@@ -181,8 +246,8 @@ void RemoveStaleTemporaryFiles(const Game& g) {
 }
 
 void RemoveStaleTemporaryFiles(const Game& g, FileIo& io) {
-  io.Unlink(TemporaryPathFor(SavePath(g)));
-  io.Unlink(TemporaryPathFor(RecordPath(g)));
+  files::RemoveTemporaryFiles(io, SavePath(g));
+  files::RemoveTemporaryFiles(io, RecordPath(g));
 }
 
 }  // namespace qv::persist

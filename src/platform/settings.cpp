@@ -1,9 +1,11 @@
 #include "platform/settings.h"
 
+#include <cerrno>
 #include <charconv>
 #include <cstdio>
-#include <fstream>
-#include <sstream>
+
+#include "core/text.h"
+#include "files/file_io.h"
 
 namespace qv::platform {
 namespace {
@@ -117,38 +119,48 @@ std::string Apply(Settings& s, const Key& key, std::string_view value) {
   return "";
 }
 
-bool ReadFile(const std::filesystem::path& file, std::string& text) {
-  std::ifstream in(file, std::ios::binary);
-  if (!in) return false;
-  std::ostringstream buffer;
-  buffer << in.rdbuf();
-  text = buffer.str();
-  return !in.bad();
+// A settings file is a few hundred bytes; anything near this is not one.
+constexpr size_t kMaxSettingsBytes = size_t{1} << 20;
+
+// Editors on other systems start a UTF-8 file with a byte-order mark.
+std::string_view WithoutByteOrderMark(std::string_view text) {
+  constexpr std::string_view kMark = "\xEF\xBB\xBF";
+  if (text.substr(0, kMark.size()) == kMark) text.remove_prefix(kMark.size());
+  return text;
 }
 
-// Writes beside the file and renames, so that a full disk never leaves half a settings file.
+// A value as the terminal may show it: control bytes (escape sequences included) and bytes
+// that are not UTF-8 are written as \xNN.
+std::string Printable(std::string_view value) {
+  const bool utf8 = IsUtf8(value);
+  std::string out;
+  for (char ch : value) {
+    const auto c = static_cast<unsigned char>(ch);
+    if (c < 0x20 || c == 0x7F || (c >= 0x80 && !utf8)) {
+      static constexpr char kHex[] = "0123456789abcdef";
+      out += "\\x";
+      out += kHex[c >> 4];
+      out += kHex[c & 15];
+    } else {
+      out += ch;
+    }
+  }
+  return out;
+}
+
+std::string ReadProblem(const std::filesystem::path& file, int error) {
+  return "cannot read " + Printable(file.string()) + " (" + files::ErrorText(error) + ")";
+}
+
+// Writes beside the file and renames (a link is followed), so that a full disk never leaves
+// half a settings file and two copies of the game never write into one temporary file.
 std::string WriteWhole(const std::filesystem::path& file, const std::string& text) {
   std::error_code ec;
   if (file.has_parent_path()) std::filesystem::create_directories(file.parent_path(), ec);
-  std::filesystem::path temp = file;
-  temp += ".new";
-  {
-    std::ofstream out(temp, std::ios::binary | std::ios::trunc);
-    if (!out) return "cannot write " + temp.string();
-    out << text;
-    out.flush();
-    if (!out) {
-      out.close();
-      std::filesystem::remove(temp, ec);
-      return "cannot write " + temp.string();
-    }
-  }
-  std::filesystem::rename(temp, file, ec);
-  if (ec) {
-    std::filesystem::remove(temp, ec);
-    return "cannot replace " + file.string() + ": " + ec.message();
-  }
-  return "";
+  files::FileIo io;
+  const files::FileResult r = files::WriteFileAtomically(io, file, text);
+  if (r.ok()) return "";
+  return "cannot write " + Printable(file.string()) + " (" + files::ErrorText(r.error) + ")";
 }
 
 }  // namespace
@@ -158,6 +170,8 @@ Settings ParseSettings(std::string_view text, const std::string& fileName,
   Settings s;
   const Settings defaults;
   int32_t lineNo = 0;
+  text = WithoutByteOrderMark(text);
+  const std::string shownName = Printable(fileName);
   while (!text.empty()) {
     const size_t end = text.find('\n');
     std::string_view line = Trim(text.substr(0, end));
@@ -166,24 +180,24 @@ Settings ParseSettings(std::string_view text, const std::string& fileName,
     if (line.empty() || line.front() == '#' || line.front() == ';' || line.front() == '[') {
       continue;  // comments, and a section header some editors like to add
     }
-    const std::string where = fileName + ":" + std::to_string(lineNo) + ": ";
+    const std::string where = shownName + ":" + std::to_string(lineNo) + ": ";
     const size_t eq = line.find('=');
     if (eq == std::string_view::npos) {
-      messages.push_back(where + "'" + std::string(line) + "' is not 'key = value'; ignored");
+      messages.push_back(where + "'" + Printable(line) + "' is not 'key = value'; ignored");
       continue;
     }
     const std::string name = Lower(Trim(line.substr(0, eq)));
     const std::string_view value = Trim(line.substr(eq + 1));
     const Key* key = FindKey(name);
     if (!key) {
-      messages.push_back(where + "unknown key '" + name + "'; ignored");
+      messages.push_back(where + "unknown key '" + Printable(name) + "'; ignored");
       continue;
     }
     if (const std::string why = Apply(s, *key, value); !why.empty()) {
       const std::string fallback = SettingText(defaults, key->name);
       Apply(s, *key, fallback);  // a bad value never leaves an earlier line's value behind
-      messages.push_back(where + name + ": '" + std::string(value) + "' " + why + "; using " +
-                         fallback);
+      messages.push_back(where + name + ": '" + Printable(value) + "' " + why + "; using " +
+                         Printable(fallback));
     }
   }
   return s;
@@ -208,17 +222,17 @@ std::string DefaultSettingsText() {
 }
 
 Settings LoadSettings(const std::filesystem::path& file, std::vector<std::string>& messages) {
-  std::error_code ec;
   if (file.empty()) return {};
-  if (!std::filesystem::exists(file, ec)) {
+  std::string text;
+  const files::FileResult read = files::ReadFile(file, text, kMaxSettingsBytes);
+  if (read.error == ENOENT) {
     if (const std::string error = WriteWhole(file, DefaultSettingsText()); !error.empty()) {
       messages.push_back(error + "; using the default settings");
     }
     return {};
   }
-  std::string text;
-  if (!ReadFile(file, text)) {
-    messages.push_back("cannot read " + file.string() + "; using the default settings");
+  if (!read.ok()) {
+    messages.push_back(ReadProblem(file, read.error) + "; using the default settings");
     return {};
   }
   return ParseSettings(text, file.string(), messages);
@@ -243,11 +257,11 @@ std::string SettingText(const Settings& s, std::string_view key) {
 std::string StoreSettings(const std::filesystem::path& file, const Settings& s,
                           std::span<const std::string_view> keys) {
   std::string text;
-  std::error_code ec;
-  if (std::filesystem::exists(file, ec)) {
-    if (!ReadFile(file, text)) return "cannot read " + file.string();
-  } else {
+  const files::FileResult read = files::ReadFile(file, text, kMaxSettingsBytes);
+  if (read.error == ENOENT) {
     text = DefaultSettingsText();
+  } else if (!read.ok()) {
+    return ReadProblem(file, read.error);
   }
   std::vector<bool> written(keys.size(), false);
   std::string out;
@@ -257,7 +271,7 @@ std::string StoreSettings(const std::filesystem::path& file, const Settings& s,
     const std::string_view raw =
         rest.substr(0, end == std::string_view::npos ? rest.size() : end + 1);
     rest = end == std::string_view::npos ? std::string_view() : rest.substr(end + 1);
-    const std::string_view line = Trim(raw.substr(0, raw.find('\n')));
+    const std::string_view line = Trim(WithoutByteOrderMark(raw.substr(0, raw.find('\n'))));
     const size_t eq = line.find('=');
     bool replaced = false;
     if (eq != std::string_view::npos && line.front() != '#' && line.front() != ';') {

@@ -2,8 +2,10 @@
 
 #include <algorithm>
 #include <cctype>
-#include <fstream>
+#include <cerrno>
 #include <limits>
+
+#include "files/file_io.h"
 
 namespace qv::sound {
 namespace {
@@ -26,6 +28,8 @@ constexpr std::size_t kMaxSettingsBytes = 64 * 1024;
 }  // namespace
 
 void ProfileFile::AddText(std::string_view text) {
+  // Editors on other systems start a UTF-8 file with a byte-order mark.
+  if (text.substr(0, 3) == "\xEF\xBB\xBF") text.remove_prefix(3);
   std::vector<Entry> added;
   std::string section;
   while (!text.empty()) {
@@ -52,13 +56,13 @@ void ProfileFile::AddText(std::string_view text) {
   entries_.insert(entries_.begin(), added.begin(), added.end());
 }
 
-void ProfileFile::AddFile(const std::filesystem::path& file) {
-  std::ifstream in(file, std::ios::binary);
-  if (!in) return;
-  std::string text(kMaxSettingsBytes, '\0');
-  in.read(text.data(), std::streamsize(text.size()));
-  text.resize(std::size_t(in.gcount()));
+std::string ProfileFile::AddFile(const std::filesystem::path& file) {
+  std::string text;
+  const files::FileResult read = files::ReadFile(file, text, kMaxSettingsBytes);
+  if (read.error == ENOENT) return "";  // the file is optional
+  if (!read.ok()) return file.string() + ": " + files::ErrorText(read.error) + "; not used";
   AddText(text);
+  return "";
 }
 
 std::optional<std::string> ProfileFile::Get(std::string_view section, std::string_view key) const {

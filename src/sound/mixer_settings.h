@@ -15,8 +15,9 @@ class ProfileFile {
  public:
   // Adds the text of one file (CR LF or LF lines, ';' comments).
   void AddText(std::string_view text);
-  // Adds a file if it exists and is readable (at most 64 KiB of it is read).
-  void AddFile(const std::filesystem::path& file);
+  // Adds a file if it exists. A file that cannot be used (not a regular file, over 64 KiB,
+  // unreadable) is left out, and the message naming it is returned; else "".
+  std::string AddFile(const std::filesystem::path& file);
   // The value of a key, or nothing when no file has it.
   std::optional<std::string> Get(std::string_view section, std::string_view key) const;
   // The key's leading integer (clamped to 32 bits); `fallback` when missing or not a number.

@@ -2,6 +2,7 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <stdexcept>
 
 #include "sound/mixer_error.h"
 #include "sound/sound_mixer.h"
@@ -23,16 +24,12 @@ SoundSystem::~SoundSystem() {
   Shutdown();
 }
 
-void SoundSystem::Swallow(const char* where, const std::exception& e) {
-#ifndef NDEBUG
-  // Each distinct failure once: a missing file would otherwise repeat at every click.
-  std::string line = std::string(where) + ": " + e.what();
+void SoundSystem::Swallow(const std::string& where, const std::exception& e) {
+  // The game goes on silent, but the player learns which file is broken: each distinct
+  // failure once, as a missing file would otherwise repeat at every click.
+  std::string line = where + ": " + e.what();
   if (logged_.size() < 256 && logged_.insert(line).second)
     std::fprintf(stderr, "qv sound: %s\n", line.c_str());
-#else
-  (void)where;
-  (void)e;
-#endif
 }
 
 void SoundSystem::Start() {
@@ -40,7 +37,11 @@ void SoundSystem::Start() {
   if (waves_ && !mixer_) {
     try {
       ProfileFile ini;
-      for (const auto& file : options_.mixerSettings) ini.AddFile(file);
+      for (const auto& file : options_.mixerSettings) {
+        if (const std::string why = ini.AddFile(file); !why.empty()) {
+          std::fprintf(stderr, "qv: %s\n", why.c_str());
+        }
+      }
       mixer_ = std::make_unique<SoundMixer>(*waves_, ini);
       mixer_->SetActivated(true);
       mixer_->SetChannels(kGameChannels);
@@ -81,7 +82,7 @@ void SoundSystem::PlayWave(int32_t entry, std::string_view file) {
     if (old) mixer_->Session().FreeMixWaveWhenDone(old);
     mixer_->Play(entry, wave, 0, 0, nullptr);
   } catch (const std::exception& e) {
-    Swallow("PlayWave", e);
+    Swallow("PlayWave " + (options_.datDir / std::string(file)).string(), e);
   }
 }
 
@@ -98,7 +99,8 @@ void SoundSystem::PlayMusic(std::string_view file, int32_t formActive) {
   ++musicToken_;
   if (!musicPlayer_) return;
   if (!musicPlayer_->Play(options_.datDir / music_, musicToken_)) {
-    Swallow("PlayMusic", std::runtime_error("cannot play " + music_));
+    Swallow("PlayMusic " + (options_.datDir / music_).string(),
+            std::runtime_error("cannot be played"));
   }
 }
 
@@ -113,9 +115,10 @@ void SoundSystem::PlayMidi(std::string_view file) {
     midi_->SmfStop();
     return;
   }
-  if (midi_->SmfLoadFile(options_.datDir / std::string(file), 0) != 0 ||
-      midi_->SmfPlay(2, 0, 0) != 0) {
+  const std::filesystem::path path = options_.datDir / std::string(file);
+  if (midi_->SmfLoadFile(path, 0) != 0 || midi_->SmfPlay(2, 0, 0) != 0) {
     midi_->SmfStop();
+    Swallow("PlayMidi " + path.string(), std::runtime_error("cannot be played"));
   }
 }
 

@@ -1,7 +1,7 @@
 #pragma once
 // The game's sound entry points: PlayWave … PlayWave4 on mixer channels 0 to 3, PlayMusic with
 // the media player, PlayMidi with smfplay. Knows nothing of the Game: the host passes the window
-// state in. Every failure is swallowed here (logged once to stderr in a debug build).
+// state in. Every failure is swallowed here (one line on stderr for each distinct one).
 #include <array>
 #include <cstdint>
 #include <filesystem>
@@ -105,7 +105,7 @@ class SoundSystem {
   SoundMixer* Mixer() { return mixer_.get(); }
 
  private:
-  void Swallow(const char* where, const std::exception& e);
+  void Swallow(const std::string& where, const std::exception& e);
 
   SoundSystemOptions options_;
   WaveDevice* waves_;

@@ -1,8 +1,9 @@
 #include "sound/wave.h"
 
 #include <algorithm>
-#include <fstream>
+#include <cerrno>
 
+#include "files/file_io.h"
 #include "sound/mixer_error.h"
 
 namespace qv::sound {
@@ -180,17 +181,12 @@ Wave ParseWave(std::span<const uint8_t> b, std::string_view name, const PcmForma
 
 Wave LoadWaveFile(const std::filesystem::path& file, const PcmFormat& output) {
   std::string name = file.filename().string();
-  std::ifstream in(file, std::ios::binary);
-  if (!in) throw EMixerError(msg::kOpenWave + name);
-  in.seekg(0, std::ios::end);
-  std::streamoff size = in.tellg();
-  if (size < 0) throw EMixerError(msg::kOpenWave + name);
-  if (std::size_t(size) > kMaxWaveFileBytes) throw EMixerError(msg::kNoMemory);
-  std::vector<uint8_t> bytes(static_cast<std::size_t>(size));
-  in.seekg(0);
-  if (!in.read(reinterpret_cast<char*>(bytes.data()), size))
-    throw EMixerError(msg::kOpenWave + name);
-  return ParseWave(bytes, name, output);
+  // Only a regular file is read, so a FIFO or a device in dat/ can never stall the game.
+  std::string bytes;
+  const files::FileResult read = files::ReadFile(file, bytes, kMaxWaveFileBytes);
+  if (read.error == EFBIG) throw EMixerError(msg::kNoMemory);
+  if (!read.ok()) throw EMixerError(msg::kOpenWave + name);
+  return ParseWave({reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size()}, name, output);
 }
 
 }  // namespace qv::sound

@@ -87,6 +87,47 @@ TEST(Inn, StayingHealsPaysAndSavesAndThenTheMap) {
   EXPECT_TRUE(g.form[W::map_box].visible);
 }
 
+// A night whose save did not reach the disk is never announced as saved, and not charged:
+// the file on the disk still holds the money from before the night.
+TEST(Inn, AFailedSaveIsToldAndNotCharged) {
+  enum class Why { kFolderInTheWay, kAnotherCopy, kSavingOff };
+  for (Why why : {Why::kFolderInTheWay, Why::kAnotherCopy, Why::kSavingOff}) {
+    SCOPED_TRACE(static_cast<int>(why));
+    BattleGame b;
+    Game& g = b.g;
+    g.state.money = 10;
+    g.state.loadCount = 7;
+    g.state.player().level = 3;
+    g.state.player().hp = 1;
+    const std::filesystem::path save = g.paths.saveDir / persist::kSaveFileName;
+    if (why == Why::kFolderInTheWay) std::filesystem::create_directories(save);
+    if (why == Why::kAnotherCopy) g.saveFolderBusy = true;
+    if (why == Why::kSavingOff) g.state.saveDisabled = 1;
+    b.RunStep(21);
+    EXPECT_EQ(b.Line(0),
+              Sjis("宿泊しました.... > 全回復 , セーブできなかったので宿賃はいりません"));
+    EXPECT_EQ(g.state.money, 10);
+    EXPECT_EQ(g.state.player().hp, g.state.player().maxHp);
+    EXPECT_FALSE(std::filesystem::is_regular_file(save));
+    EXPECT_EQ(b.t.host.messages.size(), why == Why::kFolderInTheWay ? 1u : 0u);
+  }
+}
+
+// Another copy's temporary file, or a folder under the old temporary name, is no obstacle.
+TEST(Inn, LeftoversBesideTheSaveDoNotStopIt) {
+  BattleGame b;
+  Game& g = b.g;
+  g.state.money = 10;
+  g.state.loadCount = 7;
+  g.state.player().level = 3;
+  std::filesystem::path old = g.paths.saveDir / persist::kSaveFileName;
+  old += ".tmp";
+  std::filesystem::create_directories(old);
+  b.RunStep(21);
+  EXPECT_EQ(b.Line(0), Sjis("宿泊しました.... > 全回復 , Save complete!!"));
+  EXPECT_EQ(g.state.money, 0);
+}
+
 TEST(Inn, TooPoorToStay) {
   BattleGame b;
   Game& g = b.g;

@@ -23,7 +23,7 @@
 #include "core/master_data.h"
 #include "core/new_game.h"
 #include "core/text.h"
-#include "persist/file_io.h"
+#include "files/file_io.h"
 #include "persist/save.h"
 #include "persist/save_file.h"
 #include "support/env_count.h"
@@ -135,14 +135,15 @@ pid_t Launch(const fs::path& dir, const fs::path& script, const fs::path& output
   _exit(121);
 }
 
-int KillCount() { return static_cast<int>(EnvCount("QV_CRASH_KILLS", 100)); }
+int KillCount() {
+  return static_cast<int>(EnvCount("QV_CRASH_KILLS", 100));
+}
 
 TEST(CrashSafety, KilledAtAnyMomentTheSaveIsTheOldOrTheNew) {
   Folder folder("crash");
   const fs::path dir = folder.path() / "data";
   fs::create_directories(dir);
   const fs::path save = dir / persist::kSaveFileName;
-  const fs::path temporary = persist::TemporaryPathFor(save);
   const fs::path script = folder.path() / "inn.script";
   WriteAll(script, InnScript(400));  // more nights than any run lives to see
   const std::string fresh = PreparedSave(folder.path());
@@ -166,7 +167,7 @@ TEST(CrashSafety, KilledAtAnyMomentTheSaveIsTheOldOrTheNew) {
     kill(pid, SIGKILL);
     waitpid(pid, &status, 0);
     finished += WIFEXITED(status);
-    midSave += fs::exists(temporary);
+    midSave += !files::TemporaryFilesFor(save).empty();
 
     const SaveSeen now = ReadSave(save);
     ASSERT_TRUE(now.ok) << "after kill " << k << ": my.dat " << now.why;
@@ -207,7 +208,7 @@ TEST(CrashSafety, FullDiskKeepsTheOldSaveAndTellsThePlayer) {
   ASSERT_TRUE(WIFEXITED(status)) << "the program died: signal " << WTERMSIG(status);
   EXPECT_EQ(WEXITSTATUS(status), 0) << said;
   EXPECT_EQ(ReadAll(save), fresh);
-  EXPECT_FALSE(fs::exists(persist::TemporaryPathFor(save)));
+  EXPECT_TRUE(files::TemporaryFilesFor(save).empty());
   EXPECT_NE(said.find("書き込めません"), std::string::npos) << said;
   EXPECT_NE(said.find("前の内容はそのまま残っています"), std::string::npos) << said;
 

@@ -1,12 +1,14 @@
 #include "gfx/picture_file.h"
 
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
 
 #include "bmp_builder.h"
+#include "files/files_fixture.h"
 #include "jpeg_builder.h"
 
 namespace qv::gfx {
@@ -108,6 +110,22 @@ TEST(LoadPicture, ChoosesTheReaderByContentAndNamesTheFile) {
   EXPECT_FALSE(empty);
   EXPECT_NE(empty.error.find("empty.bmp: BMP:"), std::string::npos) << empty.error;
   EXPECT_NE(WritePng(src, dir / "no" / "such" / "folder.png"), "");
+  std::filesystem::remove_all(dir);
+}
+
+// A FIFO in cg/ once stalled start-up for good; a device was read without end.
+TEST(LoadPicture, WhatIsNotARegularFileIsNamedAndNeverWaitedOn) {
+  const auto dir = TempDir();
+  alarm(20);
+  for (const auto& c : qv::testing::kHostileCases) {
+    if (!qv::testing::CanMake(c.kind)) continue;
+    SCOPED_TRACE(c.name);
+    qv::testing::MakeHostile(dir / "map.bmp", c.kind);
+    const PictureResult r = LoadPicture(dir / "map.bmp");
+    EXPECT_FALSE(r);
+    EXPECT_EQ(r.error.rfind((dir / "map.bmp").string() + ": ", 0), 0u) << r.error;
+  }
+  alarm(0);
   std::filesystem::remove_all(dir);
 }
 

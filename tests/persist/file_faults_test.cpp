@@ -10,9 +10,9 @@
 namespace qv {
 namespace {
 
-using persist::Fault;
-using persist::FaultPlan;
-using persist::FileIo;
+using files::Fault;
+using files::FaultPlan;
+using files::FileIo;
 using testing::Contains;
 using testing::ReadBytes;
 using testing::RecordFile;
@@ -48,8 +48,8 @@ struct Saved {
     if (!shm.empty()) std::filesystem::remove_all(shm, ec);
   }
   bool NoTemporaryFiles() {
-    return !std::filesystem::exists(persist::TemporaryPathFor(SaveFile(t.g()))) &&
-           !std::filesystem::exists(persist::TemporaryPathFor(RecordFile(t.g())));
+    return files::TemporaryFilesFor(SaveFile(t.g())).empty() &&
+           files::TemporaryFilesFor(RecordFile(t.g())).empty();
   }
 };
 
@@ -87,7 +87,7 @@ TEST(SaveFaults, EveryFailingCallKeepsTheOldFilesAndIsReported) {
 
         ASSERT_EQ(s.t.host.messages.size(), 1u);
         const std::string& message = s.t.host.messages[0];
-        EXPECT_TRUE(Contains(message, persist::ErrorText(error))) << Cp932ToUtf8(message);
+        EXPECT_TRUE(Contains(message, files::ErrorText(error))) << Cp932ToUtf8(message);
         EXPECT_TRUE(Contains(message, at <= calls / 2 ? "my.dat" : testing::Cp("記録.txt")))
             << Cp932ToUtf8(message);
         if (!persistent) {
@@ -132,7 +132,10 @@ TEST(SaveFaults, NeverWritesThroughALinkLeftUnderTheTemporaryName) {
   Saved s;
   const std::filesystem::path victim = s.t.dir / "victim";
   testing::WriteBytes(victim, "keep me");
-  std::filesystem::create_symlink(victim, persist::TemporaryPathFor(SaveFile(s.t.g())));
+  // The one temporary name older versions used, and the only one anybody could foresee.
+  std::filesystem::path foreseen = SaveFile(s.t.g());
+  foreseen += ".tmp";
+  std::filesystem::create_symlink(victim, foreseen);
   persist::SaveGame(s.t.g());
   EXPECT_EQ(ReadBytes(victim), "keep me");
   EXPECT_EQ(testing::FirstDifference(ReadBytes(SaveFile(s.t.g())), s.newSave), "");
@@ -148,7 +151,7 @@ TEST(SaveFaults, ReadOnlyFolderKeepsTheOldSave) {
   chmod(dir.c_str(), 0755);
   EXPECT_EQ(testing::FirstDifference(ReadBytes(SaveFile(s.t.g())), s.oldSave), "");
   ASSERT_EQ(s.t.host.messages.size(), 1u);
-  EXPECT_TRUE(Contains(s.t.host.messages[0], persist::ErrorText(EACCES)));
+  EXPECT_TRUE(Contains(s.t.host.messages[0], files::ErrorText(EACCES)));
 }
 
 }  // namespace

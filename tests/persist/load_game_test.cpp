@@ -203,7 +203,7 @@ TEST(LoadGame, UnreadableSaveIsReportedWithTheCause) {
   EXPECT_EQ(t.g().state.saveDisabled, 1);
   ASSERT_EQ(t.host.messages.size(), 1u);
   EXPECT_TRUE(Contains(t.host.messages[0], "my.dat"));
-  EXPECT_TRUE(Contains(t.host.messages[0], persist::ErrorText(EISDIR)));
+  EXPECT_TRUE(Contains(t.host.messages[0], files::ErrorText(EISDIR)));
 }
 
 TEST(LoadGame, ReadFailureInTheFileLayer) {
@@ -211,12 +211,12 @@ TEST(LoadGame, ReadFailureInTheFileLayer) {
   testing::TestGame t;
   WriteBytes(SaveFile(t.g()), JoinCrLf(lines));
   testing::WriteNameList(t.g(), kRandomNames);
-  // Calls 1 and 2 clear stale temporary files; call 4 is the first read of my.dat.
-  persist::FileIo io(persist::FaultPlan{persist::Fault::kIoError, 4, false});
+  // Call 1 opens my.dat, call 2 asks what it is, call 3 is the first read.
+  files::FileIo io(files::FaultPlan{files::Fault::kIoError, 3, false});
   LoadGame(t.g(), io);
   EXPECT_EQ(t.g().state.saveDisabled, 1);
   ASSERT_EQ(t.host.messages.size(), 1u);
-  EXPECT_TRUE(Contains(t.host.messages[0], persist::ErrorText(EIO)));
+  EXPECT_TRUE(Contains(t.host.messages[0], files::ErrorText(EIO)));
   EXPECT_EQ(testing::FirstDifference(ReadBytes(SaveFile(t.g())), JoinCrLf(lines)), "");
 }
 
@@ -255,13 +255,21 @@ TEST(LoadGame, NameListProblemsAreReportedAndNeverOverread) {
 TEST(LoadGame, LeftoverTemporaryFilesAreRemoved) {
   testing::TestGame t;
   testing::WriteNameList(t.g(), kRandomNames);
-  const std::filesystem::path tmp = persist::TemporaryPathFor(SaveFile(t.g()));
-  const std::filesystem::path recordTmp = persist::TemporaryPathFor(testing::RecordFile(t.g()));
+  std::filesystem::path tmp = SaveFile(t.g()), recordTmp = testing::RecordFile(t.g());
+  std::filesystem::path oldTmp = tmp;
+  tmp += ".tmp-0123456789ab";
+  recordTmp += ".tmp-ba9876543210";
+  oldTmp += ".tmp";  // the single name older versions used
   WriteBytes(tmp, "half a save");
   WriteBytes(recordTmp, "half a record");
+  WriteBytes(oldTmp, "an old half save");
+  const std::filesystem::path other = t.g().paths.saveDir / "my.dat.tmpl";  // not ours
+  WriteBytes(other, "keep");
   LoadGame(t.g());
   EXPECT_FALSE(std::filesystem::exists(tmp));
   EXPECT_FALSE(std::filesystem::exists(recordTmp));
+  EXPECT_FALSE(std::filesystem::exists(oldTmp));
+  EXPECT_TRUE(std::filesystem::exists(other));
   EXPECT_EQ(t.g().state.loadCount, 1);
 }
 

@@ -1,10 +1,12 @@
 // qv.ini: the first run writes it with comments, bad values are named and replaced by the
 // defaults, and what the window keeps is written back without losing the player's lines.
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <fstream>
 #include <sstream>
 
+#include "files/files_fixture.h"
 #include "platform/settings.h"
 #include "support/fake_host.h"
 
@@ -136,6 +138,72 @@ TEST_F(SettingsFile, AFolderThatCannotHoldTheFileGivesAMessageAndDefaults) {
   EXPECT_EQ(s.effectsVolume, kMaxVolume);
   const std::string_view keys[] = {"scale"};
   EXPECT_NE(StoreSettings(dir_ / "blocked" / "qv.ini", s, keys), "");
+}
+
+// Editors on other systems start the file with a UTF-8 byte-order mark.
+TEST_F(SettingsFile, AByteOrderMarkIsNotPartOfTheFirstKey) {
+  const std::filesystem::path file = dir_ / "qv.ini";
+  std::ofstream(file, std::ios::binary) << "\xEF\xBB\xBFscale = 2\r\nmute = yes\r\n";
+  std::vector<std::string> messages;
+  Settings s = LoadSettings(file, messages);
+  EXPECT_TRUE(messages.empty()) << messages.front();
+  EXPECT_EQ(s.scale, 2);
+  EXPECT_TRUE(s.mute);
+  s.scale = 4;
+  const std::string_view keys[] = {"scale"};
+  ASSERT_EQ(StoreSettings(file, s, keys), "");
+  EXPECT_EQ(LoadSettings(file, messages).scale, 4);
+  EXPECT_EQ(Slurp(file).find("scale"), Slurp(file).rfind("scale"));  // replaced, not added
+  EXPECT_TRUE(messages.empty());
+}
+
+// A file of binary junk must not reach the terminal raw: escape sequences could rewrite it.
+TEST_F(SettingsFile, BadValuesAreShownEscaped) {
+  std::vector<std::string> messages;
+  ParseSettings("mute = \x1b[2J\x1b]0;owned\x07\n\x1b[31m\xff\xfe\nscale = \xe5\xa4\xa7\n",
+                "qv.ini", messages);
+  ASSERT_EQ(messages.size(), 3u);
+  for (const std::string& m : messages) {
+    for (char c : m) EXPECT_GE(static_cast<unsigned char>(c), 0x20) << m;
+  }
+  EXPECT_NE(messages[0].find("'\\x1b[2J\\x1b]0;owned\\x07'"), std::string::npos) << messages[0];
+  EXPECT_NE(messages[1].find("\\x1b[31m\\xff\\xfe"), std::string::npos) << messages[1];
+  EXPECT_NE(messages[2].find("'\xe5\xa4\xa7'"), std::string::npos) << messages[2];  // UTF-8 stays
+}
+
+// Something other than a file where qv.ini should be: named, the defaults used, never a
+// hang, and never replaced by a new file.
+TEST_F(SettingsFile, WhatIsNotARegularFileIsNamedAndLeftAlone) {
+  alarm(20);
+  for (const auto& c : testing::kHostileCases) {
+    if (!testing::CanMake(c.kind)) continue;
+    SCOPED_TRACE(c.name);
+    const std::filesystem::path file = dir_ / "qv.ini";
+    testing::MakeHostile(file, c.kind);
+    const auto before = std::filesystem::symlink_status(file).type();
+    std::vector<std::string> messages;
+    const Settings s = LoadSettings(file, messages);
+    ASSERT_EQ(messages.size(), 1u);
+    EXPECT_NE(messages[0].find(file.string()), std::string::npos) << messages[0];
+    EXPECT_NE(messages[0].find("default"), std::string::npos) << messages[0];
+    EXPECT_EQ(s.effectsVolume, kMaxVolume);
+    EXPECT_EQ(std::filesystem::symlink_status(file).type(), before);
+  }
+  alarm(0);
+}
+
+// A settings file kept elsewhere and linked in stays linked when the game writes it back.
+TEST_F(SettingsFile, ALinkedFileIsWrittenWhereItLeads) {
+  std::filesystem::create_directories(dir_ / "dotfiles");
+  std::ofstream(dir_ / "dotfiles" / "qv.ini", std::ios::binary) << "scale = 1\n";
+  std::filesystem::create_symlink("dotfiles/qv.ini", dir_ / "qv.ini");
+  std::vector<std::string> messages;
+  Settings s = LoadSettings(dir_ / "qv.ini", messages);
+  s.scale = 5;
+  const std::string_view keys[] = {"scale"};
+  ASSERT_EQ(StoreSettings(dir_ / "qv.ini", s, keys), "");
+  EXPECT_TRUE(std::filesystem::is_symlink(dir_ / "qv.ini"));
+  EXPECT_EQ(Slurp(dir_ / "dotfiles" / "qv.ini"), "scale = 5\n");
 }
 
 }  // namespace

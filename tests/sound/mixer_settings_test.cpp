@@ -1,7 +1,11 @@
 #include "sound/mixer_settings.h"
 
 #include <gtest/gtest.h>
+#include <unistd.h>
 
+#include <fstream>
+
+#include "files/files_fixture.h"
 #include "sound_test_support.h"
 
 namespace qv::sound {
@@ -71,6 +75,32 @@ TEST(ProfileFile, ReadsLikeAProfileAndLaterFilesWin) {
   testing::TempDir dir;
   ini.AddFile(dir.path / "absent.ini");  // a missing file changes nothing
   EXPECT_EQ(ini.GetInt("a", "x", 0), 20);
+}
+
+TEST(ProfileFile, AByteOrderMarkIsNotPartOfTheFirstLine) {
+  ProfileFile ini;
+  ini.AddText("\xEF\xBB\xBF[default]\r\nWaveBlocks=5\r\n");
+  EXPECT_EQ(ini.GetInt("default", "WaveBlocks", 3), 5);
+}
+
+// MIXER.INI as a FIFO once kept the game from ever opening its window.
+TEST(ProfileFile, WhatIsNotARegularFileIsNamedAndLeftOut) {
+  testing::TempDir dir;
+  alarm(20);
+  for (const auto& c : qv::testing::kHostileCases) {
+    if (!qv::testing::CanMake(c.kind)) continue;
+    SCOPED_TRACE(c.name);
+    const std::filesystem::path file = dir.path / "MIXER.INI";
+    qv::testing::MakeHostile(file, c.kind);
+    ProfileFile ini;
+    const std::string why = ini.AddFile(file);
+    EXPECT_NE(why.find(file.string()), std::string::npos) << why;
+    EXPECT_FALSE(ini.Get("general", "debug"));
+  }
+  alarm(0);
+  std::ofstream(dir.path / "big.ini") << std::string(70000, ';');
+  ProfileFile ini;
+  EXPECT_NE(ini.AddFile(dir.path / "big.ini"), "");
 }
 
 }  // namespace

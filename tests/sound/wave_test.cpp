@@ -1,7 +1,9 @@
 #include "sound/wave.h"
 
 #include <gtest/gtest.h>
+#include <unistd.h>
 
+#include "files/files_fixture.h"
 #include "sound/mixer_error.h"
 #include "sound_test_support.h"
 
@@ -121,6 +123,23 @@ TEST(LoadWaveFile, NamesAMissingFileAndKeepsFifteenCharacters) {
   }
   testing::WriteFile(dir.path / "a_very_long_sound_name.wav", testing::FlatWav(140, 10));
   EXPECT_EQ(LoadWaveFile(dir.path / "a_very_long_sound_name.wav", kOut).name, "a_very_long_sou");
+}
+
+TEST(LoadWaveFile, WhatIsNotARegularFileIsNamedAndNeverWaitedOn) {
+  testing::TempDir dir;
+  alarm(20);
+  for (const auto& c : qv::testing::kHostileCases) {
+    if (!qv::testing::CanMake(c.kind)) continue;
+    SCOPED_TRACE(c.name);
+    qv::testing::MakeHostile(dir.path / "pi.wav", c.kind);
+    try {
+      LoadWaveFile(dir.path / "pi.wav", kOut);
+      ADD_FAILURE() << "loaded";
+    } catch (const EMixerError& e) {
+      EXPECT_STREQ(e.what(), "Failed to open wave file pi.wav");
+    }
+  }
+  alarm(0);
 }
 
 }  // namespace

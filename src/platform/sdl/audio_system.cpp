@@ -8,6 +8,7 @@
 #include <atomic>
 #include <cstdio>
 
+#include "files/file_io.h"
 #include "platform/sdl/smfplay_fluid.h"
 #include "sound/sound_system.h"
 #include "sound/stream_device.h"
@@ -17,6 +18,8 @@ namespace {
 
 constexpr int kDeviceRate = 44100;
 constexpr int kDeviceFrames = 1024;  // about 23 ms of device buffering
+// The game's tunes are a few megabytes.
+constexpr size_t kMaxMusicBytes = size_t{256} << 20;
 
 // SDL2_mixer's music hook takes no user data, so what it needs lives here. It only posts an
 // event; the game's thread decides what the end means.
@@ -49,6 +52,8 @@ class SdlMusic : public sound::MusicPlayer {
   ~SdlMusic() override { Stop(); }
   bool Play(const std::filesystem::path& file, uint32_t token) override {
     Stop();
+    // SDL2_mixer would wait forever on a FIFO and read a device without end.
+    if (!files::CheckFile(file, kMaxMusicBytes).ok()) return false;
     music_ = Mix_LoadMUS(file.c_str());
     if (!music_) return false;
     gMusicToken.store(token);

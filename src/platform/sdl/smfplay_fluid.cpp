@@ -3,10 +3,12 @@
 #include <fluidsynth.h>
 
 #include <algorithm>
+#include <cerrno>
 #include <cstdio>
-#include <fstream>
 #include <system_error>
+#include <thread>
 
+#include "files/file_io.h"
 #include "sound/midi_check.h"
 
 namespace qv::sdl {
@@ -50,8 +52,16 @@ bool SmfPlayer::WaitForSynth() {
 }
 
 void SmfPlayer::Make(const std::filesystem::path& soundFont, int32_t sampleRate) {
-  std::error_code ec;
-  if (cancel_.load() || !std::filesystem::is_regular_file(soundFont, ec)) return;
+  if (cancel_.load()) return;
+  // fluidsynth would wait forever on a FIFO and read a device without end.
+  if (const files::FileResult r = files::CheckFile(soundFont, kMaxSoundFontBytes); !r.ok()) {
+    // A missing default soundfont is a machine without one; anything else is named.
+    if (r.error != ENOENT || soundFont != kDefaultSoundFont) {
+      std::fprintf(stderr, "qv: soundfont %s: %s; the MIDI tune is silent\n",
+                   soundFont.string().c_str(), files::ErrorText(r.error).c_str());
+    }
+    return;
+  }
   fluid_settings_t* settings = new_fluid_settings();
   if (!settings) return;
   fluid_settings_setnum(settings, "synth.sample-rate", double(sampleRate));
@@ -129,11 +139,9 @@ int32_t SmfPlayer::SmfLoadFile(const std::filesystem::path& file, int32_t) {
     QuietLog(FLUID_WARN, "no soundfont, the tune is silent", nullptr);
     return -1;
   }
-  std::ifstream in(file, std::ios::binary);
-  if (!in) return -1;
-  std::vector<uint8_t> bytes(sound::kMaxMidiFileBytes + 1);
-  in.read(reinterpret_cast<char*>(bytes.data()), std::streamsize(bytes.size()));
-  bytes.resize(std::size_t(in.gcount()));
+  std::string text;
+  if (!files::ReadFile(file, text, sound::kMaxMidiFileBytes).ok()) return -1;
+  std::vector<uint8_t> bytes(text.begin(), text.end());
   sound::MidiCheck check = sound::CheckMidi(bytes);
   if (!check.ok) {
     QuietLog(FLUID_WARN, (file.filename().string() + ": " + check.error).c_str(), nullptr);

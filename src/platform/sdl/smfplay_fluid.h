@@ -24,6 +24,8 @@ namespace qv::sdl {
 
 // Debian's default General MIDI soundfont (the default-GM alternative).
 inline constexpr const char* kDefaultSoundFont = "/usr/share/sounds/sf2/default-GM.sf2";
+// The largest soundfonts in use are a few hundred megabytes.
+inline constexpr size_t kMaxSoundFontBytes = size_t{2} << 30;
 
 class SmfPlayer : public sound::MidiPlayer {
  public:
