@@ -19,8 +19,8 @@ namespace {
 qv::sdl::DesktopSetup DesktopSetupFor(const qv::session::Options& o, const qv::Paths& paths) {
   using namespace qv;
   sdl::DesktopSetup d;
-  d.settingsFile = o.configFile.empty() ? platform::DefaultSettingsFile()
-                                        : std::filesystem::path(o.configFile);
+  d.settingsFile =
+      o.configFile.empty() ? platform::DefaultSettingsFile() : std::filesystem::path(o.configFile);
   std::vector<std::string> messages;
   d.settings = platform::LoadSettings(d.settingsFile, messages);
   for (const std::string& m : messages) std::cerr << "qv: " << m << "\n";
@@ -68,7 +68,7 @@ int main(int argc, char** argv) {
   std::error_code ec;
   if (!std::filesystem::is_directory(paths.cgDir, ec)) {
     std::cerr << "qv: no pictures in " << paths.cgDir.string()
-              << " (the build folder holds the game's cg/ and dat/); playing without them\n";
+              << " (the build folder holds the game's cg/ and dat/)\n";
   }
 
   const uint32_t seed = o.seed.value_or(session::ClockSeed());

@@ -31,6 +31,9 @@ class Host {
   virtual void MessageBox(std::string_view text) = 0;
   // Modal Yes/No box; true for Yes.
   virtual bool Confirm(std::string_view text) = 0;
+  // A box about this machine rather than the game (a picture that cannot be read): shown
+  // like a message box, but never part of a recording, which must replay the same elsewhere.
+  virtual void Notice(std::string_view text) { MessageBox(text); }
 
   // Closes the window, which ends the program after FormClose/FormDestroy.
   virtual void CloseWindow() = 0;
@@ -47,8 +50,9 @@ class Presenter {
  public:
   virtual ~Presenter() = default;
 
-  // Loads the main picture and the 40 sprite slots of cg/ (start-up).
-  virtual void LoadSprites(Game& g) = 0;
+  // Loads the main picture and the 40 sprite slots of cg/ (start-up). False when the game
+  // cannot be played with what failed to load (the map picture); the player has been told.
+  virtual bool LoadSprites(Game& g) = 0;
   // Replaces one sprite slot from a file of cg/ (the player's picture is slot 1); a missing
   // or broken file leaves the old picture.
   virtual void LoadSprite(Game& g, int slot, std::string_view file) = 0;

@@ -455,6 +455,12 @@ FileResult ReadFile(const std::filesystem::path& path, std::string& out, size_t 
   return ReadWholeFile(io, path, out, maxBytes);
 }
 
+int OpenRegularFile(const std::filesystem::path& path, size_t maxBytes, int& error) {
+  FileIo io;
+  struct stat st {};
+  return OpenRegular(io, path, maxBytes, st, error);
+}
+
 FileResult CheckFile(const std::filesystem::path& path, size_t maxBytes) {
   FileIo io;
   struct stat st {};

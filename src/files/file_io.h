@@ -120,6 +120,10 @@ FileResult ReadWholeFile(FileIo& io, const std::filesystem::path& path, std::str
 // The same through the plain layer.
 FileResult ReadFile(const std::filesystem::path& path, std::string& out, size_t maxBytes);
 
+// Opens a regular file of at most maxBytes for reading in pieces (the same checks as
+// ReadWholeFile); the descriptor, or -1 with `error` set. The caller closes it.
+int OpenRegularFile(const std::filesystem::path& path, size_t maxBytes, int& error);
+
 // For a file a library opens by its path: whether it is a regular file of at most maxBytes
 // (the same reasons as ReadWholeFile), without reading it and without waiting.
 FileResult CheckFile(const std::filesystem::path& path, size_t maxBytes);

@@ -1,5 +1,8 @@
 #include "flow/startup.h"
 
+#include <optional>
+#include <string>
+
 #include "battle/sequencer.h"
 #include "core/master_data.h"
 #include "core/new_game.h"
@@ -25,18 +28,29 @@ void OfferReset(Game& g) {
   NewGame(g);
   FillMasterData(g.state);
   g.state.saveDisabled = 0;
-  persist::SaveGame(g);
-  g.host->MessageBox(Sjis("初期化完了...."));
+  // The old save is kept as my.dat.bak; a reset that could not be written has told why.
+  const persist::ResetSave saved = persist::SaveAfterReset(g);
+  if (!saved.saved) return;
+  if (saved.backup.empty()) {
+    g.host->MessageBox(Sjis("初期化完了...."));
+    return;
+  }
+  const std::optional<std::string> kept = Utf8ToCp932(saved.backup.filename().string());
+  g.host->MessageBox(Sjis("初期化完了....") + "\r" + Sjis("前のデータは ") +
+                     kept.value_or(Sjis("my.dat.bak")) + Sjis(" に残してあります"));
 }
 
 }  // namespace
 
-void FormCreate(Game& g) {
+bool FormCreate(Game& g) {
   // The first waves and the MIDI device are opened by the host before the window exists.
   g.rng.Seed(g.seed);
   g.text.formActive = 1;
   g.screen.scene = -2;
-  if (g.presenter) g.presenter->LoadSprites(g);
+  if (g.presenter && !g.presenter->LoadSprites(g)) {
+    g.host->CloseWindow();
+    return false;
+  }
   ResetBattleState(g);
   FillMasterData(g.state);
   persist::LoadGame(g);
@@ -45,6 +59,7 @@ void FormCreate(Game& g) {
   g.frame.commandBoxOffset = kSlideInStart;
   if (g.presenter) g.presenter->ShowBackground(g, "cr.jpg");
   HideMapButton(g);
+  return true;
 }
 
 void ClickMain(Game& g, int32_t x, int32_t y, bool rightButton) {
@@ -96,7 +111,9 @@ void FormKeyDown(Game& g, int32_t key) {
   if (key == kKeyF1 && g.screen.scene == -2) OfferReset(g);
 }
 
-void FormClose(Game& g) { g.text.formActive = -1; }
+void FormClose(Game& g) {
+  g.text.formActive = -1;
+}
 
 void FormDestroy(Game& g) {
   // The host releases the MIDI library, the sprite slots and the first waves in its own

@@ -10,8 +10,10 @@ namespace qv {
 constexpr int32_t kKeyEnter = 13;
 constexpr int32_t kKeyF1 = 112;
 
-// The window's creation: sounds, sprites, master data, the save, the opening credit.
-void FormCreate(Game& g);
+// The window's creation: sounds, sprites, master data, the save, the opening credit. False
+// when the game cannot be played (its map picture is missing or broken): the player has been
+// told, the window closes, and nothing was read or written.
+bool FormCreate(Game& g);
 // The screen-advancing click on the main picture (also Enter on the opening screens).
 void ClickMain(Game& g, int32_t x, int32_t y, bool rightButton);
 // Enter on the opening screens; F1 on the opening credit offers the reset.

@@ -6,6 +6,8 @@
 #include <fstream>
 #include <sstream>
 
+#include "files/file_io.h"
+
 namespace qv::platform {
 namespace {
 
@@ -76,11 +78,10 @@ std::filesystem::path PicturesDir() {
   if (std::filesystem::path p = AbsoluteFromEnv("XDG_PICTURES_DIR"); !p.empty()) return p;
   const std::filesystem::path config = XdgHome("XDG_CONFIG_HOME", ".config");
   if (config.empty()) return {};
-  std::ifstream in(config / "user-dirs.dirs", std::ios::binary);
-  if (!in) return {};
-  std::ostringstream text;
-  text << in.rdbuf();
-  return PicturesDirFromUserDirs(text.str(), AbsoluteFromEnv("HOME"));
+  // Optional, and read only as a regular file of sane size: a FIFO here must not stall F12.
+  std::string text;
+  if (!files::ReadFile(config / "user-dirs.dirs", text, size_t{64} << 10).ok()) return {};
+  return PicturesDirFromUserDirs(text, AbsoluteFromEnv("HOME"));
 }
 
 std::filesystem::path GameDataRoot(const std::filesystem::path& programDir) {

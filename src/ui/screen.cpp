@@ -4,6 +4,7 @@
 
 #include "core/text.h"
 #include "gfx/picture_file.h"
+#include "ui/picture_problems.h"
 #include "ui/surfaces.h"
 #include "world/decorate_map.h"
 
@@ -77,6 +78,15 @@ class BackgroundPainter : public world::MapPainter {
 
 struct Screen::Impl {
   Surfaces s;
+  PictureProblems problems;
+
+  // Loads a picture of cg/; a failure is noted to be named.
+  gfx::PictureResult Load(const Game& g, std::string_view name) {
+    const std::filesystem::path file = PictureFile(g, name);
+    gfx::PictureResult r = gfx::LoadPicture(file);
+    if (!r) problems.Note(file, r.error);
+    return r;
+  }
 };
 
 Screen::Screen() : Screen(gfx::FontLibrary::Shared()) {}
@@ -92,11 +102,11 @@ Screen::Screen(gfx::FontLibrary& fonts) : impl_(std::make_unique<Impl>()) {
 
 Screen::~Screen() = default;
 
-void Screen::LoadSprites(Game& g) {
+bool Screen::LoadSprites(Game& g) {
   Surfaces& s = impl_->s;
   s.DetachMapPicture();
   s.cg = gfx::Bitmap(kWindowWidth, kWindowHeight);
-  if (gfx::PictureResult first = gfx::LoadPicture(PictureFile(g, "00.bmp"))) {
+  if (gfx::PictureResult first = impl_->Load(g, "00.bmp")) {
     CopyOpaque(s.cg, first.bitmap, 0, 0);
   }
   s.bak = s.cg;
@@ -105,7 +115,7 @@ void Screen::LoadSprites(Game& g) {
     sprite = gfx::Bitmap();
     const char* file = slot < 36 ? kSpriteFiles[slot] : nullptr;
     if (file == nullptr) continue;
-    if (gfx::PictureResult r = gfx::LoadPicture(PictureFile(g, file))) sprite = std::move(r.bitmap);
+    if (gfx::PictureResult r = impl_->Load(g, file)) sprite = std::move(r.bitmap);
     sprite.SetTransparent(true);
   }
   s.glowDirty = s.bak.Bounds();
@@ -123,11 +133,16 @@ void Screen::LoadSprites(Game& g) {
   if (back.Width() != kWindowWidth || back.Height() != kWindowHeight) {
     back.Resize(kWindowWidth, kWindowHeight);
   }
+  // Without the map there are no places to click: the game cannot be played at all.
+  const bool noMap = impl_->problems.Failed(PictureFile(g, kSpriteFiles[kBackgroundSlot]));
+  impl_->problems.Tell(g, noMap ? "地図の画像がないため、ゲームを始められません。" : "");
+  return !noMap;
 }
 
 void Screen::LoadSprite(Game& g, int slot, std::string_view file) {
   if (slot < 0 || slot >= kSpriteSlots) return;
-  gfx::PictureResult r = gfx::LoadPicture(PictureFile(g, file));
+  gfx::PictureResult r = impl_->Load(g, file);
+  impl_->problems.Tell(g);
   if (!r) return;
   r.bitmap.SetTransparent(true);
   impl_->s.sprites[static_cast<size_t>(slot)] = std::move(r.bitmap);
@@ -139,7 +154,9 @@ void Screen::ShowBackground(Game& g, std::string_view file) {
   const std::string name = file.empty() ? g.frame.background : std::string(file);
   g.frame.background = name;
   // A picture that cannot be read leaves the old background.
-  if (gfx::PictureResult r = gfx::LoadPicture(PictureFile(g, name))) {
+  gfx::PictureResult r = name.empty() ? gfx::PictureResult{} : impl_->Load(g, name);
+  impl_->problems.Tell(g);
+  if (r && !name.empty()) {
     gfx::Bitmap& back = s.Background();
     if (back.Width() != kWindowWidth || back.Height() != kWindowHeight) {
       back.Resize(kWindowWidth, kWindowHeight);
@@ -157,7 +174,8 @@ void Screen::ShowBackground(Game& g, std::string_view file) {
 void Screen::LoadPicture(Game& g, std::string_view widget, std::string_view file) {
   for (int i = 0; i < kWidgetCount; ++i) {
     if (widget != g.form.widgets[static_cast<size_t>(i)].name) continue;
-    gfx::PictureResult r = gfx::LoadPicture(PictureFile(g, file));
+    gfx::PictureResult r = impl_->Load(g, file);
+    impl_->problems.Tell(g);
     // A picture that cannot be read leaves the widget empty.
     if (static_cast<W>(i) == W::cg2) impl_->s.cg2FollowsCg = false;
     gfx::Bitmap& picture = impl_->s.pictures[static_cast<size_t>(i)];

@@ -26,8 +26,9 @@ class Screen : public Presenter {
   Screen(const Screen&) = delete;
   Screen& operator=(const Screen&) = delete;
 
-  // Loads 00.bmp into cg and bak and the 40 sprite slots of cg/ (start-up).
-  void LoadSprites(Game& g) override;
+  // Loads 00.bmp into cg and bak and the 40 sprite slots of cg/ (start-up); false without
+  // the map picture.
+  bool LoadSprites(Game& g) override;
   // Replaces one sprite slot from a file of cg/; a missing or broken file keeps the old one.
   void LoadSprite(Game& g, int slot, std::string_view file) override;
   // Loads a picture of cg/ as the background and composes a frame; errors keep the old one.

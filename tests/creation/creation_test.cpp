@@ -21,7 +21,7 @@ namespace {
 struct PicturePresenter : Presenter {
   std::vector<std::pair<int, std::string>> sprites;
   std::vector<std::pair<std::string, std::string>> pictures;
-  void LoadSprites(Game&) override {}
+  bool LoadSprites(Game&) override { return true; }
   void LoadSprite(Game&, int slot, std::string_view file) override {
     sprites.emplace_back(slot, file);
   }

@@ -1,5 +1,7 @@
 // Whole headless runs of the real game: the script drives it, the files land in a temporary
 // data folder, and the game's data comes from the build tree.
+#include "platform/headless/headless_run.h"
+
 #include <gtest/gtest.h>
 
 #include <fstream>
@@ -9,7 +11,6 @@
 #include "core/text.h"
 #include "gfx/picture_file.h"
 #include "platform/headless/headless_host.h"
-#include "platform/headless/headless_run.h"
 #include "platform/headless/script_runner.h"
 #include "platform/session/command_line.h"
 #include "platform/session/state_dump.h"
@@ -41,28 +42,32 @@ class HeadlessRun : public ::testing::Test {
 };
 
 TEST_F(HeadlessRun, ResetFromTheOpeningScreenWritesAFreshSave) {
-  const int code = Run(
-      "ticks 3\n"
-      "expect scene -2\n"
-      "answer yes\nanswer yes\nanswer no\n"
-      "key f1\n"
-      "expect saveDisabled 0\n"
-      "expect lastBox 初期化完了....\n"
-      "expect money 50\n"
-      "expect player.name しすみ\n"
-      "expect loadCount 0\n"
-      "expect saveLines 5465\n"
-      "click 100 100\n"
-      "ticks 2\n"
-      "expect scene -1\n");
+  const int code =
+      Run("ticks 3\n"
+          "expect scene -2\n"
+          "answer yes\nanswer yes\nanswer no\n"
+          "key f1\n"
+          "expect saveDisabled 0\n"
+          "expect money 50\n"
+          "expect player.name しすみ\n"
+          "expect loadCount 0\n"
+          "expect saveLines 5465\n"
+          "click 100 100\n"
+          "ticks 2\n"
+          "expect scene -1\n");
   EXPECT_EQ(code, session::kExitOk) << err_.str();
   // Every box is printed in UTF-8 with its answer.
   const std::string out = out_.str();
-  EXPECT_NE(out.find("おっと、初期化したい？\n今までの記録とか消えるけどいい？)"), std::string::npos)
+  EXPECT_NE(out.find("おっと、初期化したい？\n今までの記録とか消えるけどいい？)"),
+            std::string::npos)
       << out;
-  EXPECT_NE(out.find("[message] 初期化完了...."), std::string::npos) << out;
+  // The save the reset replaced (the one start-up wrote) is kept, and the box says where.
+  EXPECT_NE(out.find("[message] 初期化完了....\n前のデータは my.dat.bak に残してあります"),
+            std::string::npos)
+      << out;
   EXPECT_EQ(out.find("never asked for"), std::string::npos);
   EXPECT_TRUE(std::filesystem::exists(dir_ / "my.dat"));
+  EXPECT_TRUE(std::filesystem::exists(dir_ / "my.dat.bak"));
 }
 
 // Yes, Yes, Yes keeps the old game; the third question wants "No" to go on.
@@ -71,7 +76,8 @@ TEST_F(HeadlessRun, ResetAnsweredYesThreeTimesKeepsTheGame) {
                 "expect lastBox では初期化する場合は「いいえ」を選択してね)\n"),
             session::kExitOk)
       << err_.str();
-  ASSERT_EQ(Run("expect loadCount 2\n"), session::kExitOk) << err_.str();  // the second start's load
+  ASSERT_EQ(Run("expect loadCount 2\n"), session::kExitOk)
+      << err_.str();  // the second start's load
 }
 
 TEST_F(HeadlessRun, FailedExpectationNamesTheLineAndStops) {
@@ -108,7 +114,8 @@ TEST_F(HeadlessRun, ScreenshotAndDumpFiles) {
   EXPECT_NE(text.str().find("player.name: "), std::string::npos);
   EXPECT_NE(text.str().find("visible panels:"), std::string::npos);
 
-  EXPECT_EQ(Run("screenshot " + (dir_ / "no/such/dir/x.png").string() + "\n"), session::kExitWriteFailed);
+  EXPECT_EQ(Run("screenshot " + (dir_ / "no/such/dir/x.png").string() + "\n"),
+            session::kExitWriteFailed);
   EXPECT_NE(err_.str().find("line 1"), std::string::npos);
 }
 
@@ -127,7 +134,8 @@ TEST_F(HeadlessRun, ClickThatClosesTheWindowEndsTheRun) {
     text = text.substr(0, start) + (last == "0" ? "1" : "0") + "\r\n";
     std::ofstream(dir_ / "my.dat", std::ios::binary | std::ios::trunc) << text;
   }
-  ASSERT_EQ(Run("expect saveDisabled 1\nclick 5 5\nexpect scene 99\n"), session::kExitOk) << err_.str();
+  ASSERT_EQ(Run("expect saveDisabled 1\nclick 5 5\nexpect scene 99\n"), session::kExitOk)
+      << err_.str();
   EXPECT_NE(out_.str().find("the rest of the script is skipped"), std::string::npos);
   EXPECT_NE(out_.str().find("[message] "), std::string::npos);  // the damage was reported
 }
@@ -151,7 +159,7 @@ TEST(StateDump, IndexedAndWidgetKeys) {
   EXPECT_EQ(session::LookupStateValue(g, "visible.map_box"), "0");
   EXPECT_FALSE(session::LookupStateValue(g, "visible.nothing"));
   EXPECT_EQ(session::LookupStateValue(g, "saveLines"), "-1");  // no save yet
-  EXPECT_FALSE(session::LookupStateValue(g, "boxes"));           // needs a host
+  EXPECT_FALSE(session::LookupStateValue(g, "boxes"));         // needs a host
 
   ShowPanel(g.form, W::map_box);
   const std::string dump = session::DumpState(g);

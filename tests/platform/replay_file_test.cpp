@@ -3,7 +3,12 @@
 #include "platform/session/replay_file.h"
 
 #include <gtest/gtest.h>
+#include <unistd.h>
 
+#include <filesystem>
+#include <fstream>
+
+#include "files/files_fixture.h"
 #include "platform/session/replay_input.h"
 #include "platform/session/replay_player.h"
 #include "platform/session/replay_state.h"
@@ -192,6 +197,102 @@ TEST(RecordingFile, BadHeadersAreNamed) {
   }
   // Comments and blank lines may stand anywhere, also before the first line.
   EXPECT_TRUE(ParseRecording("# a bug report\n\nqv-replay 1\nseed 1\n# x\nstart-save none\n").Ok());
+}
+
+// A replay reads its recording an entry at a time, from a file in pieces: what it reads is
+// what the whole text gives, also where lines straddle the pieces.
+TEST(RecordingReader, AFileReadInPiecesGivesWhatTheTextGives) {
+  Recording r = EveryKind();
+  RecordingEntry move = InputAt(150, {InputKind::MouseMove, 1, 2, 0, false, {}});
+  r.entries.insert(r.entries.end() - 1, 30000, move);  // about 500 KB of lines
+  const std::string text = Text(r);
+  const std::filesystem::path file =
+      std::filesystem::temp_directory_path() / ("qv-reader-" + std::to_string(getpid()));
+  std::ofstream(file, std::ios::binary) << text;
+  RecordingReader reader(file);
+  ASSERT_TRUE(reader.ReadHeader()) << reader.Error();
+  EXPECT_EQ(reader.Header().startSave, r.startSave);
+  size_t n = 0;
+  RecordingEntry e;
+  while (reader.Next(e)) {
+    ASSERT_LT(n, r.entries.size());
+    EXPECT_EQ(FormatEntry(e), FormatEntry(r.entries[n]));
+    ++n;
+  }
+  EXPECT_EQ(reader.Error(), "");
+  EXPECT_EQ(n, r.entries.size());
+  const RecordingCheck check = CheckRecordingFile(file);
+  EXPECT_TRUE(check.Ok()) << check.error;
+  EXPECT_EQ(check.entries, r.entries.size());
+  EXPECT_EQ(check.endTick, 151);
+  std::filesystem::remove(file);
+}
+
+// A small file must not keep a replay running for hours: past the limit the line is named.
+TEST(RecordingReader, ARecordingLongerThanAReplayPlaysIsRefused) {
+  std::string text = "qv-replay 1\nseed 1\nstart-save none\n";
+  for (int32_t tick = 0; tick <= kMaxReplayTicks + 100; tick += 100) {
+    text += std::to_string(tick) + " ok\n";
+  }
+  const RecordingParse p = ParseRecording(text, "long.qvr");
+  ASSERT_FALSE(p.Ok());
+  EXPECT_NE(p.error.find("long.qvr:" + std::to_string(4 + kMaxReplayTicks / 100 + 1) + ": tick " +
+                         std::to_string(kMaxReplayTicks + 100) + " is past " +
+                         std::to_string(kMaxReplayTicks) + ", the most a replay plays"),
+            std::string::npos)
+      << p.error;
+  RecordingReader shortLimit("qv-replay 1\nseed 1\nstart-save none\n0 ok\n100 ok\n", "r", 50);
+  RecordingEntry e;
+  EXPECT_TRUE(shortLimit.Next(e));
+  EXPECT_FALSE(shortLimit.Next(e));
+  EXPECT_NE(shortLimit.Error().find("r:5: tick 100 is past 50"), std::string::npos)
+      << shortLimit.Error();
+}
+
+// The save a replay rebuilds from the checks stays the size of a save, whatever the lines say.
+TEST(RecordingReader, SaveLinesNeverAddUpToMoreThanASave) {
+  const std::string header = "qv-replay 1\nseed 1\nstart-save none\n";
+  std::string many = header;
+  for (int line = 1; line <= 70; ++line) {
+    many += "0 line " + std::to_string(line) + " " + std::string(64000, 'A') + "\n";
+  }
+  many += "0 check 0123456789abcdef\n";
+  const RecordingParse p = ParseRecording(many, "big.qvr");
+  ASSERT_FALSE(p.Ok());
+  EXPECT_NE(p.error.find("add up to more than 4 MiB"), std::string::npos) << p.error;
+
+  // One line changed again and again is one line.
+  std::string again = header;
+  for (int tick = 0; tick < 100; ++tick) {
+    again += std::to_string(tick) + " line 1 " + std::string(60000, 'B') + "\n" +
+             std::to_string(tick) + " check 0123456789abcdef\n";
+  }
+  EXPECT_TRUE(ParseRecording(again).Ok());
+
+  std::string lines(kMaxSaveLineNumber + 1, '\n');
+  Recording r;
+  r.seed = 1;
+  r.startSave = lines;
+  const RecordingParse tooMany = ParseRecording(FormatRecordingHeader(r) + "0 ok\n");
+  ASSERT_FALSE(tooMany.Ok());
+  EXPECT_NE(tooMany.error.find("more than 100000 lines"), std::string::npos) << tooMany.error;
+}
+
+TEST(RecordingReader, WhatIsNotARegularFileIsNamedAndNeverWaitedOn) {
+  const std::filesystem::path dir =
+      std::filesystem::temp_directory_path() / ("qv-reader-h-" + std::to_string(getpid()));
+  std::filesystem::create_directories(dir);
+  alarm(20);
+  for (const auto& c : qv::testing::kHostileCases) {
+    if (!qv::testing::CanMake(c.kind)) continue;
+    SCOPED_TRACE(c.name);
+    qv::testing::MakeHostile(dir / "bug.qvr", c.kind);
+    const RecordingCheck check = CheckRecordingFile(dir / "bug.qvr");
+    EXPECT_FALSE(check.Ok());
+    EXPECT_EQ(check.error.rfind((dir / "bug.qvr").string() + ":", 0), 0u) << check.error;
+  }
+  alarm(0);
+  std::filesystem::remove_all(dir);
 }
 
 TEST(SaveLines, ChangesBetweenTwoChecksRebuildTheSecond) {

@@ -31,7 +31,7 @@ struct RecordingPainter : world::MapPainter {
 struct RecordingPresenter : Presenter {
   std::vector<std::string> backgrounds;
   RecordingPainter painter;
-  void LoadSprites(Game&) override {}
+  bool LoadSprites(Game&) override { return true; }
   void LoadSprite(Game&, int, std::string_view) override {}
   void ShowBackground(Game& g, std::string_view file) override {
     backgrounds.emplace_back(file);

@@ -1,5 +1,7 @@
 #include "platform/headless/headless_run.h"
 
+#include <optional>
+
 #include "flow/startup.h"
 #include "flow/tick.h"
 #include "platform/headless/headless_host.h"
@@ -10,6 +12,37 @@
 #include "platform/session/tick_driver.h"
 
 namespace qv::headless {
+namespace {
+
+// Answers at the very top of a script are queued before the game starts, for the question
+// asked then (another copy of the game holds the save folder); queued answers wait for the
+// next question either way, so the script means the same.
+Script QueueLeadingAnswers(const Script& script, HeadlessHost& host) {
+  Script rest = script;
+  auto& commands = rest.commands;
+  auto first = commands.begin();
+  while (first != commands.end() && first->kind == CommandKind::Answer) {
+    host.QueueAnswer(first->flag);
+    ++first;
+  }
+  commands.erase(commands.begin(), first);
+  return rest;
+}
+
+// The exit code of a run that did not get past its start, if it did not.
+std::optional<int> NotStarted(session::Start start) {
+  switch (start) {
+    case session::Start::kPlaying:
+      return std::nullopt;
+    case session::Start::kQuit:
+      return session::kExitOk;
+    case session::Start::kCannotStart:
+      break;
+  }
+  return session::kExitBadInput;
+}
+
+}  // namespace
 
 int RunHeadless(const std::filesystem::path& scriptPath, const Paths& paths, uint32_t seed,
                 std::ostream& out, std::ostream& err) {
@@ -19,8 +52,13 @@ int RunHeadless(const std::filesystem::path& scriptPath, const Paths& paths, uin
     return session::kExitBadInput;
   }
   HeadlessHost host(out);
-  std::unique_ptr<session::Session> run = session::StartSession(host, paths, seed);
-  const int code = RunScript(script, *run, host, out, err);
+  const Script rest = QueueLeadingAnswers(script, host);
+  std::unique_ptr<session::Session> run = session::CreateSession(host, paths, seed);
+  if (const auto code = NotStarted(session::StartGame(*run, host))) {
+    session::EndSession(*run);
+    return *code;
+  }
+  const int code = RunScript(rest, *run, host, out, err);
   if (code != session::kExitOk) err << "qv: " << scriptPath.string() << " failed\n";
   session::EndSession(*run);
   return code;
@@ -41,15 +79,19 @@ int RunHeadlessRecorded(const std::filesystem::path& scriptPath,
     return session::kExitBadInput;
   }
   HeadlessHost host(out);
+  const Script rest = QueueLeadingAnswers(script, host);
   session::Recorder recorder(host);
   if (!recorder.Open(recording, seed, startSave, error)) {
     err << "qv: " << error << "\n";
     return session::kExitWriteFailed;
   }
   std::unique_ptr<session::Session> run = session::CreateSession(recorder, paths, seed);
-  FormCreate(*run->game);
+  if (const auto code = NotStarted(session::StartGame(*run, host))) {
+    session::EndSession(*run);
+    return *code;
+  }
   recorder.Started(*run->game);
-  int code = RunScript(script, *run, host, out, err, &recorder);
+  int code = RunScript(rest, *run, host, out, err, &recorder);
   if (code != session::kExitOk) err << "qv: " << scriptPath.string() << " failed\n";
   recorder.Closing(*run->game);
   session::EndSession(*run);
@@ -65,12 +107,15 @@ int RunHeadlessRecorded(const std::filesystem::path& scriptPath,
 int RunHeadlessReplay(const std::filesystem::path& file, const Paths& paths,
                       const std::string& dataDir, const std::filesystem::path& shotDir,
                       std::ostream& out, std::ostream& err) {
-  const session::RecordingParse parsed = session::LoadRecording(file);
-  if (!parsed.Ok()) {
-    err << "qv: " << parsed.error << "\n";
+  // Read whole first, so that a damaged recording is refused before anything plays; then
+  // read again, an entry at a time, as it plays: the memory stays small whatever its length.
+  const session::RecordingCheck checked = session::CheckRecordingFile(file);
+  session::RecordingReader reader(file);
+  if (!checked.Ok() || !reader.ReadHeader()) {
+    err << "qv: " << (checked.Ok() ? reader.Error() : checked.error) << "\n";
     return session::kExitBadInput;
   }
-  const session::Recording& r = parsed.recording;
+  const session::Recording& r = checked.header;
   session::ReplayFolder folder;
   std::string error;
   if (!folder.Prepare(r, dataDir, error)) {
@@ -78,15 +123,19 @@ int RunHeadlessReplay(const std::filesystem::path& file, const Paths& paths,
     return session::kExitWriteFailed;
   }
   HeadlessHost host(out);
-  session::Replayer replayer(host, r, out);
-  std::unique_ptr<session::Session> run = session::CreateSession(replayer, folder.PathsFor(paths), r.seed);
+  session::Replayer replayer(host, reader, checked.endTick, out);
+  std::unique_ptr<session::Session> run =
+      session::CreateSession(replayer, folder.PathsFor(paths), r.seed);
   if (!shotDir.empty()) {
     std::error_code ec;
     std::filesystem::create_directories(shotDir, ec);
     replayer.WriteShots(run->screen, shotDir);
   }
   Game& g = *run->game;
-  FormCreate(g);
+  if (const auto code = NotStarted(session::StartGame(*run, host))) {
+    session::EndSession(*run);
+    return *code;
+  }
   replayer.Started(g);
   while (!replayer.Done() && !host.Closed()) {
     host.Advance(session::SaneInterval(g));

@@ -14,21 +14,25 @@ bool WindowedPlay::Prepare(const Paths& paths, uint32_t seed, std::ostream& err,
   seed_ = seed;
   std::string error;
   if (!options_.replay.empty()) {
-    parsed_ = session::LoadRecording(options_.replay);
-    if (!parsed_.Ok()) {
-      err << "qv: " << parsed_.error << "\n";
+    // Read whole first, so that a damaged recording is refused before anything plays; then
+    // read again, an entry at a time, as it plays.
+    checked_ = session::CheckRecordingFile(options_.replay);
+    reader_ = std::make_unique<session::RecordingReader>(options_.replay);
+    if (checked_.Ok() && !reader_->ReadHeader()) checked_.error = reader_->Error();
+    if (!checked_.Ok()) {
+      err << "qv: " << checked_.error << "\n";
       exitCode = session::kExitBadInput;
       return false;
     }
-    if (!folder_.Prepare(parsed_.recording, options_.dataDir, error)) {
+    if (!folder_.Prepare(checked_.header, options_.dataDir, error)) {
       err << "qv: " << error << "\n";
       exitCode = session::kExitWriteFailed;
       return false;
     }
     paths_ = folder_.PathsFor(paths);
-    seed_ = parsed_.recording.seed;
+    seed_ = checked_.header.seed;
     std::ostream& out = options_.out ? *options_.out : std::cout;
-    replayer_ = std::make_unique<session::Replayer>(window_, parsed_.recording, out);
+    replayer_ = std::make_unique<session::Replayer>(window_, *reader_, checked_.endTick, out);
     window_.SetObserver(replayer_.get());
   } else if (!options_.record.empty()) {
     std::optional<std::string> startSave;

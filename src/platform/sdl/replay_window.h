@@ -47,7 +47,8 @@ class WindowedPlay {
   PlayOptions options_;
   Paths paths_;
   uint32_t seed_ = 0;
-  session::RecordingParse parsed_;
+  session::RecordingCheck checked_;  // the recording read whole once, its header kept
+  std::unique_ptr<session::RecordingReader> reader_;  // then read again as it plays
   session::ReplayFolder folder_;
   std::unique_ptr<session::Recorder> recorder_;
   std::unique_ptr<session::Replayer> replayer_;

@@ -24,7 +24,14 @@ int RunWindowed(const WindowOptions& options, const Paths& paths,
       session::CreateSession(play.GameHost(), play.GamePaths(), play.Seed());
   host.Attach(*run);
   play.Attach(*run);
-  FormCreate(*run->game);
+  switch (session::StartGame(*run, host)) {
+    case session::Start::kPlaying:
+      break;
+    case session::Start::kQuit:
+      return session::kExitOk;
+    case session::Start::kCannotStart:
+      return session::kExitBadInput;
+  }
   host.Run();
   host.StoreDesktopSettings(err);
   return play.Finish(err);

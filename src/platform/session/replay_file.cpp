@@ -1,10 +1,14 @@
 #include "platform/session/replay_file.h"
 
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <algorithm>
+#include <cerrno>
 #include <charconv>
 
 #include "core/text.h"
-#include "platform/session/small_file.h"
+#include "files/file_io.h"
 
 namespace qv::session {
 namespace {
@@ -13,6 +17,10 @@ constexpr int32_t kWindowWidth = 640;
 constexpr int32_t kWindowHeight = 480;
 constexpr int32_t kMaxKeyCode = 255;
 constexpr size_t kBase64LineChars = 76;
+// A file is read this much at a time.
+constexpr size_t kReadPiece = 64 * 1024;
+// The game's timer runs about 13.9 times a second.
+constexpr int32_t kTicksPerHour = 50'000;
 
 template <typename T>
 bool ParseNumber(std::string_view word, int64_t lo, int64_t hi, T& out) {
@@ -38,11 +46,19 @@ std::vector<std::string_view> Words(std::string_view line) {
 
 class Parser {
  public:
-  explicit Parser(std::string_view name) : name_(name) {}
+  Parser(std::string_view name, int32_t maxTicks) : name_(name), maxTicks_(maxTicks) {}
   bool Line(std::string_view line, int32_t number);
   bool Finish(int32_t lastLine);
+  bool InEntries() const { return inEntries_; }
+  // The entry the last line completed, if it did.
+  bool TakeEntry(RecordingEntry& e) {
+    if (!ready_) return false;
+    e = std::move(*ready_);
+    ready_.reset();
+    return true;
+  }
 
-  Recording recording_;
+  Recording recording_;  // the header; its entries stay empty
   std::string error_;
 
  private:
@@ -55,7 +71,15 @@ class Parser {
   bool Entry(const std::vector<std::string_view>& w, int32_t number);
   bool InputEntry(const std::vector<std::string_view>& w, int32_t number, RecordingEntry& e);
 
+  // The save a replay pieces together from the checks' lines may grow no larger than a save
+  // the recording could start from; the bytes of each line are counted as they change.
+  bool CountSaveLine(int32_t line, size_t bytes, int32_t number);
+
   std::string_view name_;
+  int32_t maxTicks_;
+  std::optional<RecordingEntry> ready_;
+  std::vector<uint32_t> saveLineBytes_;
+  size_t saveBytes_ = 0;
   bool sawMagic_ = false;
   bool sawSeed_ = false;
   bool sawStart_ = false;
@@ -144,9 +168,33 @@ bool Parser::EndHeader(int32_t number) {
                               " bytes, not the " + std::to_string(startSize_) + " announced");
     }
     recording_.startSave = std::move(*bytes);
+    // Its lines, as a replay splits them (a CR before the LF is not part of a line).
+    std::string_view rest = *recording_.startSave;
+    for (int32_t line = 1; !rest.empty(); ++line) {
+      if (line > kMaxSaveLineNumber) {
+        return Fail(number, "the start save has more than " + std::to_string(kMaxSaveLineNumber) +
+                                " lines");
+      }
+      const size_t nl = rest.find('\n');
+      std::string_view text = rest.substr(0, nl);
+      if (!text.empty() && text.back() == '\r') text.remove_suffix(1);
+      CountSaveLine(line, text.size(), number);
+      rest = nl == std::string_view::npos ? std::string_view{} : rest.substr(nl + 1);
+    }
   }
   base64_.clear();
   inEntries_ = true;
+  return true;
+}
+
+bool Parser::CountSaveLine(int32_t line, size_t bytes, int32_t number) {
+  const size_t i = static_cast<size_t>(line - 1);
+  if (i >= saveLineBytes_.size()) saveLineBytes_.resize(i + 1, 0);
+  saveBytes_ = saveBytes_ - saveLineBytes_[i] + bytes;
+  saveLineBytes_[i] = static_cast<uint32_t>(bytes);
+  if (saveBytes_ > kMaxStartSaveBytes) {
+    return Fail(number, "the save lines of the checks add up to more than 4 MiB");
+  }
   return true;
 }
 
@@ -231,6 +279,11 @@ bool Parser::Entry(const std::vector<std::string_view>& w, int32_t number) {
   }
   // The recorder checks the state every 100 ticks, so no two entries stand further apart;
   // a wider gap is a damaged file (and would make the replay run on for nothing).
+  if (e.tick > maxTicks_) {
+    return Fail(number, "tick " + std::to_string(e.tick) + " is past " + std::to_string(maxTicks_) +
+                            ", the most a replay plays (about " +
+                            std::to_string(maxTicks_ / kTicksPerHour) + " hours of play)");
+  }
   if (e.tick - lastTick_ > kCheckpointTicks) {
     return Fail(number, "tick " + std::to_string(e.tick) + " is more than " +
                             std::to_string(kCheckpointTicks) + " ticks after the entry before (" +
@@ -252,6 +305,7 @@ bool Parser::Entry(const std::vector<std::string_view>& w, int32_t number) {
     if (w.size() == 4) value = UnescapeBytes(w[3]);
     if (!value) return Fail(number, "the save line's value has a bad %XX escape");
     if (c.line <= pendingLine_) return Fail(number, "save lines must come in rising order");
+    if (!CountSaveLine(c.line, value->size(), number)) return false;
     c.value = std::move(*value);
     pendingLine_ = c.line;
     pendingTick_ = e.tick;
@@ -287,7 +341,7 @@ bool Parser::Entry(const std::vector<std::string_view>& w, int32_t number) {
     e.kind = EntryKind::Input;
     if (!InputEntry(w, number, e)) return false;
   }
-  recording_.entries.push_back(std::move(e));
+  ready_ = std::move(e);
   return true;
 }
 
@@ -302,37 +356,208 @@ bool Parser::Finish(int32_t lastLine) {
 
 }  // namespace
 
-RecordingParse ParseRecording(std::string_view text, std::string_view name) {
-  RecordingParse r;
-  if (text.size() > kMaxRecordingBytes) {
-    r.error = std::string(name) + ": larger than 64 MiB";
-    return r;
-  }
-  Parser parser(name);
-  int32_t number = 0;
-  while (!text.empty()) {
-    ++number;
-    const size_t nl = text.find('\n');
-    const std::string_view line = text.substr(0, nl);
-    text = nl == std::string_view::npos ? std::string_view{} : text.substr(nl + 1);
-    if (!parser.Line(line, number)) {
-      r.error = std::move(parser.error_);
-      return r;
+struct RecordingReader::Impl {
+  Impl(std::string_view name, int32_t maxTicks) : name(name), parser(this->name, maxTicks) {}
+
+  // The next line of the source; false at its end or on a read error (error set).
+  bool NextLine(std::string_view& line);
+  bool Fill();
+
+  std::string name;
+  Parser parser;
+  std::string error;
+  int32_t lineNumber = 0;
+  bool headerRead = false;
+  bool finished = false;
+  // A file is read in pieces into `buffer`; text in memory is walked in place.
+  int fd = -1;
+  std::string buffer;
+  size_t start = 0;
+  size_t bytesRead = 0;
+  size_t expectedBytes = 0;  // the file's size when it was opened
+  bool endOfFile = false;
+  std::string_view text;
+};
+
+bool RecordingReader::Impl::Fill() {
+  buffer.erase(0, start);
+  start = 0;
+  char chunk[kReadPiece];
+  for (int interruptions = 0;; ++interruptions) {
+    const ssize_t n = ::read(fd, chunk, sizeof chunk);
+    if (n < 0 && errno == EINTR && interruptions < 100) continue;
+    if (n < 0) {
+      error = name + ": cannot read the recording (" + files::ErrorText(errno) + ")";
+      return false;
     }
+    if (n == 0) {
+      endOfFile = true;
+      if (bytesRead == expectedBytes) return true;
+      error = name + ": " + files::ErrorText(files::kChangedWhileRead);
+      return false;
+    }
+    bytesRead += static_cast<size_t>(n);
+    if (bytesRead > kMaxRecordingBytes) {
+      error = name + ": larger than 64 MiB";
+      return false;
+    }
+    buffer.append(chunk, static_cast<size_t>(n));
+    return true;
   }
-  if (!parser.Finish(number)) {
-    r.error = std::move(parser.error_);
+}
+
+bool RecordingReader::Impl::NextLine(std::string_view& line) {
+  if (fd < 0) {
+    if (text.empty()) return false;
+    const size_t nl = text.find('\n');
+    line = text.substr(0, nl);
+    text = nl == std::string_view::npos ? std::string_view{} : text.substr(nl + 1);
+    return true;
+  }
+  for (;;) {
+    const size_t nl = buffer.find('\n', start);
+    if (nl != std::string::npos) {
+      line = std::string_view(buffer).substr(start, nl - start);
+      start = nl + 1;
+      return true;
+    }
+    // A line longer than any recording holds is handed over as it is, to be refused.
+    if (buffer.size() - start > kMaxRecordingLineBytes || endOfFile) {
+      if (start == buffer.size()) return false;
+      const size_t n = std::min(buffer.size() - start, kMaxRecordingLineBytes + 1);
+      line = std::string_view(buffer).substr(start, n);
+      start = endOfFile ? buffer.size() : start + n;
+      return true;
+    }
+    if (!Fill()) return false;
+  }
+}
+
+RecordingReader::RecordingReader(const std::filesystem::path& path, int32_t maxTicks)
+    : impl_(std::make_unique<Impl>(path.string(), maxTicks)) {
+  int error = 0;
+  impl_->fd = files::OpenRegularFile(path, kMaxRecordingBytes, error);
+  struct stat st {};
+  if (impl_->fd >= 0) {
+    if (fstat(impl_->fd, &st) == 0) {
+      impl_->expectedBytes = static_cast<size_t>(st.st_size);
+      return;
+    }
+    error = errno;
+  }
+  if (error == ENOENT) {
+    impl_->error = impl_->name + ": no such recording";
+  } else if (error == EFBIG) {
+    impl_->error = impl_->name + ": larger than 64 MiB";
+  } else {
+    impl_->error = impl_->name + ": cannot read the recording (" + files::ErrorText(error) + ")";
+  }
+  impl_->finished = true;
+}
+
+RecordingReader::RecordingReader(std::string_view text, std::string_view name, int32_t maxTicks)
+    : impl_(std::make_unique<Impl>(name, maxTicks)) {
+  impl_->text = text;
+  if (text.size() > kMaxRecordingBytes) {
+    impl_->error = impl_->name + ": larger than 64 MiB";
+    impl_->finished = true;
+  }
+}
+
+RecordingReader::~RecordingReader() {
+  if (impl_ && impl_->fd >= 0) ::close(impl_->fd);
+}
+
+bool RecordingReader::ReadHeader() {
+  Impl& im = *impl_;
+  if (im.headerRead) return im.error.empty();
+  im.headerRead = true;
+  std::string_view line;
+  while (im.error.empty() && !im.parser.InEntries()) {
+    if (im.finished || !im.NextLine(line)) {
+      if (im.error.empty() && !im.finished && !im.parser.Finish(im.lineNumber)) {
+        im.error = im.parser.error_;
+      }
+      im.finished = true;
+      break;
+    }
+    if (!im.parser.Line(line, ++im.lineNumber)) im.error = im.parser.error_;
+  }
+  if (!im.error.empty()) im.finished = true;
+  return im.error.empty();
+}
+
+const Recording& RecordingReader::Header() const {
+  return impl_->parser.recording_;
+}
+
+bool RecordingReader::Next(RecordingEntry& e) {
+  Impl& im = *impl_;
+  if (!ReadHeader()) return false;
+  if (im.parser.TakeEntry(e)) return true;
+  std::string_view line;
+  while (!im.finished) {
+    if (!im.NextLine(line)) {
+      if (im.error.empty() && !im.parser.Finish(im.lineNumber)) im.error = im.parser.error_;
+      im.finished = true;
+      return false;
+    }
+    if (!im.parser.Line(line, ++im.lineNumber)) {
+      im.error = im.parser.error_;
+      im.finished = true;
+      return false;
+    }
+    if (im.parser.TakeEntry(e)) return true;
+  }
+  return false;
+}
+
+const std::string& RecordingReader::Error() const {
+  return impl_->error;
+}
+
+namespace {
+
+RecordingParse ReadAll(RecordingReader& reader) {
+  RecordingParse r;
+  RecordingEntry e;
+  while (reader.Next(e)) r.recording.entries.push_back(std::move(e));
+  if (!reader.Error().empty()) {
+    r.error = reader.Error();
+    r.recording.entries.clear();
     return r;
   }
-  r.recording = std::move(parser.recording_);
+  Recording& out = r.recording;
+  const Recording& header = reader.Header();
+  out.seed = header.seed;
+  out.program = header.program;
+  out.startSave = header.startSave;
   return r;
 }
 
+}  // namespace
+
+RecordingParse ParseRecording(std::string_view text, std::string_view name) {
+  RecordingReader reader(text, name);
+  return ReadAll(reader);
+}
+
 RecordingParse LoadRecording(const std::filesystem::path& path) {
-  RecordingParse r;
-  std::optional<std::string> text = ReadSmallFile(path, kMaxRecordingBytes, "recording", r.error);
-  if (!text) return r;
-  return ParseRecording(*text, path.string());
+  RecordingReader reader(path);
+  return ReadAll(reader);
+}
+
+RecordingCheck CheckRecordingFile(const std::filesystem::path& path, int32_t maxTicks) {
+  RecordingCheck check;
+  RecordingReader reader(path, maxTicks);
+  RecordingEntry e;
+  while (reader.Next(e)) {
+    check.endTick = e.tick;
+    ++check.entries;
+  }
+  check.error = reader.Error();
+  if (check.error.empty()) check.header = reader.Header();
+  return check;
 }
 
 std::string FormatRecordingHeader(const Recording& r) {

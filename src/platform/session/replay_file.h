@@ -6,6 +6,7 @@
 // written %XX. A recording is untrusted: every field is bounded and a bad line is named.
 #include <cstdint>
 #include <filesystem>
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -28,6 +29,9 @@ constexpr size_t kMaxStartSaveBytes = 4 * 1024 * 1024;
 constexpr int32_t kMaxRecordedTick = 1'000'000'000;
 constexpr int32_t kMaxSaveLineNumber = 100'000;
 constexpr size_t kMaxInputTextBytes = 4096;
+// The most ticks a replay plays, about twenty hours of play: a longer recording is refused at
+// the line that passes it, so a small file can never keep a replay running for hours.
+constexpr int32_t kMaxReplayTicks = 1'000'000;
 
 enum class EntryKind : uint8_t {
   Input,   // an input event reached the game
@@ -63,16 +67,55 @@ struct Recording {
   std::vector<RecordingEntry> entries;
 };
 
+// Reads a recording one entry at a time. What it keeps stays within a few megabytes whatever
+// the file holds (the start save is the largest part), so a file of a million entries costs
+// no more than a file of ten.
+class RecordingReader {
+ public:
+  // From a file, read in pieces (a regular file of at most kMaxRecordingBytes).
+  explicit RecordingReader(const std::filesystem::path& path, int32_t maxTicks = kMaxReplayTicks);
+  // From text in memory, which must outlive the reader; `name` appears in messages.
+  RecordingReader(std::string_view text, std::string_view name, int32_t maxTicks = kMaxReplayTicks);
+  ~RecordingReader();
+  RecordingReader(const RecordingReader&) = delete;
+  RecordingReader& operator=(const RecordingReader&) = delete;
+
+  // Reads up to the first entry; false when the header is bad (Error names the line).
+  bool ReadHeader();
+  // The seed, the program and the start save; its entries stay empty.
+  const Recording& Header() const;
+  // The next entry; false at the end of the recording, or at a bad line (Error names it).
+  bool Next(RecordingEntry& e);
+  // Empty while all is well; otherwise "NAME:LINE: why" (or "NAME: why" for the file itself).
+  const std::string& Error() const;
+
+ private:
+  struct Impl;
+  std::unique_ptr<Impl> impl_;
+};
+
 struct RecordingParse {
   Recording recording;
   std::string error;  // empty when the file is good; otherwise "NAME:LINE: why"
   bool Ok() const { return error.empty(); }
 };
 
-// Parses a whole recording; `name` appears in error messages.
+// Parses a whole recording into memory; `name` appears in error messages.
 RecordingParse ParseRecording(std::string_view text, std::string_view name = "recording");
-// Reads and parses a recording file.
+// Reads and parses a whole recording file into memory (tests; a replay streams it).
 RecordingParse LoadRecording(const std::filesystem::path& path);
+
+// A recording file read from end to end without keeping its entries: its header, and where
+// it ends.
+struct RecordingCheck {
+  Recording header;  // without entries
+  int32_t endTick = 0;
+  size_t entries = 0;
+  std::string error;
+  bool Ok() const { return error.empty(); }
+};
+RecordingCheck CheckRecordingFile(const std::filesystem::path& path,
+                                  int32_t maxTicks = kMaxReplayTicks);
 
 // The lines that open a recording (magic, program, seed and the start save).
 std::string FormatRecordingHeader(const Recording& r);

@@ -31,8 +31,33 @@ LineDifference FirstDifference(const std::vector<std::string>& recorded,
 }
 
 Replayer::Replayer(Host& inner, const Recording& recording, std::ostream& out)
-    : inner_(inner), entries_(recording.entries), out_(out) {
+    : inner_(inner), entries_(&recording.entries), out_(out) {
+  if (!recording.entries.empty()) endTick_ = recording.entries.back().tick;
   if (recording.startSave) expected_ = SplitSaveText(*recording.startSave);
+}
+
+Replayer::Replayer(Host& inner, RecordingReader& reader, int32_t endTick, std::ostream& out)
+    : inner_(inner), reader_(&reader), endTick_(endTick), out_(out) {
+  if (reader.Header().startSave) expected_ = SplitSaveText(*reader.Header().startSave);
+}
+
+const RecordingEntry* Replayer::Peek() {
+  if (next_) return &*next_;
+  if (entries_ != nullptr) {
+    if (cursor_ >= entries_->size()) return nullptr;
+    next_ = (*entries_)[cursor_++];
+    return &*next_;
+  }
+  RecordingEntry e;
+  if (reader_ == nullptr || !reader_->Next(e)) {
+    // Read whole before the replay began; it can only fail now if it changed since.
+    if (reader_ != nullptr && !reader_->Error().empty()) {
+      Stop(ReplayOutcome::Differs, "the recording cannot be read on: " + reader_->Error());
+    }
+    return nullptr;
+  }
+  next_ = std::move(e);
+  return &*next_;
 }
 
 void Replayer::WriteShots(ui::Screen& screen, const std::filesystem::path& dir) {
@@ -41,12 +66,13 @@ void Replayer::WriteShots(ui::Screen& screen, const std::filesystem::path& dir) 
 }
 
 int32_t Replayer::EndTick() const {
-  return entries_.empty() ? 0 : entries_.back().tick;
+  return endTick_;
 }
 
-std::string Replayer::NextEntryText() const {
-  if (cursor_ >= entries_.size()) return "nothing more";
-  const RecordingEntry& e = entries_[cursor_];
+std::string Replayer::NextEntryText() {
+  const RecordingEntry* next = Peek();
+  if (next == nullptr) return "nothing more";
+  const RecordingEntry& e = *next;
   std::string text = FormatEntry(e);
   // A check shows only its own line, not the save lines before it.
   if (const size_t last = text.rfind('\n', text.size() - 2); last != std::string::npos) {
@@ -65,9 +91,8 @@ void Replayer::Stop(ReplayOutcome outcome, std::string why) {
 void Replayer::MessageBox(std::string_view text) {
   out_ << "[message] " << BoxTextForPrinting(text) << "\n";
   if (Done()) return;
-  if (cursor_ < entries_.size() && entries_[cursor_].kind == EntryKind::Ok &&
-      entries_[cursor_].tick == ticks_) {
-    ++cursor_;
+  if (const RecordingEntry* e = Peek(); e && e->kind == EntryKind::Ok && e->tick == ticks_) {
+    Pop();
     return;
   }
   Stop(ReplayOutcome::Differs, "at tick " + std::to_string(ticks_) +
@@ -77,9 +102,10 @@ void Replayer::MessageBox(std::string_view text) {
 
 bool Replayer::Confirm(std::string_view text) {
   out_ << "[confirm] " << BoxTextForPrinting(text) << "\n";
-  if (!Done() && cursor_ < entries_.size() && entries_[cursor_].kind == EntryKind::Answer &&
-      entries_[cursor_].tick == ticks_) {
-    const bool yes = entries_[cursor_++].yes;
+  const RecordingEntry* e = Done() ? nullptr : Peek();
+  if (e && e->kind == EntryKind::Answer && e->tick == ticks_) {
+    const bool yes = e->yes;
+    Pop();
     out_ << "  -> " << (yes ? "yes" : "no") << "\n";
     return yes;
   }
@@ -103,37 +129,40 @@ void Replayer::Ticked(Game& g) {
 }
 
 void Replayer::Play(Game& g) {
-  while (!Done() && cursor_ < entries_.size()) {
-    const RecordingEntry& e = entries_[cursor_];
-    if (e.tick < ticks_) {
+  while (!Done()) {
+    const RecordingEntry* next = Peek();
+    if (next == nullptr) break;
+    if (next->tick < ticks_) {
       // Only a box answer can be left behind: the box it answered never came.
       Stop(ReplayOutcome::Differs, "by tick " + std::to_string(ticks_) +
                                        " the game had not asked what the recording answers "
                                        "at tick " +
-                                       std::to_string(e.tick) + ": " + NextEntryText());
+                                       std::to_string(next->tick) + ": " + NextEntryText());
       return;
     }
-    if (e.tick > ticks_) return;
+    if (next->tick > ticks_) return;
+    if (next->kind == EntryKind::Answer || next->kind == EntryKind::Ok) {
+      return;  // for a box the next tick shows
+    }
+    if (next->kind == EntryKind::Input && windowClosed_) {
+      Stop(ReplayOutcome::Differs, "the game closed its window at tick " + std::to_string(ticks_) +
+                                       " but the recording goes on with " + NextEntryText());
+      return;
+    }
+    // Taken before it is acted on: what the game does with it may already need the next one.
+    const RecordingEntry e = std::move(*next_);
+    Pop();
     switch (e.kind) {
       case EntryKind::Answer:
       case EntryKind::Ok:
-        return;  // for a box the next tick shows
+        break;
       case EntryKind::Input:
-        if (windowClosed_) {
-          Stop(ReplayOutcome::Differs, "the game closed its window at tick " +
-                                           std::to_string(ticks_) +
-                                           " but the recording goes on with " + NextEntryText());
-          return;
-        }
-        ++cursor_;
         DeliverInput(g, e.input);
         break;
       case EntryKind::Check:
-        ++cursor_;
         Compare(g, e);
         break;
       case EntryKind::Shot:
-        ++cursor_;
         if (screen_) {
           const std::string error = gfx::WritePng(
               screen_->RenderWindow(g), shotDir_ / ("shot-" + std::to_string(e.number) + ".png"));
@@ -141,13 +170,12 @@ void Replayer::Play(Game& g) {
         }
         break;
       case EntryKind::End:
-        ++cursor_;
         Compare(g, e);
         if (!Done()) Stop(ReplayOutcome::Same, "");
         return;
     }
   }
-  if (!Done() && cursor_ >= entries_.size()) {
+  if (!Done() && Peek() == nullptr && !Done()) {
     Stop(ReplayOutcome::Cut, "the recording stops at tick " + std::to_string(ticks_) +
                                  " without an end (the game that made it did not close normally)");
   }

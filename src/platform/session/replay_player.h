@@ -5,6 +5,7 @@
 // line that does.
 #include <cstdint>
 #include <filesystem>
+#include <optional>
 #include <ostream>
 #include <string>
 #include <vector>
@@ -29,8 +30,12 @@ enum class ReplayOutcome {
 
 class Replayer final : public Host, public PlayObserver {
  public:
-  // `recording` must outlive the replayer. Box texts and notes go to `out`.
+  // Plays a recording held in memory, which must outlive the replayer. Box texts and notes go
+  // to `out`.
   Replayer(Host& inner, const Recording& recording, std::ostream& out);
+  // Plays the entries of `reader` as they are read (its header read already). `endTick` is
+  // where the recording ends, for messages; the reader must outlive the replayer.
+  Replayer(Host& inner, RecordingReader& reader, int32_t endTick, std::ostream& out);
 
   // Snapshots named in the recording are drawn with `screen` and written to `dir` as
   // shot-N.png.
@@ -43,6 +48,7 @@ class Replayer final : public Host, public PlayObserver {
   void PlayMidi(std::string_view file) override { inner_.PlayMidi(file); }
   void MessageBox(std::string_view text) override;
   bool Confirm(std::string_view text) override;
+  void Notice(std::string_view text) override { inner_.Notice(text); }
   void CloseWindow() override;
   void SetTextInput(bool on, const Rect& field) override { inner_.SetTextInput(on, field); }
 
@@ -67,14 +73,20 @@ class Replayer final : public Host, public PlayObserver {
   void Play(Game& g);
   void Compare(Game& g, const RecordingEntry& e);
   void Stop(ReplayOutcome outcome, std::string why);
-  std::string NextEntryText() const;
+  std::string NextEntryText();
+  // The entry due next (read when needed), or null when the recording has no more.
+  const RecordingEntry* Peek();
+  void Pop() { next_.reset(); }
 
   Host& inner_;
-  const std::vector<RecordingEntry>& entries_;
+  const std::vector<RecordingEntry>* entries_ = nullptr;  // a recording in memory
+  RecordingReader* reader_ = nullptr;                     // or one read as it plays
+  size_t cursor_ = 0;                                     // next entry of entries_
+  std::optional<RecordingEntry> next_;
+  int32_t endTick_ = 0;
   std::ostream& out_;
   ui::Screen* screen_ = nullptr;
   std::filesystem::path shotDir_;
-  size_t cursor_ = 0;
   int32_t ticks_ = 0;
   int32_t checks_ = 0;
   bool windowClosed_ = false;

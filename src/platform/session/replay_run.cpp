@@ -1,9 +1,10 @@
 #include "platform/session/replay_run.h"
 
+#include <cerrno>
 #include <cstdlib>
 #include <fstream>
-#include <iterator>
 
+#include "files/file_io.h"
 #include "persist/save.h"
 #include "platform/session/session.h"
 
@@ -12,17 +13,15 @@ namespace qv::session {
 bool ReadStartSave(const Paths& paths, std::optional<std::string>& save, std::string& error) {
   save.reset();
   const std::filesystem::path file = paths.saveDir / persist::kSaveFileName;
-  std::error_code ec;
-  if (!std::filesystem::exists(file, ec)) return true;
-  const auto size = std::filesystem::file_size(file, ec);
-  if (ec || size > kMaxStartSaveBytes) {
-    error = file.string() + (ec ? ": cannot read it" : ": larger than 4 MiB");
+  std::string bytes;
+  const files::FileResult read = files::ReadFile(file, bytes, kMaxStartSaveBytes);
+  if (read.error == ENOENT) return true;
+  if (read.error == EFBIG) {
+    error = file.string() + ": larger than 4 MiB";
     return false;
   }
-  std::ifstream in(file, std::ios::binary);
-  std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-  if (!in && !in.eof()) {
-    error = file.string() + ": cannot read it";
+  if (!read.ok()) {
+    error = file.string() + ": cannot read it (" + files::ErrorText(read.error) + ")";
     return false;
   }
   save = std::move(bytes);

@@ -1,5 +1,9 @@
 #include "platform/session/session.h"
 
+#include <system_error>
+
+#include "core/text.h"
+#include "core/text_lines.h"
 #include "flow/startup.h"
 
 namespace qv::session {
@@ -11,9 +15,30 @@ std::unique_ptr<Session> CreateSession(Host& host, const Paths& paths, uint32_t 
   return session;
 }
 
+Start StartGame(Session& session, Host& asker) {
+  Game& g = *session.game;
+  std::error_code ec;
+  std::filesystem::create_directories(g.paths.saveDir, ec);
+  session.saveFolder = files::FolderLock(g.paths.saveDir);
+  // Without locks (a read-only folder, a file system that has none) the game still plays and
+  // saves: no two writers can share a temporary file.
+  if (session.saveFolder.state() == files::FolderLock::State::kBusy) {
+    if (!asker.Confirm(Sjis("このセーブデータは別のqvで使用中です\r"
+                            "セーブせずに遊びますか？（「いいえ」で終了します）"))) {
+      asker.CloseWindow();
+      return Start::kQuit;
+    }
+    g.saveFolderBusy = true;
+  }
+  if (!FormCreate(g)) return Start::kCannotStart;
+  if (g.saveFolderBusy)
+    AddTextLine(g, Sjis("セーブデータは別のqvで使用中のため、このqvではセーブしません"));
+  return Start::kPlaying;
+}
+
 std::unique_ptr<Session> StartSession(Host& host, const Paths& paths, uint32_t seed) {
   std::unique_ptr<Session> session = CreateSession(host, paths, seed);
-  FormCreate(*session->game);
+  StartGame(*session, host);
   return session;
 }
 

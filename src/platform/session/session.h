@@ -5,6 +5,7 @@
 #include <memory>
 
 #include "core/game.h"
+#include "files/folder_lock.h"
 #include "ui/screen.h"
 
 namespace qv::session {
@@ -18,11 +19,23 @@ constexpr int kExitWriteFailed = 3;  // a screenshot or dump could not be writte
 struct Session {
   ui::Screen screen;  // outlives the game, which points at it
   std::unique_ptr<Game> game;
+  files::FolderLock saveFolder;  // held while the run lasts: one writer per save folder
+};
+
+// How a start went.
+enum class Start {
+  kPlaying,      // the opening credit is showing
+  kQuit,         // the save folder is another copy's and the player chose to quit
+  kCannotStart,  // the game cannot be played (its map picture is missing or broken); told
 };
 
 // Builds the game on `host` with its seed, before the window's creation.
 std::unique_ptr<Session> CreateSession(Host& host, const Paths& paths, uint32_t seed);
-// CreateSession, then FormCreate: the opening credit is showing.
+// Takes the save folder, then FormCreate. When another copy of the game holds the folder,
+// `asker` asks whether to play without saving or to quit; it is the real host, so that no
+// recording carries a question that depends on the machine.
+Start StartGame(Session& session, Host& asker);
+// CreateSession, then StartGame asking `host`.
 std::unique_ptr<Session> StartSession(Host& host, const Paths& paths, uint32_t seed);
 
 // The window closes: FormClose, then FormDestroy. Safe to call twice.

@@ -1,31 +1,25 @@
 #include "platform/session/small_file.h"
 
-#include <fstream>
-#include <iterator>
-#include <system_error>
+#include <cerrno>
+
+#include "files/file_io.h"
 
 namespace qv::session {
 
 std::optional<std::string> ReadSmallFile(const std::filesystem::path& path, size_t maxBytes,
                                          std::string_view what, std::string& error) {
-  std::error_code ec;
-  if (!std::filesystem::is_regular_file(path, ec)) {
+  std::string text;
+  const files::FileResult read = files::ReadFile(path, text, maxBytes);
+  if (read.ok()) return text;
+  if (read.error == ENOENT) {
     error = path.string() + ": no such " + std::string(what);
-    return std::nullopt;
+  } else if (read.error == EFBIG) {
+    error = path.string() + ": larger than " + std::to_string(maxBytes >> 20) + " MiB";
+  } else {
+    error = path.string() + ": cannot read the " + std::string(what) + " (" +
+            files::ErrorText(read.error) + ")";
   }
-  const auto size = std::filesystem::file_size(path, ec);
-  if (ec || size > maxBytes) {
-    error = path.string() + (ec ? ": cannot read the " + std::string(what)
-                                : ": larger than " + std::to_string(maxBytes >> 20) + " MiB");
-    return std::nullopt;
-  }
-  std::ifstream in(path, std::ios::binary);
-  std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-  if (!in && !in.eof()) {
-    error = path.string() + ": cannot read the " + std::string(what);
-    return std::nullopt;
-  }
-  return text;
+  return std::nullopt;
 }
 
 }  // namespace qv::session

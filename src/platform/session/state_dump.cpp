@@ -7,7 +7,9 @@
 #include <vector>
 
 #include "core/text.h"
+#include "files/file_io.h"
 #include "persist/progress.h"
+#include "persist/save.h"
 
 namespace qv::session {
 namespace {
@@ -123,18 +125,11 @@ W WidgetId(const Game& g, const Widget* w) {
 }
 
 std::string CountSaveLines(const Game& g) {
-  std::ifstream in(g.paths.saveDir / "my.dat", std::ios::binary);
-  if (!in) return "-1";
+  std::string text;
+  if (!files::ReadFile(g.paths.saveDir / "my.dat", text, persist::kMaxSaveBytes).ok()) return "-1";
   int64_t lines = 0;
-  char buf[65536];
-  bool lastWasNewline = true;
-  while (in.read(buf, sizeof buf) || in.gcount() > 0) {
-    for (std::streamsize i = 0; i < in.gcount(); ++i) {
-      if (buf[i] == '\n') ++lines;
-    }
-    lastWasNewline = buf[in.gcount() - 1] == '\n';
-  }
-  if (!lastWasNewline) ++lines;  // a last line without its line end still counts
+  for (char c : text) lines += c == '\n';
+  if (!text.empty() && text.back() != '\n') ++lines;  // a last line without its end counts
   return Num(lines);
 }
 
