@@ -33,7 +33,7 @@ class Host {
   virtual bool Confirm(std::string_view text) = 0;
   // A box about this machine rather than the game (a picture that cannot be read): shown
   // like a message box, but never part of a recording, which must replay the same elsewhere.
-  virtual void Notice(std::string_view text) { MessageBox(text); }
+  virtual void ProblemBox(std::string_view text) { MessageBox(text); }
 
   // Closes the window, which ends the program after FormClose/FormDestroy.
   virtual void CloseWindow() = 0;

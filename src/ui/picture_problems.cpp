@@ -36,8 +36,8 @@ void PictureProblems::Tell(Game& g, const std::string& consequence) {
   if (g.host == nullptr) return;
   // A path the box cannot show is on the terminal line.
   const std::optional<std::string> text = Utf8ToCp932(box);
-  g.host->Notice(text ? *text
-                      : Sjis("画像ファイルを読めません。詳しくは端末の表示を見てください。"));
+  g.host->ProblemBox(text ? *text
+                          : Sjis("画像ファイルを読めません。詳しくは端末の表示を見てください。"));
 }
 
 }  // namespace qv::ui

@@ -65,7 +65,7 @@ TEST(UnsavedProgress, AFailedSaveKeepsItUnsaved) {
   Loaded t;
   Game& g = t.g();
   g.state.money += 7;
-  persist::FileIo failing({persist::Fault::kNoSpace, 1, true});
+  files::FileIo failing({files::Fault::kNoSpace, 1, true});
   persist::SaveGame(g, failing);
   EXPECT_FALSE(t.host.messages.empty());
   EXPECT_TRUE(HasUnsavedProgress(g));

@@ -48,7 +48,7 @@ class Replayer final : public Host, public PlayObserver {
   void PlayMidi(std::string_view file) override { inner_.PlayMidi(file); }
   void MessageBox(std::string_view text) override;
   bool Confirm(std::string_view text) override;
-  void Notice(std::string_view text) override { inner_.Notice(text); }
+  void ProblemBox(std::string_view text) override { inner_.ProblemBox(text); }
   void CloseWindow() override;
   void SetTextInput(bool on, const Rect& field) override { inner_.SetTextInput(on, field); }
 
