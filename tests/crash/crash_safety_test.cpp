@@ -339,12 +339,24 @@ TEST(CrashSafety, TwoCopiesOnOneFolderNeverLeaveLessThanAWholeSave) {
     WriteAll(save, fresh);
     const SaveSeen old = ReadSave(save);
     const pid_t a = Launch(dir, innA, "/dev/null");
-    // A is past its start (it holds the folder) and saving nights.
+    // A holds the folder once its start-up save is there (it takes the lock before it loads);
+    // a busy machine may take its time, so wait for that rather than for a set time.
+    int status = 0;
+    bool aExited = false;
+    for (int waited = 0; ReadAll(save) == fresh && waited < 120000; waited += 10) {
+      if (waitpid(a, &status, WNOHANG) == a) {
+        aExited = true;
+        break;
+      }
+      std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    }
+    ASSERT_FALSE(aExited) << "round " << round << ": A ended before it saved";
+    ASSERT_NE(ReadAll(save), fresh) << "round " << round << ": A never saved";
+    // Then A saves nights, one every few milliseconds.
     std::this_thread::sleep_for(
-        std::chrono::milliseconds(250 + std::uniform_int_distribution<int>(0, 100)(rng)));
+        std::chrono::milliseconds(std::uniform_int_distribution<int>(0, 100)(rng)));
     kill(a, SIGSTOP);
     const bool quits = round % 2 == 1;
-    int status = 0;
     const pid_t b = Launch(dir, quits ? quitB : playB, outB);
     // B runs while A stands still, resumed now and then for a moment.
     for (int i = 0; i < 5 && waitpid(b, &status, WNOHANG) == 0; ++i) {
@@ -367,7 +379,6 @@ TEST(CrashSafety, TwoCopiesOnOneFolderNeverLeaveLessThanAWholeSave) {
 
     const SaveSeen now = ReadSave(save);
     ASSERT_TRUE(now.ok) << "round " << round << ": my.dat " << now.why;
-    if (ReadAll(save) == fresh) continue;  // A was slower than usual to its first save
     // Whatever B did, the file is A's: its load and its nights, never B's load on top.
     ASSERT_EQ(now.loadCount, old.loadCount + 1) << "round " << round;
     ASSERT_EQ((old.money - now.money) % ((old.loadCount + 1) / 3 + 1 + 5), 0) << "round " << round;
