@@ -8,6 +8,7 @@
 #include "core/text.h"
 #include "persist/progress.h"
 #include "platform/sdl/key_map.h"
+#include "platform/sdl/session_bus.h"
 #include "ui/desktop_texts.h"
 #include "ui/input.h"
 #include "ui/name_field.h"
@@ -89,6 +90,7 @@ bool SdlHost::Open(const WindowOptions& options, std::string& error) {
   SDL_SetHint(SDL_HINT_QUIT_ON_LAST_WINDOW_CLOSE, "0");
   hangUp = 0;
   ListenForHangUp();
+  KeepBusFromAutolaunching();
   if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) {
     error = std::string("cannot start the display: ") + SDL_GetError();
     return false;
