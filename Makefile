@@ -5,7 +5,7 @@ ASAN_BUILD ?= build-asan
 FUZZ_BUILD ?= build-fuzz
 CMAKE_FLAGS ?=
 
-.PHONY: all deps build play test test-normal test-asan bench fuzz fuzz-compile soak lint format clean install
+.PHONY: all deps build play test test-normal test-asan bench fuzz fuzz-compile fuzz-long kill-test soak lint format clean install
 
 all: build
 
@@ -65,6 +65,23 @@ fuzz: deps $(FUZZ_BUILD)/CMakeCache.txt
 FUZZERS := $(basename $(notdir $(wildcard fuzz/*_fuzz.cpp)))
 fuzz-compile: $(FUZZ_BUILD)/CMakeCache.txt
 	cmake --build $(FUZZ_BUILD) -j $(JOBS) $(addprefix --target ,$(FUZZERS))
+
+# Every harness for FUZZ_SECONDS (an hour) each, FUZZ_JOBS at a time, on copies of the seed
+# corpora; prints the coverage each reached and fails on any finding (scripts/fuzz-long).
+FUZZ_SECONDS ?= 3600
+FUZZ_JOBS ?= 1
+fuzz-long: fuzz-compile
+	FUZZ_SECONDS=$(FUZZ_SECONDS) FUZZ_JOBS=$(FUZZ_JOBS) scripts/fuzz-long $(FUZZ_BUILD)
+
+# The real program killed KILLS times at random moments of its saves (inn, creation, reset),
+# and PAIRS races of two copies on one save folder; every save left must load and be the one
+# before or after (the suite's own run: 100 kills, 20 races).
+KILLS ?= 10000
+PAIRS ?= 200
+kill-test: $(BUILD)/CMakeCache.txt
+	cmake --build $(BUILD) -j $(JOBS) --target qv_playable qv_tests_crash
+	SDL_VIDEODRIVER=dummy SDL_AUDIODRIVER=dummy QV_CRASH_KILLS=$(KILLS) QV_CRASH_PAIRS=$(PAIRS) \
+	  $(BUILD)/qv_tests_crash --gtest_filter='CrashSafety.*'
 
 # The whole game under random input for an hour (SOAK_SECONDS to change it): the sanitizer
 # build looks for crashes, leaks and broken invariants while the ordinary build, side by side,

@@ -134,16 +134,21 @@ std::string_view WithoutByteOrderMark(std::string_view text) {
 std::string Printable(std::string_view value) {
   const bool utf8 = IsUtf8(value);
   std::string out;
-  for (char ch : value) {
-    const auto c = static_cast<unsigned char>(ch);
-    if (c < 0x20 || c == 0x7F || (c >= 0x80 && !utf8)) {
+  bool escapeNext = false;
+  for (size_t i = 0; i < value.size(); ++i) {
+    const auto c = static_cast<unsigned char>(value[i]);
+    // The C1 controls U+0080..U+009F are control codes to a terminal too.
+    const bool c1 = utf8 && c == 0xC2 && i + 1 < value.size() &&
+                    static_cast<unsigned char>(value[i + 1]) <= 0x9F;
+    if (escapeNext || c1 || c < 0x20 || c == 0x7F || (c >= 0x80 && !utf8)) {
       static constexpr char kHex[] = "0123456789abcdef";
       out += "\\x";
       out += kHex[c >> 4];
       out += kHex[c & 15];
     } else {
-      out += ch;
+      out += static_cast<char>(c);
     }
+    escapeNext = c1;
   }
   return out;
 }

@@ -60,6 +60,26 @@ TEST(SaveSafety, SomethingElseWhereTheSaveShouldBeIsNamedAndKept) {
   alarm(0);
 }
 
+// The name list is the game's own data: whatever stands in its place is named, the save loads
+// and the game saves as ever.
+TEST(SaveSafety, SomethingElseWhereTheNameListShouldBeIsNamed) {
+  alarm(20);
+  for (const auto& c : testing::kHostileCases) {
+    if (!testing::CanMake(c.kind)) continue;
+    SCOPED_TRACE(c.name);
+    testing::TestGame t;
+    const std::string old = PrepareSave(t);
+    testing::MakeHostile(t.g().paths.datDir / "name.dat", c.kind);
+    persist::LoadGame(t.g());
+    ASSERT_EQ(t.host.messages.size(), 1u);
+    EXPECT_TRUE(Contains(t.host.messages[0], "name.dat")) << Cp932ToUtf8(t.host.messages[0]);
+    EXPECT_EQ(t.g().state.randomNameCount, 0);
+    EXPECT_EQ(t.g().state.saveDisabled, 0);
+    EXPECT_NE(ReadBytes(SaveFile(t.g())), old);  // the load's save was written
+  }
+  alarm(0);
+}
+
 TEST(SaveSafety, NoPermissionOrTooLargeGetsAdviceAboutThat) {
   {
     testing::TestGame t;

@@ -160,15 +160,19 @@ TEST_F(SettingsFile, AByteOrderMarkIsNotPartOfTheFirstKey) {
 // A file of binary junk must not reach the terminal raw: escape sequences could rewrite it.
 TEST_F(SettingsFile, BadValuesAreShownEscaped) {
   std::vector<std::string> messages;
-  ParseSettings("mute = \x1b[2J\x1b]0;owned\x07\n\x1b[31m\xff\xfe\nscale = \xe5\xa4\xa7\n",
-                "qv.ini", messages);
-  ASSERT_EQ(messages.size(), 3u);
+  ParseSettings(
+      "mute = \x1b[2J\x1b]0;owned\x07\n\x1b[31m\xff\xfe\nscale = \xe5\xa4\xa7\n"
+      "fullscreen = \xc2\x9b"
+      "31m\n",
+      "qv.ini", messages);
+  ASSERT_EQ(messages.size(), 4u);
   for (const std::string& m : messages) {
     for (char c : m) EXPECT_GE(static_cast<unsigned char>(c), 0x20) << m;
   }
   EXPECT_NE(messages[0].find("'\\x1b[2J\\x1b]0;owned\\x07'"), std::string::npos) << messages[0];
   EXPECT_NE(messages[1].find("\\x1b[31m\\xff\\xfe"), std::string::npos) << messages[1];
-  EXPECT_NE(messages[2].find("'\xe5\xa4\xa7'"), std::string::npos) << messages[2];  // UTF-8 stays
+  EXPECT_NE(messages[2].find("'\xe5\xa4\xa7'"), std::string::npos) << messages[2];   // UTF-8 stays
+  EXPECT_NE(messages[3].find("'\\xc2\\x9b31m'"), std::string::npos) << messages[3];  // C1 CSI
 }
 
 // Something other than a file where qv.ini should be: named, the defaults used, never a

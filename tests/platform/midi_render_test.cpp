@@ -4,6 +4,7 @@
 // renders, which is how the game made it before.
 #include <fluidsynth.h>
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <cstdio>
 #include <filesystem>
@@ -11,6 +12,7 @@
 #include <iterator>
 #include <vector>
 
+#include "files/files_fixture.h"
 #include "platform/sdl/smfplay_fluid.h"
 #include "sound/midi_check.h"
 
@@ -105,6 +107,26 @@ TEST(MidiRender, TheGameOverTuneSoundsAsItDidWithTheWholeSoundFontInMemory) {
   EXPECT_EQ(first, now.size()) << "the renders part at frame " << first / 2;
   std::printf("game-over tune: %lld frames, FNV-1a %016llx\n", static_cast<long long>(frames),
               static_cast<unsigned long long>(Fnv1a(now)));
+}
+
+// fluidsynth would wait forever on a FIFO given as the soundfont and read a device without end:
+// the player names what it was given and stays silent.
+TEST(MidiRender, ASoundFontThatIsNotARegularFileIsNamedAndNeverWaitedOn) {
+  qv::testing::ScratchFolder dir("soundfont");
+  alarm(20);
+  for (const auto& c : qv::testing::kHostileCases) {
+    // A file that ends early is still a file: the synthesizer finds it is no soundfont.
+    if (c.kind == qv::testing::Hostile::kShrinking) continue;
+    SCOPED_TRACE(c.name);
+    qv::testing::MakeHostile(dir / "gm.sf2", c.kind);
+    ::testing::internal::CaptureStderr();
+    SmfPlayer player;
+    const bool made = player.Create(dir / "gm.sf2", kRate);
+    const std::string said = ::testing::internal::GetCapturedStderr();
+    EXPECT_FALSE(made);
+    EXPECT_NE(said.find((dir / "gm.sf2").string()), std::string::npos) << said;
+  }
+  alarm(0);
 }
 
 }  // namespace

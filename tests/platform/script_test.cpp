@@ -1,9 +1,12 @@
 #include "platform/headless/script.h"
 
 #include <gtest/gtest.h>
+#include <unistd.h>
 
+#include <filesystem>
 #include <fstream>
 
+#include "files/files_fixture.h"
 #include "platform/headless/key_names.h"
 #include "support/fake_host.h"
 
@@ -81,7 +84,8 @@ TEST(ParseScript, RejectsBadLinesWithTheirNumber) {
       {"jump 1 2", "unknown command"},
   };
   for (const Case& c : cases) {
-    const Script s = ParseScript(std::string("ticks 1\n# fine\n") + c.line + "\nticks 2\n", "t.script");
+    const Script s =
+        ParseScript(std::string("ticks 1\n# fine\n") + c.line + "\nticks 2\n", "t.script");
     EXPECT_FALSE(s.Ok()) << c.line;
     EXPECT_TRUE(s.commands.empty()) << c.line;
     EXPECT_NE(s.error.find("t.script:3: "), std::string::npos) << c.line << " -> " << s.error;
@@ -127,6 +131,22 @@ TEST(VirtualKeyFromName, NamesLettersDigitsAndFunctionKeys) {
   EXPECT_FALSE(VirtualKeyFromName("f99999999999"));
   EXPECT_FALSE(VirtualKeyFromName("!"));
   EXPECT_FALSE(VirtualKeyFromName(""));
+}
+
+// A script is whatever path the tester gives: anything but a regular file is named, never
+// waited on.
+TEST(LoadScript, WhatIsNotARegularFileIsNamedAndNeverWaitedOn) {
+  qv::testing::ScratchFolder dir("script");
+  alarm(20);
+  for (const auto& c : qv::testing::kHostileCases) {
+    if (!qv::testing::CanMake(c.kind)) continue;
+    SCOPED_TRACE(c.name);
+    qv::testing::MakeHostile(dir / "run.script", c.kind);
+    const Script s = LoadScript(dir / "run.script");
+    EXPECT_FALSE(s.Ok());
+    EXPECT_EQ(s.error.rfind((dir / "run.script").string() + ":", 0), 0u) << s.error;
+  }
+  alarm(0);
 }
 
 }  // namespace
