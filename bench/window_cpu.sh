@@ -162,6 +162,14 @@ route() {
     sleep 0.05
   done
   [ -n "$WID" ] || fail "no game window"
+  # The window shows before the game listens for its dump signal (SIGUSR2, bit 11 of SigCgt);
+  # a signal sent earlier would end it.
+  for _ in $(seq 400); do
+    mask=$(sed -n 's/^SigCgt:[[:space:]]*//p' "/proc/$QV_PID/status" 2>/dev/null)
+    [ -n "$mask" ] && (((16#$mask >> 11) & 1)) && break
+    kill -0 "$QV_PID" 2>/dev/null || fail "the game ended at start-up"
+    sleep 0.05
+  done
   echo "audio driver $audio:"
   RESULTS=()
   wait_for scene -2
