@@ -200,9 +200,9 @@ void WideLine(gfx::Canvas& c, int32_t x0, int32_t y0, int32_t x1, int32_t y1) {
     // The round ends, in whole pixels, over the rows they reach. Columns beyond 32 bits are
     // held at its limits: they lie far outside the bitmap either way.
     const auto widen = [&](int32_t i, int64_t f, int64_t t) {
-      constexpr int64_t lo = kNoTo, hi = kNoFrom;
-      bodyFrom[size_t(i)] = std::min(bodyFrom[size_t(i)], int32_t(std::clamp(f, lo, hi)));
-      bodyTo[size_t(i)] = std::max(bodyTo[size_t(i)], int32_t(std::clamp(t, lo, hi)));
+      constexpr int64_t kLo = kNoTo, kHi = kNoFrom;
+      bodyFrom[size_t(i)] = std::min(bodyFrom[size_t(i)], int32_t(std::clamp(f, kLo, kHi)));
+      bodyTo[size_t(i)] = std::max(bodyTo[size_t(i)], int32_t(std::clamp(t, kLo, kHi)));
     };
     for (int e = 0; e < 2; ++e) {
       const int64_t ex = e == 0 ? x0 : x1, ey = e == 0 ? y0 : y1;

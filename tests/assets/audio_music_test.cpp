@@ -180,9 +180,10 @@ TEST(AudioMusic, TheBattleTuneWrapsWithoutASeam) {
 }
 
 TEST(AudioMusic, EveryTuneIsItsOwn) {
-  std::map<std::vector<uint8_t>, std::string> seen;
+  std::map<std::string, std::string> seen;  // a tune's bytes, the first tune that had them
   for (const char* name : kTunes) {
-    auto [it, fresh] = seen.emplace(ReadBytes(DatFile(name)), name);
+    const std::vector<uint8_t> bytes = ReadBytes(DatFile(name));
+    auto [it, fresh] = seen.emplace(std::string(bytes.begin(), bytes.end()), name);
     EXPECT_TRUE(fresh) << name << " is the same as " << it->second;
   }
 }
