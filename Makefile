@@ -5,7 +5,7 @@ ASAN_BUILD ?= build-asan
 FUZZ_BUILD ?= build-fuzz
 CMAKE_FLAGS ?=
 
-.PHONY: all deps build play test test-normal test-asan bench fuzz fuzz-compile fuzz-long kill-test soak lint format clean install
+.PHONY: all deps build play test test-normal test-asan bench fuzz fuzz-compile fuzz-long kill-test soak lint format clean install pot
 
 all: build
 
@@ -45,6 +45,10 @@ test-asan: $(ASAN_BUILD)/CMakeCache.txt
 	cmake --build $(ASAN_BUILD) -j $(JOBS)
 	cd $(ASAN_BUILD) && ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 \
 	  UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 ctest --output-on-failure -j $(JOBS)
+
+# After changing a text of the game: po/qv.pot written anew, each po/LANG.po merged with it.
+pot: $(BUILD)/CMakeCache.txt
+	cmake --build $(BUILD) --target pot
 
 # The Google Benchmark programs, then the game's CPU share in a real window under Xvfb
 # (WINDOW_SECONDS a stage; skipped without Xvfb).

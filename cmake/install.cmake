@@ -22,6 +22,9 @@ install(DIRECTORY ${CMAKE_BINARY_DIR}/cg ${CMAKE_BINARY_DIR}/dat
         PATTERN "my.dat*" EXCLUDE
         PATTERN "*.tmp" EXCLUDE
         PATTERN "MIXER.INI" EXCLUDE)
+# The translations where gettext looks for them: share/locale/LANG/LC_MESSAGES/qv.mo.
+install(DIRECTORY ${CMAKE_BINARY_DIR}/locale DESTINATION ${CMAKE_INSTALL_DATADIR}
+        FILE_PERMISSIONS OWNER_READ GROUP_READ WORLD_READ)
 install(DIRECTORY ${CMAKE_BINARY_DIR}/icons/hicolor DESTINATION ${CMAKE_INSTALL_DATADIR}/icons)
 install(FILES ${CMAKE_SOURCE_DIR}/packaging/qv.desktop
         DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)

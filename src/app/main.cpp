@@ -7,6 +7,7 @@
 #include "platform/desktop_paths.h"
 #include "platform/headless/headless_run.h"
 #include "platform/headless/script_runner.h"
+#include "platform/language.h"
 #include "platform/sdl/sdl_run.h"
 #include "platform/session/command_line.h"
 #include "platform/session/replay_run.h"
@@ -32,8 +33,18 @@ qv::sdl::DesktopSetup DesktopSetupFor(const qv::session::Options& o, const qv::P
   if (o.effectsVolume) s.effectsVolume = *o.effectsVolume;
   if (o.musicVolume) s.musicVolume = *o.musicVolume;
   if (!o.soundFont.empty()) s.soundFont = o.soundFont;
+  if (!o.language.empty()) s.language = o.language;
   d.dataDir = paths.saveDir;
   return d;
+}
+
+// The language of the texts; an unknown one is named on the terminal and Japanese is used.
+qv::ui::Catalog CatalogFor(std::string_view language, const std::filesystem::path& programDir) {
+  std::string message;
+  qv::ui::Catalog c =
+      qv::platform::ChooseLanguage(language, qv::platform::LocaleRoot(programDir), message);
+  if (!message.empty()) std::cerr << "qv: " << message << "\n";
+  return c;
 }
 
 }  // namespace
@@ -72,15 +83,22 @@ int main(int argc, char** argv) {
   }
 
   const uint32_t seed = o.seed.value_or(session::ClockSeed());
-  if (o.headless && !o.replay.empty()) {
-    return headless::RunHeadlessReplay(o.replay, paths, o.dataDir, o.snapshotDir, std::cout,
-                                       std::cerr);
+  if (o.headless) {
+    // Scripted runs read no qv.ini: only --language chooses their language.
+    const ui::Catalog catalog = CatalogFor(o.language, programDir);
+    if (!o.replay.empty()) {
+      return headless::RunHeadlessReplay(o.replay, paths, o.dataDir, o.snapshotDir, std::cout,
+                                         std::cerr, catalog);
+    }
+    if (!o.record.empty()) {
+      return headless::RunHeadlessRecorded(o.script, o.record, paths, seed, std::cout, std::cerr,
+                                           catalog);
+    }
+    return headless::RunHeadless(o.script, paths, seed, std::cout, std::cerr, catalog,
+                                 {o.checkTexts, o.goldenDir, o.updateGolden});
   }
-  if (o.headless && !o.record.empty()) {
-    return headless::RunHeadlessRecorded(o.script, o.record, paths, seed, std::cout, std::cerr);
-  }
-  if (o.headless) return headless::RunHeadless(o.script, paths, seed, std::cout, std::cerr);
-  const sdl::DesktopSetup desktop = DesktopSetupFor(o, paths);
+  sdl::DesktopSetup desktop = DesktopSetupFor(o, paths);
+  desktop.catalog = CatalogFor(desktop.settings.language, programDir);
   return sdl::RunWindowed({desktop.settings.scale, desktop.settings.fullscreen, o.frames}, paths,
                           programDir, seed, std::cerr, desktop,
                           {o.record, o.replay, o.snapshotDir, o.fast, o.dataDir, &std::cout});

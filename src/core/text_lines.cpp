@@ -18,17 +18,21 @@ struct NamedColour {
   int32_t code;
 };
 constexpr NamedColour kLogColours[] = {
-    {"green", 301}, {"yellow", 302},  {"blue", 303},   {"pink", 304},  {"purple", 305},
-    {"aqua", 306},  {"red", 307},     {"yellow2", 308}, {"orange", 309}, {"pink2", 310},
-    {"blue2", 312}, {"rainbow", 313},
+    {"green", 301},  {"yellow", 302}, {"blue", 303},  {"pink", 304},
+    {"purple", 305}, {"aqua", 306},   {"red", 307},   {"yellow2", 308},
+    {"orange", 309}, {"pink2", 310},  {"blue2", 312}, {"rainbow", 313},
 };
 
-bool Stopped(const Game& g) { return g.text.formActive == -1; }
+bool Stopped(const Game& g) {
+  return g.text.formActive == -1;
+}
 
-void Push(Game& g, std::string text, int32_t code) {
+void Push(Game& g, std::string text, int32_t code, LinePart part = LinePart::Whole,
+          std::string_view whole = {}) {
   auto& lines = g.text.lines;
-  for (int i = kLineEntries - 1; i >= 1; --i) lines[static_cast<size_t>(i)] = std::move(lines[static_cast<size_t>(i - 1)]);
-  lines[0] = LineEntry{std::move(text), code};
+  for (int i = kLineEntries - 1; i >= 1; --i)
+    lines[static_cast<size_t>(i)] = std::move(lines[static_cast<size_t>(i - 1)]);
+  lines[0] = LineEntry{std::move(text), code, part, std::string(whole)};
 }
 
 // Where the first line of a wrapped text ends: at `limit - 1` bytes, or one byte earlier when
@@ -53,8 +57,8 @@ void PushWrapped(Game& g, std::string_view text, int32_t code, size_t limit) {
   std::string padded(text);
   if (padded.size() % 2 == 1) padded.push_back(' ');
   const size_t head = HeadLength(padded, limit - 1);
-  Push(g, padded.substr(0, head), code);
-  Push(g, Sjis("　") + padded.substr(head), code);
+  Push(g, padded.substr(0, head), code, LinePart::Head, text);
+  Push(g, Sjis("　") + padded.substr(head), code, LinePart::Tail, text);  // not shown: an indent
 }
 
 }  // namespace
@@ -132,8 +136,14 @@ void ShowCommandBox(Game& g, std::string_view c1, std::string_view c2, std::stri
   box.visible = true;
 }
 
-void SetItemMessage(Game& g, std::string_view text) { g.form[W::item_l4].caption = std::string(text); }
-void ShowMapButton(Game& g) { g.form[W::map_b1].visible = true; }
-void HideMapButton(Game& g) { g.form[W::map_b1].visible = false; }
+void SetItemMessage(Game& g, std::string_view text) {
+  g.form[W::item_l4].caption = std::string(text);
+}
+void ShowMapButton(Game& g) {
+  g.form[W::map_b1].visible = true;
+}
+void HideMapButton(Game& g) {
+  g.form[W::map_b1].visible = false;
+}
 
 }  // namespace qv

@@ -7,13 +7,21 @@
 #include <string>
 #include <string_view>
 
+#include "core/message.h"
+
 namespace qv {
 
 struct Game;
 
+// How a line came to the buffer: a whole text, or the first or second half of a text too long
+// for one line. Another language lays the whole text out again for its own width.
+enum class LinePart : uint8_t { Whole, Head, Tail };
+
 struct LineEntry {
   std::string text;        // CP932; empty = no line
   int32_t colourCode = 0;  // 0 plain, 4 unknown colour name, 301..313 named log colours
+  LinePart part = LinePart::Whole;
+  std::string whole;  // the text as pushed, for the two halves of a wrapped one
 };
 
 constexpr int kLineEntries = 21;
@@ -36,6 +44,8 @@ struct TextState {
   int32_t formActive = 0;  // 1 while the window runs, -1 once it is closing
   // The exploration commands' five strings (captions of l_btn_com1..3 and two more).
   std::array<std::string, 5> commandStrings{};
+  // How the texts on show were composed, kept while another language is shown.
+  ComposedTexts composed;
 };
 
 // The colour code of a log colour name: 301..313, or 4 for a name the log does not know.

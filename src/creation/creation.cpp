@@ -1,6 +1,7 @@
 #include "creation/creation.h"
 
 #include "battle/sequencer.h"
+#include "core/message.h"
 #include "core/text.h"
 #include "creation/creation_tables.h"
 #include "persist/save.h"
@@ -64,12 +65,9 @@ void UpdateCreationPortrait(Game& g) {
 void RefreshCreationSummary(Game& g) {
   const ChoiceRow* param = RowFor(kParams, g.state.bonusParam);
   const ChoiceRow* type = RowFor(kPersonalities, g.state.personality);
-  std::string caption = Sjis("上昇ﾊﾟﾗﾒｰﾀｰ:【");
-  if (param) caption += Sjis(param->name);
-  caption += Sjis("】 タイプ:≪");
-  if (type) caption += Sjis(type->name);
-  caption += Sjis("≫");
-  g.form[W::bp_l].caption = std::move(caption);
+  g.form[W::bp_l].caption = Compose(g, "上昇ﾊﾟﾗﾒｰﾀｰ:【{param}】 タイプ:≪{type}≫",
+                                    {Term("param", param ? Sjis(param->name) : std::string{}),
+                                     Term("type", type ? Sjis(type->name) : std::string{})});
 }
 
 void ApplyCreationBonuses(Game& g) {

@@ -1,6 +1,7 @@
 // The detail text of the selected list line, one layout per screen.
 #include <string>
 
+#include "core/message.h"
 #include "core/text.h"
 #include "items/item_screen.h"
 #include "items/panel.h"
@@ -35,21 +36,21 @@ int32_t FindEntry(const Game& g, Mode mode, std::string_view line) {
   return found;
 }
 
-std::string Count(int32_t n) {
-  return std::to_string(n);
+std::string ItemListDetails(Game& g, const ItemDef& item) {
+  return Compose(g, "{name}\r\r{description}\r\rレア度: {rarity}Pt.",
+                 {Term("name", item.name), Term("description", item.description),
+                  Arg("rarity", 2 * item.price)});
 }
 
-std::string ItemListDetails(const ItemDef& item) {
-  return item.name + "\r\r" + item.description + "\r\r" + Sjis("レア度: ") + Count(2 * item.price) +
-         "Pt.";
-}
-
-std::string SkillDetails(const GameState& s, int32_t id) {
+std::string SkillDetails(Game& g, int32_t id) {
+  const GameState& s = g.state;
   const SkillDef& skill = s.skills[static_cast<size_t>(id)];
   const int32_t level = s.skillLevel[static_cast<size_t>(id)];
-  return skill.name + "\r\r" + "LV " + (level >= 10 ? std::string("MAX") : Count(level)) +
-         Sjis("  発動: ") + Count(s.skillUses[static_cast<size_t>(id)]) + Sjis("回") + "\r\r" +
-         skill.description;
+  return Compose(
+      g, "{name}\r\rLV {level}  発動: {uses}回\r\r{description}",
+      {Term("name", skill.name),
+       Arg("level", level >= 10 ? std::string("MAX") : std::to_string(level)),
+       Arg("uses", s.skillUses[static_cast<size_t>(id)]), Term("description", skill.description)});
 }
 
 bool InUsableFrame(const GameState& s, int32_t item) {
@@ -60,18 +61,27 @@ bool InUsableFrame(const GameState& s, int32_t item) {
   return false;
 }
 
-std::string SetItemDetails(const GameState& s, int32_t i) {
-  const ItemDef& item = s.items[static_cast<size_t>(i)];
-  return item.name + "\r\r" + (InUsableFrame(s, i) ? Sjis("　　>>セット中<<") : std::string{}) +
-         "\r\r" + item.description;
+std::string SetItemDetails(Game& g, int32_t i) {
+  const ItemDef& item = g.state.items[static_cast<size_t>(i)];
+  const MessageArg name = Term("name", item.name),
+                   description = Term("description", item.description);
+  return InUsableFrame(g.state, i)
+             ? Compose(g, "{name}\r\r　　>>セット中<<\r\r{description}", {name, description})
+             : Compose(g, "{name}\r\r\r\r{description}", {name, description});
 }
 
-std::string EquipmentDetails(const GameState& s, int32_t i) {
+std::string EquipmentDetails(Game& g, int32_t i) {
+  const GameState& s = g.state;
   const ItemDef& item = s.items[static_cast<size_t>(i)];
-  return item.name + KindLabel(item.kind) + "\r" + Sjis("(所持: ") +
-         Count(s.owned[static_cast<size_t>(i)]) + Sjis("個)") + "\r\r" +
-         (IsWorn(s, i) ? Sjis(">>装備中<<") : std::string{}) + "\r\r" + StatLines(item) +
-         item.description;
+  MessageBuilder text;
+  text.Add("{name}", {Term("name", item.name)});
+  AddKindLabel(text, item.kind);
+  text.Add("\r(所持: {owned}個)\r\r", {Arg("owned", s.owned[static_cast<size_t>(i)])});
+  if (IsWorn(s, i)) text.Add(">>装備中<<");
+  text.Add("\r\r");
+  AddStatLines(text, item);
+  text.Add("{description}", {Term("description", item.description)});
+  return text.Done(g);
 }
 
 }  // namespace
@@ -90,23 +100,22 @@ void ShowEntryDetails(Game& g) {
   if (entry != g.world.selectedEntry) g.host->PlayWave(0, "key2.wav");
   g.world.selectedEntry = entry;
 
-  const GameState& s = g.state;
   switch (mode) {
     case Mode::ItemList:
-      details = ItemListDetails(s.items[static_cast<size_t>(entry)]);
+      details = ItemListDetails(g, g.state.items[static_cast<size_t>(entry)]);
       break;
     case Mode::Strengthen:
-      details = SkillDetails(s, entry);
+      details = SkillDetails(g, entry);
       break;
     case Mode::SetFrames:
-      details = SetItemDetails(s, entry);
+      details = SetItemDetails(g, entry);
       break;
     case Mode::Equip:
       if (entry == 0) {
         details.clear();
         g.world.selectedEntry = -1;
       } else {
-        details = EquipmentDetails(s, entry);
+        details = EquipmentDetails(g, entry);
       }
       break;
     case Mode::ToolShop:

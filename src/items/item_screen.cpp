@@ -3,6 +3,7 @@
 
 #include <string>
 
+#include "core/message.h"
 #include "core/text.h"
 #include "items/panel.h"
 
@@ -69,19 +70,22 @@ void ListSkills(Game& g, std::vector<std::string>& lines) {
 }
 
 // The frames in use, one block each: the set-item's name and what it does, or an empty frame.
-std::string SetFramesText(const GameState& s) {
-  std::string text = Sjis("セット中のカーレオ") + "\r\r";
+std::string SetFramesText(Game& g) {
+  const GameState& s = g.state;
+  MessageBuilder text;
+  text.Add("セット中のカーレオ\r\r");
   const int32_t frames = UsableSetFrames(s);
   for (int32_t j = 0; j < frames; ++j) {
     const int32_t slot = s.setSlots[static_cast<size_t>(j)];
     const ItemDef& item = s.items[static_cast<size_t>(slot >= 0 && slot < kPerId ? slot : 0)];
     if (slot >= 1 && slot < kPerId && !item.name.empty()) {
-      text += Sjis("【") + item.name + Sjis("】") + "\r" + Sjis("　") + item.description + "\r";
+      text.Add("【{name}】\r　{description}\r",
+               {Term("name", item.name), Term("description", item.description)});
     } else {
-      text += Sjis("【――――】") + "\r\r";
+      text.Add("【――――】\r\r");
     }
   }
-  return text;
+  return text.Done(g);
 }
 
 // More books mean more frames to show: the frame list's font shrinks with the later books.
@@ -105,8 +109,8 @@ void ShowItemScreen(Game& g) {
   const GameState& s = g.state;
   ShowPanel(f, W::item_box);
   f[W::item_l].caption.clear();
-  f[W::gold_l].caption = "BP: " + std::to_string(s.bp) + Sjis("ポイント / 所持金: ") +
-                         std::to_string(s.money) + Sjis("円");
+  f[W::gold_l].caption =
+      Compose(g, "BP: {bp}ポイント / 所持金: {money}円", {Arg("bp", s.bp), Arg("money", s.money)});
   Widget& list = f[W::item_list];
   list.itemIndex = -1;
   list.topIndex = 0;
@@ -141,7 +145,7 @@ void ShowItemScreen(Game& g) {
       f[W::item_l].caption = Sjis("カーレオをセットして下さい。");
       f[W::item_cg].picture.clear();
       f[W::item_cg].visible = true;
-      f[W::item_l3].caption = SetFramesText(s);
+      f[W::item_l3].caption = SetFramesText(g);
       f[W::l_btn10].visible = true;
       ListSetItems(g, list.lines);
       break;

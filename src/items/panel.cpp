@@ -3,6 +3,7 @@
 
 #include <array>
 
+#include "core/message.h"
 #include "core/text.h"
 #include "items/item_screen.h"
 
@@ -15,7 +16,7 @@ constexpr std::array<const char*, 7> kModeCaptions = {
 
 // One number a worn item adds, as the details show it.
 struct StatLine {
-  const char* label = nullptr;  // null: no line
+  const char* label = nullptr;  // a template with {n}, ending in a line break; null: no line
   int32_t ItemDef::*field = nullptr;
 };
 
@@ -26,21 +27,20 @@ struct KindStats {
 };
 
 // The equipment kinds in slot order; rings share a table row's meaning.
+// clang-format off
 constexpr KindStats kKindStats[] = {
-    {kKindWeapon, " ≪武器≫", {"攻撃力 ", &ItemDef::attack}, {"命中率 ", &ItemDef::hitOrEvade}},
-    {kKindArmor, " ≪防具≫", {"防御力 ", &ItemDef::defense}, {"回避率 ", &ItemDef::hitOrEvade}},
-    {kKindHelmet, " ≪兜≫", {"防御力 ", &ItemDef::defense}, {"ｸﾘﾃｨｶﾙ率 ", &ItemDef::critRate}},
-    {kKindShield, " ≪盾≫", {"防御力 ", &ItemDef::defense}, {"ガード率 ", &ItemDef::guardRate}},
-    {kKindRingRight,
-     " ≪右指輪≫",
-     {"命中率 ", &ItemDef::ringHit},
-     {"回避率 ", &ItemDef::hitOrEvade}},
-    {kKindRingLeft, " ≪左指輪≫", {"命中率 ", &ItemDef::ringHit}, {"回避率 ", &ItemDef::hitOrEvade}},
-    {kKindWaist, " ≪腰≫", {"防御力 ", &ItemDef::defense}, {}},
-    {kKindArm, " ≪腕≫", {"攻撃力 ", &ItemDef::attack}, {}},
+    {kKindWeapon, " ≪武器≫", {"攻撃力 {n}\r", &ItemDef::attack}, {"命中率 {n}\r", &ItemDef::hitOrEvade}},
+    {kKindArmor, " ≪防具≫", {"防御力 {n}\r", &ItemDef::defense}, {"回避率 {n}\r", &ItemDef::hitOrEvade}},
+    {kKindHelmet, " ≪兜≫", {"防御力 {n}\r", &ItemDef::defense}, {"ｸﾘﾃｨｶﾙ率 {n}\r", &ItemDef::critRate}},
+    {kKindShield, " ≪盾≫", {"防御力 {n}\r", &ItemDef::defense}, {"ガード率 {n}\r", &ItemDef::guardRate}},
+    {kKindRingRight, " ≪右指輪≫", {"命中率 {n}\r", &ItemDef::ringHit}, {"回避率 {n}\r", &ItemDef::hitOrEvade}},
+    {kKindRingLeft, " ≪左指輪≫", {"命中率 {n}\r", &ItemDef::ringHit}, {"回避率 {n}\r", &ItemDef::hitOrEvade}},
+    {kKindWaist, " ≪腰≫", {"防御力 {n}\r", &ItemDef::defense}, {}},
+    {kKindArm, " ≪腕≫", {"攻撃力 {n}\r", &ItemDef::attack}, {}},
     {kKindEarring, " ≪イヤリング≫", {}, {}},
     {kKindPendant, " ≪ペンダント≫", {}, {}},
 };
+// clang-format on
 
 const KindStats* StatsOf(int32_t kind) {
   for (const KindStats& k : kKindStats) {
@@ -86,19 +86,16 @@ int32_t FindItemMatching(const GameState& s, std::string_view a, std::string_vie
   return 0;
 }
 
-std::string KindLabel(int32_t kind) {
-  const KindStats* k = StatsOf(kind);
-  return k ? Sjis(k->label) : std::string{};
+void AddKindLabel(MessageBuilder& text, int32_t kind) {
+  if (const KindStats* k = StatsOf(kind)) text.Add(k->label);
 }
 
-std::string StatLines(const ItemDef& item) {
+void AddStatLines(MessageBuilder& text, const ItemDef& item) {
   const KindStats* k = StatsOf(item.kind);
-  if (!k) return {};
-  std::string text;
+  if (!k) return;
   for (const StatLine& line : {k->first, k->second}) {
-    if (line.label) text += Sjis(line.label) + std::to_string(item.*line.field) + "\r";
+    if (line.label) text.Add(line.label, {Arg("n", item.*line.field)});
   }
-  return text;
 }
 
 bool IsWorn(const GameState& s, int32_t item) {

@@ -6,6 +6,7 @@
 #include <string_view>
 
 #include "core/game.h"
+#include "core/message.h"
 #include "items/item_screen.h"
 #include "items/shop.h"
 
@@ -20,9 +21,10 @@ std::string_view WithoutPrefix(std::string_view line, size_t n);
 // The highest ItemDef index 0..999 with a name equal to either text; 0 when none.
 int32_t FindItemMatching(const GameState& s, std::string_view a, std::string_view b);
 
-// Kind label and stat lines of worn items (each line ends in a carriage return).
-std::string KindLabel(int32_t kind);
-std::string StatLines(const ItemDef& item);
+// Kind label and stat lines of worn items (each line ends in a carriage return), added to a
+// detail text being composed.
+void AddKindLabel(MessageBuilder& text, int32_t kind);
+void AddStatLines(MessageBuilder& text, const ItemDef& item);
 
 // True when the item is in one of the player's ten equipment slots.
 bool IsWorn(const GameState& s, int32_t item);

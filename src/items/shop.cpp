@@ -3,6 +3,7 @@
 
 #include <string>
 
+#include "core/message.h"
 #include "core/state_ops.h"
 #include "core/text.h"
 #include "items/item_screen.h"
@@ -66,12 +67,12 @@ void AddRandomSetItems(Game& g) {
 struct MaxRaise {
   int32_t kind;
   int32_t Combatant::*field;
-  const char* label;
+  const char* text;
 };
 constexpr MaxRaise kMaxRaises[] = {
-    {kKindMaxHp, &Combatant::maxHp, "最大HPが "},
-    {kKindMaxMp, &Combatant::maxMp, "最大MPが "},
-    {kKindMaxTp, &Combatant::maxTp, "最大TPが "},
+    {kKindMaxHp, &Combatant::maxHp, "最大HPが {gain}上昇!! → {max}"},
+    {kKindMaxMp, &Combatant::maxMp, "最大MPが {gain}上昇!! → {max}"},
+    {kKindMaxTp, &Combatant::maxTp, "最大TPが {gain}上昇!! → {max}"},
 };
 
 void ApplyMaxRaise(Game& g, const ItemDef& item) {
@@ -79,8 +80,7 @@ void ApplyMaxRaise(Game& g, const ItemDef& item) {
     if (raise.kind != item.kind) continue;
     int32_t& value = g.state.player().*raise.field;
     value += item.amount;
-    g.host->MessageBox(Sjis(raise.label) + std::to_string(item.amount) + Sjis("上昇!! → ") +
-                       std::to_string(value));
+    g.host->MessageBox(Compose(g, raise.text, {Arg("gain", item.amount), Arg("max", value)}));
   }
 }
 
@@ -131,14 +131,15 @@ void ShowShopDetails(Game& g, int32_t entry) {
   }
   const GameState& s = g.state;
   const ItemDef& item = s.items[static_cast<size_t>(entry)];
-  g.form[W::gold_l].caption = Sjis("所持金: ") + std::to_string(s.money) + Sjis("円");
+  g.form[W::gold_l].caption = Compose(g, "所持金: {money}円", {Arg("money", s.money)});
+  MessageBuilder text;
+  text.Add("{name}\r(所持: {owned}個)\r\r",
+           {Term("name", item.name), Arg("owned", s.owned[static_cast<size_t>(entry)])});
   // Earrings and pendants add nothing a number could show.
-  const std::string stats =
-      item.kind >= kKindWeapon && item.kind <= kKindArm ? StatLines(item) : "";
-  details = item.name + "\r" + Sjis("(所持: ") +
-            std::to_string(s.owned[static_cast<size_t>(entry)]) + Sjis("個)") + "\r\r" + stats +
-            "\r\r" + item.description + "\r\r" + Sjis("値段: ") + std::to_string(item.price) +
-            Sjis("円");
+  if (item.kind >= kKindWeapon && item.kind <= kKindArm) AddStatLines(text, item);
+  text.Add("\r\r{description}\r\r値段: {price}円",
+           {Term("description", item.description), Arg("price", item.price)});
+  details = text.Done(g);
 }
 
 void BuySelected(Game& g) {

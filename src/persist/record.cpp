@@ -1,3 +1,5 @@
+// The texts of this file are not shown: the record stays Japanese whatever the language,
+// for the tools that read it.
 #include "persist/record.h"
 
 #include <string_view>

@@ -5,6 +5,7 @@
 #include <system_error>
 
 #include "core/master_data.h"
+#include "core/message.h"
 #include "core/new_game.h"
 #include "core/text.h"
 #include "persist/line_reader.h"
@@ -29,35 +30,35 @@ std::filesystem::path RecordPath(const Game& g) {
   return g.paths.recordDir / kRecordFileName;
 }
 
-// The path as the player can read it in a message box: the whole path when it can be shown
-// in CP932, else only the file name (ours are always showable).
-std::string Shown(const std::filesystem::path& path) {
-  if (Utf8ToCp932(path.string())) return path.string();
-  return path.filename().string();
+// The path as the player can read it in a message box (CP932): the whole path when it can be
+// shown, else only the file name (ours are always showable).
+MessageArg ShownPath(const std::filesystem::path& path) {
+  if (std::optional<std::string> whole = Utf8ToCp932(path.string())) return Arg("file", *whole);
+  const std::optional<std::string> name = Utf8ToCp932(path.filename().string());
+  return Arg("file", name ? *name : std::string("?"));
 }
 
-// A message box from UTF-8 text (a path that cannot be shown never reaches here).
-void Tell(Game& g, const std::string& utf8) {
-  if (g.host == nullptr) return;
-  const std::optional<std::string> text = Utf8ToCp932(utf8);
-  g.host->MessageBox(text ? *text : Sjis("ファイルの読み書きに失敗しました。"));
+// Why a file could not be read or written: the C library's words and ours.
+MessageArg Cause(int error) {
+  const std::optional<std::string> text = Utf8ToCp932(ErrorTextJa(error));
+  return Arg("cause", text ? *text : std::to_string(error));
 }
 
-std::string Cause(int error) {
-  return "（" + ErrorTextJa(error) + "）";
+void Tell(Game& g, const std::string& cp932) {
+  if (g.host != nullptr) g.host->MessageBox(cp932);
 }
 
 // A damaged or unreadable my.dat: the player is told where and what to do, and saving stops
 // so the file is never written over; a reset keeps it as my.dat.bak.
-void RefuseSaveFile(Game& g, const std::string& what) {
-  Tell(g, what);
+void RefuseSaveFile(Game& g, MessageBuilder& text) {
+  Tell(g, text.Done(g));
   g.state.saveDisabled = 1;
 }
 
 // What to do about a my.dat that cannot be read. Only damage inside the file calls for the
 // reset; a file the game may not read, or something else in its place, is the player's to
 // fix, and the save must survive until then.
-std::string AdviceFor(int error) {
+const char* AdviceFor(int error) {
   switch (error) {
     case EACCES:
     case EPERM:
@@ -87,25 +88,38 @@ void ReadSaveFile(Game& g, FileIo& io) {
     return;
   }
   if (!read.ok()) {
-    const std::string why = read.error == EFBIG ? "（" + ErrorTextJa(EFBIG) + "、上限 " +
-                                                      std::to_string(kMaxSaveBytes >> 20) + " MiB）"
-                                                : Cause(read.error);
-    RefuseSaveFile(g, "セーブファイル " + Shown(path) + " を読めません" + why + "。\r" +
-                          AdviceFor(read.error));
+    MessageBuilder box;
+    if (read.error == EFBIG) {
+      box.Add(
+          "セーブファイル {file} を読めません（{cause}、上限 {limit} MiB）。\r",
+          {ShownPath(path), Cause(EFBIG), Arg("limit", static_cast<int32_t>(kMaxSaveBytes >> 20))});
+    } else {
+      box.Add("セーブファイル {file} を読めません（{cause}）。\r",
+              {ShownPath(path), Cause(read.error)});
+    }
+    box.Add(AdviceFor(read.error));
+    RefuseSaveFile(g, box);
     return;
   }
   const ParseResult parsed = ParseSaveFile(s, text);
-  const std::string where = "セーブファイル " + Shown(path) + " の " + std::to_string(parsed.line);
-  const std::string reset = "\r初期化してプレーしなおしてください";
+  const MessageArg line = Arg("line", parsed.line);
+  const char* reset = "\r初期化してプレーしなおしてください";
+  MessageBuilder box;
   switch (parsed.error) {
     case ParseError::kNotANumber:
-      RefuseSaveFile(g, where + " 行目が数値ではありません。" + reset);
+      box.Add("セーブファイル {file} の {line} 行目が数値ではありません。",
+              {ShownPath(path), line});
+      RefuseSaveFile(g, box.Add(reset));
       return;
     case ParseError::kTooFewLines:
-      RefuseSaveFile(g, where + " 行目がありません（ファイルが途中で終わっています）。" + reset);
+      box.Add(
+          "セーブファイル {file} の {line} 行目がありません（ファイルが途中で終わっています）。",
+          {ShownPath(path), line});
+      RefuseSaveFile(g, box.Add(reset));
       return;
     case ParseError::kNotCp932:
-      RefuseSaveFile(g, where + " 行目の文字が読めません。" + reset);
+      box.Add("セーブファイル {file} の {line} 行目の文字が読めません。", {ShownPath(path), line});
+      RefuseSaveFile(g, box.Add(reset));
       return;
     case ParseError::kNone:
       break;
@@ -129,22 +143,26 @@ void ReadNames(Game& g, FileIo& io) {
   std::string text;
   const FileResult read = files::ReadWholeFile(io, path, text, kMaxNameBytes);
   if (!read.ok()) {
-    Tell(g, "名前ファイル " + Shown(path) + " を読めません" + Cause(read.error) + "。");
+    Tell(g, Compose(g, "名前ファイル {file} を読めません（{cause}）。",
+                    {ShownPath(path), Cause(read.error)}));
     return;
   }
   LineReader lines(text);
   std::string_view line;
   while (s.randomNameCount < kRandomNames && lines.Next(line)) {
     if (!IsValidCp932(line)) {
-      Tell(g, "名前ファイル " + Shown(path) + " の " + std::to_string(lines.lineNumber()) +
-                  " 行目の文字が読めません。");
+      Tell(g, Compose(g, "名前ファイル {file} の {line} 行目の文字が読めません。",
+                      {ShownPath(path), Arg("line", static_cast<int32_t>(lines.lineNumber()))}));
       return;
     }
     s.randomNames[static_cast<size_t>(s.randomNameCount++)].assign(line);
   }
   if (s.randomNameCount < kRandomNames) {
-    Tell(g, "名前ファイル " + Shown(path) + " には名前が " + std::to_string(s.randomNameCount) +
-                " 個しかありません（" + std::to_string(kRandomNames) + " 個必要です）。");
+    Tell(g,
+         Compose(g,
+                 "名前ファイル {file} には名前が {count} 個しかありません（{needed} 個必要です）。",
+                 {ShownPath(path), Arg("count", s.randomNameCount),
+                  Arg("needed", static_cast<int32_t>(kRandomNames))}));
   }
 }
 
@@ -157,15 +175,19 @@ FileResult WriteOrTell(Game& g, FileIo& io, const std::filesystem::path& path,
   std::filesystem::create_directories(path.parent_path(), ignored);
   const FileResult r = files::WriteFileAtomically(io, path, bytes, options);
   if (r.ok()) return r;
-  const std::string shown = std::string(kindOfFile) + " " + Shown(path);
+  const MessageArg kind = Term("kind", Sjis(kindOfFile));
   if (r.replaced) {
     // In place but perhaps not on the disk yet: one message is enough, the record waits for
     // the next save.
     Tell(g,
-         shown + " は書き込みましたが、ディスクへの記録を確かめられません" + Cause(r.error) + "。");
+         Compose(
+             g, "{kind} {file} は書き込みましたが、ディスクへの記録を確かめられません（{cause}）。",
+             {kind, ShownPath(path), Cause(r.error)}));
     return r;
   }
-  Tell(g, shown + " を書き込めません" + Cause(r.error) + "。\r前の内容はそのまま残っています。");
+  Tell(g,
+       Compose(g, "{kind} {file} を書き込めません（{cause}）。\r前の内容はそのまま残っています。",
+               {kind, ShownPath(path), Cause(r.error)}));
   return r;
 }
 

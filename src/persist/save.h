@@ -14,7 +14,7 @@ using files::FileIo;
 // File names inside the folders of Game::paths.
 inline constexpr const char* kSaveFileName = "my.dat";      // saveDir
 inline constexpr const char* kNameFileName = "name.dat";    // datDir
-inline constexpr const char* kRecordFileName = "記録.txt";  // recordDir
+inline constexpr const char* kRecordFileName = "記録.txt";  // recordDir; not shown
 
 // A real save is about 30 KB and the name list a few KB; anything far larger is not ours.
 inline constexpr size_t kMaxSaveBytes = size_t{16} << 20;

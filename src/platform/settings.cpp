@@ -10,7 +10,7 @@
 namespace qv::platform {
 namespace {
 
-enum class Kind { Scale, Bool, Volume, Path };
+enum class Kind { Scale, Bool, Volume, Path, Language };
 
 struct Key {
   std::string_view name;
@@ -34,7 +34,21 @@ constexpr Key kKeys[] = {
      "The sound mixer's MIXER.INI; empty: beside the program, then in this folder."},
     {"confirm_quit", Kind::Bool,
      "Ask before closing the window when there is progress since the last save (yes/no)."},
+    {"language", Kind::Language,
+     "The language of the game's texts: ja (the game's own Japanese), en (English),\n"
+     "or any other whose catalog is installed (see qv --help)."},
 };
+
+// A language code as gettext names its catalogs: "en", "pt_BR", "sr@latin".
+bool IsLanguageCode(std::string_view s) {
+  if (s.empty() || s.size() > 32) return false;
+  for (char c : s) {
+    const bool ok = (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') ||
+                    c == '_' || c == '-' || c == '@' || c == '.';
+    if (!ok) return false;
+  }
+  return s.front() != '.';
+}
 
 const Key* FindKey(std::string_view name) {
   for (const Key& k : kKeys) {
@@ -108,6 +122,10 @@ std::string Apply(Settings& s, const Key& key, std::string_view value) {
                  : "is not a whole number in 0..100";
     case Kind::Bool:
       return ParseBool(value, *BoolField(s, key.name)) ? "" : "is not yes or no";
+    case Kind::Language:
+      if (!IsLanguageCode(value)) return "is not a language code (ja, en, ...)";
+      s.language = std::string(value);
+      return "";
     case Kind::Path:
       // Quotes are allowed around a path with spaces at its ends.
       if (value.size() >= 2 && value.front() == '"' && value.back() == '"') {
@@ -255,6 +273,8 @@ std::string SettingText(const Settings& s, std::string_view key) {
       return *BoolField(copy, key) ? "yes" : "no";
     case Kind::Path:
       return *PathField(copy, key);
+    case Kind::Language:
+      return copy.language;
   }
   return "";
 }

@@ -1,8 +1,8 @@
 #pragma once
 // The player's desktop settings, qv.ini: window scale, fullscreen, volumes, mute, the MIDI
-// soundfont, where the sound mixer's MIXER.INI is, and whether closing asks first. Plain
-// "key = value" lines; '#' and ';' start comments. A bad value is reported with the file,
-// line and key, and the default stays.
+// soundfont, where the sound mixer's MIXER.INI is, whether closing asks first, and the language
+// of the texts. Plain "key = value" lines; '#' and ';' start comments. A bad value is reported
+// with the file, line and key, and the default stays.
 #include <cstdint>
 #include <filesystem>
 #include <span>
@@ -26,6 +26,7 @@ struct Settings {
   std::string soundFont;      // empty: the system's General MIDI soundfont
   std::string mixerSettings;  // empty: MIXER.INI beside the program and in the config folder
   bool confirmQuit = true;    // ask before closing the window with progress not yet saved
+  std::string language = "ja";  // a catalog's language code; "ja" is the game's own
 };
 
 // Settings from the text of a settings file; each bad line adds a message naming

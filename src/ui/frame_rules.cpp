@@ -4,6 +4,7 @@
 #include <array>
 #include <cmath>
 
+#include "core/message.h"
 #include "core/text.h"
 
 namespace qv::ui {
@@ -15,30 +16,30 @@ struct Tag {
 };
 
 constexpr Tag kHarmfulTags[] = {
-    {"<気絶>", &Combatant::st_faint},     {"<毒>", &Combatant::st_poison},
+    {"<気絶>", &Combatant::st_faint},       {"<毒>", &Combatant::st_poison},
     {"<猛毒>", &Combatant::st_heavyPoison}, {"<麻痺>", &Combatant::st_paralysis},
-    {"<攻↓>", &Combatant::st_atkDown},    {"<防↓>", &Combatant::st_defDown},
-    {"<避↓>", &Combatant::st_evadeDown},  {"<命↓>", &Combatant::st_hitDown},
+    {"<攻↓>", &Combatant::st_atkDown},      {"<防↓>", &Combatant::st_defDown},
+    {"<避↓>", &Combatant::st_evadeDown},    {"<命↓>", &Combatant::st_hitDown},
     {"<火傷>", &Combatant::st_burn},
 };
 
 constexpr Tag kHelpfulTags[] = {
-    {"<癒>", &Combatant::st_regen},         {"<魔>", &Combatant::st_magic},
-    {"<水>", &Combatant::st_water},         {"<魔紋>", &Combatant::st_magicCrest},
-    {"<必中>", &Combatant::st_sureHit},     {"<防>", &Combatant::st_guard},
-    {"<力>", &Combatant::st_power},         {"<追加>", &Combatant::st_extra},
-    {"<炎壁>", &Combatant::st_fireWall},    {"<回避>", &Combatant::st_dodge},
+    {"<癒>", &Combatant::st_regen},          {"<魔>", &Combatant::st_magic},
+    {"<水>", &Combatant::st_water},          {"<魔紋>", &Combatant::st_magicCrest},
+    {"<必中>", &Combatant::st_sureHit},      {"<防>", &Combatant::st_guard},
+    {"<力>", &Combatant::st_power},          {"<追加>", &Combatant::st_extra},
+    {"<炎壁>", &Combatant::st_fireWall},     {"<回避>", &Combatant::st_dodge},
     {"<魔回避>", &Combatant::st_magicDodge}, {"<命↑>", &Combatant::st_hitUp},
-    {"<魔命↑>", &Combatant::st_magicHitUp}, {"<攻↑>", &Combatant::st_atkUp},
-    {"<守↑>", &Combatant::st_guardUp},     {"<避↑>", &Combatant::st_evadeUp},
-    {"<ｸﾘ↑>", &Combatant::st_critUp},      {"<固↑>", &Combatant::st_firmUp},
-    {"<水耐>", &Combatant::st_resWater},    {"<火耐>", &Combatant::st_resFire},
-    {"<光耐>", &Combatant::st_resLight},    {"<闇耐>", &Combatant::st_resDark},
-    {"<無耐>", &Combatant::st_resNone},     {"<水力>", &Combatant::st_powWater},
-    {"<火力>", &Combatant::st_powFire},     {"<光力>", &Combatant::st_powLight},
-    {"<闇力>", &Combatant::st_powDark},     {"<無力>", &Combatant::st_powNone},
+    {"<魔命↑>", &Combatant::st_magicHitUp},  {"<攻↑>", &Combatant::st_atkUp},
+    {"<守↑>", &Combatant::st_guardUp},       {"<避↑>", &Combatant::st_evadeUp},
+    {"<ｸﾘ↑>", &Combatant::st_critUp},        {"<固↑>", &Combatant::st_firmUp},
+    {"<水耐>", &Combatant::st_resWater},     {"<火耐>", &Combatant::st_resFire},
+    {"<光耐>", &Combatant::st_resLight},     {"<闇耐>", &Combatant::st_resDark},
+    {"<無耐>", &Combatant::st_resNone},      {"<水力>", &Combatant::st_powWater},
+    {"<火力>", &Combatant::st_powFire},      {"<光力>", &Combatant::st_powLight},
+    {"<闇力>", &Combatant::st_powDark},      {"<無力>", &Combatant::st_powNone},
     {"<毒吸>", &Combatant::st_poisonAbsorb}, {"<吸収>", &Combatant::st_absorb},
-    {"<反射>", &Combatant::st_reflect},     {"<棘>", &Combatant::st_thorns},
+    {"<反射>", &Combatant::st_reflect},      {"<棘>", &Combatant::st_thorns},
 };
 
 constexpr const char* kElementTags[] = {"<無>", "<光>", "<闇>", "<火>", "<水>"};
@@ -80,7 +81,9 @@ std::string_view Slice(std::string_view text, size_t start, size_t bytes) {
 }
 
 // Non-negative remainder: the counter may be anything a saved or damaged state gives.
-int32_t Mod(int32_t k, int32_t n) { return ((k % n) + n) % n; }
+int32_t Mod(int32_t k, int32_t n) {
+  return ((k % n) + n) % n;
+}
 
 }  // namespace
 
@@ -102,21 +105,37 @@ BarLook BarColours(Bar bar, const Combatant& c, int32_t frameCounter, bool blink
   return {0, 0};
 }
 
-std::string StatusTags(const Combatant& c, bool harmful) {
-  std::string out;
+std::vector<const char*> StatusTagTexts(const Combatant& c, bool harmful) {
+  std::vector<const char*> out;
   const auto add = [&](const auto& tags) {
     for (const Tag& t : tags) {
-      if (c.*t.counter > 0) out += Sjis(t.text);
+      if (c.*t.counter > 0) out.push_back(t.text);
     }
   };
-  if (harmful) add(kHarmfulTags);
-  else add(kHelpfulTags);
+  if (harmful)
+    add(kHarmfulTags);
+  else
+    add(kHelpfulTags);
   return out;
 }
 
+std::string StatusTags(const Combatant& c, bool harmful) {
+  std::string out;
+  for (const char* t : StatusTagTexts(c, harmful)) out += Sjis(t);
+  return out;
+}
+
+const char* ElementTagText(int32_t element) {
+  if (element < 0 || element >= static_cast<int32_t>(std::size(kElementTags))) return "";
+  return kElementTags[element];
+}
+
 std::string ElementTag(int32_t element) {
-  if (element < 0 || element >= static_cast<int32_t>(std::size(kElementTags))) return {};
-  return Sjis(kElementTags[element]);
+  return Sjis(ElementTagText(element));
+}
+
+std::string SkillLevelText(int32_t level) {
+  return level > 9 ? std::string("MAX") : std::to_string(level);
 }
 
 std::array<std::string, 3> SkillHelpLines(const GameState& s, int32_t skill) {
@@ -124,16 +143,18 @@ std::array<std::string, 3> SkillHelpLines(const GameState& s, int32_t skill) {
   const size_t id = static_cast<size_t>(skill);
   const std::string_view desc = s.skills[id].description;
   const std::string_view first = Slice(desc, 0, kHelpLineBytes);
-  std::array<std::string, 3> lines = {std::string(first),
-                                      std::string(Slice(desc, first.size(), kHelpLineBytes)), {}};
+  std::array<std::string, 3> lines = {
+      std::string(first), std::string(Slice(desc, first.size(), kHelpLineBytes)), {}};
   const int32_t level = s.skillLevel[id];
-  lines[2] = Sjis("技Lv: ") + (level > 9 ? std::string("MAX") : std::to_string(level)) +
-             Sjis("  発動: ") + std::to_string(s.skillUses[id]) + Sjis("回");
+  lines[2] =
+      Fill(kSkillLevelLine, {Arg("level", SkillLevelText(level)), Arg("uses", s.skillUses[id])});
   if (lines[1].empty()) lines[1].swap(lines[2]);
   return lines;
 }
 
-gfx::Color RainbowColour(int32_t index) { return kRainbow[static_cast<size_t>(Mod(index, 12))]; }
+gfx::Color RainbowColour(int32_t index) {
+  return kRainbow[static_cast<size_t>(Mod(index, 12))];
+}
 
 gfx::Color LineColour(int32_t code, int32_t k, gfx::Color inForce) {
   if (code == 0) return 0xFFFFFF;
@@ -178,19 +199,37 @@ int32_t BounceOffset(int32_t age) {
 
 int32_t PopupLifetime(int32_t type) {
   switch (type) {
-    case 16: case 17: case 18: case 19: return 52;
-    case 20: return 62;
-    case 32: return 1;
-    case 57: return 15;
-    case 140: return 60;
-    case 156: return 25;
-    case 161: return 24;
-    case 189: return 17;
-    case 191: case 192: case 193: case 194: return 20;
-    default: return -1;
+    case 16:
+    case 17:
+    case 18:
+    case 19:
+      return 52;
+    case 20:
+      return 62;
+    case 32:
+      return 1;
+    case 57:
+      return 15;
+    case 140:
+      return 60;
+    case 156:
+      return 25;
+    case 161:
+      return 24;
+    case 189:
+      return 17;
+    case 191:
+    case 192:
+    case 193:
+    case 194:
+      return 20;
+    default:
+      return -1;
   }
 }
 
-bool PopupAgesTwice(int32_t type) { return type >= 16 && type <= 20; }
+bool PopupAgesTwice(int32_t type) {
+  return type >= 16 && type <= 20;
+}
 
 }  // namespace qv::ui

@@ -4,6 +4,7 @@
 #include <array>
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "core/game.h"
 #include "gfx/bitmap.h"
@@ -26,9 +27,17 @@ BarLook BarColours(Bar bar, const Combatant& c, int32_t frameCounter, bool blink
 
 // The status tags of a side, harmful ("<毒><麻痺>") or helpful, in the panel's order (CP932).
 std::string StatusTags(const Combatant& c, bool harmful);
+// The same tags one by one, as the UTF-8 literals of our table.
+std::vector<const char*> StatusTagTexts(const Combatant& c, bool harmful);
 
 // The element tag of an enemy ("<火>"); empty for an unknown element.
 std::string ElementTag(int32_t element);
+// The same as the UTF-8 literal of our table.
+const char* ElementTagText(int32_t element);
+
+// The last line of the skill help: its level ("MAX" from 10) and how often it was used.
+inline constexpr const char* kSkillLevelLine = "技Lv: {level}  発動: {uses}回";
+std::string SkillLevelText(int32_t level);
 
 // The three lines of help for the chosen skill: its description in two pieces of up to 50 bytes
 // (never cutting a character in half), then its level and uses; when the description fits one

@@ -4,6 +4,7 @@
 
 #include "core/text.h"
 #include "gfx/canvas.h"
+#include "ui/translator.h"
 
 namespace qv::ui {
 namespace {
@@ -34,8 +35,12 @@ constexpr int32_t kVkTab = 9, kVkEnter = 13, kVkEscape = 27, kVkSpace = 32;
 constexpr int32_t kVkLeft = 37, kVkUp = 38, kVkRight = 39, kVkDown = 40;
 constexpr int32_t kVkN = 'N', kVkY = 'Y', kVkO = 'O';
 
-gfx::Font TextFont() { return gfx::Font{gfx::FontFace::Proportional, 16, false, kText}; }
-gfx::Font TitleFont() { return gfx::Font{gfx::FontFace::Proportional, 14, true, kTitleText}; }
+gfx::Font TextFont() {
+  return gfx::Font{gfx::FontFace::Proportional, 16, false, kText};
+}
+gfx::Font TitleFont() {
+  return gfx::Font{gfx::FontFace::Proportional, 14, true, kTitleText};
+}
 
 const char* ButtonCaption(BoxButtons buttons, int32_t index) {
   if (buttons == BoxButtons::Ok) return "OK";
@@ -43,8 +48,8 @@ const char* ButtonCaption(BoxButtons buttons, int32_t index) {
 }
 
 // Splits at line breaks, then wraps every line to the width a character at a time (the
-// game's texts are Japanese, without spaces to break at).
-std::vector<std::string> WrapText(gfx::FontLibrary& fonts, const std::string& utf8) {
+// game's texts are Japanese, without spaces to break at); another language breaks between words.
+std::vector<std::string> WrapText(gfx::FontLibrary& fonts, const std::string& utf8, bool words) {
   std::vector<std::string> out;
   std::string line;
   const gfx::Font font = TextFont();
@@ -58,11 +63,16 @@ std::vector<std::string> WrapText(gfx::FontLibrary& fonts, const std::string& ut
       continue;
     }
     const size_t start = pos;
-    gfx::NextCodePoint(utf8, pos);
+    if (words && utf8[pos] != ' ') {
+      while (pos < utf8.size() && utf8[pos] != ' ' && utf8[pos] != '\r' && utf8[pos] != '\n') ++pos;
+    } else {
+      gfx::NextCodePoint(utf8, pos);
+    }
     const std::string ch = utf8.substr(start, pos - start);
     if (!line.empty() && fonts.Measure(font, line + ch).width > kMaxTextWidth) {
       out.push_back(std::move(line));
       line.clear();
+      if (ch == " ") continue;
     }
     line += ch;
   }
@@ -75,20 +85,27 @@ std::vector<std::string> WrapText(gfx::FontLibrary& fonts, const std::string& ut
 }  // namespace
 
 MessageBoxView::MessageBoxView(BoxButtons buttons, std::string_view cp932Text,
-                               gfx::FontLibrary& fonts)
+                               gfx::FontLibrary& fonts, Translator* tr, const Game* g)
     : buttons_(buttons), fonts_(fonts) {
-  lines_ = WrapText(fonts_, Cp932ToUtf8(cp932Text));
+  const bool translated = tr && g && tr->Active();
+  lines_ = translated ? WrapText(fonts_, tr->Shown(*g, cp932Text), true)
+                      : WrapText(fonts_, Cp932ToUtf8(cp932Text), false);
+  for (int32_t i = 0; i < ButtonCount(); ++i) {
+    const char* caption = ButtonCaption(buttons_, i);
+    captions_[static_cast<size_t>(i)] = translated ? tr->Own(caption) : caption;
+  }
   const gfx::Font font = TextFont();
   lineHeight_ = std::max(fonts_.Metrics(font).Height(), 16) + 2;
   int32_t textWidth = 0;
-  for (const std::string& l : lines_) textWidth = std::max(textWidth, fonts_.Measure(font, l).width);
+  for (const std::string& l : lines_)
+    textWidth = std::max(textWidth, fonts_.Measure(font, l).width);
   const int32_t buttonsWidth = ButtonCount() * kButtonW + (ButtonCount() - 1) * kButtonGap;
-  const int32_t width = std::clamp(std::max(textWidth, buttonsWidth) + 2 * kPadding, 200,
-                                   kWindowW - 2 * kShadow);
+  const int32_t width =
+      std::clamp(std::max(textWidth, buttonsWidth) + 2 * kPadding, 200, kWindowW - 2 * kShadow);
   const int32_t textHeight = static_cast<int32_t>(lines_.size()) * lineHeight_;
-  const int32_t height = std::min(kTitleHeight + kPadding + textHeight + kPadding + kButtonH +
-                                      kPadding,
-                                  kWindowH - 2 * kShadow);
+  const int32_t height =
+      std::min(kTitleHeight + kPadding + textHeight + kPadding + kButtonH + kPadding,
+               kWindowH - 2 * kShadow);
   const int32_t left = (kWindowW - width) / 2;
   const int32_t top = (kWindowH - height) / 2;
   box_ = {left, top, left + width, top + height};
@@ -106,8 +123,8 @@ void MessageBoxView::Draw(gfx::Bitmap& window) {
   gfx::Canvas c(window, fonts_);
   c.pen.style = gfx::PenStyle::Clear;
   c.brush = {kShadowColor, gfx::BrushStyle::Solid};
-  c.FillRect({box_.left + kShadow, box_.top + kShadow, box_.right + kShadow,
-              box_.bottom + kShadow});
+  c.FillRect(
+      {box_.left + kShadow, box_.top + kShadow, box_.right + kShadow, box_.bottom + kShadow});
 
   c.pen = {kFrame, 1, gfx::PenStyle::Solid};
   c.brush = {kBody, gfx::BrushStyle::Solid};
@@ -137,7 +154,7 @@ void MessageBoxView::Draw(gfx::Bitmap& window) {
                gfx::BrushStyle::Solid};
     c.Rectangle(r.left, r.top, r.right, r.bottom);
     c.brush.style = gfx::BrushStyle::Clear;
-    const char* caption = ButtonCaption(buttons_, i);
+    const std::string& caption = captions_[static_cast<size_t>(i)];
     const gfx::Size ext = c.TextExtent(caption);
     const int32_t shift = down ? 1 : 0;
     c.TextOut(r.left + (r.Width() - ext.width) / 2 + shift,
@@ -198,7 +215,9 @@ BoxAnswer MessageBoxView::MouseUp(int32_t x, int32_t y) {
   return (pressed >= 0 && released == pressed) ? AnswerOf(pressed) : BoxAnswer::None;
 }
 
-void MessageBoxView::MouseMove(int32_t x, int32_t y) { hover_ = ButtonAt(x, y); }
+void MessageBoxView::MouseMove(int32_t x, int32_t y) {
+  hover_ = ButtonAt(x, y);
+}
 
 BoxAnswer MessageBoxView::CloseRequested() const {
   return buttons_ == BoxButtons::Ok ? BoxAnswer::Ok : BoxAnswer::None;

@@ -2,6 +2,7 @@
 // The game's modal message boxes, drawn over the window picture by our own code so that the
 // Japanese text uses the game's fonts: an information box with OK, and a Yes/No question.
 // The host runs it: it hands in keys and the mouse and draws it until it has an answer.
+#include <array>
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -10,16 +11,24 @@
 #include "gfx/bitmap.h"
 #include "gfx/fonts.h"
 
+namespace qv {
+struct Game;
+}
+
 namespace qv::ui {
+
+class Translator;
 
 enum class BoxButtons { Ok, YesNo };
 enum class BoxAnswer { None, Ok, Yes, No };
 
 class MessageBoxView {
  public:
-  // `cp932Text` is the game's text; CR (or CR LF, or LF) breaks lines, long lines wrap.
+  // `cp932Text` is the game's text; CR (or CR LF, or LF) breaks lines, long lines wrap. With
+  // a translator (and the game whose texts it shows) the box speaks the player's language.
   MessageBoxView(BoxButtons buttons, std::string_view cp932Text,
-                 gfx::FontLibrary& fonts = gfx::FontLibrary::Shared());
+                 gfx::FontLibrary& fonts = gfx::FontLibrary::Shared(), Translator* tr = nullptr,
+                 const Game* g = nullptr);
 
   // Draws the box centred over the 640x480 window picture.
   void Draw(gfx::Bitmap& window);
@@ -49,6 +58,7 @@ class MessageBoxView {
   BoxButtons buttons_;
   gfx::FontLibrary& fonts_;
   std::vector<std::string> lines_;
+  std::array<std::string, 2> captions_;
   gfx::Rect box_;
   int32_t lineHeight_ = 0;
   int32_t focus_ = 0;

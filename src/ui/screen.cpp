@@ -32,8 +32,15 @@ int EnemyPictureSlot(std::string_view file) {
 }
 constexpr int kSmallStrip = 21;
 
-std::filesystem::path PictureFile(const Game& g, std::string_view name) {
-  return g.paths.cgDir / Cp932ToUtf8(name);
+// A picture with words in it may have its own copy for the player's language (cg/en/...).
+std::filesystem::path PictureFile(const Game& g, const Surfaces& s, std::string_view name) {
+  const std::string file = Cp932ToUtf8(name);
+  if (s.tr.Active()) {
+    std::error_code ec;
+    std::filesystem::path own = g.paths.cgDir / s.tr.GetCatalog().Language() / file;
+    if (std::filesystem::is_regular_file(own, ec)) return own;
+  }
+  return g.paths.cgDir / file;
 }
 
 // Copies a picture without its transparency, top-left at (x, y).
@@ -82,7 +89,7 @@ struct Screen::Impl {
 
   // Loads a picture of cg/; a failure is noted to be named.
   gfx::PictureResult Load(const Game& g, std::string_view name) {
-    const std::filesystem::path file = PictureFile(g, name);
+    const std::filesystem::path file = PictureFile(g, s, name);
     gfx::PictureResult r = gfx::LoadPicture(file);
     if (!r) problems.Note(file, r.error);
     return r;
@@ -134,7 +141,7 @@ bool Screen::LoadSprites(Game& g) {
     back.Resize(kWindowWidth, kWindowHeight);
   }
   // Without the map there are no places to click: the game cannot be played at all.
-  const bool noMap = impl_->problems.Failed(PictureFile(g, kSpriteFiles[kBackgroundSlot]));
+  const bool noMap = impl_->problems.Failed(PictureFile(g, impl_->s, kSpriteFiles[kBackgroundSlot]));
   impl_->problems.Tell(g, noMap ? "地図の画像がないため、ゲームを始められません。" : "");
   return !noMap;
 }
@@ -211,7 +218,7 @@ void Screen::ComposeFrame(Game& g) {
   // The map picture is pointed at this frame again below; any other frame keeps the old one.
   if (g.frame.mapShown != 1) s.DetachMapPicture();
   s.cg2FollowsCg = false;
-  FrameCanvas f(s);
+  FrameCanvas f(s, g);
   s.cgLog.Clear();
   s.glowLog.Clear();
   f.cg.LogTo(&s.cgLog);
@@ -263,6 +270,19 @@ void Screen::ComposeFrame(Game& g) {
     f.OutlinedText(f.cg, kWindowWidth - f.Width(f.cg, mark), 470, mark);
   }
   s.CgDrawn();
+}
+
+void Screen::SetCatalog(Catalog catalog) {
+  impl_->s.tr.SetCatalog(std::move(catalog));
+}
+
+Translator& Screen::Texts() {
+  return impl_->s.tr;
+}
+
+std::vector<std::string> Screen::TextProblems(const Game& g) {
+  if (!impl_->s.tr.Active()) return {};
+  return AuditTexts(g, impl_->s);
 }
 
 const gfx::Bitmap& Screen::RenderWindow(const Game& g) {

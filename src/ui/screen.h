@@ -4,14 +4,19 @@
 // whole window (the main picture with every visible widget over it).
 #include <cstdint>
 #include <memory>
+#include <string>
 #include <string_view>
+#include <vector>
 
 #include "core/game.h"
 #include "core/host.h"
 #include "gfx/bitmap.h"
 #include "gfx/fonts.h"
+#include "ui/catalog.h"
 
 namespace qv::ui {
+
+class Translator;
 
 constexpr int kWindowWidth = 640;
 constexpr int kWindowHeight = 480;
@@ -41,6 +46,15 @@ class Screen : public Presenter {
   void DrawTitleScreen(Game& g) override;
   // Composes one play frame into the main picture.
   void ComposeFrame(Game& g) override;
+
+  // The player's language: the texts and the pictures with words in them (cg/LANG/) come
+  // from its catalog from now on; the game must remember how it composes its texts
+  // (ComposedTexts::enabled) for them to be translated.
+  void SetCatalog(Catalog catalog);
+  // The texts as the player reads them (message boxes, checks of a translation).
+  Translator& Texts();
+  // What of the texts on the screen does not fit its place or has no translation.
+  std::vector<std::string> TextProblems(const Game& g);
 
   // The whole 640x480 window: the main picture and every visible widget over it, in
   // stacking order. The reference stays valid until the next call or the Screen's end.

@@ -3,6 +3,7 @@
 #include <array>
 #include <string>
 
+#include "core/message.h"
 #include "core/text.h"
 #include "ui/frame_rules.h"
 #include "ui/surfaces.h"
@@ -14,13 +15,41 @@ constexpr gfx::Color kWhite = 0xFFFFFF;
 constexpr gfx::Color kHarmful = 0xFF2233;
 constexpr gfx::Color kHelpful = 0x22AAFF;
 
+// The help is cut into lines of 50 bytes; another language wraps it between words at the
+// width those bytes take, as many lines as it needs.
+constexpr int32_t kHelpLineBytes = 50;
+constexpr int32_t kHelpRight = 455;
+
+void DrawTranslatedSkillHelp(Game& g, FrameCanvas& f) {
+  gfx::Canvas& c = f.cg;
+  const int32_t id = g.battle.actionSkill;
+  if (id < 0 || id >= kPerId) return;
+  const SkillDef& skill = g.state.skills[static_cast<size_t>(id)];
+  std::vector<std::string> lines;
+  if (!skill.description.empty()) {
+    const int32_t width = c.TextWidth(std::string(kHelpLineBytes, '0'));
+    lines = f.s.tr.Wrapped(c, f.s.tr.Shown(g, skill.description), width);
+  }
+  lines.push_back(
+      f.s.tr.Format(g, kSkillLevelLine,
+                    {Arg("level", SkillLevelText(g.state.skillLevel[static_cast<size_t>(id)])),
+                     Arg("uses", g.state.skillUses[static_cast<size_t>(id)])}));
+  for (size_t i = 0; i < lines.size(); ++i) {
+    f.Outlined(c, kHelpRight - c.TextWidth(lines[i]), 8 + 14 * static_cast<int32_t>(i), lines[i]);
+  }
+}
+
 void DrawSkillHelp(Game& g, FrameCanvas& f) {
-  const std::array<std::string, 3> lines = SkillHelpLines(g.state, g.battle.actionSkill);
   gfx::Canvas& c = f.cg;
   f.Size(c, 9);
   c.font.color = 0xDDDDDD;
+  if (f.s.tr.Active()) {
+    DrawTranslatedSkillHelp(g, f);
+    return;
+  }
+  const std::array<std::string, 3> lines = SkillHelpLines(g.state, g.battle.actionSkill);
   for (int i = 0; i < 3; ++i) {
-    f.OutlinedText(c, 455 - f.Width(c, lines[i]), 8 + 14 * i, lines[i]);
+    f.OutlinedText(c, kHelpRight - f.Width(c, lines[i]), 8 + 14 * i, lines[i]);
   }
 }
 
@@ -29,35 +58,45 @@ void DrawScoreBlock(Game& g, FrameCanvas& f) {
   const GameState& s = g.state;
   f.Size(c, 8);
   const std::string& label = Sjis("得点");
-  const int32_t labelWidth = f.Width(c, label);
-  f.OutlinedText(c, 2, 9, label);
+  const int32_t labelWidth = f.SayWidth(c, label);
+  f.Say(c, 2, 9, label);
   f.Size(c, 15);
   const std::string score = Num(s.score);
   f.OutlinedText(c, labelWidth + 3, 2, score);
   const int32_t scoreWidth = f.Width(c, score);
   f.Size(c, 8);
-  f.OutlinedText(c, labelWidth + 3 + scoreWidth + 5, 9, Sjis("点"));
-  const std::string line = g.frame.mapShown == 0
-      ? Sjis("距離 > ") + Num(s.depth) + Sjis("m地点 (最高: ") + Num(s.maxDistance) + "m)"
-      : Sjis("ロード回数 > ") + Num(s.loadCount) + Sjis("回");
-  f.OutlinedText(c, 2, 24, line);
+  f.Say(c, labelWidth + 3 + scoreWidth + 5, 9, Sjis("点"));
+  const std::string line =
+      g.frame.mapShown == 0
+          ? f.s.tr.Format(g, "距離 > {depth}m地点 (最高: {best}m)",
+                          {Arg("depth", s.depth), Arg("best", s.maxDistance)})
+          : f.s.tr.Format(g, "ロード回数 > {loads}回", {Arg("loads", s.loadCount)});
+  f.Outlined(c, 2, 24, line);
 }
 
 // Harmful tags at x, helpful ones right after them.
+// The tags of a side as the player reads them (UTF-8), one after the other.
+std::string TagsShown(FrameCanvas& f, const Combatant& who, bool harmful) {
+  if (!f.s.tr.Active()) return f.s.text.Utf8(StatusTags(who, harmful));
+  std::string out;
+  for (const char* t : StatusTagTexts(who, harmful)) out += f.s.tr.Own(t);
+  return out;
+}
+
 void DrawTags(FrameCanvas& f, const Combatant& who, int32_t x, int32_t harmfulY, int32_t helpfulY) {
   gfx::Canvas& c = f.cg;
   f.Size(c, 10);
-  const std::string harmful = StatusTags(who, true);
+  const std::string harmful = TagsShown(f, who, true);
   int32_t next = x;
   if (!harmful.empty()) {
     c.font.color = kHarmful;
-    f.OutlinedText(c, x, harmfulY, harmful);
-    next += f.Width(c, harmful) + 2;
+    f.Outlined(c, x, harmfulY, harmful);
+    next += c.TextWidth(harmful) + 2;
   }
-  const std::string helpful = StatusTags(who, false);
+  const std::string helpful = TagsShown(f, who, false);
   if (!helpful.empty()) {
     c.font.color = kHelpful;
-    f.OutlinedText(c, next, helpfulY, helpful);
+    f.Outlined(c, next, helpfulY, helpful);
   }
 }
 
@@ -67,10 +106,15 @@ void NumberRow(FrameCanvas& f, int32_t x, int32_t labelY, std::string_view label
   gfx::Canvas& c = f.cg;
   c.font.color = kWhite;
   f.Size(c, labelSize);
-  f.OutlinedText(c, x + 2, labelY, label);
-  const int32_t w = f.Width(c, label);
+  f.Say(c, x + 2, labelY, label);
+  const int32_t w = f.SayWidth(c, label);
   f.Size(c, valueSize);
-  f.OutlinedText(c, x + w + gap, valueY, value);
+  f.Outlined(c, x + w + gap, valueY, value);
+}
+
+// A number with its unit ("12％", "340円") as the player reads it.
+std::string Amount(FrameCanvas& f, const char* utf8Template, int32_t n) {
+  return f.s.tr.Format(f.g, utf8Template, {Arg("n", n)});
 }
 
 void DrawBar(gfx::Canvas& c, int32_t x0, int32_t y, int32_t width, int32_t value, int32_t maximum,
@@ -91,15 +135,15 @@ void DrawPlayer(Game& g, FrameCanvas& f) {
   f.OutlinedText(c, 2, 370, p.name);
   const int32_t nameWidth = f.Width(c, p.name);
   f.Size(c, 8);
-  const std::string lv = Sjis(" Lv ") + Num(p.level) + " exp " + Num(p.exp) + "/" +
-                         Num(p.level * 10 + 100);
+  const std::string lv =
+      Sjis(" Lv ") + Num(p.level) + " exp " + Num(p.exp) + "/" + Num(p.level * 10 + 100);
   f.OutlinedText(c, nameWidth + 2, 372, lv);
   DrawTags(f, p, nameWidth + f.Width(c, lv) + 7, 370, 370);
 
   NumberRow(f, 0, 392, "HP", 4, 11, 387, Num(p.hp) + "/" + Num(p.maxHp));
   NumberRow(f, 0, 415, "MP", 6, 9, 412, Num(p.mp) + "/" + Num(p.maxMp));
-  NumberRow(f, 0, 435, "TP", 6, 8, 435, Num(p.tp) + Sjis("％"));
-  NumberRow(f, 0, 465, Sjis("おさいふ"), 6, 9, 465, Num(g.state.money) + Sjis("円"), 9);
+  NumberRow(f, 0, 435, "TP", 6, 8, 435, Amount(f, "{n}％", p.tp));
+  NumberRow(f, 0, 465, Sjis("おさいふ"), 6, 9, 465, Amount(f, "{n}円", g.state.money), 9);
 
   DrawBar(c, 0, 407, 100, p.hp, p.maxHp, BarColours(Bar::Hp, p, fc, true));
   DrawBar(c, 0, 429, 70, p.mp, p.maxMp, BarColours(Bar::Mp, p, fc, true));
@@ -118,16 +162,16 @@ void DrawEnemy(Game& g, FrameCanvas& f) {
   c.brush.style = gfx::BrushStyle::Clear;
   c.font.color = kWhite;
   f.Size(c, 10);
-  f.OutlinedText(c, dx + 2, dy + 2, e.name);
-  const int32_t nameWidth = f.Width(c, e.name);
+  f.Say(c, dx + 2, dy + 2, e.name);
+  const int32_t nameWidth = f.SayWidth(c, e.name);
   f.Size(c, 8);
-  const std::string tag = " " + ElementTag(e.element);
-  f.OutlinedText(c, dx + nameWidth + 2, dy + 5, tag);
-  DrawTags(f, e, dx + nameWidth + f.Width(c, tag) + 4, dy + 3, dy + 2);
+  const std::string tag = std::string(" ") + f.s.tr.Own(ElementTagText(e.element));
+  f.Outlined(c, dx + nameWidth + 2, dy + 5, tag);
+  DrawTags(f, e, dx + nameWidth + c.TextWidth(tag) + 4, dy + 3, dy + 2);
 
   NumberRow(f, dx, dy + 22, "HP", 4, 11, dy + 17, Num(e.hp) + "/" + Num(e.maxHp));
   NumberRow(f, dx, dy + 45, "MP", 6, 9, dy + 42, Num(e.mp) + "/" + Num(e.maxMp));
-  NumberRow(f, dx, dy + 65, "TP", 6, 8, dy + 65, Num(e.tp) + Sjis("％"));
+  NumberRow(f, dx, dy + 65, "TP", 6, 8, dy + 65, Amount(f, "{n}％", e.tp));
 
   // The enemy's TP is always out of 100, and its bars never blink.
   DrawBar(c, dx, dy + 37, 100, e.hp, e.maxHp, BarColours(Bar::Hp, e, 0, false));

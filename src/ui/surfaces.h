@@ -1,8 +1,10 @@
 #pragma once
 // The pictures the presentation owns and the drawing helpers every part of the frame shares.
+#include <algorithm>
 #include <array>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "core/game.h"
 #include "gfx/bitmap.h"
@@ -11,6 +13,7 @@
 #include "ui/frame_rules.h"
 #include "ui/screen.h"
 #include "ui/text_cache.h"
+#include "ui/translator.h"
 
 namespace qv::ui {
 
@@ -33,6 +36,7 @@ struct Surfaces {
   gfx::Bitmap window;                              // the whole window, rebuilt by RenderWindow
   gfx::Bitmap scratch;  // one widget at a time, so its drawing stays inside it
   TextCache text;
+  Translator tr{text};  // the texts in the player's language
 
   // What is on the pictures, so that no work is done for pixels that stay as they are.
   // Every change of a sprite, the background or a widget's picture counts one up.
@@ -86,14 +90,19 @@ struct Surfaces {
 // in force).
 struct FrameCanvas {
   Surfaces& s;
+  const Game& g;
   gfx::Canvas cg;
   gfx::Canvas glow;
 
-  explicit FrameCanvas(Surfaces& surfaces)
-      : s(surfaces), cg(surfaces.cg, *surfaces.fonts), glow(surfaces.bak, *surfaces.fonts) {}
+  FrameCanvas(Surfaces& surfaces, const Game& game)
+      : s(surfaces),
+        g(game),
+        cg(surfaces.cg, *surfaces.fonts),
+        glow(surfaces.bak, *surfaces.fonts) {}
 
   // Font size in points, the face in force kept.
   void Size(gfx::Canvas& c, int32_t points) { c.font.height = gfx::PointsToPixels(points); }
+  // A text drawn as it is (the player's name, numbers).
   int32_t Width(gfx::Canvas& c, std::string_view cp932) { return c.TextWidth(s.text.Utf8(cp932)); }
   void Text(gfx::Canvas& c, int32_t x, int32_t y, std::string_view cp932) {
     c.TextOut(x, y, s.text.Utf8(cp932));
@@ -102,6 +111,15 @@ struct FrameCanvas {
   // an outline that stands out from it (OutlineFor), so busy or light pictures never hide it.
   void OutlinedText(gfx::Canvas& c, int32_t x, int32_t y, std::string_view cp932) {
     c.OutlinedTextOut(x, y, s.text.Utf8(cp932), OutlineFor(c.font.color));
+  }
+  // A text drawn as it is, already UTF-8, outlined like the rest.
+  void Outlined(gfx::Canvas& c, int32_t x, int32_t y, const std::string& utf8) {
+    c.OutlinedTextOut(x, y, utf8, OutlineFor(c.font.color));
+  }
+  // A text of the game, in the player's language.
+  int32_t SayWidth(gfx::Canvas& c, std::string_view cp932) { return c.TextWidth(s.tr.Shown(g, cp932)); }
+  void Say(gfx::Canvas& c, int32_t x, int32_t y, std::string_view cp932) {
+    Outlined(c, x, y, s.tr.Shown(g, cp932));
   }
 };
 
@@ -129,10 +147,27 @@ inline void Paint(gfx::Canvas& c, gfx::Color colour, int32_t penWidth = 1) {
   c.brush = {colour, gfx::BrushStyle::Solid};
 }
 
+// The font a widget draws its text with.
+inline gfx::Font WidgetFont(const Widget& w) {
+  return {w.fixedPitch ? kGothic : kPGothic, w.fontPx, w.bold, w.textColor};
+}
+// A caption of another language may shrink to two thirds of its font, never below 9 pixels.
+inline int32_t SmallestCaptionFont(const Widget& w) {
+  return std::max(9, w.fontPx * 2 / 3);
+}
+// The scroll bar of a list that holds more rows than it shows.
+constexpr int32_t kListScrollWidth = 6;
+// The status panel is drawn over the whole picture.
+constexpr int32_t kPanelWidth = kWindowWidth;
+
 // The steps of one frame, in the order ComposeFrame runs them.
 void DrawStatusPanel(Game& g, FrameCanvas& f);
 void DrawOverlay(Game& g, FrameCanvas& f);
 void DrawTitleSprites(Game& g, Surfaces& s);
 void RenderWidgets(const Game& g, Surfaces& s);
+
+// What of the texts on the screen does not fit its place, or has no translation (checks of a
+// translation; empty in Japanese, whose layout is the game's own).
+std::vector<std::string> AuditTexts(const Game& g, Surfaces& s);
 
 }  // namespace qv::ui

@@ -1,5 +1,7 @@
 #include "ui/widget_text.h"
 
+#include <algorithm>
+
 #include "core/text.h"
 
 namespace qv::ui {
@@ -30,17 +32,89 @@ void WrapLine(gfx::Canvas& c, std::string_view line, int32_t width, std::vector<
   }
 }
 
-}  // namespace
+// Breaks a line between words only; a word wider than the width stays whole on its own line.
+void WrapWords(gfx::Canvas& c, std::string_view line, int32_t width,
+               std::vector<std::string>& out) {
+  std::string current;
+  size_t i = 0;
+  // Leading spaces indent the line and are kept.
+  while (i < line.size() && line[i] == ' ') current += line[i++];
+  const size_t indent = current.size();
+  while (i < line.size()) {
+    size_t start = i;
+    while (i < line.size() && line[i] == ' ') ++i;
+    const std::string_view gap = line.substr(start, i - start);
+    start = i;
+    while (i < line.size() && line[i] != ' ') ++i;
+    const std::string_view word = line.substr(start, i - start);
+    if (word.empty()) break;
+    std::string tried = current;
+    if (current.size() > indent) tried += gap;
+    tried += word;
+    if (current.size() == indent || c.TextWidth(tried) <= width) {
+      current = std::move(tried);
+      continue;
+    }
+    out.push_back(std::move(current));
+    current = std::string(word);
+  }
+  out.push_back(std::move(current));
+}
 
-std::vector<std::string> LayoutLines(gfx::Canvas& c, std::string_view utf8, int32_t width, bool wrap) {
+std::vector<std::string> WordLines(gfx::Canvas& c, std::string_view utf8, int32_t width) {
   std::vector<std::string> out;
   size_t start = 0;
   while (start <= utf8.size()) {
     size_t end = utf8.find_first_of("\r\n", start);
     if (end == std::string_view::npos) end = utf8.size();
     const std::string_view line = utf8.substr(start, end - start);
-    if (wrap && !line.empty()) WrapLine(c, line, width, out);
-    else out.emplace_back(line);
+    if (line.empty())
+      out.emplace_back();
+    else
+      WrapWords(c, line, width, out);
+    if (end == utf8.size()) break;
+    start = end + ((utf8[end] == '\r' && end + 1 < utf8.size() && utf8[end + 1] == '\n') ? 2 : 1);
+  }
+  return out;
+}
+
+}  // namespace
+
+bool LinesFit(gfx::Canvas& c, const std::vector<std::string>& lines, int32_t width,
+              int32_t height) {
+  for (const std::string& l : lines) {
+    if (c.TextWidth(l) > width) return false;
+  }
+  const int32_t lineHeight = std::max(c.TextHeight("A"), 1);
+  return lines.size() <= 1 || lineHeight * static_cast<int32_t>(lines.size()) <= height;
+}
+
+std::vector<std::string> FitLines(gfx::Canvas& c, std::string_view utf8, int32_t width,
+                                  int32_t height, int32_t minHeight) {
+  for (;;) {
+    std::vector<std::string> lines = WordLines(c, utf8, width);
+    if (LinesFit(c, lines, width, height) || c.font.height <= minHeight) {
+      for (const std::string& l : lines) {
+        if (c.TextWidth(l) > width) return LayoutLines(c, utf8, width, true);
+      }
+      return lines;
+    }
+    c.font.height -= 1;
+  }
+}
+
+std::vector<std::string> LayoutLines(gfx::Canvas& c, std::string_view utf8, int32_t width,
+                                     bool wrap) {
+  std::vector<std::string> out;
+  size_t start = 0;
+  while (start <= utf8.size()) {
+    size_t end = utf8.find_first_of("\r\n", start);
+    if (end == std::string_view::npos) end = utf8.size();
+    const std::string_view line = utf8.substr(start, end - start);
+    if (wrap && !line.empty())
+      WrapLine(c, line, width, out);
+    else
+      out.emplace_back(line);
     if (end == utf8.size()) break;
     // CR LF is one break.
     start = end + ((utf8[end] == '\r' && end + 1 < utf8.size() && utf8[end + 1] == '\n') ? 2 : 1);

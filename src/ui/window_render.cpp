@@ -15,7 +15,6 @@ constexpr gfx::Color kSkillSelection = 0x5E7487;
 constexpr gfx::Color kSkillMarker = 0xA9CFCF;
 constexpr gfx::Color kScrollTrack = 0x2A2A2A;
 constexpr gfx::Color kScrollThumb = 0x8A8A8A;
-constexpr int32_t kScrollWidth = 6;
 
 gfx::Rect ToGfx(const Rect& r) {
   return {r.left, r.top, r.left + r.width, r.top + r.height};
@@ -37,20 +36,21 @@ gfx::Rect ClipOf(const Form& form, W id) {
   return clip;
 }
 
-gfx::Font FontOf(const Widget& w) {
-  return {w.fixedPitch ? kGothic : kPGothic, w.fontPx, w.bold, w.textColor};
-}
-
 void Fill(gfx::Canvas& c, gfx::Rect r, gfx::Color colour) {
   c.brush = {colour, gfx::BrushStyle::Solid};
   c.FillRect(r);
 }
 
-void DrawCaption(gfx::Canvas& c, TextCache& text, const Widget& w, int32_t width, int32_t height) {
+// Another language's captions wrap between words and, where a word or the lines would not fit,
+// take a smaller font, so nothing is cut at the widget's edge.
+void DrawCaption(const Game& g, gfx::Canvas& c, Translator& tr, const Widget& w, int32_t width,
+                 int32_t height) {
   if (w.caption.empty()) return;
-  c.font = FontOf(w);
+  c.font = WidgetFont(w);
   c.brush.style = gfx::BrushStyle::Clear;
-  const std::vector<std::string> lines = LayoutLines(c, text.Utf8(w.caption), width, w.wordWrap);
+  const std::vector<std::string> lines =
+      tr.Active() ? FitLines(c, tr.Shown(g, w.caption), width, height, SmallestCaptionFont(w))
+                  : LayoutLines(c, tr.Shown(g, w.caption), width, w.wordWrap);
   const int32_t lineHeight = std::max(c.TextHeight("A"), 1);
   const int32_t total = lineHeight * static_cast<int32_t>(lines.size());
   int32_t y = w.centerVertically ? (height - total) / 2 : 0;
@@ -72,16 +72,16 @@ int32_t RowTextOffset(int32_t rowHeight, int32_t cellHeight) {
   return slack >= 0 ? slack / 2 : (slack - 1) / 2;
 }
 
-void DrawList(const Game& g, gfx::Canvas& c, TextCache& text, W id, int32_t width, int32_t height) {
+void DrawList(const Game& g, gfx::Canvas& c, Translator& tr, W id, int32_t width, int32_t height) {
   const Widget& w = g.form[id];
   Fill(c, {0, 0, width, height}, w.background);
   const int32_t rowHeight = ListRowHeight(g.form, id);
   const int32_t count = static_cast<int32_t>(w.lines.size());
   const int32_t rows = ListVisibleRows(g.form, id);
   const bool scrolls = count > rows;
-  const int32_t textWidth = width - (scrolls ? kScrollWidth : 0);
+  const int32_t textWidth = width - (scrolls ? kListScrollWidth : 0);
   const bool skills = id == W::battle_list;
-  c.font = FontOf(w);
+  c.font = WidgetFont(w);
   const int32_t top = std::clamp<int32_t>(w.topIndex, 0, std::max(count - 1, 0));
   for (int32_t i = top; i < count && (i - top) * rowHeight < height; ++i) {
     const int32_t y = (i - top) * rowHeight;
@@ -92,7 +92,7 @@ void DrawList(const Game& g, gfx::Canvas& c, TextCache& text, W id, int32_t widt
     }
     c.font.color = selected ? 0xFFFFFF : w.textColor;
     c.brush.style = gfx::BrushStyle::Clear;
-    const std::string& line = text.Utf8(w.lines[static_cast<size_t>(i)]);
+    const std::string& line = tr.Row(g, w.lines[static_cast<size_t>(i)]);
     c.TextOut(skills ? 6 : 2, y + RowTextOffset(rowHeight, c.TextHeight("A")), line);
   }
   if (scrolls) {
@@ -135,7 +135,7 @@ void DrawFieldNote(const Game& g, Surfaces& s) {
              {clip.left - at.left, clip.top - at.top, clip.right - at.left, clip.bottom - at.top});
 }
 
-void DrawButton(const Game& g, gfx::Canvas& c, TextCache& text, W id, int32_t width,
+void DrawButton(const Game& g, gfx::Canvas& c, Translator& tr, W id, int32_t width,
                 int32_t height) {
   const Widget& w = g.form[id];
   Fill(c, {0, 0, width, height}, w.background);
@@ -150,7 +150,7 @@ void DrawButton(const Game& g, gfx::Canvas& c, TextCache& text, W id, int32_t wi
   }
   Widget caption = w;
   caption.background = w.background;
-  DrawCaption(c, text, caption, width + (pressed ? 2 : 0), height + (pressed ? 2 : 0));
+  DrawCaption(g, c, tr, caption, width + (pressed ? 2 : 0), height + (pressed ? 2 : 0));
 }
 
 void DrawWidget(const Game& g, Surfaces& s, W id, gfx::Canvas& c, int32_t width, int32_t height) {
@@ -165,16 +165,16 @@ void DrawWidget(const Game& g, Surfaces& s, W id, gfx::Canvas& c, int32_t width,
     case WidgetKind::Label:
     case WidgetKind::LabelButton:
       if (!w.transparent) Fill(c, {0, 0, width, height}, w.background);
-      DrawCaption(c, s.text, w, width, height);
+      DrawCaption(g, c, s.tr, w, width, height);
       return;
     case WidgetKind::ListBox:
-      DrawList(g, c, s.text, id, width, height);
+      DrawList(g, c, s.tr, id, width, height);
       return;
     case WidgetKind::Edit:
       DrawEdit(g, c, s.text, w, width, height);
       return;
     case WidgetKind::Button:
-      DrawButton(g, c, s.text, id, width, height);
+      DrawButton(g, c, s.tr, id, width, height);
       return;
   }
 }

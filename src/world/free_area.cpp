@@ -15,7 +15,7 @@ namespace {
 
 // 92 two-byte syllables in CP932. A made-up name picks among 96, so one pick in 24 lands past
 // the end and adds nothing: such names come out shorter, as they always have.
-constexpr const char* kSyllables =
+constexpr const char* kSyllables =  // not shown: what names are made of
     "アイウエオカキクケコサシスセソナニヌネノハヒフヘホマミムメモヤユヨラリルレロワヲン"
     "ガギグゲゴザジズゼゾダヂヅデドバビブベボパピプペポ"
     "ﾁｬｷｬｼｬﾋｬﾋｭﾋｮｷｭｷｮｼｭｼｮﾁｭﾁｮﾐｬﾐｭﾐｮｱｯｲｯﾃｰｸｰﾏｰﾁｰﾉｯﾉｰﾗｰﾅｯﾐｰ";

@@ -31,9 +31,12 @@ foreach(size 16 32 48 64 128 256)
   expect_file(${PREFIX}/share/icons/hicolor/${size}x${size}/apps/qv.png)
 endforeach()
 expect_file(${PREFIX}/share/man/man6/qv.6)
+# The English texts where gettext looks for them, and the pictures with English words.
+expect_file(${PREFIX}/share/locale/en/LC_MESSAGES/qv.mo)
+expect_file(${PREFIX}/share/qv/cg/en/title.bmp)
 file(READ ${PREFIX}/share/man/man6/qv.6 manual)
 run(${PREFIX}/bin/qv --help)
-foreach(option --data-dir --scale --mute --config)
+foreach(option --data-dir --scale --mute --config --language)
   string(REPLACE "-" "\\-" roff ${option})
   string(FIND "${OUT}" "${option}" inHelp)
   string(FIND "${manual}" ".B ${roff}" inManual)
@@ -55,12 +58,15 @@ run(chmod -R a-w ${PREFIX})
 execute_process(
   COMMAND ${CMAKE_COMMAND} -E env HOME=${WORK}/home XDG_DATA_HOME=${WORK}/data
           XDG_CONFIG_HOME=${WORK}/home/.config
-          ${PREFIX}/bin/qv --headless --seed 1 --script ${SCRIPT}
+          ${PREFIX}/bin/qv --headless --seed 1 --language en --script ${SCRIPT}
   WORKING_DIRECTORY ${WORK}
   RESULT_VARIABLE rc OUTPUT_VARIABLE out ERROR_VARIABLE err)
 execute_process(COMMAND chmod -R u+w ${PREFIX})
 if(NOT rc EQUAL 0)
   message(FATAL_ERROR "the installed game ended with ${rc}:\n${out}\n${err}")
+endif()
+if(err MATCHES "no texts for the language")
+  message(FATAL_ERROR "the installed game did not find its English texts:\n${err}")
 endif()
 expect_file(${WORK}/data/qv/my.dat)
 expect_file(${WORK}/data/qv/記録.txt)

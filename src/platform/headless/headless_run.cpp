@@ -45,7 +45,8 @@ std::optional<int> NotStarted(session::Start start) {
 }  // namespace
 
 int RunHeadless(const std::filesystem::path& scriptPath, const Paths& paths, uint32_t seed,
-                std::ostream& out, std::ostream& err) {
+                std::ostream& out, std::ostream& err, const ui::Catalog& catalog,
+                const ScriptChecks& checks) {
   const Script script = LoadScript(scriptPath);
   if (!script.Ok()) {
     err << "qv: " << script.error << "\n";
@@ -53,12 +54,12 @@ int RunHeadless(const std::filesystem::path& scriptPath, const Paths& paths, uin
   }
   HeadlessHost host(out);
   const Script rest = QueueLeadingAnswers(script, host);
-  std::unique_ptr<session::Session> run = session::CreateSession(host, paths, seed);
+  std::unique_ptr<session::Session> run = session::CreateSession(host, paths, seed, catalog);
   if (const auto code = NotStarted(session::StartGame(*run, host))) {
     session::EndSession(*run);
     return *code;
   }
-  const int code = RunScript(rest, *run, host, out, err);
+  const int code = RunScript(rest, *run, host, out, err, nullptr, checks);
   if (code != session::kExitOk) err << "qv: " << scriptPath.string() << " failed\n";
   session::EndSession(*run);
   return code;
@@ -66,7 +67,7 @@ int RunHeadless(const std::filesystem::path& scriptPath, const Paths& paths, uin
 
 int RunHeadlessRecorded(const std::filesystem::path& scriptPath,
                         const std::filesystem::path& recording, const Paths& paths, uint32_t seed,
-                        std::ostream& out, std::ostream& err) {
+                        std::ostream& out, std::ostream& err, const ui::Catalog& catalog) {
   const Script script = LoadScript(scriptPath);
   if (!script.Ok()) {
     err << "qv: " << script.error << "\n";
@@ -85,7 +86,7 @@ int RunHeadlessRecorded(const std::filesystem::path& scriptPath,
     err << "qv: " << error << "\n";
     return session::kExitWriteFailed;
   }
-  std::unique_ptr<session::Session> run = session::CreateSession(recorder, paths, seed);
+  std::unique_ptr<session::Session> run = session::CreateSession(recorder, paths, seed, catalog);
   if (const auto code = NotStarted(session::StartGame(*run, host))) {
     session::EndSession(*run);
     return *code;
@@ -106,7 +107,7 @@ int RunHeadlessRecorded(const std::filesystem::path& scriptPath,
 
 int RunHeadlessReplay(const std::filesystem::path& file, const Paths& paths,
                       const std::string& dataDir, const std::filesystem::path& shotDir,
-                      std::ostream& out, std::ostream& err) {
+                      std::ostream& out, std::ostream& err, const ui::Catalog& catalog) {
   // Read whole first, so that a damaged recording is refused before anything plays; then
   // read again, an entry at a time, as it plays: the memory stays small whatever its length.
   const session::RecordingCheck checked = session::CheckRecordingFile(file);
@@ -125,7 +126,7 @@ int RunHeadlessReplay(const std::filesystem::path& file, const Paths& paths,
   HeadlessHost host(out);
   session::Replayer replayer(host, reader, checked.endTick, out);
   std::unique_ptr<session::Session> run =
-      session::CreateSession(replayer, folder.PathsFor(paths), r.seed);
+      session::CreateSession(replayer, folder.PathsFor(paths), r.seed, catalog);
   if (!shotDir.empty()) {
     std::error_code ec;
     std::filesystem::create_directories(shotDir, ec);

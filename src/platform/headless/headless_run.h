@@ -6,22 +6,27 @@
 #include <ostream>
 
 #include "core/game.h"
+#include "platform/headless/script_runner.h"
+#include "ui/catalog.h"
 
 namespace qv::headless {
 
 // Returns the program's exit code (see script_runner.h). A bad script is reported before the
 // game starts, so a typo never half-plays a run.
+// The texts are shown in the language of `catalog`.
 int RunHeadless(const std::filesystem::path& script, const Paths& paths, uint32_t seed,
-                std::ostream& out, std::ostream& err);
+                std::ostream& out, std::ostream& err, const ui::Catalog& catalog = {},
+                const ScriptChecks& checks = {});
 
 // qv --headless --script FILE --record FILE: the script's run, written down as it plays.
 int RunHeadlessRecorded(const std::filesystem::path& script, const std::filesystem::path& recording,
-                        const Paths& paths, uint32_t seed, std::ostream& out, std::ostream& err);
+                        const Paths& paths, uint32_t seed, std::ostream& out, std::ostream& err,
+                        const ui::Catalog& catalog = {});
 
 // qv --headless --replay FILE: plays a recording without a window, as fast as it goes.
 // Snapshots named in it are written to `shotDir` when one is given.
 int RunHeadlessReplay(const std::filesystem::path& recording, const Paths& paths,
                       const std::string& dataDir, const std::filesystem::path& shotDir,
-                      std::ostream& out, std::ostream& err);
+                      std::ostream& out, std::ostream& err, const ui::Catalog& catalog = {});
 
 }  // namespace qv::headless

@@ -1,24 +1,59 @@
 #include "platform/headless/script_runner.h"
 
+#include <algorithm>
+#include <cstdlib>
 #include <fstream>
+#include <utility>
+#include <vector>
 
 #include "flow/tick.h"
 #include "gfx/picture_file.h"
 #include "platform/session/state_dump.h"
 #include "platform/session/tick_driver.h"
 #include "ui/input.h"
+#include "ui/translator.h"
 
 namespace qv::headless {
 namespace {
 
+// A screenshot against its reviewed picture: a pixel differs when a channel is off by more
+// than 24, and a picture when more than one pixel in 500 differs (font smoothing may vary).
+std::string CompareWithGolden(const gfx::Bitmap& actual, const std::filesystem::path& golden) {
+  const gfx::PictureResult expected = gfx::LoadPicture(golden);
+  if (!expected) return "no reviewed picture " + golden.string() + " (" + expected.error + ")";
+  if (expected.bitmap.Width() != actual.Width() || expected.bitmap.Height() != actual.Height())
+    return "the picture's size differs from " + golden.string();
+  int32_t off = 0;
+  for (size_t i = 0; i < actual.Pixels().size(); ++i) {
+    const gfx::Color a = actual.Pixels()[i], e = expected.bitmap.Pixels()[i];
+    const int d = std::max({std::abs(gfx::RedOf(a) - gfx::RedOf(e)),
+                            std::abs(gfx::GreenOf(a) - gfx::GreenOf(e)),
+                            std::abs(gfx::BlueOf(a) - gfx::BlueOf(e))});
+    off += d > 24;
+  }
+  if (off > static_cast<int32_t>(actual.Pixels().size() / 500))
+    return std::to_string(off) + " pixels differ from " + golden.string();
+  return {};
+}
+
 class Runner {
  public:
   Runner(session::Session& s, HeadlessHost& host, std::ostream& out, std::ostream& err,
-         session::PlayObserver* observer)
-      : s_(s), g_(*s.game), host_(host), out_(out), err_(err), observer_(observer) {}
+         session::PlayObserver* observer, const ScriptChecks& checks)
+      : s_(s),
+        g_(*s.game),
+        host_(host),
+        out_(out),
+        err_(err),
+        observer_(observer),
+        checks_(checks) {}
 
-  // Runs one command; kExitOk to go on.
+  // Runs one command; session::kExitOk to go on.
   int Run(const Command& c);
+  // The texts on the screen after a command (ScriptChecks::texts).
+  void CheckTexts(const Command& c);
+  // Reports what the text checks found; session::kExitOk when nothing.
+  int TextReport();
 
  private:
   int Fail(const Command& c, int code, const std::string& why) {
@@ -32,7 +67,27 @@ class Runner {
   std::ostream& out_;
   std::ostream& err_;
   session::PlayObserver* observer_;
+  const ScriptChecks& checks_;
+  size_t boxesSeen_ = 0;
+  std::vector<std::pair<int, std::string>> problems_;  // line, problem; each problem once
 };
+
+void Runner::CheckTexts(const Command& c) {
+  if (!checks_.texts) return;
+  // The boxes shown since the last command, as the window would show them.
+  for (; boxesSeen_ < host_.Boxes().size(); ++boxesSeen_)
+    s_.screen.Texts().Shown(g_, host_.Boxes()[boxesSeen_]);
+  for (std::string& p : s_.screen.TextProblems(g_)) {
+    const bool known = std::any_of(problems_.begin(), problems_.end(),
+                                   [&](const auto& q) { return q.second == p; });
+    if (!known) problems_.emplace_back(c.lineNumber, std::move(p));
+  }
+}
+
+int Runner::TextReport() {
+  for (const auto& [line, problem] : problems_) err_ << "line " << line << ": " << problem << "\n";
+  return problems_.empty() ? session::kExitOk : session::kExitExpectationFailed;
+}
 
 int Runner::Run(const Command& c) {
   switch (c.kind) {
@@ -64,8 +119,21 @@ int Runner::Run(const Command& c) {
       host_.QueueAnswer(c.flag);
       return session::kExitOk;
     case CommandKind::Screenshot: {
-      const std::string error = gfx::WritePng(s_.screen.RenderWindow(g_), c.text);
+      const gfx::Bitmap& picture = s_.screen.RenderWindow(g_);
+      const std::string error = gfx::WritePng(picture, c.text);
       if (!error.empty()) return Fail(c, session::kExitWriteFailed, "screenshot failed: " + error);
+      if (checks_.goldenDir.empty()) return session::kExitOk;
+      const std::filesystem::path golden = checks_.goldenDir / c.text;
+      if (checks_.updateGolden) {
+        std::error_code ec;
+        std::filesystem::create_directories(checks_.goldenDir, ec);
+        const std::string written = gfx::WritePng(picture, golden);
+        return written.empty() ? session::kExitOk
+                               : Fail(c, session::kExitWriteFailed, "cannot write " + golden.string());
+      }
+      const std::string differs = CompareWithGolden(picture, golden);
+      if (!differs.empty())
+        return Fail(c, session::kExitExpectationFailed, "screenshot " + c.text + ": " + differs);
       return session::kExitOk;
     }
     case CommandKind::Dump: {
@@ -97,12 +165,13 @@ int Runner::Run(const Command& c) {
 }  // namespace
 
 int RunScript(const Script& script, session::Session& run, HeadlessHost& host, std::ostream& out,
-              std::ostream& err, session::PlayObserver* observer) {
-  Runner runner(run, host, out, err, observer);
+              std::ostream& err, session::PlayObserver* observer, const ScriptChecks& checks) {
+  Runner runner(run, host, out, err, observer, checks);
   const auto& commands = script.commands;
   for (size_t i = 0; i < commands.size(); ++i) {
     const int code = runner.Run(commands[i]);
     if (code != session::kExitOk) return code;
+    if (!host.Closed()) runner.CheckTexts(commands[i]);
     if (host.Closed()) {
       if (i + 1 < commands.size()) {
         out << "the game closed its window at line " << commands[i].lineNumber
@@ -114,7 +183,7 @@ int RunScript(const Script& script, session::Session& run, HeadlessHost& host, s
   if (host.PendingAnswers() > 0) {
     out << "note: " << host.PendingAnswers() << " queued answer(s) were never asked for\n";
   }
-  return session::kExitOk;
+  return runner.TextReport();
 }
 
 }  // namespace qv::headless

@@ -6,6 +6,7 @@
 #include <filesystem>
 
 #include "platform/settings.h"
+#include "ui/catalog.h"
 
 namespace qv::sdl {
 
@@ -27,6 +28,7 @@ struct DesktopSetup {
   platform::Settings settings;         // as the run starts (qv.ini with the command line on top)
   std::filesystem::path settingsFile;  // where the player's changes are kept; empty: nowhere
   std::filesystem::path dataDir;       // screenshots when the desktop has no picture folder
+  ui::Catalog catalog;                 // the language of the texts (inactive: Japanese)
 };
 
 }  // namespace qv::sdl

@@ -500,7 +500,9 @@ ui::BoxAnswer SdlHost::RunBox(ui::BoxButtons buttons, std::string_view text, boo
   const ui::BoxAnswer fallback =
       buttons == ui::BoxButtons::Ok ? ui::BoxAnswer::Ok : ui::BoxAnswer::No;
   if (!renderer_ || inBox_) return fallback;
-  ui::MessageBoxView view(buttons, text);
+  ui::MessageBoxView view(buttons, text, gfx::FontLibrary::Shared(),
+                          session_ ? &session_->screen.Texts() : nullptr,
+                          session_ ? session_->game.get() : nullptr);
   const gfx::Bitmap base =
       session_ ? session_->screen.RenderWindow(*session_->game) : gfx::Bitmap(kPictureW, kPictureH);
   inBox_ = true;

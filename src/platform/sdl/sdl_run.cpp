@@ -21,7 +21,7 @@ int RunWindowed(const WindowOptions& options, const Paths& paths,
   int code = 0;
   if (!play.Prepare(paths, seed, err, code)) return code;
   std::unique_ptr<session::Session> run =
-      session::CreateSession(play.GameHost(), play.GamePaths(), play.Seed());
+      session::CreateSession(play.GameHost(), play.GamePaths(), play.Seed(), desktop.catalog);
   host.Attach(*run);
   play.Attach(*run);
   switch (session::StartGame(*run, host)) {

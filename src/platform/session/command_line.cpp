@@ -92,7 +92,8 @@ ParsedOptions ParseCommandLine(std::span<const std::string_view> args) {
       hasValue = true;
     }
     const bool takesValue = arg == "--seed" || arg == "--data-dir" || arg == "--script" ||
-                            arg == "--scale" || arg == "--frames" || IsDesktopValueOption(arg) ||
+                            arg == "--scale" || arg == "--frames" || arg == "--language" ||
+                            arg == "--golden-dir" || IsDesktopValueOption(arg) ||
                             IsReplayValueOption(arg);
     if (takesValue && !hasValue) {
       if (i + 1 >= args.size()) {
@@ -131,6 +132,22 @@ ParsedOptions ParseCommandLine(std::span<const std::string_view> args) {
         return r;
       }
       o.frames = static_cast<int32_t>(n);
+    } else if (arg == "--check-texts") {
+      o.checkTexts = true;
+    } else if (arg == "--update-golden") {
+      o.updateGolden = true;
+    } else if (arg == "--golden-dir") {
+      if (value.empty()) {
+        r.error = "--golden-dir needs a path";
+        return r;
+      }
+      o.goldenDir = value;
+    } else if (arg == "--language") {
+      if (value.empty()) {
+        r.error = "--language needs a language (ja, en, ...)";
+        return r;
+      }
+      o.language = value;
     } else if (arg == "--data-dir" || arg == "--script") {
       if (value.empty()) {
         r.error = std::string(arg) + " needs a path";
@@ -147,6 +164,12 @@ ParsedOptions ParseCommandLine(std::span<const std::string_view> args) {
     }
   }
   if (!o.script.empty()) o.headless = true;
+  if ((o.checkTexts || !o.goldenDir.empty() || o.updateGolden) && o.script.empty() &&
+      r.error.empty()) {
+    r.error = "--check-texts, --golden-dir and --update-golden check a scripted run (add --script)";
+  }
+  if (o.updateGolden && o.goldenDir.empty() && r.error.empty())
+    r.error = "--update-golden needs --golden-dir";
   if (o.headless && o.script.empty() && o.replay.empty() && !o.help && !o.version) {
     r.error = "--headless needs --script FILE (or --replay FILE)";
   }
@@ -155,7 +178,8 @@ ParsedOptions ParseCommandLine(std::span<const std::string_view> args) {
 }
 
 std::string UsageText() {
-  return "Usage: qv [options]\n"
+  return "Usage: qv [options]\n"  // not shown: the terminal's help is in English
+
          "Q.V., a role-playing game on an island, in one 640x480 window.\n"
          "\n"
          "Options:\n"
@@ -172,6 +196,9 @@ std::string UsageText() {
          "  --mute            start with the sound off (Ctrl+M switches)\n"
          "  --soundfont FILE  the General MIDI soundfont for the MIDI tune\n"
          "  --config FILE     read and keep the settings in FILE instead of qv.ini\n"
+         "  --language LANG   the language of the game's texts: ja (the game's own Japanese,\n"
+         "                    the default), en (English), or another installed catalog;\n"
+         "                    'language = en' in qv.ini chooses it for every windowed run\n"
          "  --headless        run without a window, driven by a script (needs --script)\n"
          "  --script FILE     the script of a headless run (implies --headless)\n"
          "  --frames N        quit after N frames have been shown (for smoke tests)\n"
@@ -182,6 +209,10 @@ std::string UsageText() {
          "  --fast            run the timer as fast as frames can be shown, not at the game's\n"
          "                    pace (windowed replays and tests)\n"
          "  --snapshot-dir DIR  (tests) on SIGUSR1, write the picture and a state dump to DIR\n"
+         "  --check-texts     (tests) fail a scripted run when a text on the screen does not\n"
+         "                    fit its place or has no translation\n"
+         "  --golden-dir DIR  (tests) compare every screenshot of a script with DIR's picture\n"
+         "                    of the same name; --update-golden writes them there instead\n"
          "  --help            show this help\n"
          "  --version         show the version\n"
          "\n"
@@ -211,7 +242,9 @@ std::string UsageText() {
          "  3 a file could not be written, 4 the window could not be opened.\n";
 }
 
-std::string VersionText() { return "qv 1.7 (Q.V. ver1.7 for Linux)\n"; }
+std::string VersionText() {
+  return "qv 1.7 (Q.V. ver1.7 for Linux)\n";
+}
 
 std::filesystem::path ProgramDir() {
   std::error_code ec;

@@ -18,23 +18,29 @@ struct Options {
   std::optional<uint32_t> seed;  // none: from the clock
   std::string dataDir;           // empty: the writable files stay beside the program
   std::string script;
-  int32_t scale = 0;             // 0: the largest that fits the desktop
+  int32_t scale = 0;  // 0: the largest that fits the desktop
   bool fullscreen = false;
-  int32_t frames = 0;            // 0: run until the window closes
+  int32_t frames = 0;  // 0: run until the window closes
 
   // Desktop settings given on the command line; they win over qv.ini.
-  bool windowed = false;                 // --windowed: not fullscreen, whatever qv.ini says
+  bool windowed = false;  // --windowed: not fullscreen, whatever qv.ini says
   bool mute = false;
   std::optional<int32_t> effectsVolume;  // 0..100
   std::optional<int32_t> musicVolume;    // 0..100
   std::string soundFont;
-  std::string configFile;                // empty: $XDG_CONFIG_HOME/qv/qv.ini
+  std::string configFile;  // empty: $XDG_CONFIG_HOME/qv/qv.ini
+  std::string language;    // --language: empty = qv.ini's, else Japanese
 
   // Recordings and replays (see the README's "Recordings for bug reports").
   std::string record;       // --record FILE: write down this run
   std::string replay;       // --replay FILE: play a recording back
   bool fast = false;        // --fast: the window runs the timer as fast as it can
   std::string snapshotDir;  // --snapshot-dir DIR: SIGUSR1 writes the picture and a dump there
+
+  // Checks of a scripted test run (see script_runner.h).
+  bool checkTexts = false;    // --check-texts: every text on screen fits and is translated
+  std::string goldenDir;      // --golden-dir DIR: screenshots compared with DIR's pictures
+  bool updateGolden = false;  // --update-golden: screenshots written to the golden folder
 };
 
 struct ParsedOptions {

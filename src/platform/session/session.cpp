@@ -8,10 +8,13 @@
 
 namespace qv::session {
 
-std::unique_ptr<Session> CreateSession(Host& host, const Paths& paths, uint32_t seed) {
+std::unique_ptr<Session> CreateSession(Host& host, const Paths& paths, uint32_t seed,
+                                       const ui::Catalog& catalog) {
   auto session = std::make_unique<Session>();
+  session->screen.SetCatalog(catalog);
   session->game = MakeGame(&host, &session->screen, paths);
   session->game->seed = seed;
+  session->game->text.composed.enabled = catalog.Active();
   return session;
 }
 
@@ -36,8 +39,9 @@ Start StartGame(Session& session, Host& asker) {
   return Start::kPlaying;
 }
 
-std::unique_ptr<Session> StartSession(Host& host, const Paths& paths, uint32_t seed) {
-  std::unique_ptr<Session> session = CreateSession(host, paths, seed);
+std::unique_ptr<Session> StartSession(Host& host, const Paths& paths, uint32_t seed,
+                                      const ui::Catalog& catalog) {
+  std::unique_ptr<Session> session = CreateSession(host, paths, seed, catalog);
   StartGame(*session, host);
   return session;
 }

@@ -29,14 +29,17 @@ enum class Start {
   kCannotStart,  // the game cannot be played (its map picture is missing or broken); told
 };
 
-// Builds the game on `host` with its seed, before the window's creation.
-std::unique_ptr<Session> CreateSession(Host& host, const Paths& paths, uint32_t seed);
+// Builds the game on `host` with its seed, before the window's creation, showing its texts
+// in the language of `catalog` (Japanese when it is inactive).
+std::unique_ptr<Session> CreateSession(Host& host, const Paths& paths, uint32_t seed,
+                                       const ui::Catalog& catalog = {});
 // Takes the save folder, then FormCreate. When another copy of the game holds the folder,
 // `asker` asks whether to play without saving or to quit; it is the real host, so that no
 // recording carries a question that depends on the machine.
 Start StartGame(Session& session, Host& asker);
 // CreateSession, then StartGame asking `host`.
-std::unique_ptr<Session> StartSession(Host& host, const Paths& paths, uint32_t seed);
+std::unique_ptr<Session> StartSession(Host& host, const Paths& paths, uint32_t seed,
+                                      const ui::Catalog& catalog = {});
 
 // The window closes: FormClose, then FormDestroy. Safe to call twice.
 void EndSession(Session& session);

@@ -3,29 +3,37 @@
 #include <cstdio>
 #include <exception>
 #include <filesystem>
+#include <set>
+#include <string>
 
+#include "captions.h"
 #include "output.h"
 #include "pictures.h"
 
 namespace qv::assetgen {
 
 void Sink::Background(const std::string& name, const Layer& l) const {
+  if (!Wanted(name)) return;
   WriteBmp8(cg_ + "/" + name, l.w(), l.h(), ToRgb8(l));
   ++count_;
 }
 void Sink::Plain(const std::string& name, const Layer& l) const {
+  if (!Wanted(name)) return;
   WriteBmp24(cg_ + "/" + name, l.w(), l.h(), ToRgb8(l));
   ++count_;
 }
 void Sink::Sprite(const std::string& name, const Layer& l, int keyHex) const {
+  if (!Wanted(name)) return;
   WriteBmp24(cg_ + "/" + name, l.w(), l.h(), ToKeyed(l, keyHex));
   ++count_;
 }
 void Sink::Jpeg(const std::string& name, const Layer& l) const {
+  if (!Wanted(name)) return;
   WriteJpeg(cg_ + "/" + name, l.w(), l.h(), ToRgb8(l), 92);
   ++count_;
 }
 void Sink::Icon(const std::string& relPath, const Layer& l) const {
+  if (!only_.empty()) return;
   std::filesystem::path p = std::filesystem::path(icons_) / relPath;
   std::filesystem::create_directories(p.parent_path());
   WritePngRgba(p.string(), l);
@@ -34,9 +42,12 @@ void Sink::Icon(const std::string& relPath, const Layer& l) const {
 
 }  // namespace qv::assetgen
 
+// The pictures with words in them, painted again in every language that has a catalog.
+const std::set<std::string> kPicturesWithWords = {"cr.jpg", "title.bmp", "map.bmp", "yado.bmp"};
+
 int main(int argc, char** argv) {
-  if (argc != 3) {
-    std::fprintf(stderr, "usage: %s CG_DIR ICON_DIR\n", argv[0]);
+  if (argc != 3 && argc != 4) {
+    std::fprintf(stderr, "usage: %s CG_DIR ICON_DIR [LOCALE_DIR]\n", argv[0]);
     return 2;
   }
   using namespace qv::assetgen;
@@ -52,6 +63,17 @@ int main(int argc, char** argv) {
     PaintRooms(out);
     PaintFreeAreas(out);
     PaintPortraits(out);
+    if (argc == 4) {
+      for (const std::string& language : CatalogLanguages(argv[3])) {
+        PaintInLanguage(language, argv[3]);
+        Sink words(std::string(argv[1]) + "/" + language, kPicturesWithWords);
+        std::filesystem::create_directories(std::string(argv[1]) + "/" + language);
+        PaintScreens(words);
+        PaintMap(words);
+        PaintRooms(words);
+      }
+      PaintInLanguage("", argv[3]);
+    }
     double secs = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
     std::printf("assetgen_pictures: %d pictures in %.1f s\n", out.count(), secs);
   } catch (const std::exception& e) {

@@ -1,5 +1,6 @@
 #include "map_places.h"
 
+#include "captions.h"
 #include "figures.h"
 #include "text.h"
 
@@ -80,7 +81,7 @@ void Plaque(Layer& l, float x, float y, float w, float h, const std::string& cap
       [&](float, float py, float) {
         return Mix(Scale(tone, 1.15f), Scale(tone, 0.7f), Clamp01((py - y) / h));
       });
-  TextMask m = RenderText(caption, 17);
+  TextMask m = RenderFitted(caption, 17, static_cast<int>(w) - 10);
   TextMask s = RenderText(sub, 10);
   int tx = static_cast<int>(x + (w - m.w) / 2), ty = static_cast<int>(y + 6);
   PaintMask(l, m, tx + 1, ty + 1, Rgb(0x100808), 0.8f);
@@ -127,8 +128,8 @@ void DrawMapPlaces(Layer& map, const MapTerrain& t) {
   House(map, 254, 136, 24, Rgb(0xB8402E), Rgb(0xE8D8B8));
   House(map, 236, 152, 12, Rgb(0x8A5A3A), Rgb(0xD8C8A8));
   House(map, 272, 152, 12, Rgb(0x8A5A3A), Rgb(0xD8C8A8));
-  TextMask inn = RenderText("宿", 11);
-  PaintMask(map, inn, 247, 117, Rgb(0x301808), 0.9f);
+  TextMask inn = RenderFitted(Caption("宿"), 11, 16);
+  PaintMask(map, inn, PaintingTranslation() ? 254 - inn.w / 2 : 247, 117, Rgb(0x301808), 0.9f);
   // The tool shop in the west.
   House(map, 45, 84, 20, Rgb(0x3A6AB0), Rgb(0xE0D0B0));
   FillEllipse(map, 55, 79, 3, 3, Rgb(0xE8C040));
@@ -241,8 +242,8 @@ void DrawMapPlaces(Layer& map, const MapTerrain& t) {
   FillPoly(map, {24, 430, 28, 446, 20, 446}, Rgb(0xD83030));
   PaintMask(map, RenderText("N", 9), 28, 426, Rgb(0xF0E8D0));
   // The two menu plaques at the lower right: the item screen and skill training.
-  Plaque(map, 537, 381, 102, 43, "技の強化", "SKILL", Rgb(0x4A3A8A));
-  Plaque(map, 537, 429, 102, 43, "装備・道具", "ITEM / EQUIP", Rgb(0x2A5A6A));
+  Plaque(map, 537, 381, 102, 43, Caption("技の強化"), "SKILL", Rgb(0x4A3A8A));
+  Plaque(map, 537, 429, 102, 43, Caption("装備・道具"), "ITEM / EQUIP", Rgb(0x2A5A6A));
 }
 
 void PaintLakeGirl(Layer& l, float x, float y, float w, float h) {

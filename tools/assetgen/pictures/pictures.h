@@ -1,5 +1,6 @@
 #pragma once
 // The groups of pictures the generator paints, each writing its files through one Sink.
+#include <set>
 #include <string>
 
 #include "paint.h"
@@ -9,7 +10,11 @@ namespace qv::assetgen {
 // Where finished pictures go, and in which format.
 class Sink {
  public:
-  Sink(std::string cgDir, std::string iconDir) : cg_(std::move(cgDir)), icons_(std::move(iconDir)) {}
+  Sink(std::string cgDir, std::string iconDir)
+      : cg_(std::move(cgDir)), icons_(std::move(iconDir)) {}
+  // A sink that keeps only the named pictures (another language's pictures with words).
+  Sink(std::string cgDir, std::set<std::string> only)
+      : cg_(std::move(cgDir)), only_(std::move(only)) {}
   // Full-screen pictures: 256 colours, palettised.
   void Background(const std::string& name, const Layer& l) const;
   // 24-bit pictures without transparency.
@@ -22,19 +27,22 @@ class Sink {
   int count() const { return count_; }
 
  private:
+  bool Wanted(const std::string& name) const { return only_.empty() || only_.count(name) > 0; }
+
   std::string cg_, icons_;
+  std::set<std::string> only_;
   mutable int count_ = 0;
 };
 
 // The magenta used as the transparent key of every sprite drawn over a picture.
 constexpr int kKey = 0xFF00FF;
 
-void PaintScreens(const Sink& out);      // cr.jpg, title.bmp, 00.bmp, star1.bmp, star2.bmp
-void PaintIcons(const Sink& out);        // the desktop icon in every size
-void PaintMap(const Sink& out);          // map.bmp and the progress pictures drawn over it
-void PaintEncounters(const Sink& out);   // the story places with their enemies
-void PaintRooms(const Sink& out);        // the inn and the shops
-void PaintFreeAreas(const Sink& out);    // free.bmp … free6.bmp, man0.bmp, man1.bmp
-void PaintPortraits(const Sink& out);    // char0.bmp … char9c.bmp
+void PaintScreens(const Sink& out);     // cr.jpg, title.bmp, 00.bmp, star1.bmp, star2.bmp
+void PaintIcons(const Sink& out);       // the desktop icon in every size
+void PaintMap(const Sink& out);         // map.bmp and the progress pictures drawn over it
+void PaintEncounters(const Sink& out);  // the story places with their enemies
+void PaintRooms(const Sink& out);       // the inn and the shops
+void PaintFreeAreas(const Sink& out);   // free.bmp … free6.bmp, man0.bmp, man1.bmp
+void PaintPortraits(const Sink& out);   // char0.bmp … char9c.bmp
 
 }  // namespace qv::assetgen

@@ -1,4 +1,5 @@
 // The inn and the two shops on land: warm rooms with their keepers behind the counter.
+#include "captions.h"
 #include "encounter_kit.h"
 #include "figures.h"
 #include "pictures.h"
@@ -83,7 +84,7 @@ void Yado(Layer& l) {
   Figure f = BuildFigure(lk, 470, 400);
   DrawParts(l, f.parts, LampLight());
   Counter(l, 330, Rgb(0x8A5A34));
-  TextMask sign = RenderText("宿", 36);
+  TextMask sign = RenderFitted(Caption("宿"), 36, 36);
   DrawPart(l, Box(470, 30, 40, 26, Rgb(0x3A2418), 3), LampLight());
   PaintMask(l, sign, 470 - sign.w / 2, 30 - sign.h / 2, Rgb(0xF0D8A0));
   // Keys hanging on the wall for the rooms upstairs.

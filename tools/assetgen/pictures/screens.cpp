@@ -1,5 +1,6 @@
 // The screens before play: the opening credit, the title, the black base picture and the
 // little stars that fly over the title, plus the desktop icon.
+#include "captions.h"
 #include "figures.h"
 #include "pictures.h"
 #include "scenery.h"
@@ -9,7 +10,8 @@ namespace qv::assetgen {
 
 namespace {
 
-void Centered(Layer& l, const std::string& s, int size, int y, Col c, float glow = 0, Col glowCol = {}) {
+void Centered(Layer& l, const std::string& s, int size, int y, Col c, float glow = 0,
+              Col glowCol = {}) {
   TextMask m = RenderText(s, size);
   int x = (l.w() - m.w) / 2;
   if (glow > 0) {
@@ -21,15 +23,19 @@ void Centered(Layer& l, const std::string& s, int size, int y, Col c, float glow
 
 // The island seen from the sea at night: a dark silhouette with one lit window and a rim of
 // moonlight, the shape shared by the title and the icon.
-void IslandSilhouette(Layer& l, float cx, float baseY, float w, float h, Col body, Col rim, uint32_t seed) {
+void IslandSilhouette(Layer& l, float cx, float baseY, float w, float h, Col body, Col rim,
+                      uint32_t seed) {
   for (int x = static_cast<int>(cx - w); x <= static_cast<int>(cx + w); ++x) {
     if (x < 0 || x >= l.w()) continue;
     float u = (x - cx) / w;
     float profile = std::pow(std::max(0.0f, 1 - u * u), 0.8f);
     // Twin peaks: a tall one left of centre and a gentle hill to the right.
-    float peaks = 0.75f * std::exp(-((u + 0.25f) * (u + 0.25f)) / 0.04f) + 0.35f * std::exp(-((u - 0.35f) * (u - 0.35f)) / 0.05f);
-    float top = baseY - h * (0.35f * profile + peaks * profile) - (Fbm(x / 18.0f, 0, 3, seed) - 0.5f) * h * 0.12f * profile;
-    for (int y = std::max(0, static_cast<int>(top)); y < std::min(l.h(), static_cast<int>(baseY) + 1); ++y) {
+    float peaks = 0.75f * std::exp(-((u + 0.25f) * (u + 0.25f)) / 0.04f) +
+                  0.35f * std::exp(-((u - 0.35f) * (u - 0.35f)) / 0.05f);
+    float top = baseY - h * (0.35f * profile + peaks * profile) -
+                (Fbm(x / 18.0f, 0, 3, seed) - 0.5f) * h * 0.12f * profile;
+    for (int y = std::max(0, static_cast<int>(top));
+         y < std::min(l.h(), static_cast<int>(baseY) + 1); ++y) {
       float k = Clamp01(y + 1 - top);
       float edge = Smooth(4, 0, y - top) * Smooth(-0.2f, 0.6f, -u);
       l.Blend(x, y, Mix(body, rim, edge * 0.8f), k);
@@ -48,26 +54,32 @@ void PaintCredit(const Sink& out) {
   FillSd(
       l, cx - 80, cy - 80, cx + 80, cy + 80,
       [&](float x, float y) { return std::fabs(SdEllipse(x, y, cx, cy, 72, 72)) - 2.2f; },
-      [&](float x, float y, float) { return Mix(Rgb(0xFFE9A8), Rgb(0x8FB4FF), Clamp01((y - cy + 72) / 144)); });
+      [&](float x, float y, float) {
+        return Mix(Rgb(0xFFE9A8), Rgb(0x8FB4FF), Clamp01((y - cy + 72) / 144));
+      });
   Layer disc(640, 480, {}, 0);
-  VGradient(disc, {Rgb(0x0E1E48), Rgb(0x1B3A6A)}, static_cast<int>(cy - 68), static_cast<int>(cy + 68));
+  VGradient(disc, {Rgb(0x0E1E48), Rgb(0x1B3A6A)}, static_cast<int>(cy - 68),
+            static_cast<int>(cy + 68));
   FillSd(
-      l, cx - 68, cy - 68, cx + 68, cy + 68, [&](float x, float y) { return SdEllipse(x, y, cx, cy, 66, 66); },
+      l, cx - 68, cy - 68, cx + 68, cy + 68,
+      [&](float x, float y) { return SdEllipse(x, y, cx, cy, 66, 66); },
       [&](float x, float y, float) { return disc.at(static_cast<int>(x), static_cast<int>(y)); });
   Layer isle(640, 480, {}, 0);
   IslandSilhouette(isle, cx, cy + 30, 55, 55, Rgb(0x050A18), Rgb(0x9FC0FF), 5);
   for (int y = 0; y < 480; ++y) {
     for (int x = 0; x < 640; ++x) {
-      if (isle.alpha(x, y) > 0 && SdEllipse(x + 0.5f, y + 0.5f, cx, cy, 66, 66) < 0) l.Blend(x, y, isle.at(x, y), isle.alpha(x, y));
+      if (isle.alpha(x, y) > 0 && SdEllipse(x + 0.5f, y + 0.5f, cx, cy, 66, 66) < 0)
+        l.Blend(x, y, isle.at(x, y), isle.alpha(x, y));
     }
   }
-  FillPoly(l, {cx - 66, cy + 30, cx + 66, cy + 30, cx + 50, cy + 44, cx - 50, cy + 44}, Rgb(0x132850), 0.8f);
+  FillPoly(l, {cx - 66, cy + 30, cx + 66, cy + 30, cx + 50, cy + 44, cx - 50, cy + 44},
+           Rgb(0x132850), 0.8f);
   Glow(l, cx + 22, cy - 38, 26, Rgb(0xFFE7A0), 0.7f);
   Line(l, cx + 22, cy - 52, cx + 22, cy - 24, 1.5f, Rgb(0xFFF6D8), 0.9f);
   Line(l, cx + 8, cy - 38, cx + 36, cy - 38, 1.5f, Rgb(0xFFF6D8), 0.9f);
   Centered(l, "Q.V. PROJECT", 34, 292, Rgb(0xE8EEFF), 0.5f, Rgb(0x4060C0));
   Centered(l, "presents", 18, 338, Rgb(0xA8B4D8));
-  Centered(l, "この物語はすべて、島の見た夢である", 14, 420, Rgb(0x6A7498));
+  Centered(l, Caption("この物語はすべて、島の見た夢である"), 14, 420, Rgb(0x6A7498));
   Vignette(l, 0.5f);
   out.Jpeg("cr.jpg", l);
 }
@@ -92,7 +104,8 @@ void PaintTitle(const Sink& out) {
   for (int y = 340; y < 480; ++y) {
     for (int x = 380; x < 560; ++x) {
       float w = 12 + (y - 336) * 0.5f;
-      float k = Smooth(w, 0, std::fabs(x - 470.0f)) * Smooth(0.55f, 0.8f, Noise(x / 6.0f, y / 1.4f, 26)) * 0.7f;
+      float k = Smooth(w, 0, std::fabs(x - 470.0f)) *
+                Smooth(0.55f, 0.8f, Noise(x / 6.0f, y / 1.4f, 26)) * 0.7f;
       if (k > 0) l.at(x, y) = Add(l.at(x, y), Scale(Rgb(0xFFF0C8), k));
     }
   }
@@ -100,19 +113,20 @@ void PaintTitle(const Sink& out) {
   Glow(l, 196, 232, 8, Rgb(0xFFB050), 0.9f);
   Glow(l, 228, 280, 5, Rgb(0xFFC070), 0.8f);
   Vignette(l, 0.45f);
-  TextMask title = RenderText("～ミラフォルテ～", 62);
+  TextMask title = RenderFitted(Caption("～ミラフォルテ～"), 62, 600);
   int tx = (640 - title.w) / 2, ty = 132;
   PaintMask(l, Blur(title, 7), tx - 7, ty - 7, Rgb(0x5070FF), 0.7f);
   PaintMask(l, title, tx + 2, ty + 3, Rgb(0x05040C), 0.7f);
   PaintMaskGradient(l, title, tx, ty, Rgb(0xFFFBEA), Rgb(0xE6B860));
   Centered(l, "Q . V .", 26, 84, Rgb(0xC8D4FF), 0.6f, Rgb(0x3050C0));
-  Centered(l, "― CLICK TO START ―", 15, 430, Rgb(0xD0D8F0), 0.4f, Rgb(0x3050C0));
+  Centered(l, Caption("― CLICK TO START ―"), 15, 430, Rgb(0xD0D8F0), 0.4f, Rgb(0x3050C0));
   out.Plain("title.bmp", l);
 }
 
 // Six frames of a twinkle: the star opens, flares and fades back, on black so that the
 // title's OR-combine adds it as light.
-void PaintStars(const Sink& out, const std::string& name, int size, Col core, Col halo, float spin) {
+void PaintStars(const Sink& out, const std::string& name, int size, Col core, Col halo,
+                float spin) {
   Layer l(size * 6, size, Rgb(0x000000), 1);
   for (int f = 0; f < 6; ++f) {
     float cx = f * size + size / 2.0f, cy = size / 2.0f;
@@ -142,7 +156,8 @@ Layer IconAt(int size) {
   Layer big(n, n, {}, 0);
   float c = n / 2.0f, R = n * 0.47f;
   FillSd(
-      big, 0, 0, static_cast<float>(n), static_cast<float>(n), [&](float x, float y) { return SdEllipse(x, y, c, c, R, R); },
+      big, 0, 0, static_cast<float>(n), static_cast<float>(n),
+      [&](float x, float y) { return SdEllipse(x, y, c, c, R, R); },
       [&](float x, float y, float d) {
         Col sky = Mix(Rgb(0x0C1838), Rgb(0x3B5C9A), Clamp01((y - c + R) / (2 * R)));
         float ring = Smooth(-R * 0.09f, -R * 0.05f, d);
@@ -152,13 +167,18 @@ Layer IconAt(int size) {
   IslandSilhouette(isle, c, c + R * 0.42f, R * 0.78f, R * 0.8f, Rgb(0x123A2A), Rgb(0x9AE0B0), 5);
   for (int y = 0; y < n; ++y) {
     for (int x = 0; x < n; ++x) {
-      if (isle.alpha(x, y) > 0 && SdEllipse(x + 0.5f, y + 0.5f, c, c, R * 0.9f, R * 0.9f) < 0) big.Blend(x, y, isle.at(x, y), isle.alpha(x, y));
+      if (isle.alpha(x, y) > 0 && SdEllipse(x + 0.5f, y + 0.5f, c, c, R * 0.9f, R * 0.9f) < 0)
+        big.Blend(x, y, isle.at(x, y), isle.alpha(x, y));
     }
   }
   FillSd(
       big, c - R, c + R * 0.42f, c + R, c + R,
-      [&](float x, float y) { return std::max(SdEllipse(x, y, c, c, R * 0.9f, R * 0.9f), c + R * 0.42f - y); },
-      [&](float, float y, float) { return Mix(Rgb(0x2A5A9A), Rgb(0x102040), Clamp01((y - c) / R)); });
+      [&](float x, float y) {
+        return std::max(SdEllipse(x, y, c, c, R * 0.9f, R * 0.9f), c + R * 0.42f - y);
+      },
+      [&](float, float y, float) {
+        return Mix(Rgb(0x2A5A9A), Rgb(0x102040), Clamp01((y - c) / R));
+      });
   // The four-pointed star above the peak.
   float sx = c + R * 0.25f, sy = c - R * 0.42f, sr = R * 0.3f;
   FillSd(

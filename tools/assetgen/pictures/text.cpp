@@ -1,6 +1,8 @@
 #include "text.h"
 
 #include <ft2build.h>
+
+#include "captions.h"
 #include FT_FREETYPE_H
 
 #include <cstdint>
@@ -52,7 +54,8 @@ TextMask RenderText(const std::string& utf8, int pixelSize, bool fixed) {
   int descent = static_cast<int>(-(face->size->metrics.descender >> 6));
   int width = 0;
   for (uint32_t cp : cps) {
-    if (FT_Load_Char(face, cp, FT_LOAD_DEFAULT) == 0) width += static_cast<int>(face->glyph->advance.x >> 6);
+    if (FT_Load_Char(face, cp, FT_LOAD_DEFAULT) == 0)
+      width += static_cast<int>(face->glyph->advance.x >> 6);
   }
   m.w = width + 2;
   m.h = ascent + descent + 2;
@@ -115,6 +118,14 @@ void PaintMaskGradient(Layer& l, const TextMask& m, int x, int y, Col top, Col b
       if (k > 0) l.Blend(x + i, y + j, c, k);
     }
   }
+}
+
+TextMask RenderFitted(const std::string& utf8, int pixelSize, int maxWidth) {
+  TextMask m = RenderText(utf8, pixelSize);
+  // The Japanese captions are painted as they always were.
+  if (!PaintingTranslation()) return m;
+  while (m.w > maxWidth && pixelSize > 6) m = RenderText(utf8, --pixelSize);
+  return m;
 }
 
 }  // namespace qv::assetgen

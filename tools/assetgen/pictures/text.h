@@ -19,6 +19,9 @@ struct TextMask {
 
 // Renders UTF-8 text at a pixel size; proportional face unless fixed is true.
 TextMask RenderText(const std::string& utf8, int pixelSize, bool fixed = false);
+// RenderText at the pixel size, or smaller until the text is at most maxWidth wide (a
+// translated caption where the Japanese had one or two characters).
+TextMask RenderFitted(const std::string& utf8, int pixelSize, int maxWidth);
 // Spreads the coverage by r pixels (a soft halo for glowing titles).
 TextMask Blur(const TextMask& m, int r);
 // Paints a mask with its top-left corner at (x, y).

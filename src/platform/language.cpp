@@ -1,0 +1,30 @@
+#include "platform/language.h"
+
+#include <algorithm>
+#include <vector>
+
+namespace qv::platform {
+
+std::filesystem::path LocaleRoot(const std::filesystem::path& programDir) {
+  std::error_code ec;
+  const std::filesystem::path beside = programDir / "locale";
+  if (std::filesystem::is_directory(beside, ec)) return beside;
+  return programDir.parent_path() / "share" / "locale";
+}
+
+ui::Catalog ChooseLanguage(std::string_view asked, const std::filesystem::path& localeDir,
+                           std::string& message) {
+  message.clear();
+  if (asked.empty() || asked == ui::kGameLanguage) return {};
+  const std::vector<std::string> known = ui::AvailableLanguages(localeDir);
+  if (std::find(known.begin(), known.end(), asked) == known.end()) {
+    std::string list;
+    for (const std::string& k : known) list += (list.empty() ? "" : ", ") + k;
+    message = "no texts for the language '" + std::string(asked) + "' (there are: " + list +
+              "); playing in Japanese";
+    return {};
+  }
+  return ui::Catalog::Open(asked, localeDir);
+}
+
+}  // namespace qv::platform

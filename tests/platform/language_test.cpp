@@ -1,0 +1,66 @@
+// Choosing the language: --language on the command line, language in qv.ini, a named error
+// for a language without texts (and Japanese played), and the help that says how.
+#include "platform/language.h"
+
+#include <gtest/gtest.h>
+
+#include "platform/session/command_line.h"
+#include "platform/settings.h"
+
+namespace qv {
+namespace {
+
+const std::filesystem::path kLocale = std::filesystem::path(QV_BUILD_DIR) / "locale";
+
+TEST(Language, OnlyALanguageWithACatalogIsChosen) {
+  std::string message;
+  EXPECT_FALSE(platform::ChooseLanguage("ja", kLocale, message).Active());
+  EXPECT_TRUE(message.empty());
+  EXPECT_FALSE(platform::ChooseLanguage("", kLocale, message).Active());
+  EXPECT_TRUE(message.empty());
+  EXPECT_FALSE(platform::ChooseLanguage("xx", kLocale, message).Active());
+  EXPECT_NE(message.find("'xx'"), std::string::npos) << message;
+  EXPECT_NE(message.find("ja, en"), std::string::npos) << message;
+  EXPECT_NE(message.find("Japanese"), std::string::npos) << message;
+  const ui::Catalog en = platform::ChooseLanguage("en", kLocale, message);
+  EXPECT_TRUE(en.Active());
+  EXPECT_EQ(en.Language(), "en");
+  EXPECT_TRUE(message.empty());
+}
+
+TEST(Language, TheCommandLineAndTheSettingsFileNameIt) {
+  const std::vector<std::string_view> args = {"--language", "en"};
+  const session::ParsedOptions p = session::ParseCommandLine(args);
+  ASSERT_EQ(p.error, "");
+  EXPECT_EQ(p.options.language, "en");
+  const std::vector<std::string_view> bare = {"--language"};
+  EXPECT_NE(session::ParseCommandLine(bare).error, "");
+  EXPECT_NE(session::UsageText().find("--language"), std::string::npos);
+
+  std::vector<std::string> messages;
+  EXPECT_EQ(platform::ParseSettings("language = en\n", "qv.ini", messages).language, "en");
+  EXPECT_TRUE(messages.empty());
+  EXPECT_EQ(platform::ParseSettings("", "qv.ini", messages).language, "ja");
+  // A value that cannot be a language is named with its line, and Japanese stays.
+  EXPECT_EQ(platform::ParseSettings("language = ../../etc\n", "qv.ini", messages).language, "ja");
+  ASSERT_EQ(messages.size(), 1u);
+  EXPECT_NE(messages[0].find("qv.ini:1: language"), std::string::npos) << messages[0];
+  EXPECT_NE(platform::DefaultSettingsText().find("language = ja"), std::string::npos);
+}
+
+TEST(Language, TheChecksOfATestRunNeedAScript) {
+  const std::vector<std::string_view> checked = {"--headless",   "--script", "x.script",
+                                                 "--language",   "en",       "--check-texts",
+                                                 "--golden-dir", "g"};
+  const session::ParsedOptions p = session::ParseCommandLine(checked);
+  ASSERT_EQ(p.error, "");
+  EXPECT_TRUE(p.options.checkTexts);
+  EXPECT_EQ(p.options.goldenDir, "g");
+  const std::vector<std::string_view> alone = {"--check-texts"};
+  EXPECT_NE(session::ParseCommandLine(alone).error, "");
+  const std::vector<std::string_view> update = {"--script", "x.script", "--update-golden"};
+  EXPECT_NE(session::ParseCommandLine(update).error, "");
+}
+
+}  // namespace
+}  // namespace qv

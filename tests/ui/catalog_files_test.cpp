@@ -1,0 +1,161 @@
+// The translation files of po/: every catalog must pass msgfmt's checks, and English must
+// translate every text of the template, with the same placeholders and with list forms that
+// fit their columns.
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <map>
+#include <regex>
+#include <set>
+#include <sstream>
+#include <string>
+#include <vector>
+
+namespace qv {
+namespace {
+
+namespace fs = std::filesystem;
+
+const fs::path kPo = fs::path(QV_SOURCE_DIR) / "po";
+
+std::string ReadAll(const fs::path& p) {
+  std::ifstream in(p, std::ios::binary);
+  std::ostringstream s;
+  s << in.rdbuf();
+  return s.str();
+}
+
+struct PoEntry {
+  std::string context, id, str;
+  bool fuzzy = false;
+  bool obsolete = false;
+  std::vector<std::string> notes;
+};
+
+std::string Unquote(const std::string& q) {
+  std::string out;
+  for (size_t i = 1; i + 1 < q.size(); ++i) {
+    if (q[i] != '\\') {
+      out += q[i];
+      continue;
+    }
+    const char e = q[++i];
+    out += e == 'n' ? '\n' : e == 'r' ? '\r' : e == 't' ? '\t' : e;
+  }
+  return out;
+}
+
+// Just enough of the PO format for our files: comments, msgctxt, msgid, msgstr and their
+// continuation lines.
+std::vector<PoEntry> ReadPo(const fs::path& p) {
+  std::vector<PoEntry> out;
+  PoEntry e;
+  std::string* field = nullptr;
+  bool any = false;
+  auto finish = [&] {
+    if (any) out.push_back(e);
+    e = PoEntry{};
+    field = nullptr;
+    any = false;
+  };
+  std::istringstream in(ReadAll(p));
+  std::string line;
+  while (std::getline(in, line)) {
+    if (line.empty()) {
+      finish();
+      continue;
+    }
+    if (line.starts_with("#~")) {
+      e.obsolete = true;
+      any = true;
+    } else if (line.starts_with("#,")) {
+      e.fuzzy = e.fuzzy || line.find("fuzzy") != std::string::npos;
+    } else if (line.starts_with("#.")) {
+      e.notes.push_back(line.substr(3));
+    } else if (line.starts_with("#")) {
+    } else if (line.starts_with("msgctxt ")) {
+      field = &e.context, *field = Unquote(line.substr(8)), any = true;
+    } else if (line.starts_with("msgid ")) {
+      field = &e.id, *field = Unquote(line.substr(6)), any = true;
+    } else if (line.starts_with("msgstr ")) {
+      field = &e.str, *field = Unquote(line.substr(7)), any = true;
+    } else if (line.starts_with("\"") && field) {
+      *field += Unquote(line);
+    }
+  }
+  finish();
+  return out;
+}
+
+std::string Key(const PoEntry& e) {
+  return e.context + '\x04' + e.id;
+}
+
+std::multiset<std::string> Placeholders(const std::string& s) {
+  std::multiset<std::string> out;
+  static const std::regex re(R"(\{[A-Za-z0-9_]+\})");
+  for (auto it = std::sregex_iterator(s.begin(), s.end(), re); it != std::sregex_iterator(); ++it)
+    out.insert(it->str());
+  return out;
+}
+
+// Columns of the fixed-pitch list: a Latin letter or half-width kana is one, anything else two.
+int Columns(const std::string& utf8) {
+  int n = 0;
+  for (size_t i = 0; i < utf8.size();) {
+    const unsigned char c = static_cast<unsigned char>(utf8[i]);
+    const size_t len = c < 0x80 ? 1 : (c & 0xE0) == 0xC0 ? 2 : (c & 0xF0) == 0xE0 ? 3 : 4;
+    char32_t cp = len == 1 ? c : len == 2 ? (c & 0x1F) : len == 3 ? (c & 0x0F) : (c & 0x07);
+    for (size_t k = 1; k < len && i + k < utf8.size(); ++k) cp = (cp << 6) | (utf8[i + k] & 0x3F);
+    n += (cp < 0x80 || (cp >= 0xFF61 && cp <= 0xFF9F)) ? 1 : 2;
+    i += len;
+  }
+  return n;
+}
+
+TEST(CatalogFiles, EveryCatalogPassesMsgfmtChecks) {
+  int catalogs = 0;
+  for (const auto& f : fs::directory_iterator(kPo)) {
+    if (f.path().extension() != ".po") continue;
+    ++catalogs;
+    const std::string command = "msgfmt --check --output-file=/dev/null " + f.path().string();
+    EXPECT_EQ(std::system(command.c_str()), 0) << command;
+  }
+  EXPECT_GE(catalogs, 1);
+}
+
+TEST(CatalogFiles, EnglishTranslatesEveryTextWithItsPlaceholders) {
+  std::map<std::string, PoEntry> english;
+  for (const PoEntry& e : ReadPo(kPo / "en.po")) {
+    EXPECT_FALSE(e.obsolete) << "an obsolete entry is left in en.po: " << e.id;
+    if (!e.obsolete) english[Key(e)] = e;
+  }
+  int checked = 0;
+  for (const PoEntry& t : ReadPo(kPo / "qv.pot")) {
+    if (t.id.empty()) continue;
+    ++checked;
+    const auto it = english.find(Key(t));
+    if (it == english.end()) {
+      ADD_FAILURE() << "en.po lacks: " << t.id;
+      continue;
+    }
+    const PoEntry& e = it->second;
+    EXPECT_FALSE(e.str.empty()) << "untranslated: " << t.id;
+    EXPECT_FALSE(e.fuzzy) << "fuzzy: " << t.id;
+    EXPECT_EQ(Placeholders(t.id), Placeholders(e.str)) << t.id << " -> " << e.str;
+  }
+  EXPECT_GT(checked, 1000);
+}
+
+TEST(CatalogFiles, EnglishListFormsFitTheirColumns) {
+  for (const PoEntry& e : ReadPo(kPo / "en.po")) {
+    if (e.context != "list" || e.str.empty()) continue;
+    const bool skill = !e.notes.empty() && e.notes[0].find("skill") != std::string::npos;
+    EXPECT_LE(Columns(e.str), skill ? 24 : 26) << e.id << " -> " << e.str;
+  }
+}
+
+}  // namespace
+}  // namespace qv

@@ -1,0 +1,135 @@
+// The player's language on the screen: Japanese shows the game's own bytes; English looks up
+// every text of the game in the compiled catalog, composes texts in English order with the
+// player's name untouched, gives list rows their short forms and lays lines out by words.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+#include "core/message.h"
+#include "core/text.h"
+#include "gfx/canvas.h"
+#include "gfx/fonts.h"
+#include "support/fake_host.h"
+#include "ui/catalog.h"
+#include "ui/text_cache.h"
+#include "ui/translator.h"
+
+namespace qv {
+namespace {
+
+const std::filesystem::path kLocale = std::filesystem::path(QV_BUILD_DIR) / "locale";
+
+struct English {
+  testing::TestGame t;
+  ui::TextCache cache;
+  ui::Translator tr{cache};
+  English() {
+    tr.SetCatalog(ui::Catalog::Open("en", kLocale));
+    t.g().text.composed.enabled = true;
+  }
+  const std::string& Shown(const std::string& cp932) { return tr.Shown(t.g(), cp932); }
+};
+
+TEST(Translation, JapaneseShowsTheGamesOwnBytes) {
+  testing::TestGame t;
+  ui::TextCache cache;
+  ui::Translator tr(cache);
+  EXPECT_FALSE(tr.Active());
+  EXPECT_EQ(tr.Shown(t.g(), Sjis("発動")), "発動");
+  EXPECT_EQ(tr.Row(t.g(), Sjis(" 2 欠けた刀")), " 2 欠けた刀");
+  EXPECT_STREQ(tr.Own("はい"), "はい");
+  EXPECT_EQ(tr.Format(t.g(), "{n}円", {Arg("n", 12)}), "12円");
+}
+
+TEST(Translation, AnyLanguageWithoutACatalogIsJapanese) {
+  EXPECT_FALSE(ui::Catalog::Open("ja", kLocale).Active());
+  EXPECT_FALSE(ui::Catalog::Open("xx", kLocale).Active());
+  EXPECT_FALSE(ui::Catalog::Open("en", kLocale / "nowhere").Active());
+  const std::vector<std::string> known = ui::AvailableLanguages(kLocale);
+  ASSERT_FALSE(known.empty());
+  EXPECT_EQ(known.front(), "ja");
+  EXPECT_NE(std::find(known.begin(), known.end(), "en"), known.end());
+}
+
+TEST(Translation, EnglishLooksUpTheTextsOfTheGame) {
+  English e;
+  ASSERT_TRUE(e.tr.Active());
+  EXPECT_EQ(e.Shown(Sjis("発動")), "Use");
+  EXPECT_EQ(e.Shown(Sjis("山男")), "Mountain Man");
+  EXPECT_STREQ(e.tr.Own("はい"), "Yes");
+  // Numbers and the money sign pass as they are.
+  EXPECT_EQ(e.Shown("exp +5"), "exp +5");
+  EXPECT_EQ(e.Shown("\\100"),
+            "\xC2\xA5"
+            "100");
+}
+
+TEST(Translation, ComposedTextsTakeEnglishOrderAndKeepThePlayersName) {
+  English e;
+  Game& g = e.t.g();
+  const std::string stunned = Compose(g, "{T}は気絶してしまった!!", {Term("T", Sjis("山男"))});
+  EXPECT_EQ(e.Shown(stunned), "Mountain Man was knocked senseless!!");
+  // A player who calls himself 光 stays 光, though the island's 光 is Hikaru.
+  g.state.player().name = Sjis("光");
+  const std::string ours = Compose(g, "{T}は気絶してしまった!!", {Who(g, "T", 0)});
+  EXPECT_EQ(e.Shown(ours), "光 was knocked senseless!!");
+  g.state.enemy().name = Sjis("光");
+  const std::string theirs = Compose(g, "{X}は力をためた!!", {Who(g, "X", 1)});
+  EXPECT_EQ(e.Shown(theirs), "Hikaru gathered strength!!");
+}
+
+TEST(Translation, ListRowsKeepTheirMarksAndTakeTheShortForm) {
+  English e;
+  EXPECT_EQ(e.tr.Row(e.t.g(), Sjis(" 2 人工ｶｰﾚｵの耐熱計算機")), " 2 F.Kaleo's Heatproof Calc.");
+  EXPECT_EQ(e.tr.Row(e.t.g(), Sjis("   ぼうっきれ")), "   Stick");
+  EXPECT_EQ(e.tr.Row(e.t.g(), Sjis(" ＞欠けた刀")), " ＞Chipped Blade");
+  EXPECT_EQ(e.tr.Row(e.t.g(), Sjis(" MAX 踏みつぶす")), " MAX Stomp");
+  EXPECT_EQ(e.tr.Row(e.t.g(), Sjis("   －－－武器－－－")), "   --- Weapons ---");
+}
+
+TEST(Translation, WhatTheCatalogLacksIsNotedAndKatakanaNamesAreSpelledOut) {
+  English e;
+  EXPECT_EQ(e.Shown(Sjis("ソレハ")), "Soreha");
+  EXPECT_EQ(e.Shown(Sjis("知らない言葉")), "知らない言葉");
+  const std::vector<std::string> misses = e.tr.TakeMisses();
+  ASSERT_EQ(misses.size(), 1u);
+  EXPECT_EQ(misses[0], "知らない言葉");
+  EXPECT_TRUE(e.tr.TakeMisses().empty());
+}
+
+TEST(Translation, KatakanaInLatinLetters) {
+  EXPECT_EQ(ui::RomanizeKatakana("シオカゼスライム"), "Shiokazesuraimu");
+  EXPECT_EQ(ui::RomanizeKatakana("ﾁｬｷｬﾃｰｸｰ"), "Chakyateekuu");
+  EXPECT_EQ(ui::RomanizeKatakana("ｶﾞﾊﾟ"), "Gapa");
+  EXPECT_EQ(ui::RomanizeKatakana("ヤッタ"), "Yatta");
+  EXPECT_EQ(ui::RomanizeKatakana("マッチャ"), "Matcha");
+  EXPECT_EQ(ui::RomanizeKatakana("ヤマ男"), "");
+  EXPECT_EQ(ui::RomanizeKatakana(""), "");
+}
+
+TEST(Translation, LinesBreakBetweenWordsAndKeepTheirIndent) {
+  English e;
+  gfx::Bitmap b(8, 8);
+  gfx::Canvas c(b, gfx::FontLibrary::Shared());
+  c.font = {gfx::FontFace::Fixed, 15, true, 0xFFFFFF};
+  const int32_t width = c.TextWidth(std::string(20, '0'));
+  const std::string text = "  Stay here and you can save your game at the inn tonight.";
+  const std::vector<std::string>& rows = e.tr.Wrapped(c, text, width, "  ");
+  ASSERT_GE(rows.size(), 3u);
+  EXPECT_EQ(rows[0].substr(0, 6), "  Stay");
+  std::string joined;
+  for (const std::string& r : rows) {
+    EXPECT_LE(c.TextWidth(r), width) << r;
+    EXPECT_NE(r.back(), ' ') << r;
+    joined += (joined.empty() ? "" : " ") + r.substr(r.find_first_not_of(' '));
+  }
+  EXPECT_EQ("  " + joined, text);
+  for (size_t i = 1; i < rows.size(); ++i) EXPECT_EQ(rows[i].substr(0, 2), "  ");
+  // A word longer than a whole row is cut between its letters.
+  const std::vector<std::string>& cut = e.tr.Wrapped(c, std::string(30, 'x'), width);
+  ASSERT_EQ(cut.size(), 2u);
+  EXPECT_EQ(cut[0] + cut[1], std::string(30, 'x'));
+}
+
+}  // namespace
+}  // namespace qv
