@@ -9,10 +9,18 @@
 # The test never sleeps in the hope that the game has caught up: it asks the game for a dump
 # of its state (SIGUSR2; SIGUSR1 adds the picture) and waits for the state it needs.
 #
-# Usage: real_window.sh QV WORKDIR. Exit 77 (skipped) when no X server can be started.
+# The run shows its texts in LANGUAGE (ja by default); a headless replay in the other language
+# (English for a Japanese run, Japanese for any other) must write the very same save and record,
+# since the language is only on the screen.
+#
+# Usage: real_window.sh QV WORKDIR [LANGUAGE]. Exit 77 (skipped) when no X server can be started.
 set -u
 QV=$1
 WORK=$2
+LANGUAGE=${3:-ja}
+LANGUAGE_OPTIONS=(--language "$LANGUAGE")
+OTHER_LANGUAGE=ja
+[ "$LANGUAGE" = ja ] && OTHER_LANGUAGE=en
 
 fail() {
   echo "FAILED: $*"
@@ -36,7 +44,7 @@ start_display
 # Windows unscaled, silent, with a settings file of their own. The played run keeps the
 # game's pace (a faster timer would only burn the machine while the test waits); the windowed
 # replay runs as fast as it can.
-LIVE_OPTIONS=(--scale 1 --mute --config "$WORK/qv.ini")
+LIVE_OPTIONS=(--scale 1 --mute --config "$WORK/qv.ini" "${LANGUAGE_OPTIONS[@]}")
 WINDOW_OPTIONS=("${LIVE_OPTIONS[@]}" --fast)
 start_game "${LIVE_OPTIONS[@]}" --seed 1 --data-dir "$WORK/data"
 
@@ -124,7 +132,7 @@ grep -q "closing at the system's request; nothing was unsaved" "$WORK/qv.err" ||
 echo "recorded $(grep -c . "$WORK/run.qvr") lines, ${#PICTURES[@]} pictures, final hash $RECORDED"
 
 # The same recording without a window, and in the window again.
-"$QV" --headless --replay "$WORK/run.qvr" --snapshot-dir "$WORK/replay-headless" \
+"$QV" --headless "${LANGUAGE_OPTIONS[@]}" --replay "$WORK/run.qvr" --snapshot-dir "$WORK/replay-headless" \
   >"$WORK/replay-headless.out" 2>"$WORK/qv.err" || fail "the headless replay: $(cat "$WORK/replay-headless.out")"
 stage "replayed headless"
 "$QV" "${WINDOW_OPTIONS[@]}" --replay "$WORK/run.qvr" --snapshot-dir "$WORK/replay-window" \
@@ -132,4 +140,16 @@ stage "replayed headless"
 stage "replayed"
 compare_replay headless
 compare_replay window
-echo "PASSED: ${#PICTURES[@]} pictures identical in the window, headless and windowed replays"
+
+# The same inputs in the other language write the same files, byte for byte.
+"$QV" --headless --language "$OTHER_LANGUAGE" --replay "$WORK/run.qvr" --data-dir "$WORK/replay-other" \
+  >"$WORK/replay-other.out" 2>"$WORK/qv.err" || fail "the $OTHER_LANGUAGE replay: $(cat "$WORK/replay-other.out")"
+grep -q "replay matches: .* final hash $RECORDED" "$WORK/replay-other.out" ||
+  fail "the $OTHER_LANGUAGE replay: $(cat "$WORK/replay-other.out")"
+for file in my.dat 記録.txt; do
+  cmp -s "$WORK/data/$file" "$WORK/replay-other/$file" ||
+    fail "$file of the $LANGUAGE run differs from the $OTHER_LANGUAGE replay's (see $WORK)"
+done
+stage "replayed in $OTHER_LANGUAGE"
+echo "PASSED ($LANGUAGE): ${#PICTURES[@]} pictures identical in the window, headless and windowed replays;" \
+  "the save and the record identical in $OTHER_LANGUAGE"
