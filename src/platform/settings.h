@@ -23,9 +23,9 @@ struct Settings {
   int32_t effectsVolume = kMaxVolume;  // 0..100
   int32_t musicVolume = kMaxVolume;    // 0..100
   bool mute = false;
-  std::string soundFont;      // empty: the system's General MIDI soundfont
-  std::string mixerSettings;  // empty: MIXER.INI beside the program and in the config folder
-  bool confirmQuit = true;    // ask before closing the window with progress not yet saved
+  std::string soundFont;        // empty: the system's General MIDI soundfont
+  std::string mixerSettings;    // empty: MIXER.INI beside the program and in the config folder
+  bool confirmQuit = true;      // ask before closing the window with progress not yet saved
   std::string language = "ja";  // a catalog's language code; "ja" is the game's own
 };
 

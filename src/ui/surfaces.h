@@ -117,7 +117,9 @@ struct FrameCanvas {
     c.OutlinedTextOut(x, y, utf8, OutlineFor(c.font.color));
   }
   // A text of the game, in the player's language.
-  int32_t SayWidth(gfx::Canvas& c, std::string_view cp932) { return c.TextWidth(s.tr.Shown(g, cp932)); }
+  int32_t SayWidth(gfx::Canvas& c, std::string_view cp932) {
+    return c.TextWidth(s.tr.Shown(g, cp932));
+  }
   void Say(gfx::Canvas& c, int32_t x, int32_t y, std::string_view cp932) {
     Outlined(c, x, y, s.tr.Shown(g, cp932));
   }

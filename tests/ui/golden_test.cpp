@@ -238,7 +238,7 @@ TEST(Golden, DesktopNoticeOverTheFrame) {
   UiGame t;
   gfx::Bitmap window = MapFrame(t);
   ui::DesktopNotice notice;
-  notice.Show(ui::desktop_text::Volume(90, 40), 0);
+  notice.Show(ui::desktop_text::Volume(ui::Catalog{}, 90, 40), 0);
   notice.Draw(window, 500);
   ExpectGolden(window, "desktop_notice.png");
 }

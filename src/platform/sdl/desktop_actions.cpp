@@ -49,6 +49,7 @@ std::filesystem::path ShotFolder(const std::filesystem::path& dataDir) {
 void SdlHost::SetDesktop(const DesktopSetup& setup) {
   desktop_ = setup;
   current_ = setup.settings;
+  if (window_) SDL_SetWindowTitle(window_, ui::desktop_text::WindowTitle(setup.catalog).c_str());
   audio_.SetMixerSettingsFile(setup.settings.mixerSettings);
   audio_.SetVolume(current_.effectsVolume, current_.musicVolume, current_.mute);
 }
@@ -67,7 +68,7 @@ bool SdlHost::DesktopKey(const SDL_KeyboardEvent& key) {
     case DesktopAction::Mute:
       current_.mute = !current_.mute;
       audio_.SetVolume(current_.effectsVolume, current_.musicVolume, current_.mute);
-      SayOnScreen(ui::desktop_text::Muted(current_.mute));
+      SayOnScreen(ui::desktop_text::Muted(desktop_.catalog, current_.mute));
       return true;
     case DesktopAction::Louder:
       ChangeVolume(platform::kVolumeStep);
@@ -84,7 +85,8 @@ void SdlHost::ChangeVolume(int32_t step) {
   current_.musicVolume = std::clamp(current_.musicVolume + step, 0, platform::kMaxVolume);
   current_.mute = false;  // turning the volume is asking to hear it
   audio_.SetVolume(current_.effectsVolume, current_.musicVolume, current_.mute);
-  SayOnScreen(ui::desktop_text::Volume(current_.effectsVolume, current_.musicVolume));
+  SayOnScreen(
+      ui::desktop_text::Volume(desktop_.catalog, current_.effectsVolume, current_.musicVolume));
 }
 
 void SdlHost::SayOnScreen(const std::string& utf8) {
@@ -102,13 +104,13 @@ std::filesystem::path SdlHost::TakeScreenshot() {
   std::string error = file.empty() ? "no folder for screenshots" : "";
   if (error.empty()) error = gfx::WritePng(session_->screen.RenderWindow(*session_->game), file);
   if (!error.empty()) {
-    SayOnScreen(std::string(ui::desktop_text::kScreenshotFailed));
+    SayOnScreen(ui::desktop_text::ScreenshotFailed(desktop_.catalog));
     SDL_LogWarn(SDL_LOG_CATEGORY_APPLICATION, "qv: screenshot: %s", error.c_str());
     return {};
   }
   // The whole path when it is readable text, else the file's name.
   const std::string where = IsUtf8(file.string()) ? file.string() : file.filename().string();
-  SayOnScreen(ui::desktop_text::ScreenshotSaved(where));
+  SayOnScreen(ui::desktop_text::ScreenshotSaved(desktop_.catalog, where));
   return file;
 }
 

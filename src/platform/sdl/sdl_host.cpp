@@ -19,7 +19,6 @@ namespace {
 
 constexpr int32_t kPictureW = ui::kWindowWidth;
 constexpr int32_t kPictureH = ui::kWindowHeight;
-constexpr const char* kWindowTitle = "Q.V. ～ミラフォルテ～ ver1.7";
 // Room for the window's title bar and frame when choosing the default scale.
 constexpr int32_t kFrameAllowance = 48;
 // How long a box waits for events when the sound needs nothing sooner.
@@ -105,8 +104,9 @@ bool SdlHost::Open(const WindowOptions& options, std::string& error) {
   }
   Uint32 flags = SDL_WINDOW_RESIZABLE | SDL_WINDOW_ALLOW_HIGHDPI;
   if (options.fullscreen) flags |= SDL_WINDOW_FULLSCREEN_DESKTOP;
-  window_ = SDL_CreateWindow(kWindowTitle, SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED,
-                             kPictureW * scale_, kPictureH * scale_, flags);
+  window_ =
+      SDL_CreateWindow(ui::desktop_text::WindowTitle(ui::Catalog{}).c_str(), SDL_WINDOWPOS_CENTERED,
+                       SDL_WINDOWPOS_CENTERED, kPictureW * scale_, kPictureH * scale_, flags);
   if (!window_) {
     error = std::string("cannot open the window: ") + SDL_GetError();
     return false;
