@@ -24,6 +24,8 @@ constexpr int32_t kVkDelete = 46;
 // The note when the name is full: in bytes that is sixteen, which a player counts as eight
 // full-width or sixteen half-width characters.
 constexpr const char* kFullNote = "全角8文字・半角16文字まで";
+// The note for a character a save cannot hold: {char} is the character, {code} its number.
+constexpr const char* kRefusedNote = "「{char}」({code})は使えません";
 
 constexpr gfx::Color kSelection = 0x3060C0;
 constexpr gfx::Color kNoteColour = 0xFF8000;
@@ -62,12 +64,37 @@ uint32_t CodePoint(std::string_view ch) {
   }
 }
 
+// A note's template with the refused character and its number put in.
+std::string FillNote(std::string_view templ, std::string_view ch, std::string_view number) {
+  std::string out(templ);
+  if (const size_t at = out.find("{char}"); at != std::string::npos) out.replace(at, 6, ch);
+  if (const size_t at = out.find("{code}"); at != std::string::npos) out.replace(at, 6, number);
+  return out;
+}
+
 // Names the refused character by its look and its number (a font may have no glyph for it).
 std::string RefusedNote(std::string_view ch) {
   char number[16];
   std::snprintf(number, sizeof number, "U+%04X", static_cast<unsigned>(CodePoint(ch)));
-  return "「" + std::string(ch) + "」(" + number + ")は使えません";
+  return FillNote(kRefusedNote, ch, number);
 }
+
+}  // namespace
+
+std::string NoteShown(const std::string& note, const Translator& tr) {
+  if (!tr.Active()) return note;
+  if (note == kFullNote) return tr.Own(kFullNote);
+  const std::string_view open = "「";  // not shown: read back from the note
+  const std::string_view mid = "」(";  // not shown: read back from the note
+  const size_t at = note.find(mid);
+  const size_t close = note.find(')', at == std::string::npos ? note.size() : at);
+  if (!note.starts_with(open) || at == std::string::npos || close == std::string::npos) return note;
+  const std::string_view n(note);
+  return FillNote(tr.Own(kRefusedNote), n.substr(open.size(), at - open.size()),
+                  n.substr(at + mid.size(), close - at - mid.size()));
+}
+
+namespace {
 
 bool IsControl(std::string_view ch) {
   return ch.size() == 1 && (static_cast<unsigned char>(ch[0]) < 0x20 || ch[0] == 0x7F);
@@ -338,12 +365,12 @@ void DrawNameField(const Game& g, gfx::Canvas& c, TextCache& text, int32_t width
   }
 }
 
-void DrawNameNote(const Game& g, gfx::Canvas& c) {
+void DrawNameNote(const Game& g, gfx::Canvas& c, const Translator& tr) {
   const std::string& note = g.form.entry.note;
   if (note.empty()) return;
   c.font = {kPGothic, kNotePx, false, kNoteColour};
   c.brush.style = gfx::BrushStyle::Clear;
-  c.TextOut(4, 6, note);
+  c.TextOut(4, 6, NoteShown(note, tr));
 }
 
 }  // namespace qv::ui

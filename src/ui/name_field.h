@@ -10,6 +10,7 @@
 #include "core/game.h"
 #include "gfx/canvas.h"
 #include "ui/text_cache.h"
+#include "ui/translator.h"
 
 namespace qv::ui {
 
@@ -47,7 +48,11 @@ void SyncTextInput(Game& g);
 // Draws the field's text, selection, composition (underlined, the converted segment thicker)
 // and caret on a canvas of the field's size.
 void DrawNameField(const Game& g, gfx::Canvas& c, TextCache& text, int32_t width, int32_t height);
-// Draws the field's note, if any, on a canvas of the strip of its box above the field.
-void DrawNameNote(const Game& g, gfx::Canvas& c);
+// The field's note in the player's language (the refused character and its number are read
+// back from the note the field wrote).
+std::string NoteShown(const std::string& note, const Translator& tr);
+// Draws the field's note, if any, in the player's language, on a canvas of the strip of its
+// box above the field.
+void DrawNameNote(const Game& g, gfx::Canvas& c, const Translator& tr);
 
 }  // namespace qv::ui

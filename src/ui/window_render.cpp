@@ -130,7 +130,7 @@ void DrawFieldNote(const Game& g, Surfaces& s) {
   }
   gfx::Canvas c(s.scratch, *s.fonts);
   CopyPixels(s.scratch, 0, 0, s.window, at);
-  DrawNameNote(g, c);
+  DrawNameNote(g, c, s.tr);
   CopyPixels(s.window, clip.left, clip.top, s.scratch,
              {clip.left - at.left, clip.top - at.top, clip.right - at.left, clip.bottom - at.top});
 }

@@ -11,6 +11,7 @@
 #include "gfx/fonts.h"
 #include "support/fake_host.h"
 #include "ui/catalog.h"
+#include "ui/name_field.h"
 #include "ui/text_cache.h"
 #include "ui/translator.h"
 
@@ -129,6 +130,26 @@ TEST(Translation, LinesBreakBetweenWordsAndKeepTheirIndent) {
   const std::vector<std::string>& cut = e.tr.Wrapped(c, std::string(30, 'x'), width);
   ASSERT_EQ(cut.size(), 2u);
   EXPECT_EQ(cut[0] + cut[1], std::string(30, 'x'));
+}
+
+// The name field's notes sit in the strip above the field, as wide as its box (185 pixels, the
+// note drawn 4 in): in English they must still fit there, the refused character kept.
+TEST(Translation, NameFieldNotesInEnglishFitTheirStrip) {
+  English e;
+  gfx::Bitmap b(8, 8);
+  gfx::Canvas c(b, gfx::FontLibrary::Shared());
+  c.font = {gfx::FontFace::Proportional, 12, false, 0xFF8000};
+  const std::string full = ui::NoteShown("全角8文字・半角16文字まで", e.tr);
+  const std::string refused = ui::NoteShown("「鷗」(U+9DD7)は使えません", e.tr);
+  EXPECT_EQ(full, "Max 8 kanji or 16 letters");
+  EXPECT_EQ(refused, "\"鷗\" (U+9DD7) not allowed");
+  EXPECT_LE(c.TextWidth(full), 185 - 4);
+  EXPECT_LE(c.TextWidth(ui::NoteShown("「\xF0\x9F\x98\x80」(U+1F600)は使えません", e.tr)), 185 - 4);
+  // Japanese, and a note of another shape, pass as written.
+  ui::TextCache cache;
+  ui::Translator japanese(cache);
+  EXPECT_EQ(ui::NoteShown("「鷗」(U+9DD7)は使えません", japanese), "「鷗」(U+9DD7)は使えません");
+  EXPECT_EQ(ui::NoteShown("「鷗", e.tr), "「鷗");
 }
 
 }  // namespace
