@@ -5,6 +5,7 @@
 
 #include "battle/sequencer.h"
 #include "core/master_data.h"
+#include "core/message.h"
 #include "core/new_game.h"
 #include "core/state_ops.h"
 #include "core/text.h"
@@ -36,8 +37,8 @@ void OfferReset(Game& g) {
     return;
   }
   const std::optional<std::string> kept = Utf8ToCp932(saved.backup.filename().string());
-  g.host->MessageBox(Sjis("初期化完了....") + "\r" + Sjis("前のデータは ") +
-                     kept.value_or(Sjis("my.dat.bak")) + Sjis(" に残してあります"));
+  g.host->MessageBox(Compose(g, "初期化完了....\r前のデータは {file} に残してあります",
+                             {Arg("file", kept.value_or(Sjis("my.dat.bak")))}));
 }
 
 }  // namespace
