@@ -7,9 +7,9 @@
 #include "platform/desktop_paths.h"
 #include "platform/headless/headless_run.h"
 #include "platform/headless/script_runner.h"
-#include "platform/language.h"
 #include "platform/sdl/sdl_run.h"
 #include "platform/session/command_line.h"
+#include "platform/session/language.h"
 #include "platform/session/replay_run.h"
 #include "platform/settings.h"
 

@@ -1,6 +1,6 @@
 // Choosing the language: --language on the command line, language in qv.ini, a named error
 // for a language without texts (and Japanese played), and the help that says how.
-#include "platform/language.h"
+#include "platform/session/language.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "platform/language.h"
+#include "platform/session/language.h"
 
 #include <algorithm>
 #include <vector>
