@@ -13,8 +13,7 @@
 namespace {
 
 void BM_StartupToFirstFrame(benchmark::State& state) {
-  const std::filesystem::path dir =
-      std::filesystem::temp_directory_path() / "qv-startup-bench";
+  const std::filesystem::path dir = std::filesystem::temp_directory_path() / "qv-startup-bench";
   std::filesystem::remove_all(dir);
   std::filesystem::create_directories(dir);
   const qv::Paths paths = qv::session::GamePaths(QV_BUILD_DIR, dir.string());

@@ -8,10 +8,14 @@
 namespace qv::battle {
 
 // A side index from any number: 1 is the enemy, anything else the player.
-inline int SideOf(int32_t side) { return side == 1 ? 1 : 0; }
+inline int SideOf(int32_t side) {
+  return side == 1 ? 1 : 0;
+}
 
 // The acting side of this turn.
-inline int ActorSide(const Game& g) { return SideOf(g.battle.turnSide); }
+inline int ActorSide(const Game& g) {
+  return SideOf(g.battle.turnSide);
+}
 
 struct Act {
   Game& g;

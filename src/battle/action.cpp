@@ -97,8 +97,9 @@ void FinishAction(Game& g) {
       if (uses != m.uses) continue;
       const SkillDef& skill = SkillAt(g.state, id);
       const int32_t points = skill.scoreValue + m.points;
-      AddLogLine(g, Sjis("技『") + skill.name + Sjis("』の発動回数が") + std::to_string(uses) +
-                        Sjis("回を達成!! > 得点 +") + std::to_string(points),
+      AddLogLine(g,
+                 Sjis("技『") + skill.name + Sjis("』の発動回数が") + std::to_string(uses) +
+                     Sjis("回を達成!! > 得点 +") + std::to_string(points),
                  "pink2");
       AddScore(g, points);
       b.paused = 1;  // the click goes on with the turn

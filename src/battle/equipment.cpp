@@ -26,11 +26,16 @@ bool Holds(const Game& g, When when, int32_t every) {
   const Combatant& p = g.state.player();
   const int32_t r = g.battle.roundCount;
   switch (when) {
-    case When::kAlways: return true;
-    case When::kHpAtMostHalf: return p.hp <= p.maxHp / 2;
-    case When::kHpAtMostThird: return p.hp <= p.maxHp / 3;
-    case When::kRoundNonZero: return r != 0;
-    case When::kRoundEvery: return r != 0 && every > 0 && r % every == 0;
+    case When::kAlways:
+      return true;
+    case When::kHpAtMostHalf:
+      return p.hp <= p.maxHp / 2;
+    case When::kHpAtMostThird:
+      return p.hp <= p.maxHp / 3;
+    case When::kRoundNonZero:
+      return r != 0;
+    case When::kRoundEvery:
+      return r != 0 && every > 0 && r % every == 0;
   }
   return false;
 }
@@ -66,9 +71,15 @@ int32_t CutCost(const GameState& s, CostMoment moment, int32_t c) {
 
 }  // namespace
 
-void ApplyBattleStartEquipment(Game& g) { ApplyGains(g, GainMoment::kBattleStart); }
-void ApplyTurnStartEquipment(Game& g) { ApplyGains(g, GainMoment::kTurnStart); }
-void ApplyGuardReward(Game& g) { ApplyGains(g, GainMoment::kGuard); }
+void ApplyBattleStartEquipment(Game& g) {
+  ApplyGains(g, GainMoment::kBattleStart);
+}
+void ApplyTurnStartEquipment(Game& g) {
+  ApplyGains(g, GainMoment::kTurnStart);
+}
+void ApplyGuardReward(Game& g) {
+  ApplyGains(g, GainMoment::kGuard);
+}
 
 int32_t RewardExperienceBonus(Game& g, int32_t exp) {
   return exp + TallyOf(g.state, Tally::kExperience);
@@ -78,28 +89,46 @@ int32_t RewardMoneyBonus(Game& g, int32_t money) {
   for (const MoneyRow& row : MoneyRows()) {
     if (HasEquipped(g.state, Sjis(row.item)) < 0) continue;
     switch (row.op) {
-      case MoneyOp::kAdd: money += row.n; break;
-      case MoneyOp::kAddHalf: money += money / 2; break;
-      case MoneyOp::kDouble: money *= 2; break;
+      case MoneyOp::kAdd:
+        money += row.n;
+        break;
+      case MoneyOp::kAddHalf:
+        money += money / 2;
+        break;
+      case MoneyOp::kDouble:
+        money *= 2;
+        break;
     }
   }
   return money;
 }
 
-int32_t ScoreBonus(Game& g) { return TallyOf(g.state, Tally::kScore); }
+int32_t ScoreBonus(Game& g) {
+  return TallyOf(g.state, Tally::kScore);
+}
 
-int32_t RestMpCost(Game& g, int32_t cost) { return CutCost(g.state, CostMoment::kRest, cost); }
-int32_t RestTpGain(Game& g) { return TallyOf(g.state, Tally::kRestTp); }
-int32_t RestHealBonus(Game& g) { return TallyOf(g.state, Tally::kRestHeal); }
+int32_t RestMpCost(Game& g, int32_t cost) {
+  return CutCost(g.state, CostMoment::kRest, cost);
+}
+int32_t RestTpGain(Game& g) {
+  return TallyOf(g.state, Tally::kRestTp);
+}
+int32_t RestHealBonus(Game& g) {
+  return TallyOf(g.state, Tally::kRestHeal);
+}
 
-int32_t SkillMpCost(Game& g, int32_t c) { return CutCost(g.state, CostMoment::kSkillMp, c); }
+int32_t SkillMpCost(Game& g, int32_t c) {
+  return CutCost(g.state, CostMoment::kSkillMp, c);
+}
 
 int32_t SkillTpCost(Game& g, int32_t h) {
   const int32_t cut = TallyOf(g.state, Tally::kSkillTpCut);
   return (cut > 0 && h > cut) ? h - cut : h;
 }
 
-int32_t TpCeilingBonus(const GameState& s) { return TallyOf(s, Tally::kTpCeiling); }
+int32_t TpCeilingBonus(const GameState& s) {
+  return TallyOf(s, Tally::kTpCeiling);
+}
 
 int32_t GearBonus(Game& g, Gear moment) {
   int32_t sum = 0;

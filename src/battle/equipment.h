@@ -41,35 +41,35 @@ int32_t TpCeilingBonus(const GameState& s);
 // The moments of a fight at which something the player wears adds to a number. Each is the
 // sum of the catalogue rows of that moment matching the player's gear (some add a roll).
 enum class Gear : int32_t {
-  kDesperateDamage,  // damage of the player's attack while badly hurt
-  kMagicDamage,      // damage of the player's magic
-  kMagicWard,        // taken off magic (and extra damage) that hits the player
-  kMagicAim,         // hit chance of the player's magic
-  kAim,              // hit chance of every attack of the player
-  kFootwork,         // taken off the hit chance of attacks on the player
-  kGuardRate,        // the player's guard rate
-  kCritRate,         // the player's critical rate
-  kCritHalved,       // non-zero: a critical on the player is not doubled
-  kHitDamage,        // damage of each landed hit of the player
-  kExtraDamage,      // extra damage of the player's hits
-  kExtraHalved,      // non-zero: extra damage on the player is halved
-  kThornDamage,      // thorn damage the enemy takes from the player's thorns
-  kHitTp,            // TP the player gains when hit
-  kWeaponTp,         // TP the player gains with each landed hit
-  kMissHeal,         // HP the player regains after missing
-  kMissMp,           // MP the player regains when the enemy misses
-  kRegenHp,          // added to the player's HP regeneration
-  kRegenMp,          // added to the player's MP regeneration
-  kRegenTp,          // added to the player's TP regeneration
-  kPoisonBoost,      // added to poison on the enemy
+  kDesperateDamage,   // damage of the player's attack while badly hurt
+  kMagicDamage,       // damage of the player's magic
+  kMagicWard,         // taken off magic (and extra damage) that hits the player
+  kMagicAim,          // hit chance of the player's magic
+  kAim,               // hit chance of every attack of the player
+  kFootwork,          // taken off the hit chance of attacks on the player
+  kGuardRate,         // the player's guard rate
+  kCritRate,          // the player's critical rate
+  kCritHalved,        // non-zero: a critical on the player is not doubled
+  kHitDamage,         // damage of each landed hit of the player
+  kExtraDamage,       // extra damage of the player's hits
+  kExtraHalved,       // non-zero: extra damage on the player is halved
+  kThornDamage,       // thorn damage the enemy takes from the player's thorns
+  kHitTp,             // TP the player gains when hit
+  kWeaponTp,          // TP the player gains with each landed hit
+  kMissHeal,          // HP the player regains after missing
+  kMissMp,            // MP the player regains when the enemy misses
+  kRegenHp,           // added to the player's HP regeneration
+  kRegenMp,           // added to the player's MP regeneration
+  kRegenTp,           // added to the player's TP regeneration
+  kPoisonBoost,       // added to poison on the enemy
   kHeavyPoisonBoost,  // added to strong poison on the enemy
-  kBurnBoost,        // added to burns on the enemy
-  kPoisonWard,       // taken off poison on the player
-  kHeavyPoisonWard,  // taken off strong poison on the player
-  kLongerStates,     // turns added to the player's own timed states
-  kExtraSlaps,       // hits added to the player's many-hit skills
-  kMagicalRobe,      // non-zero: the player's robe halves fire and word magic
-  kLightRobe,        // non-zero: the player's robe halves light magic
+  kBurnBoost,         // added to burns on the enemy
+  kPoisonWard,        // taken off poison on the player
+  kHeavyPoisonWard,   // taken off strong poison on the player
+  kLongerStates,      // turns added to the player's own timed states
+  kExtraSlaps,        // hits added to the player's many-hit skills
+  kMagicalRobe,       // non-zero: the player's robe halves fire and word magic
+  kLightRobe,         // non-zero: the player's robe halves light magic
 };
 
 // The sum of the rows of that moment that the player's gear matches.

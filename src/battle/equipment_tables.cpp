@@ -198,11 +198,23 @@ constexpr WeaponRow kWeaponRows[] = {
 
 }  // namespace
 
-std::span<const BonusRow> BonusRows() { return kBonusRows; }
-std::span<const GainRow> GainRows() { return kGainRows; }
-std::span<const CostRow> CostRows() { return kCostRows; }
-std::span<const MoneyRow> MoneyRows() { return kMoneyRows; }
-std::span<const TallyRow> TallyRows() { return kTallyRows; }
-std::span<const WeaponRow> WeaponRows() { return kWeaponRows; }
+std::span<const BonusRow> BonusRows() {
+  return kBonusRows;
+}
+std::span<const GainRow> GainRows() {
+  return kGainRows;
+}
+std::span<const CostRow> CostRows() {
+  return kCostRows;
+}
+std::span<const MoneyRow> MoneyRows() {
+  return kMoneyRows;
+}
+std::span<const TallyRow> TallyRows() {
+  return kTallyRows;
+}
+std::span<const WeaponRow> WeaponRows() {
+  return kWeaponRows;
+}
 
 }  // namespace qv::battle::gear

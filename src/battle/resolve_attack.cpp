@@ -36,7 +36,9 @@ constexpr Warden kWardens[] = {
     {"聳えるヤマオ", Shrugs::kMagic, 50, 20},
 };
 
-const ItemDef& Item(const Act& b, int32_t index) { return ItemAt(b.g.state, index); }
+const ItemDef& Item(const Act& b, int32_t index) {
+  return ItemAt(b.g.state, index);
+}
 
 int32_t BasePower(const Act& b, int32_t a) {
   return a + b.X.attack + Item(b, b.X.weapon).attack + Item(b, b.X.arm).attack;
@@ -97,7 +99,8 @@ int32_t HitChance(Act& b) {
   if (A.st_magicHitUp > 0 && b.magic) t += 30;
   if (T.st_evadeUp > 0) t -= 30;
   t += Item(b, A.weapon).hitOrEvade - Item(b, T.armor).hitOrEvade + Item(b, A.ringRight).ringHit -
-       Item(b, T.ringRight).hitOrEvade + Item(b, A.ringLeft).ringHit - Item(b, T.ringLeft).hitOrEvade;
+       Item(b, T.ringRight).hitOrEvade + Item(b, A.ringLeft).ringHit -
+       Item(b, T.ringLeft).hitOrEvade;
   if (b.player) {
     if (b.magic) t += GearBonus(b.g, Gear::kMagicAim);
     t += GearBonus(b.g, Gear::kAim);

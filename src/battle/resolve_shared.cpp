@@ -5,7 +5,9 @@
 namespace qv::battle {
 namespace {
 
-int32_t Quarter(int32_t a) { return a / 4 + 1; }
+int32_t Quarter(int32_t a) {
+  return a / 4 + 1;
+}
 
 }  // namespace
 

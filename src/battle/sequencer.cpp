@@ -129,7 +129,9 @@ void AdvanceBattlePhase(Game& g) {
   b.stepNesting -= 1;
 }
 
-void GoToStep(Game& g, Step next) { g.battle.phase = static_cast<int32_t>(next) - 1; }
+void GoToStep(Game& g, Step next) {
+  g.battle.phase = static_cast<int32_t>(next) - 1;
+}
 
 void SetPhaseDelay(Game& g, int32_t n) {
   g.battle.phaseDelay = n > 0 ? n : 1;

@@ -32,7 +32,9 @@ struct AttackScript {
   Gate gate = Gate::kAlways;
 };
 
-int32_t BlowPower(Act& act, const AttackScript& s) { return ApplyMods(act, Roll(act, s.power), s.mods); }
+int32_t BlowPower(Act& act, const AttackScript& s) {
+  return ApplyMods(act, Roll(act, s.power), s.mods);
+}
 
 void Faint(Act& act, const AttackScript&) {
   act.T.st_faint = 1;
@@ -51,7 +53,9 @@ void DarkRecoil(Act& act, const AttackScript&) {
   DamageHp(act.g, act.x, n);
   AddTextLine(act.g, act.X.name + Sjis("は ") + Num(n) + Sjis("の暗黒ダメージを食らった"));
 }
-void SecondBlade(Act& act, const AttackScript& s) { Attack(act, BlowPower(act, s)); }
+void SecondBlade(Act& act, const AttackScript& s) {
+  Attack(act, BlowPower(act, s));
+}
 void Paralyse(Act& act, const AttackScript&) {
   act.T.st_paralysis = Random(act.g, 2) + 3;
   Say(act, "{T}は麻痺してしまった!!");
@@ -139,10 +143,14 @@ const AttackScript* FindAttack(int32_t id) {
 
 bool Passes(Act& act, Gate gate) {
   switch (gate) {
-    case Gate::kAlways: return true;
-    case Gate::kElementalOneInThree: return act.T.element != kElemNone && Random(act.g, 3) == 0;
-    case Gate::kOneInThree: return Random(act.g, 3) == 0;
-    case Gate::kOneInFour: return Random(act.g, 4) == 0;
+    case Gate::kAlways:
+      return true;
+    case Gate::kElementalOneInThree:
+      return act.T.element != kElemNone && Random(act.g, 3) == 0;
+    case Gate::kOneInThree:
+      return Random(act.g, 3) == 0;
+    case Gate::kOneInFour:
+      return Random(act.g, 4) == 0;
   }
   return false;
 }
@@ -246,7 +254,9 @@ const Row* FindRow(const Row (&rows)[N], int32_t id) {
 
 }  // namespace
 
-bool HasAttackScript(int32_t id) { return FindAttack(id) != nullptr; }
+bool HasAttackScript(int32_t id) {
+  return FindAttack(id) != nullptr;
+}
 
 void RunAttackScript(Act& act) {
   const AttackScript* s = FindAttack(act.skill);
@@ -268,7 +278,9 @@ void RunAttackScript(Act& act) {
   }
 }
 
-bool HasVolleyScript(int32_t id) { return FindRow(kVolleys, id) != nullptr; }
+bool HasVolleyScript(int32_t id) {
+  return FindRow(kVolleys, id) != nullptr;
+}
 
 void RunVolleyScript(Act& act) {
   const VolleyScript* s = FindRow(kVolleys, act.skill);
@@ -278,7 +290,9 @@ void RunVolleyScript(Act& act) {
   Finish(act);
 }
 
-bool HasRecoveryScript(int32_t id) { return FindRow(kRecoveries, id) != nullptr; }
+bool HasRecoveryScript(int32_t id) {
+  return FindRow(kRecoveries, id) != nullptr;
+}
 
 void RunRecoveryScript(Act& act) {
   const RecoveryScript* s = FindRow(kRecoveries, act.skill);
@@ -298,7 +312,9 @@ void RunRecoveryScript(Act& act) {
   Finish(act);
 }
 
-bool HasSelfStateScript(int32_t id) { return FindRow(kSelfStates, id) != nullptr; }
+bool HasSelfStateScript(int32_t id) {
+  return FindRow(kSelfStates, id) != nullptr;
+}
 
 void RunSelfStateScript(Act& act) {
   const SelfStateScript* s = FindRow(kSelfStates, act.skill);
@@ -315,7 +331,9 @@ void RunSelfStateScript(Act& act) {
   Finish(act);
 }
 
-bool HasWeakenScript(int32_t id) { return FindRow(kWeakenings, id) != nullptr; }
+bool HasWeakenScript(int32_t id) {
+  return FindRow(kWeakenings, id) != nullptr;
+}
 
 void RunWeakenScript(Act& act) {
   const WeakenScript* s = FindRow(kWeakenings, act.skill);

@@ -20,8 +20,8 @@ struct Family {
   ScriptFn run;
 };
 constexpr Family kFamilies[] = {
-    {HasAttackScript, RunAttackScript},       {HasVolleyScript, RunVolleyScript},
-    {HasRecoveryScript, RunRecoveryScript},   {HasSelfStateScript, RunSelfStateScript},
+    {HasAttackScript, RunAttackScript},     {HasVolleyScript, RunVolleyScript},
+    {HasRecoveryScript, RunRecoveryScript}, {HasSelfStateScript, RunSelfStateScript},
     {HasWeakenScript, RunWeakenScript},
 };
 
@@ -42,7 +42,9 @@ std::string Expand(const std::string& cp932, const std::string& x, const std::st
   return out;
 }
 
-bool Wearing(Act& act, Gear robe) { return act.t == 0 && GearBonus(act.g, robe) > 0; }
+bool Wearing(Act& act, Gear robe) {
+  return act.t == 0 && GearBonus(act.g, robe) > 0;
+}
 
 }  // namespace
 
@@ -82,6 +84,7 @@ int32_t ApplyMods(Act& act, int32_t v, const Mods& mods) {
   const Combatant& T = act.T;
   for (const ModStep& m : mods) {
     const bool vs = T.element == m.arg;
+    // clang-format off
     switch (m.mod) {
       case Mod::kNone: break;
       case Mod::kHalfVs: if (vs) v /= 2; break;
@@ -104,6 +107,7 @@ int32_t ApplyMods(Act& act, int32_t v, const Mods& mods) {
       case Mod::kActorMaxHpTenth: v += act.X.maxHp / 10; break;
       case Mod::kTwiceWeapon: v += 2 * ItemAt(act.g.state, act.X.weapon).attack; break;
       case Mod::kLevelOrDepth: v += act.player ? act.X.level : act.g.state.depth; break;
+        // clang-format on
       case Mod::kMagicBlade: {
         int32_t m5 = act.X.mp / 5;
         if (act.player) m5 *= act.level;
@@ -119,14 +123,20 @@ void Say(Act& act, const char* utf8Template) {
   AddTextLine(act.g, Expand(Sjis(utf8Template), act.X.name, act.T.name));
 }
 
-void Attack(Act& act, int32_t power) { ResolveAttack(act.g, act.x, act.t, power); }
-void Direct(Act& act, int32_t power) { ResolveDirectDamage(act.g, act.x, act.t, power); }
+void Attack(Act& act, int32_t power) {
+  ResolveAttack(act.g, act.x, act.t, power);
+}
+void Direct(Act& act, int32_t power) {
+  ResolveDirectDamage(act.g, act.x, act.t, power);
+}
 
 void HealSelf(Act& act, int32_t n) {
   HealHp(act.g, act.x, n);
   AddTextLine(act.g, Sjis("HP ") + std::to_string(n) + Sjis("回復"));
 }
 
-void Finish(Act& act) { FinishAction(act.g); }
+void Finish(Act& act) {
+  FinishAction(act.g);
+}
 
 }  // namespace qv::battle

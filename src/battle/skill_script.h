@@ -41,27 +41,27 @@ int32_t Roll(Act& act, const Power& p);
 // Adjustments of a power, applied in the order a row lists them.
 enum class Mod : uint8_t {
   kNone,
-  kHalfVs,             // the target's element is arg: halved
-  kDoubleVs,           // ... doubled
-  kAddHalfVs,          // ... half as much again
-  kPlusVs,             // ... +1
-  kPlusUnless,         // the target's element is not arg: +1
-  kZeroUnless,         // the target's element is not arg: nothing
-  kHalfVsEnemy,        // the enemy is the target and its element is arg: halved
-  kHalfIfRegen,        // the target regenerates HP
-  kHalfIfMagic,        // the target regenerates MP
-  kHalfIfWater,        // the target regenerates TP
-  kHalfIfFireWall,     // the target stands in its fire wall
-  kMinusOneIfRegen,    // the target regenerates HP: -1
-  kPlusIfTraitB,       // a creature of darkness: +1
-  kCrest,              // the actor's magic crest: half as much again
-  kMagicalRobe,        // the target's robe against fire and word magic: halved
-  kLightRobe,          // the target's robe against light magic: halved
-  kTargetMaxHpTenth,   // + the target's maxHp div 10
-  kActorMaxHpTenth,    // + the actor's maxHp div 10
-  kTwiceWeapon,        // + twice the attack of the actor's weapon
-  kLevelOrDepth,       // + the player's level, or the free area's depth for the enemy
-  kMagicBlade,         // + the blade of mana: from the actor's MP, twice against darkness
+  kHalfVs,            // the target's element is arg: halved
+  kDoubleVs,          // ... doubled
+  kAddHalfVs,         // ... half as much again
+  kPlusVs,            // ... +1
+  kPlusUnless,        // the target's element is not arg: +1
+  kZeroUnless,        // the target's element is not arg: nothing
+  kHalfVsEnemy,       // the enemy is the target and its element is arg: halved
+  kHalfIfRegen,       // the target regenerates HP
+  kHalfIfMagic,       // the target regenerates MP
+  kHalfIfWater,       // the target regenerates TP
+  kHalfIfFireWall,    // the target stands in its fire wall
+  kMinusOneIfRegen,   // the target regenerates HP: -1
+  kPlusIfTraitB,      // a creature of darkness: +1
+  kCrest,             // the actor's magic crest: half as much again
+  kMagicalRobe,       // the target's robe against fire and word magic: halved
+  kLightRobe,         // the target's robe against light magic: halved
+  kTargetMaxHpTenth,  // + the target's maxHp div 10
+  kActorMaxHpTenth,   // + the actor's maxHp div 10
+  kTwiceWeapon,       // + twice the attack of the actor's weapon
+  kLevelOrDepth,      // + the player's level, or the free area's depth for the enemy
+  kMagicBlade,        // + the blade of mana: from the actor's MP, twice against darkness
 };
 struct ModStep {
   Mod mod = Mod::kNone;

@@ -15,16 +15,21 @@ namespace {
 constexpr int32_t kPopupEarringGlow = 57;
 constexpr int32_t kMysterySkills = 52;  // ＭＲＬ draws one of the skills 0..51
 
-void Line(Act& act, const std::string& text) { AddTextLine(act.g, text); }
+void Line(Act& act, const std::string& text) {
+  AddTextLine(act.g, text);
+}
 
 // Counters the player stacks higher with training and the sacred-tree earring.
 int32_t Stack(Act& act) {
   if (!act.player) return 1;
-  return 1 + (act.level >= 5 ? 1 : 0) + (act.level >= 10 ? 1 : 0) + GearBonus(act.g, Gear::kLongerStates);
+  return 1 + (act.level >= 5 ? 1 : 0) + (act.level >= 10 ? 1 : 0) +
+         GearBonus(act.g, Gear::kLongerStates);
 }
 
 // The player's trained bonus of 3L - 3; nothing for the enemy.
-int32_t Trained(Act& act) { return act.player ? 3 * act.level - 3 : 0; }
+int32_t Trained(Act& act) {
+  return act.player ? 3 * act.level - 3 : 0;
+}
 
 void MountainGuard(Act& act) {  // 山ぼうぎょ
   if (act.step == 1) return Say(act, "{X}は山ぼうぎょの構え");
@@ -193,15 +198,16 @@ void Vacuum(Act& act) {  // バキューム
 }
 
 constexpr ScriptEntry kSingles[] = {
-    {1, MountainGuard}, {5, Scream},       {7, GatherPower},    {8, Flick},
-    {11, DragonWords},  {15, DrinkBlood},  {19, HalvingLaw},    {20, Mantra},
-    {22, Escape},       {27, Captive},     {28, Magical},       {32, SorrowRelease},
-    {40, ManaRelease},  {41, FlowWords},   {52, Mystery},       {53, DoNothing},
-    {200, Vacuum},
+    {1, MountainGuard}, {5, Scream},         {7, GatherPower},  {8, Flick},      {11, DragonWords},
+    {15, DrinkBlood},   {19, HalvingLaw},    {20, Mantra},      {22, Escape},    {27, Captive},
+    {28, Magical},      {32, SorrowRelease}, {40, ManaRelease}, {41, FlowWords}, {52, Mystery},
+    {53, DoNothing},    {200, Vacuum},
 };
 
 }  // namespace
 
-std::span<const ScriptEntry> SingleScripts() { return kSingles; }
+std::span<const ScriptEntry> SingleScripts() {
+  return kSingles;
+}
 
 }  // namespace qv::battle

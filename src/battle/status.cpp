@@ -23,18 +23,20 @@ constexpr int32_t kShakeFrames = 5;
 
 // Counters that run out by one at the end of their owner's turn effects.
 constexpr int32_t Combatant::*kTurnCounters[] = {
-    &Combatant::st_thorns,    &Combatant::st_poisonAbsorb, &Combatant::st_resWater,
-    &Combatant::st_resFire,   &Combatant::st_resLight,     &Combatant::st_resDark,
-    &Combatant::st_resNone,   &Combatant::st_powWater,     &Combatant::st_powFire,
-    &Combatant::st_powLight,  &Combatant::st_powDark,      &Combatant::st_powNone,
-    &Combatant::st_paralysis, &Combatant::st_magicCrest,   &Combatant::st_fireWall,
-    &Combatant::st_extra,     &Combatant::st_atkDown,      &Combatant::st_defDown,
-    &Combatant::st_atkUp,     &Combatant::st_guardUp,      &Combatant::st_evadeUp,
-    &Combatant::st_evadeDown, &Combatant::st_hitDown,      &Combatant::st_hitUp,
-    &Combatant::st_magicHitUp, &Combatant::st_critUp,      &Combatant::st_firmUp,
+    &Combatant::st_thorns,     &Combatant::st_poisonAbsorb, &Combatant::st_resWater,
+    &Combatant::st_resFire,    &Combatant::st_resLight,     &Combatant::st_resDark,
+    &Combatant::st_resNone,    &Combatant::st_powWater,     &Combatant::st_powFire,
+    &Combatant::st_powLight,   &Combatant::st_powDark,      &Combatant::st_powNone,
+    &Combatant::st_paralysis,  &Combatant::st_magicCrest,   &Combatant::st_fireWall,
+    &Combatant::st_extra,      &Combatant::st_atkDown,      &Combatant::st_defDown,
+    &Combatant::st_atkUp,      &Combatant::st_guardUp,      &Combatant::st_evadeUp,
+    &Combatant::st_evadeDown,  &Combatant::st_hitDown,      &Combatant::st_hitUp,
+    &Combatant::st_magicHitUp, &Combatant::st_critUp,       &Combatant::st_firmUp,
 };
 
-Combatant& Of(Game& g, int side) { return g.state.combatants[static_cast<size_t>(SideOf(side))]; }
+Combatant& Of(Game& g, int side) {
+  return g.state.combatants[static_cast<size_t>(SideOf(side))];
+}
 // From level 30 on, the hero's venoms and flames bite harder on either side.
 int32_t VenomLevelBonus(const Game& g) {
   const int32_t level = g.state.player().level;

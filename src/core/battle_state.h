@@ -30,7 +30,7 @@ struct BattleState {
   std::array<std::string, kQueuedLines> dialogueLines{};
   std::array<std::string, kQueuedLines> victoryLines{};
   int32_t victoryLineIndex = -1;
-  int32_t turnSide = 0;    // 0 player, 1 enemy; also the acting combatant
+  int32_t turnSide = 0;  // 0 player, 1 enemy; also the acting combatant
   int32_t roundCount = 0;
   int32_t battleSpeed = 0;  // the unit of every battle delay, in ticks (never below 9)
   int32_t actionTimer = 0;  // ticks since the running action began; 0 = none
@@ -42,7 +42,7 @@ struct BattleState {
   int32_t locationId = kAtMap;  // a Location code
   int32_t gameOver = 0;
   int32_t milestoneShown = 0;  // 1: the next FinishAction skips its use-count milestone once
-  int32_t stepNesting = 0;  // steps running inside one another right now (falls through)
+  int32_t stepNesting = 0;     // steps running inside one another right now (falls through)
 };
 
 }  // namespace qv

@@ -11,9 +11,9 @@ namespace {
 
 constexpr uint32_t kBlack = 0x000000;
 constexpr uint32_t kWhite = 0xFFFFFF;
-constexpr uint32_t kTitleBack = 0x686897;   // headings of the panels
+constexpr uint32_t kTitleBack = 0x686897;  // headings of the panels
 constexpr uint32_t kTitleText = 0xBFC0DB;
-constexpr uint32_t kInfoBack = 0x15151E;    // information labels of the item panel
+constexpr uint32_t kInfoBack = 0x15151E;  // information labels of the item panel
 constexpr uint32_t kHintText = 0xA5A5A5;
 constexpr uint32_t kButtonFace = 0xD4D0C8;  // the push button's face
 
@@ -62,20 +62,20 @@ struct MapSpot {
   Rect rect;
 };
 constexpr MapSpot kMapSpots[] = {
-    {W::map_b1, "map_b1", {292, 148, 77, 29}},     {W::map_b0, "map_b0", {240, 120, 29, 29}},
-    {W::Image1, "Image1", {148, 200, 61, 29}},     {W::Image2, "Image2", {448, 124, 65, 33}},
-    {W::map4_b, "map4_b", {84, 256, 25, 21}},      {W::map5_b, "map5_b", {284, 248, 57, 49}},
-    {W::map6_b, "map6_b", {380, 180, 49, 45}},     {W::Image6, "Image6", {32, 72, 25, 21}},
-    {W::Image7, "Image7", {536, 428, 105, 45}},    {W::Image8, "Image8", {535, 380, 105, 45}},
+    {W::map_b1, "map_b1", {292, 148, 77, 29}},       {W::map_b0, "map_b0", {240, 120, 29, 29}},
+    {W::Image1, "Image1", {148, 200, 61, 29}},       {W::Image2, "Image2", {448, 124, 65, 33}},
+    {W::map4_b, "map4_b", {84, 256, 25, 21}},        {W::map5_b, "map5_b", {284, 248, 57, 49}},
+    {W::map6_b, "map6_b", {380, 180, 49, 45}},       {W::Image6, "Image6", {32, 72, 25, 21}},
+    {W::Image7, "Image7", {536, 428, 105, 45}},      {W::Image8, "Image8", {535, 380, 105, 45}},
     {W::map_free2, "map_free2", {320, 112, 45, 21}}, {W::map7_b, "map7_b", {533, 294, 25, 53}},
-    {W::map8_b, "map8_b", {111, 67, 25, 21}},      {W::map_h, "map_h", {8, 128, 20, 20}},
-    {W::map9_b, "map9_b", {48, 360, 41, 29}},      {W::map10_b, "map10_b", {260, 388, 41, 29}},
-    {W::map_free3, "map_free3", {332, 88, 27, 17}}, {W::map_s, "map_s", {8, 152, 21, 21}},
-    {W::map_free4, "map_free4", {340, 60, 27, 17}}, {W::map_free5, "map_free5", {352, 36, 27, 17}},
-    {W::map_free6, "map_free6", {320, 12, 30, 30}}, {W::Image3, "Image3", {296, 200, 29, 29}},
-    {W::Image4, "Image4", {576, 20, 29, 29}},      {W::Image5, "Image5", {424, 396, 53, 33}},
-    {W::Image9, "Image9", {480, 16, 49, 41}},      {W::Image10, "Image10", {468, 192, 61, 57}},
-    {W::Image11, "Image11", {0, 0, 45, 41}},       {W::Image12, "Image12", {148, 128, 45, 41}},
+    {W::map8_b, "map8_b", {111, 67, 25, 21}},        {W::map_h, "map_h", {8, 128, 20, 20}},
+    {W::map9_b, "map9_b", {48, 360, 41, 29}},        {W::map10_b, "map10_b", {260, 388, 41, 29}},
+    {W::map_free3, "map_free3", {332, 88, 27, 17}},  {W::map_s, "map_s", {8, 152, 21, 21}},
+    {W::map_free4, "map_free4", {340, 60, 27, 17}},  {W::map_free5, "map_free5", {352, 36, 27, 17}},
+    {W::map_free6, "map_free6", {320, 12, 30, 30}},  {W::Image3, "Image3", {296, 200, 29, 29}},
+    {W::Image4, "Image4", {576, 20, 29, 29}},        {W::Image5, "Image5", {424, 396, 53, 33}},
+    {W::Image9, "Image9", {480, 16, 49, 41}},        {W::Image10, "Image10", {468, 192, 61, 57}},
+    {W::Image11, "Image11", {0, 0, 45, 41}},         {W::Image12, "Image12", {148, 128, 45, 41}},
     {W::Image13, "Image13", {292, 424, 45, 41}},
 };
 
@@ -86,6 +86,7 @@ struct CreationButton {
   int32_t left, top, width;
   const char* caption;
 };
+// clang-format off
 constexpr CreationButton kCreationButtons[] = {
     {W::l_btn1, "l_btn1", 152, 108, 69, "STR"},       {W::l_btn2, "l_btn2", 224, 108, 69, "VIT"},
     {W::l_btn3, "l_btn3", 152, 136, 69, "最大HP"},    {W::l_btn4, "l_btn4", 224, 136, 69, "最大MP"},
@@ -99,6 +100,7 @@ constexpr CreationButton kCreationButtons[] = {
     {W::l_btn33, "l_btn33", 112, 400, 81, "QRTV団女"}, {W::l_btn35, "l_btn35", 196, 400, 69, "魔族女"},
     {W::l_btn37, "l_btn37", 268, 400, 69, "獣人女"},  {W::l_btn39, "l_btn39", 340, 400, 69, "仮面女"},
 };
+// clang-format on
 
 void BuildCreationPanel(Form& f) {
   PutPanel(f, W::bp_box, "bp_box", {660, 248, 641, 481});
@@ -116,9 +118,10 @@ void BuildCreationPanel(Form& f) {
     const CreationButton& b = kCreationButtons[i];
     PutButton(f, b.id, b.name, W::bp_box, {b.left, b.top, b.width, 25}, b.caption);
   }
-  Widget& hint = PutLabel(f, W::Label3, "Label3", W::bp_box, {12, 200, 433, 12},
-                          "たった１つだけ上昇させられます。上昇させたいパラメーターを選択して下さい。",
-                          kBlack, kHintText, 12);
+  Widget& hint =
+      PutLabel(f, W::Label3, "Label3", W::bp_box, {12, 200, 433, 12},
+               "たった１つだけ上昇させられます。上昇させたいパラメーターを選択して下さい。", kBlack,
+               kHintText, 12);
   hint.transparent = true;
   for (int i = 6; i < 12; ++i) {
     const CreationButton& b = kCreationButtons[i];
@@ -128,8 +131,8 @@ void BuildCreationPanel(Form& f) {
       PutLabel(f, W::bp_l, "bp_l", W::bp_box, {8, 320, 433, 15}, "タイプ > ", kBlack, kSilver, 15);
   summary.transparent = true;
   summary.align = Align::Center;
-  PutLabel(f, W::Label15, "Label15", W::bp_box, {132, 352, 184, 12}, "下より種族・性別を選んでください",
-           kBlack, kHintText, 12);
+  PutLabel(f, W::Label15, "Label15", W::bp_box, {132, 352, 184, 12},
+           "下より種族・性別を選んでください", kBlack, kHintText, 12);
   for (size_t i = 12; i < std::size(kCreationButtons); ++i) {
     const CreationButton& b = kCreationButtons[i];
     PutButton(f, b.id, b.name, W::bp_box, {b.left, b.top, b.width, 25}, b.caption);
@@ -142,32 +145,33 @@ void BuildItemPanel(Form& f) {
   Widget& title = PutLabel(f, W::item_l2, "item_l2", W::item_box, {4, 4, 225, 25}, "どうぐや",
                            kTitleBack, kTitleText, 12);
   title.align = Align::Center;
-  Widget& gold =
-      PutLabel(f, W::gold_l, "gold_l", W::item_box, {232, 4, 405, 25}, "", kInfoBack, kTitleText, 12);
+  Widget& gold = PutLabel(f, W::gold_l, "gold_l", W::item_box, {232, 4, 405, 25}, "", kInfoBack,
+                          kTitleText, 12);
   gold.align = Align::Right;
   gold.wordWrap = true;
-  Widget& list = Put(f, W::item_list, "item_list", WidgetKind::ListBox, W::item_box, {4, 32, 225, 417});
+  Widget& list =
+      Put(f, W::item_list, "item_list", WidgetKind::ListBox, W::item_box, {4, 32, 225, 417});
   list.background = 0x191919;
   list.textColor = kWhite;
   list.fixedPitch = true;
   list.itemHeight = 15;
-  Widget& info =
-      PutLabel(f, W::Label1, "Label1", W::item_box, {232, 32, 405, 417}, "", kInfoBack, kTitleText, 12);
+  Widget& info = PutLabel(f, W::Label1, "Label1", W::item_box, {232, 32, 405, 417}, "", kInfoBack,
+                          kTitleText, 12);
   info.align = Align::Center;
   info.centerVertically = true;
   info.wordWrap = true;
   Put(f, W::item_cg, "item_cg", WidgetKind::Picture, W::item_box, {588, 36, 50, 45}, false);
-  Widget& detail =
-      PutLabel(f, W::item_l, "item_l", W::item_box, {296, 72, 285, 269}, "", kBlack, kTitleText, 16);
+  Widget& detail = PutLabel(f, W::item_l, "item_l", W::item_box, {296, 72, 285, 269}, "", kBlack,
+                            kTitleText, 16);
   detail.align = Align::Center;
   detail.wordWrap = true;
   detail.transparent = true;
-  Widget& status =
-      PutLabel(f, W::item_l3, "item_l3", W::item_box, {236, 192, 397, 253}, "", kInfoBack, 0xA9CFCF, 16);
+  Widget& status = PutLabel(f, W::item_l3, "item_l3", W::item_box, {236, 192, 397, 253}, "",
+                            kInfoBack, 0xA9CFCF, 16);
   status.align = Align::Center;
   status.centerVertically = true;
-  Widget& message =
-      PutLabel(f, W::item_l4, "item_l4", W::item_box, {232, 424, 405, 25}, "", kBlack, 0xFF8000, 13);
+  Widget& message = PutLabel(f, W::item_l4, "item_l4", W::item_box, {232, 424, 405, 25}, "", kBlack,
+                             0xFF8000, 13);
   message.align = Align::Center;
   message.centerVertically = true;
   message.wordWrap = true;
@@ -201,12 +205,13 @@ void InitForm(Form& form) {
   }
 
   PutPanel(form, W::battle_box, "battle_box", {644, 0, 173, 465});
-  Widget& skills =
-      Put(form, W::battle_list, "battle_list", WidgetKind::ListBox, W::battle_box, {4, 4, 165, 417});
+  Widget& skills = Put(form, W::battle_list, "battle_list", WidgetKind::ListBox, W::battle_box,
+                       {4, 4, 165, 417});
   skills.background = 0x323D47;
   skills.textColor = kSilver;
   skills.itemHeight = 17;
-  Widget& fire = Put(form, W::Button1, "Button1", WidgetKind::Button, W::battle_box, {4, 424, 165, 37});
+  Widget& fire =
+      Put(form, W::Button1, "Button1", WidgetKind::Button, W::battle_box, {4, 424, 165, 37});
   fire.caption = Sjis("発動");
   fire.background = kButtonFace;
   fire.textColor = kBlack;
@@ -257,7 +262,8 @@ void HighlightLabelButton(Form& form, W sender) {
 
 void ClearLabelButtonHighlight(Form& form) {
   for (int i = 0; i < kWidgetCount; ++i) {
-    if (IsLabelButton(form, static_cast<W>(i))) form.widgets[static_cast<size_t>(i)].background = kGray;
+    if (IsLabelButton(form, static_cast<W>(i)))
+      form.widgets[static_cast<size_t>(i)].background = kGray;
   }
 }
 

@@ -9,6 +9,7 @@
 namespace qv {
 
 // Every widget of the form, in creation (stacking) order within its parent.
+// clang-format off
 enum class W : int32_t {
   cg, bak, haikei, bak2,
   map_box, cg2, map_b1, map_b0, Image1, Image2, map4_b, map5_b, map6_b, Image6, Image7, Image8,
@@ -24,6 +25,7 @@ enum class W : int32_t {
   l_btn10, l_btn11, l_btn9,
   kCount
 };
+// clang-format on
 constexpr int kWidgetCount = static_cast<int>(W::kCount);
 
 enum class WidgetKind : int32_t { Picture, Panel, Label, LabelButton, ListBox, Edit, Button };
@@ -39,16 +41,16 @@ struct Rect {
 struct Widget {
   const char* name = "";  // the form's own name ("l_btn10"); label buttons begin with "l_btn"
   WidgetKind kind = WidgetKind::Panel;
-  W parent = W::kCount;   // kCount: the form itself
-  Rect rect;              // relative to the parent
+  W parent = W::kCount;  // kCount: the form itself
+  Rect rect;             // relative to the parent
   bool visible = false;
-  std::string caption;    // CP932; labels, label buttons, the push button, the edit field's text
+  std::string caption;  // CP932; labels, label buttons, the push button, the edit field's text
   uint32_t background = 0x000000;  // #RRGGBB
   uint32_t textColor = 0xFFFFFF;
-  bool transparent = false;        // label drawn without its background
-  int32_t fontPx = 15;             // character height in pixels
+  bool transparent = false;  // label drawn without its background
+  int32_t fontPx = 15;       // character height in pixels
   bool bold = true;
-  bool fixedPitch = false;         // ＭＳ ゴシック instead of ＭＳ Ｐゴシック
+  bool fixedPitch = false;  // ＭＳ ゴシック instead of ＭＳ Ｐゴシック
   Align align = Align::Left;
   bool centerVertically = false;
   bool wordWrap = false;

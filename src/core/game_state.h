@@ -18,7 +18,13 @@ constexpr int kFlags = 100;
 constexpr int kRandomNames = 226;
 
 // Element codes of a combatant.
-enum Element : int32_t { kElemNone = 0, kElemLight = 1, kElemDark = 2, kElemFire = 3, kElemWater = 4 };
+enum Element : int32_t {
+  kElemNone = 0,
+  kElemLight = 1,
+  kElemDark = 2,
+  kElemFire = 3,
+  kElemWater = 4
+};
 
 // ItemDef.kind codes.
 enum ItemKind : int32_t {
@@ -132,51 +138,21 @@ struct Combatant {
 
 // Every status counter of a combatant, in declaration order.
 inline constexpr int32_t Combatant::*kStatusFields[] = {
-    &Combatant::st_magicCrest,
-    &Combatant::st_poisonAbsorb,
-    &Combatant::st_absorb,
-    &Combatant::st_reflect,
-    &Combatant::st_thorns,
-    &Combatant::st_powWater,
-    &Combatant::st_powFire,
-    &Combatant::st_powLight,
-    &Combatant::st_powDark,
-    &Combatant::st_powNone,
-    &Combatant::st_resWater,
-    &Combatant::st_resFire,
-    &Combatant::st_resLight,
-    &Combatant::st_resDark,
-    &Combatant::st_resNone,
-    &Combatant::st_burn,
-    &Combatant::st_critUp,
-    &Combatant::st_firmUp,
-    &Combatant::st_defDown,
-    &Combatant::st_atkDown,
-    &Combatant::st_sureHit,
-    &Combatant::st_evadeUp,
-    &Combatant::st_magicHitUp,
-    &Combatant::st_hitUp,
-    &Combatant::st_evadeDown,
-    &Combatant::st_hitDown,
-    &Combatant::st_dodge,
-    &Combatant::st_magicDodge,
-    &Combatant::st_fireWall,
-    &Combatant::st_extra,
-    &Combatant::st_regen,
-    &Combatant::st_magic,
-    &Combatant::st_water,
-    &Combatant::st_atkUp,
-    &Combatant::st_guardUp,
-    &Combatant::st_magicAtkUp,
-    &Combatant::st_magicDefUp,
-    &Combatant::st_heroFever,
-    &Combatant::st_stomachache,
-    &Combatant::st_poison,
-    &Combatant::st_heavyPoison,
-    &Combatant::st_paralysis,
-    &Combatant::st_faint,
-    &Combatant::st_guard,
-    &Combatant::st_power,
+    &Combatant::st_magicCrest, &Combatant::st_poisonAbsorb, &Combatant::st_absorb,
+    &Combatant::st_reflect,    &Combatant::st_thorns,       &Combatant::st_powWater,
+    &Combatant::st_powFire,    &Combatant::st_powLight,     &Combatant::st_powDark,
+    &Combatant::st_powNone,    &Combatant::st_resWater,     &Combatant::st_resFire,
+    &Combatant::st_resLight,   &Combatant::st_resDark,      &Combatant::st_resNone,
+    &Combatant::st_burn,       &Combatant::st_critUp,       &Combatant::st_firmUp,
+    &Combatant::st_defDown,    &Combatant::st_atkDown,      &Combatant::st_sureHit,
+    &Combatant::st_evadeUp,    &Combatant::st_magicHitUp,   &Combatant::st_hitUp,
+    &Combatant::st_evadeDown,  &Combatant::st_hitDown,      &Combatant::st_dodge,
+    &Combatant::st_magicDodge, &Combatant::st_fireWall,     &Combatant::st_extra,
+    &Combatant::st_regen,      &Combatant::st_magic,        &Combatant::st_water,
+    &Combatant::st_atkUp,      &Combatant::st_guardUp,      &Combatant::st_magicAtkUp,
+    &Combatant::st_magicDefUp, &Combatant::st_heroFever,    &Combatant::st_stomachache,
+    &Combatant::st_poison,     &Combatant::st_heavyPoison,  &Combatant::st_paralysis,
+    &Combatant::st_faint,      &Combatant::st_guard,        &Combatant::st_power,
 };
 
 // Master record of one skill; present exactly when name is not empty.

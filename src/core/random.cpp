@@ -6,9 +6,12 @@ int32_t Random(Rng& rng, int32_t n) {
   if (n <= 0) return 0;
   ++rng.draws;
   switch (rng.mode) {
-    case RollMode::Lowest: return 0;
-    case RollMode::Highest: return n - 1;
-    case RollMode::Normal: break;
+    case RollMode::Lowest:
+      return 0;
+    case RollMode::Highest:
+      return n - 1;
+    case RollMode::Normal:
+      break;
   }
   // Rejection sampling keeps every value equally likely, whatever n is.
   const uint32_t range = static_cast<uint32_t>(n);

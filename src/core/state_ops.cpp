@@ -30,9 +30,13 @@ int32_t TotalEvade(const GameState& s) {
          ItemAt(s, p.ringLeft).hitOrEvade;
 }
 
-int32_t TotalCrit(const GameState& s) { return ItemAt(s, s.player().helmet).critRate; }
+int32_t TotalCrit(const GameState& s) {
+  return ItemAt(s, s.player().helmet).critRate;
+}
 
-int32_t TotalGuard(const GameState& s) { return ItemAt(s, s.player().shield).guardRate; }
+int32_t TotalGuard(const GameState& s) {
+  return ItemAt(s, s.player().shield).guardRate;
+}
 
 int32_t FindItemByName(const GameState& s, std::string_view name) {
   int32_t found = 0;

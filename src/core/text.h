@@ -9,10 +9,12 @@
 namespace qv {
 
 // A number as the game's texts write it: decimal digits, a minus sign when negative.
-inline std::string Num(int64_t n) { return std::to_string(n); }
+inline std::string Num(int64_t n) {
+  return std::to_string(n);
+}
 
 // The CP932 bytes of a UTF-8 string literal, converted once and kept for the run.
-// The literal must have static storage (it is remembered by address).
+// Conversions are remembered by their text, so any buffer may be passed.
 const std::string& Sjis(const char* utf8Literal);
 
 // UTF-8 to CP932; nullopt when a character has no CP932 form or the input is not UTF-8.

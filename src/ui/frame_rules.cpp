@@ -197,6 +197,7 @@ int32_t BounceOffset(int32_t age) {
   return 0;
 }
 
+// clang-format off
 int32_t PopupLifetime(int32_t type) {
   switch (type) {
     case 16:
@@ -227,6 +228,7 @@ int32_t PopupLifetime(int32_t type) {
       return -1;
   }
 }
+// clang-format on
 
 bool PopupAgesTwice(int32_t type) {
   return type >= 16 && type <= 20;

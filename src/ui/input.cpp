@@ -19,8 +19,12 @@ namespace {
 // A handler of a press or a release, with the position inside the widget.
 using MouseHandler = void (*)(Game&, int32_t, int32_t, bool);
 
-void BattleList(Game& g, int32_t, int32_t, bool) { battle_listMouseDown(g); }
-void ItemList(Game& g, int32_t, int32_t, bool) { item_listMouseDown(g); }
+void BattleList(Game& g, int32_t, int32_t, bool) {
+  battle_listMouseDown(g);
+}
+void ItemList(Game& g, int32_t, int32_t, bool) {
+  item_listMouseDown(g);
+}
 
 // The push button fires when it is released over itself with the left button.
 void Button1Up(Game& g, int32_t x, int32_t y, bool right) {
@@ -36,40 +40,37 @@ struct Route {
   MouseHandler up = nullptr;
 };
 constexpr Route kRoutes[] = {
-    {W::cg, cgMouseDown, cgMouseUp},
-    {W::battle_list, BattleList, BattleList}, {W::item_list, ItemList, ItemList},
-    {W::Button1, nullptr, Button1Up},
-    {W::map_b1, map_b1MouseDown},       {W::map_b0, map_b0MouseDown},
-    {W::Image1, Image1MouseDown},       {W::Image2, Image2MouseDown},
-    {W::map4_b, map4_bMouseDown},       {W::map5_b, map5_bMouseDown},
-    {W::map6_b, map6_bMouseDown},       {W::Image6, Image6MouseDown},
-    {W::Image7, Image7MouseDown},       {W::Image8, Image8MouseDown},
-    {W::map_free2, map_free2MouseDown}, {W::map7_b, map7_bMouseDown},
-    {W::map8_b, map8_bMouseDown},       {W::map_h, map_hMouseDown},
-    {W::map9_b, map9_bMouseDown},       {W::map10_b, map10_bMouseDown},
-    {W::map_free3, map_free3MouseDown}, {W::map_s, map_sMouseDown},
-    {W::map_free4, map_free4MouseDown}, {W::map_free5, map_free5MouseDown},
-    {W::map_free6, map_free6MouseDown}, {W::Image3, Image3MouseDown},
-    {W::Image4, Image4MouseDown},       {W::Image5, Image5MouseDown},
-    {W::Image9, Image9MouseDown},       {W::Image10, Image10MouseDown},
-    {W::Image11, Image11MouseDown},     {W::Image12, Image12MouseDown},
-    {W::Image13, Image13MouseDown},
-    {W::l_btn_com1, l_btn_com1MouseDown}, {W::l_btn_com2, l_btn_com2MouseDown},
-    {W::l_btn_com3, l_btn_com3MouseDown},
-    {W::l_btn1, l_btn1MouseDown},       {W::l_btn2, l_btn2MouseDown},
-    {W::l_btn3, l_btn3MouseDown},       {W::l_btn4, l_btn4MouseDown},
-    {W::l_btn5, l_btn5MouseDown},       {W::l_btn6, l_btn6MouseDown},
-    {W::l_btn15, l_btn15MouseDown},     {W::l_btn16, l_btn16MouseDown},
-    {W::l_btn17, l_btn17MouseDown},     {W::l_btn18, l_btn18MouseDown},
-    {W::l_btn19, l_btn19MouseDown},     {W::l_btn20, l_btn20MouseDown},
-    {W::l_btn30, l_btn30MouseDown},     {W::l_btn31, l_btn31MouseDown},
-    {W::l_btn32, l_btn32MouseDown},     {W::l_btn33, l_btn33MouseDown},
-    {W::l_btn34, l_btn34MouseDown},     {W::l_btn35, l_btn35MouseDown},
-    {W::l_btn36, l_btn36MouseDown},     {W::l_btn37, l_btn37MouseDown},
-    {W::l_btn38, l_btn38MouseDown},     {W::l_btn39, l_btn39MouseDown},
-    {W::l_btn8, l_btn8MouseDown},
-    {W::l_btn10, l_btn10MouseDown},     {W::l_btn11, l_btn11MouseDown},
-    {W::l_btn9, l_btn9MouseDown},
+    {W::cg, cgMouseDown, cgMouseUp},      {W::battle_list, BattleList, BattleList},
+    {W::item_list, ItemList, ItemList},   {W::Button1, nullptr, Button1Up},
+    {W::map_b1, map_b1MouseDown},         {W::map_b0, map_b0MouseDown},
+    {W::Image1, Image1MouseDown},         {W::Image2, Image2MouseDown},
+    {W::map4_b, map4_bMouseDown},         {W::map5_b, map5_bMouseDown},
+    {W::map6_b, map6_bMouseDown},         {W::Image6, Image6MouseDown},
+    {W::Image7, Image7MouseDown},         {W::Image8, Image8MouseDown},
+    {W::map_free2, map_free2MouseDown},   {W::map7_b, map7_bMouseDown},
+    {W::map8_b, map8_bMouseDown},         {W::map_h, map_hMouseDown},
+    {W::map9_b, map9_bMouseDown},         {W::map10_b, map10_bMouseDown},
+    {W::map_free3, map_free3MouseDown},   {W::map_s, map_sMouseDown},
+    {W::map_free4, map_free4MouseDown},   {W::map_free5, map_free5MouseDown},
+    {W::map_free6, map_free6MouseDown},   {W::Image3, Image3MouseDown},
+    {W::Image4, Image4MouseDown},         {W::Image5, Image5MouseDown},
+    {W::Image9, Image9MouseDown},         {W::Image10, Image10MouseDown},
+    {W::Image11, Image11MouseDown},       {W::Image12, Image12MouseDown},
+    {W::Image13, Image13MouseDown},       {W::l_btn_com1, l_btn_com1MouseDown},
+    {W::l_btn_com2, l_btn_com2MouseDown}, {W::l_btn_com3, l_btn_com3MouseDown},
+    {W::l_btn1, l_btn1MouseDown},         {W::l_btn2, l_btn2MouseDown},
+    {W::l_btn3, l_btn3MouseDown},         {W::l_btn4, l_btn4MouseDown},
+    {W::l_btn5, l_btn5MouseDown},         {W::l_btn6, l_btn6MouseDown},
+    {W::l_btn15, l_btn15MouseDown},       {W::l_btn16, l_btn16MouseDown},
+    {W::l_btn17, l_btn17MouseDown},       {W::l_btn18, l_btn18MouseDown},
+    {W::l_btn19, l_btn19MouseDown},       {W::l_btn20, l_btn20MouseDown},
+    {W::l_btn30, l_btn30MouseDown},       {W::l_btn31, l_btn31MouseDown},
+    {W::l_btn32, l_btn32MouseDown},       {W::l_btn33, l_btn33MouseDown},
+    {W::l_btn34, l_btn34MouseDown},       {W::l_btn35, l_btn35MouseDown},
+    {W::l_btn36, l_btn36MouseDown},       {W::l_btn37, l_btn37MouseDown},
+    {W::l_btn38, l_btn38MouseDown},       {W::l_btn39, l_btn39MouseDown},
+    {W::l_btn8, l_btn8MouseDown},         {W::l_btn10, l_btn10MouseDown},
+    {W::l_btn11, l_btn11MouseDown},       {W::l_btn9, l_btn9MouseDown},
 };
 
 const Route* RouteOf(W id) {
@@ -81,7 +82,7 @@ const Route* RouteOf(W id) {
 
 // Widgets whose mouse move clears the label buttons' highlight.
 constexpr W kLeaveSenders[] = {W::bp_box, W::item_list, W::gold_l, W::Label1,
-                               W::item_l, W::item_l3, W::item_l4};
+                               W::item_l, W::item_l3,   W::item_l4};
 
 bool Contains(const Rect& r, int32_t x, int32_t y) {
   return x >= r.left && y >= r.top && x < r.left + r.width && y < r.top + r.height;
@@ -104,7 +105,9 @@ void SelectRowAt(Game& g, W id, int32_t localY) {
   }
 }
 
-bool Focused(const Game& g, W id) { return g.form.focus == id && IsShown(g.form, id); }
+bool Focused(const Game& g, W id) {
+  return g.form.focus == id && IsShown(g.form, id);
+}
 
 // Moves a list's selection by keys, as the window system's list box does.
 bool MoveSelection(Game& g, W id, int32_t key) {
@@ -114,13 +117,26 @@ bool MoveSelection(Game& g, W id, int32_t key) {
   const int32_t page = std::max(ListVisibleRows(g.form, id) - 1, 1);
   int32_t i = w.itemIndex;
   switch (key) {
-    case kVkUp: i = i < 0 ? 0 : i - 1; break;
-    case kVkDown: i = i < 0 ? 0 : i + 1; break;
-    case kVkPrior: i -= page; break;
-    case kVkNext: i = i < 0 ? page : i + page; break;
-    case kVkHome: i = 0; break;
-    case kVkEnd: i = count - 1; break;
-    default: return false;
+    case kVkUp:
+      i = i < 0 ? 0 : i - 1;
+      break;
+    case kVkDown:
+      i = i < 0 ? 0 : i + 1;
+      break;
+    case kVkPrior:
+      i -= page;
+      break;
+    case kVkNext:
+      i = i < 0 ? page : i + page;
+      break;
+    case kVkHome:
+      i = 0;
+      break;
+    case kVkEnd:
+      i = count - 1;
+      break;
+    default:
+      return false;
   }
   i = std::clamp(i, 0, count - 1);
   if (i == w.itemIndex) return false;
@@ -236,7 +252,8 @@ void MouseMove(Game& g, int32_t x, int32_t y) {
     l_btn1MouseMove(g, id, x - at.left, y - at.top);
     return;
   }
-  if (std::find(std::begin(kLeaveSenders), std::end(kLeaveSenders), id) != std::end(kLeaveSenders)) {
+  if (std::find(std::begin(kLeaveSenders), std::end(kLeaveSenders), id) !=
+      std::end(kLeaveSenders)) {
     bp_boxMouseMove(g, x - at.left, y - at.top);
   }
 }
@@ -282,8 +299,12 @@ void TextEditing(Game& g, std::string_view utf8, int32_t caret, int32_t segment)
   SyncTextInput(g);
 }
 
-bool TextFieldFocused(const Game& g) { return NameFieldFocused(g); }
+bool TextFieldFocused(const Game& g) {
+  return NameFieldFocused(g);
+}
 
-Rect TextFieldRect(const Game& g) { return AbsoluteRect(g.form, W::name_l); }
+Rect TextFieldRect(const Game& g) {
+  return AbsoluteRect(g.form, W::name_l);
+}
 
 }  // namespace qv::ui

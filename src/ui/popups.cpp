@@ -34,7 +34,8 @@ gfx::Color FadeColour(const TextLook& look, int32_t age) {
   return look.colours[static_cast<size_t>(std::min((age - 30) / 2 + 1, 6))];
 }
 
-void DrawShadowed(FrameCanvas& f, int32_t x, int32_t y, const std::string& text, gfx::Color colour) {
+void DrawShadowed(FrameCanvas& f, int32_t x, int32_t y, const std::string& text,
+                  gfx::Color colour) {
   gfx::Canvas& c = f.cg;
   c.font.color = 0x000000;
   f.Text(c, x + 1, y + 1, text);
@@ -109,11 +110,14 @@ gfx::Color StepToward(gfx::Color from, gfx::Color to, int32_t steps) {
   return out;
 }
 
-void Circle(gfx::Canvas& c, int32_t x, int32_t y, int32_t r) { c.Ellipse(x - r, y - r, x + r, y + r); }
+void Circle(gfx::Canvas& c, int32_t x, int32_t y, int32_t r) {
+  c.Ellipse(x - r, y - r, x + r, y + r);
+}
 
 // A line along `angle` from `from` to `to` pixels away from (x, y).
 void Ray(gfx::Canvas& c, int32_t x, int32_t y, int32_t angle, int32_t from, int32_t to) {
-  WideLine(c, x + CosOf(angle, from), y + SinOf(angle, from), x + CosOf(angle, to), y + SinOf(angle, to));
+  WideLine(c, x + CosOf(angle, from), y + SinOf(angle, from), x + CosOf(angle, to),
+           y + SinOf(angle, to));
 }
 
 // 32: the player is hit, the whole picture flashes red for one frame.
@@ -147,10 +151,15 @@ void DrawHitBurst(Game& g, FrameCanvas& f, PopupSlot& p) {
     if (fc % 8 == 0) q[kSize] = std::max(q[kSize] - 1, 1);
     q[kY] -= fc % 2;
     const int32_t a = q[kAge];
-    const gfx::Color colour = a <= 6 ? 0xFF0000 : a <= 10 ? 0xDD2200 : a <= 14 ? 0xBB3300
-                            : a <= 18 ? 0x992200 : a <= 23 ? 0x661100 : 0x330000;
+    const gfx::Color colour = a <= 6    ? 0xFF0000
+                              : a <= 10 ? 0xDD2200
+                              : a <= 14 ? 0xBB3300
+                              : a <= 18 ? 0x992200
+                              : a <= 23 ? 0x661100
+                                        : 0x330000;
     Paint(f.glow, colour);
-    Circle(f.glow, q[kX] + CosOf(q[kAngle], q[kDist]), q[kY] + SinOf(q[kAngle], q[kDist]), q[kSize]);
+    Circle(f.glow, q[kX] + CosOf(q[kAngle], q[kDist]), q[kY] + SinOf(q[kAngle], q[kDist]),
+           q[kSize]);
   }
 }
 
@@ -188,8 +197,10 @@ void DrawRecoverBurst(Game& g, FrameCanvas& f, PopupSlot& p) {
       q[kSpeed] = std::max(q[kSpeed] - 1, 1);
     }
     if (age % 5 == 0) {
-      if (age < 15) q[kSize] = std::min(q[kSize] + 1, 5);
-      else if (age < 30) q[kSize] = std::max(q[kSize] - 1, 1);
+      if (age < 15)
+        q[kSize] = std::min(q[kSize] + 1, 5);
+      else if (age < 30)
+        q[kSize] = std::max(q[kSize] - 1, 1);
     }
     if (age >= 30) {
       q[kAge] = 0;
@@ -298,7 +309,8 @@ void DrawBurst(Game& g, FrameCanvas& f, PopupSlot& p, const Burst& b) {
     q[kLength] = std::max(q[kLength] - 1, 1);
     const int32_t pa = q[kAge];
     // The brightest colour holds for the first two ages, then the streak cools step by step.
-    const gfx::Color colour = b.collapse && pa <= 2 ? 0xFFFFEE : StepToward(b.particleFrom, b.to, pa - 3);
+    const gfx::Color colour =
+        b.collapse && pa <= 2 ? 0xFFFFEE : StepToward(b.particleFrom, b.to, pa - 3);
     c.brush = {colour, gfx::BrushStyle::Solid};
     c.pen = {colour, std::max(b.streakPen - pa, 1), gfx::PenStyle::Solid};
     const int32_t back = b.collapse ? q[kLength] / 2 : q[kLength];
@@ -308,6 +320,7 @@ void DrawBurst(Game& g, FrameCanvas& f, PopupSlot& p, const Burst& b) {
 
 }  // namespace
 
+// clang-format off
 void DrawPopup(Game& g, FrameCanvas& f, PopupSlot& p, int32_t offset) {
   switch (p.type) {
     case 16: case 17: case 18: case 19: DrawNumber(f, p, offset); return;
@@ -323,5 +336,6 @@ void DrawPopup(Game& g, FrameCanvas& f, PopupSlot& p, int32_t offset) {
     if (b.type == p.type) DrawBurst(g, f, p, b);
   }
 }
+// clang-format on
 
 }  // namespace qv::ui

@@ -15,10 +15,10 @@ struct Chapter {
   const char* music;
 };
 constexpr Chapter kChapters[] = {
-    {30, LevelAtLeast(5), "op.mp3"},  {31, LevelAtLeast(10), "op.mp3"},
-    {32, LevelAtLeast(15), "op.mp3"}, {33, LevelAtLeast(20), "op.mp3"},
-    {34, LevelAtLeast(25), "op.mp3"}, {35, LevelAtLeast(30), "op.mp3"},
-    {36, LevelAtLeast(35), "op.mp3"}, {37, LevelAtLeast(40), "op.mp3"},
+    {30, LevelAtLeast(5), "op.mp3"},       {31, LevelAtLeast(10), "op.mp3"},
+    {32, LevelAtLeast(15), "op.mp3"},      {33, LevelAtLeast(20), "op.mp3"},
+    {34, LevelAtLeast(25), "op.mp3"},      {35, LevelAtLeast(30), "op.mp3"},
+    {36, LevelAtLeast(35), "op.mp3"},      {37, LevelAtLeast(40), "op.mp3"},
     {38, ClearAtLeast(12, 1), "map3.mp3"},
 };
 

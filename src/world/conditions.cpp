@@ -6,15 +6,21 @@ namespace {
 int32_t Read(const GameState& s, const Term& t) {
   const bool inRange = t.index >= 0 && t.index < kFlags;
   switch (t.subject) {
-    case Subject::Clear: return inRange ? s.clearCount[static_cast<size_t>(t.index)] : 0;
-    case Subject::Flag: return inRange ? s.eventFlags[static_cast<size_t>(t.index)] : 0;
-    case Subject::Level: return s.player().level;
-    case Subject::None: break;
+    case Subject::Clear:
+      return inRange ? s.clearCount[static_cast<size_t>(t.index)] : 0;
+    case Subject::Flag:
+      return inRange ? s.eventFlags[static_cast<size_t>(t.index)] : 0;
+    case Subject::Level:
+      return s.player().level;
+    case Subject::None:
+      break;
   }
   return 0;
 }
 
-bool Used(const Term& t) { return t.subject != Subject::None; }
+bool Used(const Term& t) {
+  return t.subject != Subject::None;
+}
 
 }  // namespace
 
@@ -24,9 +30,12 @@ bool Holds(const GameState& s, const Term& t) {
   // A flag is "set" when it is not 0, whatever value it holds.
   if (t.subject == Subject::Flag) return v != 0;
   switch (t.cmp) {
-    case Cmp::AtLeast: return v >= t.value;
-    case Cmp::AtMost: return v <= t.value;
-    case Cmp::Equals: return v == t.value;
+    case Cmp::AtLeast:
+      return v >= t.value;
+    case Cmp::AtMost:
+      return v <= t.value;
+    case Cmp::Equals:
+      return v == t.value;
   }
   return false;
 }

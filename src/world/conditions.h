@@ -21,13 +21,25 @@ struct Term {
 using Terms = std::array<Term, 3>;  // unused terms have Subject::None
 
 // clear n ≥ v, clear n ≤ v, clear n = v.
-constexpr Term ClearAtLeast(int32_t n, int32_t v) { return {Subject::Clear, n, Cmp::AtLeast, v}; }
-constexpr Term ClearAtMost(int32_t n, int32_t v) { return {Subject::Clear, n, Cmp::AtMost, v}; }
-constexpr Term ClearIs(int32_t n, int32_t v) { return {Subject::Clear, n, Cmp::Equals, v}; }
-constexpr Term LevelAtLeast(int32_t v) { return {Subject::Level, 0, Cmp::AtLeast, v}; }
-constexpr Term LevelAtMost(int32_t v) { return {Subject::Level, 0, Cmp::AtMost, v}; }
+constexpr Term ClearAtLeast(int32_t n, int32_t v) {
+  return {Subject::Clear, n, Cmp::AtLeast, v};
+}
+constexpr Term ClearAtMost(int32_t n, int32_t v) {
+  return {Subject::Clear, n, Cmp::AtMost, v};
+}
+constexpr Term ClearIs(int32_t n, int32_t v) {
+  return {Subject::Clear, n, Cmp::Equals, v};
+}
+constexpr Term LevelAtLeast(int32_t v) {
+  return {Subject::Level, 0, Cmp::AtLeast, v};
+}
+constexpr Term LevelAtMost(int32_t v) {
+  return {Subject::Level, 0, Cmp::AtMost, v};
+}
 // The progress flag is set (non-zero).
-constexpr Term FlagSet(int32_t n) { return {Subject::Flag, n, Cmp::AtMost, 0}; }
+constexpr Term FlagSet(int32_t n) {
+  return {Subject::Flag, n, Cmp::AtMost, 0};
+}
 
 // True when one term holds; an unused term holds.
 bool Holds(const GameState& s, const Term& t);

@@ -6,11 +6,13 @@ namespace qv::world {
 namespace {
 
 // Sprite slots of the map's pictures in the pool loaded at start-up.
+// clang-format off
 enum Slot : int {
   kFree2 = 2, kMap4 = 3, kMap5 = 4, kMap6 = 5, kMap7 = 10, kMap8 = 11, kMerchant = 12,
   kMap9 = 13, kMap10 = 14, kFree3 = 15, kShip = 16, kFree4 = 17, kBeacon = 18, kFree5 = 19,
   kMap11 = 34, kMap13 = 35,
 };
+// clang-format on
 
 struct Picture {
   int slot;
@@ -41,10 +43,8 @@ constexpr Picture kProgress[] = {
 
 // The deeper entrances of the free area, as their records open them.
 constexpr Picture kEntrances[] = {
-    {kFree2, 329, 114, {FlagSet(10)}},
-    {kFree3, 332, 88, {FlagSet(11)}},
-    {kFree4, 340, 60, {FlagSet(12)}},
-    {kFree4, 352, 36, {FlagSet(13)}},
+    {kFree2, 329, 114, {FlagSet(10)}}, {kFree3, 332, 88, {FlagSet(11)}},
+    {kFree4, 340, 60, {FlagSet(12)}},  {kFree4, 352, 36, {FlagSet(13)}},
     {kFree5, 320, 12, {FlagSet(7)}},
 };
 
@@ -55,7 +55,8 @@ void DrawAll(const GameState& s, MapPainter& painter, const auto& pictures) {
 }
 
 // Puts a clickable picture at a random place, or takes it off the map.
-void Place(Game& g, MapPainter& painter, W widget, int slot, bool shown, int32_t top, int32_t rows) {
+void Place(Game& g, MapPainter& painter, W widget, int slot, bool shown, int32_t top,
+           int32_t rows) {
   Widget& w = g.form[widget];
   if (!shown) {
     w.visible = false;
@@ -75,8 +76,7 @@ void DecorateMap(Game& g, MapPainter& painter) {
   const GameState& s = g.state;
   DrawAll(s, painter, kProgress);
   // The wandering merchant and the ship only turn up when the purse happens to be right.
-  const bool merchant =
-      s.clearCount[5] >= 1 && s.money % 10 == 0 && g.world.merchantGone == 0;
+  const bool merchant = s.clearCount[5] >= 1 && s.money % 10 == 0 && g.world.merchantGone == 0;
   Place(g, painter, W::map_h, kMerchant, merchant, 10, 470);
   const bool ship = s.player().level >= 25 && s.money % 9 == 0 && g.world.shipGone == 0;
   Place(g, painter, W::map_s, kShip, ship, 380, 90);

@@ -6,9 +6,15 @@ namespace {
 constexpr const char* kNoOne = "誰もいませんでした....";
 constexpr const char* kNoMore = "そこにはもう入れません";
 
-constexpr Refusal Say(Terms when, const char* line) { return {when, Answer::Line, line}; }
-constexpr Refusal Silent(Terms when) { return {when, Answer::Nothing, nullptr}; }
-constexpr Refusal NoRefusal() { return {{}, Answer::Nothing, nullptr}; }
+constexpr Refusal Say(Terms when, const char* line) {
+  return {when, Answer::Line, line};
+}
+constexpr Refusal Silent(Terms when) {
+  return {when, Answer::Nothing, nullptr};
+}
+constexpr Refusal NoRefusal() {
+  return {{}, Answer::Nothing, nullptr};
+}
 
 // clang-format off
 // The return fights form a chain, each opened by the victory over the next place's first
@@ -78,8 +84,12 @@ constexpr EnemyVariant kVariants[] = {
 
 }  // namespace
 
-std::span<const Place> Places() { return kPlaces; }
-std::span<const EnemyVariant> Variants() { return kVariants; }
+std::span<const Place> Places() {
+  return kPlaces;
+}
+std::span<const EnemyVariant> Variants() {
+  return kVariants;
+}
 
 const Place* PlaceAt(int32_t code) {
   for (const Place& p : kPlaces) {

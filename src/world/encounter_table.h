@@ -43,7 +43,7 @@ struct Place {
   W widget;
   int32_t code;  // locationId
   bool hasReturn;
-  Terms returnNeeds;  // all of these
+  Terms returnNeeds;                // all of these
   std::array<Refusal, 2> refusals;  // tried in order after the return fight
 };
 

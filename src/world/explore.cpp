@@ -8,7 +8,6 @@
 namespace qv::world {
 namespace {
 
-
 void GoDeeper(Game& g) {
   GameState& s = g.state;
   s.depth += 1;
@@ -24,7 +23,9 @@ void Rest(Game& g) {
 }
 
 // "帰る": the next step takes the player back to the map.
-void GoHome(Game& g) { battle::AdvanceBattlePhase(g); }
+void GoHome(Game& g) {
+  battle::AdvanceBattlePhase(g);
+}
 
 struct Command {
   const char* text;
@@ -57,8 +58,14 @@ void RunExploreCommand(Game& g, std::string_view command) {
 
 namespace qv {
 
-void l_btn_com1MouseDown(Game& g, int32_t, int32_t, bool) { world::PressCommand(g, 0); }
-void l_btn_com2MouseDown(Game& g, int32_t, int32_t, bool) { world::PressCommand(g, 1); }
-void l_btn_com3MouseDown(Game& g, int32_t, int32_t, bool) { world::PressCommand(g, 2); }
+void l_btn_com1MouseDown(Game& g, int32_t, int32_t, bool) {
+  world::PressCommand(g, 0);
+}
+void l_btn_com2MouseDown(Game& g, int32_t, int32_t, bool) {
+  world::PressCommand(g, 1);
+}
+void l_btn_com3MouseDown(Game& g, int32_t, int32_t, bool) {
+  world::PressCommand(g, 2);
+}
 
 }  // namespace qv

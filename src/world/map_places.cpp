@@ -29,7 +29,9 @@ void OpenItemScreen(Game& g, items::Mode mode) {
 
 }  // namespace
 
-bool MapListens(const Game& g) { return g.frame.mapShown == 1 && g.battle.battleActive == 0; }
+bool MapListens(const Game& g) {
+  return g.frame.mapShown == 1 && g.battle.battleActive == 0;
+}
 
 void EnterInn(Game& g) {
   if (!MapListens(g)) return;

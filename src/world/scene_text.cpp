@@ -49,8 +49,11 @@ constexpr SceneOpening kSceneOpenings[] = {
     {9, Visit::Only, "ボウケンロボット「ワタシハ、ボウケンロボット", {}},
     {10, Visit::Only, "暗黒剣士ヨイヤミ「闇……闇……闇……", {}},
     // The ship's captain tells the player to come back: her shop opens on every later visit.
-    {11, Visit::Only, "ファトマ「汝、私が見えるのか？",
-     {"汝の心、しかと見た", "貴君を冒険者と認めよう！！", "再び、この船を見かけたら寄っていきなさい。"}},
+    {11,
+     Visit::Only,
+     "ファトマ「汝、私が見えるのか？",
+     {"汝の心、しかと見た", "貴君を冒険者と認めよう！！",
+      "再び、この船を見かけたら寄っていきなさい。"}},
     {12, Visit::Only, "島「{name}よ....", {}},
     {13, Visit::Only, "天界からの使者「{name}よ....、よくぞ星士として覚醒した", {}},
     {14, Visit::Only, "時数露不「グガァァァァァァァァ……！！！！！", {}},
@@ -68,7 +71,8 @@ std::string Fill(std::string_view utf8, const std::string& name) {
   size_t from = 0;
   while (from <= utf8.size()) {
     const size_t at = utf8.find(kName, from);
-    const std::string_view piece = utf8.substr(from, at == std::string_view::npos ? utf8.npos : at - from);
+    const std::string_view piece =
+        utf8.substr(from, at == std::string_view::npos ? utf8.npos : at - from);
     out += Utf8ToCp932(piece).value_or("");
     if (at == std::string_view::npos) break;
     out += name;
@@ -118,7 +122,8 @@ std::vector<std::string> EncounterVictory(const Game& g, int32_t code, Visit vis
   return lines;
 }
 
-void QueueLines(std::array<std::string, kQueuedLines>& queue, const std::vector<std::string>& lines) {
+void QueueLines(std::array<std::string, kQueuedLines>& queue,
+                const std::vector<std::string>& lines) {
   for (size_t i = 0; i < queue.size(); ++i) {
     // An empty entry would end the scene early; a blank line is shown as a single space.
     if (i < lines.size()) {

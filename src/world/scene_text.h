@@ -20,6 +20,7 @@ std::vector<std::string> EncounterVictory(const Game& g, int32_t code, Visit vis
 
 // Writes lines into a queue from its first entry; the rest of the queue is emptied, so the
 // entry after the last line ends it. Lines past the queue's end are dropped.
-void QueueLines(std::array<std::string, kQueuedLines>& queue, const std::vector<std::string>& lines);
+void QueueLines(std::array<std::string, kQueuedLines>& queue,
+                const std::vector<std::string>& lines);
 
 }  // namespace qv::world

@@ -225,8 +225,7 @@ std::vector<std::string> StoryChapter(int32_t id, std::string_view playerName) {
   return StoryLines(Embedded(), "chapter " + std::to_string(id), playerName);
 }
 
-std::vector<std::string> StoryDialogue(int32_t code, Visit visit,
-                                       std::string_view playerName) {
+std::vector<std::string> StoryDialogue(int32_t code, Visit visit, std::string_view playerName) {
   return StoryLines(Embedded(), SceneKey(code, visit, false), playerName);
 }
 

@@ -20,16 +20,20 @@ std::string Slurp(const fs::path& p) {
 TEST(PictureGenerator, SecondRunPaintsIdenticalFiles) {
   fs::path tool = fs::path(QV_BUILD_DIR) / "tools/assetgen/pictures/assetgen_pictures";
   if (!fs::exists(tool)) GTEST_SKIP() << "pictures were copied from another build tree";
-  fs::path dir = fs::temp_directory_path() / ("qv_pictures_" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()));
+  fs::path dir =
+      fs::temp_directory_path() /
+      ("qv_pictures_" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()));
   fs::remove_all(dir);
-  std::string cmd = "\"" + tool.string() + "\" \"" + (dir / "cg").string() + "\" \"" + (dir / "icons").string() + "\" > /dev/null";
+  std::string cmd = "\"" + tool.string() + "\" \"" + (dir / "cg").string() + "\" \"" +
+                    (dir / "icons").string() + "\" > /dev/null";
   ASSERT_EQ(std::system(cmd.c_str()), 0);
   fs::path built = fs::path(QV_BUILD_DIR) / "cg";
   int compared = 0;
   for (const auto& entry : fs::directory_iterator(dir / "cg")) {
     fs::path mine = built / entry.path().filename();
     ASSERT_TRUE(fs::exists(mine)) << mine;
-    EXPECT_TRUE(Slurp(entry.path()) == Slurp(mine)) << entry.path().filename() << " differs between runs";
+    EXPECT_TRUE(Slurp(entry.path()) == Slurp(mine))
+        << entry.path().filename() << " differs between runs";
     ++compared;
   }
   EXPECT_GT(compared, 80);

@@ -1,8 +1,9 @@
 // The action timeline: announcement, costs, history, script steps, the end of the action and
 // its use-count milestones.
+#include "battle/action.h"
+
 #include <gtest/gtest.h>
 
-#include "battle/action.h"
 #include "battle/action_fixture.h"
 #include "core/text_lines.h"
 

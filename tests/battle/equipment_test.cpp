@@ -1,11 +1,12 @@
 // The equipment catalogue at each of its moments, one table of cases per moment.
+#include "battle/equipment.h"
+
 #include <gtest/gtest.h>
 
 #include <vector>
 
 #include "battle/action_fixture.h"
 #include "battle/clamp.h"
-#include "battle/equipment.h"
 #include "battle/equipment_catalogue.h"
 
 namespace qv {
@@ -84,9 +85,15 @@ TEST(Equipment, TurnStartGainsFollowTheEnemysTurns) {
       {{nullptr, "人工ｶｰﾚｵの涙"}, &Combatant::hp, {3, 6, 9, 12}, 1},
       {{nullptr, "カーレオの血"}, &Combatant::mp, {5, 10}, 1},
       {{nullptr, "人工ｶｰﾚｵの血"}, &Combatant::mp, {6, 12}, 1},
-      {{&Combatant::pendant, "星屑のペンダント"}, &Combatant::hp, {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12}, 3},
+      {{&Combatant::pendant, "星屑のペンダント"},
+       &Combatant::hp,
+       {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12},
+       3},
       {{nullptr, "カーレオの息"}, &Combatant::tp, {0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12}, 2},
-      {{&Combatant::ringLeft, "天宝玉"}, &Combatant::tp, {0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12}, 10},
+      {{&Combatant::ringLeft, "天宝玉"},
+       &Combatant::tp,
+       {0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12},
+       10},
   };
   for (const Case& c : cases) {
     Duel d;
@@ -98,7 +105,8 @@ TEST(Equipment, TurnStartGainsFollowTheEnemysTurns) {
       const int32_t before = d.hero.*c.gains;
       d.g.battle.roundCount = r;
       battle::ApplyTurnStartEquipment(d.g);
-      const bool pays = std::find(c.roundsThatPay.begin(), c.roundsThatPay.end(), r) != c.roundsThatPay.end();
+      const bool pays =
+          std::find(c.roundsThatPay.begin(), c.roundsThatPay.end(), r) != c.roundsThatPay.end();
       EXPECT_EQ(d.hero.*c.gains - before, pays ? c.amount : 0) << c.worn.item << " round " << r;
     }
   }

@@ -1,6 +1,7 @@
+#include "battle/player_choice.h"
+
 #include <gtest/gtest.h>
 
-#include "battle/player_choice.h"
 #include "battle/sequencer_fixture.h"
 
 namespace qv {

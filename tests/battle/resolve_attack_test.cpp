@@ -1,10 +1,11 @@
 // The attack roll step by step: each test pins the rolls and sets one rule's condition.
+#include "battle/resolve_attack.h"
+
 #include <gtest/gtest.h>
 
 #include <functional>
 
 #include "battle/action_fixture.h"
-#include "battle/resolve_attack.h"
 #include "battle/status.h"
 
 namespace qv {
@@ -48,24 +49,63 @@ TEST(ResolveAttack, StatusCountersShapeTheBlowAndSpendTheirUses) {
       {"power", [](Duel& d) { d.hero.st_power = 1; }, 40},
       {"guard", [](Duel& d) { d.foe.st_guard = 2; }, 10},
       {"up against up", [](Duel& d) { d.hero.st_atkUp = d.foe.st_guardUp = 1; }, 19},
-      {"fire boost on water", [](Duel& d) { d.hero.st_powFire = 1; d.foe.element = kElemWater; }, 26},
-      {"fire boost, fire skill, fire resisted", [](Duel& d) {
+      {"fire boost on water",
+       [](Duel& d) {
+         d.hero.st_powFire = 1;
+         d.foe.element = kElemWater;
+       },
+       26},
+      {"fire boost, fire skill, fire resisted",
+       [](Duel& d) {
          d.Using(9);
          d.hero.st_powFire = 1;
          d.foe.st_resFire = 1;
-       }, 19},
-      {"fire attacker resisted", [](Duel& d) { d.hero.element = kElemFire; d.foe.st_resFire = 1; }, 14},
-      {"light on darkness, then magic on a mage", [](Duel& d) {
+       },
+       19},
+      {"fire attacker resisted",
+       [](Duel& d) {
+         d.hero.element = kElemFire;
+         d.foe.st_resFire = 1;
+       },
+       14},
+      {"light on darkness, then magic on a mage",
+       [](Duel& d) {
          d.Using(14);
          d.foe.traitB = 1;
          d.foe.traitA = 1;
-       }, 15},
-      {"dark on darkness", [](Duel& d) { d.Using(15); d.foe.traitB = 1; }, 4},
+       },
+       15},
+      {"dark on darkness",
+       [](Duel& d) {
+         d.Using(15);
+         d.foe.traitB = 1;
+       },
+       4},
       {"the light itself", [](Duel& d) { d.foe.name = Sjis("光"); }, 2},
-      {"light blade on darkness", [](Duel& d) { d.WearPlain(&Combatant::weapon, "光の刀"); d.foe.element = kElemDark; }, 24},
-      {"light blade on a healer", [](Duel& d) { d.WearPlain(&Combatant::weapon, "光の刀"); d.foe.st_regen = 1; }, 10},
-      {"dark staff on the light", [](Duel& d) { d.WearPlain(&Combatant::weapon, "闇の杖"); d.foe.name = Sjis("光"); }, 9},
-      {"combination at level 60", [](Duel& d) { d.Using(150); d.hero.level = 60; }, 30},
+      {"light blade on darkness",
+       [](Duel& d) {
+         d.WearPlain(&Combatant::weapon, "光の刀");
+         d.foe.element = kElemDark;
+       },
+       24},
+      {"light blade on a healer",
+       [](Duel& d) {
+         d.WearPlain(&Combatant::weapon, "光の刀");
+         d.foe.st_regen = 1;
+       },
+       10},
+      {"dark staff on the light",
+       [](Duel& d) {
+         d.WearPlain(&Combatant::weapon, "闇の杖");
+         d.foe.name = Sjis("光");
+       },
+       9},
+      {"combination at level 60",
+       [](Duel& d) {
+         d.Using(150);
+         d.hero.level = 60;
+       },
+       30},
   };
   for (const Case& c : cases) {
     Duel d;

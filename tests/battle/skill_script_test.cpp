@@ -1,11 +1,12 @@
 // A few scripts of every family, played through the action timeline with pinned rolls.
+#include "battle/skill_script.h"
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
 
 #include "battle/action.h"
 #include "battle/action_fixture.h"
-#include "battle/skill_script.h"
 
 namespace qv {
 namespace {
@@ -34,7 +35,8 @@ TEST(SkillScripts, EverySkillHasAScriptThatEnds) {
     const bool known = id <= 53 || combination || (id >= 200 && id <= 203);
     EXPECT_EQ(battle::FindScript(id) != nullptr, known) << id;
   }
-  for (int32_t id : {0, 1, 2, 3, 5, 11, 17, 18, 22, 27, 28, 32, 33, 40, 41, 49, 50, 53, 200, 201, 202, 203}) {
+  for (int32_t id :
+       {0, 1, 2, 3, 5, 11, 17, 18, 22, 27, 28, 32, 33, 40, 41, 49, 50, 53, 200, 201, 202, 203}) {
     Duel d;
     d.hero.tp = d.foe.tp = 100;
     Use(d, id >= 200 ? 1 : 0, id, 3);

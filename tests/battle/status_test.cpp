@@ -1,11 +1,12 @@
 // HP and MP changes with their pop-ups, and the turn effects of the statuses.
+#include "battle/status.h"
+
 #include <gtest/gtest.h>
 
 #include <utility>
 #include <vector>
 
 #include "battle/action_fixture.h"
-#include "battle/status.h"
 #include "core/text_lines.h"
 
 namespace qv {

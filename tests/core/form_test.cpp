@@ -12,7 +12,9 @@
 namespace qv {
 namespace {
 
-W Id(int i) { return static_cast<W>(i); }
+W Id(int i) {
+  return static_cast<W>(i);
+}
 
 TEST(Form, EveryWidgetIsBuiltOnceWithAParentBeforeIt) {
   Form f;
@@ -80,7 +82,8 @@ TEST(Form, OverlaysReturnToTheCornerWheneverShown) {
 
 int SilverCount(const Form& f) {
   int n = 0;
-  for (const Widget& w : f.widgets) n += (std::strncmp(w.name, "l_btn", 5) == 0 && w.background == kSilver);
+  for (const Widget& w : f.widgets)
+    n += (std::strncmp(w.name, "l_btn", 5) == 0 && w.background == kSilver);
   return n;
 }
 

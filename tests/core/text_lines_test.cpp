@@ -17,7 +17,9 @@ std::string WideText(size_t n) {
   return s;
 }
 
-const LineEntry& Line(Game& g, int i) { return g.text.lines[static_cast<size_t>(i)]; }
+const LineEntry& Line(Game& g, int i) {
+  return g.text.lines[static_cast<size_t>(i)];
+}
 
 TEST(TextLines, DialogueWrapsAfter73Bytes) {
   testing::TestGame t;

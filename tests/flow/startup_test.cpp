@@ -1,8 +1,9 @@
+#include "flow/startup.h"
+
 #include <gtest/gtest.h>
 
 #include "core/new_game.h"
 #include "core/text.h"
-#include "flow/startup.h"
 #include "support/fake_host.h"
 
 namespace qv {
@@ -25,7 +26,11 @@ void MakePlayed(Game& g) {
 }
 
 TEST(Reset, OnlyYesYesNoResets) {
-  struct Case { std::vector<bool> answers; bool resets; size_t questions; };
+  struct Case {
+    std::vector<bool> answers;
+    bool resets;
+    size_t questions;
+  };
   const Case cases[] = {
       {{true, true, false}, true, 3},
       {{true, true, true}, false, 3},

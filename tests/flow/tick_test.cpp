@@ -1,9 +1,10 @@
+#include "flow/tick.h"
+
 #include <gtest/gtest.h>
 
 #include "battle/clamp.h"
 #include "core/state_ops.h"
 #include "core/text.h"
-#include "flow/tick.h"
 #include "support/fake_host.h"
 
 namespace qv {
@@ -24,9 +25,14 @@ TEST(IntervalRule, RetunesOncePerSecondByTickCount) {
   TimerAt(t, 1);
   EXPECT_EQ(g.screen.timerInterval, 77);
 
-  struct Case { int ticks; int32_t before; int32_t after; };
+  struct Case {
+    int ticks;
+    int32_t before;
+    int32_t after;
+  };
   const Case cases[] = {
-      {14, 80, 80}, {13, 80, 80}, {15, 80, 81}, {20, 80, 86}, {12, 80, 78}, {5, 72, 72}, {5, 80, 71},
+      {14, 80, 80}, {13, 80, 80}, {15, 80, 81}, {20, 80, 86},
+      {12, 80, 78}, {5, 72, 72},  {5, 80, 71},
   };
   int64_t now = 1;
   for (const Case& c : cases) {
@@ -112,8 +118,8 @@ TEST(Tick, EquipmentScreenShowsTotals) {
   g.state.player().attack = 7;
   g.state.player().hitRate = 3;
   Tick(g);
-  EXPECT_EQ(g.form[W::item_l3].caption,
-            Sjis("しすみのステータス\r\r攻撃力: 7\r防御力: 0\r命中率: 3\r回避率: 0\rｸﾘﾃｨｶﾙ率: 0\rガード率: 0"));
+  EXPECT_EQ(g.form[W::item_l3].caption, Sjis("しすみのステータス\r\r攻撃力: 7\r防御力: 0\r命中率: "
+                                             "3\r回避率: 0\rｸﾘﾃｨｶﾙ率: 0\rガード率: 0"));
 }
 
 TEST(ClampState, BringsBothSidesWithinTheirLimits) {
@@ -125,10 +131,23 @@ TEST(ClampState, BringsBothSidesWithinTheirLimits) {
   s.reserved.reservedE = -1;
   g.battle.battleSpeed = 2;
   Combatant& p = s.player();
-  p.maxHp = 30; p.hp = 31; p.maxMp = 5; p.mp = -1; p.maxTp = 100; p.tp = 150;
-  p.level = 3; p.exp = 500; p.st_power = 12; p.st_guard = 9; p.st_paralysis = 10;
+  p.maxHp = 30;
+  p.hp = 31;
+  p.maxMp = 5;
+  p.mp = -1;
+  p.maxTp = 100;
+  p.tp = 150;
+  p.level = 3;
+  p.exp = 500;
+  p.st_power = 12;
+  p.st_guard = 9;
+  p.st_paralysis = 10;
   Combatant& e = s.enemy();
-  e.maxHp = 10; e.hp = -4; e.tp = 120; e.level = 0; e.exp = -2;
+  e.maxHp = 10;
+  e.hp = -4;
+  e.tp = 120;
+  e.level = 0;
+  e.exp = -2;
   battle::ClampState(g);
   EXPECT_EQ(s.money, 9999);
   EXPECT_EQ(s.depth, 0);

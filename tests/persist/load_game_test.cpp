@@ -176,9 +176,9 @@ TEST(LoadGame, IndicesOutsideTheirTablesLoadAsNothing) {
 // an empty name for a value outside its table: they are kept as read, and written back so.
 TEST(LoadGame, TypeRaceAndBonusOutsideTheirTablesAreKeptAsRead) {
   std::vector<std::string> lines = GoodLines();
-  lines[5452 - 1] = "6";    // personality
-  lines[5453 - 1] = "-1";   // bonusParam
-  lines[5456 - 1] = "10";   // raceSex
+  lines[5452 - 1] = "6";   // personality
+  lines[5453 - 1] = "-1";  // bonusParam
+  lines[5456 - 1] = "10";  // raceSex
   Loaded l(JoinCrLf(lines));
   const GameState& s = l.s();
   EXPECT_TRUE(l.t.host.messages.empty());

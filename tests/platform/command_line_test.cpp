@@ -7,7 +7,9 @@
 namespace qv::session {
 namespace {
 
-ParsedOptions Parse(std::vector<std::string_view> args) { return ParseCommandLine(args); }
+ParsedOptions Parse(std::vector<std::string_view> args) {
+  return ParseCommandLine(args);
+}
 
 TEST(ParseCommandLine, HeadlessRunWithEveryValue) {
   const ParsedOptions p =
@@ -37,10 +39,9 @@ TEST(ParseCommandLine, WindowOptionsAndDefaults) {
 
 TEST(ParseCommandLine, RejectsBadValuesAndUnknownOptions) {
   const std::vector<std::vector<std::string_view>> bad = {
-      {"--seed"},           {"--seed", "-1"},        {"--seed", "4294967296"},
-      {"--seed", "x"},      {"--scale", "0"},        {"--scale", "17"},
-      {"--frames", "0"},    {"--data-dir", ""},      {"--headless"},
-      {"--bogus"},          {"--fullscreen=1"},      {"--script="},
+      {"--seed"},       {"--seed", "-1"},  {"--seed", "4294967296"}, {"--seed", "x"},
+      {"--scale", "0"}, {"--scale", "17"}, {"--frames", "0"},        {"--data-dir", ""},
+      {"--headless"},   {"--bogus"},       {"--fullscreen=1"},       {"--script="},
   };
   for (const auto& args : bad) {
     EXPECT_NE(Parse(args).error, "") << args[0];

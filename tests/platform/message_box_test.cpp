@@ -38,7 +38,8 @@ TEST(MessageBoxView, InformationBoxClosesWithEnterEscapeOrClose) {
 
 // A button answers when pressed and released over it, like a desktop button.
 TEST(MessageBoxView, MouseAnswersOnReleaseOverThePressedButton) {
-  MessageBoxView box(BoxButtons::YesNo, Sjis("おっと、初期化したい？\r今までの記録とか消えるけどいい？)"));
+  MessageBoxView box(BoxButtons::YesNo,
+                     Sjis("おっと、初期化したい？\r今までの記録とか消えるけどいい？)"));
   const gfx::Rect yes = box.ButtonRect(0);
   const gfx::Rect no = box.ButtonRect(1);
   EXPECT_LE(yes.right, no.left);
@@ -54,7 +55,8 @@ TEST(MessageBoxView, MouseAnswersOnReleaseOverThePressedButton) {
 }
 
 TEST(MessageBoxView, LayoutSplitsLinesWrapsAndStaysInTheWindow) {
-  MessageBoxView two(BoxButtons::YesNo, Sjis("おっと、初期化したい？\r今までの記録とか消えるけどいい？)"));
+  MessageBoxView two(BoxButtons::YesNo,
+                     Sjis("おっと、初期化したい？\r今までの記録とか消えるけどいい？)"));
   ASSERT_EQ(two.Lines().size(), 2u);
   EXPECT_EQ(two.Lines()[0], "おっと、初期化したい？");
 

@@ -165,7 +165,8 @@ TEST_F(ReplayRun, AChangedInputIsCaughtAtTheNextCheckWithTheLineThatDiffers) {
 TEST_F(ReplayRun, BoxAnswersArePartOfTheRecording) {
   // F1 on the opening screen, answered into a reset: three questions and the closing message.
   const std::filesystem::path rec = dir_ / "reset.qvr";
-  ASSERT_EQ(Play("ticks 3\nanswer yes\nanswer yes\nanswer no\nkey f1\nticks 3\n", rec), session::kExitOk);
+  ASSERT_EQ(Play("ticks 3\nanswer yes\nanswer yes\nanswer no\nkey f1\nticks 3\n", rec),
+            session::kExitOk);
   const std::string text = ReadFile(rec);
   EXPECT_NE(text.find("3 answer yes\n3 answer yes\n3 answer no\n3 ok\n"), std::string::npos)
       << text;
@@ -184,7 +185,8 @@ TEST_F(ReplayRun, BoxAnswersArePartOfTheRecording) {
 TEST_F(ReplayRun, AReturningPlayerIsReplayedFromTheSaveTheRecordingStartedWith) {
   ASSERT_EQ(Play(kNewPlayer), session::kExitOk) << err_.str();
   const std::filesystem::path rec = dir_ / "again.qvr";
-  ASSERT_EQ(Play("ticks 3\nclick 320 240\nticks 2\nclick 320 240\nticks 120\n", rec, 9), session::kExitOk);
+  ASSERT_EQ(Play("ticks 3\nclick 320 240\nticks 2\nclick 320 240\nticks 120\n", rec, 9),
+            session::kExitOk);
   const std::string recorded = FinalHash();
   const session::RecordingParse parsed = session::LoadRecording(rec);
   ASSERT_TRUE(parsed.Ok()) << parsed.error;
@@ -194,7 +196,8 @@ TEST_F(ReplayRun, AReturningPlayerIsReplayedFromTheSaveTheRecordingStartedWith) 
   EXPECT_LT(parsed.recording.entries.front().changes.size(), 10u);
 
   // The player plays on (the save changes); the replay still starts where the recording did.
-  ASSERT_EQ(Play("ticks 3\nclick 320 240\nticks 2\nclick 320 240\nticks 2\n", {}, 3), session::kExitOk);
+  ASSERT_EQ(Play("ticks 3\nclick 320 240\nticks 2\nclick 320 240\nticks 2\n", {}, 3),
+            session::kExitOk);
   ASSERT_EQ(Replay(rec), session::kExitOk) << err_.str();
   EXPECT_EQ(FinalHash(), recorded);
 
@@ -266,7 +269,9 @@ TEST_F(ReplayRun, RandomPlayGivesTheSameHashHeadlessAndInTheWindow) {
 }
 
 TEST(ReplayCommandLine, ReplayOptionsGoTogetherSensibly) {
-  auto parse = [](std::vector<std::string_view> args) { return session::ParseCommandLine(args).error; };
+  auto parse = [](std::vector<std::string_view> args) {
+    return session::ParseCommandLine(args).error;
+  };
   EXPECT_EQ(parse({"--headless", "--replay", "a.qvr"}), "");
   EXPECT_EQ(parse({"--replay=a.qvr", "--fast", "--snapshot-dir", "s"}), "");
   EXPECT_EQ(parse({"--headless", "--script", "s", "--record", "r"}), "");

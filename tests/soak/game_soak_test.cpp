@@ -35,7 +35,9 @@ namespace qv {
 namespace {
 
 // Seconds to run, or 0 to run by the number of inputs.
-int64_t SoakSeconds() { return EnvCount("QV_SOAK_SECONDS", 0); }
+int64_t SoakSeconds() {
+  return EnvCount("QV_SOAK_SECONDS", 0);
+}
 
 int64_t SoakInputs() {
 #if defined(__SANITIZE_ADDRESS__)

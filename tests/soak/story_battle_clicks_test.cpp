@@ -40,7 +40,9 @@ int64_t BattleCount() {
 #endif
 }
 
-uint32_t FirstSeed() { return static_cast<uint32_t>(EnvCount("QV_STORY_SEED", 1)); }
+uint32_t FirstSeed() {
+  return static_cast<uint32_t>(EnvCount("QV_STORY_SEED", 1));
+}
 
 // A story fight begun the way its place begins it, without the place's gate.
 void BeginFight(Game& g, const world::EnemyVariant& v) {
@@ -58,8 +60,7 @@ std::string Summary(const Game& g) {
   std::ostringstream s;
   s << "phase " << b.phase << " delay " << b.phaseDelay << " paused " << b.paused << " timer "
     << b.actionTimer << " skill " << b.actionSkill << " side " << b.turnSide << " list "
-    << g.form[W::battle_box].visible << " hp " << g.state.player().hp << "/"
-    << g.state.enemy().hp;
+    << g.form[W::battle_box].visible << " hp " << g.state.player().hp << "/" << g.state.enemy().hp;
   return s.str();
 }
 
@@ -174,9 +175,12 @@ TEST(StoryBattleClicks, NoFightStandsStillWhateverThePlayerClicks) {
     }
     allTicks += ticks;
     rounds += g.battle.roundCount;
-    if (g.battle.gameOver == 1) ++lost;
-    else if (ticks >= kTickCap) ++cut;
-    else ++won;
+    if (g.battle.gameOver == 1)
+      ++lost;
+    else if (ticks >= kTickCap)
+      ++cut;
+    else
+      ++won;
     session::EndSession(*run);
     if (boxes.tellp() > 1 << 20) boxes.str("");
   }

@@ -9,9 +9,15 @@ namespace qv::testing {
 void FakeHost::PlayWave(int channel, std::string_view file) {
   waves.push_back(std::to_string(channel) + ":" + std::string(file));
 }
-void FakeHost::PlayMusic(std::string_view file) { music.emplace_back(file); }
-void FakeHost::PlayMidi(std::string_view file) { midi.emplace_back(file); }
-void FakeHost::MessageBox(std::string_view text) { messages.emplace_back(text); }
+void FakeHost::PlayMusic(std::string_view file) {
+  music.emplace_back(file);
+}
+void FakeHost::PlayMidi(std::string_view file) {
+  midi.emplace_back(file);
+}
+void FakeHost::MessageBox(std::string_view text) {
+  messages.emplace_back(text);
+}
 bool FakeHost::Confirm(std::string_view text) {
   messages.emplace_back(text);
   if (answers.empty()) return false;
@@ -22,8 +28,9 @@ bool FakeHost::Confirm(std::string_view text) {
 
 std::filesystem::path MakeTempDir() {
   static std::atomic<int> counter{0};
-  std::filesystem::path p = std::filesystem::temp_directory_path() /
-                            ("qv-test-" + std::to_string(getpid()) + "-" + std::to_string(counter++));
+  std::filesystem::path p =
+      std::filesystem::temp_directory_path() /
+      ("qv-test-" + std::to_string(getpid()) + "-" + std::to_string(counter++));
   std::filesystem::remove_all(p);
   std::filesystem::create_directories(p);
   return p;

@@ -26,7 +26,7 @@ class FakeHost : public Host {
   }
 
   int64_t nowMs = 0;
-  std::vector<std::string> waves;     // "channel:file"
+  std::vector<std::string> waves;  // "channel:file"
   std::vector<std::string> music;
   std::vector<std::string> midi;
   std::vector<std::string> messages;  // CP932 texts of MessageBox and Confirm, in order

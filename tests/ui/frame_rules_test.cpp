@@ -63,7 +63,8 @@ TEST(LineColours, CyclesByFrameAndRow) {
   EXPECT_EQ(LineColour(301, 998 + 3, 0), 0x00DB10u);
   // The ten-step cycles mirror around step 5.
   for (int code : {301, 302, 303, 304, 305, 306, 307, 308, 309}) {
-    for (int i = 1; i <= 4; ++i) EXPECT_EQ(LineColour(code, i, 0), LineColour(code, 10 - i, 0)) << code;
+    for (int i = 1; i <= 4; ++i)
+      EXPECT_EQ(LineColour(code, i, 0), LineColour(code, 10 - i, 0)) << code;
     EXPECT_NE(LineColour(code, 0, 0), LineColour(code, 5, 0)) << code;
   }
   EXPECT_EQ(LineColour(303, 7, 0), LineColour(306, 7, 0));
@@ -116,7 +117,8 @@ TEST(SkillHelp, DescriptionInTwoPiecesThenLevelAndUses) {
   EXPECT_EQ(lines[2], Sjis("技Lv: 9  発動: 7回"));
 
   // A character across byte 50 moves whole to the second piece.
-  s.skills[3].description = "a" + Sjis("あいうえおかきくけこさしすせそたちつてとなにぬねの") + Sjis("は");
+  s.skills[3].description =
+      "a" + Sjis("あいうえおかきくけこさしすせそたちつてとなにぬねの") + Sjis("は");
   lines = SkillHelpLines(s, 3);
   EXPECT_EQ(lines[0].size(), 49u);
   EXPECT_EQ(lines[1], Sjis("のは"));

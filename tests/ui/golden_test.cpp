@@ -39,7 +39,8 @@ void ExpectGolden(const gfx::Bitmap& actual, const std::string& name) {
   int off = 0;
   for (size_t i = 0; i < actual.Pixels().size(); ++i) {
     const gfx::Color a = actual.Pixels()[i], e = expected.bitmap.Pixels()[i];
-    const int d = std::max({std::abs(gfx::RedOf(a) - gfx::RedOf(e)), std::abs(gfx::GreenOf(a) - gfx::GreenOf(e)),
+    const int d = std::max({std::abs(gfx::RedOf(a) - gfx::RedOf(e)),
+                            std::abs(gfx::GreenOf(a) - gfx::GreenOf(e)),
                             std::abs(gfx::BlueOf(a) - gfx::BlueOf(e))});
     off += d > 24;
   }
@@ -56,8 +57,9 @@ gfx::Bitmap Backdrop() {
   for (int y = 0; y < 480; ++y) {
     for (int x = 0; x < 640; ++x) {
       const int sea = y > 300;
-      b.SetPixel(x, y, sea ? gfx::Rgb(10, 30 + (x * 7 + y) % 40, 70 + y / 8)
-                           : gfx::Rgb(40 + y / 4, 20 + y / 6, 90 - y / 5));
+      b.SetPixel(x, y,
+                 sea ? gfx::Rgb(10, 30 + (x * 7 + y) % 40, 70 + y / 8)
+                     : gfx::Rgb(40 + y / 4, 20 + y / 6, 90 - y / 5));
     }
   }
   return b;
@@ -105,7 +107,8 @@ TEST(Golden, BattleFrameWithBothPanelsAndPopups) {
   t.WritePicture("yama.bmp", Backdrop());
   gfx::Bitmap hero(120, 160, 0xFF00FF);
   for (int y = 20; y < 160; ++y)
-    for (int x = 30 + y / 8; x < 90 - y / 8; ++x) hero.SetPixel(x, y, gfx::Rgb(200, 180 - y / 2, 140));
+    for (int x = 30 + y / 8; x < 90 - y / 8; ++x)
+      hero.SetPixel(x, y, gfx::Rgb(200, 180 - y / 2, 140));
   t.screen.SetSprite(1, hero);
   g.screen.scene = 0;
   g.screen.frameCounter = 998;
@@ -115,24 +118,33 @@ TEST(Golden, BattleFrameWithBothPanelsAndPopups) {
   p.name = Sjis("しすみ");
   p.level = 12;
   p.exp = 87;
-  p.maxHp = 120; p.hp = 9;
-  p.maxMp = 30; p.mp = 18;
-  p.maxTp = 100; p.tp = 100;
-  p.st_poison = 2; p.st_paralysis = 1; p.st_regen = 3; p.st_guard = 2;
+  p.maxHp = 120;
+  p.hp = 9;
+  p.maxMp = 30;
+  p.mp = 18;
+  p.maxTp = 100;
+  p.tp = 100;
+  p.st_poison = 2;
+  p.st_paralysis = 1;
+  p.st_regen = 3;
+  p.st_guard = 2;
   g.state.money = 1234;
   Combatant& e = g.state.enemy();
   e.name = Sjis("山男");
   e.present = 1;
   e.element = 3;
-  e.maxHp = 300; e.hp = 210;
-  e.maxMp = 50; e.mp = 5;
+  e.maxHp = 300;
+  e.hp = 210;
+  e.maxMp = 50;
+  e.mp = 5;
   e.tp = 40;
-  e.st_burn = 1; e.st_atkUp = 2;
+  e.st_burn = 1;
+  e.st_atkUp = 2;
   g.battle.battleActive = 1;
 
   g.state.skills[5].name = Sjis("ファイア");
-  g.state.skills[5].description =
-      Sjis("炎の魔法で敵を焼く。火属性の攻撃で、相手に火傷を負わせることがある。燃え上がる炎の力。");
+  g.state.skills[5].description = Sjis(
+      "炎の魔法で敵を焼く。火属性の攻撃で、相手に火傷を負わせることがある。燃え上がる炎の力。");
   g.state.skillLevel[5] = 10;
   g.state.skillUses[5] = 42;
   g.battle.actionSkill = 5;

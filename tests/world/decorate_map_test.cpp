@@ -1,6 +1,7 @@
+#include "world/decorate_map.h"
+
 #include <gtest/gtest.h>
 
-#include "world/decorate_map.h"
 #include "world/world_fixture.h"
 
 namespace qv {

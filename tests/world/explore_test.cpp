@@ -1,9 +1,10 @@
+#include "world/explore.h"
+
 #include <gtest/gtest.h>
 
 #include "battle/sequencer.h"
 #include "core/state_ops.h"
 #include "core/text_lines.h"
-#include "world/explore.h"
 #include "world/map_handlers.h"
 #include "world/world_fixture.h"
 

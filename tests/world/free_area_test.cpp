@@ -1,8 +1,9 @@
+#include "world/free_area.h"
+
 #include <gtest/gtest.h>
 
 #include <set>
 
-#include "world/free_area.h"
 #include "world/map_handlers.h"
 #include "world/world_fixture.h"
 

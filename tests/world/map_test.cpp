@@ -1,10 +1,11 @@
+#include "world/map.h"
+
 #include <gtest/gtest.h>
 
 #include <filesystem>
 
 #include "battle/sequencer.h"
 #include "core/text_lines.h"
-#include "world/map.h"
 #include "world/map_handlers.h"
 #include "world/world_fixture.h"
 

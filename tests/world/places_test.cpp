@@ -29,6 +29,7 @@ constexpr const char* kNoOne = "誰もいませんでした....";
 constexpr const char* kNoMore = "そこにはもう入れません";
 
 // Each place at the edges of its gates, the refusals in the order they are tried.
+// clang-format off
 const GateCase kGateCases[] = {
     {"Image1", Image1MouseDown, 2, {}, 1, Outcome::Says, "山が険しくて入れません", nullptr},
     {"Image1", Image1MouseDown, 2, {{3, 0}, {2, 1}}, 1, Outcome::Says, "山が険しくて入れません", nullptr},
@@ -95,6 +96,7 @@ const GateCase kGateCases[] = {
     {"Image13", Image13MouseDown, 19, {{13, 1}}, 50, Outcome::Fight, "今、光", "hikaru.bmp"},
     {"Image13", Image13MouseDown, 19, {{13, 0}, {19, 0}}, 50, Outcome::Silent, nullptr, nullptr},
 };
+// clang-format on
 
 TEST(Places, EveryGateAndRefusalInItsOrder) {
   for (const GateCase& c : kGateCases) {

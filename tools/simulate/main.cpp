@@ -69,23 +69,38 @@ int main(int argc, char** argv) {
       continue;
     }
     if (arg == "--policy") {
-      if (value == "strongest") options.policy = battle::PlayerPolicy::kStrongest;
-      else if (value == "random") options.policy = battle::PlayerPolicy::kRandom;
-      else return Fail("unknown policy " + std::string(value));
+      if (value == "strongest")
+        options.policy = battle::PlayerPolicy::kStrongest;
+      else if (value == "random")
+        options.policy = battle::PlayerPolicy::kRandom;
+      else
+        return Fail("unknown policy " + std::string(value));
       continue;
     }
-    if (arg == "--level") n = number(0, 99), setup.level = n.value_or(0);
-    else if (arg == "--hp") n = number(1, 99999), setup.maxHp = n.value_or(0);
-    else if (arg == "--mp") n = number(0, 99999), setup.maxMp = n.value_or(0);
-    else if (arg == "--attack") n = number(0, 9999), setup.attack = n.value_or(0);
-    else if (arg == "--defense") n = number(0, 9999), setup.defense = n.value_or(0);
-    else if (arg == "--hit") n = number(0, 999), setup.hitRate = n.value_or(0);
-    else if (arg == "--evade") n = number(0, 999), setup.evadeRate = n.value_or(0);
-    else if (arg == "--place") n = number(1, 19), options.locationId = n.value_or(0);
-    else if (arg == "--depth") n = number(0, 100000), options.depth = n.value_or(0);
-    else if (arg == "--battles") n = number(1, 10000000), options.battles = n.value_or(0);
-    else if (arg == "--seed") n = number(0, 2147483647), options.seed = static_cast<uint32_t>(n.value_or(0));
-    else return Fail("unknown option " + std::string(arg));
+    if (arg == "--level")
+      n = number(0, 99), setup.level = n.value_or(0);
+    else if (arg == "--hp")
+      n = number(1, 99999), setup.maxHp = n.value_or(0);
+    else if (arg == "--mp")
+      n = number(0, 99999), setup.maxMp = n.value_or(0);
+    else if (arg == "--attack")
+      n = number(0, 9999), setup.attack = n.value_or(0);
+    else if (arg == "--defense")
+      n = number(0, 9999), setup.defense = n.value_or(0);
+    else if (arg == "--hit")
+      n = number(0, 999), setup.hitRate = n.value_or(0);
+    else if (arg == "--evade")
+      n = number(0, 999), setup.evadeRate = n.value_or(0);
+    else if (arg == "--place")
+      n = number(1, 19), options.locationId = n.value_or(0);
+    else if (arg == "--depth")
+      n = number(0, 100000), options.depth = n.value_or(0);
+    else if (arg == "--battles")
+      n = number(1, 10000000), options.battles = n.value_or(0);
+    else if (arg == "--seed")
+      n = number(0, 2147483647), options.seed = static_cast<uint32_t>(n.value_or(0));
+    else
+      return Fail("unknown option " + std::string(arg));
     if (!n) return Fail("bad value for " + std::string(arg) + ": " + std::string(value));
   }
 
@@ -102,7 +117,8 @@ int main(int argc, char** argv) {
     const world::EnemyVariant* v = world::VariantOf(
         options.locationId, returnFight ? world::Visit::Return : world::Visit::First);
     if (v == nullptr) v = world::VariantOf(options.locationId, world::Visit::Only);
-    if (v == nullptr) return Fail("place " + std::to_string(options.locationId) + " has no such fight");
+    if (v == nullptr)
+      return Fail("place " + std::to_string(options.locationId) + " has no such fight");
     QuietHost host;
     auto scratch = MakeGame(&host, nullptr, Paths{});
     world::WriteEnemy(*scratch, *v);
@@ -110,11 +126,11 @@ int main(int argc, char** argv) {
   }
 
   const battle::SimulationResult r = battle::SimulateBattles(hero, options);
-  std::printf("enemy: %s\n",
-              options.enemy.name.empty() ? "(rolled per battle)" : Cp932ToUtf8(options.enemy.name).c_str());
+  std::printf("enemy: %s\n", options.enemy.name.empty() ? "(rolled per battle)"
+                                                        : Cp932ToUtf8(options.enemy.name).c_str());
   std::printf("battles: %d  won: %d  lost: %d  unfinished: %d\n", r.battles, r.wins, r.losses,
               r.unfinished);
-  std::printf("win rate: %.3f  mean turns: %.2f  mean damage dealt: %.1f  taken: %.1f\n",
-              r.winRate, r.meanTurns, r.meanDamageDealt, r.meanDamageTaken);
+  std::printf("win rate: %.3f  mean turns: %.2f  mean damage dealt: %.1f  taken: %.1f\n", r.winRate,
+              r.meanTurns, r.meanDamageDealt, r.meanDamageTaken);
   return 0;
 }

@@ -13,9 +13,13 @@ void HeadlessHost::PlayWave(int channel, std::string_view file) {
   lastWave_ = std::to_string(channel) + ":" + std::string(file);
 }
 
-void HeadlessHost::PlayMusic(std::string_view file) { lastMusic_ = file; }
+void HeadlessHost::PlayMusic(std::string_view file) {
+  lastMusic_ = file;
+}
 
-void HeadlessHost::PlayMidi(std::string_view file) { lastMidi_ = file; }
+void HeadlessHost::PlayMidi(std::string_view file) {
+  lastMidi_ = file;
+}
 
 void HeadlessHost::MessageBox(std::string_view text) {
   boxes_.emplace_back(text);
@@ -36,8 +40,7 @@ bool HeadlessHost::Confirm(std::string_view text) {
   return yes;
 }
 
-void HeadlessHost::PrintBox(std::string_view kind, std::string_view text,
-                            std::string_view answer) {
+void HeadlessHost::PrintBox(std::string_view kind, std::string_view text, std::string_view answer) {
   out_ << "[" << kind << "] " << session::BoxTextForPrinting(text) << "\n  -> " << answer << "\n";
   out_.flush();
 }

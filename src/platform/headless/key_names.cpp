@@ -12,10 +12,10 @@ struct NamedKey {
 };
 
 constexpr NamedKey kNamedKeys[] = {
-    {"enter", 13},    {"return", 13},  {"escape", 27},   {"esc", 27},     {"backspace", 8},
-    {"tab", 9},       {"space", 32},   {"pageup", 33},   {"pagedown", 34}, {"end", 35},
-    {"home", 36},     {"left", 37},    {"up", 38},       {"right", 39},   {"down", 40},
-    {"insert", 45},   {"delete", 46},  {"shift", 16},    {"ctrl", 17},    {"alt", 18},
+    {"enter", 13},  {"return", 13}, {"escape", 27}, {"esc", 27},      {"backspace", 8},
+    {"tab", 9},     {"space", 32},  {"pageup", 33}, {"pagedown", 34}, {"end", 35},
+    {"home", 36},   {"left", 37},   {"up", 38},     {"right", 39},    {"down", 40},
+    {"insert", 45}, {"delete", 46}, {"shift", 16},  {"ctrl", 17},     {"alt", 18},
 };
 
 constexpr int32_t kVkF1 = 112;

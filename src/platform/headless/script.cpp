@@ -29,7 +29,8 @@ std::string_view NextWord(std::string_view& rest) {
 }
 
 std::string_view TrimRight(std::string_view s) {
-  while (!s.empty() && (s.back() == ' ' || s.back() == '\t' || s.back() == '\r')) s.remove_suffix(1);
+  while (!s.empty() && (s.back() == ' ' || s.back() == '\t' || s.back() == '\r'))
+    s.remove_suffix(1);
   return s;
 }
 
@@ -113,8 +114,8 @@ bool Parser::ParseLine(std::string_view line, int number, Command& cmd, bool& is
     const std::string_view name = NextWord(rest);
     const std::optional<int32_t> code = VirtualKeyFromName(name);
     if (!code) {
-      return Fail(number, "unknown key '" + std::string(name) + "' (known: " +
-                              std::string(KeyNameList()) + ")");
+      return Fail(number, "unknown key '" + std::string(name) +
+                              "' (known: " + std::string(KeyNameList()) + ")");
     }
     cmd.amount = *code;
     return noMore();
@@ -194,7 +195,8 @@ Script ParseScript(std::string_view text, std::string_view name) {
 
 Script LoadScript(const std::filesystem::path& path) {
   Script script;
-  std::optional<std::string> text = session::ReadSmallFile(path, kMaxScriptBytes, "script file", script.error);
+  std::optional<std::string> text =
+      session::ReadSmallFile(path, kMaxScriptBytes, "script file", script.error);
   if (!text) return script;
   return ParseScript(*text, path.string());
 }

@@ -93,17 +93,20 @@ int Runner::Run(const Command& c) {
   switch (c.kind) {
     case CommandKind::Click:
       session::SendInput(g_, observer_, {session::InputKind::MouseDown, c.x, c.y, 0, c.flag, {}});
-      if (!host_.Closed()) session::SendInput(g_, observer_, {session::InputKind::MouseUp, c.x, c.y, 0, c.flag, {}});
+      if (!host_.Closed())
+        session::SendInput(g_, observer_, {session::InputKind::MouseUp, c.x, c.y, 0, c.flag, {}});
       return session::kExitOk;
     case CommandKind::Move:
       session::SendInput(g_, observer_, {session::InputKind::MouseMove, c.x, c.y, 0, false, {}});
       return session::kExitOk;
     case CommandKind::Wheel:
-      session::SendInput(g_, observer_, {session::InputKind::MouseWheel, c.x, c.y, c.amount, false, {}});
+      session::SendInput(g_, observer_,
+                         {session::InputKind::MouseWheel, c.x, c.y, c.amount, false, {}});
       return session::kExitOk;
     case CommandKind::Key:
       session::SendInput(g_, observer_, {session::InputKind::KeyDown, 0, 0, c.amount, false, {}});
-      if (!host_.Closed()) session::SendInput(g_, observer_, {session::InputKind::KeyUp, 0, 0, c.amount, false, {}});
+      if (!host_.Closed())
+        session::SendInput(g_, observer_, {session::InputKind::KeyUp, 0, 0, c.amount, false, {}});
       return session::kExitOk;
     case CommandKind::Type:
       session::SendInput(g_, observer_, {session::InputKind::Text, 0, 0, 0, false, c.text});
@@ -128,8 +131,9 @@ int Runner::Run(const Command& c) {
         std::error_code ec;
         std::filesystem::create_directories(checks_.goldenDir, ec);
         const std::string written = gfx::WritePng(picture, golden);
-        return written.empty() ? session::kExitOk
-                               : Fail(c, session::kExitWriteFailed, "cannot write " + golden.string());
+        return written.empty()
+                   ? session::kExitOk
+                   : Fail(c, session::kExitWriteFailed, "cannot write " + golden.string());
       }
       const std::string differs = CompareWithGolden(picture, golden);
       if (!differs.empty())

@@ -9,12 +9,12 @@ struct KeyPair {
 };
 
 constexpr KeyPair kKeys[] = {
-    {SDLK_BACKSPACE, 8},  {SDLK_TAB, 9},       {SDLK_RETURN, 13},    {SDLK_KP_ENTER, 13},
-    {SDLK_RETURN2, 13},   {SDLK_PAUSE, 19},    {SDLK_ESCAPE, 27},    {SDLK_SPACE, 32},
-    {SDLK_PAGEUP, 33},    {SDLK_PAGEDOWN, 34}, {SDLK_END, 35},       {SDLK_HOME, 36},
-    {SDLK_LEFT, 37},      {SDLK_UP, 38},       {SDLK_RIGHT, 39},     {SDLK_DOWN, 40},
-    {SDLK_INSERT, 45},    {SDLK_DELETE, 46},   {SDLK_LSHIFT, 16},    {SDLK_RSHIFT, 16},
-    {SDLK_LCTRL, 17},     {SDLK_RCTRL, 17},    {SDLK_LALT, 18},      {SDLK_RALT, 18},
+    {SDLK_BACKSPACE, 8},     {SDLK_TAB, 9},       {SDLK_RETURN, 13},    {SDLK_KP_ENTER, 13},
+    {SDLK_RETURN2, 13},      {SDLK_PAUSE, 19},    {SDLK_ESCAPE, 27},    {SDLK_SPACE, 32},
+    {SDLK_PAGEUP, 33},       {SDLK_PAGEDOWN, 34}, {SDLK_END, 35},       {SDLK_HOME, 36},
+    {SDLK_LEFT, 37},         {SDLK_UP, 38},       {SDLK_RIGHT, 39},     {SDLK_DOWN, 40},
+    {SDLK_INSERT, 45},       {SDLK_DELETE, 46},   {SDLK_LSHIFT, 16},    {SDLK_RSHIFT, 16},
+    {SDLK_LCTRL, 17},        {SDLK_RCTRL, 17},    {SDLK_LALT, 18},      {SDLK_RALT, 18},
     {SDLK_KP_MULTIPLY, 106}, {SDLK_KP_PLUS, 107}, {SDLK_KP_MINUS, 109}, {SDLK_KP_PERIOD, 110},
     {SDLK_KP_DIVIDE, 111},
 };

@@ -16,7 +16,9 @@ int64_t SaneInterval(const Game& g) {
   return std::clamp<int64_t>(g.screen.timerInterval, 1, kLongestInterval);
 }
 
-void TickDriver::Start(const Game& g, int64_t nowMs) { due_ = nowMs + SaneInterval(g); }
+void TickDriver::Start(const Game& g, int64_t nowMs) {
+  due_ = nowMs + SaneInterval(g);
+}
 
 bool TickDriver::Pump(Game& g, int64_t nowMs) {
   if (nowMs < due_) return false;
@@ -27,6 +29,8 @@ bool TickDriver::Pump(Game& g, int64_t nowMs) {
   return true;
 }
 
-int64_t TickDriver::MsUntilDue(int64_t nowMs) const { return std::max<int64_t>(due_ - nowMs, 0); }
+int64_t TickDriver::MsUntilDue(int64_t nowMs) const {
+  return std::max<int64_t>(due_ - nowMs, 0);
+}
 
 }  // namespace qv::session

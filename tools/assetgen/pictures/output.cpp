@@ -11,7 +11,9 @@ namespace qv::assetgen {
 
 namespace {
 
-uint8_t To8(float v) { return static_cast<uint8_t>(std::lround(Clamp01(v) * 255.0f)); }
+uint8_t To8(float v) {
+  return static_cast<uint8_t>(std::lround(Clamp01(v) * 255.0f));
+}
 
 void Put16(std::vector<uint8_t>& b, uint32_t v) {
   b.push_back(v & 255);
@@ -68,7 +70,8 @@ void Measure(CutBox& box) {
   int lo[3] = {31, 31, 31}, hi[3] = {0, 0, 0};
   box.weight = 0;
   for (uint32_t idx : box.bins) {
-    int c[3] = {static_cast<int>(idx >> 10), static_cast<int>((idx >> 5) & 31), static_cast<int>(idx & 31)};
+    int c[3] = {static_cast<int>(idx >> 10), static_cast<int>((idx >> 5) & 31),
+                static_cast<int>(idx & 31)};
     for (int k = 0; k < 3; ++k) {
       lo[k] = std::min(lo[k], c[k]);
       hi[k] = std::max(hi[k], c[k]);
@@ -147,7 +150,8 @@ std::vector<std::array<uint8_t, 3>> MedianCut(const std::vector<uint8_t>& rgb) {
       b += hist[idx].b;
     }
     if (n == 0) continue;
-    pal.push_back({static_cast<uint8_t>(r / n), static_cast<uint8_t>(g / n), static_cast<uint8_t>(b / n)});
+    pal.push_back(
+        {static_cast<uint8_t>(r / n), static_cast<uint8_t>(g / n), static_cast<uint8_t>(b / n)});
   }
   while (pal.size() < 256) pal.push_back({0, 0, 0});
   return pal;
@@ -244,7 +248,8 @@ void WriteBmp8(const std::string& path, int w, int h, const std::vector<uint8_t>
   WriteFile(path, b);
 }
 
-void WriteJpeg(const std::string& path, int w, int h, const std::vector<uint8_t>& rgb, int quality) {
+void WriteJpeg(const std::string& path, int w, int h, const std::vector<uint8_t>& rgb,
+               int quality) {
   FILE* f = std::fopen(path.c_str(), "wb");
   if (!f) throw std::runtime_error("cannot create " + path);
   jpeg_compress_struct cinfo;

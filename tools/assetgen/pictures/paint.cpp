@@ -48,7 +48,9 @@ uint32_t Hash(int32_t x, int32_t y, uint32_t seed) {
   return h ^ (h >> 16);
 }
 
-float Lattice(int32_t x, int32_t y, uint32_t seed) { return (Hash(x, y, seed) & 0xFFFFFF) / 16777215.0f; }
+float Lattice(int32_t x, int32_t y, uint32_t seed) {
+  return (Hash(x, y, seed) & 0xFFFFFF) / 16777215.0f;
+}
 
 }  // namespace
 
@@ -147,8 +149,10 @@ float SdPoly(float px, float py, const std::vector<float>& xy) {
 }
 
 void Glow(Layer& l, float cx, float cy, float r, Col c, float strength) {
-  int x0 = std::max(0, static_cast<int>(cx - r)), x1 = std::min(l.w() - 1, static_cast<int>(cx + r));
-  int y0 = std::max(0, static_cast<int>(cy - r)), y1 = std::min(l.h() - 1, static_cast<int>(cy + r));
+  int x0 = std::max(0, static_cast<int>(cx - r)),
+      x1 = std::min(l.w() - 1, static_cast<int>(cx + r));
+  int y0 = std::max(0, static_cast<int>(cy - r)),
+      y1 = std::min(l.h() - 1, static_cast<int>(cy + r));
   for (int y = y0; y <= y1; ++y) {
     for (int x = x0; x <= x1; ++x) {
       float dx = (x + 0.5f - cx) / r, dy = (y + 0.5f - cy) / r;
@@ -192,29 +196,48 @@ void Line(Layer& l, float ax, float ay, float bx, float by, float width, Col c, 
 
 float Part::Sd(float x, float y) const {
   switch (kind) {
-    case kEllipse: return SdEllipse(x, y, a, b, c, d);
-    case kCapsule: return SdCapsule(x, y, a, b, c, d, e, f);
-    case kBox: return SdBox(x, y, a, b, c, d, e);
-    case kPoly: return SdPoly(x, y, poly);
+    case kEllipse:
+      return SdEllipse(x, y, a, b, c, d);
+    case kCapsule:
+      return SdCapsule(x, y, a, b, c, d, e, f);
+    case kBox:
+      return SdBox(x, y, a, b, c, d, e);
+    case kPoly:
+      return SdPoly(x, y, poly);
   }
   return 1e9f;
 }
 
 void Part::Bounds(float& x0, float& y0, float& x1, float& y1) const {
   switch (kind) {
-    case kEllipse: x0 = a - c; x1 = a + c; y0 = b - d; y1 = b + d; return;
+    case kEllipse:
+      x0 = a - c;
+      x1 = a + c;
+      y0 = b - d;
+      y1 = b + d;
+      return;
     case kCapsule: {
       float r = std::max(e, f);
-      x0 = std::min(a, c) - r; x1 = std::max(a, c) + r;
-      y0 = std::min(b, d) - r; y1 = std::max(b, d) + r;
+      x0 = std::min(a, c) - r;
+      x1 = std::max(a, c) + r;
+      y0 = std::min(b, d) - r;
+      y1 = std::max(b, d) + r;
       return;
     }
-    case kBox: x0 = a - c; x1 = a + c; y0 = b - d; y1 = b + d; return;
+    case kBox:
+      x0 = a - c;
+      x1 = a + c;
+      y0 = b - d;
+      y1 = b + d;
+      return;
     case kPoly:
-      x0 = y0 = 1e9f; x1 = y1 = -1e9f;
+      x0 = y0 = 1e9f;
+      x1 = y1 = -1e9f;
       for (size_t i = 0; i + 1 < poly.size(); i += 2) {
-        x0 = std::min(x0, poly[i]); x1 = std::max(x1, poly[i]);
-        y0 = std::min(y0, poly[i + 1]); y1 = std::max(y1, poly[i + 1]);
+        x0 = std::min(x0, poly[i]);
+        x1 = std::max(x1, poly[i]);
+        y0 = std::min(y0, poly[i + 1]);
+        y1 = std::max(y1, poly[i + 1]);
       }
       return;
   }
@@ -223,7 +246,11 @@ void Part::Bounds(float& x0, float& y0, float& x1, float& y1) const {
 Part Ellipse(float cx, float cy, float rx, float ry, Col c) {
   Part p;
   p.kind = Part::kEllipse;
-  p.a = cx; p.b = cy; p.c = rx; p.d = ry; p.col = c;
+  p.a = cx;
+  p.b = cy;
+  p.c = rx;
+  p.d = ry;
+  p.col = c;
   p.thickness = std::min(rx, ry);
   return p;
 }
@@ -231,7 +258,13 @@ Part Ellipse(float cx, float cy, float rx, float ry, Col c) {
 Part Capsule(float ax, float ay, float bx, float by, float ra, float rb, Col c) {
   Part p;
   p.kind = Part::kCapsule;
-  p.a = ax; p.b = ay; p.c = bx; p.d = by; p.e = ra; p.f = rb; p.col = c;
+  p.a = ax;
+  p.b = ay;
+  p.c = bx;
+  p.d = by;
+  p.e = ra;
+  p.f = rb;
+  p.col = c;
   p.thickness = std::max(ra, rb);
   return p;
 }
@@ -239,7 +272,12 @@ Part Capsule(float ax, float ay, float bx, float by, float ra, float rb, Col c) 
 Part Box(float cx, float cy, float hw, float hh, Col c, float round) {
   Part p;
   p.kind = Part::kBox;
-  p.a = cx; p.b = cy; p.c = hw; p.d = hh; p.e = round; p.col = c;
+  p.a = cx;
+  p.b = cy;
+  p.c = hw;
+  p.d = hh;
+  p.e = round;
+  p.col = c;
   p.thickness = std::min(hw, hh) * 0.6f;
   return p;
 }
@@ -258,7 +296,9 @@ void DrawPart(Layer& l, const Part& p, const Light& light) {
   p.Bounds(x0, y0, x1, y1);
   float lx = light.dx, ly = light.dy, lz = 0.65f;
   float ln = std::sqrt(lx * lx + ly * ly + lz * lz);
-  lx /= ln; ly /= ln; lz /= ln;
+  lx /= ln;
+  ly /= ln;
+  lz /= ln;
   float t = std::max(1.0f, p.thickness);
   FillSd(
       l, x0, y0, x1, y1, [&](float x, float y) { return p.Sd(x, y); },
@@ -267,7 +307,10 @@ void DrawPart(Layer& l, const Part& p, const Light& light) {
         // gives a rounded normal without any real geometry.
         float gx = p.Sd(x + 1, y) - p.Sd(x - 1, y), gy = p.Sd(x, y + 1) - p.Sd(x, y - 1);
         float gl = std::sqrt(gx * gx + gy * gy);
-        if (gl > 0) { gx /= gl; gy /= gl; }
+        if (gl > 0) {
+          gx /= gl;
+          gy /= gl;
+        }
         float depth = Clamp01(-d / t);
         float z = std::sqrt(Clamp01(1 - (1 - depth) * (1 - depth)));
         float s = std::sqrt(Clamp01(1 - z * z));

@@ -19,9 +19,15 @@ inline Col Rgb(int hex) {
 inline Col Mix(Col a, Col b, float t) {
   return {a.r + (b.r - a.r) * t, a.g + (b.g - a.g) * t, a.b + (b.b - a.b) * t};
 }
-inline Col Scale(Col a, float k) { return {a.r * k, a.g * k, a.b * k}; }
-inline Col Add(Col a, Col b) { return {a.r + b.r, a.g + b.g, a.b + b.b}; }
-inline float Clamp01(float v) { return std::clamp(v, 0.0f, 1.0f); }
+inline Col Scale(Col a, float k) {
+  return {a.r * k, a.g * k, a.b * k};
+}
+inline Col Add(Col a, Col b) {
+  return {a.r + b.r, a.g + b.g, a.b + b.b};
+}
+inline float Clamp01(float v) {
+  return std::clamp(v, 0.0f, 1.0f);
+}
 inline float Smooth(float e0, float e1, float x) {
   float t = Clamp01((x - e0) / (e1 - e0));
   return t * t * (3 - 2 * t);
@@ -115,7 +121,8 @@ struct Light {
 // One solid part of a figure, lit as a rounded volume.
 struct Part {
   enum Kind { kEllipse, kCapsule, kBox, kPoly } kind = kEllipse;
-  float a = 0, b = 0, c = 0, d = 0, e = 0, f = 0;  // ellipse cx,cy,rx,ry; capsule ax,ay,bx,by,ra,rb; box cx,cy,hw,hh,round
+  float a = 0, b = 0, c = 0, d = 0, e = 0,
+        f = 0;  // ellipse cx,cy,rx,ry; capsule ax,ay,bx,by,ra,rb; box cx,cy,hw,hh,round
   std::vector<float> poly;
   Col col;
   float thickness = 8;  // how deep the volume reads, in pixels

@@ -38,8 +38,8 @@ void Stars(Layer& l, int count, int maxY, uint32_t seed, float brightness) {
   }
 }
 
-void Ridge(Layer& l, float baseY, float amp, float freq, Col c, Col fog, float fogAmount, uint32_t seed,
-           float peakX, float peakH, float peakW) {
+void Ridge(Layer& l, float baseY, float amp, float freq, Col c, Col fog, float fogAmount,
+           uint32_t seed, float peakX, float peakH, float peakW) {
   for (int x = 0; x < l.w(); ++x) {
     float n = Fbm(x * freq, 0.5f, 5, seed);
     float top = baseY - n * amp;
@@ -91,7 +91,10 @@ void Tree(Layer& l, float x, float footY, float size, Col leaf, Col trunk, uint3
   Light light;
   light.rim = Mix(leaf, Rgb(0xFFFFE0), 0.6f);
   light.rimStrength = 0.35f;
-  DrawPart(l, Capsule(x, footY, x + size * 0.03f, footY - size * 0.6f, size * 0.07f, size * 0.045f, trunk), light);
+  DrawPart(
+      l,
+      Capsule(x, footY, x + size * 0.03f, footY - size * 0.6f, size * 0.07f, size * 0.045f, trunk),
+      light);
   Rng rng(seed);
   for (int i = 0; i < 9; ++i) {
     float a = rng.Range(0, 6.283f), d = rng.Range(0, size * 0.28f);
@@ -106,21 +109,25 @@ void Conifer(Layer& l, float x, float footY, float size, Col c) {
   for (int i = 0; i < 4; ++i) {
     float top = footY - size + i * size * 0.2f;
     float w = size * (0.16f + i * 0.07f);
-    FillPoly(l, {x, top, x + w, top + size * 0.35f, x - w, top + size * 0.35f}, Scale(c, 1 - i * 0.06f));
+    FillPoly(l, {x, top, x + w, top + size * 0.35f, x - w, top + size * 0.35f},
+             Scale(c, 1 - i * 0.06f));
   }
-  FillPoly(l, {x - size * 0.03f, footY - size * 0.05f, x + size * 0.03f, footY - size * 0.05f, x + size * 0.03f, footY,
-               x - size * 0.03f, footY},
+  FillPoly(l,
+           {x - size * 0.03f, footY - size * 0.05f, x + size * 0.03f, footY - size * 0.05f,
+            x + size * 0.03f, footY, x - size * 0.03f, footY},
            Scale(c, 0.6f));
 }
 
 void Grass(Layer& l, int y0, int y1, Col c, int count, uint32_t seed) {
   Rng rng(seed);
   for (int i = 0; i < count; ++i) {
-    float x = rng.Range(0, static_cast<float>(l.w())), y = rng.Range(static_cast<float>(y0), static_cast<float>(y1));
+    float x = rng.Range(0, static_cast<float>(l.w())),
+          y = rng.Range(static_cast<float>(y0), static_cast<float>(y1));
     float t = (y - y0) / std::max(1, y1 - y0);
     float h = 4 + 14 * t * rng.Range(0.6f, 1.2f);
     Col g = Scale(c, rng.Range(0.75f, 1.25f));
-    for (int k = -1; k <= 1; ++k) Line(l, x, y, x + k * h * 0.35f + rng.Range(-1, 1), y - h, 1.0f + t, g, 0.8f);
+    for (int k = -1; k <= 1; ++k)
+      Line(l, x, y, x + k * h * 0.35f + rng.Range(-1, 1), y - h, 1.0f + t, g, 0.8f);
   }
 }
 
@@ -164,9 +171,11 @@ void Room(Layer& l, Col wall, Col floor, int floorY, uint32_t seed) {
     }
   }
   // Skirting board where wall meets floor.
-  FillPoly(l, {0, static_cast<float>(floorY) - 8, static_cast<float>(l.w()), static_cast<float>(floorY) - 8,
-               static_cast<float>(l.w()), static_cast<float>(floorY), 0, static_cast<float>(floorY)},
-           Scale(wall, 0.55f));
+  FillPoly(
+      l,
+      {0, static_cast<float>(floorY) - 8, static_cast<float>(l.w()), static_cast<float>(floorY) - 8,
+       static_cast<float>(l.w()), static_cast<float>(floorY), 0, static_cast<float>(floorY)},
+      Scale(wall, 0.55f));
 }
 
 }  // namespace qv::assetgen

@@ -13,8 +13,8 @@ void Sky(Layer& l, Col zenith, Col horizon, int horizonY, float clouds, uint32_t
 // Scattered stars above the horizon.
 void Stars(Layer& l, int count, int maxY, uint32_t seed, float brightness = 1);
 // A ridge line: everything below baseY + noise offset is filled with a colour fading to fog.
-void Ridge(Layer& l, float baseY, float amp, float freq, Col c, Col fog, float fogAmount, uint32_t seed,
-           float peakX = -1, float peakH = 0, float peakW = 100);
+void Ridge(Layer& l, float baseY, float amp, float freq, Col c, Col fog, float fogAmount,
+           uint32_t seed, float peakX = -1, float peakH = 0, float peakW = 100);
 // Ground from y0 down with a colour gradient and noise texture.
 void Ground(Layer& l, int y0, Col nearCol, Col farCol, uint32_t seed, float texture = 0.25f);
 // A lake or sea surface from y0 down, mirroring what is above it with ripples.
