@@ -5,16 +5,16 @@
 
 namespace qv::testing {
 
-Combatant& PlayWithHero(Game& g, const HeroSpec& spec) {
+Combatant& PlayWithHero(Game& g, const Hero& hero) {
   FillMasterData(g.state);
   g.screen.scene = 0;
   Combatant& p = g.state.player();
   p.name = Sjis("カイ");
   p.level = 1;
-  p.maxHp = p.hp = spec.hp;
-  p.maxMp = p.mp = spec.mp;
+  p.maxHp = p.hp = hero.hp;
+  p.maxMp = p.mp = hero.mp;
   p.maxTp = 100;
-  if (spec.stomps) g.state.skillLevel[0] = 1;
+  if (hero.stomps) g.state.skillLevel[0] = 1;
   return p;
 }
 
