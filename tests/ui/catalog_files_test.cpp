@@ -7,7 +7,6 @@
 #include <filesystem>
 #include <fstream>
 #include <map>
-#include <regex>
 #include <set>
 #include <sstream>
 #include <string>
@@ -93,11 +92,18 @@ std::string Key(const PoEntry& e) {
   return e.context + '\x04' + e.id;
 }
 
+// Every {name} in a message: a brace, one or more letters, digits or underscores, a brace.
 std::multiset<std::string> Placeholders(const std::string& s) {
   std::multiset<std::string> out;
-  static const std::regex re(R"(\{[A-Za-z0-9_]+\})");
-  for (auto it = std::sregex_iterator(s.begin(), s.end(), re); it != std::sregex_iterator(); ++it)
-    out.insert(it->str());
+  const auto isNameChar = [](char c) {
+    return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') || c == '_';
+  };
+  for (size_t open = s.find('{'); open != std::string::npos; open = s.find('{', open + 1)) {
+    size_t end = open + 1;
+    while (end < s.size() && isNameChar(s[end])) ++end;
+    if (end > open + 1 && end < s.size() && s[end] == '}')
+      out.insert(s.substr(open, end - open + 1));
+  }
   return out;
 }
 
