@@ -99,8 +99,8 @@ TEST(CheckMidi, RefusesDamagedStructure) {
     const char* what;
     Bytes file;
   };
-  Bytes noEnd = Tune();
-  noEnd.resize(noEnd.size() - 4);
+  const Bytes tune = Tune();
+  const Bytes noEnd(tune.begin(), tune.end() - 4);  // the end-of-track event cut off
   Bytes longTrack = Midi(0, {Tune()});
   longTrack[21] += 1;  // the track claims one byte more than the file holds
   Bytes badHeader = Midi(0, {Tune()});
