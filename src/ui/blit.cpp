@@ -5,32 +5,41 @@
 
 namespace qv::ui {
 
+namespace {
+
+// Where a copy of `from` to (x, y) lands once clipped: the source rectangle kept inside the
+// source and the destination inside the target, each moving the other along.
+struct CopySpan {
+  int64_t sx0, sy0, sx1, sy1, dx, dy;
+};
+
+bool ClipCopy(const gfx::Bitmap& dst, int32_t x, int32_t y, const gfx::Bitmap& src,
+              const gfx::Rect& from, CopySpan& c) {
+  c.sx0 = std::max(from.left, 0);
+  c.sy0 = std::max(from.top, 0);
+  c.dx = int64_t{x} + (c.sx0 - from.left);
+  c.dy = int64_t{y} + (c.sy0 - from.top);
+  c.sx1 = std::min(from.right, src.Width());
+  c.sy1 = std::min(from.bottom, src.Height());
+  if (c.dx < 0) {
+    c.sx0 -= c.dx;
+    c.dx = 0;
+  }
+  if (c.dy < 0) {
+    c.sy0 -= c.dy;
+    c.dy = 0;
+  }
+  c.sx1 = std::min<int64_t>(c.sx1, c.sx0 + (dst.Width() - c.dx));
+  c.sy1 = std::min<int64_t>(c.sy1, c.sy0 + (dst.Height() - c.dy));
+  return c.sx0 < c.sx1 && c.sy0 < c.sy1;
+}
+
+}  // namespace
+
 void CopyPixels(gfx::Bitmap& dst, int32_t x, int32_t y, const gfx::Bitmap& src, gfx::Rect from) {
-  // Keep the source rectangle inside the source, moving the destination along with it.
-  int64_t sx0 = from.left, sy0 = from.top, sx1 = from.right, sy1 = from.bottom;
-  int64_t dx = x, dy = y;
-  if (sx0 < 0) {
-    dx -= sx0;
-    sx0 = 0;
-  }
-  if (sy0 < 0) {
-    dy -= sy0;
-    sy0 = 0;
-  }
-  sx1 = std::min<int64_t>(sx1, src.Width());
-  sy1 = std::min<int64_t>(sy1, src.Height());
-  // Then the destination inside the target.
-  if (dx < 0) {
-    sx0 -= dx;
-    dx = 0;
-  }
-  if (dy < 0) {
-    sy0 -= dy;
-    dy = 0;
-  }
-  sx1 = std::min<int64_t>(sx1, sx0 + (dst.Width() - dx));
-  sy1 = std::min<int64_t>(sy1, sy0 + (dst.Height() - dy));
-  if (sx0 >= sx1 || sy0 >= sy1) return;
+  CopySpan c;
+  if (!ClipCopy(dst, x, y, src, from, c)) return;
+  const auto [sx0, sy0, sx1, sy1, dx, dy] = c;
   const size_t bytes = static_cast<size_t>(sx1 - sx0) * sizeof(gfx::Color);
   const bool same = &dst == &src;
   for (int64_t i = 0; i < sy1 - sy0; ++i) {
@@ -72,21 +81,9 @@ void FillPixels(gfx::Bitmap& dst, const gfx::Rect& area, gfx::Color c) {
 
 void CopyPixelsKeyed(gfx::Bitmap& dst, int32_t x, int32_t y, const gfx::Bitmap& src, gfx::Rect from,
                      gfx::Color key) {
-  // The same clipping as CopyPixels; the pictures are never the same one here.
-  int64_t sx0 = std::max(from.left, 0), sy0 = std::max(from.top, 0);
-  int64_t dx = int64_t{x} + (sx0 - from.left), dy = int64_t{y} + (sy0 - from.top);
-  int64_t sx1 = std::min(from.right, src.Width()), sy1 = std::min(from.bottom, src.Height());
-  if (dx < 0) {
-    sx0 -= dx;
-    dx = 0;
-  }
-  if (dy < 0) {
-    sy0 -= dy;
-    dy = 0;
-  }
-  sx1 = std::min<int64_t>(sx1, sx0 + (dst.Width() - dx));
-  sy1 = std::min<int64_t>(sy1, sy0 + (dst.Height() - dy));
-  if (sx0 >= sx1 || sy0 >= sy1 || &dst == &src) return;
+  CopySpan c;
+  if (&dst == &src || !ClipCopy(dst, x, y, src, from, c)) return;
+  const auto [sx0, sy0, sx1, sy1, dx, dy] = c;
   for (int64_t row = sy0; row < sy1; ++row) {
     const gfx::Color* s = src.Row(int32_t(row)) + sx0;
     gfx::Color* d = dst.Row(int32_t(dy + row - sy0)) + dx;
