@@ -11,6 +11,7 @@
 #include "battle/rewards.h"
 #include "battle/sequencer.h"
 #include "battle/skill_script.h"
+#include "core/message.h"
 #include "core/text.h"
 #include "core/text_lines.h"
 
@@ -41,7 +42,7 @@ bool Announce(Game& g, int x) {
   BattleState& b = g.battle;
   Combatant& actor = g.state.combatants[static_cast<size_t>(x)];
   const SkillDef& skill = SkillAt(g.state, b.actionSkill);
-  AddTextLine(g, Sjis("＞") + skill.name);
+  AddTextLine(g, Compose(g, "＞{skill}", {Term("skill", skill.name)}));
   // A use counts even when it cannot be paid for.
   if (x == 0 && b.actionSkill >= 0 && b.actionSkill < kPerId) {
     int32_t& uses = g.state.skillUses[static_cast<size_t>(b.actionSkill)];
@@ -98,8 +99,8 @@ void FinishAction(Game& g) {
       const SkillDef& skill = SkillAt(g.state, id);
       const int32_t points = skill.scoreValue + m.points;
       AddLogLine(g,
-                 Sjis("技『") + skill.name + Sjis("』の発動回数が") + std::to_string(uses) +
-                     Sjis("回を達成!! > 得点 +") + std::to_string(points),
+                 Compose(g, "技『{skill}』の発動回数が{uses}回を達成!! > 得点 +{points}",
+                         {Term("skill", skill.name), Arg("uses", uses), Arg("points", points)}),
                  "pink2");
       AddScore(g, points);
       b.paused = 1;  // the click goes on with the turn

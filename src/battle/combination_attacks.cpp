@@ -4,6 +4,7 @@
 
 #include "battle/combination_scripts.h"
 #include "battle/status.h"
+#include "core/message.h"
 #include "core/text.h"
 #include "core/text_lines.h"
 
@@ -97,7 +98,7 @@ void SlowFoe(Act& act) {
 void DananMp(Act& act) {  // トゥアハ・デ・ダナン refills a tenth of the actor's MP, and a little
   const int32_t n = Random(act.g, 2) + act.X.maxMp / 10;
   ChangeMp(act.g, act.x, n);
-  AddTextLine(act.g, Sjis("MPが ") + std::to_string(n) + Sjis("回復"));
+  AddTextLine(act.g, Compose(act.g, "MPが {n}回復", {Arg("n", n)}));
 }
 void AttackUp(Act& act) {
   act.X.st_atkUp += 2;

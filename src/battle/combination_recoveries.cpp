@@ -5,6 +5,7 @@
 
 #include "battle/combination_scripts.h"
 #include "battle/status.h"
+#include "core/message.h"
 #include "core/text.h"
 #include "core/text_lines.h"
 
@@ -54,11 +55,11 @@ int32_t ByElement(const std::array<int32_t, 5>& table, int32_t element) {
 
 void GainTp(Act& act, int32_t n) {
   act.X.tp += n;  // the tick keeps it under the ceiling
-  Line(act, Sjis("TP ") + Num(n) + Sjis("回復"));
+  Line(act, Compose(act.g, "TP {n}回復", {Arg("n", n)}));
 }
 void GainMp(Act& act, int32_t n) {
   ChangeMp(act.g, act.x, n);
-  Line(act, Sjis("MP ") + Num(n) + Sjis("回復"));
+  Line(act, Compose(act.g, "MP {n}回復", {Arg("n", n)}));
 }
 
 void Refill(Act& act, const ComboRecovery& r) {
@@ -82,7 +83,7 @@ void Refill(Act& act, const ComboRecovery& r) {
 void Drain(Act& act, int32_t n) {
   DamageHp(act.g, act.t, n);
   HealHp(act.g, act.x, n);
-  Line(act, act.T.name + Sjis("からHPを ") + Num(n) + Sjis("吸収!!"));
+  Line(act, Compose(act.g, "{T}からHPを {n}吸収!!", {Who(act.g, "T", act.t), Arg("n", n)}));
 }
 
 // The blood combinations: a base, less on light, nothing on darkness, halved by the foe's
@@ -144,14 +145,14 @@ void MpDrain(Act& act) {  // MP吸血: raw, the tick keeps both within their lim
   const int32_t n = 3 + HeroLevelBonus(act, 1, 1);
   act.X.mp += n;
   act.T.mp -= n;
-  Line(act, act.T.name + Sjis("からMPを ") + Num(n) + Sjis("吸収した!!"));
+  Line(act, Compose(act.g, "{T}からMPを {n}吸収した!!", {Who(act.g, "T", act.t), Arg("n", n)}));
 }
 
 void TpDrain(Act& act) {  // TP吸血
   const int32_t n = 30 + HeroLevelBonus(act, 5, 5);
   act.X.tp += n;
   act.T.tp -= n;
-  Line(act, act.T.name + Sjis("からTPを ") + Num(n) + Sjis("吸収した!!"));
+  Line(act, Compose(act.g, "{T}からTPを {n}吸収した!!", {Who(act.g, "T", act.t), Arg("n", n)}));
 }
 
 void MoonHeal(Act& act) {  // 月の癒し
@@ -167,7 +168,7 @@ void SkyHeal(Act& act) {  // 空の癒し
 void GoodFortune(Act& act) {  // 良き占い
   const int32_t n = Random(act.g, 5) + act.X.maxHp / 20 + 1;
   HealHp(act.g, act.x, n);
-  Line(act, Sjis("HPが ") + Num(n) + Sjis("回復"));
+  Line(act, Compose(act.g, "HPが {n}回復", {Arg("n", n)}));
 }
 
 constexpr ScriptEntry kOwnShapes[] = {

@@ -3,6 +3,7 @@
 
 #include "battle/rewards.h"
 #include "battle/sequencer.h"
+#include "core/message.h"
 #include "core/text.h"
 #include "core/text_lines.h"
 #include "creation/creation.h"
@@ -51,13 +52,17 @@ void CheckLevelUp(Game& g) {
   // The portrait follows the new level (it changes at 10, 20 and 30).
   creation::SetPlayerPicture(g);
 
-  AddLogLine(g, p.name + Sjis("のＬＶが上がった!! > ") + Num(p.level), "pink");
+  AddLogLine(
+      g, Compose(g, "{who}のＬＶが上がった!! > {level}", {Who(g, "who", 0), Arg("level", p.level)}),
+      "pink");
   const int32_t hpGain = Random(g, 3) + 1;
   p.maxHp += hpGain;
-  AddLogLine(g, Sjis("最大HP +") + Num(hpGain) + " > " + Num(p.maxHp), "pink");
+  AddLogLine(g, Compose(g, "最大HP +{gain} > {max}", {Arg("gain", hpGain), Arg("max", p.maxHp)}),
+             "pink");
   if (p.maxMp < kMaxMpFromLevels && p.level % 2 == 0) {
     p.maxMp += 1;
-    AddLogLine(g, Sjis("最大MP +") + Num(1) + " > " + Num(p.maxMp), "pink");
+    AddLogLine(g, Compose(g, "最大MP +{gain} > {max}", {Arg("gain", 1), Arg("max", p.maxMp)}),
+               "pink");
   }
   g.state.bp += 1;
   AddLogLine(g, "BP +1 > " + Num(g.state.bp), "pink");

@@ -10,6 +10,7 @@
 #include "battle/equipment.h"
 #include "battle/resolve_shared.h"
 #include "battle/status.h"
+#include "core/message.h"
 #include "core/state_ops.h"
 #include "core/text.h"
 #include "core/text_lines.h"
@@ -136,7 +137,8 @@ bool RollGuard(Act& b, int32_t& a) {
   rate = std::clamp(rate - Random(b.g, 7) + 3, 0, 99);
   if (rate < Random(b.g, 100)) return false;
   if (b.PlayerHit()) ApplyGuardReward(b.g);
-  AddTextLine(b.g, Sjis("ガード率 ") + Num(rate) + Sjis("％＞ガードしました!! ダメージ半減"));
+  AddTextLine(
+      b.g, Compose(b.g, "ガード率 {rate}％＞ガードしました!! ダメージ半減", {Arg("rate", rate)}));
   a /= 2;
   return true;
 }
@@ -148,7 +150,8 @@ void RollCritical(Act& b, int32_t& a, bool guarded) {
   rate = std::clamp(rate - Random(b.g, 7) + 3, 0, 99);
   // A guarded blow is never doubled.
   if (rate < Random(b.g, 100) || guarded) return;
-  AddTextLine(b.g, Sjis("ｸﾘﾃｨｶﾙ率 ") + Num(rate) + Sjis("％＞クリティカルヒット!! ダメージ倍増"));
+  AddTextLine(b.g, Compose(b.g, "ｸﾘﾃｨｶﾙ率 {rate}％＞クリティカルヒット!! ダメージ倍増",
+                           {Arg("rate", rate)}));
   a *= 2;
   if (b.PlayerHit() && GearBonus(b.g, Gear::kCritHalved) > 0) a /= 2;
 }
@@ -158,25 +161,25 @@ void LandBlow(Act& b, int32_t a, int32_t t) {
   Game& g = b.g;
   if (b.T.st_absorb > 0) {
     b.T.st_absorb -= 1;
-    AddTextLine(g, b.T.name + Sjis("は") + Num(a) + Sjis("ダメージ吸収した!!"));
+    AddTextLine(g, Compose(g, "{T}は{n}ダメージ吸収した!!", {Who(g, "T", b.t), Arg("n", a)}));
     HealHp(g, b.t, a);
     return;
   }
   if (b.T.st_reflect > 0) {
     b.T.st_reflect -= 1;
-    AddTextLine(g, b.T.name + Sjis("は") + Num(a) + Sjis("ダメージを跳ね返した!!"));
+    AddTextLine(g, Compose(g, "{T}は{n}ダメージを跳ね返した!!", {Who(g, "T", b.t), Arg("n", a)}));
     DamageHp(g, b.x, a);
     return;
   }
   const bool alreadyDown = b.T.hp <= 0;
-  AddTextLine(g, Sjis("命中率 ") + Num(t) + Sjis("％＞") + b.T.name + Sjis("に") + Num(a) +
-                     Sjis("ダメージ"));
+  AddTextLine(g, Compose(g, "命中率 {hit}％＞{T}に{n}ダメージ",
+                         {Arg("hit", t), Who(g, "T", b.t), Arg("n", a)}));
   DamageHp(g, b.t, a);
   // The hero's overkill trait: every blow on a fallen enemy feeds the hero.
   if (alreadyDown && b.player && g.state.player().level >= kOverkillLevel) {
     const int32_t heal = b.X.maxHp / 10 + 1;
     HealHp(g, b.x, heal);
-    AddTextLine(g, Sjis("オーバーキル＞ ") + Num(heal) + Sjis("回復"));
+    AddTextLine(g, Compose(g, "オーバーキル＞ {n}回復", {Arg("n", heal)}));
   }
 }
 
@@ -190,7 +193,7 @@ void ExtraDamage(Act& b) {
   if (b.player) e += GearBonus(b.g, Gear::kExtraDamage);
   if (b.PlayerHit()) e -= GearBonus(b.g, Gear::kMagicWard);
   e = std::max(e, 1);
-  AddTextLine(b.g, Sjis("追加ダメージ＞ ") + Num(e) + Sjis("ダメージ"));
+  AddTextLine(b.g, Compose(b.g, "追加ダメージ＞ {n}ダメージ", {Arg("n", e)}));
   DamageHp(b.g, b.t, e);
 }
 
@@ -203,8 +206,8 @@ void FireWall(Act& b, int32_t a) {
   // wall's owner, as with extra damage.
   if (b.PlayerHit()) e -= GearBonus(b.g, Gear::kMagicWard);
   e = std::max(e, 1);
-  AddTextLine(b.g, Sjis("炎壁ダメージ＞ ") + b.X.name + Sjis("は") + Num(e) +
-                       Sjis("ダメージを受けてしまった!!"));
+  AddTextLine(b.g, Compose(b.g, "炎壁ダメージ＞ {X}は{n}ダメージを受けてしまった!!",
+                           {Who(b.g, "X", b.x), Arg("n", e)}));
   DamageHp(b.g, b.x, e);
 }
 
@@ -212,8 +215,8 @@ void Thorns(Act& b) {
   if (b.T.st_thorns <= 0) return;
   int32_t e = Random(b.g, 5) + 3;
   if (b.x == 1) e += GearBonus(b.g, Gear::kThornDamage);
-  AddTextLine(b.g, Sjis("棘ダメージ＞ ") + b.X.name + Sjis("は") + Num(e) +
-                       Sjis("ダメージを受けてしまった!!"));
+  AddTextLine(b.g, Compose(b.g, "棘ダメージ＞ {X}は{n}ダメージを受けてしまった!!",
+                           {Who(b.g, "X", b.x), Arg("n", e)}));
   DamageHp(b.g, b.x, e);
 }
 
@@ -228,7 +231,7 @@ void TpGains(Act& b) {
 void Miss(Act& b, int32_t t) {
   if (b.player) b.X.hp += GearBonus(b.g, Gear::kMissHeal);
   if (b.PlayerHit()) b.T.mp += GearBonus(b.g, Gear::kMissMp);
-  AddTextLine(b.g, Sjis("命中率 ") + Num(t) + Sjis("％＞Miss...."));
+  AddTextLine(b.g, Compose(b.g, "命中率 {hit}％＞Miss....", {Arg("hit", t)}));
 }
 
 // A boss's resistance to the kind of blow (with its line); unchanged when none applies.
@@ -317,7 +320,7 @@ void ResolveDirectDamage(Game& g, int attacker, int target, int32_t power) {
   a = std::max(a, 0);
   a = PlayerHitDamage(b, a);
   DamageHp(g, b.t, a);
-  AddTextLine(g, b.T.name + Sjis("に") + std::to_string(a) + Sjis("のダメージ!!"));
+  AddTextLine(g, Compose(g, "{T}に{n}のダメージ!!", {Who(g, "T", b.t), Arg("n", a)}));
   ClampState(g);
 }
 

@@ -5,6 +5,7 @@
 
 #include "battle/equipment.h"
 #include "battle/sequencer.h"
+#include "core/message.h"
 #include "core/text.h"
 #include "core/text_lines.h"
 
@@ -47,7 +48,7 @@ void CheckBattleEnd(Game& g) {
   Combatant& enemy = g.state.enemy();
   if (player.hp <= 0) {
     g.host->PlayMusic("not");
-    AddTextLine(g, player.name + Sjis("は死んでしまった!!"));
+    AddTextLine(g, Compose(g, "{who}は死んでしまった!!", {Who(g, "who", 0)}));
     GameOver(g);
     return;
   }
@@ -60,7 +61,7 @@ void CheckBattleEnd(Game& g) {
   g.world.merchantGone = 0;
   g.world.shipGone = 0;
   if (g.battle.locationId >= kFirstPlace) g.host->PlayMusic("epiloge.mp3");
-  AddTextLine(g, enemy.name + Sjis("を倒した!!"));
+  AddTextLine(g, Compose(g, "{who}を倒した!!", {Who(g, "who", 1)}));
 
   // The experience goes to the player whoever struck last.
   GainExperience(g, RewardExperienceBonus(g, enemy.exp));
@@ -80,7 +81,8 @@ void GainItem(Game& g, int32_t item) {
     const int32_t points = 2 * def.price;
     owned += 1;
     AddLogLine(g,
-               Sjis("なんとレアItem【") + def.name + Sjis("】を入手した!! > 得点 +") + Num(points),
+               Compose(g, "なんとレアItem【{item}】を入手した!! > 得点 +{points}",
+                       {Term("item", def.name), Arg("points", points)}),
                "rainbow");
     AddScore(g, points);
     return;
@@ -88,14 +90,15 @@ void GainItem(Game& g, int32_t item) {
   g.host->PlayWave(3, "item.wav");
   owned += 1;
   AddLogLine(g,
-             Sjis("Item【") + def.name + Sjis("】を 1個入手した(所持:") + Num(owned) + Sjis("個)"),
+             Compose(g, "Item【{item}】を 1個入手した(所持:{owned}個)",
+                     {Term("item", def.name), Arg("owned", owned)}),
              "green");
 }
 
 void GainMoney(Game& g, int32_t n) {
   if (n == 0) return;
   g.state.money += n;
-  AddLogLine(g, Sjis("お金を ") + Num(n) + Sjis("円入手"), "yellow2");
+  AddLogLine(g, Compose(g, "お金を {n}円入手", {Arg("n", n)}), "yellow2");
   if (n > 0) {
     g.host->PlayWave(0, "coin.wav");
     SpawnPopup(g, 110, 470, 19, "\\" + Num(n));  // 0x5C is the yen sign in the game's font
@@ -105,7 +108,7 @@ void GainMoney(Game& g, int32_t n) {
 void GainExperience(Game& g, int32_t n) {
   if (n == 0) return;
   g.state.player().exp += n;
-  AddLogLine(g, Sjis("経験値を ") + Num(n) + Sjis("入手"), "yellow2");
+  AddLogLine(g, Compose(g, "経験値を {n}入手", {Arg("n", n)}), "yellow2");
   SpawnPopup(g, 160, 390, 19, "exp +" + Num(n));
 }
 

@@ -5,6 +5,7 @@
 
 #include "battle/rewards.h"
 #include "battle/sequencer.h"
+#include "core/message.h"
 #include "core/text.h"
 #include "core/text_lines.h"
 
@@ -32,7 +33,7 @@ bool InFreeArea(const Game& g) {
 void AwardBp(Game& g) {
   g.state.bp += 1;
   AddScore(g, 50);
-  AddLogLine(g, Sjis("なんとBPが 1上昇した!! 得点>") + Num(50), "purple");
+  AddLogLine(g, Compose(g, "なんとBPが 1上昇した!! 得点>{points}", {Arg("points", 50)}), "purple");
 }
 
 // The range of the skill roll: the smaller, the likelier.
@@ -63,9 +64,10 @@ bool RollSkill(Game& g) {
   } else {
     level = 1;
     AddScore(g, skill.scoreValue);
-    AddLogLine(
-        g, Sjis("なんと技【") + skill.name + Sjis("】を修得した!! 得点>") + Num(skill.scoreValue),
-        "yellow");
+    AddLogLine(g,
+               Compose(g, "なんと技【{skill}】を修得した!! 得点>{points}",
+                       {Term("skill", skill.name), Arg("points", skill.scoreValue)}),
+               "yellow");
   }
   return true;
 }
@@ -102,7 +104,9 @@ bool RollSetItem(Game& g) {
     if (draw > kLastLuckyDraw) return false;
     g.state.owned[static_cast<size_t>(f)] = 1;
     AddScore(g, 150);
-    AddLogLine(g, Sjis("なんとカーレオ【") + item.name + Sjis("】を修得した!! 得点>") + Num(150),
+    AddLogLine(g,
+               Compose(g, "なんとカーレオ【{item}】を修得した!! 得点>{points}",
+                       {Term("item", item.name), Arg("points", 150)}),
                "yellow");
     return true;
   }

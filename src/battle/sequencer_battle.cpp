@@ -8,6 +8,7 @@
 #include "battle/sequencer.h"
 #include "battle/sequencer_steps.h"
 #include "battle/status.h"
+#include "core/message.h"
 #include "core/text.h"
 #include "core/text_lines.h"
 
@@ -42,15 +43,16 @@ void StepBattleOpening(Game& g) {
   b.turnSide = Random(g, 2);
   // The player's equipment acts whoever moves first.
   ApplyBattleStartEquipment(g);
-  std::string place;
-  if (g.state.depth >= 1) place = "(" + std::to_string(g.state.depth) + Sjis("m地点)");
   if (b.locationId >= kFirstPlace) {
     SpawnPopup(g, 320, 240, kOpeningFlash, "");
     g.host->PlayWave(0, "combo5.wav");
     g.host->PlayMusic("battle.mp3");
   }
   g.state.battleCount += 1;
-  AddTextLine(g, g.state.enemy().name + Sjis("が襲ってきた!! ") + place);
+  // In the free area the line says how deep the player is.
+  AddTextLine(g, g.state.depth >= 1 ? Compose(g, "{who}が襲ってきた!! ({depth}m地点)",
+                                              {Who(g, "who", 1), Arg("depth", g.state.depth)})
+                                    : Compose(g, "{who}が襲ってきた!! ", {Who(g, "who", 1)}));
   SetPhaseDelay(g, b.battleSpeed - 1);
 }
 
@@ -59,7 +61,7 @@ void StepTurnStart(Game& g) {
   const int actor = ActorSide(g);
   if (actor == 1) b.roundCount += 1;
   AddTextLine(g, "");
-  AddTextLine(g, g.state.combatants[static_cast<size_t>(actor)].name + Sjis("のターン"));
+  AddTextLine(g, Compose(g, "{who}のターン", {Who(g, "who", actor)}));
   if (actor == 1) {
     RegainEnemyMp(g);
   } else {
@@ -69,16 +71,17 @@ void StepTurnStart(Game& g) {
 }
 
 void StepCanMove(Game& g) {
-  Combatant& c = g.state.combatants[static_cast<size_t>(ActorSide(g))];
+  const int actor = ActorSide(g);
+  Combatant& c = g.state.combatants[static_cast<size_t>(actor)];
   // The coin is tossed only for a paralysed actor, and only a lost toss uses up a turn of it.
   if (c.st_paralysis >= 1 && Random(g, 2) == 0) {
     c.st_paralysis -= 1;
-    LoseTurn(g, c.name + Sjis("は麻痺していて動けなかった...."));
+    LoseTurn(g, Compose(g, "{who}は麻痺していて動けなかった....", {Who(g, "who", actor)}));
     return;
   }
   if (c.st_faint >= 1) {
     c.st_faint = 0;
-    LoseTurn(g, c.name + Sjis("は気絶していて動けなかった...."));
+    LoseTurn(g, Compose(g, "{who}は気絶していて動けなかった....", {Who(g, "who", actor)}));
     return;
   }
   ApplyTurnEffects(g);

@@ -8,6 +8,7 @@
 #include "battle/sequencer.h"
 #include "battle/sequencer_steps.h"
 #include "battle/status.h"
+#include "core/message.h"
 #include "core/state_ops.h"
 #include "core/text.h"
 #include "core/text_lines.h"
@@ -100,8 +101,8 @@ void StepRest(Game& g) {
   const int32_t heal = Random(g, 2) + 4 + RestHealBonus(g);
   HealHp(g, 0, heal);
   p.mp -= cost;
-  AddTextLineRaw(g, Sjis("MP ") + std::to_string(cost) + Sjis("を使って休憩しました > HP ") +
-                        std::to_string(heal) + Sjis("回復"));
+  AddTextLineRaw(g, Compose(g, "MP {cost}を使って休憩しました > HP {heal}回復",
+                            {Arg("cost", cost), Arg("heal", heal)}));
 }
 
 void StepAfterRest(Game& g) {
@@ -111,8 +112,8 @@ void StepAfterRest(Game& g) {
 
 void StepInnTalk(Game& g) {
   ShowGreeting(g, kInnGreetings, GreetingIndex(g, 5, 2));
-  AddTextLineRaw(g, Sjis("　宿賃は ") + std::to_string(InnPrice(g.state)) +
-                        Sjis("円だけど、払えるんだろうね」"));
+  AddTextLineRaw(g, Compose(g, "　宿賃は {price}円だけど、払えるんだろうね」",
+                            {Arg("price", InnPrice(g.state))}));
 }
 
 void StepInnStay(Game& g) {

@@ -5,6 +5,7 @@
 #include "battle/equipment.h"
 #include "battle/skill_script.h"
 #include "battle/status.h"
+#include "core/message.h"
 #include "core/state_ops.h"
 #include "core/text.h"
 #include "core/text_lines.h"
@@ -51,7 +52,8 @@ void ShaveTp(Act& act, const AttackScript&) {
 void DarkRecoil(Act& act, const AttackScript&) {
   const int32_t n = act.X.maxHp / 10;
   DamageHp(act.g, act.x, n);
-  AddTextLine(act.g, act.X.name + Sjis("は ") + Num(n) + Sjis("の暗黒ダメージを食らった"));
+  AddTextLine(act.g, Compose(act.g, "{X}は {n}の暗黒ダメージを食らった",
+                             {Who(act.g, "X", act.x), Arg("n", n)}));
 }
 void SecondBlade(Act& act, const AttackScript& s) {
   Attack(act, BlowPower(act, s));
@@ -69,7 +71,7 @@ void DimSight(Act& act, const AttackScript&) {
 void MissileRepair(Act& act, const AttackScript&) {
   const int32_t n = Roll(act, Power{2, 1, 1, 1, 2});
   HealHp(act.g, act.x, n);
-  AddTextLine(act.g, act.X.name + Sjis("はHPが ") + Num(n) + Sjis("回復"));
+  AddTextLine(act.g, Compose(act.g, "{X}はHPが {n}回復", {Who(act.g, "X", act.x), Arg("n", n)}));
 }
 void BreakGuard(Act& act, const AttackScript&) {
   act.T.st_defDown += 2;
@@ -86,7 +88,8 @@ void LoseWeapon(Act& act, const AttackScript&) {
       if (owned > 0) owned -= 1;
     }
     act.X.weapon = 0;
-    AddTextLine(act.g, act.X.name + Sjis("は装備していた武器【") + name + Sjis("】を失った...."));
+    AddTextLine(act.g, Compose(act.g, "{X}は装備していた武器【{weapon}】を失った....",
+                               {Who(act.g, "X", act.x), Term("weapon", name)}));
   } else {
     act.X.st_atkDown = 2;
     Say(act, "{X}は攻撃力が低下した....");
@@ -307,7 +310,7 @@ void RunRecoveryScript(Act& act) {
     HealSelf(act, n);
   } else {
     ChangeMp(act.g, act.x, n);
-    AddTextLine(act.g, Sjis("MP ") + Num(n) + Sjis("回復"));
+    AddTextLine(act.g, Compose(act.g, "MP {n}回復", {Arg("n", n)}));
   }
   Finish(act);
 }

@@ -8,6 +8,7 @@
 #include "battle/equipment.h"
 #include "battle/resolve_attack.h"
 #include "battle/status.h"
+#include "core/message.h"
 #include "core/state_ops.h"
 #include "core/text.h"
 #include "core/text_lines.h"
@@ -24,23 +25,6 @@ constexpr Family kFamilies[] = {
     {HasRecoveryScript, RunRecoveryScript}, {HasSelfStateScript, RunSelfStateScript},
     {HasWeakenScript, RunWeakenScript},
 };
-
-// Walks the CP932 bytes a character at a time, so a trail byte is never read as a brace.
-std::string Expand(const std::string& cp932, const std::string& x, const std::string& t) {
-  std::string out;
-  for (size_t i = 0; i < cp932.size();) {
-    if (cp932[i] == '{' && i + 2 < cp932.size() && cp932[i + 2] == '}' &&
-        (cp932[i + 1] == 'X' || cp932[i + 1] == 'T')) {
-      out += cp932[i + 1] == 'X' ? x : t;
-      i += 3;
-      continue;
-    }
-    const size_t n = Cp932CharLength(cp932, i);
-    out.append(cp932, i, n);
-    i += n;
-  }
-  return out;
-}
 
 bool Wearing(Act& act, Gear robe) {
   return act.t == 0 && GearBonus(act.g, robe) > 0;
@@ -120,7 +104,8 @@ int32_t ApplyMods(Act& act, int32_t v, const Mods& mods) {
 }
 
 void Say(Act& act, const char* utf8Template) {
-  AddTextLine(act.g, Expand(Sjis(utf8Template), act.X.name, act.T.name));
+  AddTextLine(act.g,
+              Compose(act.g, utf8Template, {Who(act.g, "X", act.x), Who(act.g, "T", act.t)}));
 }
 
 void Attack(Act& act, int32_t power) {
@@ -132,7 +117,7 @@ void Direct(Act& act, int32_t power) {
 
 void HealSelf(Act& act, int32_t n) {
   HealHp(act.g, act.x, n);
-  AddTextLine(act.g, Sjis("HP ") + std::to_string(n) + Sjis("回復"));
+  AddTextLine(act.g, Compose(act.g, "HP {n}回復", {Arg("n", n)}));
 }
 
 void Finish(Act& act) {

@@ -5,6 +5,7 @@
 #include "battle/equipment.h"
 #include "battle/skill_script.h"
 #include "battle/status.h"
+#include "core/message.h"
 #include "core/text.h"
 #include "core/text_lines.h"
 #include "world/map.h"
@@ -83,7 +84,7 @@ void DrinkBlood(Act& act) {  // 吸血
   }
   DamageHp(act.g, act.t, n);
   HealHp(act.g, act.x, n);
-  Line(act, act.T.name + Sjis("からHPを ") + Num(n) + Sjis("吸収!!"));
+  Line(act, Compose(act.g, "{T}からHPを {n}吸収!!", {Who(act.g, "T", act.t), Arg("n", n)}));
   Finish(act);
 }
 
@@ -91,7 +92,8 @@ void HalvingLaw(Act& act) {  // Ｍ法
   int32_t n = std::min(act.T.hp / 2, 99);
   if (act.T.element == kElemLight) n = 0;
   DamageHp(act.g, act.t, n);
-  Line(act, act.T.name + Sjis("は HPに ") + Num(n) + Sjis("ダメージ受けた!!"));
+  Line(act,
+       Compose(act.g, "{T}は HPに {n}ダメージ受けた!!", {Who(act.g, "T", act.t), Arg("n", n)}));
   Finish(act);
 }
 
@@ -128,7 +130,7 @@ void Magical(Act& act) {  // マジカル
   if (act.player) {
     const int32_t n = act.T.mp;
     HealHp(act.g, act.x, n);
-    Line(act, act.X.name + Sjis("のHPが ") + Num(n) + Sjis("回復した!!"));
+    Line(act, Compose(act.g, "{X}のHPが {n}回復した!!", {Who(act.g, "X", act.x), Arg("n", n)}));
   } else {
     // The enemy swells with thirty times the hero's MP.
     const int32_t n = 30 * act.T.mp;
@@ -136,7 +138,8 @@ void Magical(Act& act) {  // マジカル
     act.X.maxMp += n;
     act.X.hp += n;
     act.X.mp += n;
-    Line(act, act.X.name + Sjis("の最大HP,最大MP,HP,MPが ") + Num(n) + Sjis("上昇した!!"));
+    Line(act, Compose(act.g, "{X}の最大HP,最大MP,HP,MPが {n}上昇した!!",
+                      {Who(act.g, "X", act.x), Arg("n", n)}));
   }
   Finish(act);
 }
@@ -193,7 +196,7 @@ void Vacuum(Act& act) {  // バキューム
   const int32_t n = act.T.tp;
   HealHp(act.g, act.x, n);
   act.T.tp = 0;
-  Line(act, act.T.name + Sjis("からTP ") + Num(n) + Sjis("をHPとして吸収!!"));
+  Line(act, Compose(act.g, "{T}からTP {n}をHPとして吸収!!", {Who(act.g, "T", act.t), Arg("n", n)}));
   Finish(act);
 }
 

@@ -6,6 +6,7 @@
 #include "battle/act.h"
 #include "battle/equipment.h"
 #include "battle/sequencer.h"
+#include "core/message.h"
 #include "core/text.h"
 #include "core/text_lines.h"
 
@@ -48,10 +49,11 @@ void SufferPoison(Game& g, int x, int32_t n, const char* sufferText) {
   Combatant& c = Of(g, x);
   if (c.st_poisonAbsorb < 1) {
     DamageHp(g, x, n);
-    AddTextLine(g, c.name + Sjis(sufferText) + Num(n));
+    AddTextLine(g, Compose(g, sufferText, {Who(g, "who", SideOf(x)), Arg("n", n)}));
   } else {
     HealHp(g, x, n);
-    AddTextLine(g, c.name + Sjis("は毒ダメージ＞ ") + Num(n) + Sjis("を吸収した"));
+    AddTextLine(g, Compose(g, "{who}は毒ダメージ＞ {n}を吸収した",
+                           {Who(g, "who", SideOf(x)), Arg("n", n)}));
   }
 }
 
@@ -65,17 +67,45 @@ struct TurnEffect {
   Gear gear;    // a recovery: the player's gear adds to it; a harm: adds to it on the enemy
   bool warded;  // the player's gear `ward` takes off the harm to the player
   Gear ward;
-  const char* text;
+  const char* text;  // the line, a template for the side ({who}) and the amount ({n})
 };
 constexpr TurnEffect kTurnEffects[] = {
-    {&Combatant::st_regen, TurnKind::kRegenHp, 2, 2, Gear::kRegenHp, false, {}, "はHPが回復＞ "},
-    {&Combatant::st_magic, TurnKind::kRegenMp, 2, 2, Gear::kRegenMp, false, {}, "はMPが回復＞ "},
-    {&Combatant::st_water, TurnKind::kRegenTp, 10, 7, Gear::kRegenTp, false, {}, "はTPが回復＞ "},
+    {&Combatant::st_regen,
+     TurnKind::kRegenHp,
+     2,
+     2,
+     Gear::kRegenHp,
+     false,
+     {},
+     "{who}はHPが回復＞ {n}"},
+    {&Combatant::st_magic,
+     TurnKind::kRegenMp,
+     2,
+     2,
+     Gear::kRegenMp,
+     false,
+     {},
+     "{who}はMPが回復＞ {n}"},
+    {&Combatant::st_water,
+     TurnKind::kRegenTp,
+     10,
+     7,
+     Gear::kRegenTp,
+     false,
+     {},
+     "{who}はTPが回復＞ {n}"},
     {&Combatant::st_poison, TurnKind::kPoison, 2, 2, Gear::kPoisonBoost, true, Gear::kPoisonWard,
-     "に毒ダメージ＞ "},
+     "{who}に毒ダメージ＞ {n}"},
     {&Combatant::st_heavyPoison, TurnKind::kPoison, 2, 4, Gear::kHeavyPoisonBoost, true,
-     Gear::kHeavyPoisonWard, "に猛毒ダメージ＞ "},
-    {&Combatant::st_burn, TurnKind::kBurn, 2, 3, Gear::kBurnBoost, false, {}, "に火傷ダメージ＞ "},
+     Gear::kHeavyPoisonWard, "{who}に猛毒ダメージ＞ {n}"},
+    {&Combatant::st_burn,
+     TurnKind::kBurn,
+     2,
+     3,
+     Gear::kBurnBoost,
+     false,
+     {},
+     "{who}に火傷ダメージ＞ {n}"},
 };
 
 bool Recovers(TurnKind kind) {
@@ -119,7 +149,7 @@ void ApplyTurnEffect(Game& g, int x, const TurnEffect& e, int32_t n) {
       DamageHp(g, x, n);
       break;
   }
-  AddTextLine(g, c.name + Sjis(e.text) + Num(n));
+  AddTextLine(g, Compose(g, e.text, {Who(g, "who", SideOf(x)), Arg("n", n)}));
 }
 
 }  // namespace

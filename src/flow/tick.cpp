@@ -5,6 +5,7 @@
 #include "battle/action.h"
 #include "battle/clamp.h"
 #include "battle/sequencer.h"
+#include "core/message.h"
 #include "core/state_ops.h"
 #include "core/text.h"
 #include "creation/creation.h"
@@ -17,13 +18,14 @@ constexpr int64_t kRateCheckMs = 1000;
 constexpr int32_t kMinInterval = 70;
 
 // The status text of the equipment screen, refreshed every tick while it is open.
-std::string EquipmentStatusText(const GameState& s) {
-  const std::string cr = "\r";
-  return s.player().name + Sjis("のステータス") + cr + cr + Sjis("攻撃力: ") +
-         std::to_string(TotalAttack(s)) + cr + Sjis("防御力: ") + std::to_string(TotalDefense(s)) +
-         cr + Sjis("命中率: ") + std::to_string(TotalHit(s)) + cr + Sjis("回避率: ") +
-         std::to_string(TotalEvade(s)) + cr + Sjis("ｸﾘﾃｨｶﾙ率: ") + std::to_string(TotalCrit(s)) +
-         cr + Sjis("ガード率: ") + std::to_string(TotalGuard(s));
+std::string EquipmentStatusText(Game& g) {
+  const GameState& s = g.state;
+  return Compose(g,
+                 "{who}のステータス\r\r攻撃力: {attack}\r防御力: {defense}\r命中率: {hit}\r"
+                 "回避率: {evade}\rｸﾘﾃｨｶﾙ率: {crit}\rガード率: {guard}",
+                 {Who(g, "who", 0), Arg("attack", TotalAttack(s)), Arg("defense", TotalDefense(s)),
+                  Arg("hit", TotalHit(s)), Arg("evade", TotalEvade(s)), Arg("crit", TotalCrit(s)),
+                  Arg("guard", TotalGuard(s))});
 }
 
 }  // namespace
@@ -53,7 +55,7 @@ void Tick(Game& g) {
     return;
   }
   if (g.form[W::item_box].visible && items::CurrentMode(g) == items::Mode::Equip) {
-    g.form[W::item_l3].caption = EquipmentStatusText(g.state);
+    g.form[W::item_l3].caption = EquipmentStatusText(g);
   }
   // Frame skipping drops the whole tick's play work, so the game also runs slower.
   if (g.state.speedMode == 1 && sc.frameCounter % 4 == 0) return;

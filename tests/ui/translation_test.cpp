@@ -5,8 +5,11 @@
 
 #include <algorithm>
 
+#include "battle/rewards.h"
+#include "battle/sequencer_steps.h"
 #include "core/message.h"
 #include "core/text.h"
+#include "core/text_lines.h"
 #include "gfx/canvas.h"
 #include "gfx/fonts.h"
 #include "support/fake_host.h"
@@ -77,6 +80,38 @@ TEST(Translation, ComposedTextsTakeEnglishOrderAndKeepThePlayersName) {
   g.state.enemy().name = Sjis("光");
   const std::string theirs = Compose(g, "{X}は力をためた!!", {Who(g, "X", 1)});
   EXPECT_EQ(e.Shown(theirs), "Hikaru gathered strength!!");
+}
+
+// Battle lines are built from templates: the game keeps the very bytes it has always written, and
+// English puts the names and numbers where its sentence wants them.
+TEST(Translation, BattleLinesKeepTheirJapaneseBytesAndReadAsEnglishSentences) {
+  English e;
+  Game& g = e.t.g();
+  g.state.player().name = Sjis("カイ");
+  g.state.enemy().name = Sjis("山男");
+  const auto newest = [&] { return g.text.lines[0].text; };
+  g.battle.turnSide = 1;
+  battle::StepTurnStart(g);
+  EXPECT_EQ(newest(), Sjis("山男のターン"));
+  EXPECT_EQ(e.Shown(newest()), "Mountain Man's turn");
+  g.battle.turnSide = 0;
+  battle::StepTurnStart(g);
+  EXPECT_EQ(newest(), Sjis("カイのターン"));
+  EXPECT_EQ(e.Shown(newest()), "カイ's turn");
+  battle::GainMoney(g, 12);
+  EXPECT_EQ(newest(), Sjis("お金を 12円入手"));
+  EXPECT_EQ(e.Shown(newest()), "Got 12 yen");
+  battle::GainExperience(g, 7);
+  EXPECT_EQ(newest(), Sjis("経験値を 7入手"));
+  EXPECT_EQ(e.Shown(newest()), "Got 7 experience");
+  // The same templates while Japanese is shown: the same bytes, nothing remembered.
+  testing::TestGame ja;
+  ja.g().state.player().name = Sjis("カイ");
+  battle::StepTurnStart(ja.g());
+  battle::GainMoney(ja.g(), 12);
+  EXPECT_EQ(ja.g().text.lines[0].text, Sjis("お金を 12円入手"));
+  EXPECT_EQ(ja.g().text.lines[1].text, Sjis("カイのターン"));
+  EXPECT_EQ(ja.g().text.composed.Size(), 0u);
 }
 
 TEST(Translation, ListRowsKeepTheirMarksAndTakeTheShortForm) {
