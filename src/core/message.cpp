@@ -83,9 +83,14 @@ void ComposedTexts::Remember(const std::string& cp932, Message message) {
   entries_.emplace(cp932, Entry{std::move(message), stamp_});
 }
 
+void ComposedTexts::RememberLasting(const std::string& cp932, Message message) {
+  if (enabled) lasting_.insert_or_assign(cp932, std::move(message));
+}
+
 const Message* ComposedTexts::Find(std::string_view cp932) const {
-  auto it = entries_.find(cp932);
-  return it == entries_.end() ? nullptr : &it->second.message;
+  if (auto it = entries_.find(cp932); it != entries_.end()) return &it->second.message;
+  if (auto it = lasting_.find(cp932); it != lasting_.end()) return &it->second;
+  return nullptr;
 }
 
 std::string Fill(const char* utf8Template, std::initializer_list<MessageArg> args) {

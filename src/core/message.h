@@ -55,9 +55,12 @@ class ComposedTexts {
  public:
   bool enabled = false;
   void Remember(const std::string& cp932, Message message);
+  // A text queued now and shown much later (a story line waiting out a battle): kept until
+  // the game ends. The story holds only a few dozen lines that need it.
+  void RememberLasting(const std::string& cp932, Message message);
   // How a text was composed; null when it was not (or too long ago).
   const Message* Find(std::string_view cp932) const;
-  size_t Size() const { return entries_.size(); }
+  size_t Size() const { return entries_.size() + lasting_.size(); }
 
  private:
   struct Entry {
@@ -69,6 +72,7 @@ class ComposedTexts {
     size_t operator()(std::string_view s) const { return std::hash<std::string_view>{}(s); }
   };
   std::unordered_map<std::string, Entry, Hash, std::equal_to<>> entries_;
+  std::unordered_map<std::string, Message, Hash, std::equal_to<>> lasting_;
   uint64_t stamp_ = 0;
 };
 

@@ -6,6 +6,7 @@
 #include "creation/creation_tables.h"
 #include "persist/save.h"
 #include "world/map.h"
+#include "world/scene_text.h"
 #include "world/story_text.h"
 
 namespace qv::creation {
@@ -32,7 +33,7 @@ void AddBonus(Game& g, const Bonus& b) {
 }
 
 void QueueOpening(Game& g) {
-  const std::vector<std::string> lines = world::StoryOpening(g.state.player().name);
+  const std::vector<std::string> lines = world::OpeningLines(g);
   auto& queue = g.battle.dialogueLines;
   for (size_t i = 0; i < queue.size(); ++i) {
     queue[i] = i < lines.size() ? lines[i] : std::string();

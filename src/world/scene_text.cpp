@@ -2,6 +2,7 @@
 
 #include <string_view>
 
+#include "core/message.h"
 #include "core/text.h"
 #include "world/story_text.h"
 
@@ -81,6 +82,39 @@ std::string Fill(std::string_view utf8, const std::string& name) {
   return out;
 }
 
+// The lines of a story section that hold the player's name are remembered with their
+// template, so the frame can show them in another language. They are queued now and may wait a
+// whole battle to be shown, so they are kept apart from the texts composed meanwhile.
+void RememberNamedLines(Game& g, const std::string& key) {
+  if (!g.text.composed.enabled) return;
+  const auto found = TheStory().sections.find(key);
+  if (found == TheStory().sections.end()) return;
+  const std::string& name = g.state.player().name;
+  for (const StoryLine& line : found->second) {
+    if (line.pieces.size() < 2) continue;
+    std::string templ, filled;
+    for (size_t i = 0; i < line.pieces.size(); ++i) {
+      if (i > 0) {
+        templ += "{name}";
+        filled += name;
+      }
+      templ += Cp932ToUtf8(line.pieces[i]);
+      filled += line.pieces[i];
+    }
+    g.text.composed.RememberLasting(filled, {{{templ, {Arg("name", name)}}}});
+  }
+}
+
+// The same for a scene's own first line, used when the story book lacks the scene.
+std::string FillRemembered(Game& g, const char* utf8Line) {
+  const std::string& name = g.state.player().name;
+  std::string filled = Fill(utf8Line, name);
+  if (g.text.composed.enabled &&
+      std::string_view(utf8Line).find("{name}") != std::string_view::npos)
+    g.text.composed.RememberLasting(filled, {{{utf8Line, {Arg("name", name)}}}});
+  return filled;
+}
+
 const SceneOpening* FindScene(int32_t code, Visit visit) {
   for (const SceneOpening& s : kSceneOpenings) {
     if (s.code == code && s.visit == visit) return &s;
@@ -90,33 +124,39 @@ const SceneOpening* FindScene(int32_t code, Visit visit) {
 
 }  // namespace
 
-std::vector<std::string> ChapterLines(const Game& g, int32_t id) {
+std::vector<std::string> OpeningLines(Game& g) {
+  RememberNamedLines(g, "opening");
+  return StoryOpening(g.state.player().name);
+}
+
+std::vector<std::string> ChapterLines(Game& g, int32_t id) {
   const std::string& name = g.state.player().name;
   std::vector<std::string> lines = StoryChapter(id, name);
+  RememberNamedLines(g, "chapter " + std::to_string(id));
   if (!lines.empty()) return lines;
   for (const ChapterOpening& c : kChapterOpenings) {
     // Every chapter ends on a line holding a single space.
-    if (c.id == id) return {Fill(c.line, name), " "};
+    if (c.id == id) return {FillRemembered(g, c.line), " "};
   }
   return {};
 }
 
-std::vector<std::string> EncounterDialogue(const Game& g, int32_t code, Visit visit) {
-  const std::string& name = g.state.player().name;
-  std::vector<std::string> lines = StoryDialogue(code, visit, name);
+std::vector<std::string> EncounterDialogue(Game& g, int32_t code, Visit visit) {
+  std::vector<std::string> lines = StoryDialogue(code, visit, g.state.player().name);
+  RememberNamedLines(g, SceneKey(code, visit, false));
   if (!lines.empty()) return lines;
   const SceneOpening* s = FindScene(code, visit);
   if (!s) return {};
-  return {Fill(s->dialogue, name)};
+  return {FillRemembered(g, s->dialogue)};
 }
 
-std::vector<std::string> EncounterVictory(const Game& g, int32_t code, Visit visit) {
-  const std::string& name = g.state.player().name;
-  std::vector<std::string> lines = StoryVictory(code, visit, name);
+std::vector<std::string> EncounterVictory(Game& g, int32_t code, Visit visit) {
+  std::vector<std::string> lines = StoryVictory(code, visit, g.state.player().name);
+  RememberNamedLines(g, SceneKey(code, visit, true));
   if (!lines.empty()) return lines;
   if (const SceneOpening* s = FindScene(code, visit)) {
     for (const char* line : s->victory) {
-      if (line) lines.push_back(Fill(line, name));
+      if (line) lines.push_back(FillRemembered(g, line));
     }
   }
   return lines;

@@ -202,6 +202,10 @@ void CheckStory(StoryBook& book) {
   }
 }
 
+const StoryBook& TheStory() {
+  return Embedded();
+}
+
 std::vector<std::string> StoryLines(const StoryBook& book, const std::string& key,
                                     std::string_view playerName) {
   std::vector<std::string> out;

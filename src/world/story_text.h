@@ -47,6 +47,9 @@ StoryBook ParseStory(std::string_view utf8);
 // Checks a parsed story against the scenes the game plays, adding to book.problems.
 void CheckStory(StoryBook& book);
 
+// The story the game plays (data/story.txt, parsed once).
+const StoryBook& TheStory();
+
 // The section's lines with the name filled in; empty when the section is missing.
 std::vector<std::string> StoryLines(const StoryBook& book, const std::string& key,
                                     std::string_view playerName);

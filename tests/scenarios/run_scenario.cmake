@@ -1,4 +1,7 @@
 # Plays one scenario script: cmake -DQV=... -DSCRIPT=... -DDIR=... -P run_scenario.cmake
+# In another language (-DLANGUAGE=en) the texts are checked, the screenshots are compared with
+# -DGOLDEN's pictures, and -DSAME_FILES_AS names the Japanese run's folder whose save and record
+# this run must have written byte for byte.
 file(REMOVE_RECURSE ${DIR})
 file(MAKE_DIRECTORY ${DIR})
 # A scenario may start from a prepared save: data/<name>.dat becomes my.dat.
@@ -7,12 +10,29 @@ get_filename_component(here ${SCRIPT} DIRECTORY)
 if(EXISTS ${here}/data/${name}.dat)
   file(COPY_FILE ${here}/data/${name}.dat ${DIR}/my.dat)
 endif()
+set(language_options "")
+if(DEFINED LANGUAGE)
+  set(language_options --language ${LANGUAGE} --check-texts --golden-dir ${GOLDEN})
+  if("$ENV{QV_UPDATE_GOLDEN}" STREQUAL "1")
+    list(APPEND language_options --update-golden)
+  endif()
+endif()
 execute_process(
-  COMMAND ${QV} --headless --seed 1 --data-dir ${DIR} --script ${SCRIPT}
+  COMMAND ${QV} --headless --seed 1 --data-dir ${DIR} ${language_options} --script ${SCRIPT}
   WORKING_DIRECTORY ${DIR}
   RESULT_VARIABLE rc)
 if(NOT rc EQUAL 0)
   message(FATAL_ERROR "${SCRIPT} ended with exit code ${rc}")
+endif()
+# The language is only on the screen: the files the game writes are the same bytes.
+if(DEFINED SAME_FILES_AS)
+  foreach(file my.dat 記録.txt)
+    execute_process(COMMAND ${CMAKE_COMMAND} -E compare_files ${DIR}/${file} ${SAME_FILES_AS}/${file}
+                    RESULT_VARIABLE differs)
+    if(NOT differs EQUAL 0)
+      message(FATAL_ERROR "${file} of the ${LANGUAGE} run differs from the Japanese run's")
+    endif()
+  endforeach()
 endif()
 # And may name lines (CP932, CR LF) the record export must hold at the end: data/<name>.record.
 if(EXISTS ${here}/data/${name}.record)
