@@ -38,10 +38,18 @@ MessageArg ShownPath(const std::filesystem::path& path) {
   return Arg("file", name ? *name : std::string("?"));
 }
 
-// Why a file could not be read or written: the C library's words and ours.
-MessageArg Cause(int error) {
-  const std::optional<std::string> text = Utf8ToCp932(ErrorTextJa(error));
-  return Arg("cause", text ? *text : std::to_string(error));
+// Why a file could not be read or written: the C library's words and ours. The C library's
+// words are English already; another language shows them with its own meaning after them.
+MessageArg Cause(Game& g, int error) {
+  const std::string ja = ErrorTextJa(error);
+  const std::optional<std::string> text = Utf8ToCp932(ja);
+  if (!text) return Arg("cause", std::to_string(error));
+  const std::string system = files::ErrorText(error) + ": ";
+  if (ja.size() > system.size() && ja.compare(0, system.size(), system) == 0) {
+    RememberComposed(g, *text,
+                     {{{"{system}", {Arg("system", system)}}, {ja.substr(system.size()), {}}}});
+  }
+  return Term("cause", *text);
 }
 
 void Tell(Game& g, const std::string& cp932) {
@@ -90,12 +98,12 @@ void ReadSaveFile(Game& g, FileIo& io) {
   if (!read.ok()) {
     MessageBuilder box;
     if (read.error == EFBIG) {
-      box.Add(
-          "セーブファイル {file} を読めません（{cause}、上限 {limit} MiB）。\r",
-          {ShownPath(path), Cause(EFBIG), Arg("limit", static_cast<int32_t>(kMaxSaveBytes >> 20))});
+      box.Add("セーブファイル {file} を読めません（{cause}、上限 {limit} MiB）。\r",
+              {ShownPath(path), Cause(g, EFBIG),
+               Arg("limit", static_cast<int32_t>(kMaxSaveBytes >> 20))});
     } else {
       box.Add("セーブファイル {file} を読めません（{cause}）。\r",
-              {ShownPath(path), Cause(read.error)});
+              {ShownPath(path), Cause(g, read.error)});
     }
     box.Add(AdviceFor(read.error));
     RefuseSaveFile(g, box);
@@ -144,7 +152,7 @@ void ReadNames(Game& g, FileIo& io) {
   const FileResult read = files::ReadWholeFile(io, path, text, kMaxNameBytes);
   if (!read.ok()) {
     Tell(g, Compose(g, "名前ファイル {file} を読めません（{cause}）。",
-                    {ShownPath(path), Cause(read.error)}));
+                    {ShownPath(path), Cause(g, read.error)}));
     return;
   }
   LineReader lines(text);
@@ -182,12 +190,12 @@ FileResult WriteOrTell(Game& g, FileIo& io, const std::filesystem::path& path,
     Tell(g,
          Compose(
              g, "{kind} {file} は書き込みましたが、ディスクへの記録を確かめられません（{cause}）。",
-             {kind, ShownPath(path), Cause(r.error)}));
+             {kind, ShownPath(path), Cause(g, r.error)}));
     return r;
   }
   Tell(g,
        Compose(g, "{kind} {file} を書き込めません（{cause}）。\r前の内容はそのまま残っています。",
-               {kind, ShownPath(path), Cause(r.error)}));
+               {kind, ShownPath(path), Cause(g, r.error)}));
   return r;
 }
 

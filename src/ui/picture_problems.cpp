@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <optional>
 
+#include "core/message.h"
 #include "core/text.h"
 
 namespace qv::ui {
@@ -17,27 +18,31 @@ void PictureProblems::Note(const std::filesystem::path& file, const std::string&
   if (told_.insert(file.string()).second) pending_.push_back(error);
 }
 
-void PictureProblems::Tell(Game& g, const std::string& consequence) {
+void PictureProblems::Tell(Game& g, const char* consequence) {
   if (pending_.empty()) return;
-  std::string box = "画像ファイルを読めません。";
+  MessageBuilder box;
+  box.Add("画像ファイルを読めません。");
+  // A path the box cannot show is on the terminal line.
+  bool showable = true;
   for (size_t i = 0; i < pending_.size(); ++i) {
     std::fprintf(stderr, "qv: %s\n", pending_[i].c_str());
     if (i < kNamedInTheBox) {
-      box += "\r" + pending_[i];
+      const std::optional<std::string> named = Utf8ToCp932(pending_[i]);
+      showable = showable && named.has_value();
+      if (named) box.Add("\r{file}", {Arg("file", *named)});
     } else if (i == kNamedInTheBox) {
-      box += "\rほか " + std::to_string(pending_.size() - kNamedInTheBox) + " 個";
+      box.Add("\rほか {n} 個", {Arg("n", static_cast<int32_t>(pending_.size() - kNamedInTheBox))});
     }
   }
   pending_.clear();
-  if (!consequence.empty()) {
-    std::fprintf(stderr, "qv: %s\n", consequence.c_str());
-    box += "\r" + consequence;
+  if (consequence != nullptr) {
+    std::fprintf(stderr, "qv: %s\n", consequence);
+    box.Add("\r").Add(consequence);
   }
   if (g.host == nullptr) return;
-  // A path the box cannot show is on the terminal line.
-  const std::optional<std::string> text = Utf8ToCp932(box);
-  g.host->ProblemBox(text ? *text
-                          : Sjis("画像ファイルを読めません。詳しくは端末の表示を見てください。"));
+  const std::string text = box.Done(g);
+  g.host->ProblemBox(
+      showable ? text : Sjis("画像ファイルを読めません。詳しくは端末の表示を見てください。"));
 }
 
 }  // namespace qv::ui

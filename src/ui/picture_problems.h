@@ -16,8 +16,9 @@ class PictureProblems {
   // Notes a picture that failed (`error` is the loader's text, which names the file).
   void Note(const std::filesystem::path& file, const std::string& error);
   // Names the ones noted since the last call that were never named before: one terminal line
-  // each, and one message box for all of them, ending with `consequence` (UTF-8) if given.
-  void Tell(Game& g, const std::string& consequence = "");
+  // each, and one message box for all of them, ending with `consequence` (a UTF-8 literal of
+  // the game) if given.
+  void Tell(Game& g, const char* consequence = nullptr);
   // Whether this picture failed to load at some time in this run.
   bool Failed(const std::filesystem::path& file) const { return told_.count(file.string()) > 0; }
 

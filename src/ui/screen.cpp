@@ -143,7 +143,7 @@ bool Screen::LoadSprites(Game& g) {
   // Without the map there are no places to click: the game cannot be played at all.
   const bool noMap =
       impl_->problems.Failed(PictureFile(g, impl_->s, kSpriteFiles[kBackgroundSlot]));
-  impl_->problems.Tell(g, noMap ? "地図の画像がないため、ゲームを始められません。" : "");
+  impl_->problems.Tell(g, noMap ? "地図の画像がないため、ゲームを始められません。" : nullptr);
   return !noMap;
 }
 
