@@ -1,6 +1,7 @@
 // Checks of a translation on the screen as it stands: every caption, list row, text line and
-// the status panel's lines laid out as the frame lays them out, and what does not fit, or
-// has no translation, named.
+// the status panel's lines laid out as the frame lays them out, and what does not fit (a
+// caption or row too wide, a word of a text line or skill help wider than its line), or has no
+// translation, named.
 #include <algorithm>
 
 #include "core/text.h"
@@ -90,6 +91,8 @@ std::vector<std::string> AuditTexts(const Game& g, Surfaces& s) {
   if (g.screen.scene >= 0) AuditPanel(g, s, c, out);
   for (const std::string& miss : s.tr.TakeMisses())
     out.push_back("no translation for " + Quote(miss));
+  for (const std::string& text : s.tr.TakeCutTexts())
+    out.push_back("a word of " + Quote(text) + " is wider than its line and was cut");
   return out;
 }
 

@@ -177,6 +177,8 @@ const std::vector<std::string>& Translator::Wrapped(gfx::Canvas& c, const std::s
     }
     if (!rowEmpty) flush();
     // A word wider than a whole row is cut between characters.
+    if (c.TextWidth(line + std::string(word)) > width && cut_.size() < kMaxCached)
+      cut_.insert(utf8);
     while (!word.empty()) {
       size_t end = 0;
       while (end < word.size()) {
@@ -191,6 +193,12 @@ const std::vector<std::string>& Translator::Wrapped(gfx::Canvas& c, const std::s
   }
   lines.push_back(std::move(line));
   return wrapped_.emplace(std::move(key), std::move(lines)).first->second;
+}
+
+std::vector<std::string> Translator::TakeCutTexts() {
+  std::vector<std::string> out(cut_.begin(), cut_.end());
+  cut_.clear();
+  return out;
 }
 
 std::vector<std::string> Translator::TakeMisses() {

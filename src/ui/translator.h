@@ -49,6 +49,9 @@ class Translator {
 
   // The texts shown since the last call that the catalog did not have (UTF-8).
   std::vector<std::string> TakeMisses();
+  // The texts laid out since the last call that held a word wider than a whole line, which
+  // Wrapped had to cut between its letters.
+  std::vector<std::string> TakeCutTexts();
 
  private:
   std::string Render(const Game& g, const Message& m, int depth);
@@ -64,6 +67,7 @@ class Translator {
   std::unordered_map<std::string, std::string, Hash, std::equal_to<>> rows_;
   std::unordered_map<std::string, std::vector<std::string>, Hash, std::equal_to<>> wrapped_;
   std::set<std::string> misses_;
+  std::set<std::string> cut_;
 };
 
 // Katakana (full or half width) in Latin letters ("シオカゼ" -> "Shiokaze"); empty when the
