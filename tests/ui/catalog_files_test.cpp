@@ -1,7 +1,8 @@
-// The translation files of po/: every catalog must pass msgfmt's checks, and English must
-// translate every text of the template, with the same placeholders and with list forms that
-// fit their columns.
+// The translation files of po/: the template must be what potgen writes from today's sources,
+// every catalog must pass msgfmt's checks, and English must translate every text of the
+// template, with the same placeholders and with list forms that fit their columns.
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <cstdlib>
 #include <filesystem>
@@ -119,6 +120,20 @@ int Columns(const std::string& utf8) {
     i += len;
   }
   return n;
+}
+
+// A text changed in the sources without `make pot` would reach the player untranslated.
+TEST(CatalogFiles, TemplateIsWhatPotgenWritesFromTheSources) {
+  const fs::path fresh =
+      fs::temp_directory_path() / ("qv_test_" + std::to_string(::getpid()) + ".pot");
+  const std::string command = std::string(QV_BUILD_DIR) + "/tools/potgen/potgen " + QV_SOURCE_DIR +
+                              " " + fresh.string() + " > /dev/null";
+  ASSERT_EQ(std::system(command.c_str()), 0) << command;
+  const std::string written = ReadAll(fresh);
+  fs::remove(fresh);
+  EXPECT_TRUE(written == ReadAll(kPo / "qv.pot"))
+      << "po/qv.pot is out of date with the sources: run `make pot`, then translate in po/en.po "
+         "what it marks new (empty) or changed (fuzzy)";
 }
 
 TEST(CatalogFiles, EveryCatalogPassesMsgfmtChecks) {

@@ -17,6 +17,7 @@
 #include "ui/name_field.h"
 #include "ui/text_cache.h"
 #include "ui/translator.h"
+#include "world/scene_text.h"
 
 namespace qv {
 namespace {
@@ -111,6 +112,25 @@ TEST(Translation, BattleLinesKeepTheirJapaneseBytesAndReadAsEnglishSentences) {
   battle::GainMoney(ja.g(), 12);
   EXPECT_EQ(ja.g().text.lines[0].text, Sjis("お金を 12円入手"));
   EXPECT_EQ(ja.g().text.lines[1].text, Sjis("カイのターン"));
+  EXPECT_EQ(ja.g().text.composed.Size(), 0u);
+}
+
+// The story's lines with the player's name are queued long before they are shown (a victory's
+// talk waits out the whole battle), yet still read in English with the name kept.
+TEST(Translation, StoryLinesWithThePlayersNameOutlastABattle) {
+  English e;
+  Game& g = e.t.g();
+  g.state.player().name = Sjis("ミラ");
+  const std::vector<std::string> lines = world::OpeningLines(g);
+  const auto woke = std::find(lines.begin(), lines.end(), Sjis("....ミラは目を覚ました"));
+  ASSERT_NE(woke, lines.end());
+  for (int i = 0; i < 2000; ++i) Compose(g, "お金を {n}円入手", {Arg("n", i)});
+  EXPECT_EQ(e.Shown(*woke), "...ミラ woke up.");
+  EXPECT_TRUE(e.tr.TakeMisses().empty());
+  // In Japanese nothing is kept: the lines are the game's own bytes.
+  testing::TestGame ja;
+  ja.g().state.player().name = Sjis("ミラ");
+  EXPECT_EQ(world::OpeningLines(ja.g()), lines);
   EXPECT_EQ(ja.g().text.composed.Size(), 0u);
 }
 
