@@ -90,11 +90,33 @@ bool Seeding(PopupSlot& p) {
   return true;
 }
 
+// The effects turn by whole degrees, and a busy battle asks for thousands of them a frame: the
+// cosines and sines of the first turns are worked out once (the very same values), the rest as
+// they come.
+constexpr int32_t kTabledDegrees = 2048;
+struct Turns {
+  std::array<double, kTabledDegrees> cos, sin;
+  Turns() {
+    for (int32_t d = 0; d < kTabledDegrees; ++d) {
+      cos[size_t(d)] = std::cos(d * kDegree);
+      sin[size_t(d)] = std::sin(d * kDegree);
+    }
+  }
+};
+const Turns& TurnTable() {
+  static const Turns table;
+  return table;
+}
+
 int32_t CosOf(int32_t degrees, int32_t length) {
-  return static_cast<int32_t>(std::cos(degrees * kDegree) * length);
+  const double c = degrees >= 0 && degrees < kTabledDegrees ? TurnTable().cos[size_t(degrees)]
+                                                            : std::cos(degrees * kDegree);
+  return static_cast<int32_t>(c * length);
 }
 int32_t SinOf(int32_t degrees, int32_t length) {
-  return static_cast<int32_t>(std::sin(degrees * kDegree) * length);
+  const double s = degrees >= 0 && degrees < kTabledDegrees ? TurnTable().sin[size_t(degrees)]
+                                                            : std::sin(degrees * kDegree);
+  return static_cast<int32_t>(s * length);
 }
 
 // Moves every channel of `from` toward `to` by 17 a step, stopping at `to`'s value.
