@@ -113,6 +113,7 @@ bool Screen::LoadSprites(Game& g) {
   Surfaces& s = impl_->s;
   s.DetachMapPicture();
   s.cg = gfx::Bitmap(kWindowWidth, kWindowHeight);
+  s.cgOverBackground = false;
   if (gfx::PictureResult first = impl_->Load(g, "00.bmp")) {
     CopyOpaque(s.cg, first.bitmap, 0, 0);
   }
@@ -197,7 +198,17 @@ void Screen::LoadPicture(Game& g, std::string_view widget, std::string_view file
 void Screen::CopyBackground(Game& g) {
   Surfaces& s = impl_->s;
   s.DetachMapPicture();
-  CopyOpaque(s.cg, s.Background(), 0, 0);
+  const gfx::Bitmap& back = s.Background();
+  if (s.cgOverBackground && s.cgBackgroundGeneration == s.generation &&
+      back.Width() == s.cg.Width() && back.Height() == s.cg.Height()) {
+    // Only what was drawn since the last copy differs from the background.
+    for (const gfx::Rect& r : s.cgOffBackground) CopyPixels(s.cg, r.left, r.top, back, r);
+  } else {
+    CopyOpaque(s.cg, back, 0, 0);
+  }
+  s.cgOverBackground = true;
+  s.cgBackgroundGeneration = s.generation;
+  s.cgOffBackground.clear();
   s.cgLog.Clear();
   gfx::Canvas::LogValue(s.cgLog.calls, static_cast<int64_t>(s.generation));
   s.CgDrawn();
@@ -211,6 +222,11 @@ void Screen::DrawTitleScreen(Game& g) {
   if (g.screen.scene != -1) return;
   s.DetachMapPicture();
   DrawTitleSprites(g, s);
+  // Title frames drawn one over another without a copy between them: restore it all next time.
+  if (s.cgOffBackground.size() > 4 * kTitleSprites) {
+    s.cgOverBackground = false;
+    s.cgOffBackground.clear();
+  }
   s.CgDrawn();
 }
 
@@ -219,6 +235,7 @@ void Screen::ComposeFrame(Game& g) {
   // The map picture is pointed at this frame again below; any other frame keeps the old one.
   if (g.frame.mapShown != 1) s.DetachMapPicture();
   s.cg2FollowsCg = false;
+  s.cgOverBackground = false;
   FrameCanvas f(s, g);
   s.cgLog.Clear();
   s.glowLog.Clear();

@@ -46,6 +46,13 @@ struct Surfaces {
   gfx::DrawLog cgLog;
   std::string lastCgCalls;
   uint64_t cgVersion = 0;
+  // While cgOverBackground holds, the main picture is the background as it was at picture
+  // generation cgBackgroundGeneration except within the rectangles of cgOffBackground: it was
+  // last copied whole from it and drawn on since only by the title's sparks, each of which
+  // noted its rectangle. The next copy of the background then restores those alone.
+  bool cgOverBackground = false;
+  uint64_t cgBackgroundGeneration = 0;
+  std::vector<gfx::Rect> cgOffBackground;
   // The glow layer is black except within this rectangle.
   gfx::Rect glowDirty;
   gfx::DrawLog glowLog;

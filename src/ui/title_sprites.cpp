@@ -54,7 +54,9 @@ void DrawTitleSprites(Game& g, Surfaces& s) {
       continue;
     }
     const int first = t.kind == 0 ? kBigStarSlot : kSmallStarSlot;
-    cg.OrDraw(t.x, t.y, s.sprites[static_cast<size_t>(first + std::clamp(t.frame, 0, 5))]);
+    const gfx::Bitmap& star = s.sprites[static_cast<size_t>(first + std::clamp(t.frame, 0, 5))];
+    cg.OrDraw(t.x, t.y, star);
+    s.cgOffBackground.push_back({t.x, t.y, t.x + star.Width(), t.y + star.Height()});
   }
 }
 

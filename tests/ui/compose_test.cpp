@@ -163,6 +163,40 @@ TEST(Window, TheTitleSparksChangeEveryFrameAndTheOpeningNever) {
   }
 }
 
+// The title restores only where the sparks were; every frame must still be the background with
+// this frame's sparks, as after a whole copy (forced here by a change of an unused sprite slot),
+// also across a battle frame, a new background and a sprite change in between.
+TEST(Window, TitleFramesMatchAWholeCopyOfTheBackground) {
+  UiGame restored, whole;
+  gfx::Bitmap noise(640, 480);
+  uint32_t v = 12345;
+  for (gfx::Color& p : noise.Pixels()) p = (v = v * 1103515245u + 12345u) >> 8 & 0x7F7F7F;
+  for (UiGame* t : {&restored, &whole}) {
+    t->screen.SetSprite(6, noise);
+    for (int i = 0; i < 6; ++i) {
+      t->screen.SetSprite(22 + i, gfx::Bitmap(20, 20, gfx::Rgb(200, 40 * i, 90)));
+      t->screen.SetSprite(28 + i, gfx::Bitmap(10, 10, gfx::Rgb(30 * i, 220, 10)));
+    }
+    t->g().screen.scene = -1;
+  }
+  for (int frame = 0; frame < 300; ++frame) {
+    if (frame == 100 || frame == 200) {
+      for (UiGame* t : {&restored, &whole}) {
+        if (frame == 100) t->screen.ComposeFrame(t->g());
+        if (frame == 200) t->screen.SetSprite(6, gfx::Bitmap(640, 480, 0x203040));
+      }
+    }
+    for (UiGame* t : {&restored, &whole}) {
+      Game& g = t->g();
+      g.screen.frameCounter = (g.screen.frameCounter + 1) % 1000;
+      if (t == &whole) t->screen.SetSprite(39, gfx::Bitmap());
+      t->screen.CopyBackground(g);
+      t->screen.DrawTitleScreen(g);
+    }
+    ASSERT_TRUE(restored.screen.MainPicture() == whole.screen.MainPicture()) << "frame " << frame;
+  }
+}
+
 TEST(Compose, ClickIndicatorShowsWhileALineWaits) {
   UiGame t;
   Game& g = t.g();
