@@ -255,11 +255,11 @@ std::filesystem::path FolderOf(const std::filesystem::path& file) {
 
 // Writes bytes to a fresh temporary file beside `file`, synced and closed; its path in tmp.
 int WriteTemporary(FileIo& io, const std::filesystem::path& file, std::string_view bytes,
-                   std::filesystem::path& tmp) {
+                   std::filesystem::path& tmp, bool durable = true) {
   int fd = OpenTemporary(io, file, tmp);
   if (fd < 0) return errno;
   int error = WriteAll(io, fd, bytes);
-  if (error == 0) error = SyncFile(io, fd);
+  if (error == 0 && durable) error = SyncFile(io, fd);
   const int closed = io.Close(fd);
   // On Linux an interrupted close has still released the descriptor and kept the data.
   if (error == 0 && closed < 0 && errno != EINTR) error = errno;
@@ -362,7 +362,9 @@ FileResult WriteFileAtomically(FileIo& io, const std::filesystem::path& target,
   std::filesystem::path file;
   if (const FileResult r = ResolveLinks(io, target, file); !r.ok()) return r;
   std::filesystem::path tmp;
-  if (const int e = WriteTemporary(io, file, bytes, tmp); e != 0) return FileResult{e};
+  if (const int e = WriteTemporary(io, file, bytes, tmp, options.durable); e != 0) {
+    return FileResult{e};
+  }
 
   FileResult result;
   if (options.keepBackup) {
@@ -377,7 +379,7 @@ FileResult WriteFileAtomically(FileIo& io, const std::filesystem::path& target,
     return FileResult{e, false, result.backedUp};
   }
   result.replaced = true;
-  result.error = SyncFolder(io, FolderOf(file));
+  if (options.durable) result.error = SyncFolder(io, FolderOf(file));
   return result;
 }
 

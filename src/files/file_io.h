@@ -86,6 +86,10 @@ struct WriteOptions {
   // Keep the file being replaced as <name>.bak beside it (one rotation); when that cannot be
   // done, nothing is replaced.
   bool keepBackup = false;
+  // Sync the file and its folder to the disk. Only for files that hold nothing of the player's
+  // (a file of defaults written again if it is lost) may this be off: a power cut may then
+  // leave the old file or an empty one, never a mix.
+  bool durable = true;
 };
 
 // Replaces target with the bytes through a temporary file of a name no other writer uses,

@@ -176,12 +176,16 @@ std::string ReadProblem(const std::filesystem::path& file, int error) {
 }
 
 // Writes beside the file and renames (a link is followed), so that a full disk never leaves
-// half a settings file and two copies of the game never write into one temporary file.
-std::string WriteWhole(const std::filesystem::path& file, const std::string& text) {
+// half a settings file and two copies of the game never write into one temporary file. A file
+// of nothing but the defaults is not synced to the disk: lost, it is only written again.
+std::string WriteWhole(const std::filesystem::path& file, const std::string& text,
+                       bool durable = true) {
   std::error_code ec;
   if (file.has_parent_path()) std::filesystem::create_directories(file.parent_path(), ec);
   files::FileIo io;
-  const files::FileResult r = files::WriteFileAtomically(io, file, text);
+  files::WriteOptions options;
+  options.durable = durable;
+  const files::FileResult r = files::WriteFileAtomically(io, file, text, options);
   if (r.ok()) return "";
   return "cannot write " + Printable(file.string()) + " (" + files::ErrorText(r.error) + ")";
 }
@@ -249,7 +253,7 @@ Settings LoadSettings(const std::filesystem::path& file, std::vector<std::string
   std::string text;
   const files::FileResult read = files::ReadFile(file, text, kMaxSettingsBytes);
   if (read.error == ENOENT) {
-    if (const std::string error = WriteWhole(file, DefaultSettingsText()); !error.empty()) {
+    if (const std::string error = WriteWhole(file, DefaultSettingsText(), false); !error.empty()) {
       messages.push_back(error + "; using the default settings");
     }
     return {};
@@ -317,6 +321,8 @@ std::string StoreSettings(const std::filesystem::path& file, const Settings& s,
       out += std::string(keys[i]) + " = " + SettingText(s, keys[i]) + "\n";
     }
   }
+  // The file already says all of it: nothing to write.
+  if (read.ok() && out == text) return "";
   return WriteWhole(file, out);
 }
 

@@ -1,6 +1,7 @@
 // qv.ini: the first run writes it with comments, bad values are named and replaced by the
 // defaults, and what the window keeps is written back without losing the player's lines.
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <fstream>
@@ -125,6 +126,27 @@ TEST_F(SettingsFile, StoringKeepsThePlayersLinesAndAddsMissingKeys) {
   EXPECT_TRUE(back.mute);
   EXPECT_EQ(back.musicVolume, 40);
   EXPECT_EQ(back.soundFont, "/x.sf2");
+}
+
+// Keys stored with the values the file already has leave the file as it is (not even replaced by
+// a copy: the same inode); the first start writes the defaults.
+TEST_F(SettingsFile, StoringWhatTheFileAlreadySaysWritesNothing) {
+  const std::filesystem::path file = dir_ / "qv.ini";
+  std::vector<std::string> messages;
+  Settings s = LoadSettings(file, messages);
+  ASSERT_TRUE(std::filesystem::exists(file));
+  const std::string defaults = Slurp(file);
+  struct stat before {};
+  ASSERT_EQ(::stat(file.c_str(), &before), 0);
+  const std::string_view keys[] = {"scale", "mute"};
+  ASSERT_EQ(StoreSettings(file, s, keys), "");
+  struct stat after {};
+  ASSERT_EQ(::stat(file.c_str(), &after), 0);
+  EXPECT_EQ(before.st_ino, after.st_ino);
+  EXPECT_EQ(Slurp(file), defaults);
+  s.mute = !s.mute;
+  ASSERT_EQ(StoreSettings(file, s, keys), "");
+  EXPECT_NE(Slurp(file), defaults);
 }
 
 TEST_F(SettingsFile, AFolderThatCannotHoldTheFileGivesAMessageAndDefaults) {
