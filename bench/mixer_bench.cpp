@@ -1,6 +1,8 @@
 // The wave mixer's speed and latency, against a device that plays whatever it is given.
 #include <benchmark/benchmark.h>
 
+#include <cstdio>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <memory>
@@ -12,6 +14,19 @@
 namespace {
 
 using namespace qv::sound;
+
+// A benchmark's set-up cannot go on without its mixer: any failure stops the run, named.
+void Must(const qv::Status& s) {
+  if (!s.ok()) {
+    std::fprintf(stderr, "mixer: %s\n", s.message().c_str());
+    std::exit(1);
+  }
+}
+template <class T>
+T Must(qv::Result<T> r) {
+  Must(r.status());
+  return std::move(*r);
+}
 
 class BenchDevice : public WaveDevice {
  public:
@@ -60,9 +75,9 @@ std::filesystem::path WaveFile(const char* name, std::size_t samples, uint32_t r
 struct Rig {
   explicit Rig(const char* settings) {
     ini.AddText(settings);
-    mixer = std::make_unique<SoundMixer>(dev, ini);
-    mixer->SetActivated(true);
-    mixer->SetChannels(31);
+    mixer = Must(SoundMixer::Create(dev, ini));
+    Must(mixer->SetActivated(true));
+    Must(mixer->SetChannels(31));
   }
   BenchDevice dev;
   ProfileFile ini;
@@ -75,12 +90,12 @@ void BM_MixFourBusyChannels(benchmark::State& state) {
   auto file = WaveFile("qv_bench_busy.wav", 30000, 44100);
   for (int c = 0; c < 4; ++c) {
     // Different lengths so that the stretches between changes stay short.
-    rig.mixer->Play(c, rig.mixer->LoadWave(file), kLoopForever, 0, nullptr);
+    Must(rig.mixer->Play(c, Must(rig.mixer->LoadWave(file)), kLoopForever, 0, nullptr));
   }
   uint64_t before = rig.dev.written;
   for (auto _ : state) {
     rig.dev.played = rig.dev.written;
-    rig.mixer->Session().BlocksDone();
+    Must(rig.mixer->Session().BlocksDone());
   }
   double bytes = double(rig.dev.written - before);
   state.counters["x_real_time"] = benchmark::Counter(bytes / 44100.0, benchmark::Counter::kIsRate);
@@ -92,15 +107,15 @@ BENCHMARK(BM_MixFourBusyChannels);
 // at the front of the first block; what remains is the device's own buffer.
 void BM_LatencyOnASilentMixer(benchmark::State& state) {
   Rig rig("");
-  const Wave* w = rig.mixer->LoadWave(WaveFile("qv_bench_click.wav", 2000, 11025));
+  const Wave* w = Must(rig.mixer->LoadWave(WaveFile("qv_bench_click.wav", 2000, 11025)));
   for (auto _ : state) {
     rig.dev.firstWrite = nullptr;
-    rig.mixer->Play(0, w, 0, 0, nullptr);
+    Must(rig.mixer->Play(0, w, 0, 0, nullptr));
     state.PauseTiming();
     rig.dev.played = rig.dev.written;  // let it all play out
-    rig.mixer->Session().BlocksDone();
+    Must(rig.mixer->Session().BlocksDone());
     rig.dev.played = rig.dev.written;
-    rig.mixer->Session().BlocksDone();
+    Must(rig.mixer->Session().BlocksDone());
     state.ResumeTiming();
   }
   // SDL2_mixer's buffer of 1024 frames at 44100 Hz.

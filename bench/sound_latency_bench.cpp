@@ -8,6 +8,8 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <cstdio>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <memory>
@@ -21,6 +23,19 @@
 namespace {
 
 using namespace qv::sound;
+
+// A benchmark's set-up cannot go on without its mixer: any failure stops the run, named.
+void Must(const qv::Status& s) {
+  if (!s.ok()) {
+    std::fprintf(stderr, "mixer: %s\n", s.message().c_str());
+    std::exit(1);
+  }
+}
+template <class T>
+T Must(qv::Result<T> r) {
+  Must(r.status());
+  return std::move(*r);
+}
 
 constexpr int32_t kDeviceRate = 44100;
 constexpr int32_t kCallbackFrames = 1024;
@@ -67,22 +82,23 @@ struct Figures {
 Figures Simulate(bool longSound, int32_t probes, uint32_t seed) {
   StreamDevice device(true);
   ProfileFile ini;
-  SoundMixer mixer(device, ini);
-  mixer.SetActivated(true);
-  mixer.SetChannels(31);
-  const Wave* longWave = mixer.LoadWave(FlatWave("qv_latency_long.wav", 11025 * 60, kQuiet));
+  std::unique_ptr<SoundMixer> made = Must(SoundMixer::Create(device, ini));
+  SoundMixer& mixer = *made;
+  Must(mixer.SetActivated(true));
+  Must(mixer.SetChannels(31));
+  const Wave* longWave = Must(mixer.LoadWave(FlatWave("qv_latency_long.wav", 11025 * 60, kQuiet)));
   std::vector<const Wave*> shorts;
   for (std::size_t n : {550, 1100, 2200, 3300}) {
     shorts.push_back(
-        mixer.LoadWave(FlatWave("qv_latency_short" + std::to_string(n) + ".wav", n, kQuiet)));
+        Must(mixer.LoadWave(FlatWave("qv_latency_short" + std::to_string(n) + ".wav", n, kQuiet))));
   }
-  const Wave* probe = mixer.LoadWave(FlatWave("qv_latency_probe.wav", 441, kLoud));
+  const Wave* probe = Must(mixer.LoadWave(FlatWave("qv_latency_probe.wav", 441, kLoud)));
 
   std::mt19937 rng(seed);
   auto uniform = [&](double lo, double hi) {
     return std::uniform_real_distribution<double>(lo, hi)(rng);
   };
-  if (longSound) mixer.Play(0, longWave, kLoopForever, 0, nullptr);
+  if (longSound) Must(mixer.Play(0, longWave, kLoopForever, 0, nullptr));
 
   std::vector<int16_t> out(std::size_t(kCallbackFrames) * 2);
   Figures figures;
@@ -112,15 +128,15 @@ Figures Simulate(bool longSound, int32_t probes, uint32_t seed) {
     }
     // The game's thread: the loop pumps the mixer, then handles what woke it.
     now = wake;
-    mixer.Session().BlocksDone();
+    Must(mixer.Session().BlocksDone());
     if (now >= nextShort) {
       const Wave* w = shorts[std::size_t(rng() % shorts.size())];
-      mixer.Play(shortChannel, w, 0, 0, nullptr);
+      Must(mixer.Play(shortChannel, w, 0, 0, nullptr));
       shortChannel = 3 - shortChannel;
       nextShort = now + uniform(50'000, 400'000);
     }
     if (now >= nextProbe && pendingProbe < 0) {
-      mixer.Play(3, probe, 0, 0, nullptr);
+      Must(mixer.Play(3, probe, 0, 0, nullptr));
       pendingProbe = now;
       // Far enough apart that a probe has always ended before the next is asked for.
       nextProbe = now + uniform(800'000, 1'100'000);

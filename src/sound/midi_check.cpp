@@ -9,10 +9,6 @@
 namespace qv::sound {
 namespace {
 
-struct Fault {
-  std::string what;
-};
-
 // What each channel is given over the tune, whatever the order the tracks give it in.
 struct ChannelUse {
   bool notes = false;
@@ -70,11 +66,15 @@ class TrackReader {
   TrackReader(std::span<const uint8_t> b, std::size_t at, std::size_t end)
       : b_(b), at_(at), end_(end) {}
 
+  // True at the end of the track, and after a fault (nothing more is read then).
   bool AtEnd() const { return at_ >= end_; }
   std::size_t Offset() const { return at_; }
 
   uint8_t Byte() {
-    if (at_ >= end_) Fail("event runs past the end of its track");
+    if (at_ >= end_) {
+      Fail("event runs past the end of its track");
+      return 0;
+    }
     return b_[at_++];
   }
   // A variable-length quantity: at most four bytes.
@@ -89,19 +89,30 @@ class TrackReader {
     return 0;
   }
   void Skip(uint32_t n) {
-    if (n > end_ - at_) Fail("event length runs past the end of its track");
+    if (n > end_ - at_) {
+      Fail("event length runs past the end of its track");
+      return;
+    }
     at_ += n;
   }
-  [[noreturn]] void Fail(const std::string& what) const {
-    throw Fault{what + " at offset " + std::to_string(at_)};
+  // Notes the first fault with where it was found, and stops the reading: every later read
+  // gives 0 and AtEnd() holds.
+  void Fail(const std::string& what) {
+    if (!fault_.empty()) return;
+    fault_ = what + " at offset " + std::to_string(at_);
+    at_ = end_;
   }
+  // What is wrong with the track ("" while nothing is).
+  const std::string& Fault() const { return fault_; }
 
  private:
   std::span<const uint8_t> b_;
   std::size_t at_, end_;
+  std::string fault_;
 };
 
-// Reads one track; returns its length in ticks and adds its tempo changes to `tempos`.
+// Reads one track; returns its length in ticks and adds its tempo changes to `tempos`. A fault
+// ends the reading and is left in the reader.
 int64_t ReadTrack(TrackReader& t, std::multimap<int64_t, uint32_t>& tempos, ChannelUses& uses) {
   int64_t tick = 0;
   uint8_t running = 0;
@@ -138,6 +149,7 @@ int64_t ReadTrack(TrackReader& t, std::multimap<int64_t, uint32_t>& tempos, Chan
       uint32_t length = t.Vlq();
       if (type == 0x2F) {
         if (length != 0) t.Fail("end of track with data");
+        if (!t.Fault().empty()) return 0;
         return tick;  // anything after the end of track is never played
       }
       if (type == 0x51) {
@@ -154,6 +166,7 @@ int64_t ReadTrack(TrackReader& t, std::multimap<int64_t, uint32_t>& tempos, Chan
     }
   }
   t.Fail("track without an end of track");
+  return 0;
 }
 
 int64_t DurationMs(int64_t ticks, uint16_t division,
@@ -180,53 +193,51 @@ int64_t DurationMs(int64_t ticks, uint16_t division,
 
 }  // namespace
 
-MidiCheck CheckMidi(std::span<const uint8_t> b) {
-  MidiCheck result;
-  try {
-    if (b.size() > kMaxMidiFileBytes) throw Fault{"file too large"};
-    if (b.size() < 14 || !std::equal(b.begin(), b.begin() + 4, "MThd")) {
-      throw Fault{"not a MIDI file"};
-    }
-    uint32_t headerLen = Be32(&b[4]);
-    if (headerLen < 6 || headerLen > b.size() - 8) throw Fault{"bad header length"};
-    uint16_t format = Be16(&b[8]);
-    uint16_t tracks = Be16(&b[10]);
-    uint16_t division = Be16(&b[12]);
-    if (format > 2) throw Fault{"unknown format " + std::to_string(format)};
-    if (tracks == 0 || tracks > kMaxMidiTracks)
-      throw Fault{"bad track count " + std::to_string(tracks)};
-    if (format == 0 && tracks != 1) throw Fault{"format 0 with several tracks"};
-    if (division == 0 || ((division & 0x8000) && (division & 0xFF) == 0))
-      throw Fault{"bad division"};
-
-    std::multimap<int64_t, uint32_t> tempos;
-    std::vector<int64_t> lengths;
-    ChannelUses uses;
-    std::size_t at = 8 + std::size_t(headerLen);
-    for (int32_t i = 0; i < tracks; ++i) {
-      if (b.size() - at < 8 || !std::equal(&b[at], &b[at] + 4, "MTrk")) {
-        throw Fault{"track " + std::to_string(i) + " missing at offset " + std::to_string(at)};
-      }
-      uint32_t length = Be32(&b[at + 4]);
-      if (length > b.size() - at - 8) {
-        throw Fault{"track " + std::to_string(i) + " runs past the end of the file"};
-      }
-      TrackReader reader(b, at + 8, at + 8 + length);
-      lengths.push_back(ReadTrack(reader, tempos, uses));
-      at += 8 + std::size_t(length);
-    }
-    // Format 2 tracks are separate songs played one after the other.
-    int64_t ticks = 0;
-    for (int64_t l : lengths) ticks = format == 2 ? ticks + l : std::max(ticks, l);
-    result.durationMs = DurationMs(ticks, division, tempos);
-    result.tracks = tracks;
-    if (result.durationMs > kMaxMidiMs) throw Fault{"plays longer than ten minutes"};
-    result.instruments = Instruments(uses);
-    result.ok = true;
-  } catch (const Fault& f) {
-    result.error = f.what;
+Result<MidiTune> CheckMidi(std::span<const uint8_t> b) {
+  if (b.size() > kMaxMidiFileBytes) return Failure("file too large");
+  if (b.size() < 14 || !std::equal(b.begin(), b.begin() + 4, "MThd")) {
+    return Failure("not a MIDI file");
   }
-  return result;
+  uint32_t headerLen = Be32(&b[4]);
+  if (headerLen < 6 || headerLen > b.size() - 8) return Failure("bad header length");
+  uint16_t format = Be16(&b[8]);
+  uint16_t tracks = Be16(&b[10]);
+  uint16_t division = Be16(&b[12]);
+  if (format > 2) return Failure("unknown format " + std::to_string(format));
+  if (tracks == 0 || tracks > kMaxMidiTracks) {
+    return Failure("bad track count " + std::to_string(tracks));
+  }
+  if (format == 0 && tracks != 1) return Failure("format 0 with several tracks");
+  if (division == 0 || ((division & 0x8000) && (division & 0xFF) == 0)) {
+    return Failure("bad division");
+  }
+
+  std::multimap<int64_t, uint32_t> tempos;
+  std::vector<int64_t> lengths;
+  ChannelUses uses;
+  std::size_t at = 8 + std::size_t(headerLen);
+  for (int32_t i = 0; i < tracks; ++i) {
+    if (b.size() - at < 8 || !std::equal(&b[at], &b[at] + 4, "MTrk")) {
+      return Failure("track " + std::to_string(i) + " missing at offset " + std::to_string(at));
+    }
+    uint32_t length = Be32(&b[at + 4]);
+    if (length > b.size() - at - 8) {
+      return Failure("track " + std::to_string(i) + " runs past the end of the file");
+    }
+    TrackReader reader(b, at + 8, at + 8 + length);
+    lengths.push_back(ReadTrack(reader, tempos, uses));
+    if (!reader.Fault().empty()) return Failure(reader.Fault());
+    at += 8 + std::size_t(length);
+  }
+  // Format 2 tracks are separate songs played one after the other.
+  int64_t ticks = 0;
+  for (int64_t l : lengths) ticks = format == 2 ? ticks + l : std::max(ticks, l);
+  MidiTune tune;
+  tune.durationMs = DurationMs(ticks, division, tempos);
+  tune.tracks = tracks;
+  if (tune.durationMs > kMaxMidiMs) return Failure("plays longer than ten minutes");
+  tune.instruments = Instruments(uses);
+  return tune;
 }
 
 }  // namespace qv::sound

@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+#include "files/status.h"
+
 namespace qv::sound {
 
 constexpr std::size_t kMaxMidiFileBytes = 1u << 20;
@@ -20,9 +22,8 @@ struct MidiInstrument {
   auto operator<=>(const MidiInstrument&) const = default;
 };
 
-struct MidiCheck {
-  bool ok = false;
-  std::string error;       // what is wrong, with the byte offset
+// What the check learns of a good tune.
+struct MidiTune {
   int64_t durationMs = 0;  // playing time of the longest track
   int32_t tracks = 0;
   // Every instrument a note of the tune may sound with, at most once each: for each channel
@@ -31,7 +32,8 @@ struct MidiCheck {
 };
 
 // Checks the header, the track count, each track's length, every event (running status
-// included), that each track ends with an end-of-track event, and the playing time.
-MidiCheck CheckMidi(std::span<const uint8_t> bytes);
+// included), that each track ends with an end-of-track event, and the playing time. A fault
+// fails with what is wrong (and the byte offset, within a track).
+Result<MidiTune> CheckMidi(std::span<const uint8_t> bytes);
 
 }  // namespace qv::sound

@@ -6,69 +6,75 @@
 
 namespace qv::sound {
 
-std::shared_ptr<MixerSession> MixerSession::MixerInit(WaveDevice& device, const ProfileFile& ini) {
-  if (!device.session.expired()) throw EMixerError(msg::kSessionExists);
-  auto session = std::make_shared<MixerSession>(Key{}, device, ini);
+Result<std::shared_ptr<MixerSession>> MixerSession::MixerInit(WaveDevice& device,
+                                                              const ProfileFile& ini) {
+  if (!device.session.expired()) return Failure(msg::kSessionExists);
+  auto session = std::make_shared<MixerSession>(Key{}, device);
+  if (Status set = session->Setup(ini); !set.ok()) {
+    session->ended_ = true;  // it never held the device
+    return set;
+  }
   device.session = session;
   return session;
 }
 
-MixerSession::MixerSession(Key, WaveDevice& device, const ProfileFile& ini) : device_(device) {
-  int32_t count = device.DeviceCount();
-  if (count <= 0) throw EMixerError(msg::kNoDevices);
+MixerSession::MixerSession(Key, WaveDevice& device) : device_(device) {}
+
+Status MixerSession::Setup(const ProfileFile& ini) {
+  int32_t count = device_.DeviceCount();
+  if (count <= 0) return Failure(msg::kNoDevices);
   // The device number comes first: its name picks the settings section.
   deviceId_ = ReadMixerSettings(ini, "", count).waveOutDevice;
-  DeviceCaps caps = device.Caps(deviceId_);
+  DeviceCaps caps = device_.Caps(deviceId_);
   deviceName_ = caps.name.empty() ? msg::kUnknownDevice : caps.name.substr(0, 32);
   settings_ = ReadMixerSettings(ini, deviceName_, count);
-  if (caps.synchronous) throw EMixerError(deviceName_ + msg::kSynchronous);
-  if (settings_.notCompatible) throw EMixerError(deviceName_ + msg::kNotCompatible);
+  if (caps.synchronous) return Failure(deviceName_ + msg::kSynchronous);
+  if (settings_.notCompatible) return Failure(deviceName_ + msg::kNotCompatible);
   format_ = PcmFormat{1, settings_.samplesPerSec, 8};
   head_.fill(-1);
   for (int32_t i = 0; i < kPoolSize; ++i)
     pool_[std::size_t(i)].next = i + 1 < kPoolSize ? i + 1 : -1;
   freeEntry_ = 0;
+  return {};
 }
 
 MixerSession::~MixerSession() {
   if (ended_) return;
-  try {
-    EndMixSession();
-  } catch (const EMixerError&) {
-  }
+  static_cast<void>(EndMixSession());  // a session that goes cannot report anything
 }
 
-void MixerSession::CheckSession() const {
-  if (ended_) throw EMixerError(msg::kInvalidSession);
+Status MixerSession::CheckSession() const {
+  if (ended_) return Failure(msg::kInvalidSession);
+  return {};
 }
 
-void MixerSession::MixerActivate(bool on) {
-  CheckSession();
-  if (on == active_) return;
+Status MixerSession::MixerActivate(bool on) {
+  if (Status s = CheckSession(); !s.ok()) return s;
+  if (on == active_) return {};
   if (!on) {
     device_.Reset();
     ReleaseBlocks();
     device_.Close();
     active_ = false;
-    return;
+    return {};
   }
-  if (device_.IsOpen()) throw EMixerError(msg::kResourceBusy);
+  if (device_.IsOpen()) return Failure(msg::kResourceBusy);
   int32_t code = device_.Open(deviceId_, format_);
-  if (code == kDeviceNoNotify) throw EMixerError(msg::kNoCallbackWindow);
-  if (code != kDeviceOk) throw EMixerError(msg::kOpenFailed + std::to_string(code));
+  if (code == kDeviceNoNotify) return Failure(msg::kNoCallbackWindow);
+  if (code != kDeviceOk) return Failure(msg::kOpenFailed + std::to_string(code));
   try {
     blockMemory_.assign(std::size_t(kMaxBlocks) * kMaxBlockLen, 128);
     mixScratch_.assign(kMaxBlockLen, 0);
-  } catch (const std::bad_alloc&) {
+  } catch (const std::bad_alloc&) {  // the standard library's only way to say so
     device_.Close();
-    throw EMixerError(msg::kNoMemory);
+    return Failure(msg::kNoMemory);
   }
   for (int32_t i = 0; i < kMaxBlocks; ++i) {
     int32_t prepared = device_.PrepareBlock(i, kMaxBlockLen);
     if (prepared != kDeviceOk) {
       ReleaseBlocks();
       device_.Close();
-      throw EMixerError(msg::kPrepareFailed + std::to_string(prepared));
+      return Failure(msg::kPrepareFailed + std::to_string(prepared));
     }
   }
   for (Block& b : blocks_) b = Block{};
@@ -77,8 +83,9 @@ void MixerSession::MixerActivate(bool on) {
   active_ = true;
   ResetPosition();
   device_.Pause();
-  FillAndWrite();
+  if (Status s = FillAndWrite(); !s.ok()) return s;
   device_.Restart();
+  return {};
 }
 
 void MixerSession::ReleaseBlocks() {
@@ -92,20 +99,20 @@ bool MixerSession::ChannelOpen(int32_t channel) const {
   return channel >= 0 && channel < kChannelCount && open_[std::size_t(channel)];
 }
 
-void MixerSession::OpenMixChannel(int32_t channel, int32_t flags) {
-  CheckSession();
+Status MixerSession::OpenMixChannel(int32_t channel, int32_t flags) {
+  if (Status s = CheckSession(); !s.ok()) return s;
   int32_t first = 0, last = 0;
   if (flags == kMixSingle) {
-    if (channel < 0 || channel >= kChannelCount) throw EMixerError(msg::kBadChannel);
-    if (open_[std::size_t(channel)]) throw EMixerError(msg::kChannelOpen);
+    if (channel < 0 || channel >= kChannelCount) return Failure(msg::kBadChannel);
+    if (open_[std::size_t(channel)]) return Failure(msg::kChannelOpen);
     first = last = channel;
   } else if (flags == kMixAll) {
     last = kChannelCount - 1;
   } else if (flags == kMixCount) {
-    if (channel < 1 || channel > kChannelCount) throw EMixerError(msg::kBadChannelCount);
+    if (channel < 1 || channel > kChannelCount) return Failure(msg::kBadChannelCount);
     last = channel - 1;
   } else {
-    throw EMixerError(msg::kBadFlag);
+    return Failure(msg::kBadFlag);
   }
   for (int32_t c = first; c <= last; ++c) {
     if (open_[std::size_t(c)]) continue;
@@ -113,22 +120,23 @@ void MixerSession::OpenMixChannel(int32_t channel, int32_t flags) {
     head_[std::size_t(c)] = -1;
     ++openCount_;
   }
+  return {};
 }
 
-void MixerSession::CloseMixChannel(int32_t channel, int32_t flags) {
-  CheckSession();
+Status MixerSession::CloseMixChannel(int32_t channel, int32_t flags) {
+  if (Status s = CheckSession(); !s.ok()) return s;
   int32_t first = 0, last = 0;
   if (flags == kMixSingle) {
-    if (channel < 0 || channel >= kChannelCount) throw EMixerError(msg::kBadChannel);
-    if (!open_[std::size_t(channel)]) throw EMixerError(msg::kChannelNotOpen);
+    if (channel < 0 || channel >= kChannelCount) return Failure(msg::kBadChannel);
+    if (!open_[std::size_t(channel)]) return Failure(msg::kChannelNotOpen);
     first = last = channel;
   } else if (flags == kMixAll) {
     last = kChannelCount - 1;
   } else if (flags == kMixCount) {
-    if (channel < 1 || channel > kChannelCount) throw EMixerError(msg::kBadChannelCount);
+    if (channel < 1 || channel > kChannelCount) return Failure(msg::kBadChannelCount);
     last = channel - 1;
   } else {
-    throw EMixerError(msg::kBadFlag);
+    return Failure(msg::kBadFlag);
   }
   for (int32_t c = first; c <= last; ++c) {
     if (!open_[std::size_t(c)]) continue;
@@ -138,6 +146,7 @@ void MixerSession::CloseMixChannel(int32_t channel, int32_t flags) {
   }
   // Waves waiting for their plays to end may be free now.
   RetireEnded(INT64_MIN);
+  return {};
 }
 
 void MixerSession::Unlink(int32_t channel, int32_t entry) {
@@ -159,23 +168,23 @@ void MixerSession::ResetPosition() {
   positionOffset_ = device_.Position();
 }
 
-void MixerSession::MixerPlay(const PlayRequest* r) {
-  if (!r) throw EMixerError(msg::kNilParams);
-  CheckSession();
-  if (r->session.lock().get() != this) throw EMixerError(msg::kInvalidSession);
-  if (!r->wave) throw EMixerError(msg::kNilWave);
-  if (!active_) throw EMixerError(msg::kNotActive);
-  if (openCount_ == 0) throw EMixerError(msg::kNoChannelOpen);
-  if (r->channel < 0 || r->channel >= kChannelCount) throw EMixerError(msg::kBadChannel);
-  if (!open_[std::size_t(r->channel)]) throw EMixerError(msg::kChannelNotOpen);
-  if (r->flags != 0) throw EMixerError(msg::kBadFlags);
+Status MixerSession::MixerPlay(const PlayRequest* r) {
+  if (!r) return Failure(msg::kNilParams);
+  if (Status s = CheckSession(); !s.ok()) return s;
+  if (r->session.lock().get() != this) return Failure(msg::kInvalidSession);
+  if (!r->wave) return Failure(msg::kNilWave);
+  if (!active_) return Failure(msg::kNotActive);
+  if (openCount_ == 0) return Failure(msg::kNoChannelOpen);
+  if (r->channel < 0 || r->channel >= kChannelCount) return Failure(msg::kBadChannel);
+  if (!open_[std::size_t(r->channel)]) return Failure(msg::kChannelNotOpen);
+  if (r->flags != 0) return Failure(msg::kBadFlags);
   bool ours = std::any_of(waves_.begin(), waves_.end(),
                           [&](const std::unique_ptr<Wave>& w) { return w.get() == r->wave; });
-  if (!ours || r->wave->data.empty()) throw EMixerError(msg::kBadPointer);
+  if (!ours || r->wave->data.empty()) return Failure(msg::kBadPointer);
 
   // A silent mixer starts the new sound at once, from position 0.
   if (queued_ == 0 && AllChannelsIdle()) ResetPosition();
-  if (freeEntry_ == -1) throw EMixerError(msg::kNotEnoughMemory);
+  if (freeEntry_ == -1) return Failure(msg::kNotEnoughMemory);
 
   // A channel plays its waves one after the other.
   int64_t queueEnd = INT64_MIN;
@@ -192,17 +201,13 @@ void MixerSession::MixerPlay(const PlayRequest* r) {
   *link = index;
 
   // A sound that could start before the blocks already mixed need not wait for them.
-  if (queued_ > 0 && queueEnd < mixPos_ && settings_.remix != 0 && Remix(e, queueEnd)) return;
+  if (queued_ > 0 && queueEnd < mixPos_ && settings_.remix != 0 && Remix(e, queueEnd)) return {};
 
   bool paused = queued_ == 0;
   if (paused) device_.Pause();
-  try {
-    FillAndWrite();
-  } catch (...) {
-    if (paused) device_.Restart();
-    throw;
-  }
+  Status written = FillAndWrite();
   if (paused) device_.Restart();
+  return written;
 }
 
 void MixerSession::Place(Entry& e, int64_t start) {
@@ -243,9 +248,7 @@ bool MixerSession::Remix(Entry& e, int64_t queueEnd) {
     mixPos_ = from;
     deviceWritten_ = *at;
     Place(e, std::max(from, queueEnd));
-    try {
-      FillAndWrite();
-    } catch (const EMixerError&) {
+    if (!FillAndWrite().ok()) {
       device_.EndRewind(false);
       restore();
       return false;
@@ -269,21 +272,23 @@ int32_t MixerSession::FreePlayEntries() const {
   return n;
 }
 
-const Wave* MixerSession::LoadMixWave(const std::filesystem::path& file) {
-  CheckSession();
+Result<const Wave*> MixerSession::LoadMixWave(const std::filesystem::path& file) {
+  if (Status s = CheckSession(); !s.ok()) return s;
   try {
-    waves_.push_back(std::make_unique<Wave>(LoadWaveFile(file, format_)));
-  } catch (const std::bad_alloc&) {
-    throw EMixerError(msg::kNoMemory);
+    Result<Wave> wave = LoadWaveFile(file, format_);
+    if (!wave.ok()) return wave.status();
+    waves_.push_back(std::make_unique<Wave>(std::move(*wave)));
+  } catch (const std::bad_alloc&) {  // the standard library's only way to say so
+    return Failure(msg::kNoMemory);
   }
   return waves_.back().get();
 }
 
-void MixerSession::FreeMixWave(const Wave* wave) {
-  CheckSession();
+Status MixerSession::FreeMixWave(const Wave* wave) {
+  if (Status s = CheckSession(); !s.ok()) return s;
   auto it = std::find_if(waves_.begin(), waves_.end(),
                          [&](const std::unique_ptr<Wave>& w) { return w.get() == wave; });
-  if (!wave || it == waves_.end()) throw EMixerError(msg::kBadPointer);
+  if (!wave || it == waves_.end()) return Failure(msg::kBadPointer);
   for (int32_t c = 0; c < kChannelCount; ++c) {
     for (int32_t e = head_[std::size_t(c)]; e != -1;) {
       int32_t next = pool_[std::size_t(e)].next;
@@ -292,17 +297,19 @@ void MixerSession::FreeMixWave(const Wave* wave) {
     }
   }
   FreeWaveNow(wave);
+  return {};
 }
 
-void MixerSession::FreeMixWaveWhenDone(const Wave* wave) {
-  CheckSession();
+Status MixerSession::FreeMixWaveWhenDone(const Wave* wave) {
+  if (Status s = CheckSession(); !s.ok()) return s;
   bool ours = std::any_of(waves_.begin(), waves_.end(),
                           [&](const std::unique_ptr<Wave>& w) { return w.get() == wave; });
-  if (!wave || !ours) throw EMixerError(msg::kBadPointer);
+  if (!wave || !ours) return Failure(msg::kBadPointer);
   if (std::find(freeWhenDone_.begin(), freeWhenDone_.end(), wave) == freeWhenDone_.end()) {
     freeWhenDone_.push_back(wave);
   }
   RetireEnded(INT64_MIN);
+  return {};
 }
 
 void MixerSession::FreeWaveNow(const Wave* wave) {
@@ -310,21 +317,23 @@ void MixerSession::FreeWaveNow(const Wave* wave) {
   std::erase_if(waves_, [&](const std::unique_ptr<Wave>& w) { return w.get() == wave; });
 }
 
-void MixerSession::EndMixSession() {
-  CheckSession();
-  MixerActivate(false);
-  CloseMixChannel(0, kMixAll);
+Status MixerSession::EndMixSession() {
+  if (Status s = CheckSession(); !s.ok()) return s;
+  // Neither can fail once the session is known to be live.
+  static_cast<void>(MixerActivate(false));
+  static_cast<void>(CloseMixChannel(0, kMixAll));
   waves_.clear();
   freeWhenDone_.clear();
   device_.session.reset();
   ended_ = true;
+  return {};
 }
 
-void MixerPlay(const PlayRequest* request) {
-  if (!request) throw EMixerError(msg::kNilParams);
+Status MixerPlay(const PlayRequest* request) {
+  if (!request) return Failure(msg::kNilParams);
   std::shared_ptr<MixerSession> session = request->session.lock();
-  if (!session) throw EMixerError(msg::kInvalidSession);
-  session->MixerPlay(request);
+  if (!session) return Failure(msg::kInvalidSession);
+  return session->MixerPlay(request);
 }
 
 }  // namespace qv::sound

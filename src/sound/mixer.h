@@ -8,6 +8,7 @@
 #include <memory>
 #include <vector>
 
+#include "files/status.h"
 #include "sound/mixer_settings.h"
 #include "sound/wave.h"
 #include "sound/wave_device.h"
@@ -50,32 +51,35 @@ class MixerSession {
   // Rewinds tried while the device keeps playing on under the mixer's feet.
   static constexpr int32_t kRemixTries = 3;
 
+  // Every operation that can fail says why in the mixer's own words (sound/mixer_error.h).
+
   // MixerInit: reads the settings, checks the device and takes it for the new session, which
   // holds the device until it ends or goes.
-  static std::shared_ptr<MixerSession> MixerInit(WaveDevice& device, const ProfileFile& ini);
+  static Result<std::shared_ptr<MixerSession>> MixerInit(WaveDevice& device,
+                                                         const ProfileFile& ini);
   ~MixerSession();
   MixerSession(const MixerSession&) = delete;
   MixerSession& operator=(const MixerSession&) = delete;
 
   // MixerActivate: opens the device with the output format (true) or closes it (false).
-  void MixerActivate(bool on);
+  Status MixerActivate(bool on);
   // OpenMixChannel / CloseMixChannel with kMixSingle, kMixAll or kMixCount.
-  void OpenMixChannel(int32_t channel, int32_t flags = kMixSingle);
-  void CloseMixChannel(int32_t channel, int32_t flags = kMixSingle);
+  Status OpenMixChannel(int32_t channel, int32_t flags = kMixSingle);
+  Status CloseMixChannel(int32_t channel, int32_t flags = kMixSingle);
   // Queues a wave on a channel and starts output. A wave that may start before the blocks
   // already mixed starts where the device is: what it has not played is mixed again.
-  void MixerPlay(const PlayRequest* request);
+  Status MixerPlay(const PlayRequest* request);
   // Reads and converts a wave file; the session owns the wave until FreeMixWave.
-  const Wave* LoadMixWave(const std::filesystem::path& file);
+  Result<const Wave*> LoadMixWave(const std::filesystem::path& file);
   // Removes every queued play of the wave, then frees it.
-  void FreeMixWave(const Wave* wave);
+  Status FreeMixWave(const Wave* wave);
   // Frees the wave once none of its plays is queued any more (at once when none is).
-  void FreeMixWaveWhenDone(const Wave* wave);
+  Status FreeMixWaveWhenDone(const Wave* wave);
   // Deactivates, closes all channels and ends the session; later calls fail by name.
-  void EndMixSession();
+  Status EndMixSession();
 
   // The device's block completion: retires finished blocks and plays, refills free blocks.
-  void BlocksDone();
+  Status BlocksDone();
   // Milliseconds until the next written block finishes (-1: none is with the device).
   int32_t MsUntilBlockDone();
 
@@ -100,7 +104,7 @@ class MixerSession {
   };
 
  public:
-  MixerSession(Key, WaveDevice& device, const ProfileFile& ini);
+  MixerSession(Key, WaveDevice& device);
 
  private:
   struct Entry {
@@ -119,16 +123,17 @@ class MixerSession {
     bool free = true;
   };
 
-  void CheckSession() const;
+  Status Setup(const ProfileFile& ini);
+  Status CheckSession() const;
   void ResetPosition();
   // Sets a play's start and its end (one past its last byte).
   void Place(Entry& e, int64_t start);
   // Takes back the blocks the device has not played and mixes again from its position, with
   // `e` starting there or when its channel's earlier plays end; false: nothing changed.
   bool Remix(Entry& e, int64_t queueEnd);
-  void FillAndWrite();
+  Status FillAndWrite();
   bool FillBlock(uint8_t* out);
-  void WriteBlock(int32_t index);
+  Status WriteBlock(int32_t index);
   void RetireEnded(int64_t position);
   void Unlink(int32_t channel, int32_t entry);
   void ReleaseBlocks();
@@ -160,6 +165,6 @@ class MixerSession {
 };
 
 // MixerPlay as the request names its session: refused by name when that session has gone.
-void MixerPlay(const PlayRequest* request);
+Status MixerPlay(const PlayRequest* request);
 
 }  // namespace qv::sound

@@ -1,15 +1,8 @@
 #pragma once
-// The wave mixer's one error type and its messages (the texts its callers may show or log).
-#include <stdexcept>
-#include <string>
+// The wave mixer's failure messages: what a failed Status of the mixer says (the texts its
+// callers may show or log).
 
 namespace qv::sound {
-
-// Raised by every mixer operation that fails; the sound entry points catch it.
-class EMixerError : public std::runtime_error {
- public:
-  explicit EMixerError(const std::string& message) : std::runtime_error(message) {}
-};
 
 namespace msg {
 inline constexpr const char* kInvalidSession = "Invalid Session handle";

@@ -7,13 +7,14 @@
 
 namespace qv::sound {
 
-void MixerSession::FillAndWrite() {
+Status MixerSession::FillAndWrite() {
   for (int32_t i = 0; i < kMaxBlocks && i < settings_.waveBlocks; ++i) {
     if (!blocks_[std::size_t(i)].free) continue;
     uint8_t* out = &blockMemory_[std::size_t(i) * kMaxBlockLen];
-    if (!FillBlock(out)) return;
-    WriteBlock(i);
+    if (!FillBlock(out)) return {};
+    if (Status s = WriteBlock(i); !s.ok()) return s;
   }
+  return {};
 }
 
 bool MixerSession::FillBlock(uint8_t* out) {
@@ -73,18 +74,19 @@ bool MixerSession::FillBlock(uint8_t* out) {
   return true;
 }
 
-void MixerSession::WriteBlock(int32_t index) {
+Status MixerSession::WriteBlock(int32_t index) {
   Block& b = blocks_[std::size_t(index)];
   b.mixPos = mixPos_;
   mixPos_ += settings_.waveBlockLen;
   const uint8_t* data = &blockMemory_[std::size_t(index) * kMaxBlockLen];
   if (!device_.Write(index, data, std::size_t(settings_.waveBlockLen))) {
-    throw EMixerError(msg::kWriteFailed);  // the block stays free
+    return Failure(msg::kWriteFailed);  // the block stays free
   }
   deviceWritten_ += uint64_t(settings_.waveBlockLen);
   b.deviceEnd = deviceWritten_;
   b.free = false;
   deviceQueue_[std::size_t(queued_++)] = index;
+  return {};
 }
 
 void MixerSession::RetireEnded(int64_t position) {
@@ -113,9 +115,9 @@ void MixerSession::RetireEnded(int64_t position) {
   for (const Wave* w : done) FreeWaveNow(w);
 }
 
-void MixerSession::BlocksDone() {
-  CheckSession();
-  if (!active_) return;
+Status MixerSession::BlocksDone() {
+  if (Status s = CheckSession(); !s.ok()) return s;
+  if (!active_) return {};
   uint64_t played = device_.Position();
   int32_t kept = 0;
   for (int32_t i = 0; i < queued_; ++i) {
@@ -129,7 +131,7 @@ void MixerSession::BlocksDone() {
   queued_ = kept;
   int64_t position = played >= positionOffset_ ? int64_t(played - positionOffset_) : 0;
   RetireEnded(position);
-  FillAndWrite();
+  return FillAndWrite();
 }
 
 int32_t MixerSession::MsUntilBlockDone() {

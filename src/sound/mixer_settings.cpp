@@ -56,13 +56,14 @@ void ProfileFile::AddText(std::string_view text) {
   entries_.insert(entries_.begin(), added.begin(), added.end());
 }
 
-std::string ProfileFile::AddFile(const std::filesystem::path& file) {
+Status ProfileFile::AddFile(const std::filesystem::path& file) {
   std::string text;
   const files::FileResult read = files::ReadFile(file, text, kMaxSettingsBytes);
-  if (read.error == ENOENT) return "";  // the file is optional
-  if (!read.ok()) return file.string() + ": " + files::ErrorText(read.error) + "; not used";
+  if (read.error == ENOENT) return {};  // the file is optional
+  if (!read.ok())
+    return Failure(file.string() + ": " + files::ErrorText(read.error) + "; not used");
   AddText(text);
-  return "";
+  return {};
 }
 
 std::optional<std::string> ProfileFile::Get(std::string_view section, std::string_view key) const {

@@ -8,6 +8,8 @@
 #include <string_view>
 #include <vector>
 
+#include "files/status.h"
+
 namespace qv::sound {
 
 // One or more settings files; a key in a later file wins over the same key in an earlier one.
@@ -16,8 +18,8 @@ class ProfileFile {
   // Adds the text of one file (CR LF or LF lines, ';' comments).
   void AddText(std::string_view text);
   // Adds a file if it exists. A file that cannot be used (not a regular file, over 64 KiB,
-  // unreadable) is left out, and the message naming it is returned; else "".
-  std::string AddFile(const std::filesystem::path& file);
+  // unreadable) is left out, and the failure names it.
+  Status AddFile(const std::filesystem::path& file);
   // The value of a key, or nothing when no file has it.
   std::optional<std::string> Get(std::string_view section, std::string_view key) const;
   // The key's leading integer (clamped to 32 bits); `fallback` when missing or not a number.

@@ -4,49 +4,45 @@
 
 namespace qv::sound {
 
-SoundMixer::SoundMixer(WaveDevice& device, const ProfileFile& settings) {
-  try {
-    session_ = MixerSession::MixerInit(device, settings);
-  } catch (const EMixerError& e) {
-    throw EMixerError(std::string(msg::kInitFailed) + ": " + e.what());
-  }
+Result<std::unique_ptr<SoundMixer>> SoundMixer::Create(WaveDevice& device,
+                                                       const ProfileFile& settings) {
+  Result<std::shared_ptr<MixerSession>> session = MixerSession::MixerInit(device, settings);
+  if (!session.ok()) return Failure(std::string(msg::kInitFailed) + ": " + session.message());
+  return std::unique_ptr<SoundMixer>(new SoundMixer(std::move(*session)));
 }
 
 SoundMixer::~SoundMixer() {
-  try {
-    SetChannels(0);
-    SetActivated(false);
-    session_->EndMixSession();
-  } catch (const EMixerError&) {
-  }
+  // The component goes whatever happens: what fails on the way is of no use to anyone now.
+  static_cast<void>(SetChannels(0));
+  static_cast<void>(SetActivated(false));
+  static_cast<void>(session_->EndMixSession());
 }
 
-void SoundMixer::SetActivated(bool on) {
-  session_->MixerActivate(on);
+Status SoundMixer::SetActivated(bool on) {
+  if (Status s = session_->MixerActivate(on); !s.ok()) return s;
   activated_ = on;
+  return {};
 }
 
-void SoundMixer::SetChannels(uint8_t mask) {
+Status SoundMixer::SetChannels(uint8_t mask) {
   if (mask == 255) {
-    session_->OpenMixChannel(0, kMixAll);
+    if (Status s = session_->OpenMixChannel(0, kMixAll); !s.ok()) return s;
   } else if (mask == 0) {
-    session_->CloseMixChannel(0, kMixAll);
+    if (Status s = session_->CloseMixChannel(0, kMixAll); !s.ok()) return s;
   } else {
     for (int32_t c = 0; c < MixerSession::kChannelCount; ++c) {
       bool want = (mask >> c) & 1;
       if (want == session_->ChannelOpen(c)) continue;
-      if (want) {
-        session_->OpenMixChannel(c);
-      } else {
-        session_->CloseMixChannel(c);
-      }
+      Status s = want ? session_->OpenMixChannel(c) : session_->CloseMixChannel(c);
+      if (!s.ok()) return s;
     }
   }
   channels_ = mask;
+  return {};
 }
 
-void SoundMixer::Play(int32_t channel, const Wave* wave, uint16_t loops, uint32_t flags,
-                      PlayNotify* notify) {
+Status SoundMixer::Play(int32_t channel, const Wave* wave, uint16_t loops, uint32_t flags,
+                        PlayNotify* notify) {
   PlayRequest r;
   r.session = session_;
   r.channel = channel;
@@ -54,7 +50,7 @@ void SoundMixer::Play(int32_t channel, const Wave* wave, uint16_t loops, uint32_
   r.notify = notify;
   r.flags = flags;
   r.loops = loops;
-  session_->MixerPlay(&r);
+  return session_->MixerPlay(&r);
 }
 
 }  // namespace qv::sound

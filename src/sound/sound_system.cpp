@@ -2,7 +2,6 @@
 
 #include <cstdio>
 #include <cstdlib>
-#include <stdexcept>
 
 #include "sound/mixer_error.h"
 #include "sound/sound_mixer.h"
@@ -24,10 +23,10 @@ SoundSystem::~SoundSystem() {
   Shutdown();
 }
 
-void SoundSystem::Swallow(const std::string& where, const std::exception& e) {
+void SoundSystem::Swallow(const std::string& where, const std::string& why) {
   // The game goes on silent, but the player learns which file is broken: each distinct
   // failure once, as a missing file would otherwise repeat at every click.
-  std::string line = where + ": " + e.what();
+  std::string line = where + ": " + why;
   if (logged_.size() < 256 && logged_.insert(line).second)
     std::fprintf(stderr, "qv sound: %s\n", line.c_str());
 }
@@ -35,18 +34,21 @@ void SoundSystem::Swallow(const std::string& where, const std::exception& e) {
 void SoundSystem::Start() {
   started_ = true;
   if (waves_ && !mixer_) {
-    try {
-      ProfileFile ini;
-      for (const auto& file : options_.mixerSettings) {
-        if (const std::string why = ini.AddFile(file); !why.empty()) {
-          std::fprintf(stderr, "qv: %s\n", why.c_str());
-        }
+    ProfileFile ini;
+    for (const auto& file : options_.mixerSettings) {
+      if (const Status added = ini.AddFile(file); !added.ok()) {
+        std::fprintf(stderr, "qv: %s\n", added.message().c_str());
       }
-      mixer_ = std::make_unique<SoundMixer>(*waves_, ini);
-      mixer_->SetActivated(true);
-      mixer_->SetChannels(kGameChannels);
-    } catch (const std::exception& e) {
-      Swallow("mixer", e);
+    }
+    Result<std::unique_ptr<SoundMixer>> made = SoundMixer::Create(*waves_, ini);
+    Status started = made.status();
+    if (made.ok()) {
+      mixer_ = std::move(*made);
+      started = mixer_->SetActivated(true);
+      if (started.ok()) started = mixer_->SetChannels(kGameChannels);
+    }
+    if (!started.ok()) {
+      Swallow("mixer", started.message());
       mixer_.reset();
     }
   }
@@ -59,10 +61,10 @@ void SoundSystem::Shutdown() {
   if (midi_) midi_->SmfFree();
   if (mixer_) {
     for (const Wave*& w : lastWave_) {
-      try {
-        if (w) mixer_->ReleaseWave(w);
-      } catch (const std::exception& e) {
-        Swallow("ReleaseWave", e);
+      if (w) {
+        if (const Status released = mixer_->ReleaseWave(w); !released.ok()) {
+          Swallow("ReleaseWave", released.message());
+        }
       }
       w = nullptr;
     }
@@ -73,17 +75,18 @@ void SoundSystem::Shutdown() {
 
 void SoundSystem::PlayWave(int32_t entry, std::string_view file) {
   if (!mixer_ || entry < 0 || entry >= kEntryPoints) return;
-  try {
-    const Wave* wave = mixer_->LoadWave(options_.datDir / std::string(file));
+  const std::filesystem::path path = options_.datDir / std::string(file);
+  const Result<const Wave*> wave = mixer_->LoadWave(path);
+  Status played = wave.status();
+  if (wave.ok()) {
     const Wave* old = lastWave_[std::size_t(entry)];
-    lastWave_[std::size_t(entry)] = wave;
+    lastWave_[std::size_t(entry)] = *wave;
     // Every click loads its sound afresh; the wave it replaces goes once it has played, so a
     // long session does not pile up waves.
-    if (old) mixer_->Session().FreeMixWaveWhenDone(old);
-    mixer_->Play(entry, wave, 0, 0, nullptr);
-  } catch (const std::exception& e) {
-    Swallow("PlayWave " + (options_.datDir / std::string(file)).string(), e);
+    if (old) played = mixer_->Session().FreeMixWaveWhenDone(old);
+    if (played.ok()) played = mixer_->Play(entry, *wave, 0, 0, nullptr);
   }
+  if (!played.ok()) Swallow("PlayWave " + path.string(), played.message());
 }
 
 void SoundSystem::PlayMusic(std::string_view file, int32_t formActive) {
@@ -99,8 +102,7 @@ void SoundSystem::PlayMusic(std::string_view file, int32_t formActive) {
   ++musicToken_;
   if (!musicPlayer_) return;
   if (!musicPlayer_->Play(options_.datDir / music_, musicToken_)) {
-    Swallow("PlayMusic " + (options_.datDir / music_).string(),
-            std::runtime_error("cannot be played"));
+    Swallow("PlayMusic " + (options_.datDir / music_).string(), "cannot be played");
   }
 }
 
@@ -118,16 +120,14 @@ void SoundSystem::PlayMidi(std::string_view file) {
   const std::filesystem::path path = options_.datDir / std::string(file);
   if (midi_->SmfLoadFile(path, 0) != 0 || midi_->SmfPlay(2, 0, 0) != 0) {
     midi_->SmfStop();
-    Swallow("PlayMidi " + path.string(), std::runtime_error("cannot be played"));
+    Swallow("PlayMidi " + path.string(), "cannot be played");
   }
 }
 
 void SoundSystem::Pump() {
   if (!mixer_) return;
-  try {
-    mixer_->Session().BlocksDone();
-  } catch (const std::exception& e) {
-    Swallow("mixer", e);
+  if (const Status done = mixer_->Session().BlocksDone(); !done.ok()) {
+    Swallow("mixer", done.message());
   }
 }
 

@@ -105,7 +105,7 @@ class SoundSystem {
   SoundMixer* Mixer() { return mixer_.get(); }
 
  private:
-  void Swallow(const std::string& where, const std::exception& e);
+  void Swallow(const std::string& where, const std::string& why);
 
   SoundSystemOptions options_;
   WaveDevice* waves_;

@@ -47,8 +47,9 @@ std::vector<int32_t> Decode(std::span<const uint8_t> data, int32_t bits) {
   return out;
 }
 
-void CheckSize(std::size_t samples, int32_t bits) {
-  if (samples > kMaxConvertedBytes / std::size_t(bits / 8)) throw EMixerError(msg::kConvert);
+// Whether `samples` samples of `bits` stay within what we keep of a converted wave.
+bool SizeOk(std::size_t samples, int32_t bits) {
+  return samples <= kMaxConvertedBytes / std::size_t(bits / 8);
 }
 
 std::vector<int32_t> ConvertBits(const std::vector<int32_t>& s, int32_t from, int32_t to) {
@@ -73,13 +74,12 @@ std::vector<int32_t> ConvertChannels(const std::vector<int32_t>& s, int32_t from
 }
 
 std::vector<int32_t> ConvertRate(const std::vector<int32_t>& s, int32_t channels, int32_t from,
-                                 int32_t to, int32_t bits) {
+                                 int32_t to) {
   std::size_t frames = s.size() / std::size_t(channels);
   std::vector<int32_t> out;
   if (to > from) {
     // Each frame followed by n - 1 frames stepping toward the next one; the last is repeated.
     int32_t n = to / from;
-    CheckSize(frames * std::size_t(n) * std::size_t(channels), bits);
     out.reserve(frames * std::size_t(n) * std::size_t(channels));
     for (std::size_t f = 0; f < frames; ++f) {
       std::size_t next = f + 1 < frames ? f + 1 : f;
@@ -110,34 +110,41 @@ std::vector<int32_t> ConvertRate(const std::vector<int32_t>& s, int32_t channels
 
 }  // namespace
 
-std::vector<uint8_t> ConvertPcm(std::span<const uint8_t> data, PcmFormat from,
-                                const PcmFormat& to) {
+Result<std::vector<uint8_t>> ConvertPcm(std::span<const uint8_t> data, PcmFormat from,
+                                        const PcmFormat& to) {
   auto sizeOk = [](int32_t bits) { return bits == 8 || bits == 16; };
   auto channelsOk = [](int32_t ch) { return ch == 1 || ch == 2; };
   if (!sizeOk(from.bitsPerSample) || !sizeOk(to.bitsPerSample) || !channelsOk(from.channels) ||
       !channelsOk(to.channels)) {
-    throw EMixerError(msg::kUnsupported);
+    return Failure(msg::kUnsupported);
   }
-  if (from.samplesPerSec <= 0 || to.samplesPerSec <= 0) throw EMixerError(msg::kConvert);
+  if (from.samplesPerSec <= 0 || to.samplesPerSec <= 0) return Failure(msg::kConvert);
   // Only whole frames take part: a trailing odd byte or half a stereo pair is dropped.
   std::size_t whole = data.size() / std::size_t(from.BlockAlign()) * std::size_t(from.BlockAlign());
   std::vector<int32_t> s = Decode(data.first(whole), from.bitsPerSample);
   try {
     if (from.bitsPerSample != to.bitsPerSample) {
-      CheckSize(s.size(), to.bitsPerSample);
+      if (!SizeOk(s.size(), to.bitsPerSample)) return Failure(msg::kConvert);
       s = ConvertBits(s, from.bitsPerSample, to.bitsPerSample);
       from.bitsPerSample = to.bitsPerSample;
     }
     if (from.channels != to.channels) {
-      CheckSize(s.size() * 2, to.bitsPerSample);
+      if (!SizeOk(s.size() * 2, to.bitsPerSample)) return Failure(msg::kConvert);
       s = ConvertChannels(s, from.channels, to.channels);
       from.channels = to.channels;
     }
     if (from.samplesPerSec != to.samplesPerSec) {
-      s = ConvertRate(s, from.channels, from.samplesPerSec, to.samplesPerSec, to.bitsPerSample);
+      // Raising the rate repeats each frame to/from times.
+      const std::size_t frames = s.size() / std::size_t(from.channels);
+      const std::size_t factor = std::size_t(to.samplesPerSec / from.samplesPerSec);
+      if (to.samplesPerSec > from.samplesPerSec &&
+          !SizeOk(frames * factor * std::size_t(from.channels), to.bitsPerSample)) {
+        return Failure(msg::kConvert);
+      }
+      s = ConvertRate(s, from.channels, from.samplesPerSec, to.samplesPerSec);
     }
-  } catch (const std::bad_alloc&) {
-    throw EMixerError(msg::kConvert);
+  } catch (const std::bad_alloc&) {  // the standard library's only way to say so
+    return Failure(msg::kConvert);
   }
   std::vector<uint8_t> out;
   if (to.bitsPerSample == 8) {
@@ -149,43 +156,46 @@ std::vector<uint8_t> ConvertPcm(std::span<const uint8_t> data, PcmFormat from,
   return out;
 }
 
-Wave ParseWave(std::span<const uint8_t> b, std::string_view name, const PcmFormat& output) {
+Result<Wave> ParseWave(std::span<const uint8_t> b, std::string_view name, const PcmFormat& output) {
   if (b.size() < 12 || !std::equal(b.begin(), b.begin() + 4, "RIFF") ||
       !std::equal(b.begin() + 8, b.begin() + 12, "WAVE")) {
-    throw EMixerError(msg::kNotWave);
+    return Failure(msg::kNotWave);
   }
   // The RIFF size may lie either way; the chunks are searched within both it and the file.
   std::size_t end = std::min<std::size_t>(b.size(), std::size_t(Le32(&b[4])) + 8);
   Chunk fmt = FindChunk(b, end, "fmt ");
-  if (!fmt.found) throw EMixerError(msg::kCorrupted);
-  if (fmt.size < 16 || fmt.size > end - fmt.offset) throw EMixerError(msg::kFormatChunk);
+  if (!fmt.found) return Failure(msg::kCorrupted);
+  if (fmt.size < 16 || fmt.size > end - fmt.offset) return Failure(msg::kFormatChunk);
   const uint8_t* f = &b[fmt.offset];
-  if (Le16(f) != 1) throw EMixerError(msg::kNotPcm);
+  if (Le16(f) != 1) return Failure(msg::kNotPcm);
   PcmFormat from;
   from.channels = Le16(f + 2);
   from.samplesPerSec = int32_t(Le32(f + 4) & 0x7FFFFFFF);
   from.bitsPerSample = Le16(f + 14);
 
   Chunk data = FindChunk(b, end, "data");
-  if (!data.found) throw EMixerError(msg::kNoDataChunk);
-  if (data.size == 0) throw EMixerError(msg::kEmptyData);
-  if (std::size_t(data.size) > end - data.offset) throw EMixerError(msg::kDataChunk);
+  if (!data.found) return Failure(msg::kNoDataChunk);
+  if (data.size == 0) return Failure(msg::kEmptyData);
+  if (std::size_t(data.size) > end - data.offset) return Failure(msg::kDataChunk);
 
   Wave w;
   w.format = output;
-  w.data = ConvertPcm(b.subspan(data.offset, data.size), from, output);
-  if (w.data.empty()) throw EMixerError(msg::kEmptyData);
+  Result<std::vector<uint8_t>> converted =
+      ConvertPcm(b.subspan(data.offset, data.size), from, output);
+  if (!converted.ok()) return converted.status();
+  w.data = std::move(*converted);
+  if (w.data.empty()) return Failure(msg::kEmptyData);
   w.name = std::string(name.substr(0, 15));
   return w;
 }
 
-Wave LoadWaveFile(const std::filesystem::path& file, const PcmFormat& output) {
+Result<Wave> LoadWaveFile(const std::filesystem::path& file, const PcmFormat& output) {
   std::string name = file.filename().string();
   // Only a regular file is read, so a FIFO or a device in dat/ can never stall the game.
   std::string bytes;
   const files::FileResult read = files::ReadFile(file, bytes, kMaxWaveFileBytes);
-  if (read.error == EFBIG) throw EMixerError(msg::kNoMemory);
-  if (!read.ok()) throw EMixerError(msg::kOpenWave + name);
+  if (read.error == EFBIG) return Failure(msg::kNoMemory);
+  if (!read.ok()) return Failure(msg::kOpenWave + name);
   return ParseWave({reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size()}, name, output);
 }
 

@@ -8,6 +8,7 @@
 #include <string_view>
 #include <vector>
 
+#include "files/status.h"
 #include "sound/wave_device.h"
 
 namespace qv::sound {
@@ -24,12 +25,14 @@ struct Wave {
 constexpr std::size_t kMaxWaveFileBytes = 32u << 20;
 constexpr std::size_t kMaxConvertedBytes = 32u << 20;
 
-// Reads a RIFF WAVE image and converts it to `output`; EMixerError on any fault.
-Wave ParseWave(std::span<const uint8_t> bytes, std::string_view name, const PcmFormat& output);
+// Reads a RIFF WAVE image and converts it to `output`; each fault fails with its own message.
+Result<Wave> ParseWave(std::span<const uint8_t> bytes, std::string_view name,
+                       const PcmFormat& output);
 // Reads and converts a wave file ("Failed to open wave file <name>" when it cannot be read).
-Wave LoadWaveFile(const std::filesystem::path& file, const PcmFormat& output);
+Result<Wave> LoadWaveFile(const std::filesystem::path& file, const PcmFormat& output);
 // Converts samples from one PCM format to another: sample size, then channels, then rate.
-// Only 8 and 16 bits, 1 and 2 channels; EMixerError otherwise or when the result is too big.
-std::vector<uint8_t> ConvertPcm(std::span<const uint8_t> data, PcmFormat from, const PcmFormat& to);
+// Only 8 and 16 bits, 1 and 2 channels; fails otherwise or when the result is too big.
+Result<std::vector<uint8_t>> ConvertPcm(std::span<const uint8_t> data, PcmFormat from,
+                                        const PcmFormat& to);
 
 }  // namespace qv::sound

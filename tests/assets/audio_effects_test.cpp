@@ -97,15 +97,12 @@ TEST(AudioEffects, GameMixerLoadsEveryEffectAtEveryOutputRate) {
       SCOPED_TRACE(name + " at " + std::to_string(rate));
       WavInfo w = ReadWav(ReadBytes(DatFile(name)));
       ASSERT_EQ(w.error, "");
-      try {
-        qv::sound::Wave wave = qv::sound::LoadWaveFile(DatFile(name), out);
-        EXPECT_EQ(wave.format, out);
-        // Rate conversion keeps the length in time, within a few frames.
-        double expected = static_cast<double>(w.First().size()) * rate / w.rate;
-        EXPECT_NEAR(static_cast<double>(wave.data.size()), expected, 2.0 + rate / 11025.0 * 2);
-      } catch (const std::exception& e) {
-        ADD_FAILURE() << e.what();
-      }
+      const qv::Result<qv::sound::Wave> wave = qv::sound::LoadWaveFile(DatFile(name), out);
+      ASSERT_TRUE(wave.ok()) << wave.message();
+      EXPECT_EQ(wave->format, out);
+      // Rate conversion keeps the length in time, within a few frames.
+      double expected = static_cast<double>(w.First().size()) * rate / w.rate;
+      EXPECT_NEAR(static_cast<double>(wave->data.size()), expected, 2.0 + rate / 11025.0 * 2);
     }
   }
 }

@@ -234,7 +234,9 @@ TEST(EffectMastering, TheMixerFoldsAlmostNothingDown) {
     from.samplesPerSec = static_cast<int32_t>(w.rate);
     from.bitsPerSample = 16;
     auto heard = [&](const std::vector<uint8_t>& bytes) {
-      const std::vector<uint8_t> mixed = sound::ConvertPcm(bytes, from, out);
+      const Result<std::vector<uint8_t>> converted = sound::ConvertPcm(bytes, from, out);
+      EXPECT_TRUE(converted.ok()) << converted.message();
+      const std::vector<uint8_t> mixed = converted.ok() ? *converted : std::vector<uint8_t>{};
       std::vector<double> x;
       for (size_t i = 0; i + 1 < mixed.size(); i += 2) {
         x.push_back(static_cast<int16_t>(mixed[i] | mixed[i + 1] << 8) / 32768.0);

@@ -289,11 +289,11 @@ TEST(AudioMusic, GameOverMidiIsAWellFormedGeneralMidiTune) {
   EXPECT_GE(m.notes, 10);
   EXPECT_EQ(m.openNotes, 0) << "every note is released";
 
-  qv::sound::MidiCheck check = qv::sound::CheckMidi(bytes);
-  EXPECT_TRUE(check.ok) << check.error;
-  EXPECT_EQ(check.tracks, m.tracks);
-  EXPECT_GT(check.durationMs, 10'000) << "a short tune, but a tune";
-  EXPECT_LT(check.durationMs, 60'000);
+  const qv::Result<qv::sound::MidiTune> check = qv::sound::CheckMidi(bytes);
+  ASSERT_TRUE(check.ok()) << check.message();
+  EXPECT_EQ(check->tracks, m.tracks);
+  EXPECT_GT(check->durationMs, 10'000) << "a short tune, but a tune";
+  EXPECT_LT(check->durationMs, 60'000);
 }
 
 }  // namespace

@@ -91,10 +91,10 @@ TEST(MidiRender, TheGameOverTuneSoundsAsItDidWithTheWholeSoundFontInMemory) {
   if (!fs::is_regular_file(font)) GTEST_SKIP() << "no General MIDI soundfont at " << font;
   ASSERT_TRUE(fs::is_regular_file(tune));
   const std::vector<uint8_t> bytes = ReadAll(tune);
-  sound::MidiCheck check = sound::CheckMidi(bytes);
-  ASSERT_TRUE(check.ok) << check.error;
+  const Result<sound::MidiTune> check = sound::CheckMidi(bytes);
+  ASSERT_TRUE(check.ok()) << check.message();
   // The whole tune and the last notes' release.
-  const int64_t frames = (check.durationMs + 3000) * kRate / 1000;
+  const int64_t frames = (check->durationMs + 3000) * kRate / 1000;
 
   const std::vector<int16_t> before = RenderWithTheWholeSoundFont(font, bytes, frames);
   const std::vector<int16_t> now = RenderWithTheGamesPlayer(font, tune, frames);

@@ -61,18 +61,18 @@ Bytes Tune(bool tempo = true) {
 }
 
 TEST(CheckMidi, AcceptsWellFormedTunesAndTimesThem) {
-  MidiCheck one = CheckMidi(Midi(0, {Tune()}));
-  EXPECT_TRUE(one.ok) << one.error;
-  EXPECT_EQ(one.durationMs, 1000);
+  Result<MidiTune> one = CheckMidi(Midi(0, {Tune()}));
+  ASSERT_TRUE(one.ok()) << one.message();
+  EXPECT_EQ(one->durationMs, 1000);
   // A slower tempo set in the first track stretches the second.
   Bytes slow{0x00, 0xFF, 0x51, 0x03, 0x0F, 0x42, 0x40, 0x00, 0xFF, 0x2F, 0x00};  // 1 s a beat
-  MidiCheck two = CheckMidi(Midi(1, {slow, Tune(false)}));
-  EXPECT_TRUE(two.ok) << two.error;
-  EXPECT_EQ(two.tracks, 2);
-  EXPECT_EQ(two.durationMs, 2000);
+  Result<MidiTune> two = CheckMidi(Midi(1, {slow, Tune(false)}));
+  ASSERT_TRUE(two.ok()) << two.message();
+  EXPECT_EQ(two->tracks, 2);
+  EXPECT_EQ(two->durationMs, 2000);
   // Frames and ticks: 25 frames of 40 ticks make 1000 ticks a second.
   Bytes later{0x87, 0x68, 0xFF, 0x2F, 0x00};  // 1000 ticks, then the end
-  EXPECT_EQ(CheckMidi(Midi(0, {later}, uint16_t(0xE728))).durationMs, 1000);
+  EXPECT_EQ(CheckMidi(Midi(0, {later}, uint16_t(0xE728)))->durationMs, 1000);
 }
 
 TEST(CheckMidi, ListsTheInstrumentsTheNotesCanSoundWith) {
@@ -84,20 +84,21 @@ TEST(CheckMidi, ListsTheInstrumentsTheNotesCanSoundWith) {
   first.insert(first.end(), kEnd.begin(), kEnd.end());
   Bytes second{0x00, 0xB0, 0x00, 0x02, 0x00, 0xB0, 0x20, 0x09};  // bank 2; its low byte
   second.insert(second.end(), kEnd.begin(), kEnd.end());
-  MidiCheck c = CheckMidi(Midi(1, {first, second}));
-  ASSERT_TRUE(c.ok) << c.error;
+  Result<MidiTune> c = CheckMidi(Midi(1, {first, second}));
+  ASSERT_TRUE(c.ok()) << c.message();
   std::vector<MidiInstrument> expect{{0, 0}, {0, 5}, {0, 7}, {2, 0}, {2, 5}, {2, 7}, {128, 0}};
-  EXPECT_EQ(c.instruments, expect);
+  EXPECT_EQ(c->instruments, expect);
   // A note-on of velocity 0 is a release: no instrument for it.
   Bytes silent{0x00, 0x90, 0x3C, 0x00};
   silent.insert(silent.end(), kEnd.begin(), kEnd.end());
-  EXPECT_TRUE(CheckMidi(Midi(0, {silent})).instruments.empty());
+  EXPECT_TRUE(CheckMidi(Midi(0, {silent}))->instruments.empty());
 }
 
 TEST(CheckMidi, RefusesDamagedStructure) {
   struct Case {
     const char* what;
     Bytes file;
+    const char* message = nullptr;  // the exact words, where they are pinned
   };
   const Bytes tune = Tune();
   const Bytes noEnd(tune.begin(), tune.end() - 4);  // the end-of-track event cut off
@@ -116,12 +117,17 @@ TEST(CheckMidi, RefusesDamagedStructure) {
       {"fewer tracks than declared", Midi(1, {Tune()}, 96, 2)},
       {"track past the file", longTrack},
       {"no end of track", Midi(0, {noEnd})},
-      {"running status at the start", Midi(0, {{0x00, 0x3C, 0x64, 0x00, 0xFF, 0x2F, 0x00}})},
+      {"running status at the start", Midi(0, {{0x00, 0x3C, 0x64, 0x00, 0xFF, 0x2F, 0x00}}),
+       "data byte without a running status at offset 24"},
       {"running status after a meta", Midi(0, {{0x00, 0x90, 0x3C, 0x64, 0x00, 0xFF, 0x01, 0x00,
                                                 0x00, 0x3C, 0x00, 0x00, 0xFF, 0x2F, 0x00}})},
-      {"status inside a message", Midi(0, {{0x00, 0x90, 0x3C, 0x90, 0x00, 0xFF, 0x2F, 0x00}})},
-      {"meta longer than the track", Midi(0, {{0x00, 0xFF, 0x01, 0x7F, 0x00, 0xFF, 0x2F, 0x00}})},
-      {"five-byte delta", Midi(0, {{0x81, 0x81, 0x81, 0x81, 0x01, 0xFF, 0x2F, 0x00}})},
+      // The first fault in a track is the one named, with where it was found.
+      {"status inside a message", Midi(0, {{0x00, 0x90, 0x3C, 0x90, 0x00, 0xFF, 0x2F, 0x00}}),
+       "status byte where a data byte belongs at offset 26"},
+      {"meta longer than the track", Midi(0, {{0x00, 0xFF, 0x01, 0x7F, 0x00, 0xFF, 0x2F, 0x00}}),
+       "event length runs past the end of its track at offset 26"},
+      {"five-byte delta", Midi(0, {{0x81, 0x81, 0x81, 0x81, 0x01, 0xFF, 0x2F, 0x00}}),
+       "variable-length number longer than four bytes at offset 26"},
       {"tempo of two bytes",
        Midi(0, {{0x00, 0xFF, 0x51, 0x02, 0x07, 0xA1, 0x00, 0xFF, 0x2F, 0x00}})},
       {"system message", Midi(0, {{0x00, 0xF2, 0x00, 0x00, 0x00, 0xFF, 0x2F, 0x00}})},
@@ -130,17 +136,20 @@ TEST(CheckMidi, RefusesDamagedStructure) {
        Midi(0, {{0x00, 0xFF, 0x51, 0x03, 0x32, 0x5A, 0xA0, 0x81, 0x48, 0xFF, 0x2F, 0x00}}, 1)},
   };
   for (const Case& c : cases) {
-    MidiCheck r = CheckMidi(c.file);
-    EXPECT_FALSE(r.ok) << c.what;
-    EXPECT_FALSE(r.error.empty()) << c.what;
+    Result<MidiTune> r = CheckMidi(c.file);
+    EXPECT_FALSE(r.ok()) << c.what;
+    EXPECT_FALSE(r.message().empty()) << c.what;
+    if (c.message) EXPECT_EQ(r.message(), c.message) << c.what;
   }
+  EXPECT_EQ(CheckMidi(Midi(0, {Tune()}, 0)).message(), "bad division");
+  EXPECT_EQ(CheckMidi(longTrack).message(), "track 0 runs past the end of the file");
 }
 
 TEST(CheckMidi, EveryTruncationIsRefusedWithoutReadingPastTheEnd) {
   Bytes good = Midi(1, {Tune(), Tune()});
-  ASSERT_TRUE(CheckMidi(good).ok);
+  ASSERT_TRUE(CheckMidi(good).ok());
   for (std::size_t n = 0; n < good.size(); ++n) {
-    EXPECT_FALSE(CheckMidi(Bytes(good.begin(), good.begin() + std::ptrdiff_t(n))).ok) << n;
+    EXPECT_FALSE(CheckMidi(Bytes(good.begin(), good.begin() + std::ptrdiff_t(n))).ok()) << n;
   }
 }
 

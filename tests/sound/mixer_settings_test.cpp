@@ -73,7 +73,7 @@ TEST(ProfileFile, ReadsLikeAProfileAndLaterFilesWin) {
   EXPECT_EQ(ini.GetInt("a", "z", 0), -7);
 
   testing::TempDir dir;
-  ini.AddFile(dir.path / "absent.ini");  // a missing file changes nothing
+  EXPECT_TRUE(ini.AddFile(dir.path / "absent.ini").ok());  // a missing file changes nothing
   EXPECT_EQ(ini.GetInt("a", "x", 0), 20);
 }
 
@@ -93,14 +93,16 @@ TEST(ProfileFile, WhatIsNotARegularFileIsNamedAndLeftOut) {
     const std::filesystem::path file = dir.path / "MIXER.INI";
     qv::testing::MakeHostile(file, c.kind);
     ProfileFile ini;
-    const std::string why = ini.AddFile(file);
-    EXPECT_NE(why.find(file.string()), std::string::npos) << why;
+    const Status added = ini.AddFile(file);
+    EXPECT_FALSE(added.ok());
+    EXPECT_NE(added.message().find(file.string()), std::string::npos) << added.message();
     EXPECT_FALSE(ini.Get("general", "debug"));
   }
   alarm(0);
   std::ofstream(dir.path / "big.ini") << std::string(70000, ';');
   ProfileFile ini;
-  EXPECT_NE(ini.AddFile(dir.path / "big.ini"), "");
+  const Status big = ini.AddFile(dir.path / "big.ini");
+  EXPECT_EQ(big.message(), (dir.path / "big.ini").string() + ": File too large; not used");
 }
 
 }  // namespace

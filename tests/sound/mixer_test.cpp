@@ -4,6 +4,7 @@
 
 #include <memory>
 
+#include "files/status.h"
 #include "sound/mixer_error.h"
 #include "sound/sound_mixer.h"
 #include "sound_test_support.h"
@@ -17,33 +18,33 @@ class MixerTest : public ::testing::Test {
  protected:
   void Start(std::string_view settings = "") {
     ini.AddText(settings);
-    mixer = std::make_unique<SoundMixer>(dev, ini);
-    mixer->SetActivated(true);
-    mixer->SetChannels(31);
+    Result<std::unique_ptr<SoundMixer>> made = SoundMixer::Create(dev, ini);
+    ASSERT_TRUE(made.ok()) << made.message();
+    mixer = std::move(*made);
+    EXPECT_OK(mixer->SetActivated(true));
+    EXPECT_OK(mixer->SetChannels(31));
   }
   const Wave* Load(const std::string& name, const std::vector<uint8_t>& bytes) {
     testing::WriteFile(dir.path / name, bytes);
-    return mixer->LoadWave(dir.path / name);
+    Result<const Wave*> w = mixer->LoadWave(dir.path / name);
+    EXPECT_TRUE(w.ok()) << w.message();
+    return w.ok() ? *w : nullptr;
+  }
+  Status TryPlay(int32_t channel, const Wave* w, uint16_t loops = 0) {
+    return mixer->Play(channel, w, loops, 0, nullptr);
   }
   void Play(int32_t channel, const Wave* w, uint16_t loops = 0) {
-    mixer->Play(channel, w, loops, 0, nullptr);
+    EXPECT_OK(TryPlay(channel, w, loops));
   }
   // The device plays `bytes` in small steps, each followed by the block-done handling.
   void Run(uint64_t bytes) {
     for (uint64_t done = 0; done < bytes; done += 256) {
       dev.Play(256);
-      session().BlocksDone();
+      EXPECT_OK(session().BlocksDone());
     }
   }
   MixerSession& session() { return mixer->Session(); }
-  std::string ErrorOf(const std::function<void()>& f) {
-    try {
-      f();
-    } catch (const EMixerError& e) {
-      return e.what();
-    }
-    return "";
-  }
+  static std::string ErrorOf(const Status& s) { return s.ok() ? "" : s.message(); }
 
   testing::FakeDevice dev;
   testing::TempDir dir;
@@ -97,13 +98,14 @@ TEST_F(MixerTest, ANewSoundStartsWhereTheDeviceIsAndEachChannelKeepsItsOrder) {
   const Wave* longWave = Load("long.wav", testing::WavBytes(1, 11025, 8, ramp));
   const Wave* click = Load("click.wav", FlatWav(148, 400));
   const Wave* after = Load("after.wav", FlatWav(108, 300));
-  mixer->Play(0, longWave, 0, 0, &recorder);
+  EXPECT_OK(mixer->Play(0, longWave, 0, 0, &recorder));
   Run(1280);
   EXPECT_EQ(session().BlocksWithDevice(), 3);
   const uint64_t clickAt = dev.played;
-  mixer->Play(1, click, 0, 0, &recorder);
-  mixer->Play(1, click, 0, 0, &recorder);  // waits for the first click
-  mixer->Play(0, after, 0, 0, &recorder);  // waits for the long sound, beyond what is mixed
+  EXPECT_OK(mixer->Play(1, click, 0, 0, &recorder));
+  EXPECT_OK(mixer->Play(1, click, 0, 0, &recorder));  // waits for the first click
+  EXPECT_OK(
+      mixer->Play(0, after, 0, 0, &recorder));  // waits for the long sound, beyond what is mixed
   EXPECT_EQ(dev.rewinds, 2);
   EXPECT_EQ(session().BlocksWithDevice(), 3);  // the device is as full as before
   EXPECT_EQ(session().MixPosition(), int64_t(clickAt) + 3 * 2048);
@@ -202,7 +204,7 @@ TEST_F(MixerTest, LoopsRepeatTheWaveAndEndlessLoopsStopWithTheChannel) {
   Play(1, w, kLoopForever);
   Run(20000);
   for (std::size_t k = 0; k < 20000; ++k) ASSERT_EQ(dev.stream[from + k], ramp[k % 700]) << k;
-  session().CloseMixChannel(1);
+  EXPECT_OK(session().CloseMixChannel(1));
   Run(4000);
   int32_t writes = dev.writes;
   Run(4000);
@@ -216,7 +218,7 @@ TEST_F(MixerTest, BlockCountAndLengthComeFromTheSettings) {
   EXPECT_EQ(session().BlocksWithDevice(), 2);
   EXPECT_EQ(dev.stream.size(), 2048u);
   dev.Play(1024);
-  session().BlocksDone();
+  EXPECT_OK(session().BlocksDone());
   EXPECT_EQ(session().BlocksWithDevice(), 2);
   EXPECT_EQ(dev.stream.size(), 3072u);
 }
@@ -224,31 +226,31 @@ TEST_F(MixerTest, BlockCountAndLengthComeFromTheSettings) {
 TEST_F(MixerTest, PlayRefusesBadRequestsByName) {
   Start();
   const Wave* w = Load("a.wav", FlatWav(200, 100));
-  EXPECT_EQ(ErrorOf([&] { Play(5, w); }), msg::kChannelNotOpen);
-  EXPECT_EQ(ErrorOf([&] { Play(8, w); }), msg::kBadChannel);
-  EXPECT_EQ(ErrorOf([&] { Play(0, nullptr); }), msg::kNilWave);
-  EXPECT_EQ(ErrorOf([&] { session().MixerPlay(nullptr); }), msg::kNilParams);
-  EXPECT_EQ(ErrorOf([&] { mixer->Play(0, w, 0, 4, nullptr); }), msg::kBadFlags);
+  EXPECT_EQ(ErrorOf(TryPlay(5, w)), msg::kChannelNotOpen);
+  EXPECT_EQ(ErrorOf(TryPlay(8, w)), msg::kBadChannel);
+  EXPECT_EQ(ErrorOf(TryPlay(0, nullptr)), msg::kNilWave);
+  EXPECT_EQ(ErrorOf(session().MixerPlay(nullptr)), msg::kNilParams);
+  EXPECT_EQ(ErrorOf(mixer->Play(0, w, 0, 4, nullptr)), msg::kBadFlags);
   Wave stranger;
   stranger.data = {1};
-  EXPECT_EQ(ErrorOf([&] { Play(0, &stranger); }), msg::kBadPointer);
+  EXPECT_EQ(ErrorOf(TryPlay(0, &stranger)), msg::kBadPointer);
 
-  mixer->SetChannels(0);
-  EXPECT_EQ(ErrorOf([&] { Play(0, w); }), msg::kNoChannelOpen);
-  mixer->SetChannels(255);
+  EXPECT_OK(mixer->SetChannels(0));
+  EXPECT_EQ(ErrorOf(TryPlay(0, w)), msg::kNoChannelOpen);
+  EXPECT_OK(mixer->SetChannels(255));
   EXPECT_EQ(session().OpenChannelCount(), 8);
-  mixer->SetActivated(false);
-  EXPECT_EQ(ErrorOf([&] { Play(0, w); }), msg::kNotActive);
+  EXPECT_OK(mixer->SetActivated(false));
+  EXPECT_EQ(ErrorOf(TryPlay(0, w)), msg::kNotActive);
 }
 
 TEST_F(MixerTest, ChannelOperationsCheckTheirArguments) {
   Start();
-  EXPECT_EQ(ErrorOf([&] { session().OpenMixChannel(0); }), msg::kChannelOpen);
-  EXPECT_EQ(ErrorOf([&] { session().OpenMixChannel(-1); }), msg::kBadChannel);
-  EXPECT_EQ(ErrorOf([&] { session().OpenMixChannel(9, kMixCount); }), msg::kBadChannelCount);
-  EXPECT_EQ(ErrorOf([&] { session().OpenMixChannel(0, 7); }), msg::kBadFlag);
-  EXPECT_EQ(ErrorOf([&] { session().CloseMixChannel(6); }), msg::kChannelNotOpen);
-  session().OpenMixChannel(7, kMixCount);
+  EXPECT_EQ(ErrorOf(session().OpenMixChannel(0)), msg::kChannelOpen);
+  EXPECT_EQ(ErrorOf(session().OpenMixChannel(-1)), msg::kBadChannel);
+  EXPECT_EQ(ErrorOf(session().OpenMixChannel(9, kMixCount)), msg::kBadChannelCount);
+  EXPECT_EQ(ErrorOf(session().OpenMixChannel(0, 7)), msg::kBadFlag);
+  EXPECT_EQ(ErrorOf(session().CloseMixChannel(6)), msg::kChannelNotOpen);
+  EXPECT_OK(session().OpenMixChannel(7, kMixCount));
   EXPECT_EQ(session().OpenChannelCount(), 7);
 }
 
@@ -256,19 +258,19 @@ TEST_F(MixerTest, ThePlayPoolHoldsNinetyEightPlays) {
   Start();
   const Wave* w = Load("a.wav", FlatWav(200, 100));
   for (int i = 0; i < MixerSession::kPoolSize; ++i) Play(i % 4, w);
-  EXPECT_EQ(ErrorOf([&] { Play(0, w); }), msg::kNotEnoughMemory);
+  EXPECT_EQ(ErrorOf(TryPlay(0, w)), msg::kNotEnoughMemory);
   // Freeing the wave takes all its plays off every channel.
-  mixer->ReleaseWave(w);
+  EXPECT_OK(mixer->ReleaseWave(w));
   EXPECT_EQ(session().FreePlayEntries(), MixerSession::kPoolSize);
   EXPECT_EQ(session().LoadedWaves(), 0u);
-  EXPECT_EQ(ErrorOf([&] { mixer->ReleaseWave(w); }), msg::kBadPointer);
+  EXPECT_EQ(ErrorOf(mixer->ReleaseWave(w)), msg::kBadPointer);
 }
 
 TEST_F(MixerTest, AWaveGivenUpGoesOnceItsPlaysEnd) {
   Start();
   const Wave* w = Load("a.wav", FlatWav(200, 3000));
   Play(0, w);
-  session().FreeMixWaveWhenDone(w);
+  EXPECT_OK(session().FreeMixWaveWhenDone(w));
   EXPECT_EQ(session().LoadedWaves(), 1u);
   Run(6000);
   EXPECT_EQ(session().LoadedWaves(), 0u);
@@ -282,12 +284,12 @@ TEST_F(MixerTest, APlayNamingAWindowIsToldWhenItEnds) {
   } recorder;
   Start();
   const Wave* w = Load("a.wav", FlatWav(200, 1000));
-  mixer->Play(3, w, 0, 0, &recorder);
+  EXPECT_OK(mixer->Play(3, w, 0, 0, &recorder));
   dev.Play(999);
-  session().BlocksDone();
+  EXPECT_OK(session().BlocksDone());
   EXPECT_TRUE(recorder.calls.empty());
   dev.Play(1);
-  session().BlocksDone();
+  EXPECT_OK(session().BlocksDone());
   ASSERT_EQ(recorder.calls.size(), 1u);
   EXPECT_EQ(recorder.calls[0], std::make_pair(3, w));
 }
@@ -296,23 +298,25 @@ TEST_F(MixerTest, DeviceFaultsAtStartAndWhilePlaying) {
   ini.AddText("");
   {
     dev.openResult = 4;
-    SoundMixer m(dev, ini);
-    EXPECT_EQ(ErrorOf([&] { m.SetActivated(true); }), std::string(msg::kOpenFailed) + "4");
+    Result<std::unique_ptr<SoundMixer>> made = SoundMixer::Create(dev, ini);
+    ASSERT_TRUE(made.ok()) << made.message();
+    SoundMixer& m = **made;
+    EXPECT_EQ(ErrorOf(m.SetActivated(true)), std::string(msg::kOpenFailed) + "4");
     dev.openResult = kDeviceNoNotify;
-    EXPECT_EQ(ErrorOf([&] { m.SetActivated(true); }), msg::kNoCallbackWindow);
+    EXPECT_EQ(ErrorOf(m.SetActivated(true)), msg::kNoCallbackWindow);
     dev.openResult = kDeviceOk;
     dev.prepareResult = 7;
-    EXPECT_EQ(ErrorOf([&] { m.SetActivated(true); }), std::string(msg::kPrepareFailed) + "7");
+    EXPECT_EQ(ErrorOf(m.SetActivated(true)), std::string(msg::kPrepareFailed) + "7");
     EXPECT_FALSE(dev.open);
     dev.prepareResult = kDeviceOk;
     dev.open = true;  // held by someone else
-    EXPECT_EQ(ErrorOf([&] { m.SetActivated(true); }), msg::kResourceBusy);
+    EXPECT_EQ(ErrorOf(m.SetActivated(true)), msg::kResourceBusy);
     dev.open = false;
   }
   Start();
   const Wave* w = Load("a.wav", FlatWav(200, 100));
   dev.refuseWrites = true;
-  EXPECT_EQ(ErrorOf([&] { Play(0, w); }), msg::kWriteFailed);
+  EXPECT_EQ(ErrorOf(TryPlay(0, w)), msg::kWriteFailed);
   EXPECT_FALSE(dev.paused);
   dev.refuseWrites = false;
   Run(4000);
@@ -325,15 +329,12 @@ TEST(MixerInit, ChecksTheDeviceAndTheSession) {
   testing::FakeDevice dev;
   ProfileFile ini;
   auto errorOf = [&](testing::FakeDevice& d) -> std::string {
-    try {
-      MixerSession::MixerInit(d, ini);
-    } catch (const EMixerError& e) {
-      return e.what();
-    }
-    return "";
+    Result<std::shared_ptr<MixerSession>> s = MixerSession::MixerInit(d, ini);
+    return s.ok() ? "" : s.message();
   };
   dev.count = 0;
   EXPECT_EQ(errorOf(dev), msg::kNoDevices);
+  EXPECT_TRUE(dev.session.expired());  // a refused session never holds the device
   dev.count = 1;
   dev.caps.synchronous = true;
   EXPECT_EQ(errorOf(dev),
@@ -346,30 +347,27 @@ TEST(MixerInit, ChecksTheDeviceAndTheSession) {
   EXPECT_EQ(errorOf(dev), "Fake Out is not compatible with the realtime mixer");
   dev.caps.name = "";
   {
-    std::shared_ptr<MixerSession> s = MixerSession::MixerInit(dev, ini);
+    Result<std::shared_ptr<MixerSession>> made = MixerSession::MixerInit(dev, ini);
+    ASSERT_TRUE(made.ok()) << made.message();
+    std::shared_ptr<MixerSession> s = *made;
     EXPECT_EQ(s->DeviceName(), "Unknown Device");
     EXPECT_EQ(s->Settings().waveBlocks, 5);
     EXPECT_EQ(errorOf(dev), msg::kSessionExists);
-    s->MixerActivate(true);
+    EXPECT_OK(s->MixerActivate(true));
     EXPECT_EQ(dev.openedId, -1);  // device 3 of 1: the default device
-    s->EndMixSession();
+    EXPECT_OK(s->EndMixSession());
     EXPECT_FALSE(dev.open);
-    try {
-      s->OpenMixChannel(0);
-      FAIL();
-    } catch (const EMixerError& e) {
-      EXPECT_STREQ(e.what(), msg::kInvalidSession);
-    }
+    const Status late = s->OpenMixChannel(0);
+    EXPECT_FALSE(late.ok());
+    EXPECT_EQ(late.message(), msg::kInvalidSession);
+    EXPECT_EQ(s->EndMixSession().message(), msg::kInvalidSession);
     EXPECT_EQ(errorOf(dev), "");  // an ended session lets the device go
   }
-  // A failed start is reported as the component's initialisation failure.
+  // A failed start is reported as the component's initialisation failure, with the reason.
   dev.count = 0;
-  try {
-    SoundMixer m(dev, ini);
-    FAIL();
-  } catch (const EMixerError& e) {
-    EXPECT_EQ(std::string(e.what()).rfind(msg::kInitFailed, 0), 0u);
-  }
+  Result<std::unique_ptr<SoundMixer>> m = SoundMixer::Create(dev, ini);
+  EXPECT_FALSE(m.ok());
+  EXPECT_EQ(m.message(), std::string(msg::kInitFailed) + ": " + msg::kNoDevices);
 }
 
 TEST(MixerSessionHandle, APlayRequestThatOutlivesItsSessionIsRefusedByName) {
@@ -377,33 +375,30 @@ TEST(MixerSessionHandle, APlayRequestThatOutlivesItsSessionIsRefusedByName) {
   testing::TempDir dir;
   testing::WriteFile(dir.path / "a.wav", FlatWav(200, 100));
   ProfileFile ini;
-  auto errorOf = [](const std::function<void()>& f) -> std::string {
-    try {
-      f();
-    } catch (const EMixerError& e) {
-      return e.what();
-    }
-    return "";
+  auto errorOf = [](const Status& s) -> std::string { return s.ok() ? "" : s.message(); };
+  auto make = [&]() {
+    Result<std::unique_ptr<SoundMixer>> made = SoundMixer::Create(dev, ini);
+    EXPECT_TRUE(made.ok()) << made.message();
+    EXPECT_OK((*made)->SetActivated(true));
+    EXPECT_OK((*made)->SetChannels(31));
+    return std::move(*made);
   };
   PlayRequest request;
   {
-    auto first = std::make_unique<SoundMixer>(dev, ini);
-    first->SetActivated(true);
-    first->SetChannels(31);
+    std::unique_ptr<SoundMixer> first = make();
     request.session = first->Handle();
-    request.wave = first->LoadWave(dir.path / "a.wav");
-    EXPECT_EQ(errorOf([&] { MixerPlay(&request); }), "");
+    request.wave = *first->LoadWave(dir.path / "a.wav");
+    EXPECT_EQ(errorOf(MixerPlay(&request)), "");
   }
   // The next session takes the device, often where the first one lived.
-  SoundMixer second(dev, ini);
-  second.SetActivated(true);
-  second.SetChannels(31);
-  request.wave = second.LoadWave(dir.path / "a.wav");
-  EXPECT_EQ(errorOf([&] { MixerPlay(&request); }), msg::kInvalidSession);
-  EXPECT_EQ(errorOf([&] { second.Session().MixerPlay(&request); }), msg::kInvalidSession);
+  std::unique_ptr<SoundMixer> made = make();
+  SoundMixer& second = *made;
+  request.wave = *second.LoadWave(dir.path / "a.wav");
+  EXPECT_EQ(errorOf(MixerPlay(&request)), msg::kInvalidSession);
+  EXPECT_EQ(errorOf(second.Session().MixerPlay(&request)), msg::kInvalidSession);
   EXPECT_EQ(second.Session().QueuedPlays(0), 0);
   request.session = second.Handle();
-  EXPECT_EQ(errorOf([&] { MixerPlay(&request); }), "");
+  EXPECT_EQ(errorOf(MixerPlay(&request)), "");
   EXPECT_EQ(second.Session().QueuedPlays(0), 1);
 }
 

@@ -13,6 +13,13 @@
 
 #include "sound/wave_device.h"
 
+// A Status or Result that should be ok; its message when it is not.
+#define EXPECT_OK(expr)                                     \
+  do {                                                      \
+    const auto& qv_outcome_ = (expr);                       \
+    EXPECT_TRUE(qv_outcome_.ok()) << qv_outcome_.message(); \
+  } while (0)
+
 namespace qv::sound::testing {
 
 class FakeDevice : public WaveDevice {

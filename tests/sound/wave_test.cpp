@@ -16,12 +16,15 @@ using testing::WavBytes;
 const PcmFormat kOut{1, 11025, 8};
 
 std::string ErrorOf(const std::vector<uint8_t>& bytes) {
-  try {
-    ParseWave(bytes, "x.wav", kOut);
-  } catch (const EMixerError& e) {
-    return e.what();
-  }
-  return "";
+  const Result<Wave> w = ParseWave(bytes, "x.wav", kOut);
+  return w.ok() ? "" : w.message();
+}
+
+// The converted samples of a conversion that must succeed.
+std::vector<uint8_t> Converted(std::span<const uint8_t> data, PcmFormat from, const PcmFormat& to) {
+  Result<std::vector<uint8_t>> r = ConvertPcm(data, from, to);
+  EXPECT_TRUE(r.ok()) << r.message();
+  return r.ok() ? *r : std::vector<uint8_t>{};
 }
 
 std::vector<uint8_t> Samples16(std::initializer_list<int16_t> values) {
@@ -33,7 +36,9 @@ std::vector<uint8_t> Samples16(std::initializer_list<int16_t> values) {
 TEST(ConvertPcm, SixteenBitStereo22050BecomesEightBitMonoAtTheOutputRate) {
   // High byte + 128, then the pair averaged, then two frames averaged into one.
   auto data = Samples16({0x1000, 0x3000, -0x2000, -0x2000, 0x7F00, 0x7F00, 0x7F00, 0x7F00});
-  Wave w = ParseWave(WavBytes(2, 22050, 16, data), "stereo22.wav", kOut);
+  Result<Wave> read = ParseWave(WavBytes(2, 22050, 16, data), "stereo22.wav", kOut);
+  ASSERT_TRUE(read.ok()) << read.message();
+  const Wave& w = *read;
   EXPECT_EQ(w.format, kOut);
   EXPECT_EQ(w.data, (std::vector<uint8_t>{(160 + 96) / 2, 255}));
   EXPECT_EQ(w.name, "stereo22.wav");
@@ -41,28 +46,28 @@ TEST(ConvertPcm, SixteenBitStereo22050BecomesEightBitMonoAtTheOutputRate) {
 
 TEST(ConvertPcm, EachStepOnItsOwn) {
   // 8 to 16 bits: (s × 256) - 32768.
-  auto wide = ConvertPcm(std::vector<uint8_t>{0, 128, 255}, {1, 11025, 8}, {1, 11025, 16});
+  auto wide = Converted(std::vector<uint8_t>{0, 128, 255}, {1, 11025, 8}, {1, 11025, 16});
   EXPECT_EQ(wide, Samples16({-32768, 0, 32512}));
   // Mono to stereo duplicates; stereo to mono halves the sum, rounding down.
-  EXPECT_EQ(ConvertPcm(std::vector<uint8_t>{7, 9}, {1, 11025, 8}, {2, 11025, 8}),
+  EXPECT_EQ(Converted(std::vector<uint8_t>{7, 9}, {1, 11025, 8}, {2, 11025, 8}),
             (std::vector<uint8_t>{7, 7, 9, 9}));
-  EXPECT_EQ(ConvertPcm(std::vector<uint8_t>{10, 13}, {2, 11025, 8}, {1, 11025, 8}),
+  EXPECT_EQ(Converted(std::vector<uint8_t>{10, 13}, {2, 11025, 8}, {1, 11025, 8}),
             (std::vector<uint8_t>{11}));
   // Up by four: steps of (next - current) div 4 toward the next frame, the last one repeated.
-  EXPECT_EQ(ConvertPcm(std::vector<uint8_t>{0, 100}, {1, 11025, 8}, {1, 44100, 8}),
+  EXPECT_EQ(Converted(std::vector<uint8_t>{0, 100}, {1, 11025, 8}, {1, 44100, 8}),
             (std::vector<uint8_t>{0, 25, 50, 75, 100, 100, 100, 100}));
   // Down by four: averages of four, a short last group averaged on its own.
-  EXPECT_EQ(ConvertPcm(std::vector<uint8_t>{0, 4, 8, 12, 200, 100}, {1, 44100, 8}, {1, 11025, 8}),
+  EXPECT_EQ(Converted(std::vector<uint8_t>{0, 4, 8, 12, 200, 100}, {1, 44100, 8}, {1, 11025, 8}),
             (std::vector<uint8_t>{6, 150}));
   // 16-bit values keep their sign through the averaging.
-  EXPECT_EQ(ConvertPcm(Samples16({-300, -101}), {2, 11025, 16}, {1, 11025, 16}), Samples16({-201}));
+  EXPECT_EQ(Converted(Samples16({-300, -101}), {2, 11025, 16}, {1, 11025, 16}), Samples16({-201}));
 }
 
 TEST(ConvertPcm, RatesThatAreNotMultiplesUseTheWholeFactor) {
   // 8000 to 11025 is a factor of 1: the samples are kept as they are.
-  EXPECT_EQ(ConvertPcm(std::vector<uint8_t>{1, 2, 3}, {1, 8000, 8}, {1, 11025, 8}).size(), 3u);
+  EXPECT_EQ(Converted(std::vector<uint8_t>{1, 2, 3}, {1, 8000, 8}, {1, 11025, 8}).size(), 3u);
   // 16000 to 11025 rounds to a factor of 1 too; 30000 to 11025 to 3.
-  EXPECT_EQ(ConvertPcm(std::vector<uint8_t>(9, 5), {1, 30000, 8}, {1, 11025, 8}).size(), 3u);
+  EXPECT_EQ(Converted(std::vector<uint8_t>(9, 5), {1, 30000, 8}, {1, 11025, 8}).size(), 3u);
 }
 
 TEST(ParseWave, EachFaultHasItsMessage) {
@@ -106,23 +111,20 @@ TEST(ParseWave, DamagedSizesNeverReachOutsideTheFileOrAskForHugeMemory) {
   std::vector<uint8_t> good = WavBytes(2, 22050, 16, Samples16({1, 2, 3, 4, 5, 6}));
   for (std::size_t n = 0; n < good.size(); ++n) {
     std::vector<uint8_t> cut(good.begin(), good.begin() + std::ptrdiff_t(n));
-    try {
-      ParseWave(cut, "cut.wav", kOut);
-    } catch (const EMixerError&) {
-    }
+    const Result<Wave> w = ParseWave(cut, "cut.wav", kOut);
+    EXPECT_TRUE(w.ok() || !w.message().empty()) << n;
   }
 }
 
 TEST(LoadWaveFile, NamesAMissingFileAndKeepsFifteenCharacters) {
   testing::TempDir dir;
-  try {
-    LoadWaveFile(dir.path / "missing.wav", kOut);
-    FAIL();
-  } catch (const EMixerError& e) {
-    EXPECT_STREQ(e.what(), "Failed to open wave file missing.wav");
-  }
+  const Result<Wave> missing = LoadWaveFile(dir.path / "missing.wav", kOut);
+  EXPECT_FALSE(missing.ok());
+  EXPECT_EQ(missing.message(), "Failed to open wave file missing.wav");
   testing::WriteFile(dir.path / "a_very_long_sound_name.wav", testing::FlatWav(140, 10));
-  EXPECT_EQ(LoadWaveFile(dir.path / "a_very_long_sound_name.wav", kOut).name, "a_very_long_sou");
+  const Result<Wave> named = LoadWaveFile(dir.path / "a_very_long_sound_name.wav", kOut);
+  ASSERT_TRUE(named.ok()) << named.message();
+  EXPECT_EQ(named->name, "a_very_long_sou");
 }
 
 TEST(LoadWaveFile, WhatIsNotARegularFileIsNamedAndNeverWaitedOn) {
@@ -132,12 +134,9 @@ TEST(LoadWaveFile, WhatIsNotARegularFileIsNamedAndNeverWaitedOn) {
     if (!qv::testing::CanMake(c.kind)) continue;
     SCOPED_TRACE(c.name);
     qv::testing::MakeHostile(dir.path / "pi.wav", c.kind);
-    try {
-      LoadWaveFile(dir.path / "pi.wav", kOut);
-      ADD_FAILURE() << "loaded";
-    } catch (const EMixerError& e) {
-      EXPECT_STREQ(e.what(), "Failed to open wave file pi.wav");
-    }
+    const Result<Wave> w = LoadWaveFile(dir.path / "pi.wav", kOut);
+    EXPECT_FALSE(w.ok()) << "loaded";
+    EXPECT_EQ(w.message(), "Failed to open wave file pi.wav");
   }
   alarm(0);
 }

@@ -142,12 +142,12 @@ int32_t SmfPlayer::SmfLoadFile(const std::filesystem::path& file, int32_t) {
   std::string text;
   if (!files::ReadFile(file, text, sound::kMaxMidiFileBytes).ok()) return -1;
   std::vector<uint8_t> bytes(text.begin(), text.end());
-  sound::MidiCheck check = sound::CheckMidi(bytes);
-  if (!check.ok) {
-    QuietLog(FLUID_WARN, (file.filename().string() + ": " + check.error).c_str(), nullptr);
+  const Result<sound::MidiTune> check = sound::CheckMidi(bytes);
+  if (!check.ok()) {
+    QuietLog(FLUID_WARN, (file.filename().string() + ": " + check.message()).c_str(), nullptr);
     return -1;
   }
-  Pin(check.instruments);
+  Pin(check->instruments);
   if (!channelsSet_) {
     fluid_synth_program_reset(synth_);  // every channel on its first instrument
     channelsSet_ = true;
