@@ -73,17 +73,16 @@ int RunHeadlessRecorded(const std::filesystem::path& scriptPath,
     err << "qv: " << script.error << "\n";
     return session::kExitBadInput;
   }
-  std::optional<std::string> startSave;
-  std::string error;
-  if (!session::ReadStartSave(paths, startSave, error)) {
-    err << "qv: " << error << "\n";
+  const Result<std::optional<std::string>> startSave = session::ReadStartSave(paths);
+  if (!startSave.ok()) {
+    err << "qv: " << startSave.message() << "\n";
     return session::kExitBadInput;
   }
   HeadlessHost host(out);
   const Script rest = QueueLeadingAnswers(script, host);
   session::Recorder recorder(host);
-  if (!recorder.Open(recording, seed, startSave, error)) {
-    err << "qv: " << error << "\n";
+  if (const Status opened = recorder.Open(recording, seed, *startSave); !opened.ok()) {
+    err << "qv: " << opened.message() << "\n";
     return session::kExitWriteFailed;
   }
   std::unique_ptr<session::Session> run = session::CreateSession(recorder, paths, seed, catalog);
@@ -118,9 +117,8 @@ int RunHeadlessReplay(const std::filesystem::path& file, const Paths& paths,
   }
   const session::Recording& r = checked.header;
   session::ReplayFolder folder;
-  std::string error;
-  if (!folder.Prepare(r, dataDir, error)) {
-    err << "qv: " << error << "\n";
+  if (const Status prepared = folder.Prepare(r, dataDir); !prepared.ok()) {
+    err << "qv: " << prepared.message() << "\n";
     return session::kExitWriteFailed;
   }
   HeadlessHost host(out);

@@ -195,9 +195,11 @@ Script ParseScript(std::string_view text, std::string_view name) {
 
 Script LoadScript(const std::filesystem::path& path) {
   Script script;
-  std::optional<std::string> text =
-      session::ReadSmallFile(path, kMaxScriptBytes, "script file", script.error);
-  if (!text) return script;
+  Result<std::string> text = session::ReadSmallFile(path, kMaxScriptBytes, "script file");
+  if (!text.ok()) {
+    script.error = text.message();
+    return script;
+  }
   return ParseScript(*text, path.string());
 }
 

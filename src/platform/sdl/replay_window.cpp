@@ -12,7 +12,6 @@ WindowedPlay::WindowedPlay(SdlHost& window, const PlayOptions& options)
 bool WindowedPlay::Prepare(const Paths& paths, uint32_t seed, std::ostream& err, int& exitCode) {
   paths_ = paths;
   seed_ = seed;
-  std::string error;
   if (!options_.replay.empty()) {
     // Read whole first, so that a damaged recording is refused before anything plays; then
     // read again, an entry at a time, as it plays.
@@ -24,8 +23,9 @@ bool WindowedPlay::Prepare(const Paths& paths, uint32_t seed, std::ostream& err,
       exitCode = session::kExitBadInput;
       return false;
     }
-    if (!folder_.Prepare(checked_.header, options_.dataDir, error)) {
-      err << "qv: " << error << "\n";
+    if (const Status prepared = folder_.Prepare(checked_.header, options_.dataDir);
+        !prepared.ok()) {
+      err << "qv: " << prepared.message() << "\n";
       exitCode = session::kExitWriteFailed;
       return false;
     }
@@ -35,15 +35,15 @@ bool WindowedPlay::Prepare(const Paths& paths, uint32_t seed, std::ostream& err,
     replayer_ = std::make_unique<session::Replayer>(window_, *reader_, checked_.endTick, out);
     window_.SetObserver(replayer_.get());
   } else if (!options_.record.empty()) {
-    std::optional<std::string> startSave;
-    if (!session::ReadStartSave(paths, startSave, error)) {
-      err << "qv: " << error << "\n";
+    const Result<std::optional<std::string>> startSave = session::ReadStartSave(paths);
+    if (!startSave.ok()) {
+      err << "qv: " << startSave.message() << "\n";
       exitCode = session::kExitBadInput;
       return false;
     }
     recorder_ = std::make_unique<session::Recorder>(window_);
-    if (!recorder_->Open(options_.record, seed, startSave, error)) {
-      err << "qv: " << error << "\n";
+    if (const Status opened = recorder_->Open(options_.record, seed, *startSave); !opened.ok()) {
+      err << "qv: " << opened.message() << "\n";
       exitCode = session::kExitWriteFailed;
       return false;
     }

@@ -75,7 +75,7 @@ SdlHost::~SdlHost() {
   if (videoStarted_) SDL_QuitSubSystem(SDL_INIT_VIDEO);
 }
 
-bool SdlHost::Open(const WindowOptions& options, std::string& error) {
+Status SdlHost::Open(const WindowOptions& options) {
   // Long IME compositions are sent whole instead of being cut at SDL's 32 bytes.
   SDL_SetHint(SDL_HINT_IME_SUPPORT_EXTENDED_TEXT, "1");
   SDL_SetHint(SDL_HINT_RENDER_SCALE_QUALITY, "nearest");
@@ -91,8 +91,7 @@ bool SdlHost::Open(const WindowOptions& options, std::string& error) {
   ListenForHangUp();
   KeepBusFromAutolaunching();
   if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) {
-    error = std::string("cannot start the display: ") + SDL_GetError();
-    return false;
+    return Failure(std::string("cannot start the display: ") + SDL_GetError());
   }
   videoStarted_ = true;
   maxFrames_ = options.frames;
@@ -108,29 +107,26 @@ bool SdlHost::Open(const WindowOptions& options, std::string& error) {
       SDL_CreateWindow(ui::desktop_text::WindowTitle(ui::Catalog{}).c_str(), SDL_WINDOWPOS_CENTERED,
                        SDL_WINDOWPOS_CENTERED, kPictureW * scale_, kPictureH * scale_, flags);
   if (!window_) {
-    error = std::string("cannot open the window: ") + SDL_GetError();
-    return false;
+    return Failure(std::string("cannot open the window: ") + SDL_GetError());
   }
   SDL_SetWindowMinimumSize(window_, kPictureW, kPictureH);
   renderer_ = SDL_CreateRenderer(window_, -1, 0);
   if (!renderer_) renderer_ = SDL_CreateRenderer(window_, -1, SDL_RENDERER_SOFTWARE);
   if (!renderer_) {
-    error = std::string("cannot draw in the window: ") + SDL_GetError();
-    return false;
+    return Failure(std::string("cannot draw in the window: ") + SDL_GetError());
   }
   SDL_RenderSetLogicalSize(renderer_, kPictureW, kPictureH);
   SDL_RenderSetIntegerScale(renderer_, SDL_TRUE);
   texture_ = SDL_CreateTexture(renderer_, SDL_PIXELFORMAT_RGB888, SDL_TEXTUREACCESS_STREAMING,
                                kPictureW, kPictureH);
   if (!texture_) {
-    error = std::string("cannot make the frame texture: ") + SDL_GetError();
-    return false;
+    return Failure(std::string("cannot make the frame texture: ") + SDL_GetError());
   }
   SDL_SetTextureScaleMode(texture_, SDL_ScaleModeNearest);
   // SDL starts with text input on, and an IME would then swallow the game's keys.
   SDL_StopTextInput();
   SDL_SetRenderDrawColor(renderer_, 0, 0, 0, 255);
-  return true;
+  return {};
 }
 
 void SdlHost::OpenAudio(const AudioOptions& options) {

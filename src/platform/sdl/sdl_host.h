@@ -16,6 +16,7 @@
 #include <string>
 
 #include "core/host.h"
+#include "files/status.h"
 #include "gfx/bitmap.h"
 #include "platform/sdl/audio_system.h"
 #include "platform/sdl/desktop_keys.h"
@@ -40,9 +41,9 @@ class SdlHost : public Host {
   SdlHost(const SdlHost&) = delete;
   SdlHost& operator=(const SdlHost&) = delete;
 
-  // Starts SDL's video, opens the window, its renderer and the frame texture. False with a
-  // message in `error` when there is no display.
-  bool Open(const WindowOptions& options, std::string& error);
+  // Starts SDL's video, opens the window, its renderer and the frame texture. Fails with the
+  // reason when there is no display.
+  Status Open(const WindowOptions& options);
   // The sound (silent without a device). It opens right after the first frame is shown: the
   // synthesiser's soundfont takes tens of milliseconds, and nothing sounds before the first
   // click anyway.

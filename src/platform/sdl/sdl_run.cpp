@@ -8,9 +8,8 @@ int RunWindowed(const WindowOptions& options, const Paths& paths,
                 const std::filesystem::path& programDir, uint32_t seed, std::ostream& err,
                 const DesktopSetup& desktop, const PlayOptions& playOptions) {
   SdlHost host;
-  std::string error;
-  if (!host.Open(options, error)) {
-    err << "qv: " << error << "\n"
+  if (const Status opened = host.Open(options); !opened.ok()) {
+    err << "qv: " << opened.message() << "\n"
         << "qv: a display is needed; to play without one, use --headless --script FILE\n";
     return kExitNoWindow;
   }

@@ -4,17 +4,13 @@
 
 namespace qv::session {
 
-bool Recorder::Open(const std::filesystem::path& path, uint32_t seed,
-                    const std::optional<std::string>& startSave, std::string& error) {
+Status Recorder::Open(const std::filesystem::path& path, uint32_t seed,
+                      const std::optional<std::string>& startSave) {
   if (startSave && startSave->size() > kMaxStartSaveBytes) {
-    error = "my.dat is larger than 4 MiB and cannot go into a recording";
-    return false;
+    return Failure("my.dat is larger than 4 MiB and cannot go into a recording");
   }
   file_.open(path, std::ios::binary | std::ios::trunc);
-  if (!file_) {
-    error = "cannot create the recording " + path.string();
-    return false;
-  }
+  if (!file_) return Failure("cannot create the recording " + path.string());
   path_ = path;
   Recording header;
   header.seed = seed;
@@ -25,11 +21,8 @@ bool Recorder::Open(const std::filesystem::path& path, uint32_t seed,
   // The first check compares against the save the game started from, so a returning
   // player's recording names only the lines the load itself changed.
   lastLines_ = startSave ? SplitSaveText(*startSave) : std::vector<std::string>{};
-  if (!file_) {
-    error = "cannot write the recording " + path.string();
-    return false;
-  }
-  return true;
+  if (!file_) return Failure("cannot write the recording " + path.string());
+  return {};
 }
 
 void Recorder::Write(const RecordingEntry& e) {

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "core/host.h"
+#include "files/status.h"
 #include "platform/session/replay_file.h"
 #include "platform/session/replay_input.h"
 
@@ -19,9 +20,9 @@ class Recorder final : public Host, public PlayObserver {
  public:
   explicit Recorder(Host& inner) : inner_(inner) {}
 
-  // Creates the file and writes its header; false with a message when it cannot be written.
-  bool Open(const std::filesystem::path& path, uint32_t seed,
-            const std::optional<std::string>& startSave, std::string& error);
+  // Creates the file and writes its header; fails with a message when it cannot be written.
+  Status Open(const std::filesystem::path& path, uint32_t seed,
+              const std::optional<std::string>& startSave);
 
   // Host: everything goes to the real host; box answers are written down as well.
   int64_t NowMs() override { return inner_.NowMs(); }

@@ -10,22 +10,16 @@
 
 namespace qv::session {
 
-bool ReadStartSave(const Paths& paths, std::optional<std::string>& save, std::string& error) {
-  save.reset();
+Result<std::optional<std::string>> ReadStartSave(const Paths& paths) {
   const std::filesystem::path file = paths.saveDir / persist::kSaveFileName;
   std::string bytes;
   const files::FileResult read = files::ReadFile(file, bytes, kMaxStartSaveBytes);
-  if (read.error == ENOENT) return true;
-  if (read.error == EFBIG) {
-    error = file.string() + ": larger than 4 MiB";
-    return false;
-  }
+  if (read.error == ENOENT) return std::optional<std::string>();
+  if (read.error == EFBIG) return Failure(file.string() + ": larger than 4 MiB");
   if (!read.ok()) {
-    error = file.string() + ": cannot read it (" + files::ErrorText(read.error) + ")";
-    return false;
+    return Failure(file.string() + ": cannot read it (" + files::ErrorText(read.error) + ")");
   }
-  save = std::move(bytes);
-  return true;
+  return std::optional<std::string>(std::move(bytes));
 }
 
 ReplayFolder::~ReplayFolder() {
@@ -34,33 +28,28 @@ ReplayFolder::~ReplayFolder() {
   std::filesystem::remove_all(dir_, ec);
 }
 
-bool ReplayFolder::Prepare(const Recording& r, const std::string& dataDir, std::string& error) {
+Status ReplayFolder::Prepare(const Recording& r, const std::string& dataDir) {
   std::error_code ec;
   if (dataDir.empty()) {
     std::string pattern = (std::filesystem::temp_directory_path(ec) / "qv-replay-XXXXXX").string();
-    if (ec || !mkdtemp(pattern.data())) {
-      error = "cannot make a scratch folder for the replay";
-      return false;
-    }
+    if (ec || !mkdtemp(pattern.data()))
+      return Failure("cannot make a scratch folder for the replay");
     dir_ = pattern;
     scratch_ = true;
   } else {
     dir_ = dataDir;
     std::filesystem::create_directories(dir_, ec);
     if (std::filesystem::exists(dir_ / persist::kSaveFileName, ec)) {
-      error = dataDir + " already holds a my.dat; a replay writes its own (use an empty folder)";
-      return false;
+      return Failure(dataDir +
+                     " already holds a my.dat; a replay writes its own (use an empty folder)");
     }
   }
-  if (!r.startSave) return true;
+  if (!r.startSave) return {};
   std::ofstream out(dir_ / persist::kSaveFileName, std::ios::binary | std::ios::trunc);
   out << *r.startSave;
   out.close();
-  if (!out) {
-    error = "cannot write the recording's start save into " + dir_.string();
-    return false;
-  }
-  return true;
+  if (!out) return Failure("cannot write the recording's start save into " + dir_.string());
+  return {};
 }
 
 Paths ReplayFolder::PathsFor(const Paths& program) const {

@@ -8,14 +8,15 @@
 #include <string>
 
 #include "core/game.h"
+#include "files/status.h"
 #include "platform/session/replay_file.h"
 #include "platform/session/replay_player.h"
 
 namespace qv::session {
 
-// my.dat as the game will find it at start-up, into `save` (nullopt: there is none). False
-// with a message when it exists but cannot be read.
-bool ReadStartSave(const Paths& paths, std::optional<std::string>& save, std::string& error);
+// my.dat as the game will find it at start-up (nullopt: there is none). Fails with a message
+// when it exists but cannot be read.
+Result<std::optional<std::string>> ReadStartSave(const Paths& paths);
 
 // Where a replay keeps the files its game writes: never the player's own save. A scratch
 // folder, removed afterwards; or `dataDir` when one is given, which is kept for a look at the
@@ -28,7 +29,7 @@ class ReplayFolder {
   ~ReplayFolder();
 
   // Makes the folder and puts the recording's start save into it.
-  bool Prepare(const Recording& r, const std::string& dataDir, std::string& error);
+  Status Prepare(const Recording& r, const std::string& dataDir);
   // `program` with the save and record moved into this folder.
   Paths PathsFor(const Paths& program) const;
 
