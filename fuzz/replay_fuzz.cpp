@@ -15,6 +15,7 @@
 #include "flow/tick.h"
 #include "platform/session/replay_file.h"
 #include "platform/session/replay_player.h"
+#include "platform/session/replay_writer.h"
 #include "simulate/quiet_host.h"
 
 namespace {

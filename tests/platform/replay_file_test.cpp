@@ -12,6 +12,7 @@
 #include "platform/session/replay_input.h"
 #include "platform/session/replay_player.h"
 #include "platform/session/replay_state.h"
+#include "platform/session/replay_writer.h"
 #include "support/fake_host.h"
 
 namespace qv::session {

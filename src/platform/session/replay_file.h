@@ -4,6 +4,7 @@
 // 100 ticks with the save lines that changed since the last one. It is plain ASCII, one entry
 // a line, so that it can be attached to a bug report; bytes outside printable ASCII are
 // written %XX. A recording is untrusted: every field is bounded and a bad line is named.
+// Its lines are read by replay_parser.h and written by replay_writer.h.
 #include <cstdint>
 #include <filesystem>
 #include <memory>
@@ -29,6 +30,8 @@ constexpr size_t kMaxStartSaveBytes = 4 * 1024 * 1024;
 constexpr int32_t kMaxRecordedTick = 1'000'000'000;
 constexpr int32_t kMaxSaveLineNumber = 100'000;
 constexpr size_t kMaxInputTextBytes = 4096;
+// Base64 characters on one line of the start save.
+constexpr size_t kBase64LineChars = 76;
 // The most ticks a replay plays, about twenty hours of play: a longer recording is refused at
 // the line that passes it, so a small file can never keep a replay running for hours.
 constexpr int32_t kMaxReplayTicks = 1'000'000;
@@ -116,10 +119,5 @@ struct RecordingCheck {
 };
 RecordingCheck CheckRecordingFile(const std::filesystem::path& path,
                                   int32_t maxTicks = kMaxReplayTicks);
-
-// The lines that open a recording (magic, program, seed and the start save).
-std::string FormatRecordingHeader(const Recording& r);
-// The line(s) of one entry, each ending in LF (a check writes its changed lines first).
-std::string FormatEntry(const RecordingEntry& e);
 
 }  // namespace qv::session

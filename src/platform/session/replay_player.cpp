@@ -3,6 +3,7 @@
 #include "core/text.h"
 #include "gfx/picture_file.h"
 #include "platform/session/replay_state.h"
+#include "platform/session/replay_writer.h"
 #include "platform/session/state_dump.h"
 #include "ui/screen.h"
 

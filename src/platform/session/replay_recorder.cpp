@@ -1,6 +1,7 @@
 #include "platform/session/replay_recorder.h"
 
 #include "platform/session/replay_state.h"
+#include "platform/session/replay_writer.h"
 
 namespace qv::session {
 
