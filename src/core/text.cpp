@@ -2,11 +2,14 @@
 
 #include <iconv.h>
 
+#include <algorithm>
 #include <cerrno>
+#include <cstdio>
 #include <functional>
 #include <mutex>
-#include <stdexcept>
 #include <unordered_map>
+
+#include "core/game_texts.h"
 
 namespace qv {
 namespace {
@@ -60,6 +63,10 @@ struct TextHash {
 };
 
 struct LiteralCache {
+  // Starts with every text of the game's source, converted when the game was built.
+  LiteralCache() {
+    for (const GameText& t : GameTexts()) byText.emplace(t.utf8, t.cp932);
+  }
   std::mutex mutex;
   std::unordered_map<std::string, std::string, TextHash, std::equal_to<>> byText;
 };
@@ -70,6 +77,27 @@ LiteralCache& Cache() {
   return cache;
 }
 
+// A text the build did not see (a test's own, or pieces joined at run time): each character
+// without a CP932 form becomes '?', and the text is named once on stderr.
+std::string ConvertUnseen(std::string_view text) {
+  if (std::optional<std::string> whole = Utf8ToCp932(text)) return std::move(*whole);
+  std::fprintf(stderr, "qv: no CP932 form for the text \"%.*s\"\n", static_cast<int>(text.size()),
+               text.data());
+  std::string out;
+  for (size_t i = 0; i < text.size();) {
+    const unsigned char c = static_cast<unsigned char>(text[i]);
+    size_t len = c < 0x80 || (c & 0xC0) == 0x80 ? 1
+                 : (c & 0xE0) == 0xC0           ? 2
+                 : (c & 0xF0) == 0xE0           ? 3
+                                                : 4;
+    len = std::min(len, text.size() - i);
+    const std::optional<std::string> one = Utf8ToCp932(text.substr(i, len));
+    out += one ? *one : std::string("?");
+    i += len;
+  }
+  return out;
+}
+
 }  // namespace
 
 const std::string& Sjis(const char* utf8Literal) {
@@ -78,10 +106,8 @@ const std::string& Sjis(const char* utf8Literal) {
   std::lock_guard<std::mutex> lock(cache.mutex);
   auto it = cache.byText.find(text);
   if (it != cache.byText.end()) return it->second;
-  std::optional<std::string> converted = Utf8ToCp932(text);
-  if (!converted) throw std::logic_error(std::string("no CP932 form for literal: ") + utf8Literal);
   // Map nodes never move, so the reference stays good for the rest of the run.
-  return cache.byText.emplace(text, std::move(*converted)).first->second;
+  return cache.byText.emplace(text, ConvertUnseen(text)).first->second;
 }
 
 std::optional<std::string> Utf8ToCp932(std::string_view utf8) {

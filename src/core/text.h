@@ -1,6 +1,7 @@
 #pragma once
 // CP932 text: every game string is CP932 bytes at run time. Literals in the source are UTF-8
-// and become CP932 once, through Sjis(); game text is never decoded except for drawing.
+// and become CP932 once, at build time, through Sjis(); game text is never decoded except for
+// drawing.
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -13,8 +14,10 @@ inline std::string Num(int64_t n) {
   return std::to_string(n);
 }
 
-// The CP932 bytes of a UTF-8 string literal, converted once and kept for the run.
-// Conversions are remembered by their text, so any buffer may be passed.
+// The CP932 bytes of a UTF-8 string literal. Every text written in the game's source was
+// converted when the game was built (core/game_texts.h); any other text is converted at its
+// first use, a character without a CP932 form becoming '?'. Looked up by the text, so any
+// buffer may be passed; the reference stays good for the whole run.
 const std::string& Sjis(const char* utf8Literal);
 
 // UTF-8 to CP932; nullopt when a character has no CP932 form or the input is not UTF-8.
