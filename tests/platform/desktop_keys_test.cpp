@@ -57,10 +57,9 @@ class DesktopWindow : public ::testing::Test {
     dir_ = testing::MakeTempDir();
     setenv("XDG_PICTURES_DIR", (dir_ / "shots").string().c_str(), 1);
     host_ = std::make_unique<SdlHost>();
-    std::string error;
-    if (!host_->Open({.scale = 1}, error)) {
+    if (const Status opened = host_->Open({.scale = 1}); !opened.ok()) {
       host_.reset();
-      GTEST_SKIP() << "SDL cannot open a window here: " << error;
+      GTEST_SKIP() << "SDL cannot open a window here: " << opened.message();
     }
   }
   void TearDown() override {

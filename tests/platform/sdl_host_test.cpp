@@ -30,10 +30,9 @@ class SdlWindow : public ::testing::Test {
     setenv("SDL_VIDEODRIVER", "offscreen", 1);
     setenv("SDL_AUDIODRIVER", "dummy", 1);
     host_ = std::make_unique<SdlHost>();
-    std::string error;
-    if (!host_->Open({.scale = 1}, error)) {
+    if (const Status opened = host_->Open({.scale = 1}); !opened.ok()) {
       host_.reset();
-      GTEST_SKIP() << "SDL cannot open a window here: " << error;
+      GTEST_SKIP() << "SDL cannot open a window here: " << opened.message();
     }
     dir_ = testing::MakeTempDir();
   }

@@ -3,6 +3,8 @@
 #include <charconv>
 #include <chrono>
 
+#include "files/status.h"
+
 namespace qv::session {
 namespace {
 
@@ -22,8 +24,7 @@ bool IsDesktopOption(std::string_view arg) {
   return IsDesktopValueOption(arg) || arg == "--windowed" || arg == "--mute";
 }
 
-bool ParseDesktopOption(std::string_view arg, std::string_view value, Options& o,
-                        std::string& error) {
+Status ParseDesktopOption(std::string_view arg, std::string_view value, Options& o) {
   int64_t n = 0;
   if (arg == "--windowed") {
     o.windowed = true;
@@ -31,18 +32,15 @@ bool ParseDesktopOption(std::string_view arg, std::string_view value, Options& o
     o.mute = true;
   } else if (arg == "--effects-volume" || arg == "--music-volume") {
     if (!ParseNumber(value, 0, 100, n)) {
-      error = std::string(arg) + " needs a number in 0..100, not '" + std::string(value) + "'";
-      return false;
+      return Failure(std::string(arg) + " needs a number in 0..100, not '" + std::string(value) +
+                     "'");
     }
     (arg == "--music-volume" ? o.musicVolume : o.effectsVolume) = static_cast<int32_t>(n);
   } else {
-    if (value.empty()) {
-      error = std::string(arg) + " needs a path";
-      return false;
-    }
+    if (value.empty()) return Failure(std::string(arg) + " needs a path");
     (arg == "--soundfont" ? o.soundFont : o.configFile) = value;
   }
-  return true;
+  return {};
 }
 
 // Recording and replaying runs.
@@ -54,26 +52,24 @@ bool IsReplayOption(std::string_view arg) {
   return IsReplayValueOption(arg) || arg == "--fast";
 }
 
-bool ParseReplayOption(std::string_view arg, std::string_view value, Options& o,
-                       std::string& error) {
+Status ParseReplayOption(std::string_view arg, std::string_view value, Options& o) {
   if (arg == "--fast") {
     o.fast = true;
-    return true;
+    return {};
   }
-  if (value.empty()) {
-    error = std::string(arg) + " needs a path";
-    return false;
-  }
+  if (value.empty()) return Failure(std::string(arg) + " needs a path");
   (arg == "--record" ? o.record : arg == "--replay" ? o.replay : o.snapshotDir) = value;
-  return true;
+  return {};
 }
 
 // Options that cannot go together with a replay or a recording.
-std::string CheckReplayOptions(const Options& o) {
-  if (!o.record.empty() && !o.replay.empty()) return "--record and --replay exclude each other";
+Status CheckReplayOptions(const Options& o) {
+  if (!o.record.empty() && !o.replay.empty()) {
+    return Failure("--record and --replay exclude each other");
+  }
   if (o.replay.empty()) return {};
-  if (!o.script.empty()) return "--replay plays a recording, not a script (drop --script)";
-  if (o.seed) return "--replay takes its seed from the recording (drop --seed)";
+  if (!o.script.empty()) return Failure("--replay plays a recording, not a script (drop --script)");
+  if (o.seed) return Failure("--replay takes its seed from the recording (drop --seed)");
   return {};
 }
 
@@ -154,10 +150,13 @@ ParsedOptions ParseCommandLine(std::span<const std::string_view> args) {
         return r;
       }
       (arg == "--script" ? o.script : o.dataDir) = value;
-    } else if (IsDesktopOption(arg)) {
-      if (!ParseDesktopOption(arg, value, o, r.error)) return r;
-    } else if (IsReplayOption(arg)) {
-      if (!ParseReplayOption(arg, value, o, r.error)) return r;
+    } else if (IsDesktopOption(arg) || IsReplayOption(arg)) {
+      const Status parsed = IsDesktopOption(arg) ? ParseDesktopOption(arg, value, o)
+                                                 : ParseReplayOption(arg, value, o);
+      if (!parsed.ok()) {
+        r.error = parsed.message();
+        return r;
+      }
     } else {
       r.error = "unknown option '" + std::string(args[i]) + "' (see --help)";
       return r;
@@ -173,7 +172,7 @@ ParsedOptions ParseCommandLine(std::span<const std::string_view> args) {
   if (o.headless && o.script.empty() && o.replay.empty() && !o.help && !o.version) {
     r.error = "--headless needs --script FILE (or --replay FILE)";
   }
-  if (r.error.empty()) r.error = CheckReplayOptions(o);
+  if (r.error.empty()) r.error = CheckReplayOptions(o).message();
   return r;
 }
 
