@@ -8,25 +8,13 @@
 #include <memory>
 #include <vector>
 
+#include "mixer_must.h"
 #include "sound/mixer_settings.h"
 #include "sound/sound_mixer.h"
 
 namespace {
 
 using namespace qv::sound;
-
-// A benchmark's set-up cannot go on without its mixer: any failure stops the run, named.
-void Must(const qv::Status& s) {
-  if (!s.ok()) {
-    std::fprintf(stderr, "mixer: %s\n", s.message().c_str());
-    std::exit(1);
-  }
-}
-template <class T>
-T Must(qv::Result<T> r) {
-  Must(r.status());
-  return std::move(*r);
-}
 
 class BenchDevice : public WaveDevice {
  public:

@@ -16,6 +16,7 @@
 #include <random>
 #include <vector>
 
+#include "mixer_must.h"
 #include "sound/mixer_settings.h"
 #include "sound/sound_mixer.h"
 #include "sound/stream_device.h"
@@ -23,19 +24,6 @@
 namespace {
 
 using namespace qv::sound;
-
-// A benchmark's set-up cannot go on without its mixer: any failure stops the run, named.
-void Must(const qv::Status& s) {
-  if (!s.ok()) {
-    std::fprintf(stderr, "mixer: %s\n", s.message().c_str());
-    std::exit(1);
-  }
-}
-template <class T>
-T Must(qv::Result<T> r) {
-  Must(r.status());
-  return std::move(*r);
-}
 
 constexpr int32_t kDeviceRate = 44100;
 constexpr int32_t kCallbackFrames = 1024;

@@ -4,8 +4,6 @@
 // (comments and character literals skipped) and writes OUT.cpp, a sorted table of each text
 // with its CP932 bytes behind qv::GameTexts(). Fails (exit 1, naming file and line) when a
 // text has no CP932 form, so such a text never reaches the game.
-#include <iconv.h>
-
 #include <algorithm>
 #include <cstdio>
 #include <filesystem>
@@ -17,25 +15,13 @@
 #include <string>
 #include <vector>
 
+#include "to_cp932.h"
+
 namespace {
 
 namespace fs = std::filesystem;
 
-// glibc's "CP932", the same conversion the game uses for its own texts.
-std::optional<std::string> ToCp932(const std::string& utf8) {
-  iconv_t cd = iconv_open("CP932", "UTF-8");
-  if (cd == reinterpret_cast<iconv_t>(-1)) return std::nullopt;
-  std::string out(utf8.size() * 2 + 8, '\0');
-  char* src = const_cast<char*>(utf8.data());
-  size_t srcLeft = utf8.size();
-  char* dst = out.data();
-  size_t dstLeft = out.size();
-  const size_t r = iconv(cd, &src, &srcLeft, &dst, &dstLeft);
-  iconv_close(cd);
-  if (r == static_cast<size_t>(-1) || srcLeft != 0) return std::nullopt;
-  out.resize(out.size() - dstLeft);
-  return out;
-}
+using textgen::ToCp932;
 
 struct Literal {
   std::string text;  // the bytes the compiler makes of it

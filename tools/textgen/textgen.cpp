@@ -2,8 +2,6 @@
 // Usage: textgen NAMES.txt OUT.dat COUNT
 // Fails (exit 1, with the line number) when a name is empty or has no CP932 form, or when the
 // list does not hold exactly COUNT names, so a bad list never reaches the game.
-#include <iconv.h>
-
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
@@ -14,25 +12,9 @@
 #include <string>
 #include <vector>
 
-namespace {
+#include "to_cp932.h"
 
-// glibc's "CP932", the same conversion the game uses for its own texts.
-std::optional<std::string> ToCp932(const std::string& utf8) {
-  iconv_t cd = iconv_open("CP932", "UTF-8");
-  if (cd == reinterpret_cast<iconv_t>(-1)) return std::nullopt;
-  std::string out(utf8.size() * 2 + 8, '\0');
-  char* src = const_cast<char*>(utf8.data());
-  size_t srcLeft = utf8.size();
-  char* dst = out.data();
-  size_t dstLeft = out.size();
-  const size_t r = iconv(cd, &src, &srcLeft, &dst, &dstLeft);
-  iconv_close(cd);
-  if (r == static_cast<size_t>(-1) || srcLeft != 0) return std::nullopt;
-  out.resize(out.size() - dstLeft);
-  return out;
-}
-
-}  // namespace
+using textgen::ToCp932;
 
 int main(int argc, char** argv) {
   if (argc != 4) {
