@@ -273,7 +273,9 @@ void ScanStory(Catalogue& cat, const fs::path& file, const std::string& rel) {
 }
 
 void ScanRareTexts(Catalogue& cat, const fs::path& file, const std::string& rel) {
-  for (const qv::master::RareText& t : qv::master::ParseRareTexts(ReadFile(file))) {
+  // The parsed rows point into the file's text, so the text must outlive the loop.
+  const std::string text = ReadFile(file);
+  for (const qv::master::RareText& t : qv::master::ParseRareTexts(text)) {
     AddShown(cat, "", std::string(t.text), rel,
              "the text of rare item " + std::to_string(t.id) + " (" + std::string(t.name) + ")");
   }
