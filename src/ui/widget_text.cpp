@@ -61,19 +61,27 @@ void WrapWords(gfx::Canvas& c, std::string_view line, int32_t width,
   out.push_back(std::move(current));
 }
 
-std::vector<std::string> WordLines(gfx::Canvas& c, std::string_view utf8, int32_t width) {
-  std::vector<std::string> out;
+// The text's own lines: CR, LF and CR LF each end one.
+std::vector<std::string_view> BrokenLines(std::string_view utf8) {
+  std::vector<std::string_view> lines;
   size_t start = 0;
   while (start <= utf8.size()) {
     size_t end = utf8.find_first_of("\r\n", start);
     if (end == std::string_view::npos) end = utf8.size();
-    const std::string_view line = utf8.substr(start, end - start);
+    lines.push_back(utf8.substr(start, end - start));
+    if (end == utf8.size()) break;
+    start = end + ((utf8[end] == '\r' && end + 1 < utf8.size() && utf8[end + 1] == '\n') ? 2 : 1);
+  }
+  return lines;
+}
+
+std::vector<std::string> WordLines(gfx::Canvas& c, std::string_view utf8, int32_t width) {
+  std::vector<std::string> out;
+  for (const std::string_view line : BrokenLines(utf8)) {
     if (line.empty())
       out.emplace_back();
     else
       WrapWords(c, line, width, out);
-    if (end == utf8.size()) break;
-    start = end + ((utf8[end] == '\r' && end + 1 < utf8.size() && utf8[end + 1] == '\n') ? 2 : 1);
   }
   return out;
 }
@@ -106,18 +114,11 @@ std::vector<std::string> FitLines(gfx::Canvas& c, std::string_view utf8, int32_t
 std::vector<std::string> LayoutLines(gfx::Canvas& c, std::string_view utf8, int32_t width,
                                      bool wrap) {
   std::vector<std::string> out;
-  size_t start = 0;
-  while (start <= utf8.size()) {
-    size_t end = utf8.find_first_of("\r\n", start);
-    if (end == std::string_view::npos) end = utf8.size();
-    const std::string_view line = utf8.substr(start, end - start);
+  for (const std::string_view line : BrokenLines(utf8)) {
     if (wrap && !line.empty())
       WrapLine(c, line, width, out);
     else
       out.emplace_back(line);
-    if (end == utf8.size()) break;
-    // CR LF is one break.
-    start = end + ((utf8[end] == '\r' && end + 1 < utf8.size() && utf8[end + 1] == '\n') ? 2 : 1);
   }
   return out;
 }
