@@ -7,6 +7,8 @@
 
 #include "core/text.h"
 #include "flow/startup.h"
+#include "ui/catalog.h"
+#include "ui/translator.h"
 #include "ui/ui_fixture.h"
 
 namespace qv {
@@ -85,6 +87,26 @@ TEST(PictureProblems, WithoutTheMapPictureTheGameDoesNotStart) {
     // Nothing was read or written: the player's save is as it was.
     EXPECT_FALSE(std::filesystem::exists(g.paths.saveDir / "my.dat"));
   }
+}
+
+// In English the box is English throughout: the loader's own words name each file, and the
+// count of the files past those named reads as a sentence.
+TEST(PictureProblems, TheBoxReadsInEnglish) {
+  UiGame t;
+  Game& g = t.g();
+  t.screen.SetCatalog(ui::Catalog::Open("en", std::filesystem::path(QV_BUILD_DIR) / "locale"));
+  g.text.composed.enabled = true;
+  WriteStartUpPictures(t);
+  for (const char* name : {"map.bmp", "map4.bmp", "map5.bmp", "map6.bmp", "map7.bmp", "map8.bmp",
+                           "map9.bmp", "map10.bmp"})
+    std::filesystem::remove(g.paths.cgDir / name);
+  EXPECT_FALSE(FormCreate(g));
+  ASSERT_EQ(t.host.messages.size(), 1u);
+  const std::string shown = t.screen.Texts().Shown(g, t.host.messages[0]);
+  EXPECT_EQ(shown.rfind("Cannot read picture files.", 0), 0u) << shown;
+  EXPECT_NE(shown.find("\rand 2 more\r"), std::string::npos) << shown;
+  EXPECT_NE(shown.find("the game cannot start"), std::string::npos) << shown;
+  for (char c : shown) EXPECT_LT(static_cast<unsigned char>(c), 0x80) << shown;
 }
 
 }  // namespace

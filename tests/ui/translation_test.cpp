@@ -10,8 +10,10 @@
 #include "core/message.h"
 #include "core/text.h"
 #include "core/text_lines.h"
+#include "files/file_io.h"
 #include "gfx/canvas.h"
 #include "gfx/fonts.h"
+#include "persist/save.h"
 #include "support/fake_host.h"
 #include "ui/catalog.h"
 #include "ui/name_field.h"
@@ -132,6 +134,23 @@ TEST(Translation, StoryLinesWithThePlayersNameOutlastABattle) {
   ja.g().state.player().name = Sjis("ミラ");
   EXPECT_EQ(world::OpeningLines(ja.g()), lines);
   EXPECT_EQ(ja.g().text.composed.Size(), 0u);
+}
+
+// A save the disk refuses: the box gives the C library's words and then our meaning of them, in
+// English as in Japanese.
+TEST(Translation, AFileErrorsCauseReadsInEnglish) {
+  English e;
+  Game& g = e.t.g();
+  files::FileIo io(files::FaultPlan{files::Fault::kNoSpace, 1, true});
+  persist::SaveGame(g, io);
+  ASSERT_EQ(e.t.host.messages.size(), 1u);
+  const std::string& box = e.t.host.messages[0];
+  EXPECT_NE(Cp932ToUtf8(box).find(files::ErrorText(ENOSPC) + ": ディスクに空きがありません"),
+            std::string::npos);
+  const std::string& shown = e.Shown(box);
+  EXPECT_NE(shown.find(files::ErrorText(ENOSPC) + ": the disk is full"), std::string::npos)
+      << shown;
+  for (char c : shown) EXPECT_LT(static_cast<unsigned char>(c), 0x80) << shown;
 }
 
 TEST(Translation, ListRowsKeepTheirMarksAndTakeTheShortForm) {
