@@ -114,6 +114,7 @@ bool Screen::LoadSprites(Game& g) {
   s.DetachMapPicture();
   s.cg = gfx::Bitmap(kWindowWidth, kWindowHeight);
   s.cgOverBackground = false;
+  s.cgChangesKnown = false;
   if (gfx::PictureResult first = impl_->Load(g, "00.bmp")) {
     CopyOpaque(s.cg, first.bitmap, 0, 0);
   }
@@ -203,8 +204,10 @@ void Screen::CopyBackground(Game& g) {
       back.Width() == s.cg.Width() && back.Height() == s.cg.Height()) {
     // Only what was drawn since the last copy differs from the background.
     for (const gfx::Rect& r : s.cgOffBackground) CopyPixels(s.cg, r.left, r.top, back, r);
+    s.cgChanged.insert(s.cgChanged.end(), s.cgOffBackground.begin(), s.cgOffBackground.end());
   } else {
     CopyOpaque(s.cg, back, 0, 0);
+    s.cgChangesKnown = false;
   }
   s.cgOverBackground = true;
   s.cgBackgroundGeneration = s.generation;
@@ -222,10 +225,16 @@ void Screen::DrawTitleScreen(Game& g) {
   if (g.screen.scene != -1) return;
   s.DetachMapPicture();
   DrawTitleSprites(g, s);
-  // Title frames drawn one over another without a copy between them: restore it all next time.
+  s.cgChanged.insert(s.cgChanged.end(), s.cgOffBackground.begin(), s.cgOffBackground.end());
+  // Title frames drawn one over another without a copy or a render between them: restore and
+  // show it all next time.
   if (s.cgOffBackground.size() > 4 * kTitleSprites) {
     s.cgOverBackground = false;
     s.cgOffBackground.clear();
+  }
+  if (s.cgChanged.size() > 8 * kTitleSprites) {
+    s.cgChangesKnown = false;
+    s.cgChanged.clear();
   }
   s.CgDrawn();
 }
@@ -236,6 +245,7 @@ void Screen::ComposeFrame(Game& g) {
   if (g.frame.mapShown != 1) s.DetachMapPicture();
   s.cg2FollowsCg = false;
   s.cgOverBackground = false;
+  s.cgChangesKnown = false;
   FrameCanvas f(s, g);
   s.cgLog.Clear();
   s.glowLog.Clear();

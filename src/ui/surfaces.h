@@ -53,6 +53,11 @@ struct Surfaces {
   bool cgOverBackground = false;
   uint64_t cgBackgroundGeneration = 0;
   std::vector<gfx::Rect> cgOffBackground;
+  // While cgChangesKnown holds, the main picture differs from what the window last showed of
+  // it only within the rectangles of cgChanged (the title's copies and sparks keep the list;
+  // any other drawing on the main picture ends it until the window is rendered whole again).
+  bool cgChangesKnown = false;
+  std::vector<gfx::Rect> cgChanged;
   // The glow layer is black except within this rectangle.
   gfx::Rect glowDirty;
   gfx::DrawLog glowLog;

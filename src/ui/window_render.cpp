@@ -218,16 +218,46 @@ bool CoversWindow(const Form& form, const Surfaces& s, W id, const gfx::Rect& cl
          int64_t{at.top} + picture.Height() >= kWindowHeight;
 }
 
+// With nothing but the main picture changed in known places that no widget covers or shows
+// (the title's sparks), the window takes those places from it and is otherwise as it was.
+bool ShowOnlyWhatChanged(const Game& g, Surfaces& s) {
+  if (!s.cgChangesKnown) return false;
+  for (int i = 0; i < kWidgetCount; ++i) {
+    const W id = static_cast<W>(i);
+    if (id == W::cg || !IsShown(g.form, id)) continue;
+    // The name field's notes and the map picture showing the main picture reach elsewhere.
+    if (id == W::name_l || (id == W::cg2 && s.cg2FollowsCg)) return false;
+    const gfx::Rect clip = ClipOf(g.form, id);
+    if (clip.Width() <= 0 || clip.Height() <= 0) continue;
+    for (const gfx::Rect& r : s.cgChanged) {
+      const gfx::Rect both = Intersect(clip, r);
+      if (both.Width() > 0 && both.Height() > 0) return false;
+    }
+  }
+  for (const gfx::Rect& r : s.cgChanged) CopyPixels(s.window, r.left, r.top, s.cg, r);
+  return true;
+}
+
 }  // namespace
 
 void RenderWidgets(const Game& g, Surfaces& s) {
   const bool caretOn = g.form.focus == W::name_l && (g.screen.frameCounter / 7) % 2 == 0;
   Surfaces::Shown& shown = s.shown;
-  if (shown.valid && shown.cgVersion == s.cgVersion && shown.generation == s.generation &&
-      shown.caretOn == caretOn && SameLook(shown.form, g.form)) {
+  const bool sameWidgets = shown.valid && shown.generation == s.generation &&
+                           shown.caretOn == caretOn && SameLook(shown.form, g.form);
+  if (sameWidgets && shown.cgVersion == s.cgVersion) {
     s.windowChanged = false;
     return;
   }
+  if (sameWidgets && ShowOnlyWhatChanged(g, s)) {
+    shown.cgVersion = s.cgVersion;
+    s.cgChanged.clear();
+    s.windowChanged = true;
+    return;
+  }
+  // Drawn whole below: from here on the main picture's changes can be followed again.
+  s.cgChangesKnown = true;
+  s.cgChanged.clear();
   // Whatever lies beneath the topmost widget that covers the whole window is never seen.
   int first = 0;
   for (int i = 0; i < kWidgetCount; ++i) {

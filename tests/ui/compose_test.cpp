@@ -163,9 +163,10 @@ TEST(Window, TheTitleSparksChangeEveryFrameAndTheOpeningNever) {
   }
 }
 
-// The title restores only where the sparks were; every frame must still be the background with
-// this frame's sparks, as after a whole copy (forced here by a change of an unused sprite slot),
-// also across a battle frame, a new background and a sprite change in between.
+// The title restores only where the sparks were, and the window takes only those places from
+// it; every frame must still be the background with this frame's sparks, and the window as if
+// drawn whole (both forced here by a change of an unused sprite slot), also across a battle
+// frame, a new background and a panel over the sparks' way.
 TEST(Window, TitleFramesMatchAWholeCopyOfTheBackground) {
   UiGame restored, whole;
   gfx::Bitmap noise(640, 480);
@@ -192,8 +193,17 @@ TEST(Window, TitleFramesMatchAWholeCopyOfTheBackground) {
       if (t == &whole) t->screen.SetSprite(39, gfx::Bitmap());
       t->screen.CopyBackground(g);
       t->screen.DrawTitleScreen(g);
+      // The window too: taken from the changed places alone, or drawn whole.
+      if (frame == 150) {
+        ShowPanel(g.form, W::battle_box);
+        g.form[W::battle_box].rect = {100, 8, 473, 465};
+      }
+      if (frame == 250) g.form[W::battle_box].visible = false;
     }
     ASSERT_TRUE(restored.screen.MainPicture() == whole.screen.MainPicture()) << "frame " << frame;
+    ASSERT_TRUE(restored.screen.RenderWindow(restored.g()) == whole.screen.RenderWindow(whole.g()))
+        << "frame " << frame;
+    ASSERT_TRUE(restored.screen.WindowChanged());
   }
 }
 

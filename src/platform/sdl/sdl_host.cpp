@@ -183,7 +183,12 @@ void SdlHost::UploadPicture(const gfx::Bitmap& picture) {
 void SdlHost::Present(const gfx::Bitmap& picture) {
   if (!renderer_) return;
   UploadPicture(picture);
-  SDL_RenderClear(renderer_);
+  // A window of a whole multiple of the picture's size is covered by it: only bars around it
+  // need the black.
+  int w = 0, h = 0;
+  const bool covered = SDL_GetRendererOutputSize(renderer_, &w, &h) == 0 && w > 0 &&
+                       w % kPictureW == 0 && h % kPictureH == 0 && w / kPictureW == h / kPictureH;
+  if (!covered) SDL_RenderClear(renderer_);
   SDL_RenderCopy(renderer_, texture_, nullptr, nullptr);
   SDL_RenderPresent(renderer_);
   mustPresent_ = false;
