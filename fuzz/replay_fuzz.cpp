@@ -39,14 +39,14 @@ const std::filesystem::path& SaveFolder() {
 void CheckRoundTrip(const qv::session::Recording& r) {
   std::string text = qv::session::FormatRecordingHeader(r);
   for (const qv::session::RecordingEntry& e : r.entries) text += qv::session::FormatEntry(e);
-  const qv::session::RecordingParse again = qv::session::ParseRecording(text);
-  if (!again.Ok() || again.recording.seed != r.seed || again.recording.startSave != r.startSave ||
-      again.recording.entries.size() != r.entries.size()) {
+  const qv::Result<qv::session::Recording> again = qv::session::ParseRecording(text);
+  if (!again.ok() || again->seed != r.seed || again->startSave != r.startSave ||
+      again->entries.size() != r.entries.size()) {
     __builtin_trap();
   }
   for (size_t i = 0; i < r.entries.size(); ++i) {
     const auto& a = r.entries[i];
-    const auto& b = again.recording.entries[i];
+    const auto& b = again->entries[i];
     if (a.tick != b.tick || a.kind != b.kind || !(a.input == b.input) || a.yes != b.yes ||
         a.number != b.number || a.hash != b.hash || !(a.changes == b.changes)) {
       __builtin_trap();
@@ -78,13 +78,13 @@ void Play(const qv::session::Recording& r) {
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const std::string_view text(reinterpret_cast<const char*>(data), size);
-  const qv::session::RecordingParse parsed = qv::session::ParseRecording(text, "fuzz");
-  if (!parsed.Ok()) {
+  const qv::Result<qv::session::Recording> parsed = qv::session::ParseRecording(text, "fuzz");
+  if (!parsed.ok()) {
     // A refusal always names the line.
-    if (parsed.error.rfind("fuzz:", 0) != 0) __builtin_trap();
+    if (parsed.message().rfind("fuzz:", 0) != 0) __builtin_trap();
     return 0;
   }
-  CheckRoundTrip(parsed.recording);
-  Play(parsed.recording);
+  CheckRoundTrip(*parsed);
+  Play(*parsed);
   return 0;
 }

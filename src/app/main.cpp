@@ -52,12 +52,12 @@ qv::ui::Catalog CatalogFor(std::string_view language, const std::filesystem::pat
 int main(int argc, char** argv) {
   using namespace qv;
   const std::vector<std::string_view> args(argv + 1, argv + argc);
-  const session::ParsedOptions parsed = session::ParseCommandLine(args);
-  if (!parsed.error.empty()) {
-    std::cerr << "qv: " << parsed.error << "\nTry 'qv --help'.\n";
+  const Result<session::Options> parsed = session::ParseCommandLine(args);
+  if (!parsed.ok()) {
+    std::cerr << "qv: " << parsed.message() << "\nTry 'qv --help'.\n";
     return session::kExitBadInput;
   }
-  const session::Options& o = parsed.options;
+  const session::Options& o = *parsed;
   if (o.help) {
     std::cout << session::UsageText();
     return session::kExitOk;

@@ -280,11 +280,10 @@ int KeepBackup(FileIo& io, const std::filesystem::path& file, bool& backedUp) {
   if (error == ENOENT) return 0;
   if (error != 0) {
     // No hard links here (or `file` is not a file): copy it instead, or fail.
-    std::string old;
-    const FileResult read = ReadWholeFile(io, file, old, kMaxCopiedBackup);
-    if (read.error == ENOENT) return 0;
-    if (!read.ok()) return read.error;
-    if (const int e = WriteTemporary(io, file, old, tmp); e != 0) return e;
+    const Result<std::string> old = ReadWholeFile(io, file, kMaxCopiedBackup);
+    if (old.code() == ENOENT) return 0;
+    if (!old.ok()) return old.code();
+    if (const int e = WriteTemporary(io, file, *old, tmp); e != 0) return e;
   }
   if (Retry([&] { return io.Rename(tmp, backup); }) < 0) {
     error = errno;
@@ -326,29 +325,30 @@ int OpenRegular(FileIo& io, const std::filesystem::path& path, size_t maxBytes, 
   return fd;
 }
 
+// The failure for an errno or one of our reasons; ok for 0.
+Status FromError(int error) {
+  if (error == 0) return {};
+  return Failure(ErrorText(error), error);
+}
+
 }  // namespace
 
-FileResult ResolveLinks(FileIo& io, const std::filesystem::path& path,
-                        std::filesystem::path& resolved) {
+Result<std::filesystem::path> ResolveLinks(FileIo& io, const std::filesystem::path& path) {
   std::filesystem::path p = path;
   for (int hops = 0; hops <= kMaxLinks; ++hops) {
     struct stat st {};
     if (Retry([&] { return io.Lstat(p, st); }) < 0) {
-      if (errno != ENOENT) return FileResult{errno};
-      if (hops > 0) return FileResult{kDanglingLink};
-      resolved = p;  // not there yet: the first save makes it
-      return {};
+      if (errno != ENOENT) return FromError(errno);
+      if (hops > 0) return FromError(kDanglingLink);
+      return p;  // not there yet: the first save makes it
     }
-    if (!S_ISLNK(st.st_mode)) {
-      resolved = p;
-      return {};
-    }
+    if (!S_ISLNK(st.st_mode)) return p;
     std::string text;
-    if (Retry([&] { return io.Readlink(p, text); }) < 0) return FileResult{errno};
+    if (Retry([&] { return io.Readlink(p, text); }) < 0) return FromError(errno);
     const std::filesystem::path next(text);
     p = next.is_absolute() ? next : p.parent_path() / next;
   }
-  return FileResult{ELOOP};
+  return FromError(ELOOP);
 }
 
 std::filesystem::path BackupPathFor(const std::filesystem::path& resolved) {
@@ -357,30 +357,32 @@ std::filesystem::path BackupPathFor(const std::filesystem::path& resolved) {
   return backup;
 }
 
-FileResult WriteFileAtomically(FileIo& io, const std::filesystem::path& target,
-                               std::string_view bytes, WriteOptions options) {
-  std::filesystem::path file;
-  if (const FileResult r = ResolveLinks(io, target, file); !r.ok()) return r;
+Status WriteFileAtomically(FileIo& io, const std::filesystem::path& target, std::string_view bytes,
+                           WriteOptions options, Written* written) {
+  Written ignored;
+  Written& done = written != nullptr ? *written : ignored;
+  done = Written{};
+  const Result<std::filesystem::path> resolved = ResolveLinks(io, target);
+  if (!resolved.ok()) return resolved.status();
+  const std::filesystem::path& file = *resolved;
   std::filesystem::path tmp;
   if (const int e = WriteTemporary(io, file, bytes, tmp, options.durable); e != 0) {
-    return FileResult{e};
+    return FromError(e);
   }
 
-  FileResult result;
   if (options.keepBackup) {
-    if (const int e = KeepBackup(io, file, result.backedUp); e != 0) {
+    if (const int e = KeepBackup(io, file, done.backedUp); e != 0) {
       io.Unlink(tmp);
-      return FileResult{e};
+      return FromError(e);
     }
   }
   if (Retry([&] { return io.Rename(tmp, file); }) < 0) {
     const int e = errno;
     io.Unlink(tmp);
-    return FileResult{e, false, result.backedUp};
+    return FromError(e);
   }
-  result.replaced = true;
-  if (options.durable) result.error = SyncFolder(io, FolderOf(file));
-  return result;
+  done.replaced = true;
+  return FromError(options.durable ? SyncFolder(io, FolderOf(file)) : 0);
 }
 
 bool IsTemporaryNameFor(std::string_view name, std::string_view targetName) {
@@ -395,8 +397,8 @@ bool IsTemporaryNameFor(std::string_view name, std::string_view targetName) {
 
 std::vector<std::filesystem::path> TemporaryFilesFor(const std::filesystem::path& target) {
   FileIo io;
-  std::filesystem::path file;
-  if (!ResolveLinks(io, target, file).ok()) file = target;
+  const Result<std::filesystem::path> resolved = ResolveLinks(io, target);
+  const std::filesystem::path file = resolved.ok() ? *resolved : target;
   std::vector<std::filesystem::path> found;
   for (const std::filesystem::path& each : {target, file}) {
     std::error_code ec;
@@ -417,14 +419,13 @@ void RemoveTemporaryFiles(FileIo& io, const std::filesystem::path& target) {
   for (const std::filesystem::path& p : TemporaryFilesFor(target)) io.Unlink(p);
 }
 
-FileResult ReadWholeFile(FileIo& io, const std::filesystem::path& path, std::string& out,
-                         size_t maxBytes) {
-  out.clear();
+Result<std::string> ReadWholeFile(FileIo& io, const std::filesystem::path& path, size_t maxBytes) {
   struct stat st {};
   int error = 0;
   const int fd = OpenRegular(io, path, maxBytes, st, error);
-  if (fd < 0) return FileResult{error};
+  if (fd < 0) return FromError(error);
   const size_t expected = static_cast<size_t>(st.st_size);
+  std::string out;
   out.reserve(expected);
   char chunk[65536];
   int interruptions = 0;
@@ -445,31 +446,31 @@ FileResult ReadWholeFile(FileIo& io, const std::filesystem::path& path, std::str
   }
   io.Close(fd);
   if (error == 0 && out.size() != expected) error = kChangedWhileRead;
-  if (error != 0) {
-    out.clear();
-    out.shrink_to_fit();
-  }
-  return FileResult{error};
+  if (error != 0) return FromError(error);
+  return out;
 }
 
-FileResult ReadFile(const std::filesystem::path& path, std::string& out, size_t maxBytes) {
+Result<std::string> ReadFile(const std::filesystem::path& path, size_t maxBytes) {
   FileIo io;
-  return ReadWholeFile(io, path, out, maxBytes);
+  return ReadWholeFile(io, path, maxBytes);
 }
 
-int OpenRegularFile(const std::filesystem::path& path, size_t maxBytes, int& error) {
+Result<int> OpenRegularFile(const std::filesystem::path& path, size_t maxBytes) {
   FileIo io;
   struct stat st {};
-  return OpenRegular(io, path, maxBytes, st, error);
+  int error = 0;
+  const int fd = OpenRegular(io, path, maxBytes, st, error);
+  if (fd < 0) return FromError(error);
+  return fd;
 }
 
-FileResult CheckFile(const std::filesystem::path& path, size_t maxBytes) {
+Status CheckFile(const std::filesystem::path& path, size_t maxBytes) {
   FileIo io;
   struct stat st {};
   int error = 0;
   const int fd = OpenRegular(io, path, maxBytes, st, error);
   if (fd >= 0) io.Close(fd);
-  return FileResult{error};
+  return FromError(error);
 }
 
 std::string ErrorText(int error) {

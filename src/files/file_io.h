@@ -11,6 +11,8 @@
 #include <string_view>
 #include <vector>
 
+#include "files/status.h"
+
 namespace qv::files {
 
 // What an injected failure looks like.
@@ -74,12 +76,13 @@ inline constexpr int kChangedWhileRead = -2;  // its size changed under the read
 inline constexpr int kDanglingLink = -3;      // a symbolic link to nothing
 // Folders are EISDIR, files over their size cap EFBIG, link loops ELOOP.
 
-// The outcome of a whole-file operation: 0, an errno or one of the reasons above.
-struct FileResult {
-  int error = 0;
-  bool replaced = false;  // the new file is in place (a failure after the rename)
+// A whole-file operation fails with a Status whose code is the errno or one of the reasons
+// above, and whose message is that reason in English (ErrorText).
+
+// How far a write got: a failure may come after the new file is in place.
+struct Written {
+  bool replaced = false;  // the new file is in place (on a failure: it came after the rename)
   bool backedUp = false;  // the file it replaced was kept as <name>.bak
-  bool ok() const { return error == 0; }
 };
 
 struct WriteOptions {
@@ -97,13 +100,13 @@ struct WriteOptions {
 // folder synced). A symbolic link is followed: its target is the file replaced, the link stays.
 // A link to nothing is refused (kDanglingLink). On any failure before the rename the old file
 // is left as it was and the temporary file is removed.
-FileResult WriteFileAtomically(FileIo& io, const std::filesystem::path& target,
-                               std::string_view bytes, WriteOptions options = {});
+// `written`, when given, says how far it got, on a failure too.
+Status WriteFileAtomically(FileIo& io, const std::filesystem::path& target, std::string_view bytes,
+                           WriteOptions options = {}, Written* written = nullptr);
 
 // The file a write to `path` replaces: `path` itself, or where its chain of links ends.
 // kDanglingLink when a link leads nowhere; ELOOP after 40 links.
-FileResult ResolveLinks(FileIo& io, const std::filesystem::path& path,
-                        std::filesystem::path& resolved);
+Result<std::filesystem::path> ResolveLinks(FileIo& io, const std::filesystem::path& path);
 
 // The backup WriteOptions::keepBackup keeps for a file (after following its links).
 std::filesystem::path BackupPathFor(const std::filesystem::path& resolved);
@@ -118,19 +121,18 @@ void RemoveTemporaryFiles(FileIo& io, const std::filesystem::path& target);
 
 // Reads a whole regular file of at most maxBytes. Never waits: a FIFO, a device or a socket is
 // kNotRegularFile, a folder EISDIR, a larger file EFBIG, a file whose size changes while it is
-// read kChangedWhileRead. `out` is empty on any failure.
-FileResult ReadWholeFile(FileIo& io, const std::filesystem::path& path, std::string& out,
-                         size_t maxBytes);
+// read kChangedWhileRead.
+Result<std::string> ReadWholeFile(FileIo& io, const std::filesystem::path& path, size_t maxBytes);
 // The same through the plain layer.
-FileResult ReadFile(const std::filesystem::path& path, std::string& out, size_t maxBytes);
+Result<std::string> ReadFile(const std::filesystem::path& path, size_t maxBytes);
 
 // Opens a regular file of at most maxBytes for reading in pieces (the same checks as
-// ReadWholeFile); the descriptor, or -1 with `error` set. The caller closes it.
-int OpenRegularFile(const std::filesystem::path& path, size_t maxBytes, int& error);
+// ReadWholeFile): the descriptor, which the caller closes.
+Result<int> OpenRegularFile(const std::filesystem::path& path, size_t maxBytes);
 
 // For a file a library opens by its path: whether it is a regular file of at most maxBytes
 // (the same reasons as ReadWholeFile), without reading it and without waiting.
-FileResult CheckFile(const std::filesystem::path& path, size_t maxBytes);
+Status CheckFile(const std::filesystem::path& path, size_t maxBytes);
 
 // The reason in English: the system's text for an errno, ours for the others.
 std::string ErrorText(int error);

@@ -2,6 +2,8 @@
 // How an operation that can fail says how it went, everywhere in the game: ok, or the reason
 // in words fit to show the player or write to the log. Result<T> carries the value as well.
 // Nothing of ours throws; a failure travels back as one of these to where it is shown.
+// A failure may also carry a code (the file layer's: an errno or one of its own reasons), for
+// the callers that choose what to say or do by the cause: a missing file, a full disk.
 #include <optional>
 #include <string>
 #include <utility>
@@ -15,17 +17,21 @@ class [[nodiscard]] Status {
   bool ok() const { return !failed_; }
   // The reason of a failure (empty when ok).
   const std::string& message() const { return message_; }
+  // The cause as a code, when the failure gave one (0 when ok or when it gave none).
+  int code() const { return code_; }
 
  private:
-  friend Status Failure(std::string message);
+  friend Status Failure(std::string message, int code);
   bool failed_ = false;
+  int code_ = 0;
   std::string message_;
 };
 
-// A failed Status with its reason.
-inline Status Failure(std::string message) {
+// A failed Status with its reason (and its cause as a code, for those that have one).
+inline Status Failure(std::string message, int code = 0) {
   Status s;
   s.failed_ = true;
+  s.code_ = code;
   s.message_ = std::move(message);
   return s;
 }
@@ -41,6 +47,7 @@ class [[nodiscard]] Result {
 
   bool ok() const { return value_.has_value(); }
   const std::string& message() const { return status_.message(); }
+  int code() const { return status_.code(); }
   const Status& status() const { return status_; }
 
   T& value() { return *value_; }

@@ -117,10 +117,10 @@ PictureResult LoadPicture(const std::filesystem::path& path) {
   // No picture of the game comes near this; a bigger file is not one of ours. Only a regular
   // file is read, so a FIFO or a device in cg/ can never stall the game.
   constexpr size_t kMaxPictureBytes = size_t{64} << 20;
-  std::string text;
-  const files::FileResult read = files::ReadFile(path, text, kMaxPictureBytes);
-  if (!read.ok()) return {{}, path.string() + ": " + files::ErrorText(read.error)};
-  const std::span<const uint8_t> bytes(reinterpret_cast<const uint8_t*>(text.data()), text.size());
+  const Result<std::string> text = files::ReadFile(path, kMaxPictureBytes);
+  if (!text.ok()) return {{}, path.string() + ": " + text.message()};
+  const std::span<const uint8_t> bytes(reinterpret_cast<const uint8_t*>(text->data()),
+                                       text->size());
   PictureResult result;
   if (bytes.size() >= 2 && bytes[0] == 'B' && bytes[1] == 'M') {
     result = DecodeBmp(bytes);

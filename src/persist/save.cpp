@@ -18,7 +18,6 @@ namespace qv::persist {
 namespace {
 
 using files::ErrorTextJa;
-using files::FileResult;
 
 std::filesystem::path SavePath(const Game& g) {
   return g.paths.saveDir / kSaveFileName;
@@ -88,28 +87,27 @@ const char* AdviceFor(int error) {
 void ReadSaveFile(Game& g, FileIo& io) {
   GameState& s = g.state;
   const std::filesystem::path path = SavePath(g);
-  std::string text;
-  const FileResult read = files::ReadWholeFile(io, path, text, kMaxSaveBytes);
-  if (read.error == ENOENT) {
+  const Result<std::string> text = files::ReadWholeFile(io, path, kMaxSaveBytes);
+  if (text.code() == ENOENT) {
     // First run (or the file was removed): a new game, written back by the load's save.
     NewGame(g);
     return;
   }
-  if (!read.ok()) {
+  if (!text.ok()) {
     MessageBuilder box;
-    if (read.error == EFBIG) {
+    if (text.code() == EFBIG) {
       box.Add("セーブファイル {file} を読めません（{cause}、上限 {limit} MiB）。\r",
               {ShownPath(path), Cause(g, EFBIG),
                Arg("limit", static_cast<int32_t>(kMaxSaveBytes >> 20))});
     } else {
       box.Add("セーブファイル {file} を読めません（{cause}）。\r",
-              {ShownPath(path), Cause(g, read.error)});
+              {ShownPath(path), Cause(g, text.code())});
     }
-    box.Add(AdviceFor(read.error));
+    box.Add(AdviceFor(text.code()));
     RefuseSaveFile(g, box);
     return;
   }
-  const ParseResult parsed = ParseSaveFile(s, text);
+  const ParseResult parsed = ParseSaveFile(s, *text);
   const MessageArg line = Arg("line", parsed.line);
   const char* reset = "\r初期化してプレーしなおしてください";
   MessageBuilder box;
@@ -148,14 +146,13 @@ void ReadNames(Game& g, FileIo& io) {
   s.randomNameCount = 0;
   for (std::string& name : s.randomNames) name.clear();
 
-  std::string text;
-  const FileResult read = files::ReadWholeFile(io, path, text, kMaxNameBytes);
-  if (!read.ok()) {
+  const Result<std::string> text = files::ReadWholeFile(io, path, kMaxNameBytes);
+  if (!text.ok()) {
     Tell(g, Compose(g, "名前ファイル {file} を読めません（{cause}）。",
-                    {ShownPath(path), Cause(g, read.error)}));
+                    {ShownPath(path), Cause(g, text.code())}));
     return;
   }
-  LineReader lines(text);
+  LineReader lines(*text);
   std::string_view line;
   while (s.randomNameCount < kRandomNames && lines.Next(line)) {
     if (!IsValidCp932(line)) {
@@ -174,28 +171,30 @@ void ReadNames(Game& g, FileIo& io) {
   }
 }
 
-// Writes one file in place of the old and tells the player of any failure. The result says
+// Writes one file in place of the old and tells the player of any failure; `written` says
 // whether the new file is in place.
-FileResult WriteOrTell(Game& g, FileIo& io, const std::filesystem::path& path,
-                       std::string_view bytes, const char* kindOfFile,
-                       files::WriteOptions options = {}) {
+Status WriteOrTell(Game& g, FileIo& io, const std::filesystem::path& path, std::string_view bytes,
+                   const char* kindOfFile, files::WriteOptions options = {},
+                   files::Written* written = nullptr) {
   std::error_code ignored;
   std::filesystem::create_directories(path.parent_path(), ignored);
-  const FileResult r = files::WriteFileAtomically(io, path, bytes, options);
+  files::Written done;
+  const Status r = files::WriteFileAtomically(io, path, bytes, options, &done);
+  if (written != nullptr) *written = done;
   if (r.ok()) return r;
   const MessageArg kind = Term("kind", Sjis(kindOfFile));
-  if (r.replaced) {
+  if (done.replaced) {
     // In place but perhaps not on the disk yet: one message is enough, the record waits for
     // the next save.
     Tell(g,
          Compose(
              g, "{kind} {file} は書き込みましたが、ディスクへの記録を確かめられません（{cause}）。",
-             {kind, ShownPath(path), Cause(g, r.error)}));
+             {kind, ShownPath(path), Cause(g, r.code())}));
     return r;
   }
   Tell(g,
        Compose(g, "{kind} {file} を書き込めません（{cause}）。\r前の内容はそのまま残っています。",
-               {kind, ShownPath(path), Cause(g, r.error)}));
+               {kind, ShownPath(path), Cause(g, r.code())}));
   return r;
 }
 
@@ -203,16 +202,17 @@ bool SavingOff(const Game& g) {
   return g.state.saveDisabled == 1 || g.saveFolderBusy;
 }
 
-// my.dat, then the record once my.dat is safely in place.
-FileResult WriteSave(Game& g, FileIo& io, files::WriteOptions options) {
+// my.dat, then the record once my.dat is safely in place. What the result says of my.dat.
+files::Written WriteSave(Game& g, FileIo& io, files::WriteOptions options) {
   // This copy is the folder's one writer: what an earlier failed save could not remove goes.
   RemoveStaleTemporaryFiles(g, io);
   GameState& s = g.state;
   s.phaseAtSave = g.battle.phase;
   const std::string text = SaveFileText(s);
-  const FileResult saved = WriteOrTell(g, io, SavePath(g), text, "セーブファイル", options);
+  files::Written saved;
+  const Status r = WriteOrTell(g, io, SavePath(g), text, "セーブファイル", options, &saved);
   if (saved.replaced) MarkSaved(g);
-  if (saved.ok()) WriteOrTell(g, io, RecordPath(g), RecordText(s), "記録ファイル");
+  if (r.ok()) (void)WriteOrTell(g, io, RecordPath(g), RecordText(s), "記録ファイル");
   return saved;
 }
 
@@ -242,12 +242,11 @@ ResetSave SaveAfterReset(Game& g, FileIo& io) {
   if (g.state.saveDisabled == 1) return result;
   files::WriteOptions options;
   options.keepBackup = true;
-  const FileResult r = WriteSave(g, io, options);
-  result.saved = r.replaced;
-  if (r.backedUp) {
-    std::filesystem::path file;
-    if (!files::ResolveLinks(io, SavePath(g), file).ok()) file = SavePath(g);
-    result.backup = files::BackupPathFor(file);
+  const files::Written saved = WriteSave(g, io, options);
+  result.saved = saved.replaced;
+  if (saved.backedUp) {
+    const Result<std::filesystem::path> file = files::ResolveLinks(io, SavePath(g));
+    result.backup = files::BackupPathFor(file.ok() ? *file : SavePath(g));
   }
   // Until a reset is on the disk, the file it was to replace is kept from every other save.
   if (!result.saved) g.state.saveDisabled = 1;

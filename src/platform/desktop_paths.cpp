@@ -79,9 +79,9 @@ std::filesystem::path PicturesDir() {
   const std::filesystem::path config = XdgHome("XDG_CONFIG_HOME", ".config");
   if (config.empty()) return {};
   // Optional, and read only as a regular file of sane size: a FIFO here must not stall F12.
-  std::string text;
-  if (!files::ReadFile(config / "user-dirs.dirs", text, size_t{64} << 10).ok()) return {};
-  return PicturesDirFromUserDirs(text, AbsoluteFromEnv("HOME"));
+  const Result<std::string> text = files::ReadFile(config / "user-dirs.dirs", size_t{64} << 10);
+  if (!text.ok()) return {};
+  return PicturesDirFromUserDirs(*text, AbsoluteFromEnv("HOME"));
 }
 
 std::filesystem::path GameDataRoot(const std::filesystem::path& programDir) {

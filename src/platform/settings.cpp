@@ -171,23 +171,22 @@ std::string Printable(std::string_view value) {
   return out;
 }
 
-std::string ReadProblem(const std::filesystem::path& file, int error) {
-  return "cannot read " + Printable(file.string()) + " (" + files::ErrorText(error) + ")";
+Status ReadProblem(const std::filesystem::path& file, const Status& read) {
+  return Failure("cannot read " + Printable(file.string()) + " (" + read.message() + ")");
 }
 
 // Writes beside the file and renames (a link is followed), so that a full disk never leaves
 // half a settings file and two copies of the game never write into one temporary file. A file
 // of nothing but the defaults is not synced to the disk: lost, it is only written again.
-std::string WriteWhole(const std::filesystem::path& file, const std::string& text,
-                       bool durable = true) {
+Status WriteWhole(const std::filesystem::path& file, const std::string& text, bool durable = true) {
   std::error_code ec;
   if (file.has_parent_path()) std::filesystem::create_directories(file.parent_path(), ec);
   files::FileIo io;
   files::WriteOptions options;
   options.durable = durable;
-  const files::FileResult r = files::WriteFileAtomically(io, file, text, options);
-  if (r.ok()) return "";
-  return "cannot write " + Printable(file.string()) + " (" + files::ErrorText(r.error) + ")";
+  const Status written = files::WriteFileAtomically(io, file, text, options);
+  if (written.ok()) return {};
+  return Failure("cannot write " + Printable(file.string()) + " (" + written.message() + ")");
 }
 
 }  // namespace
@@ -250,19 +249,18 @@ std::string DefaultSettingsText() {
 
 Settings LoadSettings(const std::filesystem::path& file, std::vector<std::string>& messages) {
   if (file.empty()) return {};
-  std::string text;
-  const files::FileResult read = files::ReadFile(file, text, kMaxSettingsBytes);
-  if (read.error == ENOENT) {
-    if (const std::string error = WriteWhole(file, DefaultSettingsText(), false); !error.empty()) {
-      messages.push_back(error + "; using the default settings");
+  const Result<std::string> text = files::ReadFile(file, kMaxSettingsBytes);
+  if (text.code() == ENOENT) {
+    if (const Status written = WriteWhole(file, DefaultSettingsText(), false); !written.ok()) {
+      messages.push_back(written.message() + "; using the default settings");
     }
     return {};
   }
-  if (!read.ok()) {
-    messages.push_back(ReadProblem(file, read.error) + "; using the default settings");
+  if (!text.ok()) {
+    messages.push_back(ReadProblem(file, text.status()).message() + "; using the default settings");
     return {};
   }
-  return ParseSettings(text, file.string(), messages);
+  return ParseSettings(*text, file.string(), messages);
 }
 
 std::string SettingText(const Settings& s, std::string_view key) {
@@ -283,15 +281,11 @@ std::string SettingText(const Settings& s, std::string_view key) {
   return "";
 }
 
-std::string StoreSettings(const std::filesystem::path& file, const Settings& s,
-                          std::span<const std::string_view> keys) {
-  std::string text;
-  const files::FileResult read = files::ReadFile(file, text, kMaxSettingsBytes);
-  if (read.error == ENOENT) {
-    text = DefaultSettingsText();
-  } else if (!read.ok()) {
-    return ReadProblem(file, read.error);
-  }
+Status StoreSettings(const std::filesystem::path& file, const Settings& s,
+                     std::span<const std::string_view> keys) {
+  const Result<std::string> read = files::ReadFile(file, kMaxSettingsBytes);
+  if (!read.ok() && read.code() != ENOENT) return ReadProblem(file, read.status());
+  const std::string text = read.ok() ? *read : DefaultSettingsText();
   std::vector<bool> written(keys.size(), false);
   std::string out;
   std::string_view rest = text;
@@ -322,7 +316,7 @@ std::string StoreSettings(const std::filesystem::path& file, const Settings& s,
     }
   }
   // The file already says all of it: nothing to write.
-  if (read.ok() && out == text) return "";
+  if (read.ok() && out == text) return {};
   return WriteWhole(file, out);
 }
 

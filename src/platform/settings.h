@@ -11,6 +11,8 @@
 #include <utility>
 #include <vector>
 
+#include "files/status.h"
+
 namespace qv::platform {
 
 constexpr int32_t kMaxVolume = 100;
@@ -46,8 +48,8 @@ std::string SettingText(const Settings& s, std::string_view key);
 
 // Rewrites the given keys in `file` with their values from `s`, keeping every other line and
 // comment; a key the file lacks is added at the end. The file is replaced whole (written
-// beside it, then renamed). Returns an error message, empty on success.
-std::string StoreSettings(const std::filesystem::path& file, const Settings& s,
-                          std::span<const std::string_view> keys);
+// beside it, then renamed).
+Status StoreSettings(const std::filesystem::path& file, const Settings& s,
+                     std::span<const std::string_view> keys);
 
 }  // namespace qv::platform

@@ -57,12 +57,10 @@ void ProfileFile::AddText(std::string_view text) {
 }
 
 Status ProfileFile::AddFile(const std::filesystem::path& file) {
-  std::string text;
-  const files::FileResult read = files::ReadFile(file, text, kMaxSettingsBytes);
-  if (read.error == ENOENT) return {};  // the file is optional
-  if (!read.ok())
-    return Failure(file.string() + ": " + files::ErrorText(read.error) + "; not used");
-  AddText(text);
+  const Result<std::string> text = files::ReadFile(file, kMaxSettingsBytes);
+  if (text.code() == ENOENT) return {};  // the file is optional
+  if (!text.ok()) return Failure(file.string() + ": " + text.message() + "; not used");
+  AddText(*text);
   return {};
 }
 

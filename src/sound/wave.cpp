@@ -192,11 +192,10 @@ Result<Wave> ParseWave(std::span<const uint8_t> b, std::string_view name, const 
 Result<Wave> LoadWaveFile(const std::filesystem::path& file, const PcmFormat& output) {
   std::string name = file.filename().string();
   // Only a regular file is read, so a FIFO or a device in dat/ can never stall the game.
-  std::string bytes;
-  const files::FileResult read = files::ReadFile(file, bytes, kMaxWaveFileBytes);
-  if (read.error == EFBIG) return Failure(msg::kNoMemory);
-  if (!read.ok()) return Failure(msg::kOpenWave + name);
-  return ParseWave({reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size()}, name, output);
+  const Result<std::string> bytes = files::ReadFile(file, kMaxWaveFileBytes);
+  if (bytes.code() == EFBIG) return Failure(msg::kNoMemory);
+  if (!bytes.ok()) return Failure(msg::kOpenWave + name);
+  return ParseWave({reinterpret_cast<const uint8_t*>(bytes->data()), bytes->size()}, name, output);
 }
 
 }  // namespace qv::sound

@@ -18,7 +18,6 @@ namespace {
 using files::Fault;
 using files::FaultPlan;
 using files::FileIo;
-using files::FileResult;
 using testing::Hostile;
 using testing::ReadAllBytes;
 using testing::ScratchFolder;
@@ -48,13 +47,16 @@ TEST(ReadWholeFile, WhatIsNotARegularFileIsNamedAndNeverWaitedOn) {
     if (!testing::CanMake(c.kind)) continue;
     SCOPED_TRACE(c.name);
     testing::MakeHostile(dir / "f", c.kind);
-    std::string out = "stale";
-    const FileResult r = files::ReadFile(dir / "f", out, 1 << 20);
-    EXPECT_EQ(r.error, ExpectedError(c.kind)) << files::ErrorText(r.error);
-    EXPECT_TRUE(out.empty());
-    EXPECT_FALSE(files::ErrorTextJa(r.error).empty());
+    const Result<std::string> r = files::ReadFile(dir / "f", 1 << 20);
+    EXPECT_FALSE(r.ok());
+    EXPECT_EQ(r.code(), ExpectedError(c.kind)) << r.message();
+    // The callers put the reason into their own messages as it stands.
+    EXPECT_EQ(r.message(), files::ErrorText(r.code()));
+    EXPECT_FALSE(files::ErrorTextJa(r.code()).empty());
     if (c.kind != Hostile::kShrinking) {
-      EXPECT_EQ(files::CheckFile(dir / "f", 1 << 20).error, ExpectedError(c.kind));
+      const Status checked = files::CheckFile(dir / "f", 1 << 20);
+      EXPECT_EQ(checked.code(), ExpectedError(c.kind));
+      EXPECT_EQ(checked.message(), r.message());
     }
   }
   alarm(0);
@@ -63,20 +65,23 @@ TEST(ReadWholeFile, WhatIsNotARegularFileIsNamedAndNeverWaitedOn) {
 TEST(ReadWholeFile, SizeCapAndAFileThatEndsEarly) {
   ScratchFolder dir("cap");
   WriteAllBytes(dir / "f", std::string(1000, 'x'));
-  std::string out;
-  EXPECT_TRUE(files::ReadFile(dir / "f", out, 1000).ok());
-  EXPECT_EQ(out.size(), 1000u);
-  EXPECT_EQ(files::ReadFile(dir / "f", out, 999).error, EFBIG);
-  EXPECT_EQ(files::CheckFile(dir / "f", 999).error, EFBIG);
-  EXPECT_TRUE(out.empty());
+  const Result<std::string> whole = files::ReadFile(dir / "f", 1000);
+  ASSERT_TRUE(whole.ok()) << whole.message();
+  EXPECT_EQ(whole->size(), 1000u);
+  EXPECT_EQ(whole.code(), 0);
+  EXPECT_EQ(files::ReadFile(dir / "f", 999).code(), EFBIG);
+  EXPECT_EQ(files::CheckFile(dir / "f", 999).code(), EFBIG);
+  EXPECT_TRUE(files::CheckFile(dir / "f", 1000).ok());
   WriteAllBytes(dir / "empty", "");
-  EXPECT_TRUE(files::ReadFile(dir / "empty", out, 10).ok());
-  EXPECT_EQ(files::ReadFile(dir / "missing", out, 10).error, ENOENT);
+  const Result<std::string> empty = files::ReadFile(dir / "empty", 10);
+  EXPECT_TRUE(empty.ok() && empty->empty());
+  EXPECT_EQ(files::ReadFile(dir / "missing", 10).code(), ENOENT);
 
   // Open, ask what it is, then the first read finds the end: the file shrank in between.
   FileIo io(FaultPlan{Fault::kEarlyEnd, 3, false});
-  EXPECT_EQ(files::ReadWholeFile(io, dir / "f", out, 1000).error, files::kChangedWhileRead);
-  EXPECT_TRUE(out.empty());
+  const Result<std::string> shrunk = files::ReadWholeFile(io, dir / "f", 1000);
+  EXPECT_FALSE(shrunk.ok());
+  EXPECT_EQ(shrunk.code(), files::kChangedWhileRead);
 }
 
 TEST(ErrorTexts, TheCommonReasonsAlsoSayWhatTheyMeanInJapanese) {
@@ -99,17 +104,19 @@ TEST(WriteFileAtomically, SyncThatIsNotSupportedIsNotAFailure) {
       ScratchFolder dir("sync");
       WriteAllBytes(dir / "f", "old");
       FileIo io(FaultPlan{fault, at, false});
-      const FileResult r = files::WriteFileAtomically(io, dir / "f", "new");
-      EXPECT_TRUE(r.ok()) << "call " << at << ": " << files::ErrorText(r.error);
+      const Status r = files::WriteFileAtomically(io, dir / "f", "new");
+      EXPECT_TRUE(r.ok()) << "call " << at << ": " << r.message();
       EXPECT_EQ(ReadAllBytes(dir / "f"), "new");
     }
   }
   // A real failure of the folder's sync is still told (the file is in place).
   ScratchFolder dir("sync-eio");
   FileIo io(FaultPlan{Fault::kIoError, kFolderSyncCall, false});
-  const FileResult r = files::WriteFileAtomically(io, dir / "f", "new");
-  EXPECT_EQ(r.error, EIO);
-  EXPECT_TRUE(r.replaced);
+  files::Written written;
+  const Status r = files::WriteFileAtomically(io, dir / "f", "new", {}, &written);
+  EXPECT_EQ(r.code(), EIO);
+  EXPECT_EQ(r.message(), files::ErrorText(EIO));
+  EXPECT_TRUE(written.replaced);
 }
 
 // A file that need not survive a power cut is replaced without a sync: 1 lstat, 2 open,
@@ -143,13 +150,13 @@ TEST(WriteFileAtomically, ALinkIsFollowedAndStaysALink) {
 
   // A link to nothing is refused and nothing is made where it points.
   std::filesystem::create_symlink("real/gone", dir / "dangling");
-  const FileResult dangling = files::WriteFileAtomically(io, dir / "dangling", "new");
-  EXPECT_EQ(dangling.error, files::kDanglingLink);
+  const Status dangling = files::WriteFileAtomically(io, dir / "dangling", "new");
+  EXPECT_EQ(dangling.code(), files::kDanglingLink);
   EXPECT_FALSE(std::filesystem::exists(dir / "real" / "gone"));
   EXPECT_TRUE(std::filesystem::is_symlink(dir / "dangling"));
 
   testing::MakeHostile(dir / "loop", Hostile::kLinkLoop);
-  EXPECT_EQ(files::WriteFileAtomically(io, dir / "loop", "new").error, ELOOP);
+  EXPECT_EQ(files::WriteFileAtomically(io, dir / "loop", "new").code(), ELOOP);
 }
 
 TEST(WriteFileAtomically, TheBackupKeepsTheFileItReplaces) {
@@ -157,13 +164,14 @@ TEST(WriteFileAtomically, TheBackupKeepsTheFileItReplaces) {
   FileIo io;
   files::WriteOptions keep;
   keep.keepBackup = true;
-  FileResult r = files::WriteFileAtomically(io, dir / "f", "first", keep);
+  files::Written w;
+  Status r = files::WriteFileAtomically(io, dir / "f", "first", keep, &w);
   EXPECT_TRUE(r.ok());
-  EXPECT_FALSE(r.backedUp);  // nothing to keep
+  EXPECT_FALSE(w.backedUp);  // nothing to keep
   EXPECT_FALSE(std::filesystem::exists(dir / "f.bak"));
 
-  r = files::WriteFileAtomically(io, dir / "f", "second", keep);
-  EXPECT_TRUE(r.ok() && r.backedUp);
+  r = files::WriteFileAtomically(io, dir / "f", "second", keep, &w);
+  EXPECT_TRUE(r.ok() && w.backedUp);
   EXPECT_EQ(ReadAllBytes(dir / "f"), "second");
   EXPECT_EQ(ReadAllBytes(dir / "f.bak"), "first");
   r = files::WriteFileAtomically(io, dir / "f", "third", keep);
@@ -172,8 +180,8 @@ TEST(WriteFileAtomically, TheBackupKeepsTheFileItReplaces) {
   // Where a second name cannot be made, the old file is copied instead. Calls: 1 lstat,
   // 2..5 the temporary, 6 the link.
   FileIo noLinks(FaultPlan{Fault::kAccess, 6, false});
-  r = files::WriteFileAtomically(noLinks, dir / "f", "fourth", keep);
-  EXPECT_TRUE(r.ok() && r.backedUp);
+  r = files::WriteFileAtomically(noLinks, dir / "f", "fourth", keep, &w);
+  EXPECT_TRUE(r.ok() && w.backedUp);
   EXPECT_EQ(ReadAllBytes(dir / "f.bak"), "third");
   EXPECT_EQ(ReadAllBytes(dir / "f"), "fourth");
   EXPECT_TRUE(files::TemporaryFilesFor(dir / "f").empty());
@@ -186,9 +194,9 @@ TEST(WriteFileAtomically, TheBackupKeepsTheFileItReplaces) {
 
   // What cannot be kept is not replaced.
   std::filesystem::create_directories(dir / "folder");
-  r = files::WriteFileAtomically(io, dir / "folder", "new", keep);
-  EXPECT_EQ(r.error, EISDIR);
-  EXPECT_FALSE(r.replaced);
+  r = files::WriteFileAtomically(io, dir / "folder", "new", keep, &w);
+  EXPECT_EQ(r.code(), EISDIR);
+  EXPECT_FALSE(w.replaced);
   EXPECT_TRUE(std::filesystem::is_directory(dir / "folder"));
   EXPECT_TRUE(files::TemporaryFilesFor(dir / "folder").empty());
 }
@@ -201,7 +209,7 @@ TEST(WriteFileAtomically, TemporaryNamesAreNeverShared) {
     const pid_t pid = fork();
     if (pid == 0) {
       FileIo io(FaultPlan{Fault::kStop, 3, false});
-      files::WriteFileAtomically(io, dir / "f", "x");
+      (void)files::WriteFileAtomically(io, dir / "f", "x");  // stopped and killed midway
       _exit(0);
     }
     int status = 0;

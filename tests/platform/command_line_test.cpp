@@ -7,34 +7,34 @@
 namespace qv::session {
 namespace {
 
-ParsedOptions Parse(std::vector<std::string_view> args) {
+Result<Options> Parse(std::vector<std::string_view> args) {
   return ParseCommandLine(args);
 }
 
 TEST(ParseCommandLine, HeadlessRunWithEveryValue) {
-  const ParsedOptions p =
+  const Result<Options> p =
       Parse({"--headless", "--seed", "42", "--data-dir=/tmp/x", "--script", "a.script"});
-  ASSERT_EQ(p.error, "");
-  EXPECT_TRUE(p.options.headless);
-  EXPECT_EQ(p.options.seed, 42u);
-  EXPECT_EQ(p.options.dataDir, "/tmp/x");
-  EXPECT_EQ(p.options.script, "a.script");
+  ASSERT_TRUE(p.ok()) << p.message();
+  EXPECT_TRUE(p->headless);
+  EXPECT_EQ(p->seed, 42u);
+  EXPECT_EQ(p->dataDir, "/tmp/x");
+  EXPECT_EQ(p->script, "a.script");
 }
 
 TEST(ParseCommandLine, WindowOptionsAndDefaults) {
-  const ParsedOptions none = Parse({});
-  ASSERT_EQ(none.error, "");
-  EXPECT_FALSE(none.options.headless);
-  EXPECT_FALSE(none.options.seed.has_value());
-  EXPECT_EQ(none.options.scale, 0);
+  const Result<Options> none = Parse({});
+  ASSERT_TRUE(none.ok()) << none.message();
+  EXPECT_FALSE(none->headless);
+  EXPECT_FALSE(none->seed.has_value());
+  EXPECT_EQ(none->scale, 0);
 
-  const ParsedOptions p = Parse({"--scale=3", "--fullscreen", "--frames", "2"});
-  ASSERT_EQ(p.error, "");
-  EXPECT_EQ(p.options.scale, 3);
-  EXPECT_TRUE(p.options.fullscreen);
-  EXPECT_EQ(p.options.frames, 2);
-  EXPECT_EQ(Parse({"--seed", "4294967295"}).options.seed, 4294967295u);
-  EXPECT_TRUE(Parse({"--script", "s"}).options.headless);  // a script means headless
+  const Result<Options> p = Parse({"--scale=3", "--fullscreen", "--frames", "2"});
+  ASSERT_TRUE(p.ok()) << p.message();
+  EXPECT_EQ(p->scale, 3);
+  EXPECT_TRUE(p->fullscreen);
+  EXPECT_EQ(p->frames, 2);
+  EXPECT_EQ(Parse({"--seed", "4294967295"})->seed, 4294967295u);
+  EXPECT_TRUE(Parse({"--script", "s"})->headless);  // a script means headless
 }
 
 TEST(ParseCommandLine, RejectsBadValuesAndUnknownOptions) {
@@ -44,7 +44,7 @@ TEST(ParseCommandLine, RejectsBadValuesAndUnknownOptions) {
       {"--headless"},   {"--bogus"},       {"--fullscreen=1"},       {"--script="},
   };
   for (const auto& args : bad) {
-    EXPECT_NE(Parse(args).error, "") << args[0];
+    EXPECT_FALSE(Parse(args).ok()) << args[0];
   }
 }
 

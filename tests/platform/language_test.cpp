@@ -30,11 +30,11 @@ TEST(Language, OnlyALanguageWithACatalogIsChosen) {
 
 TEST(Language, TheCommandLineAndTheSettingsFileNameIt) {
   const std::vector<std::string_view> args = {"--language", "en"};
-  const session::ParsedOptions p = session::ParseCommandLine(args);
-  ASSERT_EQ(p.error, "");
-  EXPECT_EQ(p.options.language, "en");
+  const Result<session::Options> p = session::ParseCommandLine(args);
+  ASSERT_TRUE(p.ok()) << p.message();
+  EXPECT_EQ(p->language, "en");
   const std::vector<std::string_view> bare = {"--language"};
-  EXPECT_NE(session::ParseCommandLine(bare).error, "");
+  EXPECT_FALSE(session::ParseCommandLine(bare).ok());
   EXPECT_NE(session::UsageText().find("--language"), std::string::npos);
 
   std::vector<std::string> messages;
@@ -52,14 +52,14 @@ TEST(Language, TheChecksOfATestRunNeedAScript) {
   const std::vector<std::string_view> checked = {"--headless",   "--script", "x.script",
                                                  "--language",   "en",       "--check-texts",
                                                  "--golden-dir", "g"};
-  const session::ParsedOptions p = session::ParseCommandLine(checked);
-  ASSERT_EQ(p.error, "");
-  EXPECT_TRUE(p.options.checkTexts);
-  EXPECT_EQ(p.options.goldenDir, "g");
+  const Result<session::Options> p = session::ParseCommandLine(checked);
+  ASSERT_TRUE(p.ok()) << p.message();
+  EXPECT_TRUE(p->checkTexts);
+  EXPECT_EQ(p->goldenDir, "g");
   const std::vector<std::string_view> alone = {"--check-texts"};
-  EXPECT_NE(session::ParseCommandLine(alone).error, "");
+  EXPECT_FALSE(session::ParseCommandLine(alone).ok());
   const std::vector<std::string_view> update = {"--script", "x.script", "--update-golden"};
-  EXPECT_NE(session::ParseCommandLine(update).error, "");
+  EXPECT_FALSE(session::ParseCommandLine(update).ok());
 }
 
 }  // namespace

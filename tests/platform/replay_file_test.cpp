@@ -85,15 +85,15 @@ TEST(RecordingFile, WhatIsWrittenReadsBackTheSame) {
     const auto u = static_cast<unsigned char>(c);
     ASSERT_TRUE(c == '\n' || (u >= 0x20 && u < 0x7F)) << "byte " << int(u);
   }
-  const RecordingParse p = ParseRecording(text);
-  ASSERT_TRUE(p.Ok()) << p.error;
-  EXPECT_EQ(p.recording.seed, r.seed);
-  EXPECT_EQ(p.recording.program, r.program);
-  EXPECT_EQ(p.recording.startSave, r.startSave);
-  ASSERT_EQ(p.recording.entries.size(), r.entries.size());
+  const Result<Recording> p = ParseRecording(text);
+  ASSERT_TRUE(p.ok()) << p.message();
+  EXPECT_EQ(p->seed, r.seed);
+  EXPECT_EQ(p->program, r.program);
+  EXPECT_EQ(p->startSave, r.startSave);
+  ASSERT_EQ(p->entries.size(), r.entries.size());
   for (size_t i = 0; i < r.entries.size(); ++i) {
     const RecordingEntry& a = r.entries[i];
-    const RecordingEntry& b = p.recording.entries[i];
+    const RecordingEntry& b = p->entries[i];
     EXPECT_EQ(a.tick, b.tick) << i;
     EXPECT_EQ(a.kind, b.kind) << i;
     EXPECT_EQ(a.input, b.input) << i;
@@ -106,9 +106,9 @@ TEST(RecordingFile, WhatIsWrittenReadsBackTheSame) {
   // CR LF line ends (a recording that went through Windows) read the same.
   std::string crlf;
   for (char c : text) crlf += c == '\n' ? std::string("\r\n") : std::string(1, c);
-  const RecordingParse again = ParseRecording(crlf);
-  ASSERT_TRUE(again.Ok()) << again.error;
-  EXPECT_EQ(again.recording.entries.size(), r.entries.size());
+  const Result<Recording> again = ParseRecording(crlf);
+  ASSERT_TRUE(again.ok()) << again.message();
+  EXPECT_EQ(again->entries.size(), r.entries.size());
 }
 
 TEST(RecordingFile, StartSavesOfEveryLengthSurviveTheBase64) {
@@ -116,13 +116,13 @@ TEST(RecordingFile, StartSavesOfEveryLengthSurviveTheBase64) {
     Recording r;
     r.startSave = std::string();
     for (size_t i = 0; i < n; ++i) r.startSave->push_back(static_cast<char>(i * 37));
-    const RecordingParse p = ParseRecording(FormatRecordingHeader(r));
-    ASSERT_TRUE(p.Ok()) << n << ": " << p.error;
-    EXPECT_EQ(p.recording.startSave, r.startSave) << n;
+    const Result<Recording> p = ParseRecording(FormatRecordingHeader(r));
+    ASSERT_TRUE(p.ok()) << n << ": " << p.message();
+    EXPECT_EQ(p->startSave, r.startSave) << n;
   }
-  const RecordingParse none = ParseRecording(FormatRecordingHeader(Recording{}));
-  ASSERT_TRUE(none.Ok());
-  EXPECT_FALSE(none.recording.startSave.has_value());
+  const Result<Recording> none = ParseRecording(FormatRecordingHeader(Recording{}));
+  ASSERT_TRUE(none.ok());
+  EXPECT_FALSE(none->startSave.has_value());
 }
 
 struct BadCase {
@@ -166,11 +166,11 @@ TEST(RecordingFile, BadLinesAreNamedWithTheirNumber) {
       {"0 ok\nseed 2\n", 5, "before the entries"},
   };
   for (const BadCase& c : cases) {
-    const RecordingParse p = ParseRecording(header + c.body, "bug.qvr");
-    ASSERT_FALSE(p.Ok()) << c.body;
-    EXPECT_NE(p.error.find("bug.qvr:" + std::to_string(c.line) + ": "), std::string::npos)
-        << c.body << " -> " << p.error;
-    EXPECT_NE(p.error.find(c.says), std::string::npos) << c.body << " -> " << p.error;
+    const Result<Recording> p = ParseRecording(header + c.body, "bug.qvr");
+    ASSERT_FALSE(p.ok()) << c.body;
+    EXPECT_NE(p.message().find("bug.qvr:" + std::to_string(c.line) + ": "), std::string::npos)
+        << c.body << " -> " << p.message();
+    EXPECT_NE(p.message().find(c.says), std::string::npos) << c.body << " -> " << p.message();
   }
 }
 
@@ -190,14 +190,14 @@ TEST(RecordingFile, BadHeadersAreNamed) {
       {"qv-replay 1\nseed 1\nstart-save 2\nsave QUJD\n", 4, "holds 3 bytes, not the 2"},
   };
   for (const BadCase& c : cases) {
-    const RecordingParse p = ParseRecording(c.body, "r");
-    ASSERT_FALSE(p.Ok()) << c.body;
-    EXPECT_NE(p.error.find("r:" + std::to_string(c.line) + ": "), std::string::npos)
-        << c.body << " -> " << p.error;
-    EXPECT_NE(p.error.find(c.says), std::string::npos) << c.body << " -> " << p.error;
+    const Result<Recording> p = ParseRecording(c.body, "r");
+    ASSERT_FALSE(p.ok()) << c.body;
+    EXPECT_NE(p.message().find("r:" + std::to_string(c.line) + ": "), std::string::npos)
+        << c.body << " -> " << p.message();
+    EXPECT_NE(p.message().find(c.says), std::string::npos) << c.body << " -> " << p.message();
   }
   // Comments and blank lines may stand anywhere, also before the first line.
-  EXPECT_TRUE(ParseRecording("# a bug report\n\nqv-replay 1\nseed 1\n# x\nstart-save none\n").Ok());
+  EXPECT_TRUE(ParseRecording("# a bug report\n\nqv-replay 1\nseed 1\n# x\nstart-save none\n").ok());
 }
 
 // A replay reads its recording an entry at a time, from a file in pieces: what it reads is
@@ -211,7 +211,7 @@ TEST(RecordingReader, AFileReadInPiecesGivesWhatTheTextGives) {
       std::filesystem::temp_directory_path() / ("qv-reader-" + std::to_string(getpid()));
   std::ofstream(file, std::ios::binary) << text;
   RecordingReader reader(file);
-  ASSERT_TRUE(reader.ReadHeader()) << reader.Error();
+  ASSERT_TRUE(reader.ReadHeader()) << reader.status().message();
   EXPECT_EQ(reader.Header().startSave, r.startSave);
   size_t n = 0;
   RecordingEntry e;
@@ -220,12 +220,12 @@ TEST(RecordingReader, AFileReadInPiecesGivesWhatTheTextGives) {
     EXPECT_EQ(FormatEntry(e), FormatEntry(r.entries[n]));
     ++n;
   }
-  EXPECT_EQ(reader.Error(), "");
+  EXPECT_TRUE(reader.status().ok()) << reader.status().message();
   EXPECT_EQ(n, r.entries.size());
-  const RecordingCheck check = CheckRecordingFile(file);
-  EXPECT_TRUE(check.Ok()) << check.error;
-  EXPECT_EQ(check.entries, r.entries.size());
-  EXPECT_EQ(check.endTick, 151);
+  const Result<RecordingCheck> check = CheckRecordingFile(file);
+  EXPECT_TRUE(check.ok()) << check.message();
+  EXPECT_EQ(check->entries, r.entries.size());
+  EXPECT_EQ(check->endTick, 151);
   std::filesystem::remove(file);
 }
 
@@ -235,19 +235,19 @@ TEST(RecordingReader, ARecordingLongerThanAReplayPlaysIsRefused) {
   for (int32_t tick = 0; tick <= kMaxReplayTicks + 100; tick += 100) {
     text += std::to_string(tick) + " ok\n";
   }
-  const RecordingParse p = ParseRecording(text, "long.qvr");
-  ASSERT_FALSE(p.Ok());
-  EXPECT_NE(p.error.find("long.qvr:" + std::to_string(4 + kMaxReplayTicks / 100 + 1) + ": tick " +
-                         std::to_string(kMaxReplayTicks + 100) + " is past " +
-                         std::to_string(kMaxReplayTicks) + ", the most a replay plays"),
+  const Result<Recording> p = ParseRecording(text, "long.qvr");
+  ASSERT_FALSE(p.ok());
+  EXPECT_NE(p.message().find("long.qvr:" + std::to_string(4 + kMaxReplayTicks / 100 + 1) +
+                             ": tick " + std::to_string(kMaxReplayTicks + 100) + " is past " +
+                             std::to_string(kMaxReplayTicks) + ", the most a replay plays"),
             std::string::npos)
-      << p.error;
+      << p.message();
   RecordingReader shortLimit("qv-replay 1\nseed 1\nstart-save none\n0 ok\n100 ok\n", "r", 50);
   RecordingEntry e;
   EXPECT_TRUE(shortLimit.Next(e));
   EXPECT_FALSE(shortLimit.Next(e));
-  EXPECT_NE(shortLimit.Error().find("r:5: tick 100 is past 50"), std::string::npos)
-      << shortLimit.Error();
+  EXPECT_NE(shortLimit.status().message().find("r:5: tick 100 is past 50"), std::string::npos)
+      << shortLimit.status().message();
 }
 
 // The save a replay rebuilds from the checks stays the size of a save, whatever the lines say.
@@ -258,9 +258,9 @@ TEST(RecordingReader, SaveLinesNeverAddUpToMoreThanASave) {
     many += "0 line " + std::to_string(line) + " " + std::string(64000, 'A') + "\n";
   }
   many += "0 check 0123456789abcdef\n";
-  const RecordingParse p = ParseRecording(many, "big.qvr");
-  ASSERT_FALSE(p.Ok());
-  EXPECT_NE(p.error.find("add up to more than 4 MiB"), std::string::npos) << p.error;
+  const Result<Recording> p = ParseRecording(many, "big.qvr");
+  ASSERT_FALSE(p.ok());
+  EXPECT_NE(p.message().find("add up to more than 4 MiB"), std::string::npos) << p.message();
 
   // One line changed again and again is one line.
   std::string again = header;
@@ -268,15 +268,16 @@ TEST(RecordingReader, SaveLinesNeverAddUpToMoreThanASave) {
     again += std::to_string(tick) + " line 1 " + std::string(60000, 'B') + "\n" +
              std::to_string(tick) + " check 0123456789abcdef\n";
   }
-  EXPECT_TRUE(ParseRecording(again).Ok());
+  EXPECT_TRUE(ParseRecording(again).ok());
 
   std::string lines(kMaxSaveLineNumber + 1, '\n');
   Recording r;
   r.seed = 1;
   r.startSave = lines;
-  const RecordingParse tooMany = ParseRecording(FormatRecordingHeader(r) + "0 ok\n");
-  ASSERT_FALSE(tooMany.Ok());
-  EXPECT_NE(tooMany.error.find("more than 100000 lines"), std::string::npos) << tooMany.error;
+  const Result<Recording> tooMany = ParseRecording(FormatRecordingHeader(r) + "0 ok\n");
+  ASSERT_FALSE(tooMany.ok());
+  EXPECT_NE(tooMany.message().find("more than 100000 lines"), std::string::npos)
+      << tooMany.message();
 }
 
 TEST(RecordingReader, WhatIsNotARegularFileIsNamedAndNeverWaitedOn) {
@@ -288,9 +289,9 @@ TEST(RecordingReader, WhatIsNotARegularFileIsNamedAndNeverWaitedOn) {
     if (!qv::testing::CanMake(c.kind)) continue;
     SCOPED_TRACE(c.name);
     qv::testing::MakeHostile(dir / "bug.qvr", c.kind);
-    const RecordingCheck check = CheckRecordingFile(dir / "bug.qvr");
-    EXPECT_FALSE(check.Ok());
-    EXPECT_EQ(check.error.rfind((dir / "bug.qvr").string() + ":", 0), 0u) << check.error;
+    const Result<RecordingCheck> check = CheckRecordingFile(dir / "bug.qvr");
+    EXPECT_FALSE(check.ok());
+    EXPECT_EQ(check.message().rfind((dir / "bug.qvr").string() + ":", 0), 0u) << check.message();
   }
   alarm(0);
   std::filesystem::remove_all(dir);
@@ -315,11 +316,11 @@ TEST(SaveLines, ChangesBetweenTwoChecksRebuildTheSecond) {
 // Older windows wrote their own messages (volume, screenshots) into recordings as notices
 // among the text lines; those files still read, and the notices reach nothing of the game.
 TEST(RecordingFile, AnOlderRecordingsNoticeReachesNothing) {
-  const RecordingParse p = ParseRecording(Text(EveryKind()));
-  ASSERT_TRUE(p.Ok()) << p.error;
+  const Result<Recording> p = ParseRecording(Text(EveryKind()));
+  ASSERT_TRUE(p.ok()) << p.message();
   testing::TestGame t;
   t.g().text.formActive = 1;
-  for (const RecordingEntry& e : p.recording.entries) {
+  for (const RecordingEntry& e : p->entries) {
     if (e.kind == EntryKind::Input && e.input.kind == InputKind::Notice) {
       DeliverInput(t.g(), e.input);
     }

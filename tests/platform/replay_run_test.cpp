@@ -188,12 +188,12 @@ TEST_F(ReplayRun, AReturningPlayerIsReplayedFromTheSaveTheRecordingStartedWith) 
   ASSERT_EQ(Play("ticks 3\nclick 320 240\nticks 2\nclick 320 240\nticks 120\n", rec, 9),
             session::kExitOk);
   const std::string recorded = FinalHash();
-  const session::RecordingParse parsed = session::LoadRecording(rec);
-  ASSERT_TRUE(parsed.Ok()) << parsed.error;
-  ASSERT_TRUE(parsed.recording.startSave.has_value());
+  const Result<session::Recording> parsed = session::LoadRecording(rec);
+  ASSERT_TRUE(parsed.ok()) << parsed.message();
+  ASSERT_TRUE(parsed->startSave.has_value());
   // The first check names only what the load itself changed, not the whole save.
-  ASSERT_FALSE(parsed.recording.entries.empty());
-  EXPECT_LT(parsed.recording.entries.front().changes.size(), 10u);
+  ASSERT_FALSE(parsed->entries.empty());
+  EXPECT_LT(parsed->entries.front().changes.size(), 10u);
 
   // The player plays on (the save changes); the replay still starts where the recording did.
   ASSERT_EQ(Play("ticks 3\nclick 320 240\nticks 2\nclick 320 240\nticks 2\n", {}, 3),
@@ -270,7 +270,7 @@ TEST_F(ReplayRun, RandomPlayGivesTheSameHashHeadlessAndInTheWindow) {
 
 TEST(ReplayCommandLine, ReplayOptionsGoTogetherSensibly) {
   auto parse = [](std::vector<std::string_view> args) {
-    return session::ParseCommandLine(args).error;
+    return session::ParseCommandLine(args).message();
   };
   EXPECT_EQ(parse({"--headless", "--replay", "a.qvr"}), "");
   EXPECT_EQ(parse({"--replay=a.qvr", "--fast", "--snapshot-dir", "s"}), "");

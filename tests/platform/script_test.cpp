@@ -14,7 +14,7 @@ namespace qv::headless {
 namespace {
 
 TEST(ParseScript, ReadsEveryCommandWithItsLineNumber) {
-  const Script s = ParseScript(
+  const Result<Script> s = ParseScript(
       "\xEF\xBB\xBF# opening\r\n"
       "click 10 20\r\n"
       "\n"
@@ -30,26 +30,26 @@ TEST(ParseScript, ReadsEveryCommandWithItsLineNumber) {
       "dump\n"
       "dump state.txt\n"
       "expect player.name しすみ\n");
-  ASSERT_TRUE(s.Ok()) << s.error;
-  ASSERT_EQ(s.commands.size(), 13u);
-  const Command& click = s.commands[0];
+  ASSERT_TRUE(s.ok()) << s.message();
+  ASSERT_EQ(s->commands.size(), 13u);
+  const Command& click = s->commands[0];
   EXPECT_EQ(click.kind, CommandKind::Click);
   EXPECT_EQ(click.lineNumber, 2);
   EXPECT_EQ(click.x, 10);
   EXPECT_EQ(click.y, 20);
   EXPECT_FALSE(click.flag);
-  EXPECT_TRUE(s.commands[1].flag);  // right button
-  EXPECT_EQ(s.commands[1].lineNumber, 4);
-  EXPECT_EQ(s.commands[3].amount, -3);
-  EXPECT_EQ(s.commands[4].amount, 112);  // F1
-  EXPECT_EQ(s.commands[5].text, "しすみ two words");
-  EXPECT_TRUE(s.commands[7].flag);
-  EXPECT_FALSE(s.commands[8].flag);
-  EXPECT_EQ(s.commands[9].text, "out/a b.png");
-  EXPECT_EQ(s.commands[10].text, "");
-  EXPECT_EQ(s.commands[11].text, "state.txt");
-  EXPECT_EQ(s.commands[12].text, "player.name");
-  EXPECT_EQ(s.commands[12].value, "しすみ");
+  EXPECT_TRUE(s->commands[1].flag);  // right button
+  EXPECT_EQ(s->commands[1].lineNumber, 4);
+  EXPECT_EQ(s->commands[3].amount, -3);
+  EXPECT_EQ(s->commands[4].amount, 112);  // F1
+  EXPECT_EQ(s->commands[5].text, "しすみ two words");
+  EXPECT_TRUE(s->commands[7].flag);
+  EXPECT_FALSE(s->commands[8].flag);
+  EXPECT_EQ(s->commands[9].text, "out/a b.png");
+  EXPECT_EQ(s->commands[10].text, "");
+  EXPECT_EQ(s->commands[11].text, "state.txt");
+  EXPECT_EQ(s->commands[12].text, "player.name");
+  EXPECT_EQ(s->commands[12].value, "しすみ");
 }
 
 // Every bad line names its own line number, and nothing of the script is kept.
@@ -84,32 +84,32 @@ TEST(ParseScript, RejectsBadLinesWithTheirNumber) {
       {"jump 1 2", "unknown command"},
   };
   for (const Case& c : cases) {
-    const Script s =
+    const Result<Script> s =
         ParseScript(std::string("ticks 1\n# fine\n") + c.line + "\nticks 2\n", "t.script");
-    EXPECT_FALSE(s.Ok()) << c.line;
-    EXPECT_TRUE(s.commands.empty()) << c.line;
-    EXPECT_NE(s.error.find("t.script:3: "), std::string::npos) << c.line << " -> " << s.error;
-    EXPECT_NE(s.error.find(c.why), std::string::npos) << c.line << " -> " << s.error;
+    EXPECT_FALSE(s.ok()) << c.line;
+    EXPECT_NE(s.message().find("t.script:3: "), std::string::npos)
+        << c.line << " -> " << s.message();
+    EXPECT_NE(s.message().find(c.why), std::string::npos) << c.line << " -> " << s.message();
   }
 }
 
 TEST(ParseScript, BoundsLineAndScriptSizes) {
-  EXPECT_FALSE(ParseScript("type " + std::string(kMaxLineBytes, 'a')).Ok());
-  EXPECT_TRUE(ParseScript("type " + std::string(kMaxLineBytes - 10, 'a')).Ok());
-  EXPECT_FALSE(ParseScript(std::string(kMaxScriptBytes + 1, '\n')).Ok());
+  EXPECT_FALSE(ParseScript("type " + std::string(kMaxLineBytes, 'a')).ok());
+  EXPECT_TRUE(ParseScript("type " + std::string(kMaxLineBytes - 10, 'a')).ok());
+  EXPECT_FALSE(ParseScript(std::string(kMaxScriptBytes + 1, '\n')).ok());
 }
 
 TEST(LoadScript, MissingAndPresentFiles) {
   const std::filesystem::path dir = testing::MakeTempDir();
-  const Script missing = LoadScript(dir / "none.script");
-  EXPECT_FALSE(missing.Ok());
-  EXPECT_NE(missing.error.find("no such script file"), std::string::npos);
-  EXPECT_FALSE(LoadScript(dir).Ok());  // a folder is not a script
+  const Result<Script> missing = LoadScript(dir / "none.script");
+  EXPECT_FALSE(missing.ok());
+  EXPECT_NE(missing.message().find("no such script file"), std::string::npos);
+  EXPECT_FALSE(LoadScript(dir).ok());  // a folder is not a script
 
   std::ofstream(dir / "ok.script") << "ticks 3\nexpect scene -2\n";
-  const Script ok = LoadScript(dir / "ok.script");
-  ASSERT_TRUE(ok.Ok()) << ok.error;
-  EXPECT_EQ(ok.commands.size(), 2u);
+  const Result<Script> ok = LoadScript(dir / "ok.script");
+  ASSERT_TRUE(ok.ok()) << ok.message();
+  EXPECT_EQ(ok->commands.size(), 2u);
   std::filesystem::remove_all(dir);
 }
 
@@ -142,9 +142,9 @@ TEST(LoadScript, WhatIsNotARegularFileIsNamedAndNeverWaitedOn) {
     if (!qv::testing::CanMake(c.kind)) continue;
     SCOPED_TRACE(c.name);
     qv::testing::MakeHostile(dir / "run.script", c.kind);
-    const Script s = LoadScript(dir / "run.script");
-    EXPECT_FALSE(s.Ok());
-    EXPECT_EQ(s.error.rfind((dir / "run.script").string() + ":", 0), 0u) << s.error;
+    const Result<Script> s = LoadScript(dir / "run.script");
+    EXPECT_FALSE(s.ok());
+    EXPECT_EQ(s.message().rfind((dir / "run.script").string() + ":", 0), 0u) << s.message();
   }
   alarm(0);
 }

@@ -98,7 +98,7 @@ TEST_F(SessionFailures, ASmallFileIsReadOrNamed) {
 }
 
 TEST(CommandLineFailures, DesktopAndReplayOptionsSayWhatTheyNeed) {
-  auto error = [](std::vector<std::string_view> args) { return ParseCommandLine(args).error; };
+  auto error = [](std::vector<std::string_view> args) { return ParseCommandLine(args).message(); };
   EXPECT_EQ(error({"--music-volume", "loud"}),
             "--music-volume needs a number in 0..100, not 'loud'");
   EXPECT_EQ(error({"--effects-volume=101"}),
@@ -107,10 +107,10 @@ TEST(CommandLineFailures, DesktopAndReplayOptionsSayWhatTheyNeed) {
   EXPECT_EQ(error({"--snapshot-dir="}), "--snapshot-dir needs a path");
   EXPECT_EQ(error({"--replay", "a", "--script", "s"}),
             "--replay plays a recording, not a script (drop --script)");
-  const ParsedOptions good = ParseCommandLine(std::vector<std::string_view>{"--mute", "--fast"});
-  EXPECT_EQ(good.error, "");
-  EXPECT_TRUE(good.options.mute);
-  EXPECT_TRUE(good.options.fast);
+  const Result<Options> good = ParseCommandLine(std::vector<std::string_view>{"--mute", "--fast"});
+  EXPECT_TRUE(good.ok()) << good.message();
+  EXPECT_TRUE(good->mute);
+  EXPECT_TRUE(good->fast);
 }
 
 }  // namespace

@@ -47,13 +47,13 @@ std::optional<int> NotStarted(session::Start start) {
 int RunHeadless(const std::filesystem::path& scriptPath, const Paths& paths, uint32_t seed,
                 std::ostream& out, std::ostream& err, const ui::Catalog& catalog,
                 const ScriptChecks& checks) {
-  const Script script = LoadScript(scriptPath);
-  if (!script.Ok()) {
-    err << "qv: " << script.error << "\n";
+  const Result<Script> script = LoadScript(scriptPath);
+  if (!script.ok()) {
+    err << "qv: " << script.message() << "\n";
     return session::kExitBadInput;
   }
   HeadlessHost host(out);
-  const Script rest = QueueLeadingAnswers(script, host);
+  const Script rest = QueueLeadingAnswers(*script, host);
   std::unique_ptr<session::Session> run = session::CreateSession(host, paths, seed, catalog);
   if (const auto code = NotStarted(session::StartGame(*run, host))) {
     session::EndSession(*run);
@@ -68,9 +68,9 @@ int RunHeadless(const std::filesystem::path& scriptPath, const Paths& paths, uin
 int RunHeadlessRecorded(const std::filesystem::path& scriptPath,
                         const std::filesystem::path& recording, const Paths& paths, uint32_t seed,
                         std::ostream& out, std::ostream& err, const ui::Catalog& catalog) {
-  const Script script = LoadScript(scriptPath);
-  if (!script.Ok()) {
-    err << "qv: " << script.error << "\n";
+  const Result<Script> script = LoadScript(scriptPath);
+  if (!script.ok()) {
+    err << "qv: " << script.message() << "\n";
     return session::kExitBadInput;
   }
   const Result<std::optional<std::string>> startSave = session::ReadStartSave(paths);
@@ -79,7 +79,7 @@ int RunHeadlessRecorded(const std::filesystem::path& scriptPath,
     return session::kExitBadInput;
   }
   HeadlessHost host(out);
-  const Script rest = QueueLeadingAnswers(script, host);
+  const Script rest = QueueLeadingAnswers(*script, host);
   session::Recorder recorder(host);
   if (const Status opened = recorder.Open(recording, seed, *startSave); !opened.ok()) {
     err << "qv: " << opened.message() << "\n";
@@ -109,20 +109,20 @@ int RunHeadlessReplay(const std::filesystem::path& file, const Paths& paths,
                       std::ostream& out, std::ostream& err, const ui::Catalog& catalog) {
   // Read whole first, so that a damaged recording is refused before anything plays; then
   // read again, an entry at a time, as it plays: the memory stays small whatever its length.
-  const session::RecordingCheck checked = session::CheckRecordingFile(file);
+  const Result<session::RecordingCheck> checked = session::CheckRecordingFile(file);
   session::RecordingReader reader(file);
-  if (!checked.Ok() || !reader.ReadHeader()) {
-    err << "qv: " << (checked.Ok() ? reader.Error() : checked.error) << "\n";
+  if (!checked.ok() || !reader.ReadHeader()) {
+    err << "qv: " << (checked.ok() ? reader.status() : checked.status()).message() << "\n";
     return session::kExitBadInput;
   }
-  const session::Recording& r = checked.header;
+  const session::Recording& r = checked->header;
   session::ReplayFolder folder;
   if (const Status prepared = folder.Prepare(r, dataDir); !prepared.ok()) {
     err << "qv: " << prepared.message() << "\n";
     return session::kExitWriteFailed;
   }
   HeadlessHost host(out);
-  session::Replayer replayer(host, reader, checked.endTick, out);
+  session::Replayer replayer(host, reader, checked->endTick, out);
   std::unique_ptr<session::Session> run =
       session::CreateSession(replayer, folder.PathsFor(paths), r.seed, catalog);
   if (!shotDir.empty()) {

@@ -167,12 +167,9 @@ bool Parser::ParseLine(std::string_view line, int number, Command& cmd, bool& is
 
 }  // namespace
 
-Script ParseScript(std::string_view text, std::string_view name) {
+Result<Script> ParseScript(std::string_view text, std::string_view name) {
+  if (text.size() > kMaxScriptBytes) return Failure(std::string(name) + ": larger than 4 MiB");
   Script script;
-  if (text.size() > kMaxScriptBytes) {
-    script.error = std::string(name) + ": larger than 4 MiB";
-    return script;
-  }
   if (text.starts_with("\xEF\xBB\xBF")) text.remove_prefix(3);
   Parser parser(name);
   int number = 0;
@@ -183,23 +180,15 @@ Script ParseScript(std::string_view text, std::string_view name) {
     text = nl == std::string_view::npos ? std::string_view{} : text.substr(nl + 1);
     Command cmd;
     bool isCommand = false;
-    if (!parser.ParseLine(line, number, cmd, isCommand)) {
-      script.error = parser.error_;
-      script.commands.clear();
-      return script;
-    }
+    if (!parser.ParseLine(line, number, cmd, isCommand)) return Failure(parser.error_);
     if (isCommand) script.commands.push_back(std::move(cmd));
   }
   return script;
 }
 
-Script LoadScript(const std::filesystem::path& path) {
-  Script script;
-  Result<std::string> text = session::ReadSmallFile(path, kMaxScriptBytes, "script file");
-  if (!text.ok()) {
-    script.error = text.message();
-    return script;
-  }
+Result<Script> LoadScript(const std::filesystem::path& path) {
+  const Result<std::string> text = session::ReadSmallFile(path, kMaxScriptBytes, "script file");
+  if (!text.ok()) return text.status();
   return ParseScript(*text, path.string());
 }
 

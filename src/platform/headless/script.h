@@ -7,6 +7,8 @@
 #include <string_view>
 #include <vector>
 
+#include "files/status.h"
+
 namespace qv::headless {
 
 enum class CommandKind {
@@ -34,8 +36,6 @@ struct Command {
 
 struct Script {
   std::vector<Command> commands;
-  std::string error;  // empty when the whole script parsed; otherwise names the line
-  bool Ok() const { return error.empty(); }
 };
 
 // Limits on what a script may ask for.
@@ -44,9 +44,9 @@ constexpr int32_t kMaxWheelDelta = 100;
 constexpr size_t kMaxLineBytes = 4096;
 constexpr size_t kMaxScriptBytes = 4 * 1024 * 1024;
 
-// Parses the text of a script; `name` appears in error messages.
-Script ParseScript(std::string_view text, std::string_view name = "script");
-// Reads and parses a script file; a missing or unreadable file is an error like a bad line.
-Script LoadScript(const std::filesystem::path& path);
+// Parses the text of a script; `name` appears in the failure, which names the line.
+Result<Script> ParseScript(std::string_view text, std::string_view name = "script");
+// Reads and parses a script file; a missing or unreadable file fails like a bad line.
+Result<Script> LoadScript(const std::filesystem::path& path);
 
 }  // namespace qv::headless

@@ -135,9 +135,9 @@ void SdlHost::StoreDesktopSettings(std::ostream& err) {
   if (current_.musicVolume != start.musicVolume) keys.push_back("music_volume");
   if (current_.mute != start.mute) keys.push_back("mute");
   if (keys.empty()) return;
-  if (const std::string error = platform::StoreSettings(desktop_.settingsFile, current_, keys);
-      !error.empty()) {
-    err << "qv: settings not kept: " << error << "\n";
+  if (const Status stored = platform::StoreSettings(desktop_.settingsFile, current_, keys);
+      !stored.ok()) {
+    err << "qv: settings not kept: " << stored.message() << "\n";
   }
 }
 

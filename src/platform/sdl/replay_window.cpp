@@ -15,14 +15,14 @@ bool WindowedPlay::Prepare(const Paths& paths, uint32_t seed, std::ostream& err,
   if (!options_.replay.empty()) {
     // Read whole first, so that a damaged recording is refused before anything plays; then
     // read again, an entry at a time, as it plays.
-    checked_ = session::CheckRecordingFile(options_.replay);
+    Result<session::RecordingCheck> checked = session::CheckRecordingFile(options_.replay);
     reader_ = std::make_unique<session::RecordingReader>(options_.replay);
-    if (checked_.Ok() && !reader_->ReadHeader()) checked_.error = reader_->Error();
-    if (!checked_.Ok()) {
-      err << "qv: " << checked_.error << "\n";
+    if (!checked.ok() || !reader_->ReadHeader()) {
+      err << "qv: " << (checked.ok() ? reader_->status() : checked.status()).message() << "\n";
       exitCode = session::kExitBadInput;
       return false;
     }
+    checked_ = std::move(*checked);
     if (const Status prepared = folder_.Prepare(checked_.header, options_.dataDir);
         !prepared.ok()) {
       err << "qv: " << prepared.message() << "\n";

@@ -54,11 +54,11 @@ bool SmfPlayer::WaitForSynth() {
 void SmfPlayer::Make(const std::filesystem::path& soundFont, int32_t sampleRate) {
   if (cancel_.load()) return;
   // fluidsynth would wait forever on a FIFO and read a device without end.
-  if (const files::FileResult r = files::CheckFile(soundFont, kMaxSoundFontBytes); !r.ok()) {
+  if (const Status r = files::CheckFile(soundFont, kMaxSoundFontBytes); !r.ok()) {
     // A missing default soundfont is a machine without one; anything else is named.
-    if (r.error != ENOENT || soundFont != kDefaultSoundFont) {
+    if (r.code() != ENOENT || soundFont != kDefaultSoundFont) {
       std::fprintf(stderr, "qv: soundfont %s: %s; the MIDI tune is silent\n",
-                   soundFont.string().c_str(), files::ErrorText(r.error).c_str());
+                   soundFont.string().c_str(), r.message().c_str());
     }
     return;
   }
@@ -139,9 +139,9 @@ int32_t SmfPlayer::SmfLoadFile(const std::filesystem::path& file, int32_t) {
     QuietLog(FLUID_WARN, "no soundfont, the tune is silent", nullptr);
     return -1;
   }
-  std::string text;
-  if (!files::ReadFile(file, text, sound::kMaxMidiFileBytes).ok()) return -1;
-  std::vector<uint8_t> bytes(text.begin(), text.end());
+  const Result<std::string> text = files::ReadFile(file, sound::kMaxMidiFileBytes);
+  if (!text.ok()) return -1;
+  std::vector<uint8_t> bytes(text->begin(), text->end());
   const Result<sound::MidiTune> check = sound::CheckMidi(bytes);
   if (!check.ok()) {
     QuietLog(FLUID_WARN, (file.filename().string() + ": " + check.message()).c_str(), nullptr);

@@ -75,9 +75,8 @@ Status CheckReplayOptions(const Options& o) {
 
 }  // namespace
 
-ParsedOptions ParseCommandLine(std::span<const std::string_view> args) {
-  ParsedOptions r;
-  Options& o = r.options;
+Result<Options> ParseCommandLine(std::span<const std::string_view> args) {
+  Options o;
   for (size_t i = 0; i < args.size(); ++i) {
     std::string_view arg = args[i];
     std::string_view value;
@@ -93,13 +92,11 @@ ParsedOptions ParseCommandLine(std::span<const std::string_view> args) {
                             IsReplayValueOption(arg);
     if (takesValue && !hasValue) {
       if (i + 1 >= args.size()) {
-        r.error = std::string(arg) + " needs a value";
-        return r;
+        return Failure(std::string(arg) + " needs a value");
       }
       value = args[++i];
     } else if (!takesValue && hasValue) {
-      r.error = std::string(arg) + " takes no value";
-      return r;
+      return Failure(std::string(arg) + " takes no value");
     }
     int64_t n = 0;
     if (arg == "--help" || arg == "-h") {
@@ -112,20 +109,17 @@ ParsedOptions ParseCommandLine(std::span<const std::string_view> args) {
       o.fullscreen = true;
     } else if (arg == "--seed") {
       if (!ParseNumber(value, 0, UINT32_MAX, n)) {
-        r.error = "--seed needs a number in 0..4294967295, not '" + std::string(value) + "'";
-        return r;
+        return Failure("--seed needs a number in 0..4294967295, not '" + std::string(value) + "'");
       }
       o.seed = static_cast<uint32_t>(n);
     } else if (arg == "--scale") {
       if (!ParseNumber(value, 1, kMaxScale, n)) {
-        r.error = "--scale needs a number in 1..16, not '" + std::string(value) + "'";
-        return r;
+        return Failure("--scale needs a number in 1..16, not '" + std::string(value) + "'");
       }
       o.scale = static_cast<int32_t>(n);
     } else if (arg == "--frames") {
       if (!ParseNumber(value, 1, kMaxFrames, n)) {
-        r.error = "--frames needs a number in 1..1000000, not '" + std::string(value) + "'";
-        return r;
+        return Failure("--frames needs a number in 1..1000000, not '" + std::string(value) + "'");
       }
       o.frames = static_cast<int32_t>(n);
     } else if (arg == "--check-texts") {
@@ -134,46 +128,38 @@ ParsedOptions ParseCommandLine(std::span<const std::string_view> args) {
       o.updateGolden = true;
     } else if (arg == "--golden-dir") {
       if (value.empty()) {
-        r.error = "--golden-dir needs a path";
-        return r;
+        return Failure("--golden-dir needs a path");
       }
       o.goldenDir = value;
     } else if (arg == "--language") {
       if (value.empty()) {
-        r.error = "--language needs a language (ja, en, ...)";
-        return r;
+        return Failure("--language needs a language (ja, en, ...)");
       }
       o.language = value;
     } else if (arg == "--data-dir" || arg == "--script") {
       if (value.empty()) {
-        r.error = std::string(arg) + " needs a path";
-        return r;
+        return Failure(std::string(arg) + " needs a path");
       }
       (arg == "--script" ? o.script : o.dataDir) = value;
     } else if (IsDesktopOption(arg) || IsReplayOption(arg)) {
       const Status parsed = IsDesktopOption(arg) ? ParseDesktopOption(arg, value, o)
                                                  : ParseReplayOption(arg, value, o);
-      if (!parsed.ok()) {
-        r.error = parsed.message();
-        return r;
-      }
+      if (!parsed.ok()) return parsed;
     } else {
-      r.error = "unknown option '" + std::string(args[i]) + "' (see --help)";
-      return r;
+      return Failure("unknown option '" + std::string(args[i]) + "' (see --help)");
     }
   }
   if (!o.script.empty()) o.headless = true;
-  if ((o.checkTexts || !o.goldenDir.empty() || o.updateGolden) && o.script.empty() &&
-      r.error.empty()) {
-    r.error = "--check-texts, --golden-dir and --update-golden check a scripted run (add --script)";
-  }
-  if (o.updateGolden && o.goldenDir.empty() && r.error.empty())
-    r.error = "--update-golden needs --golden-dir";
   if (o.headless && o.script.empty() && o.replay.empty() && !o.help && !o.version) {
-    r.error = "--headless needs --script FILE (or --replay FILE)";
+    return Failure("--headless needs --script FILE (or --replay FILE)");
   }
-  if (r.error.empty()) r.error = CheckReplayOptions(o).message();
-  return r;
+  if ((o.checkTexts || !o.goldenDir.empty() || o.updateGolden) && o.script.empty()) {
+    return Failure(
+        "--check-texts, --golden-dir and --update-golden check a scripted run (add --script)");
+  }
+  if (o.updateGolden && o.goldenDir.empty()) return Failure("--update-golden needs --golden-dir");
+  if (Status replay = CheckReplayOptions(o); !replay.ok()) return replay;
+  return o;
 }
 
 std::string UsageText() {

@@ -8,6 +8,7 @@
 #include <string_view>
 
 #include "core/game.h"
+#include "files/status.h"
 
 namespace qv::session {
 
@@ -43,16 +44,11 @@ struct Options {
   bool updateGolden = false;  // --update-golden: screenshots written to the golden folder
 };
 
-struct ParsedOptions {
-  Options options;
-  std::string error;  // empty when the command line is good
-};
-
 constexpr int32_t kMaxScale = 16;
 constexpr int32_t kMaxFrames = 1'000'000;
 
 // Parses the arguments after the program name ("--seed 5" and "--seed=5" alike).
-ParsedOptions ParseCommandLine(std::span<const std::string_view> args);
+Result<Options> ParseCommandLine(std::span<const std::string_view> args);
 
 // The --help text, every option with one line.
 std::string UsageText();

@@ -26,7 +26,7 @@ struct RecordingReader::Impl {
 
   std::string name;
   RecordingParser parser;
-  std::string error;
+  Status status;
   int32_t lineNumber = 0;
   bool headerRead = false;
   bool finished = false;
@@ -48,18 +48,18 @@ bool RecordingReader::Impl::Fill() {
     const ssize_t n = ::read(fd, chunk, sizeof chunk);
     if (n < 0 && errno == EINTR && interruptions < 100) continue;
     if (n < 0) {
-      error = name + ": cannot read the recording (" + files::ErrorText(errno) + ")";
+      status = Failure(name + ": cannot read the recording (" + files::ErrorText(errno) + ")");
       return false;
     }
     if (n == 0) {
       endOfFile = true;
       if (bytesRead == expectedBytes) return true;
-      error = name + ": " + files::ErrorText(files::kChangedWhileRead);
+      status = Failure(name + ": " + files::ErrorText(files::kChangedWhileRead));
       return false;
     }
     bytesRead += static_cast<size_t>(n);
     if (bytesRead > kMaxRecordingBytes) {
-      error = name + ": larger than 64 MiB";
+      status = Failure(name + ": larger than 64 MiB");
       return false;
     }
     buffer.append(chunk, static_cast<size_t>(n));
@@ -96,10 +96,11 @@ bool RecordingReader::Impl::NextLine(std::string_view& line) {
 
 RecordingReader::RecordingReader(const std::filesystem::path& path, int32_t maxTicks)
     : impl_(std::make_unique<Impl>(path.string(), maxTicks)) {
-  int error = 0;
-  impl_->fd = files::OpenRegularFile(path, kMaxRecordingBytes, error);
+  const Result<int> fd = files::OpenRegularFile(path, kMaxRecordingBytes);
+  int error = fd.code();
   struct stat st {};
-  if (impl_->fd >= 0) {
+  if (fd.ok()) {
+    impl_->fd = *fd;
     if (fstat(impl_->fd, &st) == 0) {
       impl_->expectedBytes = static_cast<size_t>(st.st_size);
       return;
@@ -107,11 +108,12 @@ RecordingReader::RecordingReader(const std::filesystem::path& path, int32_t maxT
     error = errno;
   }
   if (error == ENOENT) {
-    impl_->error = impl_->name + ": no such recording";
+    impl_->status = Failure(impl_->name + ": no such recording");
   } else if (error == EFBIG) {
-    impl_->error = impl_->name + ": larger than 64 MiB";
+    impl_->status = Failure(impl_->name + ": larger than 64 MiB");
   } else {
-    impl_->error = impl_->name + ": cannot read the recording (" + files::ErrorText(error) + ")";
+    impl_->status =
+        Failure(impl_->name + ": cannot read the recording (" + files::ErrorText(error) + ")");
   }
   impl_->finished = true;
 }
@@ -120,7 +122,7 @@ RecordingReader::RecordingReader(std::string_view text, std::string_view name, i
     : impl_(std::make_unique<Impl>(name, maxTicks)) {
   impl_->text = text;
   if (text.size() > kMaxRecordingBytes) {
-    impl_->error = impl_->name + ": larger than 64 MiB";
+    impl_->status = Failure(impl_->name + ": larger than 64 MiB");
     impl_->finished = true;
   }
 }
@@ -131,21 +133,21 @@ RecordingReader::~RecordingReader() {
 
 bool RecordingReader::ReadHeader() {
   Impl& im = *impl_;
-  if (im.headerRead) return im.error.empty();
+  if (im.headerRead) return im.status.ok();
   im.headerRead = true;
   std::string_view line;
-  while (im.error.empty() && !im.parser.InEntries()) {
+  while (im.status.ok() && !im.parser.InEntries()) {
     if (im.finished || !im.NextLine(line)) {
-      if (im.error.empty() && !im.finished && !im.parser.Finish(im.lineNumber)) {
-        im.error = im.parser.error_;
+      if (im.status.ok() && !im.finished && !im.parser.Finish(im.lineNumber)) {
+        im.status = Failure(im.parser.error_);
       }
       im.finished = true;
       break;
     }
-    if (!im.parser.Line(line, ++im.lineNumber)) im.error = im.parser.error_;
+    if (!im.parser.Line(line, ++im.lineNumber)) im.status = Failure(im.parser.error_);
   }
-  if (!im.error.empty()) im.finished = true;
-  return im.error.empty();
+  if (!im.status.ok()) im.finished = true;
+  return im.status.ok();
 }
 
 const Recording& RecordingReader::Header() const {
@@ -159,12 +161,12 @@ bool RecordingReader::Next(RecordingEntry& e) {
   std::string_view line;
   while (!im.finished) {
     if (!im.NextLine(line)) {
-      if (im.error.empty() && !im.parser.Finish(im.lineNumber)) im.error = im.parser.error_;
+      if (im.status.ok() && !im.parser.Finish(im.lineNumber)) im.status = Failure(im.parser.error_);
       im.finished = true;
       return false;
     }
     if (!im.parser.Line(line, ++im.lineNumber)) {
-      im.error = im.parser.error_;
+      im.status = Failure(im.parser.error_);
       im.finished = true;
       return false;
     }
@@ -173,42 +175,37 @@ bool RecordingReader::Next(RecordingEntry& e) {
   return false;
 }
 
-const std::string& RecordingReader::Error() const {
-  return impl_->error;
+const Status& RecordingReader::status() const {
+  return impl_->status;
 }
 
 namespace {
 
-RecordingParse ReadAll(RecordingReader& reader) {
-  RecordingParse r;
+Result<Recording> ReadAll(RecordingReader& reader) {
+  Recording out;
   RecordingEntry e;
-  while (reader.Next(e)) r.recording.entries.push_back(std::move(e));
-  if (!reader.Error().empty()) {
-    r.error = reader.Error();
-    r.recording.entries.clear();
-    return r;
-  }
-  Recording& out = r.recording;
+  while (reader.Next(e)) out.entries.push_back(std::move(e));
+  if (!reader.status().ok()) return reader.status();
   const Recording& header = reader.Header();
   out.seed = header.seed;
   out.program = header.program;
   out.startSave = header.startSave;
-  return r;
+  return out;
 }
 
 }  // namespace
 
-RecordingParse ParseRecording(std::string_view text, std::string_view name) {
+Result<Recording> ParseRecording(std::string_view text, std::string_view name) {
   RecordingReader reader(text, name);
   return ReadAll(reader);
 }
 
-RecordingParse LoadRecording(const std::filesystem::path& path) {
+Result<Recording> LoadRecording(const std::filesystem::path& path) {
   RecordingReader reader(path);
   return ReadAll(reader);
 }
 
-RecordingCheck CheckRecordingFile(const std::filesystem::path& path, int32_t maxTicks) {
+Result<RecordingCheck> CheckRecordingFile(const std::filesystem::path& path, int32_t maxTicks) {
   RecordingCheck check;
   RecordingReader reader(path, maxTicks);
   RecordingEntry e;
@@ -216,8 +213,8 @@ RecordingCheck CheckRecordingFile(const std::filesystem::path& path, int32_t max
     check.endTick = e.tick;
     ++check.entries;
   }
-  check.error = reader.Error();
-  if (check.error.empty()) check.header = reader.Header();
+  if (!reader.status().ok()) return reader.status();
+  check.header = reader.Header();
   return check;
 }
 

@@ -13,6 +13,7 @@
 #include <string_view>
 #include <vector>
 
+#include "files/status.h"
 #include "platform/session/replay_coding.h"
 #include "platform/session/replay_input.h"
 
@@ -89,24 +90,19 @@ class RecordingReader {
   const Recording& Header() const;
   // The next entry; false at the end of the recording, or at a bad line (Error names it).
   bool Next(RecordingEntry& e);
-  // Empty while all is well; otherwise "NAME:LINE: why" (or "NAME: why" for the file itself).
-  const std::string& Error() const;
+  // Ok while all is well; otherwise failed with "NAME:LINE: why" (or "NAME: why" for the file
+  // itself).
+  const Status& status() const;
 
  private:
   struct Impl;
   std::unique_ptr<Impl> impl_;
 };
 
-struct RecordingParse {
-  Recording recording;
-  std::string error;  // empty when the file is good; otherwise "NAME:LINE: why"
-  bool Ok() const { return error.empty(); }
-};
-
-// Parses a whole recording into memory; `name` appears in error messages.
-RecordingParse ParseRecording(std::string_view text, std::string_view name = "recording");
+// Parses a whole recording into memory; `name` appears in the failure ("NAME:LINE: why").
+Result<Recording> ParseRecording(std::string_view text, std::string_view name = "recording");
 // Reads and parses a whole recording file into memory (tests; a replay streams it).
-RecordingParse LoadRecording(const std::filesystem::path& path);
+Result<Recording> LoadRecording(const std::filesystem::path& path);
 
 // A recording file read from end to end without keeping its entries: its header, and where
 // it ends.
@@ -114,10 +110,8 @@ struct RecordingCheck {
   Recording header;  // without entries
   int32_t endTick = 0;
   size_t entries = 0;
-  std::string error;
-  bool Ok() const { return error.empty(); }
 };
-RecordingCheck CheckRecordingFile(const std::filesystem::path& path,
-                                  int32_t maxTicks = kMaxReplayTicks);
+Result<RecordingCheck> CheckRecordingFile(const std::filesystem::path& path,
+                                          int32_t maxTicks = kMaxReplayTicks);
 
 }  // namespace qv::session

@@ -52,8 +52,9 @@ const RecordingEntry* Replayer::Peek() {
   RecordingEntry e;
   if (reader_ == nullptr || !reader_->Next(e)) {
     // Read whole before the replay began; it can only fail now if it changed since.
-    if (reader_ != nullptr && !reader_->Error().empty()) {
-      Stop(ReplayOutcome::Differs, "the recording cannot be read on: " + reader_->Error());
+    if (reader_ != nullptr && !reader_->status().ok()) {
+      Stop(ReplayOutcome::Differs,
+           "the recording cannot be read on: " + reader_->status().message());
     }
     return nullptr;
   }

@@ -12,14 +12,11 @@ namespace qv::session {
 
 Result<std::optional<std::string>> ReadStartSave(const Paths& paths) {
   const std::filesystem::path file = paths.saveDir / persist::kSaveFileName;
-  std::string bytes;
-  const files::FileResult read = files::ReadFile(file, bytes, kMaxStartSaveBytes);
-  if (read.error == ENOENT) return std::optional<std::string>();
-  if (read.error == EFBIG) return Failure(file.string() + ": larger than 4 MiB");
-  if (!read.ok()) {
-    return Failure(file.string() + ": cannot read it (" + files::ErrorText(read.error) + ")");
-  }
-  return std::optional<std::string>(std::move(bytes));
+  Result<std::string> bytes = files::ReadFile(file, kMaxStartSaveBytes);
+  if (bytes.code() == ENOENT) return std::optional<std::string>();
+  if (bytes.code() == EFBIG) return Failure(file.string() + ": larger than 4 MiB");
+  if (!bytes.ok()) return Failure(file.string() + ": cannot read it (" + bytes.message() + ")");
+  return std::optional<std::string>(std::move(*bytes));
 }
 
 ReplayFolder::~ReplayFolder() {

@@ -8,15 +8,14 @@ namespace qv::session {
 
 Result<std::string> ReadSmallFile(const std::filesystem::path& path, size_t maxBytes,
                                   std::string_view what) {
-  std::string text;
-  const files::FileResult read = files::ReadFile(path, text, maxBytes);
-  if (read.ok()) return text;
-  if (read.error == ENOENT) return Failure(path.string() + ": no such " + std::string(what));
-  if (read.error == EFBIG) {
+  Result<std::string> text = files::ReadFile(path, maxBytes);
+  if (text.ok()) return text;
+  if (text.code() == ENOENT) return Failure(path.string() + ": no such " + std::string(what));
+  if (text.code() == EFBIG) {
     return Failure(path.string() + ": larger than " + std::to_string(maxBytes >> 20) + " MiB");
   }
-  return Failure(path.string() + ": cannot read the " + std::string(what) + " (" +
-                 files::ErrorText(read.error) + ")");
+  return Failure(path.string() + ": cannot read the " + std::string(what) + " (" + text.message() +
+                 ")");
 }
 
 }  // namespace qv::session

@@ -125,11 +125,12 @@ W WidgetId(const Game& g, const Widget* w) {
 }
 
 std::string CountSaveLines(const Game& g) {
-  std::string text;
-  if (!files::ReadFile(g.paths.saveDir / "my.dat", text, persist::kMaxSaveBytes).ok()) return "-1";
+  const Result<std::string> text =
+      files::ReadFile(g.paths.saveDir / "my.dat", persist::kMaxSaveBytes);
+  if (!text.ok()) return "-1";
   int64_t lines = 0;
-  for (char c : text) lines += c == '\n';
-  if (!text.empty() && text.back() != '\n') ++lines;  // a last line without its end counts
+  for (char c : *text) lines += c == '\n';
+  if (!text->empty() && text->back() != '\n') ++lines;  // a last line without its end counts
   return Num(lines);
 }
 
