@@ -2,12 +2,12 @@
 // test program with --update-golden to rewrite them after a deliberate change.
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <fstream>
 #include <iterator>
 
 #include "core/text.h"
 #include "gfx/picture_file.h"
+#include "gfx/picture_match.h"
 #include "ui/desktop_notice.h"
 #include "ui/desktop_texts.h"
 #include "ui/input.h"
@@ -34,20 +34,14 @@ void ExpectGolden(const gfx::Bitmap& actual, const std::string& name) {
   }
   const gfx::PictureResult expected = gfx::LoadPicture(golden);
   ASSERT_TRUE(expected) << expected.error << " (run with --update-golden to create it)";
-  ASSERT_EQ(expected.bitmap.Width(), actual.Width());
-  ASSERT_EQ(expected.bitmap.Height(), actual.Height());
-  int off = 0;
-  for (size_t i = 0; i < actual.Pixels().size(); ++i) {
-    const gfx::Color a = actual.Pixels()[i], e = expected.bitmap.Pixels()[i];
-    const int d = std::max({std::abs(gfx::RedOf(a) - gfx::RedOf(e)),
-                            std::abs(gfx::GreenOf(a) - gfx::GreenOf(e)),
-                            std::abs(gfx::BlueOf(a) - gfx::BlueOf(e))});
-    off += d > 24;
-  }
-  if (off > static_cast<int>(actual.Pixels().size() / 500)) {
+  const gfx::PictureMatch match = gfx::MatchPicture(actual, expected.bitmap);
+  ASSERT_TRUE(match.sameSize) << actual.Width() << "x" << actual.Height() << " against "
+                              << expected.bitmap.Width() << "x" << expected.bitmap.Height();
+  if (!match.Matches()) {
     const std::filesystem::path out = std::filesystem::path(QV_BUILD_DIR) / ("actual-" + name);
     gfx::WritePng(actual, out);
-    ADD_FAILURE() << off << " pixels differ from " << golden << "; this run's picture: " << out;
+    ADD_FAILURE() << match.pixelsOff << " pixels differ from " << golden
+                  << "; this run's picture: " << out;
   }
 }
 

@@ -1,13 +1,13 @@
 #include "platform/headless/script_runner.h"
 
 #include <algorithm>
-#include <cstdlib>
 #include <fstream>
 #include <utility>
 #include <vector>
 
 #include "flow/tick.h"
 #include "gfx/picture_file.h"
+#include "gfx/picture_match.h"
 #include "platform/session/state_dump.h"
 #include "platform/session/tick_driver.h"
 #include "ui/input.h"
@@ -16,23 +16,15 @@
 namespace qv::headless {
 namespace {
 
-// A screenshot against its reviewed picture: a pixel differs when a channel is off by more
-// than 24, and a picture when more than one pixel in 500 differs (font smoothing may vary).
+// A screenshot against its reviewed picture (with the tolerance of MatchPicture).
 std::string CompareWithGolden(const gfx::Bitmap& actual, const std::filesystem::path& golden) {
   const gfx::PictureResult expected = gfx::LoadPicture(golden);
   if (!expected) return "no reviewed picture " + golden.string() + " (" + expected.error + ")";
-  if (expected.bitmap.Width() != actual.Width() || expected.bitmap.Height() != actual.Height())
-    return "the picture's size differs from " + golden.string();
-  int32_t off = 0;
-  for (size_t i = 0; i < actual.Pixels().size(); ++i) {
-    const gfx::Color a = actual.Pixels()[i], e = expected.bitmap.Pixels()[i];
-    const int d = std::max({std::abs(gfx::RedOf(a) - gfx::RedOf(e)),
-                            std::abs(gfx::GreenOf(a) - gfx::GreenOf(e)),
-                            std::abs(gfx::BlueOf(a) - gfx::BlueOf(e))});
-    off += d > 24;
+  const gfx::PictureMatch match = gfx::MatchPicture(actual, expected.bitmap);
+  if (!match.sameSize) return "the picture's size differs from " + golden.string();
+  if (!match.Matches()) {
+    return std::to_string(match.pixelsOff) + " pixels differ from " + golden.string();
   }
-  if (off > static_cast<int32_t>(actual.Pixels().size() / 500))
-    return std::to_string(off) + " pixels differ from " + golden.string();
   return {};
 }
 
