@@ -117,11 +117,12 @@ int64_t BandStart(int64_t c, int32_t w) {
   return c - w / 2;
 }
 
-void FillSpan(Bitmap& b, int64_t y, int64_t x0, int64_t x1, Color c) {
+template <bool kWide = false>
+[[gnu::always_inline]] inline void FillSpan(Bitmap& b, int64_t y, int64_t x0, int64_t x1, Color c) {
   if (y < 0 || y >= b.Height()) return;
   x0 = std::max<int64_t>(x0, 0);
   x1 = std::min<int64_t>(x1, b.Width());
-  FillRun(b.Row(int32_t(y)) + x0, x1 - x0, c);
+  FillRun<kWide>(b.Row(int32_t(y)) + x0, x1 - x0, c);
 }
 
 // Calls visit(y, mirror) for the rows y of the upper half of `s` for which y or its mirror
@@ -150,19 +151,33 @@ void ForUpperRows(const Bitmap& b, const Shape& s, int64_t middle, Visit visit) 
   }
 }
 
-void FillShape(Bitmap& b, const Shape& s, Color c) {
+template <bool kWide>
+[[gnu::always_inline]] inline void FillShapeWith(Bitmap& b, const Shape& s, Color c) {
   UpperSpans spans(s);
   ForUpperRows(b, s, spans.Middle(), [&](int64_t y, int64_t mirror) {
     int64_t x0, x1;
     if (!spans.Row(y, x0, x1)) return;
-    FillSpan(b, y, x0, x1, c);
-    if (mirror != y) FillSpan(b, mirror, x0, x1, c);
+    FillSpan<kWide>(b, y, x0, x1, c);
+    if (mirror != y) FillSpan<kWide>(b, mirror, x0, x1, c);
   });
+}
+
+[[gnu::target("avx2"), gnu::flatten]] void FillShapeWide(Bitmap& b, const Shape& s, Color c) {
+  FillShapeWith<true>(b, s, c);
+}
+
+void FillShape(Bitmap& b, const Shape& s, Color c) {
+  if (WideStores())
+    FillShapeWide(b, s, c);
+  else
+    FillShapeWith<false>(b, s, c);
 }
 
 // Paints what lies inside `outer` but not inside `inner` (which is `outer` inset, so both
 // mirror about the same middle).
-void FillRing(Bitmap& b, const Shape& outer, const Shape& inner, Color c) {
+template <bool kWide>
+[[gnu::always_inline]] inline void FillRingWith(Bitmap& b, const Shape& outer, const Shape& inner,
+                                                Color c) {
   UpperSpans outerSpans(outer), innerSpans(inner);
   const bool hollow = !inner.Empty();
   const int64_t width = b.Width(), height = b.Height();
@@ -180,12 +195,24 @@ void FillRing(Bitmap& b, const Shape& outer, const Shape& inner, Color c) {
     for (const int64_t row : {y, mirror}) {
       if (row >= 0 && row < height) {
         Color* line = b.Row(int32_t(row));
-        FillRun(line + a0, a1 - a0, c);
-        FillRun(line + b0, b1 - b0, c);
+        FillRun<kWide>(line + a0, a1 - a0, c);
+        FillRun<kWide>(line + b0, b1 - b0, c);
       }
       if (mirror == y) break;
     }
   });
+}
+
+[[gnu::target("avx2"), gnu::flatten]] void FillRingWide(Bitmap& b, const Shape& outer,
+                                                        const Shape& inner, Color c) {
+  FillRingWith<true>(b, outer, inner, c);
+}
+
+void FillRing(Bitmap& b, const Shape& outer, const Shape& inner, Color c) {
+  if (WideStores())
+    FillRingWide(b, outer, inner, c);
+  else
+    FillRingWith<false>(b, outer, inner, c);
 }
 
 // Positions along one axis of a line: start + i * delta / n rounded to the nearest pixel, halves

@@ -4,6 +4,8 @@
 
 #include <fontconfig/fontconfig.h>
 #include <ft2build.h>
+
+#include "gfx/fill_run.h"
 #include FT_FREETYPE_H
 #include FT_OUTLINE_H
 
@@ -17,6 +19,9 @@
 
 #if defined(__SSE2__)
 #include <emmintrin.h>
+#endif
+#if defined(__x86_64__) && defined(__GNUC__)
+#include <immintrin.h>
 #endif
 
 namespace qv::gfx {
@@ -138,6 +143,39 @@ void BlendGroups(uint8_t* __restrict out, const uint8_t* __restrict weight, int6
 #endif
 }
 
+#if defined(__x86_64__) && defined(__GNUC__)
+[[gnu::target("avx2")]] inline __m256i Div255Wide(__m256i x) {
+  const __m256i one = _mm256_set1_epi16(1);
+  return _mm256_srli_epi16(_mm256_add_epi16(_mm256_add_epi16(x, one), _mm256_srli_epi16(x, 8)), 8);
+}
+
+// BlendGroups two groups at a time for processors with AVX2: the same steps on 32 bytes.
+[[gnu::target("avx2")]] void BlendGroupsWide(uint8_t* __restrict out,
+                                             const uint8_t* __restrict weight, int64_t groups,
+                                             const uint8_t* __restrict colour) {
+  const __m128i c1 = _mm_loadu_si128(reinterpret_cast<const __m128i*>(colour));
+  const __m256i c = _mm256_broadcastsi128_si256(c1);
+  const __m256i zero = _mm256_setzero_si256();
+  int64_t g = 0;
+  for (; g + 2 <= groups; g += 2, out += 2 * kGroupBytes, weight += 2 * kGroupBytes) {
+    const __m256i d = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(out));
+    const __m256i w = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(weight));
+    const __m256i hi = _mm256_max_epu8(c, d), lo = _mm256_min_epu8(c, d);
+    const __m256i diff = _mm256_sub_epi8(hi, lo);
+    // The unpacks and the pack work within each 16-byte half, so the bytes come back in place.
+    const __m256i ql = Div255Wide(
+        _mm256_mullo_epi16(_mm256_unpacklo_epi8(diff, zero), _mm256_unpacklo_epi8(w, zero)));
+    const __m256i qh = Div255Wide(
+        _mm256_mullo_epi16(_mm256_unpackhi_epi8(diff, zero), _mm256_unpackhi_epi8(w, zero)));
+    const __m256i q = _mm256_packus_epi16(ql, qh);
+    const __m256i up = _mm256_cmpeq_epi8(hi, c);
+    const __m256i mixed = _mm256_blendv_epi8(_mm256_sub_epi8(hi, q), _mm256_add_epi8(lo, q), up);
+    _mm256_storeu_si256(reinterpret_cast<__m256i*>(out), mixed);
+  }
+  if (g < groups) BlendGroups(out, weight, groups - g, colour);
+}
+#endif
+
 void BlendBytes(uint8_t* __restrict out, const uint8_t* __restrict weight, int64_t pixels,
                 const uint8_t* __restrict colour) {
   for (int64_t i = 0; i < 4 * pixels; ++i) out[i] = MixByte(out[i], colour[i & 3], weight[i]);
@@ -179,6 +217,7 @@ void Blend(Bitmap& target, int64_t gx, int64_t gy, int32_t w, int32_t h, const u
   uint8_t colour[kGroupBytes];
   for (int32_t i = 0; i < kGroupBytes; i += 4) std::memcpy(colour + i, &color, 4);
   const int64_t right = target.Width() - gx;  // the first glyph column past the target
+  const bool wide = WideStores();
   for (int64_t row = y0; row < y1; ++row) {
     const BlendMap::Row& r = map.rows[size_t(row)];
     uint8_t* out = reinterpret_cast<uint8_t*>(target.Row(int32_t(gy + row)) + gx);
@@ -186,6 +225,12 @@ void Blend(Bitmap& target, int64_t gx, int64_t gy, int32_t w, int32_t h, const u
     const int64_t groups = (r.to - r.from + kGroup - 1) / kGroup;
     if (r.from >= x0 && r.from + groups * kGroup <= right) {
       // The padding's weights are 0, so blending it leaves the pixels as they are.
+#if defined(__x86_64__) && defined(__GNUC__)
+      if (wide) {
+        BlendGroupsWide(out + 4 * r.from, weight, groups, colour);
+        continue;
+      }
+#endif
       BlendGroups(out + 4 * r.from, weight, groups, colour);
       continue;
     }

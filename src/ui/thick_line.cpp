@@ -158,6 +158,33 @@ struct Body {
 #endif
 };
 
+// Paints columns [from[i], to[i]] of the n rows from `first`, clipped to the bitmap's width.
+template <bool kWide>
+[[gnu::always_inline]] inline void FillRowsWith(gfx::Bitmap& b, int32_t first, int32_t n,
+                                                const int32_t* from, const int32_t* to,
+                                                gfx::Color colour) {
+  const int64_t last = b.Width() - 1;
+  for (int32_t i = 0; i < n; ++i) {
+    const int64_t x0 = std::max<int64_t>(from[i], 0);
+    const int64_t x1 = std::min<int64_t>(to[i], last);
+    gfx::FillRun<kWide>(b.Row(first + i) + x0, x1 + 1 - x0, colour);
+  }
+}
+
+[[gnu::target("avx2"), gnu::flatten]] void FillRowsWide(gfx::Bitmap& b, int32_t first, int32_t n,
+                                                        const int32_t* from, const int32_t* to,
+                                                        gfx::Color colour) {
+  FillRowsWith<true>(b, first, n, from, to, colour);
+}
+
+void FillRows(gfx::Bitmap& b, int32_t first, int32_t n, const int32_t* from, const int32_t* to,
+              gfx::Color colour) {
+  if (gfx::WideStores())
+    FillRowsWide(b, first, n, from, to, colour);
+  else
+    FillRowsWith<false>(b, first, n, from, to, colour);
+}
+
 }  // namespace
 
 void WideLine(gfx::Canvas& c, int32_t x0, int32_t y0, int32_t x1, int32_t y1) {
@@ -188,7 +215,6 @@ void WideLine(gfx::Canvas& c, int32_t x0, int32_t y0, int32_t x1, int32_t y1) {
   RoundEnd start(x0, y0, w), end(x1, y1, w);
   const bool tabled = w <= kTabledPen;
   const EndTable ends(tabled ? w : 0);
-  const int64_t last = b.Width() - 1;
   std::array<int32_t, kChunk> bodyFrom, bodyTo;
   for (int32_t first = top; first < bottom; first += kChunk) {
     const int32_t n = std::min(kChunk, bottom - first);
@@ -219,11 +245,7 @@ void WideLine(gfx::Canvas& c, int32_t x0, int32_t y0, int32_t x1, int32_t y1) {
         }
       }
     }
-    for (int32_t i = 0; i < n; ++i) {
-      const int64_t from = std::max<int64_t>(bodyFrom[size_t(i)], 0);
-      const int64_t to = std::min<int64_t>(bodyTo[size_t(i)], last);
-      gfx::FillRun(b.Row(first + i) + from, to + 1 - from, colour);
-    }
+    FillRows(b, first, n, bodyFrom.data(), bodyTo.data(), colour);
   }
   c.MoveTo(x1, y1);
 }

@@ -6,6 +6,9 @@
 #include <climits>
 #include <cstdlib>
 #include <string>
+#include <vector>
+
+#include "gfx/fill_run.h"
 
 namespace qv::gfx {
 namespace {
@@ -306,6 +309,28 @@ TEST(Canvas, CopyRectOntoItselfShiftsLikeTheScreenShake) {
   Bitmap frame(2, 2);
   Canvas(frame).CopyRect({0, 0, 2, 2}, strip, {4, 0, 6, 2});
   EXPECT_EQ(frame.Pixel(0, 1), 5u);
+}
+
+// Runs painted with 32-byte stores, built as the canvas builds them for processors that have
+// them.
+[[gnu::target("avx2"), gnu::flatten]] void WideRun(Color* p, int64_t n, Color c) {
+  FillRun<true>(p, n, c);
+}
+
+TEST(Canvas, RunsOfEveryLengthAndPlaceAreTheSameWithWideStores) {
+  if (!__builtin_cpu_supports("avx2")) GTEST_SKIP() << "the processor has no 32-byte stores";
+  // Guard pixels on both sides: a store that reaches past the run shows in them.
+  constexpr int kRoom = 96;
+  for (int64_t n = -1; n <= 70; ++n) {
+    for (int at = 8; at < 16; ++at) {
+      std::vector<Color> narrow(kRoom, 0x123456), wide(kRoom, 0x123456);
+      FillRun<false>(narrow.data() + at, n, 0xABCDEF);
+      WideRun(wide.data() + at, n, 0xABCDEF);
+      ASSERT_EQ(narrow, wide) << n << " pixels at " << at;
+      const int64_t painted = std::count(narrow.begin(), narrow.end(), 0xABCDEFu);
+      ASSERT_EQ(painted, std::max<int64_t>(n, 0)) << n << " pixels at " << at;
+    }
+  }
 }
 
 TEST(Bitmap, SizesAndResize) {

@@ -1,8 +1,13 @@
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+#include <filesystem>
 #include <fstream>
+#include <string>
+#include <vector>
 
 #include "core/text.h"
+#include "gfx/fill_run.h"
 #include "ui/frame_rules.h"
 #include "ui_fixture.h"
 
@@ -205,6 +210,70 @@ TEST(Window, TitleFramesMatchAWholeCopyOfTheBackground) {
         << "frame " << frame;
     ASSERT_TRUE(restored.screen.WindowChanged());
   }
+}
+
+// A hash of each of 120 frames of a busy battle: both panels, log lines in every colour, and
+// pop-ups of every kind spawned, ageing and ending all the while.
+std::vector<uint64_t> BusyBattleFrames() {
+  UiGame t;
+  Game& g = t.g();
+  g.rng.Seed(11);
+  g.screen.scene = 0;
+  gfx::Bitmap back(640, 480);
+  for (int y = 0; y < 480; ++y)
+    for (int x = 0; x < 640; ++x) back.SetPixel(x, y, gfx::Rgb(x / 3, y / 2, (x + y) / 5));
+  t.screen.SetSprite(6, back);
+  Combatant& p = g.state.player();
+  p.name = Sjis("しすみ");
+  p.maxHp = 400;
+  p.hp = 30;
+  p.st_poison = 1;
+  Combatant& e = g.state.enemy();
+  e.name = Sjis("暗黒剣士ヨイヤミ");
+  e.present = 1;
+  e.maxHp = 900;
+  e.hp = 640;
+  g.battle.battleActive = 1;
+  for (const char* c : {"green", "yellow", "red", "pink2", "rainbow", "aqua", "purple"})
+    AddLogLine(g, Sjis("暗黒剣士ヨイヤミの攻撃！しすみに 123 のダメージ"), c);
+  const int types[] = {16, 161, 140, 191, 189, 156, 57, 192, 193, 194, 17, 18, 19, 20, 32};
+  std::vector<uint64_t> hashes;
+  for (int i = 0; i < 120; ++i) {
+    SpawnPopup(g, (i * 91) % 700 - 30, (i * 37) % 540 - 30, types[i % 15], std::to_string(i));
+    g.screen.frameCounter = i;
+    t.screen.ComposeFrame(g);
+    uint64_t h = 1469598103934665603ull;
+    for (gfx::Color c : t.screen.MainPicture().Pixels()) h = (h ^ c) * 1099511628211ull;
+    for (gfx::Color c : t.screen.GlowLayer().Pixels()) h = (h ^ c) * 1099511628211ull;
+    hashes.push_back(h);
+  }
+  return hashes;
+}
+
+// Processors with AVX2 fill spans, OR the glow and blend glyphs with 32-byte stores; the same
+// game run with the 16-byte loops (QV_NARROW_STORES) must draw every frame the same.
+TEST(Compose, BusyFramesAreTheSameWithNarrowStores) {
+  if (const char* out = std::getenv("QV_FRAME_HASHES")) {
+    // The run with the narrow loops that this test starts: it writes its frames.
+    std::ofstream file(out);
+    for (uint64_t h : BusyBattleFrames()) file << h << "\n";
+    return;
+  }
+  if (!gfx::WideStores()) GTEST_SKIP() << "the 32-byte loops are not used here";
+  const std::vector<uint64_t> wide = BusyBattleFrames();
+  const std::filesystem::path dir = testing::MakeTempDir();
+  const std::filesystem::path file = dir / "narrow.txt";
+  const std::string self = std::filesystem::read_symlink("/proc/self/exe").string();
+  const std::string run = "QV_NARROW_STORES=1 QV_FRAME_HASHES='" + file.string() + "' '" + self +
+                          "' --gtest_filter=Compose.BusyFramesAreTheSameWithNarrowStores"
+                          " >/dev/null 2>&1";
+  ASSERT_EQ(std::system(run.c_str()), 0);
+  std::ifstream in(file);
+  std::vector<uint64_t> narrow;
+  for (uint64_t h; in >> h;) narrow.push_back(h);
+  std::filesystem::remove_all(dir);
+  ASSERT_EQ(narrow.size(), wide.size());
+  for (size_t i = 0; i < wide.size(); ++i) EXPECT_EQ(narrow[i], wide[i]) << "frame " << i;
 }
 
 TEST(Compose, ClickIndicatorShowsWhileALineWaits) {
