@@ -1,7 +1,6 @@
 #include "platform/sdl/sdl_host.h"
 
 #include <algorithm>
-#include <csignal>
 #include <iostream>
 
 #include "core/music_notify.h"
@@ -9,6 +8,7 @@
 #include "persist/progress.h"
 #include "platform/sdl/key_map.h"
 #include "platform/sdl/session_bus.h"
+#include "platform/sdl/window_events.h"
 #include "ui/desktop_texts.h"
 #include "ui/input.h"
 #include "ui/name_field.h"
@@ -21,42 +21,6 @@ constexpr int32_t kPictureW = ui::kWindowWidth;
 constexpr int32_t kPictureH = ui::kWindowHeight;
 // Room for the window's title bar and frame when choosing the default scale.
 constexpr int32_t kFrameAllowance = 48;
-// How long a box waits for events when the sound needs nothing sooner.
-constexpr int32_t kBoxIdleWaitMs = 500;
-
-bool IsRedrawEvent(const SDL_WindowEvent& w) {
-  return w.event == SDL_WINDOWEVENT_EXPOSED || w.event == SDL_WINDOWEVENT_SIZE_CHANGED ||
-         w.event == SDL_WINDOWEVENT_RESTORED || w.event == SDL_WINDOWEVENT_SHOWN;
-}
-
-// Who wants the window closed. With SDL's quit-on-last-window hint off, the close button
-// (and the window manager's close keys) only ever send the window's close event, and a quit
-// event comes from SIGTERM or SIGINT (SDL's own handlers) or the display going away.
-enum class CloseBy { Nobody, Player, System };
-
-// SIGHUP (the terminal closing) is the system's close too; SDL turns only SIGINT and SIGTERM
-// into quit events, so the loop looks at this flag itself.
-volatile std::sig_atomic_t hangUp = 0;
-
-extern "C" void OnHangUp(int) {
-  hangUp = 1;
-}
-
-CloseBy CloseEventBy(const SDL_Event& e) {
-  if (e.type == SDL_QUIT) return CloseBy::System;
-  if (e.type == SDL_WINDOWEVENT && e.window.event == SDL_WINDOWEVENT_CLOSE) return CloseBy::Player;
-  return CloseBy::Nobody;
-}
-
-void ListenForHangUp() {
-  struct sigaction current {};
-  if (sigaction(SIGHUP, nullptr, &current) != 0 || current.sa_handler != SIG_DFL) return;
-  struct sigaction action {};
-  action.sa_handler = OnHangUp;
-  sigemptyset(&action.sa_mask);
-  sigaction(SIGHUP, &action, nullptr);
-}
-
 }  // namespace
 
 int32_t FittingScale(int32_t usableWidth, int32_t usableHeight) {
@@ -87,7 +51,6 @@ Status SdlHost::Open(const WindowOptions& options) {
   // The close button is the player's and may be answered with a question; only the system
   // sends quit events (see CloseEventBy).
   SDL_SetHint(SDL_HINT_QUIT_ON_LAST_WINDOW_CLOSE, "0");
-  hangUp = 0;
   ListenForHangUp();
   KeepBusFromAutolaunching();
   if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) {
@@ -159,14 +122,6 @@ void SdlHost::PlayMusic(std::string_view file) {
 
 void SdlHost::PlayMidi(std::string_view file) {
   if (audioOpen_) audio_.PlayMidi(file);
-}
-
-void SdlHost::MessageBox(std::string_view text) {
-  RunBox(ui::BoxButtons::Ok, text);
-}
-
-bool SdlHost::Confirm(std::string_view text) {
-  return RunBox(ui::BoxButtons::YesNo, text) == ui::BoxAnswer::Yes;
 }
 
 void SdlHost::UploadPicture(const gfx::Bitmap& picture) {
@@ -471,7 +426,7 @@ void SdlHost::Run() {
       HandleEvent(e);
       while (!closing_ && SDL_PollEvent(&e)) HandleEvent(e);
     }
-    if (hangUp) SystemClose();
+    if (HungUp()) SystemClose();
     if (closeAsked_ && !closing_) {
       closeAsked_ = false;
       PlayerClose();
@@ -495,98 +450,6 @@ void SdlHost::Run() {
     audio_.Close();
     audioOpen_ = false;
   }
-}
-
-ui::BoxAnswer SdlHost::RunBox(ui::BoxButtons buttons, std::string_view text, bool closeQuestion) {
-  const ui::BoxAnswer fallback =
-      buttons == ui::BoxButtons::Ok ? ui::BoxAnswer::Ok : ui::BoxAnswer::No;
-  if (!renderer_ || inBox_) return fallback;
-  ui::MessageBoxView view(buttons, text, gfx::FontLibrary::Shared(),
-                          session_ ? &session_->screen.Texts() : nullptr,
-                          session_ ? session_->game.get() : nullptr);
-  const gfx::Bitmap base =
-      session_ ? session_->screen.RenderWindow(*session_->game) : gfx::Bitmap(kPictureW, kPictureH);
-  inBox_ = true;
-  ApplyTextInput();
-  ui::BoxAnswer answer = ui::BoxAnswer::None;
-  bool redraw = true;
-  while (answer == ui::BoxAnswer::None) {
-    if (closing_ && maxFrames_ > 0 && framesShown_ >= maxFrames_) {
-      answer = fallback;  // a smoke run that has shown its frames answers the harmless way
-      break;
-    }
-    if (hangUp) {
-      SystemClose();
-      if (closeQuestion) break;  // the system's close never waits for our question
-    }
-    if (redraw) {
-      gfx::Bitmap frame = base;
-      view.Draw(frame);
-      Present(frame);
-      redraw = false;
-    }
-    if (audioOpen_) audio_.Pump();
-    int32_t wait = kBoxIdleWaitMs;
-    if (audioOpen_ && audio_.MsUntilPump() >= 0) wait = std::min(wait, audio_.MsUntilPump());
-    SDL_Event e;
-    if (!SDL_WaitEventTimeout(&e, wait)) continue;
-    do {
-      DeliverMusicEnd(e);
-      const CloseBy by = CloseEventBy(e);
-      if (by == CloseBy::System) {
-        // The close is kept: the window closes once the box has its answer. Our own question
-        // is answered by the system's close itself.
-        SystemClose();
-        answer = closeQuestion ? ui::BoxAnswer::Yes : view.CloseRequested();
-        continue;
-      }
-      if (by == CloseBy::Player) {
-        // The close button over our question is already being asked about; over a game box
-        // it is taken up once the box is answered.
-        if (!closeQuestion) {
-          closeAsked_ = true;
-          answer = view.CloseRequested();
-        }
-        continue;
-      }
-      switch (e.type) {
-        case SDL_WINDOWEVENT:
-          redraw = redraw || IsRedrawEvent(e.window);
-          break;
-        case SDL_KEYDOWN:
-          if (DesktopKeyAction(e.key) == DesktopAction::Fullscreen) {
-            ToggleFullscreen();
-          } else {
-            answer = view.KeyDown(VirtualKeyFromSdl(e.key.keysym.sym));
-          }
-          redraw = true;
-          break;
-        case SDL_MOUSEBUTTONDOWN:
-          if (e.button.button == SDL_BUTTON_LEFT) view.MouseDown(e.button.x, e.button.y);
-          redraw = true;
-          break;
-        case SDL_MOUSEBUTTONUP:
-          if (e.button.button == SDL_BUTTON_LEFT) answer = view.MouseUp(e.button.x, e.button.y);
-          redraw = true;
-          break;
-        case SDL_MOUSEMOTION:
-          view.MouseMove(e.motion.x, e.motion.y);
-          redraw = true;
-          break;
-        case SDL_TEXTEDITING_EXT:
-          SDL_free(e.editExt.text);
-          break;
-        default:
-          break;
-      }
-    } while (answer == ui::BoxAnswer::None && SDL_PollEvent(&e));
-  }
-  inBox_ = false;
-  ApplyTextInput();
-  dirty_ = true;
-  if (closeQuestion && closing_) answer = ui::BoxAnswer::Yes;
-  mustPresent_ = true;
-  return answer;
 }
 
 }  // namespace qv::sdl
