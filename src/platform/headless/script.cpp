@@ -47,48 +47,45 @@ class Parser {
  public:
   explicit Parser(std::string_view name) : name_(name) {}
 
-  // Parses one line into `cmd`; false with error_ set when it is bad.
-  bool ParseLine(std::string_view line, int number, Command& cmd, bool& isCommand);
-
-  std::string error_;
+  // Parses one line into `cmd`; a bad one fails with "NAME:LINE: why".
+  Status ParseLine(std::string_view line, int number, Command& cmd, bool& isCommand);
 
  private:
-  bool Fail(int number, const std::string& why) {
-    error_ = std::string(name_) + ":" + std::to_string(number) + ": " + why;
-    return false;
+  Status Fail(int number, const std::string& why) const {
+    return Failure(std::string(name_) + ":" + std::to_string(number) + ": " + why);
   }
-  bool Position(std::string_view& rest, int number, Command& cmd);
+  Status Position(std::string_view& rest, int number, Command& cmd) const;
 
   std::string_view name_;
 };
 
-bool Parser::Position(std::string_view& rest, int number, Command& cmd) {
+Status Parser::Position(std::string_view& rest, int number, Command& cmd) const {
   const std::string_view xs = NextWord(rest);
   const std::string_view ys = NextWord(rest);
   if (!ParseInt(xs, 0, kWindowWidth - 1, cmd.x) || !ParseInt(ys, 0, kWindowHeight - 1, cmd.y)) {
     return Fail(number, "expected a window position X Y with X in 0..639 and Y in 0..479");
   }
-  return true;
+  return {};
 }
 
-bool Parser::ParseLine(std::string_view line, int number, Command& cmd, bool& isCommand) {
+Status Parser::ParseLine(std::string_view line, int number, Command& cmd, bool& isCommand) {
   isCommand = false;
   if (line.size() > kMaxLineBytes) return Fail(number, "line longer than 4096 bytes");
   line = TrimRight(line);
   std::string_view rest = line;
   const std::string_view word = NextWord(rest);
-  if (word.empty() || word[0] == '#') return true;
+  if (word.empty() || word[0] == '#') return {};
   isCommand = true;
   cmd = Command{};
   cmd.lineNumber = number;
-  auto noMore = [&]() {
+  auto noMore = [&]() -> Status {
     if (!rest.empty()) return Fail(number, "unexpected '" + std::string(rest) + "'");
-    return true;
+    return {};
   };
 
   if (word == "click") {
     cmd.kind = CommandKind::Click;
-    if (!Position(rest, number, cmd)) return false;
+    if (Status at = Position(rest, number, cmd); !at.ok()) return at;
     const std::string_view button = NextWord(rest);
     if (button == "right") {
       cmd.flag = true;
@@ -99,11 +96,12 @@ bool Parser::ParseLine(std::string_view line, int number, Command& cmd, bool& is
   }
   if (word == "move") {
     cmd.kind = CommandKind::Move;
-    return Position(rest, number, cmd) && noMore();
+    if (Status at = Position(rest, number, cmd); !at.ok()) return at;
+    return noMore();
   }
   if (word == "wheel") {
     cmd.kind = CommandKind::Wheel;
-    if (!Position(rest, number, cmd)) return false;
+    if (Status at = Position(rest, number, cmd); !at.ok()) return at;
     if (!ParseInt(NextWord(rest), -kMaxWheelDelta, kMaxWheelDelta, cmd.amount)) {
       return Fail(number, "wheel X Y DELTA needs a DELTA in -100..100");
     }
@@ -125,7 +123,7 @@ bool Parser::ParseLine(std::string_view line, int number, Command& cmd, bool& is
     if (rest.empty()) return Fail(number, "type needs the text to type");
     if (!IsUtf8(rest)) return Fail(number, "the text to type is not UTF-8");
     cmd.text = rest;
-    return true;
+    return {};
   }
   if (word == "ticks") {
     cmd.kind = CommandKind::Ticks;
@@ -145,12 +143,12 @@ bool Parser::ParseLine(std::string_view line, int number, Command& cmd, bool& is
     cmd.kind = CommandKind::Screenshot;
     if (rest.empty()) return Fail(number, "screenshot needs a file name");
     cmd.text = rest;
-    return true;
+    return {};
   }
   if (word == "dump") {
     cmd.kind = CommandKind::Dump;
     cmd.text = rest;
-    return true;
+    return {};
   }
   if (word == "expect") {
     cmd.kind = CommandKind::Expect;
@@ -158,7 +156,7 @@ bool Parser::ParseLine(std::string_view line, int number, Command& cmd, bool& is
     if (cmd.text.empty() || rest.empty()) return Fail(number, "expect needs a KEY and a VALUE");
     if (!IsUtf8(rest)) return Fail(number, "the expected value is not UTF-8");
     cmd.value = rest;
-    return true;
+    return {};
   }
   return Fail(number, "unknown command '" + std::string(word) +
                           "' (known: click, move, wheel, key, type, ticks, answer, screenshot, "
@@ -180,7 +178,9 @@ Result<Script> ParseScript(std::string_view text, std::string_view name) {
     text = nl == std::string_view::npos ? std::string_view{} : text.substr(nl + 1);
     Command cmd;
     bool isCommand = false;
-    if (!parser.ParseLine(line, number, cmd, isCommand)) return Failure(parser.error_);
+    if (Status parsed = parser.ParseLine(line, number, cmd, isCommand); !parsed.ok()) {
+      return parsed;
+    }
     if (isCommand) script.commands.push_back(std::move(cmd));
   }
   return script;

@@ -138,13 +138,11 @@ bool RecordingReader::ReadHeader() {
   std::string_view line;
   while (im.status.ok() && !im.parser.InEntries()) {
     if (im.finished || !im.NextLine(line)) {
-      if (im.status.ok() && !im.finished && !im.parser.Finish(im.lineNumber)) {
-        im.status = Failure(im.parser.error_);
-      }
+      if (im.status.ok() && !im.finished) im.status = im.parser.Finish(im.lineNumber);
       im.finished = true;
       break;
     }
-    if (!im.parser.Line(line, ++im.lineNumber)) im.status = Failure(im.parser.error_);
+    im.status = im.parser.Line(line, ++im.lineNumber);
   }
   if (!im.status.ok()) im.finished = true;
   return im.status.ok();
@@ -161,12 +159,12 @@ bool RecordingReader::Next(RecordingEntry& e) {
   std::string_view line;
   while (!im.finished) {
     if (!im.NextLine(line)) {
-      if (im.status.ok() && !im.parser.Finish(im.lineNumber)) im.status = Failure(im.parser.error_);
+      if (im.status.ok()) im.status = im.parser.Finish(im.lineNumber);
       im.finished = true;
       return false;
     }
-    if (!im.parser.Line(line, ++im.lineNumber)) {
-      im.status = Failure(im.parser.error_);
+    im.status = im.parser.Line(line, ++im.lineNumber);
+    if (!im.status.ok()) {
       im.finished = true;
       return false;
     }

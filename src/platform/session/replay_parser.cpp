@@ -38,17 +38,17 @@ std::vector<std::string_view> Words(std::string_view line) {
 
 }  // namespace
 
-bool RecordingParser::Line(std::string_view line, int32_t number) {
+Status RecordingParser::Line(std::string_view line, int32_t number) {
   if (line.size() > kMaxRecordingLineBytes) return Fail(number, "line longer than 65536 bytes");
   if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
-  if (line.empty() || line[0] == '#') return true;
+  if (line.empty() || line[0] == '#') return {};
   if (!sawMagic_) {
     if (line != kRecordingMagic) {
       return Fail(number, "not a qv recording (the first line should be '" +
                               std::string(kRecordingMagic) + "')");
     }
     sawMagic_ = true;
-    return true;
+    return {};
   }
   const std::vector<std::string_view> w = Words(line);
   if (std::any_of(w.begin(), w.end(), [](std::string_view s) { return s.empty(); })) {
@@ -56,36 +56,38 @@ bool RecordingParser::Line(std::string_view line, int32_t number) {
   }
   if (ended_) return Fail(number, "nothing may follow the 'end' entry");
   if (w[0][0] >= '0' && w[0][0] <= '9') {
-    if (!inEntries_ && !EndHeader(number)) return false;
+    if (!inEntries_) {
+      if (Status header = EndHeader(number); !header.ok()) return header;
+    }
     return Entry(w, number);
   }
   if (inEntries_) return Fail(number, "'" + std::string(w[0]) + "' belongs before the entries");
   return Header(w, number);
 }
 
-bool RecordingParser::Header(const std::vector<std::string_view>& w, int32_t number) {
+Status RecordingParser::Header(const std::vector<std::string_view>& w, int32_t number) {
   if (w[0] == "program") {
     if (w.size() != 2) return Fail(number, "program needs one word");
     const auto text = UnescapeBytes(w[1]);
     if (!text) return Fail(number, "the program name has a bad %XX escape");
     recording_.program = *text;
-    return true;
+    return {};
   }
   if (w[0] == "seed") {
     if (w.size() != 2 || !ParseNumber(w[1], 0, UINT32_MAX, recording_.seed)) {
       return Fail(number, "seed needs a number in 0..4294967295");
     }
     sawSeed_ = true;
-    return true;
+    return {};
   }
   if (w[0] == "start-save") {
     if (sawStart_) return Fail(number, "start-save given twice");
     sawStart_ = true;
-    if (w.size() == 2 && w[1] == "none") return true;
+    if (w.size() == 2 && w[1] == "none") return {};
     if (w.size() != 2 || !ParseNumber(w[1], 0, kMaxStartSaveBytes, startSize_)) {
       return Fail(number, "start-save needs 'none' or a byte count in 0..4194304");
     }
-    return true;
+    return {};
   }
   if (w[0] == "save") {
     if (startSize_ < 0) return Fail(number, "save lines need 'start-save N' before them");
@@ -96,13 +98,13 @@ bool RecordingParser::Header(const std::vector<std::string_view>& w, int32_t num
       return Fail(number, "more save lines than start-save announced");
     }
     base64_ += w[1];
-    return true;
+    return {};
   }
   return Fail(number, "unknown header '" + std::string(w[0]) +
                           "' (known: program, seed, start-save, save)");
 }
 
-bool RecordingParser::EndHeader(int32_t number) {
+Status RecordingParser::EndHeader(int32_t number) {
   if (!sawSeed_) return Fail(number, "the seed is missing before the first entry");
   if (!sawStart_) return Fail(number, "start-save is missing before the first entry");
   if (startSize_ >= 0) {
@@ -123,16 +125,17 @@ bool RecordingParser::EndHeader(int32_t number) {
       const size_t nl = rest.find('\n');
       std::string_view text = rest.substr(0, nl);
       if (!text.empty() && text.back() == '\r') text.remove_suffix(1);
-      CountSaveLine(line, text.size(), number);
+      // The start save was held to the size of a save above: its lines never add up to more.
+      (void)CountSaveLine(line, text.size(), number);
       rest = nl == std::string_view::npos ? std::string_view{} : rest.substr(nl + 1);
     }
   }
   base64_.clear();
   inEntries_ = true;
-  return true;
+  return {};
 }
 
-bool RecordingParser::CountSaveLine(int32_t line, size_t bytes, int32_t number) {
+Status RecordingParser::CountSaveLine(int32_t line, size_t bytes, int32_t number) {
   const size_t i = static_cast<size_t>(line - 1);
   if (i >= saveLineBytes_.size()) saveLineBytes_.resize(i + 1, 0);
   saveBytes_ = saveBytes_ - saveLineBytes_[i] + bytes;
@@ -140,11 +143,11 @@ bool RecordingParser::CountSaveLine(int32_t line, size_t bytes, int32_t number) 
   if (saveBytes_ > kMaxStartSaveBytes) {
     return Fail(number, "the save lines of the checks add up to more than 4 MiB");
   }
-  return true;
+  return {};
 }
 
-bool RecordingParser::InputEntry(const std::vector<std::string_view>& w, int32_t number,
-                                 RecordingEntry& e) {
+Status RecordingParser::InputEntry(const std::vector<std::string_view>& w, int32_t number,
+                                   RecordingEntry& e) {
   const std::string_view kind = w[1];
   InputEvent& in = e.input;
   auto position = [&](size_t count) {
@@ -157,26 +160,26 @@ bool RecordingParser::InputEntry(const std::vector<std::string_view>& w, int32_t
       return Fail(number, std::string(kind) + " needs X Y left|right inside the 640x480 window");
     }
     in.right = w[4] == "right";
-    return true;
+    return {};
   }
   if (kind == "move") {
     in.kind = InputKind::MouseMove;
     if (!position(4)) return Fail(number, "move needs X Y inside the 640x480 window");
-    return true;
+    return {};
   }
   if (kind == "wheel") {
     in.kind = InputKind::MouseWheel;
     if (!position(5) || !ParseNumber(w[4], INT32_MIN, INT32_MAX, in.value)) {
       return Fail(number, "wheel needs X Y DELTA");
     }
-    return true;
+    return {};
   }
   if (kind == "key" || kind == "keyup") {
     in.kind = kind == "key" ? InputKind::KeyDown : InputKind::KeyUp;
     if (w.size() != 3 || !ParseNumber(w[2], 1, kMaxKeyCode, in.value)) {
       return Fail(number, std::string(kind) + " needs a virtual-key code in 1..255");
     }
-    return true;
+    return {};
   }
   if (kind == "text" || kind == "music" || kind == "notice") {
     in.kind = kind == "text"    ? InputKind::Text
@@ -191,7 +194,7 @@ bool RecordingParser::InputEntry(const std::vector<std::string_view>& w, int32_t
       return Fail(number, "typed text must be UTF-8");
     }
     in.text = std::move(*text);
-    return true;
+    return {};
   }
   if (kind == "compose") {
     in.kind = InputKind::Compose;
@@ -205,7 +208,7 @@ bool RecordingParser::InputEntry(const std::vector<std::string_view>& w, int32_t
                   "4096 bytes");
     }
     in.text = std::move(*text);
-    return true;
+    return {};
   }
   return Fail(number,
               "unknown entry '" + std::string(kind) +
@@ -213,7 +216,7 @@ bool RecordingParser::InputEntry(const std::vector<std::string_view>& w, int32_t
                   "answer, ok, line, check, shot, end)");
 }
 
-bool RecordingParser::Entry(const std::vector<std::string_view>& w, int32_t number) {
+Status RecordingParser::Entry(const std::vector<std::string_view>& w, int32_t number) {
   RecordingEntry e;
   e.fileLine = number;
   if (!ParseNumber(w[0], 0, kMaxRecordedTick, e.tick)) {
@@ -251,12 +254,14 @@ bool RecordingParser::Entry(const std::vector<std::string_view>& w, int32_t numb
     if (w.size() == 4) value = UnescapeBytes(w[3]);
     if (!value) return Fail(number, "the save line's value has a bad %XX escape");
     if (c.line <= pendingLine_) return Fail(number, "save lines must come in rising order");
-    if (!CountSaveLine(c.line, value->size(), number)) return false;
+    if (Status counted = CountSaveLine(c.line, value->size(), number); !counted.ok()) {
+      return counted;
+    }
     c.value = std::move(*value);
     pendingLine_ = c.line;
     pendingTick_ = e.tick;
     pending_.push_back(std::move(c));
-    return true;
+    return {};
   }
   if (kind == "check" || kind == "end") {
     e.kind = kind == "check" ? EntryKind::Check : EntryKind::End;
@@ -285,19 +290,21 @@ bool RecordingParser::Entry(const std::vector<std::string_view>& w, int32_t numb
     }
   } else {
     e.kind = EntryKind::Input;
-    if (!InputEntry(w, number, e)) return false;
+    if (Status input = InputEntry(w, number, e); !input.ok()) return input;
   }
   ready_ = std::move(e);
-  return true;
+  return {};
 }
 
-bool RecordingParser::Finish(int32_t lastLine) {
+Status RecordingParser::Finish(int32_t lastLine) {
   if (!sawMagic_) return Fail(std::max(lastLine, 1), "empty file: not a qv recording");
-  if (!inEntries_ && !EndHeader(lastLine)) return false;
+  if (!inEntries_) {
+    if (Status header = EndHeader(lastLine); !header.ok()) return header;
+  }
   if (!pending_.empty()) {
     return Fail(lastLine, "the file ends in save lines without their check");
   }
-  return true;
+  return {};
 }
 
 }  // namespace qv::session

@@ -9,6 +9,7 @@
 #include <string_view>
 #include <vector>
 
+#include "files/status.h"
 #include "platform/session/replay_file.h"
 
 namespace qv::session {
@@ -17,8 +18,9 @@ namespace qv::session {
 class RecordingParser {
  public:
   RecordingParser(std::string_view name, int32_t maxTicks) : name_(name), maxTicks_(maxTicks) {}
-  bool Line(std::string_view line, int32_t number);
-  bool Finish(int32_t lastLine);
+  // Each fails with "NAME:LINE: why" at a bad line.
+  Status Line(std::string_view line, int32_t number);
+  Status Finish(int32_t lastLine);
   bool InEntries() const { return inEntries_; }
   // The entry the last line completed, if it did.
   bool TakeEntry(RecordingEntry& e) {
@@ -29,21 +31,19 @@ class RecordingParser {
   }
 
   Recording recording_;  // the header; its entries stay empty
-  std::string error_;
 
  private:
-  bool Fail(int32_t number, std::string_view why) {
-    error_ = std::string(name_) + ":" + std::to_string(number) + ": " + std::string(why);
-    return false;
+  Status Fail(int32_t number, std::string_view why) const {
+    return Failure(std::string(name_) + ":" + std::to_string(number) + ": " + std::string(why));
   }
-  bool Header(const std::vector<std::string_view>& w, int32_t number);
-  bool EndHeader(int32_t number);
-  bool Entry(const std::vector<std::string_view>& w, int32_t number);
-  bool InputEntry(const std::vector<std::string_view>& w, int32_t number, RecordingEntry& e);
+  Status Header(const std::vector<std::string_view>& w, int32_t number);
+  Status EndHeader(int32_t number);
+  Status Entry(const std::vector<std::string_view>& w, int32_t number);
+  Status InputEntry(const std::vector<std::string_view>& w, int32_t number, RecordingEntry& e);
 
   // The save a replay pieces together from the checks' lines may grow no larger than a save
   // the recording could start from; the bytes of each line are counted as they change.
-  bool CountSaveLine(int32_t line, size_t bytes, int32_t number);
+  Status CountSaveLine(int32_t line, size_t bytes, int32_t number);
 
   std::string_view name_;
   int32_t maxTicks_;
