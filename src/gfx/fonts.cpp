@@ -10,6 +10,7 @@
 #include FT_OUTLINE_H
 
 #include <algorithm>
+#include <array>
 #include <bit>
 #include <cstdio>
 #include <cstring>
@@ -110,32 +111,38 @@ inline uint8_t MixByte(uint8_t d, uint8_t c, uint8_t w) {
 constexpr int32_t kGroup = 4;
 constexpr int32_t kGroupBytes = 4 * kGroup;
 
+#if defined(__SSE2__)
+// MixByte on the sixteen bytes of one group: the distance to the colour times the weight in
+// 16-bit lanes, the division by 255, then a step up from the lower byte or down from the higher.
+[[gnu::always_inline]] inline __m128i Div255Group(__m128i x) {
+  const __m128i one = _mm_set1_epi16(1);
+  return _mm_srli_epi16(_mm_add_epi16(_mm_add_epi16(x, one), _mm_srli_epi16(x, 8)), 8);
+}
+[[gnu::always_inline]] inline void BlendGroup(uint8_t* out, const uint8_t* weight, __m128i c) {
+  const __m128i zero = _mm_setzero_si128();
+  const __m128i d = _mm_loadu_si128(reinterpret_cast<const __m128i*>(out));
+  const __m128i w = _mm_loadu_si128(reinterpret_cast<const __m128i*>(weight));
+  const __m128i hi = _mm_max_epu8(c, d), lo = _mm_min_epu8(c, d);
+  const __m128i diff = _mm_sub_epi8(hi, lo);
+  const __m128i ql =
+      Div255Group(_mm_mullo_epi16(_mm_unpacklo_epi8(diff, zero), _mm_unpacklo_epi8(w, zero)));
+  const __m128i qh =
+      Div255Group(_mm_mullo_epi16(_mm_unpackhi_epi8(diff, zero), _mm_unpackhi_epi8(w, zero)));
+  const __m128i q = _mm_packus_epi16(ql, qh);
+  const __m128i up = _mm_cmpeq_epi8(hi, c);  // toward a higher byte (or equal, where q is 0)
+  const __m128i mixed = _mm_or_si128(_mm_and_si128(up, _mm_add_epi8(lo, q)),
+                                     _mm_andnot_si128(up, _mm_sub_epi8(hi, q)));
+  _mm_storeu_si128(reinterpret_cast<__m128i*>(out), mixed);
+}
+#endif
+
 void BlendGroups(uint8_t* __restrict out, const uint8_t* __restrict weight, int64_t groups,
                  const uint8_t* __restrict colour) {
 #if defined(__SSE2__)
-  // MixByte on sixteen bytes at once: the distance to the colour times the weight in 16-bit
-  // lanes, the division by 255, then a step up from the lower byte or down from the higher.
   static_assert(kGroupBytes == 16);
   const __m128i c = _mm_loadu_si128(reinterpret_cast<const __m128i*>(colour));
-  const __m128i zero = _mm_setzero_si128(), one = _mm_set1_epi16(1);
-  const auto div255 = [one](__m128i x) {
-    return _mm_srli_epi16(_mm_add_epi16(_mm_add_epi16(x, one), _mm_srli_epi16(x, 8)), 8);
-  };
-  for (int64_t g = 0; g < groups; ++g, out += kGroupBytes, weight += kGroupBytes) {
-    const __m128i d = _mm_loadu_si128(reinterpret_cast<const __m128i*>(out));
-    const __m128i w = _mm_loadu_si128(reinterpret_cast<const __m128i*>(weight));
-    const __m128i hi = _mm_max_epu8(c, d), lo = _mm_min_epu8(c, d);
-    const __m128i diff = _mm_sub_epi8(hi, lo);
-    const __m128i ql =
-        div255(_mm_mullo_epi16(_mm_unpacklo_epi8(diff, zero), _mm_unpacklo_epi8(w, zero)));
-    const __m128i qh =
-        div255(_mm_mullo_epi16(_mm_unpackhi_epi8(diff, zero), _mm_unpackhi_epi8(w, zero)));
-    const __m128i q = _mm_packus_epi16(ql, qh);
-    const __m128i up = _mm_cmpeq_epi8(hi, c);  // toward a higher byte (or equal, where q is 0)
-    const __m128i mixed = _mm_or_si128(_mm_and_si128(up, _mm_add_epi8(lo, q)),
-                                       _mm_andnot_si128(up, _mm_sub_epi8(hi, q)));
-    _mm_storeu_si128(reinterpret_cast<__m128i*>(out), mixed);
-  }
+  for (int64_t g = 0; g < groups; ++g, out += kGroupBytes, weight += kGroupBytes)
+    BlendGroup(out, weight, c);
 #else
   for (int64_t g = 0; g < groups; ++g, out += kGroupBytes, weight += kGroupBytes) {
     for (int32_t i = 0; i < kGroupBytes; ++i) out[i] = MixByte(out[i], colour[i], weight[i]);
@@ -172,7 +179,7 @@ void BlendGroups(uint8_t* __restrict out, const uint8_t* __restrict weight, int6
     const __m256i mixed = _mm256_blendv_epi8(_mm256_sub_epi8(hi, q), _mm256_add_epi8(lo, q), up);
     _mm256_storeu_si256(reinterpret_cast<__m256i*>(out), mixed);
   }
-  if (g < groups) BlendGroups(out, weight, groups - g, colour);
+  if (g < groups) BlendGroup(out, weight, c1);
 }
 #endif
 
@@ -201,6 +208,43 @@ void MakeBlendMap(BlendMap& map, int32_t w, int32_t h, const uint8_t* coverage) 
   }
 }
 
+// Rows [y0, y1) and columns [x0, x1) of a glyph's BlendMap onto the target, its top-left at
+// (gx, gy), in the colour repeated over a group.
+template <bool kWide>
+[[gnu::always_inline]] inline void BlendMapRows(Bitmap& target, int64_t gx, int64_t gy, int64_t x0,
+                                                int64_t x1, int64_t y0, int64_t y1,
+                                                const BlendMap& map, const uint8_t* colour) {
+  const int64_t right = target.Width() - gx;  // the first glyph column past the target
+  for (int64_t row = y0; row < y1; ++row) {
+    const BlendMap::Row& r = map.rows[size_t(row)];
+    uint8_t* out = reinterpret_cast<uint8_t*>(target.Row(int32_t(gy + row)) + gx);
+    const uint8_t* weight = map.weights.data() + r.offset;
+    const int64_t groups = (r.to - r.from + kGroup - 1) / kGroup;
+    if (r.from >= x0 && r.from + groups * kGroup <= right) {
+      // The padding's weights are 0, so blending it leaves the pixels as they are.
+#if defined(__x86_64__) && defined(__GNUC__)
+      if constexpr (kWide) {
+        BlendGroupsWide(out + 4 * r.from, weight, groups, colour);
+        continue;
+      }
+#endif
+      BlendGroups(out + 4 * r.from, weight, groups, colour);
+      continue;
+    }
+    const int64_t from = std::max<int64_t>(r.from, x0), to = std::min<int64_t>(r.to, x1);
+    if (from < to) BlendBytes(out + 4 * from, weight + 4 * (from - r.from), to - from, colour);
+  }
+}
+
+#if defined(__x86_64__) && defined(__GNUC__)
+[[gnu::target("avx2"), gnu::flatten]] void BlendMapRowsWide(Bitmap& target, int64_t gx, int64_t gy,
+                                                            int64_t x0, int64_t x1, int64_t y0,
+                                                            int64_t y1, const BlendMap& map,
+                                                            const uint8_t* colour) {
+  BlendMapRows<true>(target, gx, gy, x0, x1, y0, y1, map, colour);
+}
+#endif
+
 // Blends a coverage map of w x h onto the target in one colour, its top-left at (gx, gy).
 void Blend(Bitmap& target, int64_t gx, int64_t gy, int32_t w, int32_t h, const uint8_t* coverage,
            BlendMap& map, Color color) {
@@ -216,27 +260,13 @@ void Blend(Bitmap& target, int64_t gx, int64_t gy, int32_t w, int32_t h, const u
   if (map.rows.size() != size_t(h)) MakeBlendMap(map, w, h, coverage);
   uint8_t colour[kGroupBytes];
   for (int32_t i = 0; i < kGroupBytes; i += 4) std::memcpy(colour + i, &color, 4);
-  const int64_t right = target.Width() - gx;  // the first glyph column past the target
-  const bool wide = WideStores();
-  for (int64_t row = y0; row < y1; ++row) {
-    const BlendMap::Row& r = map.rows[size_t(row)];
-    uint8_t* out = reinterpret_cast<uint8_t*>(target.Row(int32_t(gy + row)) + gx);
-    const uint8_t* weight = map.weights.data() + r.offset;
-    const int64_t groups = (r.to - r.from + kGroup - 1) / kGroup;
-    if (r.from >= x0 && r.from + groups * kGroup <= right) {
-      // The padding's weights are 0, so blending it leaves the pixels as they are.
 #if defined(__x86_64__) && defined(__GNUC__)
-      if (wide) {
-        BlendGroupsWide(out + 4 * r.from, weight, groups, colour);
-        continue;
-      }
-#endif
-      BlendGroups(out + 4 * r.from, weight, groups, colour);
-      continue;
-    }
-    const int64_t from = std::max<int64_t>(r.from, x0), to = std::min<int64_t>(r.to, x1);
-    if (from < to) BlendBytes(out + 4 * from, weight + 4 * (from - r.from), to - from, colour);
+  if (WideStores()) {
+    BlendMapRowsWide(target, gx, gy, x0, x1, y0, y1, map, colour);
+    return;
   }
+#endif
+  BlendMapRows<false>(target, gx, gy, x0, x1, y0, y1, map, colour);
 }
 
 // Bold for faces that have none, as the window system makes it: the strokes grow thicker
@@ -294,6 +324,21 @@ struct FontLibrary::Impl {
   bool cache = true;
   int64_t rasterised = 0;
   std::unordered_map<uint64_t, Glyph> glyphs;
+  // The glyphs found last, one a slot by their key: a frame asks for the same few dozen over
+  // and over, and finds them here without the map's hashing and chains. Emptied with the map.
+  struct Recent {
+    uint64_t key = ~uint64_t{0};  // no glyph's key (sizes stay far below 2^30 pixels)
+    Glyph* glyph = nullptr;
+  };
+  static constexpr int kRecentBits = 8;
+  std::array<Recent, size_t{1} << kRecentBits> recent{};
+  static size_t RecentSlot(uint64_t key) {
+    return size_t((key * 0x9E3779B97F4A7C15ull) >> (64 - kRecentBits));
+  }
+  void ForgetGlyphs() {
+    glyphs.clear();
+    recent.fill({});
+  }
   // Metrics by face and pixel height: sizing a face runs its hinting program, far dearer than
   // drawing a cached glyph, and a frame changes sizes many times.
   std::unordered_map<uint64_t, FontMetrics> metrics;
@@ -352,7 +397,13 @@ struct FontLibrary::Impl {
     if (cache) {
       const int32_t height = std::min(font.height, kMaxPixelHeight);
       if (height <= 0) return nullptr;
-      if (auto it = glyphs.find(GlyphKey(font, height, cp)); it != glyphs.end()) return &it->second;
+      const uint64_t key = GlyphKey(font, height, cp);
+      Recent& seen = recent[RecentSlot(key)];
+      if (seen.key == key) return seen.glyph;
+      if (auto it = glyphs.find(key); it != glyphs.end()) {
+        seen = {key, &it->second};
+        return seen.glyph;
+      }
     }
     int32_t px;
     FT_Face face = Sized(font, px);
@@ -504,7 +555,7 @@ std::string FontLibrary::FileOf(FontFace face) {
 }
 void FontLibrary::SetCacheEnabled(bool on) {
   impl_->cache = on;
-  if (!on) impl_->glyphs.clear();
+  if (!on) impl_->ForgetGlyphs();
 }
 bool FontLibrary::CacheEnabled() const {
   return impl_->cache;
@@ -513,7 +564,7 @@ int64_t FontLibrary::RasterisedCount() const {
   return impl_->rasterised;
 }
 void FontLibrary::ClearCache() {
-  impl_->glyphs.clear();
+  impl_->ForgetGlyphs();
 }
 
 }  // namespace qv::gfx

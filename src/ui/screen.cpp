@@ -322,6 +322,15 @@ bool Screen::WindowChanged() const {
   return impl_->s.windowChanged;
 }
 
+uint64_t Screen::WindowSerial() const {
+  return impl_->s.windowSerial;
+}
+
+const std::vector<gfx::Rect>* Screen::WindowChanges() const {
+  const Surfaces& s = impl_->s;
+  return s.windowChanged && s.windowPartly ? &s.windowChanges : nullptr;
+}
+
 const gfx::Bitmap& Screen::MainPicture() const {
   return impl_->s.cg;
 }

@@ -62,6 +62,12 @@ class Screen : public Presenter {
   // Whether the last RenderWindow drew anything new: false when nothing it shows had changed
   // since the call before, and it handed back the same picture without drawing it.
   bool WindowChanged() const;
+  // Where the last RenderWindow changed the window when it drew only some places of it (the
+  // title's sparks); null when it drew the window whole or left it as it was.
+  const std::vector<gfx::Rect>* WindowChanges() const;
+  // Counts the RenderWindow calls that changed the window: WindowChanges tell the change from
+  // the picture of the count before.
+  uint64_t WindowSerial() const;
 
   // The main picture as the last frame left it.
   const gfx::Bitmap& MainPicture() const;

@@ -72,6 +72,11 @@ struct Surfaces {
     Form form;
   } shown;
   bool windowChanged = true;
+  // Where the last render changed the window, when it drew only there (windowPartly); else it
+  // was drawn whole or not at all.
+  bool windowPartly = false;
+  std::vector<gfx::Rect> windowChanges;
+  uint64_t windowSerial = 0;  // counts the renders that changed the window
 
   gfx::Bitmap& Background() { return sprites[kBackgroundSlot]; }
   // The picture a picture widget shows.

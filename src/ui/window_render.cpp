@@ -245,14 +245,18 @@ void RenderWidgets(const Game& g, Surfaces& s) {
   Surfaces::Shown& shown = s.shown;
   const bool sameWidgets = shown.valid && shown.generation == s.generation &&
                            shown.caretOn == caretOn && SameLook(shown.form, g.form);
+  s.windowPartly = false;
   if (sameWidgets && shown.cgVersion == s.cgVersion) {
     s.windowChanged = false;
     return;
   }
   if (sameWidgets && ShowOnlyWhatChanged(g, s)) {
     shown.cgVersion = s.cgVersion;
+    s.windowChanges.swap(s.cgChanged);
     s.cgChanged.clear();
     s.windowChanged = true;
+    s.windowPartly = true;
+    ++s.windowSerial;
     return;
   }
   // Drawn whole below: from here on the main picture's changes can be followed again.
@@ -306,6 +310,7 @@ void RenderWidgets(const Game& g, Surfaces& s) {
   shown.caretOn = caretOn;
   shown.form = g.form;
   s.windowChanged = true;
+  ++s.windowSerial;
 }
 
 }  // namespace qv::ui

@@ -105,6 +105,44 @@ TEST_F(SdlWindow, ReadBackOfASmallPictureShowsItCutToTheWindow) {
   EXPECT_TRUE(shown == expected);
 }
 
+// The title's frames change only where the sparks fly, and only those places are uploaded; what
+// the window shows must still be the whole picture, frame after frame, also after another
+// picture (a box) went through the texture or a frame was rendered and never shown.
+TEST_F(SdlWindow, TitleFramesUploadedWhereTheyChangedShowTheWholePicture) {
+  testing::TestGame t;
+  ui::Screen screen;
+  Game& g = t.g();
+  g.presenter = &screen;
+  gfx::Bitmap noise(640, 480);
+  uint32_t v = 4321;
+  for (gfx::Color& p : noise.Pixels()) p = (v = v * 1103515245u + 12345u) >> 8 & 0x7F7F7F;
+  screen.SetSprite(6, noise);
+  for (int i = 0; i < 6; ++i) {
+    screen.SetSprite(22 + i, gfx::Bitmap(20, 20, gfx::Rgb(200, 40 * i, 90)));
+    screen.SetSprite(28 + i, gfx::Bitmap(10, 10, gfx::Rgb(30 * i, 220, 10)));
+  }
+  g.screen.scene = -1;
+  int partly = 0;
+  for (int frame = 0; frame < 120; ++frame) {
+    g.screen.frameCounter = frame;
+    if (frame == 90) {  // a screenshot renders a frame that the window never shows
+      screen.CopyBackground(g);
+      screen.DrawTitleScreen(g);
+      screen.RenderWindow(g);
+    }
+    screen.CopyBackground(g);
+    screen.DrawTitleScreen(g);
+    const gfx::Bitmap& window = screen.RenderWindow(g);
+    if (frame == 60) host_->Present(gfx::Bitmap(640, 480, 0x00FF00));
+    partly += screen.WindowChanges() != nullptr;
+    host_->PresentWindow(screen, window);
+    const gfx::Bitmap shown = host_->ShowTextureAndReadBack();
+    if (shown.Empty()) GTEST_SKIP() << "this renderer cannot read its frame back";
+    ASSERT_TRUE(shown == window) << "frame " << frame;
+  }
+  EXPECT_GT(partly, 100);  // the title's frames did go the short way
+}
+
 // The game's own close (a click on the opening screen of a damaged save) and the window's
 // close button both end the loop through FormClose.
 TEST_F(SdlWindow, CloseRequestEndsTheLoopThroughFormClose) {

@@ -125,6 +125,7 @@ void SdlHost::PlayMidi(std::string_view file) {
 }
 
 void SdlHost::UploadPicture(const gfx::Bitmap& picture) {
+  textureHoldsWindow_ = false;
   // The texture is always 640 x 480; a picture of another size is cut or padded to it first.
   if (picture.Width() == kPictureW && picture.Height() == kPictureH) {
     SDL_UpdateTexture(texture_, nullptr, picture.Pixels().data(), kPictureW * 4);
@@ -138,6 +139,10 @@ void SdlHost::UploadPicture(const gfx::Bitmap& picture) {
 void SdlHost::Present(const gfx::Bitmap& picture) {
   if (!renderer_) return;
   UploadPicture(picture);
+  ShowTexture();
+}
+
+void SdlHost::ShowTexture() {
   // A window of a whole multiple of the picture's size is covered by it: only bars around it
   // need the black.
   int w = 0, h = 0;
@@ -150,6 +155,29 @@ void SdlHost::Present(const gfx::Bitmap& picture) {
   FrameShown();
 }
 
+void SdlHost::PresentWindow(const ui::Screen& screen, const gfx::Bitmap& window) {
+  if (!renderer_) return;
+  const std::vector<gfx::Rect>* changes = screen.WindowChanges();
+  const uint64_t serial = screen.WindowSerial();
+  const bool fromShown = textureHoldsWindow_ && serial == shownWindowSerial_ + 1;
+  shownWindowSerial_ = serial;
+  if (!changes || !fromShown || mustPresent_ || window.Width() != kPictureW ||
+      window.Height() != kPictureH) {
+    Present(window);
+    textureHoldsWindow_ = true;
+    return;
+  }
+  // The title's sparks: a few small places of the picture, not the whole of it.
+  for (const gfx::Rect& r : *changes) {
+    const int32_t left = std::max(r.left, 0), top = std::max(r.top, 0);
+    const int32_t right = std::min(r.right, kPictureW), bottom = std::min(r.bottom, kPictureH);
+    if (right <= left || bottom <= top) continue;
+    const SDL_Rect place{left, top, right - left, bottom - top};
+    SDL_UpdateTexture(texture_, &place, window.Row(top) + left, kPictureW * 4);
+  }
+  ShowTexture();
+}
+
 void SdlHost::FrameShown() {
   ++framesShown_;
   dirty_ = false;
@@ -159,6 +187,11 @@ void SdlHost::FrameShown() {
 gfx::Bitmap SdlHost::PresentAndReadBack(const gfx::Bitmap& picture) {
   if (!renderer_) return {};
   UploadPicture(picture);
+  return ShowTextureAndReadBack();
+}
+
+gfx::Bitmap SdlHost::ShowTextureAndReadBack() {
+  if (!renderer_) return {};
   SDL_RenderClear(renderer_);
   SDL_RenderCopy(renderer_, texture_, nullptr, nullptr);
   int outW = 0, outH = 0;
@@ -237,6 +270,11 @@ void SdlHost::HandleEvent(const SDL_Event& e) {
       if (IsRedrawEvent(e.window)) dirty_ = mustPresent_ = true;
       // The picture moved in the window: the candidates follow the name field.
       if (e.window.event == SDL_WINDOWEVENT_SIZE_CHANGED && textInputOn_) PlaceTextInput();
+      break;
+    case SDL_RENDER_TARGETS_RESET:
+    case SDL_RENDER_DEVICE_RESET:
+      // The texture may have lost the picture: it is uploaded whole again.
+      dirty_ = mustPresent_ = true;
       break;
     case SDL_KEYDOWN:
       if (DesktopKey(e.key)) {
@@ -349,7 +387,7 @@ void SdlHost::ShowFrame() {
     // A frame that shows nothing new is neither uploaded nor presented again, unless the
     // window lost its picture (exposed, resized, a box or a notice over it).
     if (session_->screen.WindowChanged() || mustPresent_) {
-      Present(window);
+      PresentWindow(session_->screen, window);
     } else {
       FrameShown();
     }

@@ -14,6 +14,7 @@
 #include <optional>
 #include <ostream>
 #include <string>
+#include <vector>
 
 #include "core/host.h"
 #include "files/status.h"
@@ -25,6 +26,7 @@
 #include "platform/session/tick_driver.h"
 #include "ui/desktop_notice.h"
 #include "ui/message_box.h"
+#include "ui/screen.h"
 
 namespace qv::sdl {
 
@@ -77,6 +79,11 @@ class SdlHost : public Host {
   // As Present, and reads the shown frame back at window-picture size (tests compare it with
   // the headless screenshot); empty when the renderer cannot read back.
   gfx::Bitmap PresentAndReadBack(const gfx::Bitmap& picture);
+  // Shows the window picture the screen rendered last, uploading only the places it changed in
+  // when the texture holds the picture it was changed from (the render before, shown).
+  void PresentWindow(const ui::Screen& screen, const gfx::Bitmap& window);
+  // Shows the texture as it is and reads the shown frame back (tests: what the uploads left).
+  gfx::Bitmap ShowTextureAndReadBack();
   // Alt+Enter: fullscreen on the desktop's resolution, letterboxed, or back to the window.
   void ToggleFullscreen();
 
@@ -129,6 +136,8 @@ class SdlHost : public Host {
   void FrameShown();
   // Puts a picture into the 640 x 480 texture, cut or padded to that size.
   void UploadPicture(const gfx::Bitmap& picture);
+  // Shows the texture in the window (letterboxed where the window's shape differs).
+  void ShowTexture();
   // A modal box until it has its answer; `closeQuestion` is our own question before closing.
   ui::BoxAnswer RunBox(ui::BoxButtons buttons, std::string_view text, bool closeQuestion = false);
   int32_t WaitBudgetMs(int64_t untilTickMs);
@@ -149,10 +158,12 @@ class SdlHost : public Host {
   int64_t framesShown_ = 0;
   bool closing_ = false;
   bool dirty_ = true;
-  bool mustPresent_ = true;       // the window needs the picture again even if it did not change
-  bool textInputWanted_ = false;  // the game's name field takes typing
-  bool textInputOn_ = false;      // SDL's text input (and with it the input method) is on
-  Rect textField_;                // the field in window-picture pixels
+  bool mustPresent_ = true;          // the window needs the picture again even if it did not change
+  bool textureHoldsWindow_ = false;  // the texture holds the game's window picture as last shown
+  uint64_t shownWindowSerial_ = 0;   // ... of that render of it
+  bool textInputWanted_ = false;     // the game's name field takes typing
+  bool textInputOn_ = false;         // SDL's text input (and with it the input method) is on
+  Rect textField_;                   // the field in window-picture pixels
   SDL_Rect textInputRect_{0, 0, 0, 0};
   bool inBox_ = false;
   SDL_Point lastMouse_{0, 0};
