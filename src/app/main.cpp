@@ -70,12 +70,12 @@ int main(int argc, char** argv) {
   const std::filesystem::path programDir = session::ProgramDir();
   // cg/ and dat/ beside the program or in an installed share/qv; the save beside the program
   // when that folder is writable, else in the player's data folder.
-  const platform::DesktopPaths found = platform::ResolveDesktopPaths(programDir, o.dataDir);
-  if (!found.error.empty()) {
-    std::cerr << "qv: " << found.error << "\n";
+  const Result<platform::DesktopPaths> found = platform::ResolveDesktopPaths(programDir, o.dataDir);
+  if (!found.ok()) {
+    std::cerr << "qv: " << found.message() << "\n";
     return session::kExitBadInput;
   }
-  const Paths paths = found.paths;
+  const Paths paths = found->paths;
   std::error_code ec;
   if (!std::filesystem::is_directory(paths.cgDir, ec)) {
     std::cerr << "qv: no pictures in " << paths.cgDir.string()

@@ -93,23 +93,23 @@ std::vector<uint8_t> EncodeBmp(const Bitmap& bitmap) {
 
 namespace {
 
-std::string WriteBytes(const std::vector<uint8_t>& bytes, const std::filesystem::path& path) {
-  if (bytes.empty()) return "cannot encode an empty picture for " + path.string();
+Status WriteBytes(const std::vector<uint8_t>& bytes, const std::filesystem::path& path) {
+  if (bytes.empty()) return Failure("cannot encode an empty picture for " + path.string());
   std::ofstream out(path, std::ios::binary | std::ios::trunc);
-  if (!out) return "cannot open " + path.string() + " for writing";
+  if (!out) return Failure("cannot open " + path.string() + " for writing");
   out.write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
   out.flush();
-  if (!out) return "cannot write " + path.string();
+  if (!out) return Failure("cannot write " + path.string());
   return {};
 }
 
 }  // namespace
 
-std::string WritePng(const Bitmap& bitmap, const std::filesystem::path& path) {
+Status WritePng(const Bitmap& bitmap, const std::filesystem::path& path) {
   return WriteBytes(EncodePng(bitmap), path);
 }
 
-std::string WriteBmp(const Bitmap& bitmap, const std::filesystem::path& path) {
+Status WriteBmp(const Bitmap& bitmap, const std::filesystem::path& path) {
   return WriteBytes(EncodeBmp(bitmap), path);
 }
 

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "files/status.h"
 #include "gfx/bitmap.h"
 
 namespace qv::gfx {
@@ -32,8 +33,8 @@ PictureResult LoadPicture(const std::filesystem::path& path);
 std::vector<uint8_t> EncodePng(const Bitmap& bitmap);
 // BMP bytes: 24-bit uncompressed, bottom-up.
 std::vector<uint8_t> EncodeBmp(const Bitmap& bitmap);
-// Writes the picture as PNG or BMP; returns an error message, empty on success.
-std::string WritePng(const Bitmap& bitmap, const std::filesystem::path& path);
-std::string WriteBmp(const Bitmap& bitmap, const std::filesystem::path& path);
+// Writes the picture as PNG or BMP.
+Status WritePng(const Bitmap& bitmap, const std::filesystem::path& path);
+Status WriteBmp(const Bitmap& bitmap, const std::filesystem::path& path);
 
 }  // namespace qv::gfx

@@ -96,8 +96,8 @@ bool IsWritableDir(const std::filesystem::path& dir) {
   return std::filesystem::is_directory(dir, ec) && ::access(dir.c_str(), W_OK | X_OK) == 0;
 }
 
-DesktopPaths ResolveDesktopPaths(const std::filesystem::path& programDir,
-                                 const std::string& dataDir) {
+Result<DesktopPaths> ResolveDesktopPaths(const std::filesystem::path& programDir,
+                                         const std::string& dataDir) {
   DesktopPaths r;
   const std::filesystem::path root = GameDataRoot(programDir);
   r.paths.cgDir = root / "cg";
@@ -116,10 +116,9 @@ DesktopPaths ResolveDesktopPaths(const std::filesystem::path& programDir,
   } else {
     saveDir = UserDataDir();
     if (saveDir.empty()) {
-      r.error = "the program's folder " + programDir.string() +
-                " is read only and neither XDG_DATA_HOME nor HOME names a folder for the save;"
-                " use --data-dir DIR";
-      return r;
+      return Failure("the program's folder " + programDir.string() +
+                     " is read only and neither XDG_DATA_HOME nor HOME names a folder for the"
+                     " save; use --data-dir DIR");
     }
   }
   r.paths.saveDir = saveDir;
@@ -127,8 +126,8 @@ DesktopPaths ResolveDesktopPaths(const std::filesystem::path& programDir,
   std::error_code ec;
   std::filesystem::create_directories(saveDir, ec);
   if (!IsWritableDir(saveDir)) {
-    r.error = "cannot use " + saveDir.string() + " as the data folder" +
-              (ec ? ": " + ec.message() : std::string(": it is not writable"));
+    return Failure("cannot use " + saveDir.string() + " as the data folder" +
+                   (ec ? ": " + ec.message() : std::string(": it is not writable")));
   }
   return r;
 }

@@ -6,6 +6,7 @@
 #include <string_view>
 
 #include "core/game.h"
+#include "files/status.h"
 
 namespace qv::platform {
 
@@ -34,12 +35,12 @@ bool IsWritableDir(const std::filesystem::path& dir);
 struct DesktopPaths {
   Paths paths;
   bool portable = false;  // the save and the record stay beside the program
-  std::string error;      // non-empty: no folder for the save could be made
 };
 
 // The game's folders. The save and the record go to `dataDir` when given; beside the program
-// when its folders are writable; otherwise to UserDataDir(), created on the first run.
-DesktopPaths ResolveDesktopPaths(const std::filesystem::path& programDir,
-                                 const std::string& dataDir);
+// when its folders are writable; otherwise to UserDataDir(), created on the first run. Fails
+// when no folder for the save can be made.
+Result<DesktopPaths> ResolveDesktopPaths(const std::filesystem::path& programDir,
+                                         const std::string& dataDir);
 
 }  // namespace qv::platform

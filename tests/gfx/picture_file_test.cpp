@@ -88,8 +88,8 @@ TEST(Png, RoundTripIsExactAndDamageIsAnError) {
 TEST(LoadPicture, ChoosesTheReaderByContentAndNamesTheFile) {
   const auto dir = TempDir();
   const Bitmap src = Gradient(9, 5);
-  ASSERT_EQ(WriteBmp(src, dir / "a.bmp"), "");
-  ASSERT_EQ(WritePng(src, dir / "a.png"), "");
+  ASSERT_TRUE(WriteBmp(src, dir / "a.bmp").ok());
+  ASSERT_TRUE(WritePng(src, dir / "a.png").ok());
   const PictureResult bmp = LoadPicture(dir / "a.bmp");
   ASSERT_TRUE(bmp) << bmp.error;
   EXPECT_EQ(bmp.bitmap, src);
@@ -109,7 +109,9 @@ TEST(LoadPicture, ChoosesTheReaderByContentAndNamesTheFile) {
   const PictureResult empty = LoadPicture(dir / "empty.bmp");
   EXPECT_FALSE(empty);
   EXPECT_NE(empty.error.find("empty.bmp: BMP:"), std::string::npos) << empty.error;
-  EXPECT_NE(WritePng(src, dir / "no" / "such" / "folder.png"), "");
+  const Status nowhere = WritePng(src, dir / "no" / "such" / "folder.png");
+  EXPECT_FALSE(nowhere.ok());
+  EXPECT_NE(nowhere.message().find("folder.png"), std::string::npos) << nowhere.message();
   std::filesystem::remove_all(dir);
 }
 

@@ -47,12 +47,12 @@ class DesktopFolders : public ::testing::Test {
 
 TEST_F(DesktopFolders, ThePortableCopyKeepsEverythingBesideTheProgram) {
   std::filesystem::create_directories(dir_ / "game" / "cg");
-  const DesktopPaths p = ResolveDesktopPaths(dir_ / "game", "");
-  EXPECT_TRUE(p.error.empty()) << p.error;
-  EXPECT_TRUE(p.portable);
-  EXPECT_EQ(p.paths.cgDir, dir_ / "game" / "cg");
-  EXPECT_EQ(p.paths.saveDir, dir_ / "game" / "dat");
-  EXPECT_EQ(p.paths.recordDir, dir_ / "game");
+  const Result<DesktopPaths> p = ResolveDesktopPaths(dir_ / "game", "");
+  ASSERT_TRUE(p.ok()) << p.message();
+  EXPECT_TRUE(p->portable);
+  EXPECT_EQ(p->paths.cgDir, dir_ / "game" / "cg");
+  EXPECT_EQ(p->paths.saveDir, dir_ / "game" / "dat");
+  EXPECT_EQ(p->paths.recordDir, dir_ / "game");
   EXPECT_TRUE(std::filesystem::is_directory(dir_ / "game" / "dat"));
 }
 
@@ -60,25 +60,26 @@ TEST_F(DesktopFolders, AnInstalledCopyReadsShareAndSavesInTheDataHome) {
   std::filesystem::create_directories(dir_ / "usr" / "bin");
   std::filesystem::create_directories(dir_ / "usr" / "share" / "qv" / "dat");
   ScopedEnv data("XDG_DATA_HOME", (dir_ / "data").string());
-  const DesktopPaths p = ResolveDesktopPaths(dir_ / "usr" / "bin", "");
-  EXPECT_TRUE(p.error.empty()) << p.error;
-  EXPECT_FALSE(p.portable);
-  EXPECT_EQ(p.paths.datDir, dir_ / "usr" / "share" / "qv" / "dat");
-  EXPECT_EQ(p.paths.saveDir, dir_ / "data" / "qv");
-  EXPECT_EQ(p.paths.recordDir, dir_ / "data" / "qv");
+  const Result<DesktopPaths> p = ResolveDesktopPaths(dir_ / "usr" / "bin", "");
+  ASSERT_TRUE(p.ok()) << p.message();
+  EXPECT_FALSE(p->portable);
+  EXPECT_EQ(p->paths.datDir, dir_ / "usr" / "share" / "qv" / "dat");
+  EXPECT_EQ(p->paths.saveDir, dir_ / "data" / "qv");
+  EXPECT_EQ(p->paths.recordDir, dir_ / "data" / "qv");
   EXPECT_TRUE(std::filesystem::is_directory(dir_ / "data" / "qv"));  // made on the first run
 
   // Without XDG_DATA_HOME (or with a relative one) the home folder's .local/share is used.
   ScopedEnv relative("XDG_DATA_HOME", "relative/data");
   ScopedEnv home("HOME", (dir_ / "home").string());
-  EXPECT_EQ(ResolveDesktopPaths(dir_ / "usr" / "bin", "").paths.saveDir,
+  EXPECT_EQ(ResolveDesktopPaths(dir_ / "usr" / "bin", "")->paths.saveDir,
             dir_ / "home" / ".local" / "share" / "qv");
 
   // --data-dir wins over both.
-  const DesktopPaths chosen = ResolveDesktopPaths(dir_ / "usr" / "bin", (dir_ / "mine").string());
-  EXPECT_EQ(chosen.paths.saveDir, dir_ / "mine");
-  EXPECT_EQ(chosen.paths.recordDir, dir_ / "mine");
-  EXPECT_EQ(chosen.paths.cgDir, dir_ / "usr" / "share" / "qv" / "cg");
+  const Result<DesktopPaths> chosen =
+      ResolveDesktopPaths(dir_ / "usr" / "bin", (dir_ / "mine").string());
+  EXPECT_EQ(chosen->paths.saveDir, dir_ / "mine");
+  EXPECT_EQ(chosen->paths.recordDir, dir_ / "mine");
+  EXPECT_EQ(chosen->paths.cgDir, dir_ / "usr" / "share" / "qv" / "cg");
 }
 
 TEST_F(DesktopFolders, AReadOnlyPortableCopySavesInTheDataHome) {
@@ -87,18 +88,19 @@ TEST_F(DesktopFolders, AReadOnlyPortableCopySavesInTheDataHome) {
   std::filesystem::permissions(dir_ / "game", std::filesystem::perms::owner_write,
                                std::filesystem::perm_options::remove);
   ScopedEnv data("XDG_DATA_HOME", (dir_ / "data").string());
-  const DesktopPaths p = ResolveDesktopPaths(dir_ / "game", "");
+  const Result<DesktopPaths> p = ResolveDesktopPaths(dir_ / "game", "");
   std::filesystem::permissions(dir_ / "game", std::filesystem::perms::owner_write,
                                std::filesystem::perm_options::add);
-  EXPECT_FALSE(p.portable);
-  EXPECT_EQ(p.paths.datDir, dir_ / "game" / "dat");
-  EXPECT_EQ(p.paths.saveDir, dir_ / "data" / "qv");
+  EXPECT_FALSE(p->portable);
+  EXPECT_EQ(p->paths.datDir, dir_ / "game" / "dat");
+  EXPECT_EQ(p->paths.saveDir, dir_ / "data" / "qv");
 }
 
 TEST_F(DesktopFolders, ADataDirThatCannotBeMadeIsAnError) {
   std::ofstream(dir_ / "file") << "x";
-  const DesktopPaths p = ResolveDesktopPaths(dir_, (dir_ / "file" / "sub").string());
-  EXPECT_NE(p.error.find("file/sub"), std::string::npos) << p.error;
+  const Result<DesktopPaths> p = ResolveDesktopPaths(dir_, (dir_ / "file" / "sub").string());
+  ASSERT_FALSE(p.ok());
+  EXPECT_NE(p.message().find("file/sub"), std::string::npos) << p.message();
 }
 
 TEST(PicturesDirFromUserDirs, ReadsTheDesktopsPictureFolder) {

@@ -82,7 +82,7 @@ TEST_F(SdlWindow, ShowsTheSamePixelsAsTheHeadlessScreenshot) {
   const gfx::Bitmap& frame = run->screen.RenderWindow(*run->game);
   ASSERT_EQ(frame.Width(), 640);
   const std::filesystem::path shot = dir_ / "frame.png";
-  ASSERT_EQ(gfx::WritePng(frame, shot), "");
+  ASSERT_TRUE(gfx::WritePng(frame, shot).ok());
   const gfx::PictureResult png = gfx::LoadPicture(shot);
   ASSERT_TRUE(png.Ok()) << png.error;
 

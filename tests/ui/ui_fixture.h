@@ -18,7 +18,7 @@ struct UiGame : TestGame {
   }
   // Writes a picture into the game's cg/ folder.
   void WritePicture(const std::string& name, const gfx::Bitmap& b) {
-    ASSERT_EQ(gfx::WriteBmp(b, game->paths.cgDir / name), "");
+    ASSERT_TRUE(gfx::WriteBmp(b, game->paths.cgDir / name).ok());
   }
 };
 

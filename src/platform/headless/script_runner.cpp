@@ -115,15 +115,15 @@ int Runner::Run(const Command& c) {
       return session::kExitOk;
     case CommandKind::Screenshot: {
       const gfx::Bitmap& picture = s_.screen.RenderWindow(g_);
-      const std::string error = gfx::WritePng(picture, c.text);
-      if (!error.empty()) return Fail(c, session::kExitWriteFailed, "screenshot failed: " + error);
+      if (const Status shot = gfx::WritePng(picture, c.text); !shot.ok()) {
+        return Fail(c, session::kExitWriteFailed, "screenshot failed: " + shot.message());
+      }
       if (checks_.goldenDir.empty()) return session::kExitOk;
       const std::filesystem::path golden = checks_.goldenDir / c.text;
       if (checks_.updateGolden) {
         std::error_code ec;
         std::filesystem::create_directories(checks_.goldenDir, ec);
-        const std::string written = gfx::WritePng(picture, golden);
-        return written.empty()
+        return gfx::WritePng(picture, golden).ok()
                    ? session::kExitOk
                    : Fail(c, session::kExitWriteFailed, "cannot write " + golden.string());
       }

@@ -101,11 +101,12 @@ std::filesystem::path SdlHost::TakeScreenshot() {
   const std::filesystem::path dir =
       ShotFolder(desktop_.dataDir.empty() ? session_->game->paths.saveDir : desktop_.dataDir);
   std::filesystem::path file = dir.empty() ? dir : FreeShotName(dir);
-  std::string error = file.empty() ? "no folder for screenshots" : "";
-  if (error.empty()) error = gfx::WritePng(session_->screen.RenderWindow(*session_->game), file);
-  if (!error.empty()) {
+  const Status written = file.empty()
+                             ? Failure("no folder for screenshots")
+                             : gfx::WritePng(session_->screen.RenderWindow(*session_->game), file);
+  if (!written.ok()) {
     SayOnScreen(ui::desktop_text::ScreenshotFailed(desktop_.catalog));
-    SDL_LogWarn(SDL_LOG_CATEGORY_APPLICATION, "qv: screenshot: %s", error.c_str());
+    SDL_LogWarn(SDL_LOG_CATEGORY_APPLICATION, "qv: screenshot: %s", written.message().c_str());
     return {};
   }
   // The whole path when it is readable text, else the file's name.

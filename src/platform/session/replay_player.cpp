@@ -166,9 +166,11 @@ void Replayer::Play(Game& g) {
         break;
       case EntryKind::Shot:
         if (screen_) {
-          const std::string error = gfx::WritePng(
+          const Status written = gfx::WritePng(
               screen_->RenderWindow(g), shotDir_ / ("shot-" + std::to_string(e.number) + ".png"));
-          if (!error.empty()) out_ << "note: snapshot " << e.number << ": " << error << "\n";
+          if (!written.ok()) {
+            out_ << "note: snapshot " << e.number << ": " << written.message() << "\n";
+          }
         }
         break;
       case EntryKind::End:

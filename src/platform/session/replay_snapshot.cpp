@@ -54,7 +54,9 @@ std::string WriteSnapshotFiles(const std::filesystem::path& dir, int32_t n,
   if (picture) {
     const std::filesystem::path shot = dir / ("shot-" + stem + ".png");
     const std::filesystem::path shotAside = dir / ("shot-" + stem + ".png.part");
-    if (std::string error = gfx::WritePng(*picture, shotAside); !error.empty()) return error;
+    if (Status written = gfx::WritePng(*picture, shotAside); !written.ok()) {
+      return written.message();
+    }
     if (std::string error = Publish(shotAside, shot); !error.empty()) return error;
   }
   const std::filesystem::path dumpFile = dir / ("dump-" + stem + ".txt");
