@@ -8,9 +8,9 @@
 #include "gfx/picture_file.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-  qv::gfx::PictureResult r = qv::gfx::DecodeBmp({data, size});
-  if (!r) return 0;
-  const qv::gfx::Bitmap& b = r.bitmap;
+  const qv::Result<qv::gfx::Bitmap> r = qv::gfx::DecodeBmp({data, size});
+  if (!r.ok()) return 0;
+  const qv::gfx::Bitmap& b = *r;
   if (b.Empty() || b.Pixels().size() != size_t(b.Width()) * size_t(b.Height())) std::abort();
   // Drawing a decoded sprite somewhere odd must stay inside the target.
   qv::gfx::Bitmap target(64, 48);

@@ -7,9 +7,9 @@
 #include "gfx/picture_file.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-  qv::gfx::PictureResult r = qv::gfx::DecodeJpeg({data, size});
-  if (r && (r.bitmap.Empty() ||
-            r.bitmap.Pixels().size() != size_t(r.bitmap.Width()) * size_t(r.bitmap.Height())))
+  const qv::Result<qv::gfx::Bitmap> r = qv::gfx::DecodeJpeg({data, size});
+  if (r.ok() && (r->Empty() || r->Pixels().size() != size_t(r->Width()) * size_t(r->Height()))) {
     std::abort();
+  }
   return 0;
 }

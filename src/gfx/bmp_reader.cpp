@@ -29,8 +29,8 @@ class Reader {
   std::span<const uint8_t> data_;
 };
 
-PictureResult Fail(const std::string& what) {
-  return {{}, "BMP: " + what};
+Status Fail(const std::string& what) {
+  return Failure("BMP: " + what);
 }
 
 std::string At(size_t offset) {
@@ -177,7 +177,7 @@ Color PaletteColor(const Header& h, uint32_t index) {
   return index < h.paletteSize ? h.palette[index] : 0;
 }
 
-PictureResult ReadUncompressed(const Reader& r, const Header& h) {
+Result<Bitmap> ReadUncompressed(const Reader& r, const Header& h) {
   const int64_t stride = ((h.width * h.bpp + 31) / 32) * 4;
   const int64_t needed = stride * h.height;
   if (!r.Has(h.dataOffset, static_cast<size_t>(needed)))
@@ -211,11 +211,11 @@ PictureResult ReadUncompressed(const Reader& r, const Header& h) {
       }
     }
   }
-  return {std::move(bmp), {}};
+  return bmp;
 }
 
 // RLE pictures run bottom-up; pixels the runs never reach keep the first palette colour.
-PictureResult ReadRle(const Reader& r, const Header& h) {
+Result<Bitmap> ReadRle(const Reader& r, const Header& h) {
   const size_t available = r.Size() - h.dataOffset;
   // Every two bytes of runs paint at most 255 pixels; a picture far larger than its data
   // could ever fill is a lying header.
@@ -263,12 +263,12 @@ PictureResult ReadRle(const Reader& r, const Header& h) {
     }
     if (y >= h.height) break;  // runs below the last row have nowhere to go
   }
-  return {std::move(bmp), {}};
+  return bmp;
 }
 
 }  // namespace
 
-PictureResult DecodeBmp(std::span<const uint8_t> data) {
+Result<Bitmap> DecodeBmp(std::span<const uint8_t> data) {
   const Reader r(data);
   Header h;
   if (std::string error = ReadHeader(r, h); !error.empty()) return Fail(error);

@@ -73,9 +73,9 @@ bool Decode(const uint8_t* data, unsigned long size, jpeg_decompress_struct& inf
 
 }  // namespace
 
-PictureResult DecodeJpeg(std::span<const uint8_t> data) {
+Result<Bitmap> DecodeJpeg(std::span<const uint8_t> data) {
   if (data.size() < 4)
-    return {{}, "JPEG: file of " + std::to_string(data.size()) + " bytes is too short"};
+    return Failure("JPEG: file of " + std::to_string(data.size()) + " bytes is too short");
   jpeg_decompress_struct info;
   std::memset(&info, 0, sizeof info);
   ErrorManager err;
@@ -85,15 +85,15 @@ PictureResult DecodeJpeg(std::span<const uint8_t> data) {
   const bool ok =
       Decode(data.data(), static_cast<unsigned long>(data.size()), info, err, rgb, width, height);
   jpeg_destroy_decompress(&info);
-  if (!ok) return {{}, std::string("JPEG: ") + err.message};
+  if (!ok) return Failure(std::string("JPEG: ") + err.message);
   Bitmap bmp(width, height);
-  if (bmp.Empty()) return {{}, "JPEG: empty picture"};
+  if (bmp.Empty()) return Failure("JPEG: empty picture");
   for (int y = 0; y < height; ++y) {
     const uint8_t* in = rgb.data() + size_t(y) * width * 3;
     Color* out = bmp.Row(y);
     for (int x = 0; x < width; ++x) out[x] = Rgb(in[x * 3], in[x * 3 + 1], in[x * 3 + 2]);
   }
-  return {std::move(bmp), {}};
+  return bmp;
 }
 
 }  // namespace qv::gfx

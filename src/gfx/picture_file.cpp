@@ -11,31 +11,30 @@
 
 namespace qv::gfx {
 
-PictureResult DecodePng(std::span<const uint8_t> data) {
+Result<Bitmap> DecodePng(std::span<const uint8_t> data) {
   png_image image;
   std::memset(&image, 0, sizeof image);
   image.version = PNG_IMAGE_VERSION;
   if (!png_image_begin_read_from_memory(&image, data.data(), data.size()))
-    return {{}, std::string("PNG: ") + image.message};
+    return Failure(std::string("PNG: ") + image.message);
   if (image.width == 0 || image.height == 0 || image.width > uint32_t(kMaxBitmapSide) ||
       image.height > uint32_t(kMaxBitmapSide) ||
       int64_t{image.width} * image.height > kMaxBitmapPixels) {
     png_image_free(&image);
-    return {{},
-            "PNG: picture size " + std::to_string(image.width) + " x " +
-                std::to_string(image.height) + " is not supported"};
+    return Failure("PNG: picture size " + std::to_string(image.width) + " x " +
+                   std::to_string(image.height) + " is not supported");
   }
   image.format = PNG_FORMAT_BGRA;  // one little-endian 0xAARRGGBB word per pixel
   std::vector<uint32_t> pixels(size_t(image.width) * image.height);
   png_color background{0, 0, 0};
   if (!png_image_finish_read(&image, &background, pixels.data(), 0, nullptr))
-    return {{}, std::string("PNG: ") + image.message};
+    return Failure(std::string("PNG: ") + image.message);
   Bitmap bmp(int32_t(image.width), int32_t(image.height));
   for (size_t i = 0; i < pixels.size(); ++i) {
     const auto* p = reinterpret_cast<const uint8_t*>(&pixels[i]);
     bmp.Pixels()[i] = Rgb(p[2], p[1], p[0]);
   }
-  return {std::move(bmp), {}};
+  return bmp;
 }
 
 std::vector<uint8_t> EncodePng(const Bitmap& bitmap) {
@@ -113,28 +112,32 @@ Status WriteBmp(const Bitmap& bitmap, const std::filesystem::path& path) {
   return WriteBytes(EncodeBmp(bitmap), path);
 }
 
-PictureResult LoadPicture(const std::filesystem::path& path) {
+namespace {
+
+// The reader chosen by the first bytes; unknown ones go by the file's name, for the clearest
+// message.
+Result<Bitmap> DecodeByContent(std::span<const uint8_t> bytes, const std::filesystem::path& path) {
+  if (bytes.size() >= 2 && bytes[0] == 'B' && bytes[1] == 'M') return DecodeBmp(bytes);
+  if (bytes.size() >= 3 && bytes[0] == 0xFF && bytes[1] == 0xD8 && bytes[2] == 0xFF) {
+    return DecodeJpeg(bytes);
+  }
+  if (bytes.size() >= 8 && png_sig_cmp(bytes.data(), 0, 8) == 0) return DecodePng(bytes);
+  const std::string ext = path.extension().string();
+  return (ext == ".jpg" || ext == ".jpeg" || ext == ".JPG") ? DecodeJpeg(bytes) : DecodeBmp(bytes);
+}
+
+}  // namespace
+
+Result<Bitmap> LoadPicture(const std::filesystem::path& path) {
   // No picture of the game comes near this; a bigger file is not one of ours. Only a regular
   // file is read, so a FIFO or a device in cg/ can never stall the game.
   constexpr size_t kMaxPictureBytes = size_t{64} << 20;
   const Result<std::string> text = files::ReadFile(path, kMaxPictureBytes);
-  if (!text.ok()) return {{}, path.string() + ": " + text.message()};
+  if (!text.ok()) return Failure(path.string() + ": " + text.message());
   const std::span<const uint8_t> bytes(reinterpret_cast<const uint8_t*>(text->data()),
                                        text->size());
-  PictureResult result;
-  if (bytes.size() >= 2 && bytes[0] == 'B' && bytes[1] == 'M') {
-    result = DecodeBmp(bytes);
-  } else if (bytes.size() >= 3 && bytes[0] == 0xFF && bytes[1] == 0xD8 && bytes[2] == 0xFF) {
-    result = DecodeJpeg(bytes);
-  } else if (bytes.size() >= 8 && png_sig_cmp(bytes.data(), 0, 8) == 0) {
-    result = DecodePng(bytes);
-  } else {
-    // Unknown first bytes: let the file name decide, for the clearest message.
-    const std::string ext = path.extension().string();
-    result =
-        (ext == ".jpg" || ext == ".jpeg" || ext == ".JPG") ? DecodeJpeg(bytes) : DecodeBmp(bytes);
-  }
-  if (!result) result.error = path.string() + ": " + result.error;
+  Result<Bitmap> result = DecodeByContent(bytes, path);
+  if (!result.ok()) return Failure(path.string() + ": " + result.message());
   return result;
 }
 

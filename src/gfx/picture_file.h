@@ -12,22 +12,14 @@
 
 namespace qv::gfx {
 
-// A decoded picture, or the reason there is none.
-struct PictureResult {
-  Bitmap bitmap;
-  std::string error;  // empty on success
-  bool Ok() const { return error.empty(); }
-  explicit operator bool() const { return Ok(); }
-};
-
 // BMP: 1, 4, 8, 16, 24 and 32 bits, uncompressed, RLE4, RLE8 and bit fields, either row order.
-PictureResult DecodeBmp(std::span<const uint8_t> data);
+Result<Bitmap> DecodeBmp(std::span<const uint8_t> data);
 // JPEG through libjpeg; a broken stream is an error, never the end of the program.
-PictureResult DecodeJpeg(std::span<const uint8_t> data);
+Result<Bitmap> DecodeJpeg(std::span<const uint8_t> data);
 // PNG through libpng (screenshots and golden pictures).
-PictureResult DecodePng(std::span<const uint8_t> data);
+Result<Bitmap> DecodePng(std::span<const uint8_t> data);
 // Reads a picture file, choosing the reader by its first bytes; errors start with the path.
-PictureResult LoadPicture(const std::filesystem::path& path);
+Result<Bitmap> LoadPicture(const std::filesystem::path& path);
 
 // PNG bytes of the picture (8-bit RGB); empty on failure.
 std::vector<uint8_t> EncodePng(const Bitmap& bitmap);

@@ -88,10 +88,10 @@ struct Screen::Impl {
   PictureProblems problems;
 
   // Loads a picture of cg/; a failure is noted to be named.
-  gfx::PictureResult Load(const Game& g, std::string_view name) {
+  Result<gfx::Bitmap> Load(const Game& g, std::string_view name) {
     const std::filesystem::path file = PictureFile(g, s, name);
-    gfx::PictureResult r = gfx::LoadPicture(file);
-    if (!r) problems.Note(file, r.error);
+    Result<gfx::Bitmap> r = gfx::LoadPicture(file);
+    if (!r.ok()) problems.Note(file, r.message());
     return r;
   }
 };
@@ -115,8 +115,8 @@ bool Screen::LoadSprites(Game& g) {
   s.cg = gfx::Bitmap(kWindowWidth, kWindowHeight);
   s.cgOverBackground = false;
   s.cgChangesKnown = false;
-  if (gfx::PictureResult first = impl_->Load(g, "00.bmp")) {
-    CopyOpaque(s.cg, first.bitmap, 0, 0);
+  if (const Result<gfx::Bitmap> first = impl_->Load(g, "00.bmp"); first.ok()) {
+    CopyOpaque(s.cg, *first, 0, 0);
   }
   s.bak = s.cg;
   for (int slot = 0; slot < kSpriteSlots; ++slot) {
@@ -124,7 +124,7 @@ bool Screen::LoadSprites(Game& g) {
     sprite = gfx::Bitmap();
     const char* file = slot < 36 ? kSpriteFiles[slot] : nullptr;
     if (file == nullptr) continue;
-    if (gfx::PictureResult r = impl_->Load(g, file)) sprite = std::move(r.bitmap);
+    if (Result<gfx::Bitmap> r = impl_->Load(g, file); r.ok()) sprite = std::move(*r);
     sprite.SetTransparent(true);
   }
   s.glowDirty = s.bak.Bounds();
@@ -151,11 +151,11 @@ bool Screen::LoadSprites(Game& g) {
 
 void Screen::LoadSprite(Game& g, int slot, std::string_view file) {
   if (slot < 0 || slot >= kSpriteSlots) return;
-  gfx::PictureResult r = impl_->Load(g, file);
+  Result<gfx::Bitmap> r = impl_->Load(g, file);
   impl_->problems.Tell(g);
-  if (!r) return;
-  r.bitmap.SetTransparent(true);
-  impl_->s.sprites[static_cast<size_t>(slot)] = std::move(r.bitmap);
+  if (!r.ok()) return;
+  r->SetTransparent(true);
+  impl_->s.sprites[static_cast<size_t>(slot)] = std::move(*r);
   impl_->s.PicturesChanged();
 }
 
@@ -164,14 +164,17 @@ void Screen::ShowBackground(Game& g, std::string_view file) {
   const std::string name = file.empty() ? g.frame.background : std::string(file);
   g.frame.background = name;
   // A picture that cannot be read leaves the old background.
-  gfx::PictureResult r = name.empty() ? gfx::PictureResult{} : impl_->Load(g, name);
+  std::optional<gfx::Bitmap> picture;
+  if (!name.empty()) {
+    if (Result<gfx::Bitmap> r = impl_->Load(g, name); r.ok()) picture = std::move(*r);
+  }
   impl_->problems.Tell(g);
-  if (r && !name.empty()) {
+  if (picture) {
     gfx::Bitmap& back = s.Background();
     if (back.Width() != kWindowWidth || back.Height() != kWindowHeight) {
       back.Resize(kWindowWidth, kWindowHeight);
     }
-    CopyOpaque(back, r.bitmap, 0, 0);
+    CopyOpaque(back, *picture, 0, 0);
     if (name == "map.bmp") {
       BackgroundPainter painter(s);
       world::DecorateMap(g, painter);
@@ -184,12 +187,12 @@ void Screen::ShowBackground(Game& g, std::string_view file) {
 void Screen::LoadPicture(Game& g, std::string_view widget, std::string_view file) {
   for (int i = 0; i < kWidgetCount; ++i) {
     if (widget != g.form.widgets[static_cast<size_t>(i)].name) continue;
-    gfx::PictureResult r = impl_->Load(g, file);
+    Result<gfx::Bitmap> r = impl_->Load(g, file);
     impl_->problems.Tell(g);
     // A picture that cannot be read leaves the widget empty.
     if (static_cast<W>(i) == W::cg2) impl_->s.cg2FollowsCg = false;
     gfx::Bitmap& picture = impl_->s.pictures[static_cast<size_t>(i)];
-    picture = r ? std::move(r.bitmap) : gfx::Bitmap();
+    picture = r.ok() ? std::move(*r) : gfx::Bitmap();
     picture.SetTransparent(g.form.widgets[static_cast<size_t>(i)].transparent);
     impl_->s.PicturesChanged();
     return;

@@ -24,8 +24,8 @@ fs::path BuildFile(const std::string& rel) {
 
 Bitmap Load(const std::string& name) {
   auto result = qv::gfx::LoadPicture(BuildFile("cg/" + name));
-  EXPECT_TRUE(result.Ok()) << name << ": " << result.error;
-  return std::move(result.bitmap);
+  EXPECT_TRUE(result.ok()) << name << ": " << result.message();
+  return std::move(*result);
 }
 
 std::vector<uint8_t> ReadBytes(const fs::path& p) {
@@ -257,13 +257,13 @@ TEST(Pictures, IconsComeInEveryDesktopSize) {
   for (int size : {16, 32, 48, 64, 128, 256}) {
     std::string dir = std::to_string(size) + "x" + std::to_string(size);
     auto r = qv::gfx::LoadPicture(BuildFile("icons/hicolor/" + dir + "/apps/qv.png"));
-    ASSERT_TRUE(r.Ok()) << r.error;
-    EXPECT_EQ(r.bitmap.Width(), size);
-    EXPECT_EQ(r.bitmap.Height(), size);
+    ASSERT_TRUE(r.ok()) << r.message();
+    EXPECT_EQ(r->Width(), size);
+    EXPECT_EQ(r->Height(), size);
   }
   auto big = qv::gfx::LoadPicture(BuildFile("icons/qv.png"));
-  ASSERT_TRUE(big.Ok()) << big.error;
-  EXPECT_EQ(big.bitmap.Width(), 256);
+  ASSERT_TRUE(big.ok()) << big.message();
+  EXPECT_EQ(big->Width(), 256);
 }
 
 }  // namespace

@@ -30,26 +30,26 @@ std::filesystem::path TempDir() {
 TEST(DecodeJpeg, ReadsColourAndGreyPictures) {
   const Bitmap src = Gradient(40, 24);
   for (bool progressive : {false, true}) {
-    const PictureResult r = DecodeJpeg(testing::EncodeJpeg(src, 95, false, progressive));
-    ASSERT_TRUE(r) << r.error;
-    ASSERT_EQ(r.bitmap.Width(), 40);
-    ASSERT_EQ(r.bitmap.Height(), 24);
-    const Color c = r.bitmap.Pixel(20, 12), want = src.Pixel(20, 12);
+    const Result<Bitmap> r = DecodeJpeg(testing::EncodeJpeg(src, 95, false, progressive));
+    ASSERT_TRUE(r.ok()) << r.message();
+    ASSERT_EQ(r->Width(), 40);
+    ASSERT_EQ(r->Height(), 24);
+    const Color c = r->Pixel(20, 12), want = src.Pixel(20, 12);
     EXPECT_NEAR(RedOf(c), RedOf(want), 12);
     EXPECT_NEAR(GreenOf(c), GreenOf(want), 12);
     EXPECT_NEAR(BlueOf(c), BlueOf(want), 12);
   }
-  const PictureResult grey = DecodeJpeg(testing::EncodeJpeg(Bitmap(8, 8, 0x808080), 90, true));
-  ASSERT_TRUE(grey) << grey.error;
-  EXPECT_NEAR(RedOf(grey.bitmap.Pixel(3, 3)), 0x80, 3);
-  EXPECT_EQ(RedOf(grey.bitmap.Pixel(3, 3)), BlueOf(grey.bitmap.Pixel(3, 3)));
+  const Result<Bitmap> grey = DecodeJpeg(testing::EncodeJpeg(Bitmap(8, 8, 0x808080), 90, true));
+  ASSERT_TRUE(grey.ok()) << grey.message();
+  EXPECT_NEAR(RedOf(grey->Pixel(3, 3)), 0x80, 3);
+  EXPECT_EQ(RedOf(grey->Pixel(3, 3)), BlueOf(grey->Pixel(3, 3)));
 }
 
 TEST(DecodeJpeg, BrokenStreamsAreErrorsNotExits) {
   const std::vector<uint8_t> good = testing::EncodeJpeg(Gradient(32, 32));
   // Cut anywhere: every prefix is refused (a short picture is not padded with grey).
   for (size_t n = 0; n + 2 < good.size(); n += 7)
-    EXPECT_FALSE(DecodeJpeg({good.data(), n})) << "cut at " << n;
+    EXPECT_FALSE(DecodeJpeg({good.data(), n}).ok()) << "cut at " << n;
   // Scrambled headers and data.
   for (size_t at : {size_t{2}, size_t{20}, size_t{100}, good.size() / 2}) {
     std::vector<uint8_t> bad = good;
@@ -57,9 +57,9 @@ TEST(DecodeJpeg, BrokenStreamsAreErrorsNotExits) {
     (void)DecodeJpeg(bad);  // may decode with visible damage, but must come back
   }
   const std::vector<uint8_t> garbage(300, 0x41);
-  const PictureResult r = DecodeJpeg(garbage);
-  EXPECT_FALSE(r);
-  EXPECT_EQ(r.error.rfind("JPEG: ", 0), 0u) << r.error;
+  const Result<Bitmap> r = DecodeJpeg(garbage);
+  EXPECT_FALSE(r.ok());
+  EXPECT_EQ(r.message().rfind("JPEG: ", 0), 0u) << r.message();
   // A frame header claiming a picture its data cannot hold.
   std::vector<uint8_t> lying = good;
   for (size_t i = 2; i + 8 < lying.size(); ++i)
@@ -67,7 +67,7 @@ TEST(DecodeJpeg, BrokenStreamsAreErrorsNotExits) {
       lying[i + 5] = 0xFF, lying[i + 6] = 0xFF, lying[i + 7] = 0xFF, lying[i + 8] = 0xFF;
       break;
     }
-  EXPECT_FALSE(DecodeJpeg(lying));
+  EXPECT_FALSE(DecodeJpeg(lying).ok());
 }
 
 TEST(Png, RoundTripIsExactAndDamageIsAnError) {
@@ -75,14 +75,14 @@ TEST(Png, RoundTripIsExactAndDamageIsAnError) {
   src.SetPixel(0, 0, 0xFFFFFF);
   const std::vector<uint8_t> png = EncodePng(src);
   ASSERT_FALSE(png.empty());
-  const PictureResult back = DecodePng(png);
-  ASSERT_TRUE(back) << back.error;
-  EXPECT_EQ(back.bitmap, src);
+  const Result<Bitmap> back = DecodePng(png);
+  ASSERT_TRUE(back.ok()) << back.message();
+  EXPECT_EQ(*back, src);
   EXPECT_TRUE(EncodePng(Bitmap()).empty());
-  EXPECT_FALSE(DecodePng({png.data(), png.size() / 2}));
+  EXPECT_FALSE(DecodePng({png.data(), png.size() / 2}).ok());
   std::vector<uint8_t> bad = png;
   bad[20] ^= 0xFF;  // inside the header chunk: its check sum no longer matches
-  EXPECT_FALSE(DecodePng(bad));
+  EXPECT_FALSE(DecodePng(bad).ok());
 }
 
 TEST(LoadPicture, ChoosesTheReaderByContentAndNamesTheFile) {
@@ -90,25 +90,25 @@ TEST(LoadPicture, ChoosesTheReaderByContentAndNamesTheFile) {
   const Bitmap src = Gradient(9, 5);
   ASSERT_TRUE(WriteBmp(src, dir / "a.bmp").ok());
   ASSERT_TRUE(WritePng(src, dir / "a.png").ok());
-  const PictureResult bmp = LoadPicture(dir / "a.bmp");
-  ASSERT_TRUE(bmp) << bmp.error;
-  EXPECT_EQ(bmp.bitmap, src);
-  const PictureResult png = LoadPicture(dir / "a.png");
-  ASSERT_TRUE(png) << png.error;
-  EXPECT_EQ(png.bitmap, src);
+  const Result<Bitmap> bmp = LoadPicture(dir / "a.bmp");
+  ASSERT_TRUE(bmp.ok()) << bmp.message();
+  EXPECT_EQ(*bmp, src);
+  const Result<Bitmap> png = LoadPicture(dir / "a.png");
+  ASSERT_TRUE(png.ok()) << png.message();
+  EXPECT_EQ(*png, src);
   {
     const auto jpeg = testing::EncodeJpeg(src);
     std::ofstream(dir / "cr.jpg", std::ios::binary)
         .write(reinterpret_cast<const char*>(jpeg.data()), std::streamsize(jpeg.size()));
   }
-  EXPECT_TRUE(LoadPicture(dir / "cr.jpg"));
-  const PictureResult missing = LoadPicture(dir / "none.bmp");
-  EXPECT_FALSE(missing);
-  EXPECT_NE(missing.error.find("none.bmp"), std::string::npos);
+  EXPECT_TRUE(LoadPicture(dir / "cr.jpg").ok());
+  const Result<Bitmap> missing = LoadPicture(dir / "none.bmp");
+  EXPECT_FALSE(missing.ok());
+  EXPECT_NE(missing.message().find("none.bmp"), std::string::npos);
   std::ofstream(dir / "empty.bmp").put('B');
-  const PictureResult empty = LoadPicture(dir / "empty.bmp");
-  EXPECT_FALSE(empty);
-  EXPECT_NE(empty.error.find("empty.bmp: BMP:"), std::string::npos) << empty.error;
+  const Result<Bitmap> empty = LoadPicture(dir / "empty.bmp");
+  EXPECT_FALSE(empty.ok());
+  EXPECT_NE(empty.message().find("empty.bmp: BMP:"), std::string::npos) << empty.message();
   const Status nowhere = WritePng(src, dir / "no" / "such" / "folder.png");
   EXPECT_FALSE(nowhere.ok());
   EXPECT_NE(nowhere.message().find("folder.png"), std::string::npos) << nowhere.message();
@@ -123,9 +123,9 @@ TEST(LoadPicture, WhatIsNotARegularFileIsNamedAndNeverWaitedOn) {
     if (!qv::testing::CanMake(c.kind)) continue;
     SCOPED_TRACE(c.name);
     qv::testing::MakeHostile(dir / "map.bmp", c.kind);
-    const PictureResult r = LoadPicture(dir / "map.bmp");
-    EXPECT_FALSE(r);
-    EXPECT_EQ(r.error.rfind((dir / "map.bmp").string() + ": ", 0), 0u) << r.error;
+    const Result<Bitmap> r = LoadPicture(dir / "map.bmp");
+    EXPECT_FALSE(r.ok());
+    EXPECT_EQ(r.message().rfind((dir / "map.bmp").string() + ": ", 0), 0u) << r.message();
   }
   alarm(0);
   std::filesystem::remove_all(dir);

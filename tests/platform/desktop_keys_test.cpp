@@ -144,10 +144,10 @@ TEST_F(DesktopWindow, NameFieldKeepsItsTextWhileTheDesktopKeysAct) {
   }
   ASSERT_EQ(shots.size(), 1u);
   EXPECT_EQ(shots[0].extension(), ".png");
-  const gfx::PictureResult png = gfx::LoadPicture(shots[0]);
-  ASSERT_TRUE(png.Ok()) << png.error;
-  EXPECT_EQ(png.bitmap.Width(), 640);
-  EXPECT_EQ(png.bitmap.Height(), 480);
+  const Result<gfx::Bitmap> png = gfx::LoadPicture(shots[0]);
+  ASSERT_TRUE(png.ok()) << png.message();
+  EXPECT_EQ(png->Width(), 640);
+  EXPECT_EQ(png->Height(), 480);
   EXPECT_NE(host_->Notice().Text().find("スクリーンショットを保存しました"), std::string::npos);
   EXPECT_NE(host_->Notice().Text().find(shots[0].filename().string()), std::string::npos);
   for (size_t i = 0; i < linesBefore.size(); ++i) {

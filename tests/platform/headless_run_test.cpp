@@ -103,10 +103,10 @@ TEST_F(HeadlessRun, ScreenshotAndDumpFiles) {
   ASSERT_EQ(Run("ticks 2\nscreenshot " + shot.string() + "\ndump " + dump.string() + "\n"),
             session::kExitOk)
       << err_.str();
-  const gfx::PictureResult png = gfx::LoadPicture(shot);
-  ASSERT_TRUE(png.Ok()) << png.error;
-  EXPECT_EQ(png.bitmap.Width(), 640);
-  EXPECT_EQ(png.bitmap.Height(), 480);
+  const Result<gfx::Bitmap> png = gfx::LoadPicture(shot);
+  ASSERT_TRUE(png.ok()) << png.message();
+  EXPECT_EQ(png->Width(), 640);
+  EXPECT_EQ(png->Height(), 480);
   std::ifstream in(dump);
   std::stringstream text;
   text << in.rdbuf();

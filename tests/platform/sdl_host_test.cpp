@@ -83,12 +83,12 @@ TEST_F(SdlWindow, ShowsTheSamePixelsAsTheHeadlessScreenshot) {
   ASSERT_EQ(frame.Width(), 640);
   const std::filesystem::path shot = dir_ / "frame.png";
   ASSERT_TRUE(gfx::WritePng(frame, shot).ok());
-  const gfx::PictureResult png = gfx::LoadPicture(shot);
-  ASSERT_TRUE(png.Ok()) << png.error;
+  const Result<gfx::Bitmap> png = gfx::LoadPicture(shot);
+  ASSERT_TRUE(png.ok()) << png.message();
 
   const gfx::Bitmap shown = host_->PresentAndReadBack(frame);
   if (shown.Empty()) GTEST_SKIP() << "this renderer cannot read its frame back";
-  EXPECT_TRUE(shown == png.bitmap);
+  EXPECT_TRUE(shown == *png);
   EXPECT_TRUE(shown == frame);
   session::EndSession(*run);
 }

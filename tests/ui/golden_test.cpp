@@ -32,11 +32,11 @@ void ExpectGolden(const gfx::Bitmap& actual, const std::string& name) {
     ASSERT_TRUE(gfx::WritePng(actual, golden).ok());
     return;
   }
-  const gfx::PictureResult expected = gfx::LoadPicture(golden);
-  ASSERT_TRUE(expected) << expected.error << " (run with --update-golden to create it)";
-  const gfx::PictureMatch match = gfx::MatchPicture(actual, expected.bitmap);
+  const Result<gfx::Bitmap> expected = gfx::LoadPicture(golden);
+  ASSERT_TRUE(expected.ok()) << expected.message() << " (run with --update-golden to create it)";
+  const gfx::PictureMatch match = gfx::MatchPicture(actual, *expected);
   ASSERT_TRUE(match.sameSize) << actual.Width() << "x" << actual.Height() << " against "
-                              << expected.bitmap.Width() << "x" << expected.bitmap.Height();
+                              << expected->Width() << "x" << expected->Height();
   if (!match.Matches()) {
     const std::filesystem::path out = std::filesystem::path(QV_BUILD_DIR) / ("actual-" + name);
     (void)gfx::WritePng(actual, out);  // only for a look; the failure below is what counts

@@ -18,9 +18,11 @@ namespace {
 
 // A screenshot against its reviewed picture (with the tolerance of MatchPicture).
 std::string CompareWithGolden(const gfx::Bitmap& actual, const std::filesystem::path& golden) {
-  const gfx::PictureResult expected = gfx::LoadPicture(golden);
-  if (!expected) return "no reviewed picture " + golden.string() + " (" + expected.error + ")";
-  const gfx::PictureMatch match = gfx::MatchPicture(actual, expected.bitmap);
+  const Result<gfx::Bitmap> expected = gfx::LoadPicture(golden);
+  if (!expected.ok()) {
+    return "no reviewed picture " + golden.string() + " (" + expected.message() + ")";
+  }
+  const gfx::PictureMatch match = gfx::MatchPicture(actual, *expected);
   if (!match.sameSize) return "the picture's size differs from " + golden.string();
   if (!match.Matches()) {
     return std::to_string(match.pixelsOff) + " pixels differ from " + golden.string();
