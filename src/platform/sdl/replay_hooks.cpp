@@ -71,9 +71,9 @@ void SdlHost::TakeTestSnapshot(Game& g, bool picture) {
   dump += "composition: " + g.form.entry.composition + "\n";
   dump += "fieldNote: " + g.form.entry.note + "\n";
   dump += session::DumpState(g);
-  const std::string error =
+  const Status written =
       session::WriteSnapshotFiles(snapshotDir_, n, picture ? &shown : nullptr, dump);
-  if (!error.empty()) SDL_Log("qv: snapshot %d: %s", n, error.c_str());
+  if (!written.ok()) SDL_Log("qv: snapshot %d: %s", n, written.message().c_str());
 }
 
 }  // namespace qv::sdl

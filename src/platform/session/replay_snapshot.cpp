@@ -19,10 +19,11 @@ extern "C" void OnSnapshotSignal(int signal) {
   }
 }
 
-std::string Publish(const std::filesystem::path& aside, const std::filesystem::path& final) {
+Status Publish(const std::filesystem::path& aside, const std::filesystem::path& final) {
   std::error_code ec;
   std::filesystem::rename(aside, final, ec);
-  return ec ? "cannot write " + final.string() + ": " + ec.message() : std::string();
+  if (ec) return Failure("cannot write " + final.string() + ": " + ec.message());
+  return {};
 }
 
 }  // namespace
@@ -48,16 +49,14 @@ SnapshotRequest TakeSnapshotRequest() {
   return SnapshotRequest::None;
 }
 
-std::string WriteSnapshotFiles(const std::filesystem::path& dir, int32_t n,
-                               const gfx::Bitmap* picture, const std::string& dump) {
+Status WriteSnapshotFiles(const std::filesystem::path& dir, int32_t n, const gfx::Bitmap* picture,
+                          const std::string& dump) {
   const std::string stem = std::to_string(n);
   if (picture) {
     const std::filesystem::path shot = dir / ("shot-" + stem + ".png");
     const std::filesystem::path shotAside = dir / ("shot-" + stem + ".png.part");
-    if (Status written = gfx::WritePng(*picture, shotAside); !written.ok()) {
-      return written.message();
-    }
-    if (std::string error = Publish(shotAside, shot); !error.empty()) return error;
+    if (Status written = gfx::WritePng(*picture, shotAside); !written.ok()) return written;
+    if (Status published = Publish(shotAside, shot); !published.ok()) return published;
   }
   const std::filesystem::path dumpFile = dir / ("dump-" + stem + ".txt");
   const std::filesystem::path dumpAside = dir / ("dump-" + stem + ".txt.part");
@@ -65,7 +64,7 @@ std::string WriteSnapshotFiles(const std::filesystem::path& dir, int32_t n,
     std::ofstream out(dumpAside, std::ios::binary | std::ios::trunc);
     out << dump;
     out.close();
-    if (!out) return "cannot write " + dumpAside.string();
+    if (!out) return Failure("cannot write " + dumpAside.string());
   }
   return Publish(dumpAside, dumpFile);
 }

@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <string>
 
+#include "files/status.h"
 #include "gfx/bitmap.h"
 
 namespace qv::session {
@@ -18,9 +19,8 @@ void ListenForSnapshotRequests();
 SnapshotRequest TakeSnapshotRequest();
 
 // Writes DIR/shot-N.png (when `picture` is given) and then DIR/dump-N.txt, each written aside
-// and renamed so that it appears complete; a test that sees the dump can read both. Returns
-// an error, or empty.
-std::string WriteSnapshotFiles(const std::filesystem::path& dir, int32_t n,
-                               const gfx::Bitmap* picture, const std::string& dump);
+// and renamed so that it appears complete; a test that sees the dump can read both.
+Status WriteSnapshotFiles(const std::filesystem::path& dir, int32_t n, const gfx::Bitmap* picture,
+                          const std::string& dump);
 
 }  // namespace qv::session
