@@ -4,8 +4,6 @@
 
 #include <fontconfig/fontconfig.h>
 #include <ft2build.h>
-
-#include "gfx/fill_run.h"
 #include FT_FREETYPE_H
 #include FT_OUTLINE_H
 
@@ -17,6 +15,8 @@
 #include <filesystem>
 #include <unordered_map>
 #include <vector>
+
+#include "gfx/fill_run.h"
 
 #if defined(__SSE2__)
 #include <emmintrin.h>
