@@ -307,6 +307,7 @@ void Canvas::FillRect(const Rect& r) {
   if (brush.style != BrushStyle::Solid) return;
   Log('F', r, brush);
   LogArea(r.left, r.top, r.right, r.bottom);
+  if (sketching_) return;
   const int32_t y0 = std::max(r.top, 0), y1 = std::min(r.bottom, target_->Height());
   for (int32_t y = y0; y < y1; ++y) FillSpan(*target_, y, r.left, r.right, brush.color);
 }
@@ -328,6 +329,7 @@ void Canvas::RoundRect(int32_t x1, int32_t y1, int32_t x2, int32_t y2, int32_t c
   const int64_t reach = std::max(1, pen.width);
   LogArea(int64_t{std::min(x1, x2)} - reach, int64_t{std::min(y1, y2)} - reach,
           int64_t{std::max(x1, x2)} + reach, int64_t{std::max(y1, y2)} + reach);
+  if (sketching_) return;
   int64_t l = std::min(x1, x2), r = std::max(x1, x2);
   int64_t t = std::min(y1, y2), b = std::max(y1, y2);
   const bool outlined = pen.style == PenStyle::Solid;
@@ -370,7 +372,7 @@ void Canvas::LineTo(int32_t x, int32_t y) {
   const int64_t x0 = penX_, y0 = penY_;
   penX_ = x;
   penY_ = y;
-  if (pen.style != PenStyle::Solid) return;
+  if (sketching_ || pen.style != PenStyle::Solid) return;
   const int32_t w = std::max(1, pen.width);
   const int64_t dx = int64_t{x} - x0, dy = int64_t{y} - y0;
   const int64_t n = std::max(std::abs(dx), std::abs(dy));
@@ -437,12 +439,14 @@ void Canvas::LineTo(int32_t x, int32_t y) {
 void Canvas::TextOut(int32_t x, int32_t y, std::string_view utf8) {
   LogText('T', x, y, utf8, 0);
   FillTextCell(x, y, utf8);
+  if (sketching_) return;
   fonts_->Draw(*target_, x, y, font, utf8);
 }
 
 void Canvas::OutlinedTextOut(int32_t x, int32_t y, std::string_view utf8, Color outline) {
   LogText('U', x, y, utf8, outline);
   FillTextCell(x, y, utf8);
+  if (sketching_) return;
   fonts_->DrawOutline(*target_, x, y, font, outline, utf8);
   fonts_->Draw(*target_, x, y, font, utf8);
 }

@@ -56,13 +56,19 @@ class Canvas {
   // Logs every later drawing call into `log` (null: none).
   void LogTo(DrawLog* log) { log_ = log; }
   bool Logging() const { return log_ != nullptr; }
+  // While sketching, every drawing call is logged as usual but changes no pixel, so that what
+  // a picture would be drawn with can be compared with what it was drawn with before.
+  void SetSketching(bool on) { sketching_ = on; }
+  bool Sketching() const { return sketching_; }
   // For drawing done straight on the target: logs a call of the caller's own with the values
-  // its pixels depend on and the rectangle it may change.
+  // its pixels depend on and the rectangle it may change. False while sketching: then the
+  // caller leaves the pixels alone.
   template <typename... Values>
-  void Logged(char call, int64_t left, int64_t top, int64_t right, int64_t bottom,
-              const Values&... values) {
+  [[nodiscard]] bool Logged(char call, int64_t left, int64_t top, int64_t right, int64_t bottom,
+                            const Values&... values) {
     Log(call, values...);
     LogArea(left, top, right, bottom);
+    return !sketching_;
   }
   // Appends one value to a log's calls.
   static void LogValue(std::string& out, int64_t v);
@@ -132,6 +138,7 @@ class Canvas {
   Bitmap* target_;
   FontLibrary* fonts_;
   DrawLog* log_ = nullptr;
+  bool sketching_ = false;
   int32_t penX_ = 0, penY_ = 0;
 };
 

@@ -72,6 +72,7 @@ void Canvas::Draw(int32_t x, int32_t y, const Bitmap& src) {
     DrawTransparent(x, y, src, src.TransparentColor());
     return;
   }
+  if (sketching_) return;
   if (&src == target_) {
     // NOLINTNEXTLINE(performance-unnecessary-copy-initialization): src is the target itself
     const Bitmap copy = src;
@@ -84,6 +85,7 @@ void Canvas::Draw(int32_t x, int32_t y, const Bitmap& src) {
 void Canvas::DrawTransparent(int32_t x, int32_t y, const Bitmap& src, Color transparent) {
   Log('K', x, y, &src, transparent);
   LogArea(x, y, int64_t{x} + src.Width(), int64_t{y} + src.Height());
+  if (sketching_) return;
   const Bitmap copy = &src == target_ ? src : Bitmap();
   const Bitmap& from = &src == target_ ? copy : src;
   Blend(*target_, x, y, from, [transparent](Color& d, Color s) {
@@ -94,6 +96,7 @@ void Canvas::DrawTransparent(int32_t x, int32_t y, const Bitmap& src, Color tran
 void Canvas::StretchDraw(const Rect& dst, const Bitmap& src) {
   Log('S', dst, &src);
   LogArea(dst.left, dst.top, dst.right, dst.bottom);
+  if (sketching_) return;
   const Bitmap copy = &src == target_ ? src : Bitmap();
   const Bitmap& from = &src == target_ ? copy : src;
   if (from.Transparent()) {
@@ -109,6 +112,7 @@ void Canvas::StretchDraw(const Rect& dst, const Bitmap& src) {
 void Canvas::CopyRect(const Rect& dst, const Bitmap& src, const Rect& srcRect) {
   Log('C', dst, &src, srcRect);
   LogArea(dst.left, dst.top, dst.right, dst.bottom);
+  if (sketching_) return;
   // Copying a picture onto itself (the screen shake) reads from a snapshot, so moved pixels
   // are not read again.
   if (&src == target_) {
@@ -123,6 +127,7 @@ void Canvas::CopyRect(const Rect& dst, const Bitmap& src, const Rect& srcRect) {
 void Canvas::OrDraw(int32_t x, int32_t y, const Bitmap& src) {
   Log('O', x, y, &src);
   LogArea(x, y, int64_t{x} + src.Width(), int64_t{y} + src.Height());
+  if (sketching_) return;
   if (&src == target_) return;  // a picture OR itself is itself
   Blend(*target_, x, y, src, [](Color& d, Color s) { d |= s; });
 }

@@ -225,6 +225,7 @@ void Screen::DrawTitleScreen(Game& g) {
   // The glow pass of the title adds nothing: its layer is cleared first.
   FillPixels(s.bak, s.glowDirty, 0x000000);
   s.glowDirty = {};
+  s.cgComposed = false;
   if (g.screen.scene != -1) return;
   s.DetachMapPicture();
   DrawTitleSprites(g, s);
@@ -242,30 +243,42 @@ void Screen::DrawTitleScreen(Game& g) {
   s.CgDrawn();
 }
 
-void Screen::ComposeFrame(Game& g) {
-  Surfaces& s = impl_->s;
-  // The map picture is pointed at this frame again below; any other frame keeps the old one.
-  if (g.frame.mapShown != 1) s.DetachMapPicture();
+namespace {
+
+// A frame in which nothing moves: no pop-up alive and nothing shaking. Drawing one changes
+// nothing of the game, so it may be sketched first and drawn after.
+bool StillFrame(const Game& g) {
+  if (g.frame.enemyShake > 0 || g.frame.playerShake >= 1) return false;
+  for (const PopupSlot& p : g.text.popups) {
+    if (p.age >= 1) return false;
+  }
+  return true;
+}
+
+// The frame's drawing calls in order, from the background up; while sketching, only logged.
+void DrawFrame(Game& g, Surfaces& s, bool sketch) {
   s.cg2FollowsCg = false;
-  s.cgOverBackground = false;
-  s.cgChangesKnown = false;
   FrameCanvas f(s, g);
   s.cgLog.Clear();
   s.glowLog.Clear();
   f.cg.LogTo(&s.cgLog);
   f.glow.LogTo(&s.glowLog);
-  CopyOpaque(s.cg, s.Background(), 0, 0);
+  f.cg.SetSketching(sketch);
+  f.glow.SetSketching(sketch);
+  if (!sketch) CopyOpaque(s.cg, s.Background(), 0, 0);
   // The glow layer is black but for what the last frame drew on it; game over tints it all.
   const gfx::Color tint = g.battle.gameOver == 1 ? 0xFF0000 : 0x000000;
+  gfx::Rect glowDirty;
   if (tint != 0) {
-    s.bak.Fill(tint);
-    s.glowDirty = s.bak.Bounds();
-  } else {
+    if (!sketch) s.bak.Fill(tint);
+    glowDirty = s.bak.Bounds();
+  } else if (!sketch) {
     FillPixels(s.bak, s.glowDirty, 0x000000);
-    s.glowDirty = {};
   }
   gfx::Canvas::LogValue(s.cgLog.calls, static_cast<int64_t>(s.generation));
   gfx::Canvas::LogValue(s.cgLog.calls, tint);
+  // Whether the map picture follows this frame (a sketch relies on the copy it keeps).
+  gfx::Canvas::LogValue(s.cgLog.calls, int64_t{g.frame.mapShown == 1});
   // A free-area enemy stands at the right edge while its battle runs; story enemies are
   // painted into their backgrounds, so nothing is drawn for them.
   if (g.battle.battleActive == 1 && !g.frame.enemyPicture.empty()) {
@@ -279,28 +292,58 @@ void Screen::ComposeFrame(Game& g) {
   DrawOverlay(g, f);
   f.glow.LogTo(nullptr);
   s.cgLog.calls += s.glowLog.calls;
-  s.glowLog.Touch(s.glowDirty);
-  s.glowDirty = s.glowLog.area;
-  OrPixels(s.cg, s.bak, s.glowDirty);
+  // A sketch keeps the glow's rectangle: it was drawn by the same calls.
+  if (!sketch) {
+    s.glowLog.Touch(glowDirty);
+    s.glowDirty = s.glowLog.area;
+    OrPixels(s.cg, s.bak, s.glowDirty);
+  }
   if (g.frame.mapShown == 1) s.cg2FollowsCg = true;
   if (g.frame.playerShake >= 1) {
     g.frame.playerShake -= 1;
     const int32_t dx = Random(g, 9) - 4;
     const int32_t dy = Random(g, 9) - 4;
     s.DetachMapPicture();
-    f.cg.Logged('s', 0, 0, kWindowWidth, kWindowHeight, dx, dy);
-    CopyPixels(s.cg, dx, dy, s.cg, s.cg.Bounds());
+    if (f.cg.Logged('s', 0, 0, kWindowWidth, kWindowHeight, dx, dy)) {
+      CopyPixels(s.cg, dx, dy, s.cg, s.cg.Bounds());
+    }
   }
   // The click indicator: a line waits for a click.
   if (g.battle.paused == 1) {
-    s.DetachMapPicture();
+    // The map picture keeps the frame without it; a sketch finds that copy already made.
+    if (sketch) {
+      s.cg2FollowsCg = false;
+    } else {
+      s.DetachMapPicture();
+    }
     f.cg.brush.style = gfx::BrushStyle::Clear;
     f.cg.font.color = 0xFFFFFF;
     f.Size(f.cg, 8);
     const std::string& mark = Sjis("▼");
     f.OutlinedText(f.cg, kWindowWidth - f.Width(f.cg, mark), 470, mark);
   }
+}
+
+}  // namespace
+
+void Screen::ComposeFrame(Game& g) {
+  Surfaces& s = impl_->s;
+  // The map picture is pointed at this frame again below; any other frame keeps the old one.
+  if (g.frame.mapShown != 1) s.DetachMapPicture();
+  s.cgOverBackground = false;
+  s.cgChangesKnown = false;
+  // The map left alone or a battle waiting for the player draws the same frame tick after
+  // tick. Once a frame has come twice, the next still one is sketched and drawn only if its
+  // calls differ from those the main picture was drawn with; frames that change are never
+  // drawn twice.
+  if (s.cgComposed && s.frameRepeated && StillFrame(g)) {
+    DrawFrame(g, s, true);
+    if (s.cgLog.calls == s.lastCgCalls) return;
+  }
+  DrawFrame(g, s, false);
+  s.frameRepeated = s.cgLog.calls == s.lastCgCalls;
   s.CgDrawn();
+  s.cgComposed = true;
 }
 
 void Screen::SetCatalog(Catalog catalog) {

@@ -46,6 +46,10 @@ struct Surfaces {
   gfx::DrawLog cgLog;
   std::string lastCgCalls;
   uint64_t cgVersion = 0;
+  // The main picture and the glow layer are what the last frame drew (by lastCgCalls), and
+  // whether that frame's calls were those of the frame before.
+  bool cgComposed = false;
+  bool frameRepeated = false;
   // While cgOverBackground holds, the main picture is the background as it was at picture
   // generation cgBackgroundGeneration except within the rectangles of cgOffBackground: it was
   // last copied whole from it and drawn on since only by the title's sparks, each of which
@@ -96,6 +100,7 @@ struct Surfaces {
   // Ends a change of the main picture: counts a new version when its drawing calls differ
   // from the last ones.
   void CgDrawn() {
+    cgComposed = false;
     if (cgLog.calls == lastCgCalls) return;
     lastCgCalls = cgLog.calls;
     ++cgVersion;
