@@ -1,7 +1,8 @@
 // How soon a sound requested while others play reaches the audio device: the wave mixer on the
-// stream device the game uses, driven by a virtual clock. The audio thread's callback takes 1024
-// frames at 44.1 kHz every 23.2 ms, the game's loop wakes for its ticks, for the mixer's blocks
-// and for the requests, and short effects are asked for at random moments while others play.
+// stream device the game uses, driven by a virtual clock. The audio thread's callback takes the
+// device's buffer (1280 frames at 44.1 kHz, every 29 ms), the game's loop wakes for its ticks,
+// for the mixer's blocks and for the requests, and short effects are asked for at random
+// moments while others play.
 // Each probe is loud enough to be told from the quiet sounds around it in the output, so the
 // figure is what the device takes: from the request to the first frame that carries the probe.
 #include <benchmark/benchmark.h>
@@ -25,8 +26,7 @@ namespace {
 
 using namespace qv::sound;
 
-constexpr int32_t kDeviceRate = 44100;
-constexpr int32_t kCallbackFrames = 1024;
+constexpr int32_t kCallbackFrames = kDeviceFrames;
 constexpr double kCallbackUs = kCallbackFrames * 1e6 / kDeviceRate;
 constexpr double kTickUs = 75'000;   // the game's timer, about 13 ticks a second
 constexpr uint8_t kQuiet = 128 + 8;  // the sounds the probes are heard against

@@ -19,6 +19,12 @@
 
 namespace qv::sound {
 
+// The audio device the game opens: 16-bit stereo at 44.1 kHz, mixed 1280 frames (29 ms) at a
+// time. A sound asked for reaches the device within one such buffer; a smaller one would
+// wake the audio thread (and a sound server) more often for no gain the player hears.
+constexpr int32_t kDeviceRate = 44100;
+constexpr int32_t kDeviceFrames = 1280;
+
 class StreamDevice : public WaveDevice {
  public:
   // `present`: whether an audio device exists at all (without one the mixer stays closed).

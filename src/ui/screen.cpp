@@ -338,12 +338,19 @@ void Screen::ComposeFrame(Game& g) {
   // drawn twice.
   if (s.cgComposed && s.frameRepeated && StillFrame(g)) {
     DrawFrame(g, s, true);
-    if (s.cgLog.calls == s.lastCgCalls) return;
+    if (s.cgLog.calls == s.lastCgCalls) {
+      ++s.framesKept;
+      return;
+    }
   }
   DrawFrame(g, s, false);
   s.frameRepeated = s.cgLog.calls == s.lastCgCalls;
   s.CgDrawn();
   s.cgComposed = true;
+}
+
+uint64_t Screen::FramesKept() const {
+  return impl_->s.framesKept;
 }
 
 void Screen::SetCatalog(Catalog catalog) {

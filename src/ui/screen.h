@@ -44,8 +44,12 @@ class Screen : public Presenter {
   void CopyBackground(Game& g) override;
   // The title screen: the glow pass and the 30 flying sprites.
   void DrawTitleScreen(Game& g) override;
-  // Composes one play frame into the main picture.
+  // Composes one play frame into the main picture. A frame in which nothing moves whose
+  // drawing calls are those the main picture was drawn with is only sketched (see
+  // FramesKept).
   void ComposeFrame(Game& g) override;
+  // How many frames were found to repeat the main picture and left it as it was.
+  uint64_t FramesKept() const;
 
   // The player's language: the texts and the pictures with words in them (cg/LANG/) come
   // from its catalog from now on; the game must remember how it composes its texts

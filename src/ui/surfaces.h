@@ -50,6 +50,7 @@ struct Surfaces {
   // whether that frame's calls were those of the frame before.
   bool cgComposed = false;
   bool frameRepeated = false;
+  uint64_t framesKept = 0;
   // While cgOverBackground holds, the main picture is the background as it was at picture
   // generation cgBackgroundGeneration except within the rectangles of cgOffBackground: it was
   // last copied whole from it and drawn on since only by the title's sparks, each of which

@@ -15,6 +15,7 @@
 #include "files/files_fixture.h"
 #include "platform/sdl/smfplay_fluid.h"
 #include "sound/midi_check.h"
+#include "sound/stream_device.h"
 
 namespace qv::sdl {
 namespace {
@@ -22,7 +23,7 @@ namespace {
 namespace fs = std::filesystem;
 
 constexpr int32_t kRate = 44100;
-constexpr int32_t kDeviceFrames = 1024;  // what the audio device asks for at a time
+using sound::kDeviceFrames;  // what the audio device asks for at a time
 constexpr int32_t kSynthFrames = 512;    // what the player renders at a time
 
 std::vector<uint8_t> ReadAll(const fs::path& file) {

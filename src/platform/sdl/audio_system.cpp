@@ -16,8 +16,8 @@
 namespace qv::sdl {
 namespace {
 
-constexpr int kDeviceRate = 44100;
-constexpr int kDeviceFrames = 1024;  // about 23 ms of device buffering
+using sound::kDeviceFrames;
+using sound::kDeviceRate;
 // The game's tunes are a few megabytes.
 constexpr size_t kMaxMusicBytes = size_t{256} << 20;
 
