@@ -142,6 +142,7 @@ void BM_IdleMapTick(benchmark::State& state) {
   for (auto& line : g.text.lines) line = {};
   g.battle.battleActive = 0;
   g.state.enemy().present = 0;
+  g.state.player().tp = 50;  // a full TP bar would blink
   g.frame.mapShown = 1;
   ShowPanel(g.form, W::map_box);
   for (auto _ : state) {

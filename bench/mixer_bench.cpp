@@ -11,6 +11,7 @@
 #include "mixer_must.h"
 #include "sound/mixer_settings.h"
 #include "sound/sound_mixer.h"
+#include "sound/stream_device.h"
 
 namespace {
 
@@ -106,8 +107,8 @@ void BM_LatencyOnASilentMixer(benchmark::State& state) {
     Must(rig.mixer->Session().BlocksDone());
     state.ResumeTiming();
   }
-  // SDL2_mixer's buffer of 1024 frames at 44100 Hz.
-  state.counters["device_buffer_ms"] = 1024.0 * 1000.0 / 44100.0;
+  // The audio device's buffer.
+  state.counters["device_buffer_ms"] = kDeviceFrames * 1000.0 / kDeviceRate;
 }
 BENCHMARK(BM_LatencyOnASilentMixer);
 

@@ -9,11 +9,17 @@
 # The route asks the game for dumps of its state (SIGUSR2, as the real-window test does) to know
 # where it is; the idle stages ask nothing while they are measured.
 #
+# The shares move by a few tenths of a point from run to run on a busy machine: WINDOW_ROUNDS=N
+# plays the route N times with each driver and ends with the median of each stage.
+# WINDOW_DRIVERS picks the drivers (default "dummy pulseaudio").
+#
 # Usage: bench/window_cpu.sh [QV] [SECONDS]     (defaults: build/qv and 30)
 # Exit 77 when no X server can be started.
 set -u
 QV=${1:-build/qv}
 SECONDS_PER_STAGE=${2:-${WINDOW_SECONDS:-30}}
+ROUNDS=${WINDOW_ROUNDS:-1}
+DRIVERS=${WINDOW_DRIVERS:-dummy pulseaudio}
 QV=$(realpath "$QV")
 WORK=$(mktemp -d /tmp/qv-window-cpu.XXXXXX)
 CLK_TCK=$(getconf CLK_TCK)
@@ -63,7 +69,7 @@ audio_ticks() {
 }
 now_ms() { echo $(($(date +%s%N) / 1000000)); }
 
-N=0 DUMP=
+N=0 DUMP= ROUND_NO=0
 snapshot() {
   N=$((N + 1))
   kill -USR2 "$QV_PID" 2>/dev/null || fail "the game is gone"
@@ -148,7 +154,8 @@ measure() {
 # Plays the route once with the audio driver given.
 route() {
   local audio=$1
-  RUN="$WORK/run-$audio"
+  ROUND_NO=$((ROUND_NO + 1))
+  RUN="$WORK/run-$audio-$ROUND_NO"
   mkdir -p "$RUN/data" "$RUN/shots"
   N=0 UPS=0
   SDL_AUDIODRIVER=$audio "$QV" --scale 1 --seed 1 --data-dir "$RUN/data" --config "$RUN/qv.ini" \
@@ -217,8 +224,32 @@ route() {
   echo "  ($(IFS=/; echo "${RESULTS[*]}") % for title/map idle/battle waiting/battle fought)"
 }
 
+# The median of each stage over the rounds of one driver (ROUND_RESULTS: one line a round).
+ROUND_RESULTS=()
+medians() {
+  local stage values
+  local -a out=()
+  for stage in 1 2 3 4; do
+    values=$(printf '%s\n' "${ROUND_RESULTS[@]}" | awk -v s="$stage" '{print $s}' | sort -n)
+    out+=("$(echo "$values" | awk '{v[NR] = $1} END {print (NR % 2) ? v[(NR + 1) / 2] : sprintf("%.2f", (v[NR / 2] + v[NR / 2 + 1]) / 2)}')")
+  done
+  echo "  median of $ROUNDS rounds: $(IFS=/; echo "${out[*]}") % for title/map idle/battle waiting/battle fought"
+}
+
+# Plays the route ROUNDS times with one driver.
+rounds() {
+  ROUND_RESULTS=()
+  for _ in $(seq "$ROUNDS"); do
+    route "$1"
+    ROUND_RESULTS+=("${RESULTS[*]}")
+  done
+  [ "$ROUNDS" -gt 1 ] && medians
+  return 0
+}
+
 echo "window CPU: $QV, $SECONDS_PER_STAGE s a stage, display $DISPLAY"
-route dummy
+case " $DRIVERS " in *" dummy "*) rounds dummy ;; esac
+case " $DRIVERS " in *" pulseaudio "*) ;; *) exit 0 ;; esac
 
 if ! command -v pulseaudio >/dev/null; then
   echo "window CPU: the sound-server half is skipped: PulseAudio is not installed"
@@ -241,4 +272,4 @@ if [ ! -S "$WORK/pulse/native" ]; then
   echo "window CPU: the sound-server half is skipped: PulseAudio did not start ($(tail -1 "$WORK/pulse.log"))"
   exit 0
 fi
-route pulseaudio
+rounds pulseaudio
