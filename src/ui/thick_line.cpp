@@ -197,8 +197,8 @@ void WideLine(gfx::Canvas& c, int32_t x0, int32_t y0, int32_t x1, int32_t y1) {
   gfx::Bitmap& b = c.Target();
   const int64_t w = c.pen.width;
   if (!c.Logged('W', int64_t{std::min(x0, x1)} - w, int64_t{std::min(y0, y1)} - w,
-           int64_t{std::max(x0, x1)} + w + 1, int64_t{std::max(y0, y1)} + w + 1, x0, y0, x1, y1,
-           c.pen))
+                int64_t{std::max(x0, x1)} + w + 1, int64_t{std::max(y0, y1)} + w + 1, x0, y0, x1,
+                y1, c.pen))
     return;
   const double r = c.pen.width / 2.0;
   const double ax = x0 + 0.5, ay = y0 + 0.5, bx = x1 + 0.5, by = y1 + 0.5;

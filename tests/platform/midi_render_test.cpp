@@ -23,8 +23,8 @@ namespace {
 namespace fs = std::filesystem;
 
 constexpr int32_t kRate = 44100;
-using sound::kDeviceFrames;  // what the audio device asks for at a time
-constexpr int32_t kSynthFrames = 512;    // what the player renders at a time
+using sound::kDeviceFrames;            // what the audio device asks for at a time
+constexpr int32_t kSynthFrames = 512;  // what the player renders at a time
 
 std::vector<uint8_t> ReadAll(const fs::path& file) {
   std::ifstream in(file, std::ios::binary);

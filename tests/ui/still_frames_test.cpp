@@ -5,8 +5,8 @@
 #include <vector>
 
 #include "core/game.h"
-#include "core/text_lines.h"
 #include "core/text.h"
+#include "core/text_lines.h"
 #include "ui_fixture.h"
 
 namespace qv {
@@ -75,7 +75,8 @@ TEST(StillFrames, AreKeptExactlyAsTheyWouldBeDrawn) {
        5},
       {"game over", [](UiGame& t) { t.g().battle.gameOver = 1; }, 5},
       {"game over ended", [](UiGame& t) { t.g().battle.gameOver = 0; }, 5},
-      {"a new background", [](UiGame& t) { t.screen.SetSprite(6, gfx::Bitmap(640, 480, 0x2040)); }, 5},
+      {"a new background", [](UiGame& t) { t.screen.SetSprite(6, gfx::Bitmap(640, 480, 0x2040)); },
+       5},
   };
   int frame = 0;
   for (const Step& step : steps) {
