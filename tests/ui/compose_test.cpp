@@ -218,22 +218,9 @@ std::vector<uint64_t> BusyBattleFrames() {
   UiGame t;
   Game& g = t.g();
   g.rng.Seed(11);
-  g.screen.scene = 0;
-  gfx::Bitmap back(640, 480);
-  for (int y = 0; y < 480; ++y)
-    for (int x = 0; x < 640; ++x) back.SetPixel(x, y, gfx::Rgb(x / 3, y / 2, (x + y) / 5));
-  t.screen.SetSprite(6, back);
-  Combatant& p = g.state.player();
-  p.name = Sjis("しすみ");
-  p.maxHp = 400;
-  p.hp = 30;
-  p.st_poison = 1;
-  Combatant& e = g.state.enemy();
-  e.name = Sjis("暗黒剣士ヨイヤミ");
-  e.present = 1;
-  e.maxHp = 900;
-  e.hp = 640;
-  g.battle.battleActive = 1;
+  testing::SetUpBattle(t);
+  g.state.player().hp = 30;
+  g.state.player().st_poison = 1;
   for (const char* c : {"green", "yellow", "red", "pink2", "rainbow", "aqua", "purple"})
     AddLogLine(g, Sjis("暗黒剣士ヨイヤミの攻撃！しすみに 123 のダメージ"), c);
   const int types[] = {16, 161, 140, 191, 189, 156, 57, 192, 193, 194, 17, 18, 19, 20, 32};

@@ -14,34 +14,6 @@ namespace {
 
 using testing::UiGame;
 
-void SetUpBattle(UiGame& t) {
-  Game& g = t.g();
-  g.screen.scene = 0;
-  gfx::Bitmap back(640, 480);
-  for (int y = 0; y < 480; ++y)
-    for (int x = 0; x < 640; ++x) back.SetPixel(x, y, gfx::Rgb(x / 3, y / 2, (x + y) / 5));
-  t.screen.SetSprite(6, back);
-  gfx::Bitmap enemy(120, 200, 0x00FF00);
-  for (int y = 20; y < 180; ++y)
-    for (int x = 20; x < 100; ++x) enemy.SetPixel(x, y, 0x8040C0);
-  t.screen.SetSprite(7, enemy);
-  Combatant& p = g.state.player();
-  p.name = Sjis("しすみ");
-  p.maxHp = 400;
-  p.hp = 120;
-  p.maxTp = 100;
-  p.tp = 40;
-  Combatant& e = g.state.enemy();
-  e.name = Sjis("ヨイヤミ");
-  e.present = 1;
-  e.maxHp = 900;
-  e.hp = 640;
-  e.maxTp = 100;
-  g.battle.battleActive = 1;
-  g.frame.enemyPicture = "man0.bmp";
-  AddTextLineRaw(g, Sjis("ヨイヤミがあらわれた！"));
-}
-
 // A still frame is only sketched once it has come twice; what the screen then keeps must be
 // what drawing it would give. `kept` composes as the game does, `drawn` is made to draw every
 // frame (a change of an unused sprite slot). Both go through the same changes, each followed by
@@ -49,7 +21,10 @@ void SetUpBattle(UiGame& t) {
 // game's own state must stay the same frame after frame.
 TEST(StillFrames, AreKeptExactlyAsTheyWouldBeDrawn) {
   UiGame kept, drawn;
-  for (UiGame* t : {&kept, &drawn}) SetUpBattle(*t);
+  for (UiGame* t : {&kept, &drawn}) {
+    testing::SetUpBattle(*t);
+    AddTextLineRaw(t->g(), Sjis("ヨイヤミがあらわれた！"));
+  }
   struct Step {
     const char* what;
     std::function<void(UiGame&)> change;
@@ -103,7 +78,7 @@ TEST(StillFrames, AreKeptExactlyAsTheyWouldBeDrawn) {
 // The map left alone keeps its frame; the window is not drawn again either.
 TEST(StillFrames, TheMapLeftAloneIsDrawnOnce) {
   UiGame t;
-  SetUpBattle(t);
+  testing::SetUpBattle(t);
   Game& g = t.g();
   g.battle.battleActive = 0;
   g.state.enemy().present = 0;
