@@ -334,8 +334,8 @@ void Screen::ComposeFrame(Game& g) {
   s.cgChangesKnown = false;
   // The map left alone or a battle waiting for the player draws the same frame tick after
   // tick. Once a frame has come twice, the next still one is sketched and drawn only if its
-  // calls differ from those the main picture was drawn with; frames that change are never
-  // drawn twice.
+  // calls differ from those the main picture was drawn with. A frame in motion is drawn
+  // straight away, and a still one pays for a sketch in vain only on the tick it changes.
   if (s.cgComposed && s.frameRepeated && StillFrame(g)) {
     DrawFrame(g, s, true);
     if (s.cgLog.calls == s.lastCgCalls) {
