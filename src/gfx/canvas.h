@@ -59,7 +59,6 @@ class Canvas {
   // While sketching, every drawing call is logged as usual but changes no pixel, so that what
   // a picture would be drawn with can be compared with what it was drawn with before.
   void SetSketching(bool on) { sketching_ = on; }
-  bool Sketching() const { return sketching_; }
   // For drawing done straight on the target: logs a call of the caller's own with the values
   // its pixels depend on and the rectangle it may change. False while sketching: then the
   // caller leaves the pixels alone.
