@@ -26,8 +26,7 @@ namespace {
 
 using namespace qv::sound;
 
-constexpr int32_t kCallbackFrames = kDeviceFrames;
-constexpr double kCallbackUs = kCallbackFrames * 1e6 / kDeviceRate;
+constexpr double kCallbackUs = kDeviceFrames * 1e6 / kDeviceRate;
 constexpr double kTickUs = 75'000;   // the game's timer, about 13 ticks a second
 constexpr uint8_t kQuiet = 128 + 8;  // the sounds the probes are heard against
 constexpr uint8_t kLoud = 128 + 60;  // the probes
@@ -88,7 +87,7 @@ Figures Simulate(bool longSound, int32_t probes, uint32_t seed) {
   };
   if (longSound) Must(mixer.Play(0, longWave, kLoopForever, 0, nullptr));
 
-  std::vector<int16_t> out(std::size_t(kCallbackFrames) * 2);
+  std::vector<int16_t> out(std::size_t(kDeviceFrames) * 2);
   Figures figures;
   double now = 0, nextCallback = 0, nextTick = kTickUs;
   double nextShort = uniform(20'000, 300'000);
@@ -101,9 +100,9 @@ Figures Simulate(bool longSound, int32_t probes, uint32_t seed) {
       // The audio thread: one buffer of the device.
       now = nextCallback;
       std::fill(out.begin(), out.end(), int16_t(0));
-      device.Render(out.data(), kCallbackFrames, kDeviceRate);
+      device.Render(out.data(), kDeviceFrames, kDeviceRate);
       if (pendingProbe >= 0 && now >= pendingProbe) {
-        for (int32_t k = 0; k < kCallbackFrames; ++k) {
+        for (int32_t k = 0; k < kDeviceFrames; ++k) {
           if (out[std::size_t(k) * 2] > kThreshold) {
             figures.ms.push_back((now + k * 1e6 / kDeviceRate - pendingProbe) / 1000.0);
             pendingProbe = -1;

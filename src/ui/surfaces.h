@@ -46,8 +46,9 @@ struct Surfaces {
   gfx::DrawLog cgLog;
   std::string lastCgCalls;
   uint64_t cgVersion = 0;
-  // The main picture and the glow layer are what the last frame drew (by lastCgCalls), and
-  // whether that frame's calls were those of the frame before.
+  // Whether the main picture and the glow layer are what the last frame drew (by
+  // lastCgCalls), whether that frame's calls were those of the frame before, and how many
+  // frames were found to repeat the picture and left it as it was.
   bool cgComposed = false;
   bool frameRepeated = false;
   uint64_t framesKept = 0;
