@@ -6,7 +6,7 @@ FUZZ_BUILD ?= build-fuzz
 REL_BUILD ?= build-rel
 CMAKE_FLAGS ?=
 
-.PHONY: all deps build play test test-normal test-asan release-compile bench fuzz fuzz-compile fuzz-long kill-test soak lint format clean install pot
+.PHONY: web web-test all deps build play test test-normal test-asan release-compile bench fuzz fuzz-compile fuzz-long kill-test soak lint format clean install pot
 
 all: build
 
@@ -121,3 +121,19 @@ format:
 
 clean:
 	rm -rf $(BUILD) $(ASAN_BUILD) $(FUZZ_BUILD) $(REL_BUILD)
+
+# The browser edition: one static folder ($(WEB_BUILD)/site) made by Debian's emscripten from
+# what the desktop build prepares (texts, pictures, sounds, cr.jpg decoded) and Debian's FreeType
+# source. Serve it with any static server: cd $(WEB_BUILD)/site && python3 -m http.server
+WEB_BUILD ?= build-web
+# Debian's node and python, whatever else is on the PATH.
+WEB_ENV = NODE_PATH=/usr/share/nodejs EMSDK_PYTHON=/usr/bin/python3
+web: deps $(BUILD)/CMakeCache.txt
+	cmake --build $(BUILD) -j $(JOBS) --target qv_playable textgen_cp932 webprep_picture
+	scripts/web-freetype-source $(WEB_BUILD)/freetype-src
+	scripts/web-stage $(BUILD) $(WEB_BUILD)/root
+	@if [ ! -f $(WEB_BUILD)/CMakeCache.txt ]; then \
+	  $(WEB_ENV) emcmake cmake -S . -B $(WEB_BUILD) -DCMAKE_BUILD_TYPE=Release \
+	    -DQV_NATIVE_BUILD=$(abspath $(BUILD)) -DQV_FREETYPE_SOURCE=$(abspath $(WEB_BUILD))/freetype-src \
+	    -DQV_WEB_ROOT=$(abspath $(WEB_BUILD))/root; fi
+	$(WEB_ENV) cmake --build $(WEB_BUILD) -j $(JOBS)

@@ -1,6 +1,8 @@
 #include "core/text.h"
 
+#if !defined(QV_CP932_TABLE)
 #include <iconv.h>
+#endif
 
 #include <algorithm>
 #include <cerrno>
@@ -10,10 +12,91 @@
 #include <unordered_map>
 
 #include "core/game_texts.h"
+#if defined(QV_CP932_TABLE)
+#include "core/cp932_table.h"
+#endif
 
 namespace qv {
 namespace {
 
+#if defined(QV_CP932_TABLE)
+// The table made from glibc's "CP932" at build time, for C libraries that cannot convert it
+// (the browser's turns ～, －, ① and more into '*'). Converts as the desktop game does: a byte
+// that is not CP932 becomes U+FFFD and the next byte is read afresh; a character without a
+// CP932 form, or text that is not UTF-8, fails the whole text.
+void PutUtf8(std::string& out, uint32_t cp) {
+  if (cp < 0x80) {
+    out += char(cp);
+  } else if (cp < 0x800) {
+    out += char(0xC0 | (cp >> 6));
+    out += char(0x80 | (cp & 0x3F));
+  } else {
+    out += char(0xE0 | (cp >> 12));
+    out += char(0x80 | ((cp >> 6) & 0x3F));
+    out += char(0x80 | (cp & 0x3F));
+  }
+}
+
+uint32_t PairCodePoint(unsigned char lead, unsigned char trail) {
+  const uint8_t* leads = cp932::kLeads;
+  const uint8_t* end = leads + cp932::kLeadCount;
+  const uint8_t* at = std::lower_bound(leads, end, lead);
+  if (at == end || *at != lead) return 0xFFFF;
+  return cp932::kPairs[size_t(at - leads) * 256 + trail];
+}
+
+std::string DecodeCp932(std::string_view in) {
+  std::string out;
+  out.reserve(in.size() * 2);
+  for (size_t i = 0; i < in.size();) {
+    const unsigned char c = static_cast<unsigned char>(in[i]);
+    if (const uint32_t one = cp932::kSingle[c]; one != 0xFFFF) {
+      PutUtf8(out, one);
+      ++i;
+      continue;
+    }
+    if (i + 1 < in.size()) {
+      if (const uint32_t two = PairCodePoint(c, static_cast<unsigned char>(in[i + 1]));
+          two != 0xFFFF) {
+        PutUtf8(out, two);
+        i += 2;
+        continue;
+      }
+    }
+    out += "\xEF\xBF\xBD";
+    ++i;
+  }
+  return out;
+}
+
+std::optional<std::string> EncodeCp932(std::string_view in) {
+  if (!IsUtf8(in)) return std::nullopt;
+  std::string out;
+  out.reserve(in.size());
+  for (size_t i = 0; i < in.size();) {
+    const unsigned char c = static_cast<unsigned char>(in[i]);
+    const size_t len = c < 0x80 ? 1 : (c & 0xE0) == 0xC0 ? 2 : (c & 0xF0) == 0xE0 ? 3 : 4;
+    uint32_t cp = len == 1 ? c : c & (0x7Fu >> len);
+    for (size_t k = 1; k < len; ++k)
+      cp = (cp << 6) | (static_cast<unsigned char>(in[i + k]) & 0x3F);
+    i += len;
+    if (cp > 0xFFFF) return std::nullopt;
+    size_t lo = 0, hi = cp932::kEncodeCount;
+    while (lo < hi) {
+      const size_t mid = (lo + hi) / 2;
+      if (cp932::kEncode[2 * mid] < cp)
+        lo = mid + 1;
+      else
+        hi = mid;
+    }
+    if (lo == cp932::kEncodeCount || cp932::kEncode[2 * lo] != cp) return std::nullopt;
+    const uint32_t code = cp932::kEncode[2 * lo + 1];
+    if (code > 0xFF) out += char(code >> 8);
+    out += char(code & 0xFF);
+  }
+  return out;
+}
+#else
 // glibc's "CP932" (not "SHIFT_JIS", which maps 0x5C and 0x7E differently and lacks the
 // NEC and IBM rows).
 std::optional<std::string> Convert(const char* to, const char* from, std::string_view in,
@@ -54,6 +137,7 @@ std::optional<std::string> Convert(const char* to, const char* from, std::string
   out.resize(used);
   return out;
 }
+#endif
 
 // Keyed by the text, not by its address: a buffer that is reused for another text gets its
 // own conversion, never the one an earlier text left at that address.
@@ -112,13 +196,21 @@ const std::string& Sjis(const char* utf8Literal) {
 
 std::optional<std::string> Utf8ToCp932(std::string_view utf8) {
   if (utf8.empty()) return std::string();
+#if defined(QV_CP932_TABLE)
+  return EncodeCp932(utf8);
+#else
   return Convert("CP932", "UTF-8", utf8, false);
+#endif
 }
 
 std::string Cp932ToUtf8(std::string_view cp932) {
   if (cp932.empty()) return std::string();
+#if defined(QV_CP932_TABLE)
+  return DecodeCp932(cp932);
+#else
   std::optional<std::string> r = Convert("UTF-8", "CP932", cp932, true);
   return r ? *r : std::string();
+#endif
 }
 
 bool IsValidCp932(std::string_view bytes) {

@@ -187,7 +187,12 @@ constexpr std::string_view kTemporaryMark = ".tmp";
 // not there, from the process, the clock and the stack.
 std::string UniqueSuffix() {
   uint64_t bits = 0;
+#if defined(__EMSCRIPTEN__)
+  // The browser's C library declares getrandom but does not provide it.
+  if (getentropy(&bits, sizeof bits) != 0) {
+#else
   if (getrandom(&bits, sizeof bits, GRND_NONBLOCK) != static_cast<ssize_t>(sizeof bits)) {
+#endif
     timespec now{};
     clock_gettime(CLOCK_REALTIME, &now);
     bits = (static_cast<uint64_t>(getpid()) << 32) ^ static_cast<uint64_t>(now.tv_nsec) ^
@@ -485,8 +490,14 @@ std::string ErrorText(int error) {
       break;
   }
   char buffer[256];
+#if defined(__EMSCRIPTEN__)
+  // The browser's C library has the XSI strerror_r, which fills the buffer.
+  if (strerror_r(error, buffer, sizeof buffer) != 0) return "error " + std::to_string(error);
+  return std::string(buffer);
+#else
   // GNU strerror_r: returns the text, which may or may not be in the buffer.
   return std::string(strerror_r(error, buffer, sizeof buffer));
+#endif
 }
 
 std::string ErrorTextJa(int error) {

@@ -2,7 +2,9 @@
 // face, size and weight is rasterised once per run.
 #include "gfx/fonts.h"
 
+#if !defined(__EMSCRIPTEN__)
 #include <fontconfig/fontconfig.h>
+#endif
 #include <ft2build.h>
 #include FT_FREETYPE_H
 #include FT_OUTLINE_H
@@ -288,6 +290,11 @@ uint64_t GlyphKey(const Font& f, int32_t px, char32_t cp) {
 // The file fontconfig holds for exactly this family, or empty (it would otherwise offer
 // any face at all as the closest match).
 std::string FindFamily(const char* family) {
+#if defined(__EMSCRIPTEN__)
+  // The browser has no fontconfig: its page puts the faces at Debian's paths.
+  (void)family;
+  return {};
+#else
   if (!FcInit()) return {};
   std::string found;
   FcPattern* pattern = FcNameParse(reinterpret_cast<const FcChar8*>(family));
@@ -307,6 +314,7 @@ std::string FindFamily(const char* family) {
   }
   FcPatternDestroy(pattern);
   return found;
+#endif
 }
 
 }  // namespace

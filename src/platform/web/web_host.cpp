@@ -1,0 +1,136 @@
+#include "platform/web/web_host.h"
+
+#include <sys/stat.h>
+
+#include "core/text.h"
+#include "flow/startup.h"
+#include "platform/web/page.h"
+#include "ui/screen.h"
+
+namespace qv::web {
+namespace {
+
+// A box text as the browser's box shows it: UTF-8, each CR a line break.
+std::string BoxText(std::string_view cp932) {
+  std::string text = Cp932ToUtf8(cp932);
+  std::string out;
+  for (size_t i = 0; i < text.size(); ++i) {
+    if (text[i] != '\r') {
+      out += text[i];
+    } else if (i + 1 >= text.size() || text[i + 1] != '\n') {
+      out += '\n';
+    }
+  }
+  return out;
+}
+
+}  // namespace
+
+SaveStamp StampOf(const std::string& path) {
+  struct stat st {};
+  if (stat(path.c_str(), &st) != 0) return {};
+  return {static_cast<int64_t>(st.st_ino), static_cast<int64_t>(st.st_size),
+          static_cast<int64_t>(st.st_mtim.tv_sec) * 1'000'000'000 + st.st_mtim.tv_nsec};
+}
+
+void ToRgba(const gfx::Bitmap& picture, std::vector<uint32_t>& rgba) {
+  constexpr int32_t kW = ui::kWindowWidth, kH = ui::kWindowHeight;
+  rgba.assign(size_t{kW} * kH, 0xFF000000u);
+  const int32_t w = std::min(picture.Width(), kW), h = std::min(picture.Height(), kH);
+  for (int32_t y = 0; y < h; ++y) {
+    const gfx::Color* row = picture.Row(y);
+    uint32_t* out = rgba.data() + size_t(y) * kW;
+    for (int32_t x = 0; x < w; ++x) {
+      const uint32_t p = row[x];
+      // Little-endian words: the canvas reads R, G, B, A in that order from memory.
+      out[x] = ((p >> 16) & 0xFF) | (p & 0xFF00) | ((p & 0xFF) << 16) | 0xFF000000u;
+    }
+  }
+}
+
+WebHost::WebHost() : start_(web::NowMs()) {}
+
+int64_t WebHost::NowMs() {
+  return static_cast<int64_t>(web::NowMs() - start_);
+}
+
+void WebHost::PlayWave(int channel, std::string_view file) {}
+
+void WebHost::PlayMusic(std::string_view file) {}
+
+void WebHost::PlayMidi(std::string_view file) {}
+
+void WebHost::MessageBox(std::string_view text) {
+  Alert(BoxText(text));
+}
+
+bool WebHost::Confirm(std::string_view text) {
+  return web::Confirm(BoxText(text));
+}
+
+void WebHost::SetTextInput(bool on, const Rect& field) {
+  PlaceTextField(on, field);
+}
+
+LivePlay::LivePlay(const Paths& paths, uint32_t seed)
+    : run_(session::CreateSession(host_, paths, seed)),
+      savePath_((paths.saveDir / "my.dat").string()),
+      recordPath_((paths.recordDir / "記録.txt").string()) {}
+
+bool LivePlay::Start() {
+  saveStamp_ = StampOf(savePath_);
+  recordStamp_ = StampOf(recordPath_);
+  if (session::StartGame(*run_, host_) != session::Start::kPlaying) {
+    End();
+    return false;
+  }
+  ticks_.Start(*run_->game, host_.NowMs());
+  StoreWhenSaved();
+  Show();
+  return true;
+}
+
+void LivePlay::Frame() {
+  if (ended_) return;
+  if (ticks_.Pump(*run_->game, host_.NowMs())) dirty_ = true;
+  StoreWhenSaved();
+  if (host_.Closing()) {
+    End();
+    return;
+  }
+  if (dirty_) Show();
+}
+
+void LivePlay::Input(const session::InputEvent& e) {
+  if (ended_) return;
+  session::SendInput(*run_->game, nullptr, e);
+  dirty_ = true;
+  StoreWhenSaved();
+  if (host_.Closing()) End();
+}
+
+void LivePlay::Show() {
+  dirty_ = false;
+  const gfx::Bitmap& window = run_->screen.RenderWindow(*run_->game);
+  if (!run_->screen.WindowChanged() && !rgba_.empty()) return;
+  ToRgba(window, rgba_);
+  ShowPicture(rgba_.data());
+}
+
+void LivePlay::StoreWhenSaved() {
+  const SaveStamp save = StampOf(savePath_), record = StampOf(recordPath_);
+  if (save == saveStamp_ && record == recordStamp_) return;
+  saveStamp_ = save;
+  recordStamp_ = record;
+  StoreSaves();
+}
+
+void LivePlay::End() {
+  if (ended_) return;
+  ended_ = true;
+  session::EndSession(*run_);
+  StoreWhenSaved();
+  GameClosed();
+}
+
+}  // namespace qv::web

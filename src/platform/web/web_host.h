@@ -1,0 +1,78 @@
+#pragma once
+// The browser's host: the game on the page's canvas, driven by the page's animation frames
+// (the timer at the game's pace, a picture drawn only when something changed), the player's
+// mouse, keys and input method handed in by the page, the browser's own boxes, and the save
+// folder written to IndexedDB after every save.
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "core/host.h"
+#include "gfx/bitmap.h"
+#include "platform/session/replay_input.h"
+#include "platform/session/session.h"
+#include "platform/session/tick_driver.h"
+
+namespace qv::web {
+
+// The files whose change means the game saved: my.dat and 記録.txt.
+struct SaveStamp {
+  int64_t inode = 0, size = -1, modified = 0;
+  bool operator==(const SaveStamp&) const = default;
+};
+SaveStamp StampOf(const std::string& path);
+
+// The canvas's bytes (R, G, B, A) of a 640 x 480 window picture.
+void ToRgba(const gfx::Bitmap& picture, std::vector<uint32_t>& rgba);
+
+class WebHost : public Host {
+ public:
+  WebHost();
+
+  int64_t NowMs() override;
+  void PlayWave(int channel, std::string_view file) override;
+  void PlayMusic(std::string_view file) override;
+  void PlayMidi(std::string_view file) override;
+  void MessageBox(std::string_view text) override;
+  bool Confirm(std::string_view text) override;
+  void CloseWindow() override { closing_ = true; }
+  void SetTextInput(bool on, const Rect& field) override;
+
+  bool Closing() const { return closing_; }
+
+ private:
+  double start_;
+  bool closing_ = false;
+};
+
+// One game played on the page.
+class LivePlay {
+ public:
+  LivePlay(const Paths& paths, uint32_t seed);
+
+  // FormCreate and the first picture; false when the game cannot be played.
+  bool Start();
+  // One animation frame: the timer when a tick is due, the sound, the picture when it changed,
+  // and the save folder stored when the game saved.
+  void Frame();
+  // An input event from the page.
+  void Input(const session::InputEvent& e);
+  bool Ended() const { return ended_; }
+
+ private:
+  void Show();
+  void StoreWhenSaved();
+  void End();
+
+  WebHost host_;
+  std::unique_ptr<session::Session> run_;
+  session::TickDriver ticks_;
+  std::vector<uint32_t> rgba_;
+  std::string savePath_, recordPath_;
+  SaveStamp saveStamp_, recordStamp_;
+  bool dirty_ = true;
+  bool ended_ = false;
+};
+
+}  // namespace qv::web

@@ -1,0 +1,239 @@
+// The page around the game: the canvas scaled by whole steps, the player's mouse, keys and
+// input method handed to the game, the save folder kept in IndexedDB under the game's own
+// name, the save's export and import, and the sound started by the first click.
+'use strict';
+
+// The folder the game saves in; IndexedDB keeps it in a database of this name, which no other
+// game on the same host uses.
+var QV_SAVE_DIR = '/qv-save';
+var QV_REPLAY_FILE = '/replay.txt';
+
+var qvPage = (function () {
+  var canvas = document.getElementById('screen');
+  var context = canvas.getContext('2d', {alpha: false});
+  var ime = document.getElementById('ime');
+  var notice = document.getElementById('notice');
+  var play = 0;           // the game's handle for its input
+  var replaying = false;
+  var composing = false;
+  var syncing = false, syncAgain = false;
+  var scale = 1;
+  var page = {
+    firstPictureMs: null,   // when the first picture reached the canvas (performance.now())
+    pictures: 0,            // pictures put on the canvas
+    savesStored: 0,         // writes of the save folder to IndexedDB that finished
+    storeErrors: 0,
+    replay: null,           // a replay's outcome once it ended
+    closed: false,
+  };
+
+  // The largest whole scale that fits the window; a smooth fit below 1 on small screens.
+  function fit() {
+    var s = Math.min(window.innerWidth / 640, (window.innerHeight - 70) / 480);
+    scale = s >= 1 ? Math.floor(s) : Math.max(s, 0.25);
+    canvas.style.width = 640 * scale + 'px';
+    canvas.style.height = 480 * scale + 'px';
+    canvas.classList.toggle('smooth', scale < 1);
+    document.getElementById('stage').style.width = 640 * scale + 'px';
+  }
+  window.addEventListener('resize', fit);
+  fit();
+
+  function picturePoint(e) {
+    var r = canvas.getBoundingClientRect();
+    var x = Math.floor((e.clientX - r.left) * 640 / r.width);
+    var y = Math.floor((e.clientY - r.top) * 480 / r.height);
+    return [Math.min(Math.max(x, 0), 639), Math.min(Math.max(y, 0), 479), x >= 0 && y >= 0 && x < 640 && y < 480];
+  }
+
+  function withText(text, f) {
+    var size = Module.lengthBytesUTF8(text) + 1;
+    var p = Module._malloc(size);
+    Module.stringToUTF8(text, p, size);
+    try { f(p); } finally { Module._free(p); }
+  }
+
+  // Keys the game knows, by the browser's key code (the same numbers as the game's keys).
+  var KEYS = new Set([8, 9, 13, 19, 27, 32, 33, 34, 35, 36, 37, 38, 39, 40, 45, 46, 16, 17, 18,
+                      106, 107, 109, 110, 111]);
+  function gameKey(e) {
+    var k = e.keyCode;
+    if ((k >= 65 && k <= 90) || (k >= 48 && k <= 57) || (k >= 96 && k <= 105) || (k >= 112 && k <= 123)) return k;
+    return KEYS.has(k) ? k : 0;
+  }
+
+  function listen() {
+    canvas.addEventListener('mousedown', function (e) {
+      canvas.focus();
+      page.audioStart && page.audioStart();
+      if (e.button !== 0 && e.button !== 2) return;
+      var p = picturePoint(e);
+      if (!p[2]) return;
+      e.preventDefault();
+      Module._qv_mouse(play, 0, p[0], p[1], 0, e.button === 2 ? 1 : 0);
+    });
+    window.addEventListener('mouseup', function (e) {
+      if (e.button !== 0 && e.button !== 2) return;
+      var p = picturePoint(e);
+      Module._qv_mouse(play, 1, p[0], p[1], 0, e.button === 2 ? 1 : 0);
+    });
+    canvas.addEventListener('mousemove', function (e) {
+      var p = picturePoint(e);
+      if (p[2]) Module._qv_mouse(play, 2, p[0], p[1], 0, 0);
+    });
+    canvas.addEventListener('wheel', function (e) {
+      var p = picturePoint(e);
+      var delta = e.deltaY < 0 ? 1 : e.deltaY > 0 ? -1 : 0;
+      if (p[2] && delta) { e.preventDefault(); Module._qv_mouse(play, 3, p[0], p[1], delta, 0); }
+    }, {passive: false});
+    canvas.addEventListener('contextmenu', function (e) { e.preventDefault(); });
+    window.addEventListener('keydown', function (e) {
+      page.audioStart && page.audioStart();
+      if (e.isComposing || e.keyCode === 229 || e.target.tagName === 'BUTTON') return;
+      if (e.target.type === 'file') return;
+      var k = gameKey(e);
+      if (!k) return;
+      // Letters and digits typed into the name field reach the game as text too.
+      var typing = document.activeElement === ime && ((k >= 48 && k <= 90) || k === 32);
+      if (!typing && !e.ctrlKey && !e.metaKey) e.preventDefault();
+      Module._qv_key(play, 1, k);
+    });
+    window.addEventListener('keyup', function (e) {
+      if (e.isComposing || e.keyCode === 229) return;
+      var k = gameKey(e);
+      if (k) Module._qv_key(play, 0, k);
+    });
+    ime.addEventListener('compositionstart', function () { composing = true; });
+    ime.addEventListener('compositionupdate', function (e) {
+      var text = e.data || '';
+      var start = ime.selectionStart || 0, end = ime.selectionEnd || 0;
+      var caret = Math.min(Array.from(text).length, start);
+      withText(text, function (p) { Module._qv_compose(play, p, caret, Math.max(end - start, 0)); });
+    });
+    ime.addEventListener('compositionend', function (e) {
+      composing = false;
+      withText('', function (p) { Module._qv_compose(play, p, 0, 0); });
+      if (e.data) withText(e.data, function (p) { Module._qv_text(play, p); });
+      ime.value = '';
+    });
+    ime.addEventListener('input', function (e) {
+      if (composing || e.isComposing) return;
+      if (e.inputType === 'insertText' && e.data) withText(e.data, function (p) { Module._qv_text(play, p); });
+      ime.value = '';
+    });
+  }
+
+  page.started = function (handle, replay) {
+    play = handle;
+    replaying = replay;
+    notice.textContent = replay ? '再生中… / Replaying…' : '';
+    if (!replay) listen();
+    canvas.focus();
+  };
+
+  page.showPicture = function (bytes) {
+    var image = new ImageData(new Uint8ClampedArray(bytes.buffer, bytes.byteOffset, bytes.length), 640, 480);
+    context.putImageData(image, 0, 0);
+    page.pictures++;
+    if (page.firstPictureMs === null) page.firstPictureMs = performance.now();
+  };
+
+  page.alert = function (text) { window.alert(text); };
+  page.confirm = function (text) { return window.confirm(text); };
+
+  page.placeTextField = function (on, x, y, w, h) {
+    if (!on) {
+      ime.blur();
+      ime.style.display = 'none';
+      ime.value = '';
+      canvas.focus();
+      return;
+    }
+    ime.style.left = x * scale + 'px';
+    ime.style.top = y * scale + 'px';
+    ime.style.width = Math.max(w, 8) * scale + 'px';
+    ime.style.height = Math.max(h, 8) * scale + 'px';
+    ime.style.display = 'block';
+    ime.focus();
+  };
+
+  // Writes the save folder to IndexedDB; one write at a time, the last change always written.
+  page.storeSaves = function () {
+    if (syncing) { syncAgain = true; return; }
+    syncing = true;
+    FS.syncfs(false, function (err) {
+      syncing = false;
+      if (err) { page.storeErrors++; console.error('qv: the save could not be stored:', err); }
+      else page.savesStored++;
+      if (syncAgain) { syncAgain = false; page.storeSaves(); }
+    });
+  };
+
+  page.gameClosed = function () {
+    page.closed = true;
+    notice.textContent = replaying ? '再生が終わりました / The replay has ended.'
+                                   : 'ゲームを終了しました。再読み込みで再開できます / The game has ended; reload the page to play again.';
+  };
+
+  page.replayEnded = function (result) {
+    page.replay = result;
+    notice.textContent = 'replay: ' + result.outcome + (result.verdict ? ' (' + result.verdict + ')' : '');
+  };
+
+  // The save as a file, and a file put in its place (the game starts again from it).
+  document.getElementById('export').addEventListener('click', function () {
+    var bytes;
+    try { bytes = FS.readFile(QV_SAVE_DIR + '/my.dat'); } catch (e) { window.alert('セーブデータがありません / There is no save yet.'); return; }
+    var a = document.createElement('a');
+    a.href = URL.createObjectURL(new Blob([bytes], {type: 'application/octet-stream'}));
+    a.download = 'my.dat';
+    document.body.appendChild(a);
+    a.click();
+    setTimeout(function () { URL.revokeObjectURL(a.href); a.remove(); }, 0);
+  });
+  document.getElementById('import').addEventListener('change', function (e) {
+    var file = e.target.files[0];
+    if (!file) return;
+    if (file.size > 1024 * 1024) { window.alert('セーブデータではありません / This is not a save.'); return; }
+    if (!window.confirm('今のセーブを置き換えて、ゲームを読み込み直しますか？ / Replace the save and restart the game?')) return;
+    file.arrayBuffer().then(function (buffer) {
+      FS.writeFile(QV_SAVE_DIR + '/my.dat', new Uint8Array(buffer));
+      FS.syncfs(false, function () { window.location.reload(); });
+    });
+  });
+
+  return page;
+})();
+
+var Module = (function () {
+  var params = new URLSearchParams(window.location.search);
+  var replay = params.get('replay');
+  return {
+    canvas: document.getElementById('screen'),
+    arguments: replay ? ['--replay', QV_REPLAY_FILE] : [],
+    print: function (text) { console.log(text); },
+    printErr: function (text) { console.warn(text); },
+    preRun: [function () {
+      FS.mkdir(QV_SAVE_DIR);
+      if (!replay) {
+        FS.mount(IDBFS, {}, QV_SAVE_DIR);
+        addRunDependency('qv-save');
+        FS.syncfs(true, function (err) {
+          if (err) console.error('qv: the saved game could not be read:', err);
+          removeRunDependency('qv-save');
+        });
+        return;
+      }
+      addRunDependency('qv-replay');
+      fetch(replay).then(function (r) {
+        if (!r.ok) throw new Error(r.status + ' ' + r.statusText);
+        return r.arrayBuffer();
+      }).then(function (buffer) {
+        FS.writeFile(QV_REPLAY_FILE, new Uint8Array(buffer));
+        removeRunDependency('qv-replay');
+      }).catch(function (err) {
+        qvPage.replayEnded({outcome: 'bad', verdict: 'cannot fetch ' + replay + ': ' + err, ticks: 0, hash: '', dump: ''});
+      });
+    }],
+  };
+})();
