@@ -137,3 +137,12 @@ web: deps $(BUILD)/CMakeCache.txt
 	    -DQV_NATIVE_BUILD=$(abspath $(BUILD)) -DQV_FREETYPE_SOURCE=$(abspath $(WEB_BUILD))/freetype-src \
 	    -DQV_WEB_ROOT=$(abspath $(WEB_BUILD))/root; fi
 	$(WEB_ENV) cmake --build $(WEB_BUILD) -j $(JOBS)
+
+# The browser edition in Debian's Chromium, driven by playwright-core from npm (the lock file
+# pins it; no browser is downloaded): a desktop recording replayed to the same state and picture,
+# a scenario played with the browser's own events and its save kept across a browser restart,
+# the sound, and the figures (bytes sent, first picture, idle CPU).
+web-test: web
+	@cd tests/web && { [ -d node_modules/playwright-core ] && cmp -s package-lock.json node_modules/.package-lock.json 2>/dev/null || \
+	  PLAYWRIGHT_SKIP_BROWSER_DOWNLOAD=1 npm ci --no-audit --no-fund --loglevel=error; }
+	cd tests/web && QV_BUILD=$(abspath $(BUILD)) QV_WEB_SITE=$(abspath $(WEB_BUILD))/site node web_test.mjs

@@ -138,6 +138,15 @@ var qvPage = (function () {
     if (page.firstPictureMs === null) page.firstPictureMs = performance.now();
   };
 
+  // Tests of scripted play: timer events, and the game's state as a scripted run dumps it.
+  page.ticks = function (n) { Module._qv_ticks(play, n); };
+  page.dump = function () {
+    var p = Module._qv_dump(play);
+    var text = Module.UTF8ToString(p);
+    Module._free(p);
+    return text;
+  };
+
   page.alert = function (text) { window.alert(text); };
   page.confirm = function (text) { return window.confirm(text); };
 
@@ -208,9 +217,16 @@ var qvPage = (function () {
 var Module = (function () {
   var params = new URLSearchParams(window.location.search);
   var replay = params.get('replay');
+  // Tests: ?seed=N fixes the game's seed; ?scripted runs the timer only when the test asks.
+  var args = [];
+  if (replay) args = ['--replay', QV_REPLAY_FILE];
+  else {
+    if (/^[0-9]+$/.test(params.get('seed') || '')) args.push('--seed', params.get('seed'));
+    if (params.has('scripted')) args.push('--scripted');
+  }
   return {
     canvas: document.getElementById('screen'),
-    arguments: replay ? ['--replay', QV_REPLAY_FILE] : [],
+    arguments: args,
     print: function (text) { console.log(text); },
     printErr: function (text) { console.warn(text); },
     preRun: [function () {

@@ -4,6 +4,8 @@
 
 #include "core/text.h"
 #include "flow/startup.h"
+#include "flow/tick.h"
+#include "platform/session/state_dump.h"
 #include "platform/web/page.h"
 #include "ui/screen.h"
 
@@ -51,6 +53,7 @@ void ToRgba(const gfx::Bitmap& picture, std::vector<uint32_t>& rgba) {
 WebHost::WebHost() : start_(web::NowMs()) {}
 
 int64_t WebHost::NowMs() {
+  if (virtualClock_) return virtualNow_;
   return static_cast<int64_t>(web::NowMs() - start_);
 }
 
@@ -72,10 +75,13 @@ void WebHost::SetTextInput(bool on, const Rect& field) {
   PlaceTextField(on, field);
 }
 
-LivePlay::LivePlay(const Paths& paths, uint32_t seed)
+LivePlay::LivePlay(const Paths& paths, uint32_t seed, bool scripted)
     : run_(session::CreateSession(host_, paths, seed)),
       savePath_((paths.saveDir / "my.dat").string()),
-      recordPath_((paths.recordDir / "記録.txt").string()) {}
+      recordPath_((paths.recordDir / "記録.txt").string()),
+      scripted_(scripted) {
+  if (scripted_) host_.UseVirtualClock();
+}
 
 bool LivePlay::Start() {
   saveStamp_ = StampOf(savePath_);
@@ -92,8 +98,10 @@ bool LivePlay::Start() {
 
 void LivePlay::Frame() {
   if (ended_) return;
-  if (ticks_.Pump(*run_->game, host_.NowMs())) dirty_ = true;
-  StoreWhenSaved();
+  if (!scripted_ && ticks_.Pump(*run_->game, host_.NowMs())) {
+    dirty_ = true;
+    StoreWhenSaved();
+  }
   if (host_.Closing()) {
     End();
     return;
@@ -107,6 +115,21 @@ void LivePlay::Input(const session::InputEvent& e) {
   dirty_ = true;
   StoreWhenSaved();
   if (host_.Closing()) End();
+}
+
+void LivePlay::RunTicks(int32_t count) {
+  Game& g = *run_->game;
+  for (int32_t i = 0; i < count && scripted_ && !ended_ && !host_.Closing(); ++i) {
+    host_.Advance(session::SaneInterval(g));
+    Timer1Timer(g);
+    dirty_ = true;
+    StoreWhenSaved();
+  }
+  if (host_.Closing()) End();
+}
+
+std::string LivePlay::Dump() const {
+  return session::DumpState(*run_->game);
 }
 
 void LivePlay::Show() {

@@ -30,6 +30,10 @@ class WebHost : public Host {
  public:
   WebHost();
 
+  // Tests: the clock stands still but for Advance, as in a scripted run.
+  void UseVirtualClock() { virtualClock_ = true; }
+  void Advance(int64_t ms) { virtualNow_ += ms; }
+
   int64_t NowMs() override;
   void PlayWave(int channel, std::string_view file) override;
   void PlayMusic(std::string_view file) override;
@@ -43,13 +47,17 @@ class WebHost : public Host {
 
  private:
   double start_;
+  bool virtualClock_ = false;
+  int64_t virtualNow_ = 0;
   bool closing_ = false;
 };
 
 // One game played on the page.
 class LivePlay {
  public:
-  LivePlay(const Paths& paths, uint32_t seed);
+  // With `scripted`, the timer runs only when a test asks (RunTicks), on a virtual clock, so
+  // that a test's clicks fall between the same ticks as in a scripted desktop run.
+  LivePlay(const Paths& paths, uint32_t seed, bool scripted);
 
   // FormCreate and the first picture; false when the game cannot be played.
   bool Start();
@@ -58,6 +66,10 @@ class LivePlay {
   void Frame();
   // An input event from the page.
   void Input(const session::InputEvent& e);
+  // Tests: `count` timer events on the virtual clock (scripted play only).
+  void RunTicks(int32_t count);
+  // The state dump, as a scripted desktop run prints it.
+  std::string Dump() const;
   bool Ended() const { return ended_; }
 
  private:
@@ -71,6 +83,7 @@ class LivePlay {
   std::vector<uint32_t> rgba_;
   std::string savePath_, recordPath_;
   SaveStamp saveStamp_, recordStamp_;
+  bool scripted_ = false;
   bool dirty_ = true;
   bool ended_ = false;
 };

@@ -4,9 +4,13 @@
 #include <emscripten.h>
 
 #include <algorithm>
+#include <charconv>
+#include <cstdlib>
+#include <cstring>
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "platform/session/command_line.h"
 #include "platform/session/replay_input.h"
@@ -76,20 +80,43 @@ EMSCRIPTEN_KEEPALIVE void qv_compose(void* play, const char* utf8, int caret, in
       {qv::session::InputKind::Compose, kept.caret, kept.segment, 0, false, std::move(kept.text)});
 }
 
+// Tests of scripted play: timer events on the virtual clock, and the state dump (to be freed).
+EMSCRIPTEN_KEEPALIVE void qv_ticks(void* play, int count) {
+  static_cast<qv::web::LivePlay*>(play)->RunTicks(count);
+}
+
+EMSCRIPTEN_KEEPALIVE char* qv_dump(void* play) {
+  const std::string dump = static_cast<qv::web::LivePlay*>(play)->Dump();
+  char* out = static_cast<char*>(std::malloc(dump.size() + 1));
+  if (out) std::memcpy(out, dump.c_str(), dump.size() + 1);
+  return out;
+}
+
 }  // extern "C"
 
 int main(int argc, char** argv) {
-  // qv.js [--replay FILE]: the page passes a recording it was asked to play.
-  if (argc == 3 && std::string_view(argv[1]) == "--replay") {
+  const std::vector<std::string_view> args(argv + 1, argv + argc);
+  // qv.js --replay FILE: the page passes a recording it was asked to play.
+  if (args.size() == 2 && args[0] == "--replay") {
     // Lives as long as the page: the animation frames keep using it after main returns.
-    auto* replay = new qv::web::ReplayPlay(argv[2], WebPaths());
+    auto* replay = new qv::web::ReplayPlay(std::string(args[1]), WebPaths());
     if (!replay->Start()) return 1;
     qv_started(replay, 1);
     emscripten_set_main_loop_arg(ReplayFrame, replay, 0, false);
     return 0;
   }
-  const uint32_t seed = qv::session::ClockSeed();
-  auto* live = new qv::web::LivePlay(WebPaths(), seed);
+  // qv.js --seed N --scripted: a test's game, its timer run by the test.
+  uint32_t seed = qv::session::ClockSeed();
+  bool scripted = false;
+  for (size_t i = 0; i < args.size(); ++i) {
+    if (args[i] == "--scripted") scripted = true;
+    if (args[i] == "--seed" && i + 1 < args.size()) {
+      uint32_t n = 0;
+      const std::string_view v = args[i + 1];
+      if (std::from_chars(v.data(), v.data() + v.size(), n).ec == std::errc()) seed = n;
+    }
+  }
+  auto* live = new qv::web::LivePlay(WebPaths(), seed, scripted);
   if (!live->Start()) return 1;
   qv_started(live, 0);
   emscripten_set_main_loop_arg(LiveFrame, live, 0, false);
