@@ -5,9 +5,9 @@
 
 #include <algorithm>
 #include <charconv>
+#include <cstdint>
 #include <cstdlib>
 #include <cstring>
-#include <cstdint>
 #include <string>
 #include <string_view>
 #include <vector>
