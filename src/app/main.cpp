@@ -38,12 +38,15 @@ qv::sdl::DesktopSetup DesktopSetupFor(const qv::session::Options& o, const qv::P
   return d;
 }
 
-// The language of the texts; an unknown one is named on the terminal and Japanese is used.
-qv::ui::Catalog CatalogFor(std::string_view language, const std::filesystem::path& programDir) {
+// The language of the texts; an unknown one, or a catalog that cannot be used, is named on the
+// terminal (and in `problem`) and Japanese is used.
+qv::ui::Catalog CatalogFor(std::string_view language, const std::filesystem::path& programDir,
+                           std::string* problem = nullptr) {
   std::string message;
   qv::ui::Catalog c =
       qv::platform::ChooseLanguage(language, qv::platform::LocaleRoot(programDir), message);
   if (!message.empty()) std::cerr << "qv: " << message << "\n";
+  if (problem) *problem = message;
   return c;
 }
 
@@ -98,7 +101,7 @@ int main(int argc, char** argv) {
                                  {o.checkTexts, o.goldenDir, o.updateGolden});
   }
   sdl::DesktopSetup desktop = DesktopSetupFor(o, paths);
-  desktop.catalog = CatalogFor(desktop.settings.language, programDir);
+  desktop.catalog = CatalogFor(desktop.settings.language, programDir, &desktop.catalogProblem);
   return sdl::RunWindowed({desktop.settings.scale, desktop.settings.fullscreen, o.frames}, paths,
                           programDir, seed, std::cerr, desktop,
                           {o.record, o.replay, o.snapshotDir, o.fast, o.dataDir, &std::cout});

@@ -1,22 +1,15 @@
 #include "ui/catalog.h"
 
-#include <libintl.h>
-
 #include <algorithm>
-#include <clocale>
-#include <cstdlib>
+
+#include "files/file_io.h"
 
 namespace qv::ui {
-namespace {
-
-constexpr const char* kDomain = "qv";
 
 std::filesystem::path CatalogFile(const std::filesystem::path& localeDir,
                                   std::string_view language) {
-  return localeDir / std::string(language) / "LC_MESSAGES" / (std::string(kDomain) + ".mo");
+  return localeDir / std::string(language) / "LC_MESSAGES" / "qv.mo";
 }
-
-}  // namespace
 
 std::vector<std::string> AvailableLanguages(const std::filesystem::path& localeDir) {
   std::vector<std::string> out{std::string(kGameLanguage)};
@@ -30,35 +23,43 @@ std::vector<std::string> AvailableLanguages(const std::filesystem::path& localeD
   return out;
 }
 
-Catalog Catalog::Open(std::string_view language, const std::filesystem::path& localeDir) {
-  Catalog c;
+Result<Catalog> Catalog::Load(std::string_view language, const std::filesystem::path& localeDir) {
+  const std::filesystem::path file = CatalogFile(localeDir, language);
   std::error_code ec;
-  if (language == kGameLanguage ||
-      !std::filesystem::is_regular_file(CatalogFile(localeDir, language), ec))
-    return c;
-  // gettext takes the language from LANGUAGE, which it ignores while the messages locale is
-  // "C"; C.UTF-8 is always there and changes nothing else the game relies on.
-  setenv("LANGUAGE", std::string(language).c_str(), 1);
-  if (!std::setlocale(LC_MESSAGES, "C.UTF-8")) std::setlocale(LC_MESSAGES, "");
-  bindtextdomain(kDomain, localeDir.c_str());
-  // The game draws UTF-8 itself, whatever the terminal's character set.
-  bind_textdomain_codeset(kDomain, "UTF-8");
+  if (language == kGameLanguage || !std::filesystem::exists(file, ec)) return Catalog();
+  Result<std::string> bytes = files::ReadFile(file, kMaxCatalogBytes);
+  if (!bytes.ok()) return Failure(file.string() + ": " + bytes.message(), bytes.code());
+  Result<Catalog> c = FromBytes(language, std::move(*bytes));
+  if (!c.ok()) return Failure(file.string() + ": " + c.message());
+  return c;
+}
+
+Result<Catalog> Catalog::FromBytes(std::string_view language, std::string bytes) {
+  Result<MoFile> mo = MoFile::Parse(std::move(bytes));
+  if (!mo.ok()) return mo.status();
+  Catalog c;
   c.active_ = true;
   c.language_ = std::string(language);
+  c.mo_ = std::move(*mo);
   return c;
+}
+
+Catalog Catalog::Open(std::string_view language, const std::filesystem::path& localeDir) {
+  Result<Catalog> c = Load(language, localeDir);
+  return c.ok() ? std::move(*c) : Catalog();
 }
 
 const char* Catalog::Find(std::string_view utf8, const char* context) const {
   if (!active_ || utf8.empty()) return nullptr;
-  std::string key;
-  if (context) {
-    // How gettext stores a msgctxt: the context, an EOT byte, then the msgid.
-    key = context;
-    key += '\x04';
-  }
-  key += utf8;
-  const char* found = dgettext(kDomain, key.c_str());
-  return found == key.c_str() ? nullptr : found;
+  return mo_.Find(utf8, context ? std::string_view(context) : std::string_view());
+}
+
+const char* Catalog::Plural(const char* singular, const char* plural, int64_t n,
+                            const char* context) const {
+  const char* found =
+      active_ ? mo_.FindPlural(singular, plural, n, context ? context : std::string_view())
+              : nullptr;
+  return found ? found : (n == 1 ? singular : plural);
 }
 
 }  // namespace qv::ui

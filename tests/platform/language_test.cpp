@@ -3,6 +3,7 @@
 #include "platform/session/language.h"
 
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include "platform/session/command_line.h"
 #include "platform/settings.h"
@@ -26,6 +27,21 @@ TEST(Language, OnlyALanguageWithACatalogIsChosen) {
   EXPECT_TRUE(en.Active());
   EXPECT_EQ(en.Language(), "en");
   EXPECT_TRUE(message.empty());
+}
+
+TEST(Language, ADamagedCatalogIsNamedAndJapaneseIsPlayed) {
+  const std::filesystem::path dir =
+      std::filesystem::temp_directory_path() / ("qv-language-" + std::to_string(getpid()));
+  const std::filesystem::path mo = dir / "en/LC_MESSAGES/qv.mo";
+  std::filesystem::create_directories(mo.parent_path());
+  std::filesystem::copy_file(kLocale / "en/LC_MESSAGES/qv.mo", mo);
+  std::filesystem::resize_file(mo, std::filesystem::file_size(mo) / 2);
+  std::string message;
+  EXPECT_FALSE(platform::ChooseLanguage("en", dir, message).Active());
+  EXPECT_NE(message.find(mo.string()), std::string::npos) << message;
+  EXPECT_NE(message.find("past the end"), std::string::npos) << message;
+  EXPECT_NE(message.find("Japanese"), std::string::npos) << message;
+  std::filesystem::remove_all(dir);
 }
 
 TEST(Language, TheCommandLineAndTheSettingsFileNameIt) {

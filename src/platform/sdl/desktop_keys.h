@@ -29,6 +29,7 @@ struct DesktopSetup {
   std::filesystem::path settingsFile;  // where the player's changes are kept; empty: nowhere
   std::filesystem::path dataDir;       // screenshots when the desktop has no picture folder
   ui::Catalog catalog;                 // the language of the texts (inactive: Japanese)
+  std::string catalogProblem;          // why the catalog asked for could not be used (UTF-8)
 };
 
 }  // namespace qv::sdl

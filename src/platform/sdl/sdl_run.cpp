@@ -1,8 +1,23 @@
 #include "platform/sdl/sdl_run.h"
 
+#include <optional>
+#include <string>
+
+#include "core/text.h"
 #include "flow/startup.h"
 
 namespace qv::sdl {
+namespace {
+
+// The language asked for cannot be shown: the box says so, the terminal line has said why.
+void TellCatalogProblem(Host& host, const std::string& problem) {
+  if (problem.empty()) return;
+  const std::optional<std::string> why = Utf8ToCp932(problem);
+  host.ProblemBox(Sjis("翻訳ファイルを使えないため、日本語で遊びます。\r") +
+                  (why ? *why : Sjis("詳しくは端末の表示を見てください。")));
+}
+
+}  // namespace
 
 int RunWindowed(const WindowOptions& options, const Paths& paths,
                 const std::filesystem::path& programDir, uint32_t seed, std::ostream& err,
@@ -25,6 +40,7 @@ int RunWindowed(const WindowOptions& options, const Paths& paths,
   play.Attach(*run);
   switch (session::StartGame(*run, host)) {
     case session::Start::kPlaying:
+      TellCatalogProblem(host, desktop.catalogProblem);
       break;
     case session::Start::kQuit:
       return session::kExitOk;

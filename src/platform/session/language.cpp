@@ -24,7 +24,13 @@ ui::Catalog ChooseLanguage(std::string_view asked, const std::filesystem::path& 
               "); playing in Japanese";
     return {};
   }
-  return ui::Catalog::Open(asked, localeDir);
+  Result<ui::Catalog> catalog = ui::Catalog::Load(asked, localeDir);
+  if (!catalog.ok()) {
+    message = "the texts of '" + std::string(asked) + "' cannot be used (" + catalog.message() +
+              "); playing in Japanese";
+    return {};
+  }
+  return std::move(*catalog);
 }
 
 }  // namespace qv::platform

@@ -15,7 +15,8 @@ namespace qv::platform {
 std::filesystem::path LocaleRoot(const std::filesystem::path& programDir);
 
 // The catalog of `asked` ("ja", "en", ...). Japanese for "ja" or nothing asked; a language
-// without a catalog is named in `message` (with the ones there are) and Japanese is used.
+// without a catalog is named in `message` (with the ones there are) and Japanese is used; so
+// is a catalog that cannot be read or fails its checks (the file and the fault named).
 ui::Catalog ChooseLanguage(std::string_view asked, const std::filesystem::path& localeDir,
                            std::string& message);
 
