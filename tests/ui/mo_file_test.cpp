@@ -89,7 +89,7 @@ TEST(MoFile, PluralRulesChooseTheirFormsAndBadRulesFallBackToEnglish) {
   ASSERT_TRUE(slavic.ok()) << slavic.message();
   EXPECT_EQ(slavic->PluralCount(), 3);
   const std::pair<int64_t, const char*> kForms[] = {
-      {1, "{n} raz"}, {2, "{n} razy"}, {4, "{n} razy"}, {5, "{n} razów"}, {11, "{n} razów"},
+      {1, "{n} raz"},    {2, "{n} razy"}, {4, "{n} razy"},  {5, "{n} razów"},   {11, "{n} razów"},
       {12, "{n} razów"}, {21, "{n} raz"}, {22, "{n} razy"}, {111, "{n} razów"}, {0, "{n} razów"}};
   for (const auto& [n, form] : kForms) EXPECT_STREQ(slavic->FindPlural("{n} 回", "", n), form) << n;
 
@@ -114,13 +114,13 @@ TEST(MoFile, PluralRulesChooseTheirFormsAndBadRulesFallBackToEnglish) {
     int32_t for0, for1, for7;
   };
   const Case kCases[] = {
-      {"nplurals=2; plural=n>1;", 2, 0, 0, 1},          // French
-      {"nplurals=2; plural=n/0;", 2, 1, 0, 1},          // divides by zero: English
-      {"nplurals=2; plural=n?2/n:1;", 2, 1, 0, 0},      // the branch not taken never divides
-      {"nplurals=2; plural=(((n;", 2, 1, 0, 1},         // unreadable: English
-      {"nplurals=2; plural=n+5;", 2, 1, 0, 1},          // past the forms: English
-      {"nplurals=0; plural=0;", 2, 1, 0, 1},            // no forms at all
-      {"nplurals=99; plural=n%3;", 2, 1, 0, 1},         // too many forms
+      {"nplurals=2; plural=n>1;", 2, 0, 0, 1},      // French
+      {"nplurals=2; plural=n/0;", 2, 1, 0, 1},      // divides by zero: English
+      {"nplurals=2; plural=n?2/n:1;", 2, 1, 0, 0},  // the branch not taken never divides
+      {"nplurals=2; plural=(((n;", 2, 1, 0, 1},     // unreadable: English
+      {"nplurals=2; plural=n+5;", 2, 1, 0, 1},      // past the forms: English
+      {"nplurals=0; plural=0;", 2, 1, 0, 1},        // no forms at all
+      {"nplurals=99; plural=n%3;", 2, 1, 0, 1},     // too many forms
       {"nplurals=2; plural=!!!!!!!!n", 2, 0, 1, 1},
   };
   for (const Case& c : kCases) {
@@ -135,9 +135,10 @@ TEST(MoFile, PluralRulesChooseTheirFormsAndBadRulesFallBackToEnglish) {
   // French's rule in brackets: read while the nesting is that of a real rule; past that it is
   // refused (English's says 0 is plural), however deep, without running out of stack.
   auto nested = [](int depth) {
-    const std::string header = "Content-Type: text/plain; charset=UTF-8\nPlural-Forms: nplurals=2; "
-                               "plural=" + std::string(depth, '(') + "n>1" +
-                               std::string(depth, ')') + ";\n";
+    const std::string header =
+        "Content-Type: text/plain; charset=UTF-8\nPlural-Forms: nplurals=2; "
+        "plural=" +
+        std::string(depth, '(') + "n>1" + std::string(depth, ')') + ";\n";
     return ui::MoFile::Parse(MakeMo({{"", header}}));
   };
   EXPECT_EQ(nested(30)->PluralIndex(0), 0);
