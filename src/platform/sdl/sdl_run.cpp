@@ -13,7 +13,7 @@ namespace {
 void TellCatalogProblem(Host& host, const std::string& problem) {
   if (problem.empty()) return;
   const std::optional<std::string> why = Utf8ToCp932(problem);
-  host.ProblemBox(Sjis("翻訳ファイルを使えないため、日本語で遊びます。\r") +
+  host.ProblemBox(Sjis("翻訳ファイルを使えないため、日本語で遊びます。") + "\r" +
                   (why ? *why : Sjis("詳しくは端末の表示を見てください。")));
 }
 
