@@ -48,11 +48,38 @@ Light CrystalLight() {
   return MakeLight(Rgb(0x9080C0), Rgb(0x201830), Rgb(0xB080FF), 1.2f);
 }
 
-Figure StandEnemy(Layer& l, const Look& look, float x, float footY, const Light& light) {
+Figure StandEnemy(Layer& l, Layer& fig, const Look& look, float x, float footY,
+                  const Light& light) {
   Figure f = BuildFigure(look, x, footY);
+  l.Track(nullptr);  // the shadow belongs to the ground
   GroundShadow(l, x + 12, footY, look.height * 0.22f, look.height * 0.035f, 0.45f);
-  DrawParts(l, f.parts, light);
+  BeginFigure(l, fig);
+  DrawFigure(l, f, light);
   return f;
+}
+
+void BeginFigure(Layer& l, Layer& fig) {
+  l.Track(&fig);
+}
+
+void PlaceFigure(Layer& l, const Layer& fig, Col pale) {
+  l.Track(nullptr);
+  // How light the scene is just around the enemy.
+  double sum = 0;
+  int n = 0;
+  for (int y = 2; y < l.h() - 2; y += 2) {
+    for (int x = 2; x < l.w() - 2; x += 2) {
+      if (fig.alpha(x, y) > 0.01f) continue;
+      bool near = fig.alpha(x - 2, y) > 0.5f || fig.alpha(x + 2, y) > 0.5f ||
+                  fig.alpha(x, y - 2) > 0.5f || fig.alpha(x, y + 2) > 0.5f;
+      if (!near) continue;
+      Col c = l.at(x, y);
+      sum += 0.3 * c.r + 0.59 * c.g + 0.11 * c.b;
+      ++n;
+    }
+  }
+  const bool dark = n > 0 && sum / n < 0.4;
+  InkOutline(l, fig, 1.7f, dark ? pale : Rgb(0x1A1420));
 }
 
 void FinishScene(Layer& l) {
@@ -359,8 +386,11 @@ void Trident(Layer& l, float x, float y) {
 void IslandFace(Layer& l, float cx, float eyeY, uint32_t seed) {
   // The whole land rises from the sea and looks back: two eyes of light in the slopes,
   // a mouth that is a cave, forests for hair.
+  // The land that looks back is one steep peak, left of the skill list; lower shores beyond
+  // it are scenery.
   for (int x = 0; x < l.w(); ++x) {
-    float u = (x - cx) / 260.0f;
+    float u = (x - cx) / 160.0f;
+    if (std::fabs(u) >= 1) continue;
     float top = 330 - (330 - eyeY + 95) * std::max(0.0f, 1 - u * u) -
                 (Fbm(x / 30.0f, 0, 4, seed) - 0.5f) * 40;
     for (int y = std::max(0, static_cast<int>(top)); y < 340; ++y) {

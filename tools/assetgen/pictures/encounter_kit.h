@@ -19,8 +19,16 @@ Light DuskLight();
 Light SeaLight();
 Light CrystalLight();
 
-// Builds a figure, casts its shadow and draws it.
-Figure StandEnemy(Layer& l, const Look& look, float x, float footY, const Light& light);
+// Builds a figure, casts its shadow on the scene and draws it; from here on everything
+// painted on the scene is also recorded on `fig` (what the enemy is and holds) until
+// PlaceFigure.
+Figure StandEnemy(Layer& l, Layer& fig, const Look& look, float x, float footY,
+                  const Light& light);
+// Starts recording the enemy on `fig` for a scene whose enemy is not a standing figure.
+void BeginFigure(Layer& l, Layer& fig);
+// Ends the recording and inks the enemy's outline on the scene: a dark line where the scene
+// around the enemy is light, a line of `pale` where it is dark, so the enemy always stands out.
+void PlaceFigure(Layer& l, const Layer& fig, Col pale = Rgb(0xE8E4F0));
 // Shared finish: a soft vignette and a darker top-left and bottom-left, where the status
 // numbers are written, then fine grain.
 void FinishScene(Layer& l);

@@ -8,6 +8,147 @@ Col Darker(Col c, float k) {
   return Scale(c, k);
 }
 
+// A detail drawn flat on top of a larger part: a line of the face, a finger's crease.
+Part Detail(Part p) {
+  p.thickness = 1;
+  p.ink = 0;
+  return p;
+}
+
+// A drawn stroke through points, as a pen would draw it.
+void Stroke(Figure& f, const std::vector<float>& xy, float width, Col c) {
+  for (size_t i = 0; i + 3 < xy.size(); i += 2)
+    f.parts.push_back(
+        Detail(Capsule(xy[i], xy[i + 1], xy[i + 2], xy[i + 3], width / 2, width / 2, c)));
+}
+
+// A hand at the end of the forearm (elbow to wrist), with four fingers and a thumb; `s` is
+// the side (-1 the viewer's left), so the thumb lies towards the body.
+void AddHand(Figure& f, float ex, float ey, float wx, float wy, float limb, int s, Col skin) {
+  float dx = wx - ex, dy = wy - ey, len = std::sqrt(dx * dx + dy * dy);
+  if (len <= 0) len = 1;
+  dx /= len;
+  dy /= len;
+  const float px = -dy, py = dx;  // across the palm
+  const float palm = limb * 0.8f;
+  const float cx = wx + dx * palm * 0.5f, cy = wy + dy * palm * 0.5f;
+  // The thumb first, so the palm's line crosses its root.
+  const float ts = static_cast<float>(s);
+  f.parts.push_back(Capsule(cx + px * ts * palm * 0.6f, cy + py * ts * palm * 0.6f,
+                            cx + px * ts * palm * 1.2f + dx * palm * 0.7f,
+                            cy + py * ts * palm * 1.2f + dy * palm * 0.7f, limb * 0.26f,
+                            limb * 0.2f, skin));
+  f.parts.push_back(Capsule(wx, wy, cx + dx * palm * 0.35f, cy + dy * palm * 0.35f, palm * 0.8f,
+                            palm * 0.85f, skin));
+  for (int k = 0; k < 4; ++k) {
+    float u = (k - 1.5f) / 1.5f;  // -1 .. 1 across the palm
+    float bx = cx + dx * palm * 0.8f + px * u * palm * 0.55f;
+    float by = cy + dy * palm * 0.8f + py * u * palm * 0.55f;
+    float reach = limb * (k == 1 || k == 2 ? 0.95f : 0.75f);
+    float spread = u * 0.18f;
+    float fx = dx + px * spread, fy = dy + py * spread;
+    f.parts.push_back(Capsule(bx, by, bx + fx * reach, by + fy * reach, limb * 0.21f,
+                              limb * 0.17f, skin));
+  }
+}
+
+// Brows, lids, eyes and mouth of a face of radius r at (hx, hy), set by the mood.
+void AddFace(Figure& f, const Look& lk, float hx, float hy, float r) {
+  const Col line = Rgb(0x1E1418);
+  const Col brow = Mix(Darker(lk.hairCol, 0.6f), line, 0.4f);
+  float browTilt = 0, lidTilt = 0, browLift = 0;  // + : inner end lower
+  switch (lk.mood) {
+    case Mood::kAngry:
+    case Mood::kFierce:
+      browTilt = 0.16f;
+      lidTilt = 0.08f;
+      break;
+    case Mood::kSad:
+      browTilt = -0.14f;
+      lidTilt = -0.05f;
+      browLift = 0.04f;
+      break;
+    case Mood::kSmile:
+    case Mood::kGrin:
+      browLift = 0.05f;
+      break;
+    default:
+      break;
+  }
+  for (int s = -1; s <= 1; s += 2) {
+    const float ex = hx + s * r * 0.36f, ey = hy + r * 0.1f;
+    float lift = browLift + (lk.mood == Mood::kSmug && s > 0 ? 0.08f : 0.0f);
+    // Eye white, iris, pupil and catch-light; a smile narrows the eye.
+    float open = lk.mood == Mood::kSmile ? 0.6f : lk.mood == Mood::kSmug ? 0.75f : 1.0f;
+    f.parts.push_back(
+        Detail(Ellipse(ex, ey, r * 0.2f, r * 0.19f * open, Mix(Rgb(0xF8F4EE), lk.skin, 0.15f))));
+    f.parts.push_back(Detail(Ellipse(ex - s * r * 0.02f, ey + r * 0.01f, r * 0.13f,
+                                     r * 0.16f * open, lk.eyes)));
+    f.parts.push_back(
+        Detail(Ellipse(ex - s * r * 0.02f, ey + r * 0.02f, r * 0.06f, r * 0.08f * open, line)));
+    f.parts.push_back(
+        Detail(Ellipse(ex - r * 0.06f, ey - r * 0.05f * open, r * 0.045f, r * 0.045f,
+                       Rgb(0xFFFFFF))));
+    // The upper lid: a heavy line over the eye, tilted with the mood, and a lash at the end.
+    const float lidY = ey - r * 0.17f * open;
+    Stroke(f,
+           {ex - s * r * 0.22f, lidY + r * lidTilt, ex, lidY - r * 0.03f, ex + s * r * 0.24f,
+            lidY + r * 0.02f - r * lidTilt * 0.3f},
+           r * 0.075f, line);
+    // The brow.
+    const float by = hy - r * (0.25f + lift);
+    Stroke(f,
+           {ex - s * r * 0.2f, by + r * browTilt, ex + s * r * 0.02f, by - r * 0.04f,
+            ex + s * r * 0.24f, by + r * 0.02f - r * browTilt * 0.4f},
+           r * 0.085f, brow);
+  }
+  // The nose: a short shaded stroke.
+  const Col shade = Darker(lk.skin, 0.7f);
+  Stroke(f, {hx + r * 0.04f, hy + r * 0.22f, hx + r * 0.08f, hy + r * 0.38f, hx - r * 0.02f,
+             hy + r * 0.42f},
+         r * 0.05f, shade);
+  // The mouth.
+  const float my = hy + r * 0.62f;
+  const Col lip = Mix(line, Rgb(0x8A3030), 0.4f);
+  switch (lk.mood) {
+    case Mood::kSmile:
+      Stroke(f, {hx - r * 0.24f, my - r * 0.06f, hx - r * 0.1f, my + r * 0.04f, hx + r * 0.1f,
+                 my + r * 0.04f, hx + r * 0.24f, my - r * 0.06f},
+             r * 0.06f, lip);
+      break;
+    case Mood::kGrin:
+    case Mood::kFierce: {
+      // Open, teeth showing.
+      f.parts.push_back(Detail(Ellipse(hx, my + r * 0.02f, r * 0.24f, r * 0.12f, Rgb(0x401418))));
+      f.parts.push_back(
+          Detail(Box(hx, my - r * 0.05f, r * 0.2f, r * 0.035f, Rgb(0xF4F0E8), r * 0.02f)));
+      if (lk.mood == Mood::kFierce) {
+        for (int s = -1; s <= 1; s += 2)
+          f.parts.push_back(Detail(Poly({hx + s * r * 0.16f, my - r * 0.08f, hx + s * r * 0.1f,
+                                         my - r * 0.08f, hx + s * r * 0.13f, my + r * 0.06f},
+                                        Rgb(0xF4F0E8))));
+      }
+      break;
+    }
+    case Mood::kAngry:
+      Stroke(f, {hx - r * 0.2f, my + r * 0.05f, hx, my - r * 0.02f, hx + r * 0.2f, my + r * 0.05f},
+             r * 0.06f, lip);
+      break;
+    case Mood::kSad:
+      Stroke(f, {hx - r * 0.14f, my + r * 0.04f, hx, my, hx + r * 0.14f, my + r * 0.04f},
+             r * 0.05f, lip);
+      break;
+    case Mood::kSmug:
+      Stroke(f, {hx - r * 0.16f, my + r * 0.02f, hx + r * 0.08f, my + r * 0.01f, hx + r * 0.22f,
+                 my - r * 0.08f},
+             r * 0.055f, lip);
+      break;
+    default:
+      Stroke(f, {hx - r * 0.15f, my, hx, my + r * 0.015f, hx + r * 0.15f, my}, r * 0.05f, lip);
+      break;
+  }
+}
+
 void AddHairBack(Figure& f, const Look& lk, float hx, float hy, float r) {
   switch (lk.hair) {
     case Hair::kLong:
@@ -98,6 +239,16 @@ Figure BuildFigure(const Look& lk, float x, float footY) {
     f.parts.back().thickness = 30;
   }
   AddHairBack(f, lk, hx, hy, r);
+  if (lk.tail) {
+    // A bushy tail sweeping out from behind the hips.
+    float ty = footY - H * 0.45f;
+    f.parts.push_back(Capsule(x + H * 0.04f, ty, x + H * 0.2f, ty + H * 0.12f, H * 0.03f,
+                              H * 0.045f, lk.hairCol));
+    f.parts.back().thickness = 12;
+    f.parts.push_back(Capsule(x + H * 0.2f, ty + H * 0.12f, x + H * 0.26f, ty - H * 0.02f,
+                              H * 0.045f, H * 0.02f, Mix(lk.hairCol, Rgb(0xF0E8D8), 0.5f)));
+    f.parts.back().thickness = 12;
+  }
 
   // Below the chest: legs, or the garment that hides them, each with its own outline.
   float kneeY = hipY + (footY - hipY) * 0.5f;
@@ -259,6 +410,21 @@ Figure BuildFigure(const Look& lk, float x, float footY) {
         hxp = ex + s * H * 0.07f;
         hyp = ey + H * 0.1f;
         break;
+      case Pose::kPoint:
+        if (s < 0) {
+          ex = sx - H * 0.12f;
+          ey = sy + H * 0.01f;
+          hxp = ex - H * 0.11f;
+          hyp = ey - H * 0.04f;
+          break;
+        }
+        [[fallthrough]];
+      case Pose::kAkimbo:
+        ex = sx + s * H * 0.1f;
+        ey = sy + H * 0.12f;
+        hxp = x + s * hipW * 1.15f;
+        hyp = hipY - H * 0.02f;
+        break;
       case Pose::kArmsUp:
         ex = sx + s * H * 0.08f;
         ey = sy - H * 0.07f;
@@ -274,7 +440,14 @@ Figure BuildFigure(const Look& lk, float x, float footY) {
     }
     f.parts.push_back(Capsule(sx, sy, ex, ey, limb * 1.25f, limb * 1.0f, lk.top));
     f.parts.push_back(Capsule(ex, ey, hxp, hyp, limb * 1.0f, limb * 0.8f, lk.top));
-    f.parts.push_back(Ellipse(hxp, hyp, limb * 1.05f, limb * 1.15f, lk.skin));
+    if (lk.tiny) {
+      f.parts.push_back(Ellipse(hxp, hyp, limb * 1.05f, limb * 1.15f, lk.skin));
+    } else {
+      // A cuff at the wrist, then the hand.
+      f.parts.push_back(Capsule(ex + (hxp - ex) * 0.86f, ey + (hyp - ey) * 0.86f, hxp, hyp,
+                              limb * 0.9f, limb * 0.9f, Darker(lk.top, 0.8f)));
+      AddHand(f, ex, ey, hxp, hyp, limb, s, lk.skin);
+    }
     if (s < 0) {
       f.handLX = hxp;
       f.handLY = hyp;
@@ -301,10 +474,17 @@ Figure BuildFigure(const Look& lk, float x, float footY) {
     Part m = Ellipse(hx, hy + r * 0.05f, r * 0.9f, r * 1.0f, Rgb(0xF2F0EA));
     m.gloss = 0.5f;
     f.parts.push_back(m);
-    f.parts.push_back(Ellipse(hx - r * 0.36f, hy, r * 0.22f, r * 0.12f, Rgb(0x101018)));
-    f.parts.push_back(Ellipse(hx + r * 0.36f, hy, r * 0.22f, r * 0.12f, Rgb(0x101018)));
-  } else {
-    // Eyes large enough to read at battle size, each with a catch-light.
+    // Slits for eyes, shaped by the mood, and a painted mark under each.
+    for (int s = -1; s <= 1; s += 2) {
+      float tilt = lk.mood == Mood::kAngry || lk.mood == Mood::kFierce ? 0.12f : 0.0f;
+      f.parts.push_back(Detail(Poly({hx + s * r * 0.14f, hy - r * 0.02f + r * tilt,
+                                     hx + s * r * 0.58f, hy - r * 0.08f, hx + s * r * 0.52f,
+                                     hy + r * 0.08f, hx + s * r * 0.18f, hy + r * 0.1f},
+                                    Rgb(0x101018))));
+      f.parts.push_back(Detail(Capsule(hx + s * r * 0.36f, hy + r * 0.2f, hx + s * r * 0.32f,
+                                       hy + r * 0.45f, r * 0.035f, r * 0.02f, lk.accent)));
+    }
+  } else if (lk.tiny) {
     for (int s = -1; s <= 1; s += 2) {
       f.parts.push_back(Ellipse(hx + s * r * 0.38f, hy + r * 0.05f, r * 0.17f, r * 0.24f, lk.eyes));
       Part shine = Ellipse(hx + s * r * 0.38f - r * 0.05f, hy - r * 0.05f, r * 0.06f, r * 0.07f,
@@ -314,6 +494,8 @@ Figure BuildFigure(const Look& lk, float x, float footY) {
     }
     f.parts.push_back(Capsule(hx - r * 0.15f, hy + r * 0.55f, hx + r * 0.15f, hy + r * 0.55f,
                               r * 0.05f, r * 0.05f, Darker(lk.skin, 0.6f)));
+  } else {
+    AddFace(f, lk, hx, hy, r);
   }
   AddHairFront(f, lk, hx, hy, r);
   if (lk.animalEars) {
@@ -334,7 +516,24 @@ Figure BuildFigure(const Look& lk, float x, float footY) {
       f.parts.push_back(h);
     }
   }
+  // Every solid part gets its inked line; the flat details of the face keep theirs clean.
+  const float ink = std::max(1.1f, H * 0.0045f);
+  for (Part& p : f.parts) {
+    if (p.thickness >= 3 && !lk.tiny) p.ink = ink;
+  }
   return f;
+}
+
+void DrawFigure(Layer& l, const Figure& f, Light light) {
+  light.cel = true;
+  DrawParts(l, f.parts, light);
+}
+
+void Keyline(Layer& l) {
+  Layer shape = l;
+  InkOutline(l, shape, 1.6f, Rgb(0x120C14));
+  Layer inked = l;
+  InkOutline(l, inked, 1.2f, Rgb(0xC8B8D0));
 }
 
 void GroundShadow(Layer& l, float x, float y, float rx, float ry, float strength) {

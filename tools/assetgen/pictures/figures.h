@@ -9,7 +9,10 @@
 namespace qv::assetgen {
 
 enum class Hair { kShort, kLong, kSpiky, kTwinTails, kHood, kBald, kPonytail };
-enum class Pose { kStand, kCast, kSword, kWide, kArmsUp };
+// kAkimbo: both fists on the hips; kPoint: one arm flung out to the side, the other on the hip.
+enum class Pose { kStand, kCast, kSword, kWide, kArmsUp, kAkimbo, kPoint };
+// What the face says: the brows, the lids and the mouth follow it.
+enum class Mood { kCalm, kSmile, kGrin, kAngry, kSad, kSmug, kFierce };
 // What covers the body below the chest, each with its own outline.
 enum class Garment {
   kTrousers,  // legs in `bottom`
@@ -40,6 +43,9 @@ struct Look {
   bool mask = false;  // a plain white mask over the face
   bool horns = false;
   bool beard = false;
+  Mood mood = Mood::kCalm;
+  bool tail = false;  // a bushy tail (the beast folk)
+  bool tiny = false;  // a few pixels high (on the map): no face lines, fingers or ink
 };
 
 struct Figure {
@@ -52,6 +58,13 @@ struct Figure {
 
 // Builds a figure standing with its feet centred at (x, footY).
 Figure BuildFigure(const Look& look, float x, float footY);
+
+// Draws a figure in the illustrated style: inked lines and flat tones of light.
+void DrawFigure(Layer& l, const Figure& f, Light light);
+
+// For a sprite drawn over scenes of every kind: a dark inked line round what is painted and
+// a pale one outside it, so it stands out on a bright meadow and on black alike.
+void Keyline(Layer& l);
 
 // A dark soft shadow on the ground below a figure.
 void GroundShadow(Layer& l, float x, float y, float rx, float ry, float strength);

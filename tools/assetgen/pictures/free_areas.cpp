@@ -1,5 +1,7 @@
 // The free area: one trail north from the gate, every ten metres darker and stranger, and
 // the two kinds of wanderers met on it.
+#include <utility>
+
 #include "encounter_kit.h"
 #include "figures.h"
 #include "pictures.h"
@@ -88,62 +90,105 @@ void PaintDepth(Layer& l, const Depth& d, uint32_t seed) {
     Motes(l, 20, 0, 200, 640, 460, Rgb(0xE0F0A0), seed + 7);
 }
 
+// The wanderers of the trail are met under any of the island's many names, so they are
+// shadows rather than people: a cloaked figure and a horned beast. Each stands in the left
+// part of a wide picture, which the game draws against the right edge, so the whole creature
+// shows left of the skill list (x 460 on screen) and below its help text.
+constexpr int kSpriteW = 440, kSpriteH = 440;
+constexpr float kSpriteX = 128;  // the creature's middle; on screen 200 further right
+
 // A wanderer of the trail: a cloaked figure with a club and a face lost in its hood.
 void PaintWanderer(const Sink& out) {
-  Layer l(260, 440, {}, 0);
+  Layer l(kSpriteW, kSpriteH, {}, 0);
   Look lk;
-  lk.height = 400;
-  lk.build = 1.15f;
+  lk.height = 370;
+  lk.build = 1.05f;
   lk.hair = Hair::kHood;
   lk.garment = Garment::kRobe;
   lk.cape = true;
   lk.skin = Rgb(0x2A2028);
-  lk.top = Rgb(0x3A3440);
-  lk.bottom = Rgb(0x2A2630);
-  lk.accent = Rgb(0x5A4A3A);
+  lk.top = Rgb(0x4A4254);
+  lk.bottom = Rgb(0x38323E);
+  lk.accent = Rgb(0x6A5A48);
   lk.eyes = Rgb(0xFF4030);
+  lk.mood = Mood::kAngry;
   lk.pose = Pose::kWide;
-  Figure f = BuildFigure(lk, 130, 430);
-  DrawParts(l, f.parts, DuskLight());
+  Figure f = BuildFigure(lk, kSpriteX, 424);
   Light light = DuskLight();
-  // The club leans back over the shoulder, inside the picture.
-  DrawPart(l, Capsule(f.handRX, f.handRY, f.handRX - 30, f.handRY - 120, 7, 14, Rgb(0x5A4030)),
-           light);
-  for (int s = -1; s <= 1; s += 2)
-    Glow(l, f.headX + s * f.headR * 0.38f, f.headY + f.headR * 0.05f, f.headR * 0.6f, Rgb(0xFF3020),
-         0.8f);
+  light.cel = true;
+  DrawFigure(l, f, light);
+  // The club leans back over the shoulder.
+  Part club = Capsule(f.handRX, f.handRY, f.handRX - 30, f.handRY - 120, 7, 14, Rgb(0x6A5038));
+  club.ink = 1.6f;
+  DrawPart(l, club, light);
+  // The face is only darkness under the hood, two embers for eyes.
+  FillEllipse(l, f.headX, f.headY + f.headR * 0.1f, f.headR * 0.85f, f.headR * 0.9f,
+              Rgb(0x0C080E));
+  for (int s = -1; s <= 1; s += 2) {
+    FillEllipse(l, f.headX + s * f.headR * 0.36f, f.headY + f.headR * 0.05f, f.headR * 0.18f,
+                f.headR * 0.1f, Rgb(0xFF6040));
+    Glow(l, f.headX + s * f.headR * 0.38f, f.headY + f.headR * 0.05f, f.headR * 0.5f,
+         Rgb(0xFF3020), 0.5f);
+  }
+  Keyline(l);
   out.Sprite("man0.bmp", l, kKey);
 }
 
 Light MakeLightForBeast() {
   Light light = DuskLight();
   light.rim = Rgb(0xFF6040);
+  light.cel = true;
   return light;
 }
 
 // A beast of the trail: hunched, horned, too many teeth.
 void PaintBeast(const Sink& out) {
-  Layer l(260, 440, {}, 0);
+  Layer l(kSpriteW, kSpriteH, {}, 0);
   Light light = MakeLightForBeast();
+  const float ox = kSpriteX - 128, oy = 8;  // drawn about its own middle at (130, 0)
+  auto at = [&](float x, float y) { return std::pair<float, float>{x + ox, y + oy}; };
   std::vector<Part> parts;
-  Col fur = Rgb(0x4A3A4A), dark = Rgb(0x2A202A);
-  parts.push_back(Capsule(70, 300, 60, 410, 26, 20, dark));
-  parts.push_back(Capsule(190, 300, 200, 410, 26, 20, dark));
-  parts.push_back(Ellipse(130, 260, 100, 95, fur));
-  parts.push_back(Capsule(40, 220, 20, 380, 22, 16, fur));
-  parts.push_back(Capsule(220, 220, 240, 380, 22, 16, fur));
-  parts.push_back(Ellipse(130, 150, 62, 55, fur));
-  parts.push_back(Capsule(90, 120, 40, 40, 12, 3, Rgb(0xD8D0B8)));
-  parts.push_back(Capsule(170, 120, 220, 40, 12, 3, Rgb(0xD8D0B8)));
-  for (auto& p : parts) p.thickness = std::max(p.thickness, 20.0f);
-  DrawParts(l, parts, light);
-  FillPoly(l, {95, 175, 165, 175, 130, 205}, Rgb(0x180808));
-  for (int i = 0; i < 5; ++i)
-    FillPoly(l, {100.0f + i * 13, 175, 106.0f + i * 13, 175, 103.0f + i * 13, 186}, Rgb(0xF0E8D8));
+  Col fur = Rgb(0x5A4858), dark = Rgb(0x382A38), horn = Rgb(0xD8D0B8);
+  auto capsule = [&](float ax, float ay, float bx, float by, float ra, float rb, Col c) {
+    auto [x0, y0] = at(ax, ay);
+    auto [x1, y1] = at(bx, by);
+    parts.push_back(Capsule(x0, y0, x1, y1, ra, rb, c));
+  };
+  auto ellipse = [&](float cx, float cy, float rx, float ry, Col c) {
+    auto [x0, y0] = at(cx, cy);
+    parts.push_back(Ellipse(x0, y0, rx, ry, c));
+  };
+  capsule(70, 300, 60, 400, 26, 20, dark);
+  capsule(190, 300, 200, 400, 26, 20, dark);
+  ellipse(130, 260, 100, 95, fur);
+  capsule(50, 220, 40, 370, 22, 16, fur);
+  capsule(210, 220, 220, 370, 22, 16, fur);
+  // Claws at the ends of the long arms.
   for (int s = -1; s <= 1; s += 2) {
-    FillEllipse(l, 130 + s * 22, 140, 9, 6, Rgb(0xFFD020));
-    Glow(l, 130 + s * 22, 140, 20, Rgb(0xFF8010), 0.7f);
+    float hx = s < 0 ? 40 : 220;
+    for (int k = -1; k <= 1; ++k) capsule(hx + k * 8, 378, hx + k * 12, 400, 5, 2, horn);
   }
+  ellipse(130, 150, 62, 55, fur);
+  capsule(90, 120, 40, 40, 12, 3, horn);
+  capsule(170, 120, 220, 40, 12, 3, horn);
+  for (auto& p : parts) {
+    p.thickness = std::max(p.thickness, 20.0f);
+    p.ink = 1.6f;
+  }
+  DrawParts(l, parts, light);
+  auto [mx, my] = at(130, 175);
+  FillPoly(l, {mx - 35, my, mx + 35, my, mx, my + 30}, Rgb(0x180808));
+  for (int i = 0; i < 5; ++i)
+    FillPoly(l, {mx - 30 + i * 13, my, mx - 24 + i * 13, my, mx - 27 + i * 13, my + 11},
+             Rgb(0xF0E8D8));
+  // Heavy brows over burning eyes.
+  for (int s = -1; s <= 1; s += 2) {
+    auto [ex, ey] = at(130 + s * 22, 140);
+    Line(l, ex - s * 16, ey - 16, ex + s * 14, ey - 8, 5, Rgb(0x1A1018));
+    FillEllipse(l, ex, ey, 9, 6, Rgb(0xFFD020));
+    Glow(l, ex, ey, 20, Rgb(0xFF8010), 0.7f);
+  }
+  Keyline(l);
   out.Sprite("man1.bmp", l, kKey);
 }
 

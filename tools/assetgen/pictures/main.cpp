@@ -1,4 +1,5 @@
-// assetgen_pictures CG_DIR ICON_DIR: paints every picture the game loads.
+// assetgen_pictures CG_DIR ICON_DIR [LOCALE_DIR [FIGURE_DIR]]: paints every picture the game
+// loads, and each enemy of a scene alone into FIGURE_DIR.
 #include <chrono>
 #include <cstdio>
 #include <exception>
@@ -32,6 +33,11 @@ void Sink::Jpeg(const std::string& name, const Layer& l) const {
   WriteJpeg(cg_ + "/" + name, l.w(), l.h(), ToRgb8(l), 92);
   ++count_;
 }
+void Sink::Figure(const std::string& name, const Layer& l) const {
+  if (figures_.empty() || !only_.empty()) return;
+  std::filesystem::create_directories(figures_);
+  WriteBmp24(figures_ + "/" + name, l.w(), l.h(), ToKeyed(l, kKey));
+}
 void Sink::Icon(const std::string& relPath, const Layer& l) const {
   if (!only_.empty()) return;
   std::filesystem::path p = std::filesystem::path(icons_) / relPath;
@@ -46,8 +52,8 @@ void Sink::Icon(const std::string& relPath, const Layer& l) const {
 const std::set<std::string> kPicturesWithWords = {"cr.jpg", "title.bmp", "map.bmp", "yado.bmp"};
 
 int main(int argc, char** argv) {
-  if (argc != 3 && argc != 4) {
-    std::fprintf(stderr, "usage: %s CG_DIR ICON_DIR [LOCALE_DIR]\n", argv[0]);
+  if (argc < 3 || argc > 5) {
+    std::fprintf(stderr, "usage: %s CG_DIR ICON_DIR [LOCALE_DIR [FIGURE_DIR]]\n", argv[0]);
     return 2;
   }
   using namespace qv::assetgen;
@@ -56,6 +62,7 @@ int main(int argc, char** argv) {
     std::filesystem::create_directories(argv[1]);
     std::filesystem::create_directories(argv[2]);
     Sink out(argv[1], argv[2]);
+    if (argc == 5) out.SetFigureDir(argv[4]);
     PaintScreens(out);
     PaintIcons(out);
     PaintMap(out);
@@ -63,7 +70,7 @@ int main(int argc, char** argv) {
     PaintRooms(out);
     PaintFreeAreas(out);
     PaintPortraits(out);
-    if (argc == 4) {
+    if (argc >= 4) {
       for (const std::string& language : CatalogLanguages(argv[3])) {
         PaintInLanguage(language, argv[3]);
         Sink words(std::string(argv[1]) + "/" + language, kPicturesWithWords);

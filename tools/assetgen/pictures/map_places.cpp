@@ -260,6 +260,7 @@ void PaintLakeGirl(Layer& l, float x, float y, float w, float h) {
   lk.hairCol = Rgb(0x5A90E0);
   lk.top = Rgb(0xF0F0FF);
   lk.bottom = Rgb(0x80B0F0);
+  lk.tiny = true;
   Figure f = BuildFigure(lk, cx, cy + 1);
   DrawParts(l, f.parts, MapLight());
 }

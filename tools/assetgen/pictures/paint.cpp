@@ -18,6 +18,7 @@ void Layer::Blend(int x, int y, Col c, float k) {
   p.g = (c.g * k + p.g * a * (1 - k)) / out;
   p.b = (c.b * k + p.b * a * (1 - k)) / out;
   a_[i] = out;
+  if (track_) track_->Blend(x, y, c, k);
 }
 
 Col Layer::Sample(float x, float y) const {
@@ -291,6 +292,21 @@ Part Poly(std::vector<float> xy, Col c) {
   return p;
 }
 
+namespace {
+
+// Three flat tones of light with narrow soft steps between them.
+float CelTone(float diff) {
+  return 0.42f + 0.33f * Smooth(0.22f, 0.27f, diff) + 0.25f * Smooth(0.68f, 0.73f, diff);
+}
+
+// Rolls the brightest light off softly below white, so white cloth keeps its folds and the
+// picture never burns out.
+float Shoulder(float v) {
+  return v < 0.8f ? v : 0.8f + 0.16f * (1 - std::exp(-(v - 0.8f) / 0.16f));
+}
+
+}  // namespace
+
 void DrawPart(Layer& l, const Part& p, const Light& light) {
   float x0, y0, x1, y1;
   p.Bounds(x0, y0, x1, y1);
@@ -300,6 +316,9 @@ void DrawPart(Layer& l, const Part& p, const Light& light) {
   ly /= ln;
   lz /= ln;
   float t = std::max(1.0f, p.thickness);
+  // The line is the part's own colour, darkened and cooled: dark parts get a line just
+  // darker than themselves, bright parts a strong one.
+  const Col ink = Mix(Scale(p.col, 0.28f), Rgb(0x1A1420), 0.5f);
   FillSd(
       l, x0, y0, x1, y1, [&](float x, float y) { return p.Sd(x, y); },
       [&](float x, float y, float d) {
@@ -316,13 +335,28 @@ void DrawPart(Layer& l, const Part& p, const Light& light) {
         float s = std::sqrt(Clamp01(1 - z * z));
         float nx = gx * s, ny = gy * s;
         float diff = std::max(0.0f, nx * lx + ny * ly + z * lz);
-        Col c = {p.col.r * (light.ambient.r + light.key.r * diff),
-                 p.col.g * (light.ambient.g + light.key.g * diff),
-                 p.col.b * (light.ambient.b + light.key.b * diff)};
         float back = std::max(0.0f, -(gx * lx + gy * ly));
-        float rim = light.rimStrength * back * Smooth(0.55f, 0.0f, z) * Smooth(-3.5f, -0.5f, -d);
-        c = Add(c, Scale(light.rim, rim));
-        if (p.gloss > 0) c = Add(c, Scale(light.key, p.gloss * std::pow(diff, 16.0f)));
+        Col c;
+        if (light.cel) {
+          float tone = CelTone(diff);
+          c = {p.col.r * (light.ambient.r * 0.6f + light.key.r * tone),
+               p.col.g * (light.ambient.g * 0.6f + light.key.g * tone),
+               p.col.b * (light.ambient.b * 0.6f + light.key.b * tone)};
+          // A crisp band of back light along the shadowed edge.
+          float rim = light.rimStrength * 0.6f * Smooth(0.35f, 0.45f, back) *
+                      Smooth(-0.5f, 0.5f, -d - p.ink) * Smooth(-3.0f, -2.2f, d + p.ink);
+          c = Add(c, Scale(light.rim, rim));
+          if (p.gloss > 0) c = Add(c, Scale(light.key, p.gloss * Smooth(0.9f, 0.93f, diff)));
+        } else {
+          c = {p.col.r * (light.ambient.r + light.key.r * diff),
+               p.col.g * (light.ambient.g + light.key.g * diff),
+               p.col.b * (light.ambient.b + light.key.b * diff)};
+          float rim = light.rimStrength * back * Smooth(0.55f, 0.0f, z) * Smooth(-3.5f, -0.5f, -d);
+          c = Add(c, Scale(light.rim, rim));
+          if (p.gloss > 0) c = Add(c, Scale(light.key, p.gloss * std::pow(diff, 16.0f)));
+        }
+        if (p.ink > 0) c = Mix(c, ink, Clamp01(p.ink + 0.5f + d));
+        if (light.cel) c = {Shoulder(c.r), Shoulder(c.g), Shoulder(c.b)};
         return c;
       },
       p.opacity);
@@ -330,6 +364,46 @@ void DrawPart(Layer& l, const Part& p, const Light& light) {
 
 void DrawParts(Layer& l, const std::vector<Part>& parts, const Light& light) {
   for (const Part& p : parts) DrawPart(l, p, light);
+}
+
+void InkOutline(Layer& l, const Layer& mask, float width, Col ink) {
+  const int reach = static_cast<int>(std::ceil(width)) + 1;
+  for (int y = 0; y < l.h(); ++y) {
+    for (int x = 0; x < l.w(); ++x) {
+      if (mask.alpha(x, y) >= 0.99f) continue;
+      // Coverage of the line: how close the nearest painted pixel of the mask lies.
+      float best = 0;
+      for (int j = -reach; j <= reach; ++j) {
+        int yy = y + j;
+        if (yy < 0 || yy >= mask.h()) continue;
+        for (int i = -reach; i <= reach; ++i) {
+          int xx = x + i;
+          if (xx < 0 || xx >= mask.w()) continue;
+          float a = mask.alpha(xx, yy);
+          if (a <= 0) continue;
+          float dist = std::sqrt(static_cast<float>(i * i + j * j));
+          best = std::max(best, a * Clamp01(width + 0.5f - dist));
+        }
+      }
+      if (best > 0) l.Blend(x, y, ink, best * (1 - mask.alpha(x, y)));
+    }
+  }
+}
+
+void SoftenWhites(Layer& l, const Layer& mask) {
+  for (int y = 0; y < l.h(); ++y) {
+    for (int x = 0; x < l.w(); ++x) {
+      if (mask.alpha(x, y) <= 0) continue;
+      Col& c = l.at(x, y);
+      c = {Shoulder(c.r), Shoulder(c.g), Shoulder(c.b)};
+    }
+  }
+}
+
+void Composite(Layer& l, const Layer& top) {
+  for (int y = 0; y < std::min(l.h(), top.h()); ++y) {
+    for (int x = 0; x < std::min(l.w(), top.w()); ++x) l.Blend(x, y, top.at(x, y), top.alpha(x, y));
+  }
 }
 
 Layer Downsample(const Layer& big, int factor) {

@@ -47,11 +47,16 @@ class Layer {
   void Blend(int x, int y, Col c, float k);
   // Bilinear sample with clamped edges.
   Col Sample(float x, float y) const;
+  // While a mask is given, everything blended here is also laid on it (colour and coverage),
+  // so a figure painted into a scene can be told apart from the ground it stands on. Glows
+  // are light, not paint, and are not recorded.
+  void Track(Layer* mask) { track_ = mask; }
 
  private:
   int w_, h_;
   std::vector<Col> px_;
   std::vector<float> a_;
+  Layer* track_ = nullptr;
 };
 
 // Deterministic random numbers of our own, so every run paints the same bytes.
@@ -116,6 +121,9 @@ struct Light {
   Col ambient = {0.35f, 0.35f, 0.45f};
   Col rim = {0.6f, 0.8f, 1.0f};
   float rimStrength = 0.8f;
+  // Cel shading: light falls in three flat tones with crisp steps between them, as in an
+  // illustration, instead of a smooth rounded gradient.
+  bool cel = false;
 };
 
 // One solid part of a figure, lit as a rounded volume.
@@ -128,6 +136,7 @@ struct Part {
   float thickness = 8;  // how deep the volume reads, in pixels
   float gloss = 0;      // specular highlight strength
   float opacity = 1;
+  float ink = 0;  // width of the inked line along the part's edge, pixels (0: none)
   float Sd(float x, float y) const;
   void Bounds(float& x0, float& y0, float& x1, float& y1) const;
 };
@@ -141,6 +150,14 @@ Part Poly(std::vector<float> xy, Col c);
 void DrawParts(Layer& l, const std::vector<Part>& parts, const Light& light);
 // Draws one part shaded.
 void DrawPart(Layer& l, const Part& p, const Light& light);
+
+// An inked keyline around everything painted on `mask`, drawn on `l` just outside it: the
+// clean outer line that lifts a figure off the scene behind it.
+void InkOutline(Layer& l, const Layer& mask, float width, Col ink);
+// Rolls the highlights of `l` off below white wherever `mask` is painted.
+void SoftenWhites(Layer& l, const Layer& mask);
+// Lays `top` over `l` where it is painted.
+void Composite(Layer& l, const Layer& top);
 
 // Box-filter downsampling by an integer factor (used to antialias small sprites).
 Layer Downsample(const Layer& big, int factor);

@@ -24,12 +24,16 @@ class Sink {
   void Jpeg(const std::string& name, const Layer& l) const;
   // An icon PNG at a path below the icon folder.
   void Icon(const std::string& relPath, const Layer& l) const;
+  // A figure painted into a scene, alone on its key colour, in the figure folder (not a
+  // picture the game loads: the tests and the contact sheet look at it). Nothing without one.
+  void Figure(const std::string& name, const Layer& l) const;
+  void SetFigureDir(std::string dir) { figures_ = std::move(dir); }
   int count() const { return count_; }
 
  private:
   bool Wanted(const std::string& name) const { return only_.empty() || only_.count(name) > 0; }
 
-  std::string cg_, icons_;
+  std::string cg_, icons_, figures_;
   std::set<std::string> only_;
   mutable int count_ = 0;
 };

@@ -14,26 +14,47 @@ constexpr int kW = 237, kH = 417;  // the portrait frame of the creation panel
 
 struct Folk {
   Col skin, hair, clothes, trim;
-  Hair maleHair, femaleHair;
   bool ears, animalEars, mask, horns;
 };
 
 // 人間, QRTV団, 魔族, 獣人, 仮面 in the order of the race buttons.
 const Folk kFolk[5] = {
-    {Rgb(0xF0C8A0), Rgb(0x3A2818), Rgb(0x4A6A9A), Rgb(0xC8A040), Hair::kShort, Hair::kLong, false,
+    {Rgb(0xF0C8A0), Rgb(0x3A2818), Rgb(0x4A6A9A), Rgb(0xC8A040), false,
      false, false, false},
-    {Rgb(0xE8C0A0), Rgb(0xC85030), Rgb(0x2A2A30), Rgb(0xE05040), Hair::kSpiky, Hair::kPonytail,
-     false, false, false, false},
-    {Rgb(0xC8B0D8), Rgb(0xE8E8F0), Rgb(0x3A2048), Rgb(0xA040C0), Hair::kShort, Hair::kLong, true,
+    {Rgb(0xE8C0A0), Rgb(0xC85030), Rgb(0x2A2A30), Rgb(0xE05040), false, false, false, false},
+    {Rgb(0xC8B0D8), Rgb(0xE8E8F0), Rgb(0x3A2048), Rgb(0xA040C0), true,
      false, false, true},
-    {Rgb(0xE8C090), Rgb(0xB07030), Rgb(0x5A6A30), Rgb(0xD8B060), Hair::kSpiky, Hair::kTwinTails,
-     false, true, false, false},
-    {Rgb(0xE8D0B8), Rgb(0x202028), Rgb(0x5A2A2A), Rgb(0xE0E0E8), Hair::kShort, Hair::kLong, false,
+    {Rgb(0xE8C090), Rgb(0xB07030), Rgb(0x5A6A30), Rgb(0xD8B060), false, true, false, false},
+    {Rgb(0xE8D0B8), Rgb(0x202028), Rgb(0x5A2A2A), Rgb(0xE0E0E8), false,
      false, true, false},
+};
+
+// Each race-and-sex choice stands its own way in its own cut of clothes, at every stage, so
+// the ten choices never share an outline.
+struct Body {
+  Garment garment;
+  Pose pose;
+  Hair hair;
+  float build;
+  bool cape, tail;
+  Mood mood;
+};
+const Body kBodies[10] = {
+    {Garment::kTrousers, Pose::kStand, Hair::kShort, 1.0f, false, false, Mood::kCalm},
+    {Garment::kDress, Pose::kStand, Hair::kLong, 0.85f, false, false, Mood::kSmile},
+    {Garment::kCoat, Pose::kAkimbo, Hair::kSpiky, 1.0f, false, false, Mood::kSmug},
+    {Garment::kCoat, Pose::kCast, Hair::kPonytail, 0.85f, false, false, Mood::kSmug},
+    {Garment::kTrousers, Pose::kSword, Hair::kShort, 1.0f, true, false, Mood::kAngry},
+    {Garment::kGown, Pose::kStand, Hair::kLong, 0.85f, false, false, Mood::kCalm},
+    {Garment::kTrousers, Pose::kAkimbo, Hair::kSpiky, 1.1f, false, true, Mood::kGrin},
+    {Garment::kDress, Pose::kWide, Hair::kTwinTails, 0.78f, false, true, Mood::kGrin},
+    {Garment::kHakama, Pose::kStand, Hair::kShort, 1.0f, false, false, Mood::kCalm},
+    {Garment::kRobe, Pose::kCast, Hair::kHood, 0.85f, false, false, Mood::kCalm},
 };
 
 Light PortraitLight() {
   Light light;
+  light.cel = true;
   light.key = Rgb(0xFFF0DC);
   light.ambient = Rgb(0x484858);
   light.rim = Rgb(0x90B8FF);
@@ -50,38 +71,31 @@ void DressTopTier(int race, bool female, Look& lk) {
     case 0:  // 人間: a knight in polished plate under a blue cloak, sword and shield
       lk.top = Rgb(0xC8D0DC);
       lk.bottom = Rgb(0x8A92A2);
-      lk.cape = true;
+      lk.cape = !female;
       lk.accent = Rgb(0x2A4A9A);
-      lk.pose = Pose::kSword;
       break;
     case 1:  // QRTV団: a long black leather coat lined in red, a dagger in each hand
-      lk.garment = Garment::kCoat;
       lk.top = Rgb(0x1E1E26);
       lk.under = Rgb(0xC83030);
       lk.bottom = Rgb(0x2A2A32);
       lk.accent = Rgb(0xE05040);
-      lk.pose = Pose::kStand;
       break;
     case 2:  // 魔族: dark violet plate with spiked shoulders, a staff with a burning orb
       lk.top = Rgb(0x3A2A4C);
       lk.bottom = Rgb(0x261C34);
-      lk.garment = female ? Garment::kGown : Garment::kTrousers;
       lk.accent = Rgb(0xB050E0);
-      lk.pose = Pose::kStand;
+      lk.cape = !female;
       break;
     case 3:  // 獣人: hide and leather with a fur mantle and bone charms, a great axe
       lk.top = Rgb(0x7A5030);
       lk.bottom = Rgb(0x5A4028);
       lk.accent = Rgb(0xE8DCC0);
-      lk.pose = Pose::kStand;
       break;
     default:  // 仮面: lacquered red and white armour over wide hakama, a glaive
-      lk.garment = Garment::kHakama;
       lk.top = Rgb(0xA82828);
       lk.under = Rgb(0xF0ECE4);
       lk.bottom = Rgb(0x2A2430);
       lk.accent = Rgb(0xE0C050);
-      lk.pose = Pose::kStand;
       break;
   }
 }
@@ -229,16 +243,20 @@ void PaintOne(const Sink& out, int race, bool female, int stage) {
   Look lk;
   // Taller with each stage, but never so tall that hair, horns or crests leave the frame.
   lk.height = 340 + std::min(stage, 2) * 18 - (female ? 12 : 0);
-  lk.build = (female ? 0.85f : 1.0f) + stage * 0.07f;
+  const Body& body = kBodies[race * 2 + (female ? 1 : 0)];
+  lk.build = body.build + stage * 0.07f;
   lk.skin = f.skin;
   lk.hairCol = f.hair;
-  lk.hair = female ? f.femaleHair : f.maleHair;
+  lk.hair = body.hair;
   lk.ears = f.ears;
   lk.animalEars = f.animalEars;
   lk.mask = f.mask;
-  lk.horns = f.horns && stage >= 1;
-  lk.garment = female && (race == 2 || race == 4) ? Garment::kRobe : Garment::kTrousers;
-  lk.cape = stage >= 2;
+  lk.horns = f.horns;
+  lk.garment = body.garment;
+  lk.cape = body.cape;
+  lk.tail = body.tail;
+  lk.mood = body.mood;
+  lk.pose = body.pose;
   lk.beard = !female && stage == 3 && race == 0;
   // Clothes turn into leather, then steel; the last stage is each folk's own (DressTopTier).
   const Col stages[3] = {f.clothes, Mix(f.clothes, Rgb(0x7A5030), 0.5f),
@@ -246,12 +264,11 @@ void PaintOne(const Sink& out, int race, bool female, int stage) {
   lk.top = stages[std::min(stage, 2)];
   lk.bottom = Scale(stages[std::max(0, std::min(stage, 2) - 1)], 0.7f);
   lk.accent = f.trim;
-  lk.pose = stage >= 2 ? Pose::kSword : Pose::kStand;
   if (stage == 3) DressTopTier(race, female, lk);
   Figure fig = BuildFigure(lk, kW / 2.0f, kH - 8);
   Light light = PortraitLight();
   if (stage == 3) TopTierBehind(l, race, fig, light);
-  DrawParts(l, fig.parts, light);
+  DrawFigure(l, fig, light);
   if (stage == 1 || stage == 2) {
     // Shoulder guards from the first stage on.
     for (int s = -1; s <= 1; s += 2) {
@@ -263,12 +280,15 @@ void PaintOne(const Sink& out, int race, bool female, int stage) {
     }
   }
   if (stage == 2) {
+    // The sword rises from the hand, never past the top of the frame.
     float x = fig.handLX, y = fig.handLY;
-    Line(l, x, y, x + 70, y - 150, 5, Rgb(0xD8E0E8));
-    Line(l, x + 1, y - 2, x + 70, y - 150, 1.2f, Rgb(0xFFFFFF));
+    float reach = std::min(1.0f, (y - 14) / 150);
+    Line(l, x, y, x + 70 * reach, y - 150 * reach, 5, Rgb(0xD8E0E8));
+    Line(l, x + 1, y - 2, x + 70 * reach, y - 150 * reach, 1.2f, Rgb(0xFFFFFF));
     Line(l, x - 12, y + 6, x + 12, y - 6, 5, Rgb(0x6A5040));
   }
   if (stage == 3) TopTierGear(l, race, fig, lk, light);
+  Keyline(l);
   std::string name = "char" + std::to_string(race * 2 + (female ? 1 : 0));
   const char* suffix[4] = {"", "a", "b", "c"};
   out.Sprite(name + suffix[stage] + ".bmp", l, kKey);

@@ -69,7 +69,7 @@ void Lantern(Layer& l, float x, float y, Col c) {
 }
 
 // やどや: a timbered room with a window on the evening, the landlady at her counter.
-void Yado(Layer& l) {
+void Yado(Layer& l, Layer& fig) {
   Room(l, Rgb(0x8A6040), Rgb(0x7A5030), 320, 401);
   Window(l, 60, 70, 130, 110, Rgb(0xE08050));
   Lantern(l, 300, 90, Rgb(0xFFC060));
@@ -81,8 +81,11 @@ void Yado(Layer& l) {
   lk.top = Rgb(0xC86A40);
   lk.bottom = Rgb(0x5A4030);
   lk.accent = Rgb(0xF0E0C0);
+  lk.mood = Mood::kSmile;
   Figure f = BuildFigure(lk, 470, 400);
-  DrawParts(l, f.parts, LampLight());
+  BeginFigure(l, fig);
+  DrawFigure(l, f, LampLight());
+  PlaceFigure(l, fig);
   Counter(l, 330, Rgb(0x8A5A34));
   TextMask sign = RenderFitted(Caption("宿"), 36, 36);
   DrawPart(l, Box(470, 30, 40, 26, Rgb(0x3A2418), 3), LampLight());
@@ -95,7 +98,7 @@ void Yado(Layer& l) {
 }
 
 // どうぐや: shelves of bottles and orbs, the shopkeeper in an apron.
-void Dougu(Layer& l) {
+void Dougu(Layer& l, Layer& fig) {
   Room(l, Rgb(0x7A5A44), Rgb(0x6A4A34), 330, 411);
   Shelves(l, 20, 620, 110, 412);
   Lantern(l, 120, 60, Rgb(0xFFC060));
@@ -108,8 +111,12 @@ void Dougu(Layer& l) {
   lk.top = Rgb(0x4A6A4A);
   lk.bottom = Rgb(0x3A3A30);
   lk.accent = Rgb(0xD8C8A0);
+  lk.mood = Mood::kAngry;
+  lk.pose = Pose::kAkimbo;
   Figure f = BuildFigure(lk, 470, 410);
-  DrawParts(l, f.parts, LampLight());
+  BeginFigure(l, fig);
+  DrawFigure(l, f, LampLight());
+  PlaceFigure(l, fig);
   Counter(l, 340, Rgb(0x7A4A2A));
   Light light = LampLight();
   Part potion = Capsule(380, 326, 380, 300, 12, 7, Rgb(0x40C060));
@@ -119,7 +126,7 @@ void Dougu(Layer& l) {
 }
 
 // 人工屋: the wandering merchant's tent at night, lanterns and odd wares, a masked seller.
-void Zinkou(Layer& l) {
+void Zinkou(Layer& l, Layer& fig) {
   Sky(l, Rgb(0x0A0A20), Rgb(0x2A2040), 300, 0.2f, 421);
   Stars(l, 100, 260, 422);
   Ground(l, 330, Rgb(0x2A2A20), Rgb(0x3A3428), 423);
@@ -148,7 +155,9 @@ void Zinkou(Layer& l) {
   Light light = MoonLight();
   light.rim = Rgb(0xFFB060);
   Figure f = BuildFigure(lk, 480, 420);
-  DrawParts(l, f.parts, light);
+  BeginFigure(l, fig);
+  DrawFigure(l, f, light);
+  PlaceFigure(l, fig, Rgb(0xF0D8B0));
   // Strange wares on a cloth: gears, a clockwork bird, jars of light.
   FillPoly(l, {330, 420, 630, 420, 640, 480, 320, 480}, Rgb(0x4A2A3A));
   Rng rng(424);
@@ -166,14 +175,17 @@ void Zinkou(Layer& l) {
 void PaintRooms(const Sink& out) {
   struct Entry {
     const char* file;
-    void (*paint)(Layer&);
+    void (*paint)(Layer&, Layer&);
   };
   for (const Entry& e :
        {Entry{"yado.bmp", Yado}, Entry{"dougu.bmp", Dougu}, Entry{"zinkou.bmp", Zinkou}}) {
     Layer l(640, 480);
-    e.paint(l);
+    Layer fig(640, 480, {}, 0);
+    e.paint(l, fig);
     FinishScene(l);
+    SoftenWhites(l, fig);
     out.Background(e.file, l);
+    out.Figure(e.file, fig);
   }
 }
 
