@@ -10,4 +10,8 @@ namespace qv {
 // runs and the window is open; outside battles music plays once.
 void mid_pNotify(Game& g, std::string_view music);
 
+// Whether music that ends now would be started again by mid_pNotify: a player that can loop
+// a tune by itself does so while this holds, with no gap at the join.
+bool MusicRestartsAtItsEnd(const Game& g);
+
 }  // namespace qv

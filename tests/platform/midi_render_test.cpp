@@ -38,6 +38,7 @@ std::vector<int16_t> RenderWithTheWholeSoundFont(const fs::path& font,
   fluid_settings_setnum(settings, "synth.sample-rate", double(kRate));
   fluid_settings_setstr(settings, "player.timing-source", "sample");
   fluid_settings_setint(settings, "synth.cpu-cores", 1);
+  fluid_settings_setnum(settings, "synth.gain", kSynthGain);
   fluid_synth_t* synth = new_fluid_synth(settings);
   std::vector<int16_t> out(std::size_t(frames) * 2, 0);
   if (fluid_synth_sfload(synth, font.c_str(), 1) != FLUID_FAILED) {

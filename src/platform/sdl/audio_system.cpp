@@ -46,7 +46,9 @@ void DebugLog(const char* what) {
 #endif
 }
 
-// The media player `mid_p` on SDL2_mixer's music channel.
+// The media player `mid_p` on SDL2_mixer's music channel. A tune the game would start again
+// at its end is looped by SDL2_mixer's decoder itself, sample to sample: restarting it from
+// the end notice would leave the rest of a device buffer silent at every join.
 class SdlMusic : public sound::MusicPlayer {
  public:
   ~SdlMusic() override { Stop(); }
@@ -57,12 +59,24 @@ class SdlMusic : public sound::MusicPlayer {
     music_ = Mix_LoadMUS(file.c_str());
     if (!music_) return false;
     gMusicToken.store(token);
-    if (Mix_PlayMusic(music_, 0) != 0) {
+    if (Mix_PlayMusic(music_, loops_ ? -1 : 0) != 0) {
       Mix_FreeMusic(music_);
       music_ = nullptr;
       return false;
     }
+    playingLoops_ = loops_;
     return true;
+  }
+  void SetLoops(bool loops) {
+    loops_ = loops;
+    if (!music_ || loops == playingLoops_ || !Mix_PlayingMusic()) return;
+    // Carry on from the same place the other way: looping, or playing on to the end once.
+    const double at = Mix_GetMusicPosition(music_);
+    gMusicStopping.store(true);  // the switch is not an end of the tune
+    const bool ok = Mix_PlayMusic(music_, loops ? -1 : 0) == 0;
+    gMusicStopping.store(false);
+    if (ok && at > 0) Mix_SetMusicPosition(at);
+    playingLoops_ = loops;
   }
   void Stop() override {
     gMusicStopping.store(true);
@@ -74,6 +88,8 @@ class SdlMusic : public sound::MusicPlayer {
 
  private:
   Mix_Music* music_ = nullptr;
+  bool loops_ = false;         // what the game wants of the next tune and of this one
+  bool playingLoops_ = false;  // how this one was started
 };
 
 // Full volume as a gain in 1/256 steps; at full gain the streams are added untouched.
@@ -239,6 +255,11 @@ void AudioSystem::PlayMusic(std::string_view file, int32_t formActive) {
 void AudioSystem::PlayMidi(std::string_view file) {
   impl_->StartIfPending();
   if (impl_->sound) impl_->sound->PlayMidi(file);
+}
+
+void AudioSystem::SetMusicLoops(bool loops) {
+  impl_->StartIfPending();
+  if (impl_->music) impl_->music->SetLoops(loops);
 }
 
 void AudioSystem::SetMixerSettingsFile(const std::filesystem::path& file) {

@@ -47,6 +47,11 @@ class AudioSystem {
   void PlayMusic(std::string_view file, int32_t formActive);
   void PlayMidi(std::string_view file);
 
+  // Whether the music that plays loops by itself (the game would start it again at its end):
+  // it then joins its end to its start with no gap and reports no end. Turned off while a
+  // tune loops, the tune plays to its end once more and then reports it.
+  void SetMusicLoops(bool loops);
+
   // The one MIXER.INI to read instead of those beside the program and in the config folder
   // (empty: those). Call before Open.
   void SetMixerSettingsFile(const std::filesystem::path& file);

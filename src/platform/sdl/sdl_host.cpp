@@ -117,7 +117,9 @@ void SdlHost::PlayWave(int channel, std::string_view file) {
 
 void SdlHost::PlayMusic(std::string_view file) {
   const int32_t formActive = session_ ? session_->game->text.formActive : 1;
-  if (audioOpen_) audio_.PlayMusic(file, formActive);
+  if (!audioOpen_) return;
+  if (session_) audio_.SetMusicLoops(MusicRestartsAtItsEnd(*session_->game));
+  audio_.PlayMusic(file, formActive);
 }
 
 void SdlHost::PlayMidi(std::string_view file) {
@@ -458,7 +460,10 @@ void SdlHost::Run() {
     pendingAudio_.reset();
   }
   while (!closing_) {
-    if (audioOpen_) audio_.Pump();
+    if (audioOpen_) {
+      audio_.SetMusicLoops(MusicRestartsAtItsEnd(g));
+      audio_.Pump();
+    }
     SDL_Event e;
     if (SDL_WaitEventTimeout(&e, WaitBudgetMs(MsUntilNextTick()))) {
       HandleEvent(e);

@@ -68,6 +68,7 @@ void SmfPlayer::Make(const std::filesystem::path& soundFont, int32_t sampleRate)
   // The player follows the samples we render, not a timer thread of its own.
   fluid_settings_setstr(settings, "player.timing-source", "sample");
   fluid_settings_setint(settings, "synth.cpu-cores", 1);
+  fluid_settings_setnum(settings, "synth.gain", kSynthGain);
   // Only the presets' tables are read now; samples when a tune needs them.
   fluid_settings_setint(settings, "synth.dynamic-sample-loading", 1);
   fluid_synth_t* synth = new_fluid_synth(settings);

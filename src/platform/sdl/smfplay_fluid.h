@@ -24,6 +24,9 @@ namespace qv::sdl {
 
 // Debian's default General MIDI soundfont (the default-GM alternative).
 inline constexpr const char* kDefaultSoundFont = "/usr/share/sounds/sf2/default-GM.sf2";
+// The synthesiser's output gain: FluidSynth's own default (0.2) leaves the game-over tune
+// about 13 LU below the MP3 music; this plays it as loud as the battle tune.
+inline constexpr double kSynthGain = 0.85;
 // The largest soundfonts in use are a few hundred megabytes.
 inline constexpr size_t kMaxSoundFontBytes = size_t{2} << 30;
 
