@@ -89,12 +89,14 @@ double EdgeContrast(const Mask& m, const Shown& shown) {
       if (len == 0) continue;
       nx /= len;
       ny /= len;
-      int bx = x + static_cast<int>(std::lround(6 * nx)), by = y + static_cast<int>(std::lround(6 * ny));
+      int bx = x + static_cast<int>(std::lround(6 * nx)),
+          by = y + static_cast<int>(std::lround(6 * ny));
       if (m.At(bx, by) || bx < 0 || by < 0 || bx >= m.w || by >= m.h) continue;
       double behind = Luma(shown.At(bx + shown.ox, by + shown.oy));
       double best = 0;
       for (int k = -2; k <= 3; ++k) {
-        int rx = x + static_cast<int>(std::lround(k * nx)), ry = y + static_cast<int>(std::lround(k * ny));
+        int rx = x + static_cast<int>(std::lround(k * nx)),
+            ry = y + static_cast<int>(std::lround(k * ny));
         best = std::max(best, std::fabs(Luma(shown.At(rx + shown.ox, ry + shown.oy)) - behind));
       }
       steps.push_back(best);
@@ -119,9 +121,9 @@ double ClippedWhite(const Mask& m, const Shown& shown) {
   return all ? static_cast<double>(white) / all : 0;
 }
 
-const char* const kStoryScenes[] = {"yama.bmp",    "musi.bmp",  "sunny.bmp", "hikaru.bmp",
-                                    "magical.bmp", "midori.bmp", "doku.bmp", "robo.bmp",
-                                    "yoiyami.bmp", "ship2.bmp", "sima.bmp",  "ten.bmp",
+const char* const kStoryScenes[] = {"yama.bmp",    "musi.bmp",   "sunny.bmp", "hikaru.bmp",
+                                    "magical.bmp", "midori.bmp", "doku.bmp",  "robo.bmp",
+                                    "yoiyami.bmp", "ship2.bmp",  "sima.bmp",  "ten.bmp",
                                     "jis.bmp",     "kaname.bmp", "noel.bmp"};
 const char* const kKeeperRooms[] = {"yado.bmp", "dougu.bmp", "zinkou.bmp"};
 const char* const kWanderers[] = {"man0.bmp", "man1.bmp"};

@@ -7,12 +7,12 @@
 #include <unistd.h>
 
 #include <chrono>
-#include <cstring>
-#include <iterator>
 #include <cmath>
 #include <cstdlib>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 #include <vector>
 
 #include "platform/sdl/audio_system.h"
@@ -43,7 +43,8 @@ class MusicOutputTest : public ::testing::Test {
   // Runs the game's side of the loop until the device has played `seconds` more.
   bool PlayFor(AudioSystem& audio, double seconds, bool loops) {
     std::error_code ec;
-    const auto bytes = fs::file_size(capture, ec) + static_cast<std::uintmax_t>(seconds * kRate) * 4;
+    const auto bytes =
+        fs::file_size(capture, ec) + static_cast<std::uintmax_t>(seconds * kRate) * 4;
     const auto until = std::chrono::steady_clock::now() + std::chrono::minutes(2);
     while (std::chrono::steady_clock::now() < until) {
       audio.SetMusicLoops(loops);
@@ -149,8 +150,7 @@ TEST_F(MusicOutputTest, TheBattleTuneLoopsWithNoSilenceAtTheJoin) {
   const std::vector<int16_t> s = Captured();
   const size_t frames = s.size() / 2;
   size_t first = 0;
-  while (first < frames && std::abs(s[2 * first]) < 64 && std::abs(s[2 * first + 1]) < 64)
-    ++first;
+  while (first < frames && std::abs(s[2 * first]) < 64 && std::abs(s[2 * first + 1]) < 64) ++first;
   // The longest run of silence from the tune's first sound through two joins.
   const size_t end = first + static_cast<size_t>(2 * length * kRate) + kRate;
   ASSERT_LE(end, frames);

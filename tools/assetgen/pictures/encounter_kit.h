@@ -22,8 +22,7 @@ Light CrystalLight();
 // Builds a figure, casts its shadow on the scene and draws it; from here on everything
 // painted on the scene is also recorded on `fig` (what the enemy is and holds) until
 // PlaceFigure.
-Figure StandEnemy(Layer& l, Layer& fig, const Look& look, float x, float footY,
-                  const Light& light);
+Figure StandEnemy(Layer& l, Layer& fig, const Look& look, float x, float footY, const Light& light);
 // Starts recording the enemy on `fig` for a scene whose enemy is not a standing figure.
 void BeginFigure(Layer& l, Layer& fig);
 // Ends the recording and inks the enemy's outline on the scene: a dark line where the scene

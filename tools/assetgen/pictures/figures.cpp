@@ -47,8 +47,8 @@ void AddHand(Figure& f, float ex, float ey, float wx, float wy, float limb, int 
     float reach = limb * (k == 1 || k == 2 ? 0.95f : 0.75f);
     float spread = u * 0.18f;
     float fx = dx + px * spread, fy = dy + py * spread;
-    f.parts.push_back(Capsule(bx, by, bx + fx * reach, by + fy * reach, limb * 0.21f,
-                              limb * 0.17f, skin));
+    f.parts.push_back(
+        Capsule(bx, by, bx + fx * reach, by + fy * reach, limb * 0.21f, limb * 0.17f, skin));
   }
 }
 
@@ -82,13 +82,12 @@ void AddFace(Figure& f, const Look& lk, float hx, float hy, float r) {
     float open = lk.mood == Mood::kSmile ? 0.6f : lk.mood == Mood::kSmug ? 0.75f : 1.0f;
     f.parts.push_back(
         Detail(Ellipse(ex, ey, r * 0.2f, r * 0.19f * open, Mix(Rgb(0xF8F4EE), lk.skin, 0.15f))));
-    f.parts.push_back(Detail(Ellipse(ex - s * r * 0.02f, ey + r * 0.01f, r * 0.13f,
-                                     r * 0.16f * open, lk.eyes)));
+    f.parts.push_back(
+        Detail(Ellipse(ex - s * r * 0.02f, ey + r * 0.01f, r * 0.13f, r * 0.16f * open, lk.eyes)));
     f.parts.push_back(
         Detail(Ellipse(ex - s * r * 0.02f, ey + r * 0.02f, r * 0.06f, r * 0.08f * open, line)));
-    f.parts.push_back(
-        Detail(Ellipse(ex - r * 0.06f, ey - r * 0.05f * open, r * 0.045f, r * 0.045f,
-                       Rgb(0xFFFFFF))));
+    f.parts.push_back(Detail(
+        Ellipse(ex - r * 0.06f, ey - r * 0.05f * open, r * 0.045f, r * 0.045f, Rgb(0xFFFFFF))));
     // The upper lid: a heavy line over the eye, tilted with the mood, and a lash at the end.
     const float lidY = ey - r * 0.17f * open;
     Stroke(f,
@@ -104,16 +103,18 @@ void AddFace(Figure& f, const Look& lk, float hx, float hy, float r) {
   }
   // The nose: a short shaded stroke.
   const Col shade = Darker(lk.skin, 0.7f);
-  Stroke(f, {hx + r * 0.04f, hy + r * 0.22f, hx + r * 0.08f, hy + r * 0.38f, hx - r * 0.02f,
-             hy + r * 0.42f},
+  Stroke(f,
+         {hx + r * 0.04f, hy + r * 0.22f, hx + r * 0.08f, hy + r * 0.38f, hx - r * 0.02f,
+          hy + r * 0.42f},
          r * 0.05f, shade);
   // The mouth.
   const float my = hy + r * 0.62f;
   const Col lip = Mix(line, Rgb(0x8A3030), 0.4f);
   switch (lk.mood) {
     case Mood::kSmile:
-      Stroke(f, {hx - r * 0.24f, my - r * 0.06f, hx - r * 0.1f, my + r * 0.04f, hx + r * 0.1f,
-                 my + r * 0.04f, hx + r * 0.24f, my - r * 0.06f},
+      Stroke(f,
+             {hx - r * 0.24f, my - r * 0.06f, hx - r * 0.1f, my + r * 0.04f, hx + r * 0.1f,
+              my + r * 0.04f, hx + r * 0.24f, my - r * 0.06f},
              r * 0.06f, lip);
       break;
     case Mood::kGrin:
@@ -135,12 +136,13 @@ void AddFace(Figure& f, const Look& lk, float hx, float hy, float r) {
              r * 0.06f, lip);
       break;
     case Mood::kSad:
-      Stroke(f, {hx - r * 0.14f, my + r * 0.04f, hx, my, hx + r * 0.14f, my + r * 0.04f},
-             r * 0.05f, lip);
+      Stroke(f, {hx - r * 0.14f, my + r * 0.04f, hx, my, hx + r * 0.14f, my + r * 0.04f}, r * 0.05f,
+             lip);
       break;
     case Mood::kSmug:
-      Stroke(f, {hx - r * 0.16f, my + r * 0.02f, hx + r * 0.08f, my + r * 0.01f, hx + r * 0.22f,
-                 my - r * 0.08f},
+      Stroke(f,
+             {hx - r * 0.16f, my + r * 0.02f, hx + r * 0.08f, my + r * 0.01f, hx + r * 0.22f,
+              my - r * 0.08f},
              r * 0.055f, lip);
       break;
     default:
@@ -445,7 +447,7 @@ Figure BuildFigure(const Look& lk, float x, float footY) {
     } else {
       // A cuff at the wrist, then the hand.
       f.parts.push_back(Capsule(ex + (hxp - ex) * 0.86f, ey + (hyp - ey) * 0.86f, hxp, hyp,
-                              limb * 0.9f, limb * 0.9f, Darker(lk.top, 0.8f)));
+                                limb * 0.9f, limb * 0.9f, Darker(lk.top, 0.8f)));
       AddHand(f, ex, ey, hxp, hyp, limb, s, lk.skin);
     }
     if (s < 0) {
@@ -477,10 +479,10 @@ Figure BuildFigure(const Look& lk, float x, float footY) {
     // Slits for eyes, shaped by the mood, and a painted mark under each.
     for (int s = -1; s <= 1; s += 2) {
       float tilt = lk.mood == Mood::kAngry || lk.mood == Mood::kFierce ? 0.12f : 0.0f;
-      f.parts.push_back(Detail(Poly({hx + s * r * 0.14f, hy - r * 0.02f + r * tilt,
-                                     hx + s * r * 0.58f, hy - r * 0.08f, hx + s * r * 0.52f,
-                                     hy + r * 0.08f, hx + s * r * 0.18f, hy + r * 0.1f},
-                                    Rgb(0x101018))));
+      f.parts.push_back(Detail(
+          Poly({hx + s * r * 0.14f, hy - r * 0.02f + r * tilt, hx + s * r * 0.58f, hy - r * 0.08f,
+                hx + s * r * 0.52f, hy + r * 0.08f, hx + s * r * 0.18f, hy + r * 0.1f},
+               Rgb(0x101018))));
       f.parts.push_back(Detail(Capsule(hx + s * r * 0.36f, hy + r * 0.2f, hx + s * r * 0.32f,
                                        hy + r * 0.45f, r * 0.035f, r * 0.02f, lk.accent)));
     }

@@ -122,13 +122,12 @@ void PaintWanderer(const Sink& out) {
   club.ink = 1.6f;
   DrawPart(l, club, light);
   // The face is only darkness under the hood, two embers for eyes.
-  FillEllipse(l, f.headX, f.headY + f.headR * 0.1f, f.headR * 0.85f, f.headR * 0.9f,
-              Rgb(0x0C080E));
+  FillEllipse(l, f.headX, f.headY + f.headR * 0.1f, f.headR * 0.85f, f.headR * 0.9f, Rgb(0x0C080E));
   for (int s = -1; s <= 1; s += 2) {
     FillEllipse(l, f.headX + s * f.headR * 0.36f, f.headY + f.headR * 0.05f, f.headR * 0.18f,
                 f.headR * 0.1f, Rgb(0xFF6040));
-    Glow(l, f.headX + s * f.headR * 0.38f, f.headY + f.headR * 0.05f, f.headR * 0.5f,
-         Rgb(0xFF3020), 0.5f);
+    Glow(l, f.headX + s * f.headR * 0.38f, f.headY + f.headR * 0.05f, f.headR * 0.5f, Rgb(0xFF3020),
+         0.5f);
   }
   Keyline(l);
   out.Sprite("man0.bmp", l, kKey);

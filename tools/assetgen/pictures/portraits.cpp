@@ -19,14 +19,11 @@ struct Folk {
 
 // 人間, QRTV団, 魔族, 獣人, 仮面 in the order of the race buttons.
 const Folk kFolk[5] = {
-    {Rgb(0xF0C8A0), Rgb(0x3A2818), Rgb(0x4A6A9A), Rgb(0xC8A040), false,
-     false, false, false},
+    {Rgb(0xF0C8A0), Rgb(0x3A2818), Rgb(0x4A6A9A), Rgb(0xC8A040), false, false, false, false},
     {Rgb(0xE8C0A0), Rgb(0xC85030), Rgb(0x2A2A30), Rgb(0xE05040), false, false, false, false},
-    {Rgb(0xC8B0D8), Rgb(0xE8E8F0), Rgb(0x3A2048), Rgb(0xA040C0), true,
-     false, false, true},
+    {Rgb(0xC8B0D8), Rgb(0xE8E8F0), Rgb(0x3A2048), Rgb(0xA040C0), true, false, false, true},
     {Rgb(0xE8C090), Rgb(0xB07030), Rgb(0x5A6A30), Rgb(0xD8B060), false, true, false, false},
-    {Rgb(0xE8D0B8), Rgb(0x202028), Rgb(0x5A2A2A), Rgb(0xE0E0E8), false,
-     false, true, false},
+    {Rgb(0xE8D0B8), Rgb(0x202028), Rgb(0x5A2A2A), Rgb(0xE0E0E8), false, false, true, false},
 };
 
 // Each race-and-sex choice stands its own way in its own cut of clothes, at every stage, so
