@@ -6,7 +6,7 @@ FUZZ_BUILD ?= build-fuzz
 REL_BUILD ?= build-rel
 CMAKE_FLAGS ?=
 
-.PHONY: web web-test all deps build play test test-normal test-asan release-compile bench fuzz fuzz-compile fuzz-long kill-test soak lint format clean install pot
+.PHONY: web web-test all deps build play test test-normal test-asan release-compile bench fuzz fuzz-compile fuzz-long kill-test soak lint format clean install pot deb package-check screenshots
 
 all: build
 
@@ -24,6 +24,24 @@ PREFIX ?= /usr/local
 # The program, its cg/ and dat/ in PREFIX/share/qv, the menu entry, the icons and the man page.
 install: build
 	cmake --install $(BUILD) --prefix $(PREFIX)
+
+# A Debian package (CPack) of what `make install` installs, under /usr, in $(BUILD)/package/.
+deb: deps $(BUILD)/CMakeCache.txt
+	cmake --build $(BUILD) -j $(JOBS) --target qv_playable qv_manual
+	rm -f $(BUILD)/package/qv_*.deb
+	cd $(BUILD) && cpack -G DEB --config CPackConfig.cmake >/dev/null
+	@ls $(BUILD)/package/qv_*.deb
+
+# What distributions check, failing on any error or warning: desktop-file-validate, appstreamcli
+# validate --pedantic (no network), the package run from a staging root, and lintian (CI).
+package-check: deb
+	scripts/check-package $(BUILD)
+
+# The pictures the AppStream metainfo shows, made by the game's own scripted runs, in
+# $(BUILD)/screenshots/ (published under https://qvgame.github.io/qv/screenshots/VERSION/).
+screenshots: $(BUILD)/CMakeCache.txt
+	cmake --build $(BUILD) -j $(JOBS) --target qv_playable
+	cmake -DQV=$(abspath $(BUILD))/qv -DSOURCE=$(CURDIR) -DOUT=$(abspath $(BUILD))/screenshots -P packaging/screenshots.cmake
 
 # Only what the window needs: the game, the generators and the pictures, sounds and names they
 # make. The tests, benchmarks and harnesses are left to `make test` and `make build`.
