@@ -5,12 +5,14 @@
 #include <vector>
 
 #include "platform/desktop_paths.h"
+#include "platform/headless/bug_report.h"
 #include "platform/headless/headless_run.h"
 #include "platform/headless/script_runner.h"
 #include "platform/sdl/sdl_run.h"
 #include "platform/session/command_line.h"
 #include "platform/session/language.h"
 #include "platform/session/replay_run.h"
+#include "platform/session/terminal_copy.h"
 #include "platform/settings.h"
 
 namespace {
@@ -85,6 +87,17 @@ int main(int argc, char** argv) {
               << " (the build folder holds the game's cg/ and dat/)\n";
   }
 
+  if (!o.bugReport.empty()) {
+    // The picture of the report is in the player's language, as the window showed it.
+    const sdl::DesktopSetup desktop = DesktopSetupFor(o, paths);
+    return headless::WriteBugReport(o.bugReport, paths, desktop.settingsFile,
+                                    CatalogFor(desktop.settings.language, programDir), std::cout,
+                                    std::cerr);
+  }
+
+  // A play's terminal lines are kept beside its save for a bug report (a replay keeps none).
+  session::TerminalCopy terminal;
+  if (o.replay.empty()) terminal.Start();
   const uint32_t seed = o.seed.value_or(session::ClockSeed());
   if (o.headless) {
     // Scripted runs read no qv.ini: only --language chooses their language.
@@ -95,14 +108,15 @@ int main(int argc, char** argv) {
     }
     if (!o.record.empty()) {
       return headless::RunHeadlessRecorded(o.script, o.record, paths, seed, std::cout, std::cerr,
-                                           catalog);
+                                           catalog, &terminal);
     }
     return headless::RunHeadless(o.script, paths, seed, std::cout, std::cerr, catalog,
-                                 {o.checkTexts, o.goldenDir, o.updateGolden});
+                                 {o.checkTexts, o.goldenDir, o.updateGolden}, &terminal);
   }
   sdl::DesktopSetup desktop = DesktopSetupFor(o, paths);
   desktop.catalog = CatalogFor(desktop.settings.language, programDir, &desktop.catalogProblem);
-  return sdl::RunWindowed({desktop.settings.scale, desktop.settings.fullscreen, o.frames}, paths,
-                          programDir, seed, std::cerr, desktop,
-                          {o.record, o.replay, o.snapshotDir, o.fast, o.dataDir, &std::cout});
+  return sdl::RunWindowed(
+      {desktop.settings.scale, desktop.settings.fullscreen, o.frames}, paths, programDir, seed,
+      std::cerr, desktop,
+      {o.record, o.replay, o.snapshotDir, o.fast, o.dataDir, &std::cout, &terminal});
 }

@@ -6,9 +6,12 @@
 #include "flow/tick.h"
 #include "platform/headless/headless_host.h"
 #include "platform/headless/script_runner.h"
+#include "platform/session/kept_play.h"
 #include "platform/session/replay_recorder.h"
 #include "platform/session/replay_run.h"
+#include "platform/session/replay_snapshot.h"
 #include "platform/session/session.h"
+#include "platform/session/state_dump.h"
 #include "platform/session/tick_driver.h"
 
 namespace qv::headless {
@@ -46,7 +49,7 @@ std::optional<int> NotStarted(session::Start start) {
 
 int RunHeadless(const std::filesystem::path& scriptPath, const Paths& paths, uint32_t seed,
                 std::ostream& out, std::ostream& err, const ui::Catalog& catalog,
-                const ScriptChecks& checks) {
+                const ScriptChecks& checks, session::TerminalCopy* terminal) {
   const Result<Script> script = LoadScript(scriptPath);
   if (!script.ok()) {
     err << "qv: " << script.message() << "\n";
@@ -54,20 +57,28 @@ int RunHeadless(const std::filesystem::path& scriptPath, const Paths& paths, uin
   }
   HeadlessHost host(out);
   const Script rest = QueueLeadingAnswers(*script, host);
-  std::unique_ptr<session::Session> run = session::CreateSession(host, paths, seed, catalog);
+  session::KeptPlay kept(host, terminal);
+  kept.Begin(paths, seed, err);
+  std::unique_ptr<session::Session> run =
+      session::CreateSession(kept.GameHost(), paths, seed, catalog);
   if (const auto code = NotStarted(session::StartGame(*run, host))) {
     session::EndSession(*run);
     return *code;
   }
-  const int code = RunScript(rest, *run, host, out, err, nullptr, checks);
+  kept.Settle(*run, err);
+  kept.Observer().Started(*run->game);
+  const int code = RunScript(rest, *run, host, out, err, &kept.Observer(), checks);
   if (code != session::kExitOk) err << "qv: " << scriptPath.string() << " failed\n";
+  kept.Observer().Closing(*run->game);
   session::EndSession(*run);
+  kept.Finish(err);
   return code;
 }
 
 int RunHeadlessRecorded(const std::filesystem::path& scriptPath,
                         const std::filesystem::path& recording, const Paths& paths, uint32_t seed,
-                        std::ostream& out, std::ostream& err, const ui::Catalog& catalog) {
+                        std::ostream& out, std::ostream& err, const ui::Catalog& catalog,
+                        session::TerminalCopy* terminal) {
   const Result<Script> script = LoadScript(scriptPath);
   if (!script.ok()) {
     err << "qv: " << script.message() << "\n";
@@ -80,7 +91,9 @@ int RunHeadlessRecorded(const std::filesystem::path& scriptPath,
   }
   HeadlessHost host(out);
   const Script rest = QueueLeadingAnswers(*script, host);
-  session::Recorder recorder(host);
+  session::KeptPlay kept(host, terminal);
+  kept.Begin(paths, seed, err);
+  session::Recorder recorder(kept.GameHost());
   if (const Status opened = recorder.Open(recording, seed, *startSave); !opened.ok()) {
     err << "qv: " << opened.message() << "\n";
     return session::kExitWriteFailed;
@@ -90,11 +103,14 @@ int RunHeadlessRecorded(const std::filesystem::path& scriptPath,
     session::EndSession(*run);
     return *code;
   }
-  recorder.Started(*run->game);
-  int code = RunScript(rest, *run, host, out, err, &recorder);
+  kept.Settle(*run, err);
+  session::BothObservers both(recorder, kept.Observer());
+  both.Started(*run->game);
+  int code = RunScript(rest, *run, host, out, err, &both);
   if (code != session::kExitOk) err << "qv: " << scriptPath.string() << " failed\n";
-  recorder.Closing(*run->game);
+  both.Closing(*run->game);
   session::EndSession(*run);
+  kept.Finish(err);
   if (!recorder.WriteError().empty()) {
     err << "qv: " << recorder.WriteError() << "\n";
     if (code == session::kExitOk) code = session::kExitWriteFailed;
@@ -140,6 +156,12 @@ int RunHeadlessReplay(const std::filesystem::path& file, const Paths& paths,
     host.Advance(session::SaneInterval(g));
     Timer1Timer(g);
     replayer.Ticked(g);
+  }
+  if (!shotDir.empty()) {
+    // Where the recording ends: the picture and the state, as a script's dump writes it.
+    const Status written = session::WriteSnapshotFiles(shotDir, "end", &run->screen.RenderWindow(g),
+                                                       session::DumpState(g) + host.DumpRequests());
+    if (!written.ok()) err << "qv: " << written.message() << "\n";
   }
   replayer.Closing(g);
   session::EndSession(*run);

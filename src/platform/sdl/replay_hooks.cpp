@@ -71,8 +71,8 @@ void SdlHost::TakeTestSnapshot(Game& g, bool picture) {
   dump += "composition: " + g.form.entry.composition + "\n";
   dump += "fieldNote: " + g.form.entry.note + "\n";
   dump += session::DumpState(g);
-  const Status written =
-      session::WriteSnapshotFiles(snapshotDir_, n, picture ? &shown : nullptr, dump);
+  const Status written = session::WriteSnapshotFiles(snapshotDir_, std::to_string(n),
+                                                     picture ? &shown : nullptr, dump);
   if (!written.ok()) SDL_Log("qv: snapshot %d: %s", n, written.message().c_str());
 }
 

@@ -34,20 +34,26 @@ bool WindowedPlay::Prepare(const Paths& paths, uint32_t seed, std::ostream& err,
     std::ostream& out = options_.out ? *options_.out : std::cout;
     replayer_ = std::make_unique<session::Replayer>(window_, *reader_, checked_.endTick, out);
     window_.SetObserver(replayer_.get());
-  } else if (!options_.record.empty()) {
+  } else {
+    kept_ = std::make_unique<session::KeptPlay>(window_, options_.terminal);
+    kept_->Begin(paths, seed, err);
+    window_.SetObserver(&kept_->Observer());
+  }
+  if (!options_.record.empty() && kept_) {
     const Result<std::optional<std::string>> startSave = session::ReadStartSave(paths);
     if (!startSave.ok()) {
       err << "qv: " << startSave.message() << "\n";
       exitCode = session::kExitBadInput;
       return false;
     }
-    recorder_ = std::make_unique<session::Recorder>(window_);
+    recorder_ = std::make_unique<session::Recorder>(kept_->GameHost());
     if (const Status opened = recorder_->Open(options_.record, seed, *startSave); !opened.ok()) {
       err << "qv: " << opened.message() << "\n";
       exitCode = session::kExitWriteFailed;
       return false;
     }
-    window_.SetObserver(recorder_.get());
+    both_ = std::make_unique<session::BothObservers>(*recorder_, kept_->Observer());
+    window_.SetObserver(both_.get());
   }
   window_.SetFastTicks(options_.fast);
   if (!options_.snapshots.empty()) {
@@ -61,7 +67,12 @@ bool WindowedPlay::Prepare(const Paths& paths, uint32_t seed, std::ostream& err,
 Host& WindowedPlay::GameHost() {
   if (replayer_) return *replayer_;
   if (recorder_) return *recorder_;
+  if (kept_) return kept_->GameHost();
   return window_;
+}
+
+void WindowedPlay::Settle(const session::Session& run, std::ostream& err) {
+  if (kept_) kept_->Settle(run, err);
 }
 
 void WindowedPlay::Attach(session::Session& run) {
@@ -72,6 +83,7 @@ void WindowedPlay::Attach(session::Session& run) {
 
 int WindowedPlay::Finish(std::ostream& err) {
   std::ostream& out = options_.out ? *options_.out : std::cout;
+  if (kept_) kept_->Finish(err);
   if (replayer_) return session::ReportReplay(*replayer_, out, err);
   if (!recorder_) return session::kExitOk;
   if (!recorder_->WriteError().empty()) {

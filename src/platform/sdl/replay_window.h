@@ -10,6 +10,7 @@
 
 #include "core/game.h"
 #include "platform/sdl/sdl_host.h"
+#include "platform/session/kept_play.h"
 #include "platform/session/replay_file.h"
 #include "platform/session/replay_player.h"
 #include "platform/session/replay_recorder.h"
@@ -24,6 +25,7 @@ struct PlayOptions {
   bool fast = false;                // the timer runs as fast as frames can be shown
   std::string dataDir;              // --data-dir, for a replay's own files
   std::ostream* out = nullptr;      // the replay's report and the recording's final hash
+  session::TerminalCopy* terminal = nullptr;  // the terminal lines kept for a bug report
 };
 
 class WindowedPlay {
@@ -39,6 +41,8 @@ class WindowedPlay {
   uint32_t Seed() const { return seed_; }
   // Hooks the session's window up; call before FormCreate.
   void Attach(session::Session& run);
+  // After StartGame: the play is kept in the save folder when this run holds it.
+  void Settle(const session::Session& run, std::ostream& err);
   // After the window closed: the report; returns the program's exit code.
   int Finish(std::ostream& err);
 
@@ -50,7 +54,9 @@ class WindowedPlay {
   session::RecordingCheck checked_;  // the recording read whole once, its header kept
   std::unique_ptr<session::RecordingReader> reader_;  // then read again as it plays
   session::ReplayFolder folder_;
+  std::unique_ptr<session::KeptPlay> kept_;  // every play but a replay is kept
   std::unique_ptr<session::Recorder> recorder_;
+  std::unique_ptr<session::BothObservers> both_;  // --record's recording and the kept one
   std::unique_ptr<session::Replayer> replayer_;
 };
 

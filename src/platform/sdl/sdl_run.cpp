@@ -47,6 +47,7 @@ int RunWindowed(const WindowOptions& options, const Paths& paths,
     case session::Start::kCannotStart:
       return session::kExitBadInput;
   }
+  play.Settle(*run, err);
   host.Run();
   host.StoreDesktopSettings(err);
   return play.Finish(err);

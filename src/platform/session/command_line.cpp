@@ -45,7 +45,7 @@ Status ParseDesktopOption(std::string_view arg, std::string_view value, Options&
 
 // Recording and replaying runs.
 bool IsReplayValueOption(std::string_view arg) {
-  return arg == "--record" || arg == "--replay" || arg == "--snapshot-dir";
+  return arg == "--record" || arg == "--replay" || arg == "--snapshot-dir" || arg == "--bug-report";
 }
 
 bool IsReplayOption(std::string_view arg) {
@@ -58,12 +58,20 @@ Status ParseReplayOption(std::string_view arg, std::string_view value, Options& 
     return {};
   }
   if (value.empty()) return Failure(std::string(arg) + " needs a path");
-  (arg == "--record" ? o.record : arg == "--replay" ? o.replay : o.snapshotDir) = value;
+  (arg == "--record"       ? o.record
+   : arg == "--replay"     ? o.replay
+   : arg == "--bug-report" ? o.bugReport
+                           : o.snapshotDir) = value;
   return {};
 }
 
 // Options that cannot go together with a replay or a recording.
 Status CheckReplayOptions(const Options& o) {
+  if (!o.bugReport.empty() && (o.headless || !o.record.empty() || !o.replay.empty())) {
+    return Failure(
+        "--bug-report packs the last play's files and plays nothing itself (drop "
+        "--headless, --script, --record and --replay)");
+  }
   if (!o.record.empty() && !o.replay.empty()) {
     return Failure("--record and --replay exclude each other");
   }
@@ -191,6 +199,11 @@ std::string UsageText() {
          "                    attach it to a bug report\n"
          "  --replay FILE     play a recording back (with --headless: without a window) and\n"
          "                    check the saved state against it as it goes\n"
+         "  --bug-report FILE  pack the version, the settings, the save, the record, the last\n"
+         "                    session's terminal lines, the recording of the last play and\n"
+         "                    a picture of where it ends into the tar archive FILE, to attach\n"
+         "                    to a bug report (nothing is sent anywhere); with --data-dir DIR,\n"
+         "                    the play kept in DIR\n"
          "  --fast            run the timer as fast as frames can be shown, not at the game's\n"
          "                    pace (windowed replays and tests)\n"
          "  --snapshot-dir DIR  (tests) on SIGUSR1, write the picture and a state dump to DIR\n"
@@ -218,6 +231,8 @@ std::string UsageText() {
          "  MIXER.INI         the sound mixer's settings: beside the program and in\n"
          "                    $XDG_CONFIG_HOME/qv (or where qv.ini says)\n"
          "  screenshots       in $XDG_PICTURES_DIR (~/Pictures), or the save's folder\n"
+         "  last-play.qvr     the recording of the last play and its terminal lines\n"
+         "  last-session.log  (for --bug-report), beside the save\n"
          "\n"
          "Script lines: click X Y [right] | move X Y | wheel X Y DELTA | key NAME |\n"
          "  type TEXT | ticks N | answer yes|no | screenshot FILE.png | dump [FILE] |\n"

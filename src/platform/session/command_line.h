@@ -32,11 +32,12 @@ struct Options {
   std::string configFile;  // empty: $XDG_CONFIG_HOME/qv/qv.ini
   std::string language;    // --language: empty = qv.ini's, else Japanese
 
-  // Recordings and replays (see the README's "Recordings for bug reports").
+  // Recordings and replays (see the README's "Recordings" and "Reporting a bug").
   std::string record;       // --record FILE: write down this run
   std::string replay;       // --replay FILE: play a recording back
   bool fast = false;        // --fast: the window runs the timer as fast as it can
   std::string snapshotDir;  // --snapshot-dir DIR: SIGUSR1 writes the picture and a dump there
+  std::string bugReport;    // --bug-report FILE: pack what a bug report needs into FILE
 
   // Checks of a scripted test run (see script_runner.h).
   bool checkTexts = false;    // --check-texts: every text on screen fits and is translated

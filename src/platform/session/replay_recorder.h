@@ -2,6 +2,7 @@
 // Writes a recording while the game is played: it stands between the game and the real host
 // (so it sees every box and its answer) and watches the host's loop (every input that reaches
 // the game, every tick, the snapshots of a test, the closing of the window).
+#include <cstddef>
 #include <cstdint>
 #include <filesystem>
 #include <fstream>
@@ -23,6 +24,17 @@ class Recorder final : public Host, public PlayObserver {
   // Creates the file and writes its header; fails with a message when it cannot be written.
   Status Open(const std::filesystem::path& path, uint32_t seed,
               const std::optional<std::string>& startSave);
+
+  // Begins a recording held in memory until Keep gives it a file (or Forget drops it). At most
+  // `maxBytes` are recorded in all: what would pass them is left out, and the recording ends
+  // there, cut (a replay plays it up to the cut).
+  Status Begin(uint32_t seed, const std::optional<std::string>& startSave, size_t maxBytes);
+  // Writes what is held to `path` and goes on writing there.
+  Status Keep(const std::filesystem::path& path);
+  // Records nothing more and writes nothing.
+  void Forget();
+  // True once the recording reached its size and was cut.
+  bool Cut() const { return cut_; }
 
   // Host: everything goes to the real host; box answers are written down as well.
   int64_t NowMs() override { return inner_.NowMs(); }
@@ -60,6 +72,12 @@ class Recorder final : public Host, public PlayObserver {
   uint64_t finalHash_ = 0;
   std::vector<std::string> lastLines_;  // the save lines at the last check
   std::string writeError_;
+  std::string held_;  // what Begin recorded before Keep named the file
+  bool holding_ = false;
+  bool forgotten_ = false;
+  bool cut_ = false;
+  size_t recorded_ = 0;  // bytes, the header included
+  size_t maxBytes_ = SIZE_MAX;
 };
 
 }  // namespace qv::session

@@ -49,9 +49,9 @@ SnapshotRequest TakeSnapshotRequest() {
   return SnapshotRequest::None;
 }
 
-Status WriteSnapshotFiles(const std::filesystem::path& dir, int32_t n, const gfx::Bitmap* picture,
-                          const std::string& dump) {
-  const std::string stem = std::to_string(n);
+Status WriteSnapshotFiles(const std::filesystem::path& dir, std::string_view name,
+                          const gfx::Bitmap* picture, const std::string& dump) {
+  const std::string stem(name);
   if (picture) {
     const std::filesystem::path shot = dir / ("shot-" + stem + ".png");
     const std::filesystem::path shotAside = dir / ("shot-" + stem + ".png.part");

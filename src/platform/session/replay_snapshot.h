@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <filesystem>
 #include <string>
+#include <string_view>
 
 #include "files/status.h"
 #include "gfx/bitmap.h"
@@ -18,9 +19,10 @@ void ListenForSnapshotRequests();
 // The oldest request not yet taken (a picture before a dump).
 SnapshotRequest TakeSnapshotRequest();
 
-// Writes DIR/shot-N.png (when `picture` is given) and then DIR/dump-N.txt, each written aside
-// and renamed so that it appears complete; a test that sees the dump can read both.
-Status WriteSnapshotFiles(const std::filesystem::path& dir, int32_t n, const gfx::Bitmap* picture,
-                          const std::string& dump);
+// Writes DIR/shot-NAME.png (when `picture` is given) and then DIR/dump-NAME.txt, each written
+// aside and renamed so that it appears complete; a test that sees the dump can read both.
+// NAME is the snapshot's number, or "end" for the end of a headless replay.
+Status WriteSnapshotFiles(const std::filesystem::path& dir, std::string_view name,
+                          const gfx::Bitmap* picture, const std::string& dump);
 
 }  // namespace qv::session
