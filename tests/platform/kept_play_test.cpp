@@ -2,8 +2,8 @@
 // would write, bounded, and only by the copy that holds the folder) and the terminal lines.
 #include "platform/session/kept_play.h"
 
-#include <gtest/gtest.h>
 #include <fcntl.h>
+#include <gtest/gtest.h>
 #include <unistd.h>
 
 #include <cstdio>

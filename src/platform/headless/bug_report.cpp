@@ -26,8 +26,8 @@ constexpr size_t kMaxSmallFileBytes = 1024 * 1024;
 // One file of the player's, as the report names it.
 struct Source {
   std::filesystem::path path;
-  const char* name;      // in the archive
-  const char* meaning;   // for report.txt
+  const char* name;     // in the archive
+  const char* meaning;  // for report.txt
   size_t maxBytes;
 };
 
@@ -97,8 +97,8 @@ int WriteBugReport(const std::filesystem::path& archive, const Paths& paths,
   const Source sources[] = {
       {settingsFile, "qv.ini", "the settings", kMaxSmallFileBytes},
       {paths.saveDir / persist::kSaveFileName, "my.dat", "the save", session::kMaxStartSaveBytes},
-      {paths.recordDir / persist::kRecordFileName, "record.txt", "the record, the summary of the player written at every save",
-       kMaxSmallFileBytes},
+      {paths.recordDir / persist::kRecordFileName, "record.txt",
+       "the record, the summary of the player written at every save", kMaxSmallFileBytes},
       {paths.saveDir / session::kKeptTerminalName, "terminal.txt",
        "the last session's terminal lines", session::kMaxTerminalCopyBytes},
       {recording, "play.qvr", "the recording of the last play, from the save it started with",
@@ -121,11 +121,13 @@ int WriteBugReport(const std::filesystem::path& archive, const Paths& paths,
   if (haveRecording) {
     report += "screenshot.png, state.txt: where the recording ends, from its replay\n";
     AddReplay(recording, paths, catalog, files, report);
-    report += "\nTo watch it: qv --replay play.qvr (in a window), or\n"
-              "qv --headless --replay play.qvr --snapshot-dir DIR (DIR/dump-end.txt is state.txt)\n";
+    report +=
+        "\nTo watch it: qv --replay play.qvr (in a window), or\n"
+        "qv --headless --replay play.qvr --snapshot-dir DIR (DIR/dump-end.txt is state.txt)\n";
   } else {
-    report += "No recording of a play is kept yet: play until the problem shows, close the "
-              "game, then make the report.\n";
+    report +=
+        "No recording of a play is kept yet: play until the problem shows, close the "
+        "game, then make the report.\n";
   }
   files.insert(files.begin(), {"report.txt", report});
 
