@@ -22,6 +22,19 @@ void Stroke(Figure& f, const std::vector<float>& xy, float width, Col c) {
         Detail(Capsule(xy[i], xy[i + 1], xy[i + 2], xy[i + 3], width / 2, width / 2, c)));
 }
 
+// A fold of cloth on a part of colour `cloth`: a shadowed crease, thinner at its ends.
+void Fold(Figure& f, const std::vector<float>& xy, float width, Col cloth) {
+  const Col shade = Mix(Scale(cloth, 0.55f), Rgb(0x1A1420), 0.25f);
+  const size_t n = xy.size() / 2;
+  for (size_t i = 0; i + 1 < n; ++i) {
+    float t0 = n > 2 ? static_cast<float>(i) / (n - 1) : 0.0f;
+    float t1 = n > 2 ? static_cast<float>(i + 1) / (n - 1) : 1.0f;
+    auto w = [&](float t) { return width * (0.35f + 0.65f * std::sin(3.14159f * t)); };
+    f.parts.push_back(Detail(Capsule(xy[2 * i], xy[2 * i + 1], xy[2 * i + 2], xy[2 * i + 3],
+                                     w(t0) / 2, w(t1) / 2, shade)));
+  }
+}
+
 // A hand at the end of the forearm (elbow to wrist), with four fingers and a thumb; `s` is
 // the side (-1 the viewer's left), so the thumb lies towards the body.
 void AddHand(Figure& f, float ex, float ey, float wx, float wy, float limb, int s, Col skin) {
@@ -81,25 +94,25 @@ void AddFace(Figure& f, const Look& lk, float hx, float hy, float r) {
     // Eye white, iris, pupil and catch-light; a smile narrows the eye.
     float open = lk.mood == Mood::kSmile ? 0.6f : lk.mood == Mood::kSmug ? 0.75f : 1.0f;
     f.parts.push_back(
-        Detail(Ellipse(ex, ey, r * 0.2f, r * 0.19f * open, Mix(Rgb(0xF8F4EE), lk.skin, 0.15f))));
+        Detail(Ellipse(ex, ey, r * 0.24f, r * 0.23f * open, Mix(Rgb(0xF8F4EE), lk.skin, 0.15f))));
     f.parts.push_back(
-        Detail(Ellipse(ex - s * r * 0.02f, ey + r * 0.01f, r * 0.13f, r * 0.16f * open, lk.eyes)));
+        Detail(Ellipse(ex - s * r * 0.03f, ey + r * 0.02f, r * 0.16f, r * 0.2f * open, lk.eyes)));
     f.parts.push_back(
-        Detail(Ellipse(ex - s * r * 0.02f, ey + r * 0.02f, r * 0.06f, r * 0.08f * open, line)));
+        Detail(Ellipse(ex - s * r * 0.03f, ey + r * 0.03f, r * 0.075f, r * 0.1f * open, line)));
     f.parts.push_back(Detail(
-        Ellipse(ex - r * 0.06f, ey - r * 0.05f * open, r * 0.045f, r * 0.045f, Rgb(0xFFFFFF))));
+        Ellipse(ex - r * 0.08f, ey - r * 0.06f * open, r * 0.06f, r * 0.06f, Rgb(0xFFFFFF))));
     // The upper lid: a heavy line over the eye, tilted with the mood, and a lash at the end.
-    const float lidY = ey - r * 0.17f * open;
+    const float lidY = ey - r * 0.21f * open;
     Stroke(f,
-           {ex - s * r * 0.22f, lidY + r * lidTilt, ex, lidY - r * 0.03f, ex + s * r * 0.24f,
-            lidY + r * 0.02f - r * lidTilt * 0.3f},
-           r * 0.075f, line);
+           {ex - s * r * 0.26f, lidY + r * lidTilt, ex, lidY - r * 0.04f, ex + s * r * 0.28f,
+            lidY + r * 0.02f - r * lidTilt * 0.3f, ex + s * r * 0.33f, lidY - r * 0.06f},
+           r * 0.1f, line);
     // The brow.
-    const float by = hy - r * (0.25f + lift);
+    const float by = hy - r * (0.3f + lift);
     Stroke(f,
            {ex - s * r * 0.2f, by + r * browTilt, ex + s * r * 0.02f, by - r * 0.04f,
             ex + s * r * 0.24f, by + r * 0.02f - r * browTilt * 0.4f},
-           r * 0.085f, brow);
+           r * 0.11f, brow);
   }
   // The nose: a short shaded stroke.
   const Col shade = Darker(lk.skin, 0.7f);
@@ -197,18 +210,46 @@ void AddHairFront(Figure& f, const Look& lk, float hx, float hy, float r) {
       }
       break;
     default: {
-      f.parts.push_back(Ellipse(hx, hy - r * 0.6f, r * 1.08f, r * 0.62f, c));
-      // A fringe of a few locks over the forehead, short enough to leave the eyes free.
-      for (int i = 0; i < 4; ++i) {
-        float fx = hx - r * 0.72f + i * r * 0.48f;
-        f.parts.push_back(
-            Capsule(fx, hy - r * 0.6f, fx + r * 0.12f, hy - r * 0.28f, r * 0.24f, r * 0.07f, c));
+      if (lk.tiny) {
+        f.parts.push_back(Ellipse(hx, hy - r * 0.6f, r * 1.08f, r * 0.62f, c));
+        // A fringe of a few locks over the forehead, short enough to leave the eyes free.
+        for (int i = 0; i < 4; ++i) {
+          float fx = hx - r * 0.72f + i * r * 0.48f;
+          f.parts.push_back(
+              Capsule(fx, hy - r * 0.6f, fx + r * 0.12f, hy - r * 0.28f, r * 0.24f, r * 0.07f, c));
+        }
+        if (lk.hair == Hair::kLong || lk.hair == Hair::kTwinTails) {
+          f.parts.push_back(Capsule(hx - r * 1.0f, hy - r * 0.2f, hx - r * 1.05f, hy + r * 1.3f,
+                                    r * 0.25f, r * 0.12f, c));
+          f.parts.push_back(Capsule(hx + r * 1.0f, hy - r * 0.2f, hx + r * 1.05f, hy + r * 1.3f,
+                                    r * 0.25f, r * 0.12f, c));
+        }
+        break;
       }
+      // The hair as one shape: the dome over the skull, down to the temples, and a fringe of
+      // pointed locks over the forehead that leaves the eyes free.
+      std::vector<float> xy;
+      for (int i = 0; i <= 12; ++i) {
+        float a = 3.14159f + 3.14159f * i / 12;
+        xy.insert(xy.end(), {hx + std::cos(a) * r * 1.1f, hy - r * 0.4f + std::sin(a) * r * 0.88f});
+      }
+      xy.insert(xy.end(), {hx + r * 1.02f, hy - r * 0.02f});
+      const int locks = 5;
+      for (int i = 0; i <= 2 * locks; ++i) {
+        float u = 0.92f - 1.84f * i / (2 * locks);
+        xy.insert(xy.end(), {hx + u * r, hy - r * (i % 2 ? 0.26f : 0.56f)});
+      }
+      xy.insert(xy.end(), {hx - r * 1.02f, hy - r * 0.02f});
+      f.parts.push_back(Poly(xy, c));
+      f.parts.back().thickness = r * 0.5f;
       if (lk.hair == Hair::kLong || lk.hair == Hair::kTwinTails) {
-        f.parts.push_back(Capsule(hx - r * 1.0f, hy - r * 0.2f, hx - r * 1.05f, hy + r * 1.3f,
-                                  r * 0.25f, r * 0.12f, c));
-        f.parts.push_back(Capsule(hx + r * 1.0f, hy - r * 0.2f, hx + r * 1.05f, hy + r * 1.3f,
-                                  r * 0.25f, r * 0.12f, c));
+        // Locks falling in front of the ears, without a line of their own.
+        for (int s = -1; s <= 1; s += 2) {
+          Part lock = Capsule(hx + s * r * 0.98f, hy - r * 0.1f, hx + s * r * 1.02f, hy + r * 1.2f,
+                              r * 0.2f, r * 0.08f, c);
+          lock.thickness = 2.5f;
+          f.parts.push_back(lock);
+        }
       }
       break;
     }
@@ -220,9 +261,10 @@ void AddHairFront(Figure& f, const Look& lk, float hx, float hy, float r) {
 Figure BuildFigure(const Look& lk, float x, float footY) {
   Figure f;
   float H = lk.height;
-  float r = H * (lk.child ? 0.09f : 0.062f);
+  // An illustrated head is a little larger than life, so the face can speak at battle size.
+  float r = H * (lk.child ? 0.09f : lk.tiny ? 0.062f : 0.068f);
   float hx = x, hy = footY - H + r;
-  float shoulderY = hy + r * 1.75f;
+  float shoulderY = hy + r * (lk.tiny ? 1.75f : 1.6f);
   float shoulderW = H * (lk.child ? 0.085f : 0.105f) * lk.build;
   float hipY = footY - H * (lk.child ? 0.43f : 0.48f);
   float hipW = H * 0.075f * lk.build;
@@ -257,9 +299,21 @@ Figure BuildFigure(const Look& lk, float x, float footY) {
   auto legs = [&](Col upper, Col lower, Col shoe, float spread) {
     for (int s = -1; s <= 1; s += 2) {
       float kx = x + s * hipW * 0.75f * spread, fx = x + s * hipW * 0.95f * spread;
-      f.parts.push_back(
-          Capsule(x + s * hipW * 0.55f, hipY, kx, kneeY, limb * 1.35f, limb * 1.1f, upper));
-      f.parts.push_back(Capsule(kx, kneeY, fx, footY - limb, limb * 1.1f, limb * 0.85f, lower));
+      if (lk.tiny) {
+        f.parts.push_back(
+            Capsule(x + s * hipW * 0.55f, hipY, kx, kneeY, limb * 1.35f, limb * 1.1f, upper));
+        f.parts.push_back(Capsule(kx, kneeY, fx, footY - limb, limb * 1.1f, limb * 0.85f, lower));
+      } else {
+        // One leg from hip to ankle, a crease of the cloth behind the knee.
+        f.parts.push_back(Limb(x + s * hipW * 0.55f, hipY, kx, kneeY, fx, footY - limb,
+                               limb * 1.45f, limb * 1.05f, limb * 0.8f, upper));
+        Fold(f,
+             {kx - s * limb * 0.5f, kneeY - limb * 0.6f, kx, kneeY - limb * 0.1f,
+              kx + s * limb * 0.5f, kneeY - limb * 0.5f},
+             limb * 0.16f, upper);
+        Fold(f, {x + s * hipW * 0.4f, hipY + limb * 1.2f, kx - s * limb * 0.1f, kneeY - limb * 2},
+             limb * 0.14f, upper);
+      }
       f.parts.push_back(
           Ellipse(fx + s * limb * 0.6f, footY - limb * 0.6f, limb * 1.5f, limb * 0.75f, shoe));
     }
@@ -357,12 +411,55 @@ Figure BuildFigure(const Look& lk, float x, float footY) {
       break;
   }
 
-  // Torso: a tapering shape from the shoulders to the hips, with a belt.
-  f.parts.push_back(
-      Poly({x - shoulderW, shoulderY - r * 0.15f, x + shoulderW, shoulderY - r * 0.15f,
-            x + hipW * 1.1f, hipY + H * 0.03f, x - hipW * 1.1f, hipY + H * 0.03f},
-           lk.top));
+  // Torso: a tapering shape from the shoulders to the hips, with a belt; drawn, its shoulders
+  // are rounded and its waist drawn in.
+  if (lk.tiny) {
+    f.parts.push_back(
+        Poly({x - shoulderW, shoulderY - r * 0.15f, x + shoulderW, shoulderY - r * 0.15f,
+              x + hipW * 1.1f, hipY + H * 0.03f, x - hipW * 1.1f, hipY + H * 0.03f},
+             lk.top));
+  } else {
+    const float top = shoulderY - r * 0.3f, bottom = hipY + H * 0.03f;
+    const float waistY = shoulderY + (hipY - shoulderY) * 0.62f;
+    const float waist = (shoulderW * 0.5f + hipW * 0.6f) * (lk.build < 0.9f ? 0.82f : 0.95f);
+    std::vector<float> xy;
+    auto side = [&](int s) {
+      // Down one side: the round of the shoulder, the chest, the waist, the hip.
+      std::vector<float> pts = {x + s * shoulderW * 0.55f,
+                                top,
+                                x + s * shoulderW * 0.86f,
+                                top + r * 0.1f,
+                                x + s * shoulderW * 1.0f,
+                                top + r * 0.45f,
+                                x + s * shoulderW * 0.98f,
+                                top + r * 1.0f,
+                                x + s * waist,
+                                waistY,
+                                x + s * hipW * 1.1f,
+                                bottom};
+      if (s < 0) {
+        for (size_t i = 0; i < pts.size(); i += 2) xy.insert(xy.end(), {pts[i], pts[i + 1]});
+      } else {
+        for (size_t i = pts.size(); i >= 2; i -= 2) xy.insert(xy.end(), {pts[i - 2], pts[i - 1]});
+      }
+    };
+    side(-1);
+    side(1);
+    f.parts.push_back(Poly(xy, lk.top));
+  }
   f.parts.back().thickness = shoulderW * 0.9f;
+  if (!lk.tiny) {
+    // Folds of the cloth pulled towards the belt, and a collar round the neck.
+    for (int s = -1; s <= 1; s += 2) {
+      Fold(f,
+           {x + s * shoulderW * 0.75f, shoulderY + r * 0.9f, x + s * shoulderW * 0.45f,
+            shoulderY + r * 1.8f, x + s * hipW * 0.5f, hipY - H * 0.02f},
+           H * 0.004f, lk.top);
+    }
+    f.parts.push_back(Detail(Poly({x - r * 0.55f, shoulderY - r * 0.28f, x + r * 0.55f,
+                                   shoulderY - r * 0.28f, x, shoulderY + r * 0.45f},
+                                  Darker(lk.top, 0.55f))));
+  }
   if (lk.garment == Garment::kCoat) {
     // The shirt shows between the coat's lapels.
     f.parts.push_back(Poly(
@@ -440,8 +537,18 @@ Figure BuildFigure(const Look& lk, float x, float footY) {
         hyp = ey + H * 0.13f;
         break;
     }
-    f.parts.push_back(Capsule(sx, sy, ex, ey, limb * 1.25f, limb * 1.0f, lk.top));
-    f.parts.push_back(Capsule(ex, ey, hxp, hyp, limb * 1.0f, limb * 0.8f, lk.top));
+    if (lk.tiny) {
+      f.parts.push_back(Capsule(sx, sy, ex, ey, limb * 1.25f, limb * 1.0f, lk.top));
+      f.parts.push_back(Capsule(ex, ey, hxp, hyp, limb * 1.0f, limb * 0.8f, lk.top));
+    } else {
+      // The sleeve from shoulder to wrist as one shape, creased inside the elbow.
+      f.parts.push_back(
+          Limb(sx, sy, ex, ey, hxp, hyp, limb * 1.3f, limb * 0.95f, limb * 0.78f, lk.top));
+      Fold(f,
+           {ex + (sx - ex) * 0.25f, ey + (sy - ey) * 0.25f, ex, ey,
+            ex + (hxp - ex) * 0.2f + limb * 0.3f, ey + (hyp - ey) * 0.2f},
+           limb * 0.14f, lk.top);
+    }
     if (lk.tiny) {
       f.parts.push_back(Ellipse(hxp, hyp, limb * 1.05f, limb * 1.15f, lk.skin));
     } else {
@@ -459,9 +566,10 @@ Figure BuildFigure(const Look& lk, float x, float footY) {
     }
   }
 
-  // Neck and head.
-  f.parts.push_back(
-      Capsule(hx, hy + r * 0.6f, hx, shoulderY, r * 0.32f, r * 0.38f, Darker(lk.skin, 0.85f)));
+  // Neck and head; drawn, the neck is a flat shadow under the chin, not a lit column.
+  f.parts.push_back(Capsule(hx, hy + r * 0.6f, hx, shoulderY, r * 0.32f, r * 0.38f,
+                            Darker(lk.skin, lk.tiny ? 0.85f : 0.72f)));
+  if (!lk.tiny) f.parts.back().thickness = 2.5f;
   if (lk.ears) {
     f.parts.push_back(Poly({hx - r * 0.9f, hy - r * 0.1f, hx - r * 1.7f, hy - r * 0.6f,
                             hx - r * 0.85f, hy + r * 0.35f},

@@ -205,6 +205,9 @@ float Part::Sd(float x, float y) const {
       return SdBox(x, y, a, b, c, d, e);
     case kPoly:
       return SdPoly(x, y, poly);
+    case kLimb:
+      return std::min(SdCapsule(x, y, a, b, c, d, poly[0], poly[1]),
+                      SdCapsule(x, y, c, d, e, f, poly[1], poly[2]));
   }
   return 1e9f;
 }
@@ -231,6 +234,14 @@ void Part::Bounds(float& x0, float& y0, float& x1, float& y1) const {
       y0 = b - d;
       y1 = b + d;
       return;
+    case kLimb: {
+      float r = std::max({poly[0], poly[1], poly[2]});
+      x0 = std::min({a, c, e}) - r;
+      x1 = std::max({a, c, e}) + r;
+      y0 = std::min({b, d, f}) - r;
+      y1 = std::max({b, d, f}) + r;
+      return;
+    }
     case kPoly:
       x0 = y0 = 1e9f;
       x1 = y1 = -1e9f;
@@ -280,6 +291,22 @@ Part Box(float cx, float cy, float hw, float hh, Col c, float round) {
   p.e = round;
   p.col = c;
   p.thickness = std::min(hw, hh) * 0.6f;
+  return p;
+}
+
+Part Limb(float ax, float ay, float jx, float jy, float bx, float by, float ra, float rj, float rb,
+          Col c) {
+  Part p;
+  p.kind = Part::kLimb;
+  p.a = ax;
+  p.b = ay;
+  p.c = jx;
+  p.d = jy;
+  p.e = bx;
+  p.f = by;
+  p.poly = {ra, rj, rb};
+  p.col = c;
+  p.thickness = std::max({ra, rj, rb});
   return p;
 }
 
@@ -343,8 +370,8 @@ void DrawPart(Layer& l, const Part& p, const Light& light) {
                p.col.g * (light.ambient.g * 0.6f + light.key.g * tone),
                p.col.b * (light.ambient.b * 0.6f + light.key.b * tone)};
           // A crisp band of back light along the shadowed edge.
-          float rim = light.rimStrength * 0.6f * Smooth(0.35f, 0.45f, back) *
-                      Smooth(-0.5f, 0.5f, -d - p.ink) * Smooth(-3.0f, -2.2f, d + p.ink);
+          float rim = light.rimStrength * 0.4f * Smooth(0.45f, 0.55f, back) *
+                      Smooth(-0.5f, 0.5f, -d - p.ink) * Smooth(-2.2f, -1.6f, d + p.ink);
           c = Add(c, Scale(light.rim, rim));
           if (p.gloss > 0) c = Add(c, Scale(light.key, p.gloss * Smooth(0.9f, 0.93f, diff)));
         } else {

@@ -128,7 +128,9 @@ struct Light {
 
 // One solid part of a figure, lit as a rounded volume.
 struct Part {
-  enum Kind { kEllipse, kCapsule, kBox, kPoly } kind = kEllipse;
+  // kLimb: two capsules joined at a knee or elbow, outlined as one shape: a,b the root, c,d
+  // the joint, e,f the end, poly the three radii.
+  enum Kind { kEllipse, kCapsule, kBox, kPoly, kLimb } kind = kEllipse;
   float a = 0, b = 0, c = 0, d = 0, e = 0,
         f = 0;  // ellipse cx,cy,rx,ry; capsule ax,ay,bx,by,ra,rb; box cx,cy,hw,hh,round
   std::vector<float> poly;
@@ -145,6 +147,8 @@ Part Ellipse(float cx, float cy, float rx, float ry, Col c);
 Part Capsule(float ax, float ay, float bx, float by, float ra, float rb, Col c);
 Part Box(float cx, float cy, float hw, float hh, Col c, float round = 2);
 Part Poly(std::vector<float> xy, Col c);
+Part Limb(float ax, float ay, float jx, float jy, float bx, float by, float ra, float rj, float rb,
+          Col c);
 
 // Draws parts in order with the scene's light.
 void DrawParts(Layer& l, const std::vector<Part>& parts, const Light& light);
