@@ -7,6 +7,7 @@
 
 #include "core/game.h"
 #include "core/text.h"
+#include "flow/make_game.h"
 #include "gfx/fonts.h"
 #include "ui/screen.h"
 

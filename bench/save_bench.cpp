@@ -11,6 +11,7 @@
 #include "core/game.h"
 #include "core/new_game.h"
 #include "core/text.h"
+#include "flow/make_game.h"
 #include "persist/save.h"
 #include "persist/save_file.h"
 #include "simulate/quiet_host.h"

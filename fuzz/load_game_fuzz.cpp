@@ -12,6 +12,7 @@
 #include <string>
 
 #include "core/game.h"
+#include "flow/make_game.h"
 #include "persist/save.h"
 #include "persist/save_file.h"
 #include "simulate/quiet_host.h"

@@ -13,6 +13,7 @@
 
 #include "core/game.h"
 #include "core/text.h"
+#include "flow/make_game.h"
 #include "persist/save.h"
 #include "simulate/quiet_host.h"
 #include "world/free_area.h"

@@ -12,6 +12,7 @@
 
 #include "core/game.h"
 #include "core/master_data.h"
+#include "flow/make_game.h"
 #include "flow/tick.h"
 #include "platform/session/replay_file.h"
 #include "platform/session/replay_player.h"

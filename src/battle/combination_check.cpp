@@ -5,7 +5,7 @@
 
 #include "battle/act.h"
 #include "battle/combination.h"
-#include "battle/sequencer.h"
+#include "core/steps.h"
 #include "core/text.h"
 #include "core/text_lines.h"
 

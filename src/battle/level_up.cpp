@@ -2,11 +2,10 @@
 #include <string>
 
 #include "battle/rewards.h"
-#include "battle/sequencer.h"
 #include "core/message.h"
+#include "core/steps.h"
 #include "core/text.h"
 #include "core/text_lines.h"
-#include "creation/creation.h"
 
 namespace qv::battle {
 namespace {
@@ -50,7 +49,7 @@ void CheckLevelUp(Game& g) {
   p.exp = 1;  // whatever was left over is lost: one level per victory
   p.level += 1;
   // The portrait follows the new level (it changes at 10, 20 and 30).
-  creation::SetPlayerPicture(g);
+  g.steps->ShowPlayerPicture(g);
 
   AddLogLine(
       g, Compose(g, "{who}のＬＶが上がった!! > {level}", {Who(g, "who", 0), Arg("level", p.level)}),

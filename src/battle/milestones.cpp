@@ -3,7 +3,6 @@
 
 #include "battle/rewards.h"
 #include "battle/sequencer.h"
-#include "battle/sequencer_steps.h"
 #include "core/message.h"
 #include "core/text.h"
 #include "core/text_lines.h"

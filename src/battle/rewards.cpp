@@ -4,8 +4,8 @@
 #include <string>
 
 #include "battle/equipment.h"
-#include "battle/sequencer.h"
 #include "core/message.h"
+#include "core/steps.h"
 #include "core/text.h"
 #include "core/text_lines.h"
 

@@ -8,7 +8,6 @@
 #include "core/message.h"
 #include "core/text.h"
 #include "core/text_lines.h"
-#include "world/map.h"
 
 namespace qv::battle {
 namespace {
@@ -107,7 +106,7 @@ void Escape(Act& act) {  // 逃げる: only the free area lets anyone run
   if (act.g.battle.locationId == kAtFreeArea && Random(act.g, 2) == 0) {
     act.g.state.escapeCount += 1;
     Line(act, Sjis("逃亡成功!!"));
-    world::ReturnToMap(act.g);  // the battle is over: no step follows
+    act.g.steps->ReturnToMap(act.g);  // the battle is over: no step follows
     return;
   }
   Line(act, Sjis("逃亡に失敗した...."));

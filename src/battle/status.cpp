@@ -5,8 +5,8 @@
 
 #include "battle/act.h"
 #include "battle/equipment.h"
-#include "battle/sequencer.h"
 #include "core/message.h"
+#include "core/steps.h"
 #include "core/text.h"
 #include "core/text_lines.h"
 

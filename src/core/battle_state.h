@@ -23,7 +23,7 @@ enum Location : int32_t {
 };
 
 struct BattleState {
-  int32_t phase = 0;       // the step last performed (battle::Step); written by GoToStep
+  int32_t phase = 0;       // the step last performed (Step); written by GoToStep
   int32_t phaseDelay = 0;  // ticks left before the next step; 0 = nothing pending
   int32_t paused = 0;      // 1 while a text line waits for a click
   int32_t storyMode = 0;   // 1 while a dialogue-only sequence runs

@@ -11,6 +11,7 @@
 #include "core/game_state.h"
 #include "core/host.h"
 #include "core/random.h"
+#include "core/steps.h"
 #include "core/text_lines.h"
 #include "core/world_state.h"
 
@@ -50,11 +51,9 @@ struct Game {
   // Another copy of the game is the writer of the save folder: this one saves nothing.
   bool saveFolderBusy = false;
   Host* host = nullptr;
-  Presenter* presenter = nullptr;  // null: nothing is drawn
+  Presenter* presenter = nullptr;      // null: nothing is drawn
+  const StepMachine* steps = nullptr;  // the flow's step machine (flow::MakeGame sets it)
 };
-
-// A fresh game on the heap (the state is large); the form built, every number zero.
-std::unique_ptr<Game> MakeGame(Host* host, Presenter* presenter, Paths paths);
 
 // Random(n) on the game's generator.
 inline int32_t Random(Game& g, int32_t n) {

@@ -1,7 +1,7 @@
 #include "creation/creation.h"
 
-#include "battle/sequencer.h"
 #include "core/message.h"
+#include "core/steps.h"
 #include "core/text.h"
 #include "creation/creation_tables.h"
 #include "persist/save.h"
@@ -93,7 +93,7 @@ void ConfirmCreation(Game& g) {
   persist::SaveGame(g);
 
   world::ClearEncounter(g);
-  battle::GoToStep(g, battle::Step::kBattleOpening);
+  GoToStep(g, Step::kBattleOpening);
   world::ShowMapScreen(g);
   SetPlayerPicture(g);
 

@@ -3,13 +3,13 @@
 #include <optional>
 #include <string>
 
-#include "battle/sequencer.h"
 #include "core/master_data.h"
 #include "core/message.h"
 #include "core/new_game.h"
 #include "core/state_ops.h"
 #include "core/text.h"
 #include "creation/creation.h"
+#include "flow/step_machine.h"
 #include "persist/save.h"
 #include "world/map.h"
 
@@ -65,7 +65,7 @@ bool FormCreate(Game& g) {
 
 void ClickMain(Game& g, int32_t x, int32_t y, bool rightButton) {
   if (rightButton) return;
-  if (battle::ContinueOnClick(g)) return;
+  if (ContinueOnClick(g)) return;
   if (g.battle.gameOver == 1) {
     world::ClearEncounter(g);
     ResetBattleState(g);
@@ -99,7 +99,7 @@ void ClickMain(Game& g, int32_t x, int32_t y, bool rightButton) {
     g.host->PlayMusic("not");
     creation::SetPlayerPicture(g);
     world::ClearEncounter(g);
-    battle::GoToStep(g, battle::Step::kBattleOpening);
+    GoToStep(g, Step::kBattleOpening);
     world::ShowMapScreen(g);
   }
 }

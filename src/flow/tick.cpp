@@ -65,7 +65,7 @@ void Tick(Game& g) {
   battle::StepAction(g);
   if (g.battle.phaseDelay >= 1) {
     g.battle.phaseDelay -= 1;
-    if (g.battle.phaseDelay <= 0) battle::AdvanceBattlePhase(g);
+    if (g.battle.phaseDelay <= 0) AdvanceBattlePhase(g);
   }
   battle::ClampState(g);
 }

@@ -7,7 +7,6 @@
 #include "core/text.h"
 #include "items/item_screen.h"
 #include "items/panel.h"
-#include "world/map.h"
 
 namespace qv::items {
 namespace {
@@ -153,7 +152,7 @@ void l_btn9MouseDown(Game& g, int32_t, int32_t, bool) {
   const Mode mode = items::CurrentMode(g);
   // The equipment screen and the list of items just uncover the map, which stayed up behind
   // them; the other two screens show it anew.
-  if (mode == Mode::Strengthen || mode == Mode::SetFrames) world::ShowMapScreen(g);
+  if (mode == Mode::Strengthen || mode == Mode::SetFrames) g.steps->ShowMap(g);
   if (items::IsShopMode(mode)) items::CloseShop(g, items::ShopOf(mode));
 }
 

@@ -9,7 +9,6 @@
 #include "items/item_screen.h"
 #include "items/panel.h"
 #include "items/shop_offers.h"
-#include "world/map.h"
 
 namespace qv::items {
 namespace {
@@ -166,7 +165,7 @@ void CloseShop(Game& g, Shop shop) {
     g.world.merchantGone = 1;
     g.world.shipGone = 1;
   }
-  world::ShowMapScreen(g);
+  g.steps->ShowMap(g);
 }
 
 }  // namespace qv::items

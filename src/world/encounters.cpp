@@ -15,8 +15,8 @@ void OpenShipShop(Game& g) {
   ShowBackground(g, "ship2.bmp");
   g.state.moneyOnEntry = g.state.money;
   // The ship's captain sells her wares once she has been beaten.
-  battle::GoToStep(g, battle::Step::kThirdShopTalk);
-  battle::AdvanceBattlePhase(g);
+  GoToStep(g, Step::kThirdShopTalk);
+  AdvanceBattlePhase(g);
 }
 
 // The first refusal that applies, answered; false when the place lets the player in.

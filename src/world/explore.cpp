@@ -18,13 +18,13 @@ void GoDeeper(Game& g) {
 }
 
 void Rest(Game& g) {
-  battle::GoToStep(g, battle::Step::kRest);
-  battle::AdvanceBattlePhase(g);
+  GoToStep(g, Step::kRest);
+  AdvanceBattlePhase(g);
 }
 
 // "帰る": the next step takes the player back to the map.
 void GoHome(Game& g) {
-  battle::AdvanceBattlePhase(g);
+  AdvanceBattlePhase(g);
 }
 
 struct Command {

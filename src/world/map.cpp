@@ -2,7 +2,7 @@
 
 #include <array>
 
-#include "battle/sequencer.h"
+#include "core/steps.h"
 #include "core/text_lines.h"
 #include "world/chapters.h"
 
@@ -35,7 +35,7 @@ void ShowMapScreen(Game& g) {
   g.frame.mapShown = 1;
   ShowBackground(g, "map.bmp");  // the presenter decorates it with the island's progress
   g.form[W::map_box].visible = true;
-  battle::GoToStep(g, battle::Step::kBattleOpening);
+  GoToStep(g, Step::kBattleOpening);
   g.battle.battleActive = 0;
   ShowMapButton(g);
   g.battle.locationId = kAtMap;
@@ -118,8 +118,8 @@ void StartStoryLines(Game& g) {
   g.frame.mapShown = 0;
   g.form[W::map_box].visible = false;
   g.battle.storyMode = 1;
-  battle::GoToStep(g, battle::Step::kBattleOpening);
-  battle::AdvanceBattlePhase(g);
+  GoToStep(g, Step::kBattleOpening);
+  AdvanceBattlePhase(g);
 }
 
 }  // namespace qv::world

@@ -1,6 +1,6 @@
 #include "world/map_places.h"
 
-#include "battle/sequencer.h"
+#include "core/steps.h"
 #include "core/text.h"
 #include "items/item_screen.h"
 #include "world/map.h"
@@ -8,15 +8,15 @@
 namespace qv::world {
 namespace {
 
-void EnterShop(Game& g, Location location, std::string_view picture, battle::Step talk) {
+void EnterShop(Game& g, Location location, std::string_view picture, Step talk) {
   if (!MapListens(g)) return;
   CloseMapScreen(g);
   g.battle.locationId = location;
   ShowBackground(g, picture);
   // What the shop shows is fixed by the money the player came in with.
   g.state.moneyOnEntry = g.state.money;
-  battle::GoToStep(g, talk);
-  battle::AdvanceBattlePhase(g);
+  GoToStep(g, talk);
+  AdvanceBattlePhase(g);
 }
 
 // The panel opens over the map, which stays up behind it.
@@ -38,15 +38,15 @@ void EnterInn(Game& g) {
   CloseMapScreen(g);
   g.battle.locationId = kAtInn;
   ShowBackground(g, "yado.bmp");
-  battle::GoToStep(g, battle::Step::kInnTalk);
-  battle::AdvanceBattlePhase(g);
+  GoToStep(g, Step::kInnTalk);
+  AdvanceBattlePhase(g);
 }
 
 void EnterToolShop(Game& g) {
-  EnterShop(g, kAtToolShop, "dougu.bmp", battle::Step::kToolShopTalk);
+  EnterShop(g, kAtToolShop, "dougu.bmp", Step::kToolShopTalk);
 }
 void EnterWanderingShop(Game& g) {
-  EnterShop(g, kAtWanderingShop, "zinkou.bmp", battle::Step::kSecondShopTalk);
+  EnterShop(g, kAtWanderingShop, "zinkou.bmp", Step::kSecondShopTalk);
 }
 
 void OpenEquipment(Game& g) {

@@ -330,7 +330,7 @@ TEST(CheckCombination, TwoMoonlightsRunFantasiaUnannouncedAndUnpaidAndNothingCha
   // the turn passes to the enemy.
   EXPECT_EQ(d.g.battle.phaseDelay, 8);
   d.g.battle.phaseDelay = 0;
-  battle::AdvanceBattlePhase(d.g);
+  AdvanceBattlePhase(d.g);
   EXPECT_EQ(d.g.battle.actionTimer, 0);
   EXPECT_EQ(d.g.battle.turnSide, 1);
 

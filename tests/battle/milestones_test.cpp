@@ -2,6 +2,7 @@
 
 #include "battle/sequencer_fixture.h"
 #include "core/text_lines.h"
+#include "flow/step_machine.h"
 
 namespace qv {
 namespace {
@@ -35,7 +36,7 @@ TEST(Milestones, OnePerClickInTheirOrderThenTheMap) {
     EXPECT_EQ(g.state.score, a.score);
     EXPECT_EQ(g.battle.paused, 1);
     EXPECT_EQ(g.battle.phase, 8);
-    ASSERT_TRUE(battle::ContinueOnClick(g));
+    ASSERT_TRUE(ContinueOnClick(g));
   }
   EXPECT_EQ(g.state.eventFlags[12], 0);
   EXPECT_EQ(g.battle.battleActive, 0);
@@ -63,7 +64,7 @@ TEST(Milestones, TheFreeAreaOffersItsCommandsInstead) {
   b.RunStep(9);
   int clicks = 0;
   while (g.battle.paused == 1 && clicks < 50) {
-    battle::ContinueOnClick(g);
+    ContinueOnClick(g);
     ++clicks;
   }
   EXPECT_EQ(clicks, 6);  // 10, 20, 30, 40, 50 and 100 metres

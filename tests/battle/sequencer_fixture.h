@@ -8,6 +8,7 @@
 #include "core/game.h"
 #include "core/master_data.h"
 #include "core/text.h"
+#include "flow/step_machine.h"
 #include "support/fake_host.h"
 #include "support/hero.h"
 
@@ -51,7 +52,7 @@ struct BattleGame {
   void RunStep(int32_t step) {
     g.battle.paused = 0;
     g.battle.phase = step - 1;
-    battle::AdvanceBattlePhase(g);
+    AdvanceBattlePhase(g);
   }
 };
 

@@ -7,6 +7,7 @@
 #include "battle/sequencer_steps.h"
 #include "core/text_lines.h"
 #include "flow/startup.h"
+#include "flow/step_machine.h"
 #include "flow/tick.h"
 
 namespace qv {
@@ -27,17 +28,17 @@ TEST(Dialogue, EachLineWaitsForAClickAndTheClickAfterTheLastOpensTheBattle) {
   EXPECT_EQ(g.battle.paused, 1);
 
   // A step asked for while a line waits is dropped, not queued.
-  battle::AdvanceBattlePhase(g);
+  AdvanceBattlePhase(g);
   EXPECT_EQ(b.Line(0), Sjis("おまえは誰だ"));
 
-  ASSERT_TRUE(battle::ContinueOnClick(g));
+  ASSERT_TRUE(ContinueOnClick(g));
   EXPECT_EQ(b.Line(0), Sjis("……行くぞ"));
   EXPECT_EQ(g.battle.phase, -1);
   EXPECT_EQ(g.state.battleCount, 0);
   EXPECT_TRUE(g.battle.dialogueLines[0].empty());
   EXPECT_TRUE(g.battle.dialogueLines[1].empty());
 
-  ASSERT_TRUE(battle::ContinueOnClick(g));
+  ASSERT_TRUE(ContinueOnClick(g));
   EXPECT_EQ(g.battle.phase, 0);
   EXPECT_EQ(g.state.battleCount, 1);
   EXPECT_EQ(b.Line(0), Sjis("スライムが襲ってきた!! "));
@@ -54,9 +55,9 @@ TEST(Dialogue, StoryChapterEndsOnTheMapAndAFullQueueStaysInBounds) {
   g.battle.phase = -1;
   g.battle.dialogueLines[0] = Sjis("島が語る");
   g.battle.dialogueLines[1] = " ";
-  battle::AdvanceBattlePhase(g);
+  AdvanceBattlePhase(g);
   EXPECT_EQ(b.Line(0), Sjis("島が語る"));
-  battle::ContinueOnClick(g);
+  ContinueOnClick(g);
   EXPECT_EQ(g.battle.storyMode, 0);
   EXPECT_EQ(g.battle.paused, 0);
   EXPECT_TRUE(g.form[W::map_box].visible);
@@ -64,7 +65,7 @@ TEST(Dialogue, StoryChapterEndsOnTheMapAndAFullQueueStaysInBounds) {
   // Every one of the hundred slots filled: the last is shown and the queue ends there.
   for (auto& line : g.battle.dialogueLines) line = "x";
   g.battle.phase = 98;
-  battle::AdvanceBattlePhase(g);
+  AdvanceBattlePhase(g);
   EXPECT_EQ(g.battle.phase, -1);
   EXPECT_EQ(g.battle.paused, 1);
 }
@@ -181,9 +182,9 @@ TEST(TurnEnd, VictoryLinesOnePerClickThenTheRollsAndTheMap) {
   b.RunStep(7);
   EXPECT_EQ(b.Line(0), Sjis("やられた……"));
   EXPECT_EQ(g.battle.phase, 6);
-  battle::ContinueOnClick(g);
+  ContinueOnClick(g);
   EXPECT_EQ(b.Line(0), Sjis("覚えていろ"));
-  battle::ContinueOnClick(g);
+  ContinueOnClick(g);
   EXPECT_EQ(g.battle.battleActive, 0);
   EXPECT_TRUE(g.form[W::map_box].visible);
   EXPECT_EQ(g.battle.locationId, -1);
@@ -219,7 +220,7 @@ TEST(Nesting, StepsThatKeepFallingThroughAreCarriedOnByTheTick) {
   // A chain of steps already this deep hands the next one to the tick.
   g.battle.stepNesting = 32;
   g.battle.phase = 3;
-  battle::AdvanceBattlePhase(g);
+  AdvanceBattlePhase(g);
   EXPECT_EQ(g.battle.phase, 3);
   EXPECT_EQ(g.battle.phaseDelay, 1);
   g.battle.stepNesting = 0;

@@ -15,6 +15,7 @@
 #include "core/new_game.h"
 #include "core/state_ops.h"
 #include "core/text.h"
+#include "flow/make_game.h"
 #include "flow/tick.h"
 #include "simulate/quiet_host.h"
 #include "simulate/simulator.h"

@@ -4,6 +4,7 @@
 
 #include "battle/sequencer.h"
 #include "core/text.h"
+#include "flow/step_machine.h"
 #include "support/fake_host.h"
 
 namespace qv {
@@ -115,10 +116,10 @@ TEST(TextLines, ClosingWindowStopsEveryLineOperation) {
 TEST(TextLines, RawLineWaitsForOneClick) {
   testing::TestGame t;
   Game& g = t.g();
-  EXPECT_FALSE(battle::ContinueOnClick(g));
+  EXPECT_FALSE(ContinueOnClick(g));
   AddTextLineRaw(g, "wait");
   EXPECT_EQ(g.battle.paused, 1);
-  EXPECT_TRUE(battle::ContinueOnClick(g));
+  EXPECT_TRUE(ContinueOnClick(g));
   EXPECT_EQ(g.battle.paused, 0);
 }
 

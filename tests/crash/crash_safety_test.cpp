@@ -26,6 +26,7 @@
 #include "core/new_game.h"
 #include "core/text.h"
 #include "files/file_io.h"
+#include "flow/make_game.h"
 #include "persist/save.h"
 #include "persist/save_file.h"
 #include "support/env_count.h"

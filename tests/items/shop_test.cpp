@@ -322,12 +322,12 @@ TEST(ShopVisit, GreetingThenPanelThenLeaving) {
     ClearTextLines(t.g);
     t.g.battle.paused = 0;
     t.g.battle.phase = 49;
-    battle::AdvanceBattlePhase(t.g);
+    AdvanceBattlePhase(t.g);
     EXPECT_EQ(Cp932ToUtf8(t.g.text.lines[0].text), "ファトマ「我が名はファトマ、冒険する者なり」");
     EXPECT_EQ(t.g.battle.paused, 1);
   }
   t.g.battle.paused = 0;
-  battle::AdvanceBattlePhase(t.g);
+  AdvanceBattlePhase(t.g);
   EXPECT_TRUE(t.g.form[W::item_box].visible);
   EXPECT_EQ(t.Caption(W::l_btn10), "ＢＵＹ");
   EXPECT_EQ(t.Caption(W::item_l2), "ファトマ号市");

@@ -4,6 +4,8 @@
 
 #include <atomic>
 
+#include "flow/make_game.h"
+
 namespace qv::testing {
 
 void FakeHost::PlayWave(int channel, std::string_view file) {

@@ -6,7 +6,7 @@
 #include <algorithm>
 
 #include "battle/rewards.h"
-#include "battle/sequencer_steps.h"
+#include "battle/sequencer.h"
 #include "core/message.h"
 #include "core/text.h"
 #include "core/text_lines.h"

@@ -5,6 +5,7 @@
 #include "battle/sequencer.h"
 #include "core/state_ops.h"
 #include "core/text_lines.h"
+#include "flow/step_machine.h"
 #include "world/map_handlers.h"
 #include "world/world_fixture.h"
 
@@ -100,7 +101,7 @@ TEST(Explore, RestWithTooLittleMpSpendsNothingAndOffersTheCommandsAgain) {
   EXPECT_EQ(p.mp, 4);
   EXPECT_EQ(p.hp, 1);
   EXPECT_FALSE(g.form[W::com_box].visible);
-  ASSERT_TRUE(battle::ContinueOnClick(g));
+  ASSERT_TRUE(ContinueOnClick(g));
   EXPECT_TRUE(g.form[W::com_box].visible);
   EXPECT_EQ(g.text.commandStrings[1], Sjis("休憩"));
 }

@@ -6,6 +6,7 @@
 
 #include "battle/sequencer.h"
 #include "core/text_lines.h"
+#include "flow/step_machine.h"
 #include "world/map_handlers.h"
 #include "world/world_fixture.h"
 
@@ -25,7 +26,7 @@ void ForgetChapters(Game& g) {
 bool ClickUntil(Game& g, int32_t flag) {
   for (int i = 0; i < 200; ++i) {
     if (g.state.eventFlags[static_cast<size_t>(flag)] == 1 || g.battle.storyMode == 0) return true;
-    if (!battle::ContinueOnClick(g)) return false;
+    if (!ContinueOnClick(g)) return false;
   }
   return false;
 }
@@ -225,14 +226,14 @@ TEST(Inn, AStayHealsChargesAndSavesThenTheMap) {
   EXPECT_EQ(w.Line(0), Sjis("　宿賃は 5円だけど、払えるんだろうね」"));
   EXPECT_EQ(g.battle.paused, 1);
 
-  ASSERT_TRUE(battle::ContinueOnClick(g));
+  ASSERT_TRUE(ContinueOnClick(g));
   EXPECT_EQ(g.state.money, 45);
   EXPECT_EQ(g.state.player().hp, 30);
   EXPECT_EQ(g.state.player().st_poison, 0);
   EXPECT_TRUE(std::filesystem::exists(g.paths.saveDir / "my.dat"));
   EXPECT_EQ(w.Line(0), Sjis("宿泊しました.... > 全回復 , Save complete!!"));
 
-  ASSERT_TRUE(battle::ContinueOnClick(g));
+  ASSERT_TRUE(ContinueOnClick(g));
   EXPECT_TRUE(w.MapUp());
   EXPECT_EQ(g.battle.locationId, -1);
 }
@@ -244,12 +245,12 @@ TEST(Inn, TooPoorNoHealNoSaveAndBackToTheMap) {
   g.state.money = 4;
   g.state.player().hp = 3;
   map_b0MouseDown(g, 0, 0, false);
-  ASSERT_TRUE(battle::ContinueOnClick(g));
+  ASSERT_TRUE(ContinueOnClick(g));
   EXPECT_EQ(w.Line(0), Sjis("払えないじゃないか！　だから言ったんだ"));
   EXPECT_EQ(g.state.money, 4);
   EXPECT_EQ(g.state.player().hp, 3);
   EXPECT_FALSE(std::filesystem::exists(g.paths.saveDir / "my.dat"));
-  ASSERT_TRUE(battle::ContinueOnClick(g));
+  ASSERT_TRUE(ContinueOnClick(g));
   EXPECT_TRUE(w.MapUp());
 }
 
@@ -315,7 +316,7 @@ TEST(StartStoryLines, TellsTheQueueAndAnEmptyQueueLeavesTheMapUp) {
   EXPECT_FALSE(w.MapUp());
   EXPECT_EQ(g.battle.storyMode, 1);
   EXPECT_EQ(w.Line(0), Sjis("島が語る"));
-  battle::ContinueOnClick(g);
+  ContinueOnClick(g);
   EXPECT_TRUE(w.MapUp());
   EXPECT_EQ(g.battle.storyMode, 0);
 }

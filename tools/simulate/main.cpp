@@ -10,6 +10,7 @@
 #include <string_view>
 
 #include "core/text.h"
+#include "flow/make_game.h"
 #include "simulate/quiet_host.h"
 #include "simulate/simulator.h"
 #include "world/encounters.h"

@@ -12,6 +12,8 @@
 #include "core/new_game.h"
 #include "core/text.h"
 #include "core/text_lines.h"
+#include "flow/make_game.h"
+#include "flow/step_machine.h"
 #include "flow/tick.h"
 #include "persist/save.h"
 #include "simulate/quiet_host.h"

@@ -4,6 +4,7 @@
 
 #include "core/text.h"
 #include "core/text_lines.h"
+#include "flow/make_game.h"
 #include "flow/startup.h"
 
 namespace qv::session {

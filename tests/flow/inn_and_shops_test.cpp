@@ -5,6 +5,7 @@
 
 #include "battle/sequencer_fixture.h"
 #include "core/text_lines.h"
+#include "flow/step_machine.h"
 #include "persist/save.h"
 
 namespace qv {
@@ -28,7 +29,7 @@ TEST(Rest, CostsAFifthOfMaxMpAndHealsThenOffersTheCommandsAgain) {
   EXPECT_EQ(p.hp, 14);
   EXPECT_EQ(b.Line(0), Sjis("MP 5を使って休憩しました > HP 4回復"));
   EXPECT_EQ(g.battle.paused, 1);
-  battle::ContinueOnClick(g);
+  ContinueOnClick(g);
   EXPECT_EQ(g.battle.phase, 9);
   EXPECT_TRUE(g.form[W::com_box].visible);
 }
@@ -46,7 +47,7 @@ TEST(Rest, TooLittleMpSpendsNothing) {
   EXPECT_EQ(b.Line(0), Sjis("MPが足りません...."));
   EXPECT_EQ(p.hp, 10);
   EXPECT_EQ(g.battle.phase, 8);
-  battle::ContinueOnClick(g);
+  ContinueOnClick(g);
   EXPECT_EQ(g.battle.phase, 9);
   EXPECT_TRUE(g.form[W::com_box].visible);
 }
@@ -83,7 +84,7 @@ TEST(Inn, StayingHealsPaysAndSavesAndThenTheMap) {
   EXPECT_EQ(g.state.player().st_poison, 0);
   EXPECT_EQ(b.Line(0), Sjis("宿泊しました.... > 全回復 , Save complete!!"));
   EXPECT_TRUE(std::filesystem::exists(g.paths.saveDir / persist::kSaveFileName));
-  battle::ContinueOnClick(g);
+  ContinueOnClick(g);
   EXPECT_TRUE(g.form[W::map_box].visible);
 }
 
@@ -163,7 +164,7 @@ TEST(Shops, GreetingThenTheClickOpensThePanelInTheShopsMode) {
     b.RunStep(c.talk);
     EXPECT_EQ(b.Line(0), Sjis(c.first)) << c.talk;
     EXPECT_EQ(g.battle.paused, 1);
-    battle::ContinueOnClick(g);
+    ContinueOnClick(g);
     EXPECT_EQ(g.form[W::l_btn10].caption, Sjis(c.mode));
     EXPECT_TRUE(g.form[W::item_box].visible);
   }

@@ -1,23 +1,22 @@
-// The short scenes the step machine plays outside battles: resting in the free area, the inn,
+// The short scenes the step machine plays between screens: resting in the free area, the inn,
 // and the greetings of the three shops before their panels open.
 #include <algorithm>
 #include <array>
 #include <string>
 
 #include "battle/equipment.h"
-#include "battle/sequencer.h"
-#include "battle/sequencer_steps.h"
 #include "battle/status.h"
 #include "core/message.h"
 #include "core/state_ops.h"
 #include "core/text.h"
 #include "core/text_lines.h"
+#include "flow/step_machine.h"
 #include "items/item_screen.h"
 #include "items/shop.h"
 #include "persist/save.h"
 #include "world/map.h"
 
-namespace qv::battle {
+namespace qv {
 namespace {
 
 constexpr int kGreetings = 5;
@@ -90,16 +89,16 @@ int32_t InnPrice(const GameState& s) {
 
 void StepRest(Game& g) {
   Combatant& p = g.state.player();
-  const int32_t cost = RestMpCost(g, p.maxMp / 5 + 1);
+  const int32_t cost = battle::RestMpCost(g, p.maxMp / 5 + 1);
   if (cost > p.mp) {
     AddTextLineRaw(g, Sjis("MPが足りません...."));
     GoToStep(g, Step::kMilestones);  // the click offers the commands again
     AdvanceBattlePhase(g);
     return;
   }
-  p.tp += RestTpGain(g);
-  const int32_t heal = Random(g, 2) + 4 + RestHealBonus(g);
-  HealHp(g, 0, heal);
+  p.tp += battle::RestTpGain(g);
+  const int32_t heal = Random(g, 2) + 4 + battle::RestHealBonus(g);
+  battle::HealHp(g, 0, heal);
   p.mp -= cost;
   AddTextLineRaw(g, Compose(g, "MP {cost}を使って休憩しました > HP {heal}回復",
                             {Arg("cost", cost), Arg("heal", heal)}));
@@ -159,4 +158,4 @@ void StepThirdShopOpen(Game& g) {
   items::OpenShopPanel(g, items::Shop::Ship);
 }
 
-}  // namespace qv::battle
+}  // namespace qv
