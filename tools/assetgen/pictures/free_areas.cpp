@@ -93,8 +93,8 @@ void PaintDepth(Layer& l, const Depth& d, uint32_t seed) {
 // The wanderers of the trail are met under any of the island's many names, so they are
 // shadows rather than people: a cloaked figure and a horned beast. Each stands in the left
 // part of a wide picture, which the game draws against the right edge, so the whole creature
-// shows left of the skill list (x 460 on screen) and below its help text.
-constexpr int kSpriteW = 440, kSpriteH = 440;
+// shows left of the skill list (x 460 on screen) and its head below the list's help text.
+constexpr int kSpriteW = 440, kSpriteH = 456;
 constexpr float kSpriteX = 128;  // the creature's middle; on screen 200 further right
 
 // A wanderer of the trail: a cloaked figure with a club and a face lost in its hood.
@@ -113,7 +113,7 @@ void PaintWanderer(const Sink& out) {
   lk.eyes = Rgb(0xFF4030);
   lk.mood = Mood::kAngry;
   lk.pose = Pose::kWide;
-  Figure f = BuildFigure(lk, kSpriteX, 424);
+  Figure f = BuildFigure(lk, kSpriteX, 440);
   Light light = DuskLight();
   light.cel = true;
   DrawFigure(l, f, light);
@@ -144,7 +144,7 @@ Light MakeLightForBeast() {
 void PaintBeast(const Sink& out) {
   Layer l(kSpriteW, kSpriteH, {}, 0);
   Light light = MakeLightForBeast();
-  const float ox = kSpriteX - 128, oy = 8;  // drawn about its own middle at (130, 0)
+  const float ox = kSpriteX - 128, oy = 24;  // drawn about its own middle at (130, 0)
   auto at = [&](float x, float y) { return std::pair<float, float>{x + ox, y + oy}; };
   std::vector<Part> parts;
   Col fur = Rgb(0x5A4858), dark = Rgb(0x382A38), horn = Rgb(0xD8D0B8);
