@@ -147,9 +147,10 @@ WEB_BUILD ?= build-web
 # Debian's node and python, whatever else is on the PATH.
 WEB_ENV = NODE_PATH=/usr/share/nodejs EMSDK_PYTHON=/usr/bin/python3
 web: deps $(BUILD)/CMakeCache.txt
-	cmake --build $(BUILD) -j $(JOBS) --target qv_playable textgen_cp932 webprep_picture
+	@cmake $(BUILD) >/dev/null  # a target new since the build was configured
+	cmake --build $(BUILD) -j $(JOBS) --target qv_playable textgen_cp932 webprep_picture webprep_midi
 	scripts/web-freetype-source $(WEB_BUILD)/freetype-src
-	scripts/web-stage $(BUILD) $(WEB_BUILD)/root
+	scripts/web-stage $(BUILD) $(WEB_BUILD)/root $(WEB_BUILD)/site/music
 	@if [ ! -f $(WEB_BUILD)/CMakeCache.txt ]; then \
 	  $(WEB_ENV) emcmake cmake -S . -B $(WEB_BUILD) -DCMAKE_BUILD_TYPE=Release \
 	    -DQV_NATIVE_BUILD=$(abspath $(BUILD)) -DQV_FREETYPE_SOURCE=$(abspath $(WEB_BUILD))/freetype-src \

@@ -25,6 +25,9 @@ var qvPage = (function () {
     storeErrors: 0,
     replay: null,           // a replay's outcome once it ended
     closed: false,
+    audioCallbacks: 0,      // times the graph asked the game for its effects
+    effectsPeak: 0,         // the loudest effects sample the game gave it (0..1)
+    musicPlaying: '',       // the music (or tune) sounding now
   };
 
   // The largest whole scale that fits the window; a smooth fit below 1 on small screens.
@@ -62,10 +65,80 @@ var qvPage = (function () {
     return KEYS.has(k) ? k : 0;
   }
 
+  // The sound: browsers allow it only after the player's first click or key, so the graph is
+  // made then; the game sends its effects as the graph asks, and names the music it plays.
+  var audio = null;
+  var music = {source: null, file: '', token: 0};
+  var tune = {source: null};
+  var decoded = new Map();
+  function startAudio() {
+    if (audio || !play || replaying) return;
+    var Context = window.AudioContext || window.webkitAudioContext;
+    if (!Context) return;
+    audio = new Context();
+    var frames = 2048;
+    var left = Module._malloc(frames * 4), right = Module._malloc(frames * 4);
+    var effects = audio.createScriptProcessor(frames, 0, 2);
+    effects.onaudioprocess = function (e) {
+      var n = e.outputBuffer.length;
+      Module._qv_audio_render(play, left, right, n);
+      var l = HEAPF32.subarray(left >> 2, (left >> 2) + n), r = HEAPF32.subarray(right >> 2, (right >> 2) + n);
+      e.outputBuffer.getChannelData(0).set(l);
+      e.outputBuffer.getChannelData(1).set(r);
+      page.audioCallbacks++;
+      for (var i = 0; i < n; i++) {
+        var v = Math.abs(l[i]);
+        if (v > page.effectsPeak) page.effectsPeak = v;
+      }
+    };
+    effects.connect(audio.destination);
+    audio.resume();
+    Module._qv_audio_start(play, audio.sampleRate);
+    document.getElementById('sound').textContent = '';
+  }
+  page.audioStart = startAudio;
+
+  function buffer(file) {
+    if (!decoded.has(file)) {
+      decoded.set(file, fetch('music/' + encodeURIComponent(file))
+        .then(function (r) { if (!r.ok) throw new Error(r.status); return r.arrayBuffer(); })
+        .then(function (bytes) { return audio.decodeAudioData(bytes); }));
+    }
+    return decoded.get(file);
+  }
+  function playOnce(slot, file, ended) {
+    if (slot.source) { slot.source.onended = null; try { slot.source.stop(); } catch (e) {} slot.source = null; }
+    var mine = {};
+    slot.current = mine;
+    buffer(file).then(function (b) {
+      if (slot.current !== mine) return;
+      var source = audio.createBufferSource();
+      source.buffer = b;
+      source.connect(audio.destination);
+      source.onended = function () { if (slot.source === source) { slot.source = null; ended && ended(); } };
+      slot.source = source;
+      source.start();
+      page.musicPlaying = file;
+    }).catch(function (err) { console.warn('qv: cannot play ' + file + ': ' + err); });
+  }
+  function stopSlot(slot) {
+    slot.current = null;
+    if (slot.source) { slot.source.onended = null; try { slot.source.stop(); } catch (e) {} slot.source = null; }
+    page.musicPlaying = '';
+  }
+  page.playMusic = function (file, token) {
+    if (!audio) return false;
+    playOnce(music, file, function () { Module._qv_music_ended(play, token, 1); });
+    return true;
+  };
+  page.stopMusic = function () { if (audio) stopSlot(music); };
+  page.playTune = function (file) { if (audio) playOnce(tune, file, null); };
+  page.stopTune = function () { if (audio) stopSlot(tune); };
+
   function listen() {
     canvas.addEventListener('mousedown', function (e) {
       canvas.focus();
-      page.audioStart && page.audioStart();
+      startAudio();
       if (e.button !== 0 && e.button !== 2) return;
       var p = picturePoint(e);
       if (!p[2]) return;
@@ -88,7 +161,7 @@ var qvPage = (function () {
     }, {passive: false});
     canvas.addEventListener('contextmenu', function (e) { e.preventDefault(); });
     window.addEventListener('keydown', function (e) {
-      page.audioStart && page.audioStart();
+      startAudio();
       if (e.isComposing || e.keyCode === 229 || e.target.tagName === 'BUTTON') return;
       if (e.target.type === 'file') return;
       var k = gameKey(e);

@@ -136,7 +136,7 @@ const KEY_NAMES = {enter: 'Enter', return: 'Enter', escape: 'Escape', esc: 'Esca
 // Plays the scenario's commands on the page: mouse and keys as the browser's own events, the
 // typed name through the input method's composition, the timer run by the test.
 async function playScenario(page, cdp, commands) {
-  let expectations = 0, missed = [];
+  let expectations = 0, missed = [], battleSeen = false;
   for (const c of commands) {
     if (c.kind === 'click') {
       const [x, y, right] = c.rest.split(/\s+/);
@@ -158,6 +158,11 @@ async function playScenario(page, cdp, commands) {
       if (line === undefined) continue;  // a key only the scripted run looks up
       expectations++;
       if (line.slice(key.length + 2) !== want) missed.push(`${key} is ${line.slice(key.length + 2)}, not ${want}`);
+      // The sound heard from the first battle on.
+      if (key === 'battleActive' && want === '1' && !battleSeen) {
+        battleSeen = true;
+        await page.evaluate(() => { qvPage.effectsPeak = 0; });
+      }
     } else if (c.kind === 'move' || c.kind === 'wheel' || c.kind === 'answer') {
       throw new Error(`the scenario's '${c.kind}' is not played by this test`);
     }
@@ -198,6 +203,11 @@ try {
     const {expectations, missed} = await playScenario(page, cdp, parseScript(readFileSync(scenario, 'utf8')));
     check('the page plays the scenario with the browser\'s mouse, keys and input method',
           expectations > 10 && missed.length === 0, `${expectations} checks; ${missed.join('; ')}`);
+    const sound = await page.evaluate(() => ({callbacks: qvPage.audioCallbacks, peak: qvPage.effectsPeak,
+                                              music: qvPage.musicPlaying}));
+    check('after the first click the audio graph runs', sound.callbacks > 0, `${sound.callbacks} renders`);
+    check('the battles\' effects are not silent', sound.peak > 0.01, `peak ${sound.peak.toFixed(3)}`);
+    check('the music plays', sound.music.endsWith('.mp3'), `now ${sound.music || 'nothing'}`);
     await page.waitForFunction(() => qvPage.savesStored > 0 && !qvPage.storing, null, {timeout: 20000}).catch(() => {});
     const files = await page.evaluate(() => ({
       save: Array.from(FS.readFile(QV_SAVE_DIR + '/my.dat')),

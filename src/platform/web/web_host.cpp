@@ -2,6 +2,9 @@
 
 #include <sys/stat.h>
 
+#include <algorithm>
+#include <optional>
+
 #include "core/text.h"
 #include "flow/startup.h"
 #include "flow/tick.h"
@@ -57,11 +60,24 @@ int64_t WebHost::NowMs() {
   return static_cast<int64_t>(web::NowMs() - start_);
 }
 
-void WebHost::PlayWave(int channel, std::string_view file) {}
+void WebHost::PlayWave(int channel, std::string_view file) {
+  if (audio_) audio_->PlayWave(channel, file);
+}
 
-void WebHost::PlayMusic(std::string_view file) {}
+void WebHost::PlayMusic(std::string_view file) {
+  if (!file.empty()) music_ = file;
+  if (audio_) audio_->PlayMusic(file, game_ ? game_->text.formActive : 1);
+}
 
-void WebHost::PlayMidi(std::string_view file) {}
+void WebHost::PlayMidi(std::string_view file) {
+  if (audio_) audio_->PlayMidi(file);
+}
+
+void WebHost::StartAudio(const std::filesystem::path& datDir, int32_t sampleRate) {
+  if (audio_ || sampleRate <= 0) return;
+  audio_ = std::make_unique<WebAudio>(datDir, sampleRate);
+  if (!music_.empty()) PlayMusic(music_);
+}
 
 void WebHost::MessageBox(std::string_view text) {
   Alert(BoxText(text));
@@ -81,6 +97,7 @@ LivePlay::LivePlay(const Paths& paths, uint32_t seed, bool scripted)
       recordPath_((paths.recordDir / "記録.txt").string()),
       scripted_(scripted) {
   if (scripted_) host_.UseVirtualClock();
+  host_.Attach(run_->game.get());
 }
 
 bool LivePlay::Start() {
@@ -98,6 +115,7 @@ bool LivePlay::Start() {
 
 void LivePlay::Frame() {
   if (ended_) return;
+  if (WebAudio* audio = host_.Audio()) audio->Pump();
   if (!scripted_ && ticks_.Pump(*run_->game, host_.NowMs())) {
     dirty_ = true;
     StoreWhenSaved();
@@ -126,6 +144,27 @@ void LivePlay::RunTicks(int32_t count) {
     StoreWhenSaved();
   }
   if (host_.Closing()) End();
+}
+
+void LivePlay::StartAudio(int32_t sampleRate) {
+  if (!ended_) host_.StartAudio(run_->game->paths.datDir, sampleRate);
+}
+
+void LivePlay::RenderAudio(float* left, float* right, int32_t frames) {
+  if (WebAudio* audio = host_.Audio(); audio && !ended_) {
+    audio->Render(left, right, frames);
+    return;
+  }
+  std::fill(left, left + frames, 0.0f);
+  std::fill(right, right + frames, 0.0f);
+}
+
+void LivePlay::MusicEnded(uint32_t token, bool natural) {
+  WebAudio* audio = host_.Audio();
+  if (!audio || ended_) return;
+  if (std::optional<std::string> file = audio->MusicEnded(token, natural)) {
+    Input({session::InputKind::MusicEnd, 0, 0, 0, false, *file});
+  }
 }
 
 std::string LivePlay::Dump() const {

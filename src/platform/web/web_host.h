@@ -4,6 +4,7 @@
 // mouse, keys and input method handed in by the page, the browser's own boxes, and the save
 // folder written to IndexedDB after every save.
 #include <cstdint>
+#include <filesystem>
 #include <memory>
 #include <string>
 #include <vector>
@@ -13,6 +14,7 @@
 #include "platform/session/replay_input.h"
 #include "platform/session/session.h"
 #include "platform/session/tick_driver.h"
+#include "platform/web/web_audio.h"
 
 namespace qv::web {
 
@@ -45,8 +47,18 @@ class WebHost : public Host {
 
   bool Closing() const { return closing_; }
 
+  // The game whose window state the music asks for (formActive).
+  void Attach(const Game* game) { game_ = game; }
+  // The player's first click let the page start its sound: the effects from now on, and the
+  // music the game asked for before.
+  void StartAudio(const std::filesystem::path& datDir, int32_t sampleRate);
+  WebAudio* Audio() { return audio_.get(); }
+
  private:
   double start_;
+  const Game* game_ = nullptr;
+  std::unique_ptr<WebAudio> audio_;
+  std::string music_;  // the music the game asked for last
   bool virtualClock_ = false;
   int64_t virtualNow_ = 0;
   bool closing_ = false;
@@ -68,6 +80,12 @@ class LivePlay {
   void Input(const session::InputEvent& e);
   // Tests: `count` timer events on the virtual clock (scripted play only).
   void RunTicks(int32_t count);
+  // The page's sound started (the player's first click), at the graph's rate.
+  void StartAudio(int32_t sampleRate);
+  // The effects for the graph (32-bit float left and right).
+  void RenderAudio(float* left, float* right, int32_t frames);
+  // The page's music ended (`natural`: it played to its end).
+  void MusicEnded(uint32_t token, bool natural);
   // The state dump, as a scripted desktop run prints it.
   std::string Dump() const;
   bool Ended() const { return ended_; }

@@ -80,6 +80,20 @@ EMSCRIPTEN_KEEPALIVE void qv_compose(void* play, const char* utf8, int caret, in
       {qv::session::InputKind::Compose, kept.caret, kept.segment, 0, false, std::move(kept.text)});
 }
 
+// The page's sound: started by the first click, the effects rendered as the graph asks, the
+// end of a tune.
+EMSCRIPTEN_KEEPALIVE void qv_audio_start(void* play, int sampleRate) {
+  static_cast<qv::web::LivePlay*>(play)->StartAudio(sampleRate);
+}
+
+EMSCRIPTEN_KEEPALIVE void qv_audio_render(void* play, float* left, float* right, int frames) {
+  static_cast<qv::web::LivePlay*>(play)->RenderAudio(left, right, frames);
+}
+
+EMSCRIPTEN_KEEPALIVE void qv_music_ended(void* play, unsigned token, int natural) {
+  static_cast<qv::web::LivePlay*>(play)->MusicEnded(token, natural != 0);
+}
+
 // Tests of scripted play: timer events on the virtual clock, and the state dump (to be freed).
 EMSCRIPTEN_KEEPALIVE void qv_ticks(void* play, int count) {
   static_cast<qv::web::LivePlay*>(play)->RunTicks(count);
