@@ -28,6 +28,7 @@ var qvPage = (function () {
     audioCallbacks: 0,      // times the graph asked the game for its effects
     effectsPeak: 0,         // the loudest effects sample the game gave it (0..1)
     musicPlaying: '',       // the music (or tune) sounding now
+    tunesStarted: [],       // every music file that began to sound, in order
   };
 
   // The largest whole scale that fits the window; a smooth fit below 1 on small screens.
@@ -119,6 +120,7 @@ var qvPage = (function () {
       slot.source = source;
       source.start();
       page.musicPlaying = file;
+      page.tunesStarted.push(file);
     }).catch(function (err) { console.warn('qv: cannot play ' + file + ': ' + err); });
   }
   function stopSlot(slot) {
@@ -135,6 +137,15 @@ var qvPage = (function () {
   page.playTune = function (file) { if (audio) playOnce(tune, file, null); };
   page.stopTune = function () { if (audio) stopSlot(tune); };
 
+  // What the player's input changed shows at the next animation frame, once however many
+  // events came.
+  var showPending = false;
+  function showSoon() {
+    if (showPending) return;
+    showPending = true;
+    requestAnimationFrame(function () { showPending = false; Module._qv_show(play); });
+  }
+
   function listen() {
     canvas.addEventListener('mousedown', function (e) {
       canvas.focus();
@@ -143,21 +154,21 @@ var qvPage = (function () {
       var p = picturePoint(e);
       if (!p[2]) return;
       e.preventDefault();
-      Module._qv_mouse(play, 0, p[0], p[1], 0, e.button === 2 ? 1 : 0);
+      Module._qv_mouse(play, 0, p[0], p[1], 0, e.button === 2 ? 1 : 0); showSoon();
     });
     window.addEventListener('mouseup', function (e) {
       if (e.button !== 0 && e.button !== 2) return;
       var p = picturePoint(e);
-      Module._qv_mouse(play, 1, p[0], p[1], 0, e.button === 2 ? 1 : 0);
+      Module._qv_mouse(play, 1, p[0], p[1], 0, e.button === 2 ? 1 : 0); showSoon();
     });
     canvas.addEventListener('mousemove', function (e) {
       var p = picturePoint(e);
-      if (p[2]) Module._qv_mouse(play, 2, p[0], p[1], 0, 0);
+      if (p[2]) Module._qv_mouse(play, 2, p[0], p[1], 0, 0); showSoon();
     });
     canvas.addEventListener('wheel', function (e) {
       var p = picturePoint(e);
       var delta = e.deltaY < 0 ? 1 : e.deltaY > 0 ? -1 : 0;
-      if (p[2] && delta) { e.preventDefault(); Module._qv_mouse(play, 3, p[0], p[1], delta, 0); }
+      if (p[2] && delta) { e.preventDefault(); Module._qv_mouse(play, 3, p[0], p[1], delta, 0); showSoon(); }
     }, {passive: false});
     canvas.addEventListener('contextmenu', function (e) { e.preventDefault(); });
     window.addEventListener('keydown', function (e) {
@@ -169,29 +180,29 @@ var qvPage = (function () {
       // Letters and digits typed into the name field reach the game as text too.
       var typing = document.activeElement === ime && ((k >= 48 && k <= 90) || k === 32);
       if (!typing && !e.ctrlKey && !e.metaKey) e.preventDefault();
-      Module._qv_key(play, 1, k);
+      Module._qv_key(play, 1, k); showSoon();
     });
     window.addEventListener('keyup', function (e) {
       if (e.isComposing || e.keyCode === 229) return;
       var k = gameKey(e);
-      if (k) Module._qv_key(play, 0, k);
+      if (k) Module._qv_key(play, 0, k); showSoon();
     });
     ime.addEventListener('compositionstart', function () { composing = true; });
     ime.addEventListener('compositionupdate', function (e) {
       var text = e.data || '';
       var start = ime.selectionStart || 0, end = ime.selectionEnd || 0;
       var caret = Math.min(Array.from(text).length, start);
-      withText(text, function (p) { Module._qv_compose(play, p, caret, Math.max(end - start, 0)); });
+      withText(text, function (p) { Module._qv_compose(play, p, caret, Math.max(end - start, 0)); showSoon(); });
     });
     ime.addEventListener('compositionend', function (e) {
       composing = false;
-      withText('', function (p) { Module._qv_compose(play, p, 0, 0); });
-      if (e.data) withText(e.data, function (p) { Module._qv_text(play, p); });
+      withText('', function (p) { Module._qv_compose(play, p, 0, 0); showSoon(); });
+      if (e.data) withText(e.data, function (p) { Module._qv_text(play, p); showSoon(); });
       ime.value = '';
     });
     ime.addEventListener('input', function (e) {
       if (composing || e.isComposing) return;
-      if (e.inputType === 'insertText' && e.data) withText(e.data, function (p) { Module._qv_text(play, p); });
+      if (e.inputType === 'insertText' && e.data) withText(e.data, function (p) { Module._qv_text(play, p); showSoon(); });
       ime.value = '';
     });
   }
@@ -204,9 +215,13 @@ var qvPage = (function () {
     canvas.focus();
   };
 
-  page.showPicture = function (bytes) {
+  page.showPicture = function (bytes, places) {
     var image = new ImageData(new Uint8ClampedArray(bytes.buffer, bytes.byteOffset, bytes.length), 640, 480);
-    context.putImageData(image, 0, 0);
+    if (places && page.pictures > 0) {
+      for (var i = 0; i < places.length; i += 4) context.putImageData(image, 0, 0, places[i], places[i + 1], places[i + 2], places[i + 3]);
+    } else {
+      context.putImageData(image, 0, 0);
+    }
     page.pictures++;
     if (page.firstPictureMs === null) page.firstPictureMs = performance.now();
   };

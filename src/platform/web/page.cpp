@@ -6,8 +6,9 @@
 #include <string>
 
 // clang-format off
-EM_JS(void, qv_show_picture, (const uint32_t* pixels), {
-  qvPage.showPicture(HEAPU8.subarray(pixels, pixels + 640 * 480 * 4));
+EM_JS(void, qv_show_picture, (const uint32_t* pixels, const int32_t* places, int count), {
+  qvPage.showPicture(HEAPU8.subarray(pixels, pixels + 640 * 480 * 4),
+                     count > 0 ? HEAP32.subarray(places >> 2, (places >> 2) + 4 * count) : null);
 });
 EM_JS(void, qv_alert, (const char* text, int size), {
   qvPage.alert(UTF8ToString(text, size));
@@ -33,8 +34,8 @@ EM_JS(void, qv_report_replay, (const char* outcome, const char* verdict, int tic
 
 namespace qv::web {
 
-void ShowPicture(const uint32_t* rgba) {
-  qv_show_picture(rgba);
+void ShowPicture(const uint32_t* rgba, const int32_t* places, int32_t count) {
+  qv_show_picture(rgba, places, count);
 }
 
 void Alert(std::string_view utf8) {

@@ -9,8 +9,9 @@
 
 namespace qv::web {
 
-// Puts a 640 x 480 picture on the canvas: R, G, B, A bytes, a row after another.
-void ShowPicture(const uint32_t* rgba);
+// Puts a 640 x 480 picture on the canvas: R, G, B, A bytes, a row after another. With
+// `places` (left, top, width, height each), only those places of it changed.
+void ShowPicture(const uint32_t* rgba, const int32_t* places = nullptr, int32_t count = 0);
 // The browser's boxes (UTF-8); Confirm is true for OK.
 void Alert(std::string_view utf8);
 bool Confirm(std::string_view utf8);

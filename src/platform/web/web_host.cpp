@@ -53,6 +53,22 @@ void ToRgba(const gfx::Bitmap& picture, std::vector<uint32_t>& rgba) {
   }
 }
 
+void ToRgba(const gfx::Bitmap& picture, const gfx::Rect& place, std::vector<uint32_t>& rgba) {
+  constexpr int32_t kW = ui::kWindowWidth, kH = ui::kWindowHeight;
+  if (rgba.size() != size_t{kW} * kH) rgba.assign(size_t{kW} * kH, 0xFF000000u);
+  const int32_t left = std::max(place.left, 0), top = std::max(place.top, 0);
+  const int32_t right = std::min({place.right, kW, picture.Width()});
+  const int32_t bottom = std::min({place.bottom, kH, picture.Height()});
+  for (int32_t y = top; y < bottom; ++y) {
+    const gfx::Color* row = picture.Row(y);
+    uint32_t* out = rgba.data() + size_t(y) * kW;
+    for (int32_t x = left; x < right; ++x) {
+      const uint32_t p = row[x];
+      out[x] = ((p >> 16) & 0xFF) | (p & 0xFF00) | ((p & 0xFF) << 16) | 0xFF000000u;
+    }
+  }
+}
+
 WebHost::WebHost() : start_(web::NowMs()) {}
 
 int64_t WebHost::NowMs() {
@@ -171,10 +187,34 @@ std::string LivePlay::Dump() const {
   return session::DumpState(*run_->game);
 }
 
+int32_t LivePlay::MsUntilNextFrame() {
+  constexpr int64_t kLongestWait = 1000;
+  if (ended_) return int32_t(kLongestWait);
+  if (scripted_) return 50;  // the test runs the ticks; the picture follows them
+  return int32_t(std::clamp<int64_t>(ticks_.MsUntilDue(host_.NowMs()), 1, kLongestWait));
+}
+
 void LivePlay::Show() {
+  if (!dirty_ || ended_) return;
   dirty_ = false;
-  const gfx::Bitmap& window = run_->screen.RenderWindow(*run_->game);
-  if (!run_->screen.WindowChanged() && !rgba_.empty()) return;
+  ui::Screen& screen = run_->screen;
+  const gfx::Bitmap& window = screen.RenderWindow(*run_->game);
+  const bool changed = screen.WindowChanged() || rgba_.empty();
+  if (!changed) return;
+  const uint64_t serial = screen.WindowSerial();
+  const std::vector<gfx::Rect>* changes = screen.WindowChanges();
+  // The title's sparks: only the few places that changed since the picture the canvas holds.
+  if (changes && !rgba_.empty() && serial == shownSerial_ + 1) {
+    places_.clear();
+    for (const gfx::Rect& r : *changes) {
+      ToRgba(window, r, rgba_);
+      places_.insert(places_.end(), {r.left, r.top, r.Width(), r.Height()});
+    }
+    shownSerial_ = serial;
+    ShowPicture(rgba_.data(), places_.data(), int32_t(places_.size() / 4));
+    return;
+  }
+  shownSerial_ = serial;
   ToRgba(window, rgba_);
   ShowPicture(rgba_.data());
 }

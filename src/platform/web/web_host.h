@@ -25,8 +25,9 @@ struct SaveStamp {
 };
 SaveStamp StampOf(const std::string& path);
 
-// The canvas's bytes (R, G, B, A) of a 640 x 480 window picture.
+// The canvas's bytes (R, G, B, A) of a 640 x 480 window picture, or of one place of it.
 void ToRgba(const gfx::Bitmap& picture, std::vector<uint32_t>& rgba);
+void ToRgba(const gfx::Bitmap& picture, const gfx::Rect& place, std::vector<uint32_t>& rgba);
 
 class WebHost : public Host {
  public:
@@ -76,8 +77,13 @@ class LivePlay {
   // One animation frame: the timer when a tick is due, the sound, the picture when it changed,
   // and the save folder stored when the game saved.
   void Frame();
-  // An input event from the page.
+  // An input event from the page; the picture follows at the next animation frame (Show).
   void Input(const session::InputEvent& e);
+  // Milliseconds until Frame has something to do: the next tick (the page waits that long
+  // rather than waking at every animation frame).
+  int32_t MsUntilNextFrame();
+  // The picture when it changed.
+  void Show();
   // Tests: `count` timer events on the virtual clock (scripted play only).
   void RunTicks(int32_t count);
   // The page's sound started (the player's first click), at the graph's rate.
@@ -91,7 +97,6 @@ class LivePlay {
   bool Ended() const { return ended_; }
 
  private:
-  void Show();
   void StoreWhenSaved();
   void End();
 
@@ -99,6 +104,8 @@ class LivePlay {
   std::unique_ptr<session::Session> run_;
   session::TickDriver ticks_;
   std::vector<uint32_t> rgba_;
+  std::vector<int32_t> places_;
+  uint64_t shownSerial_ = 0;  // the window picture's render the canvas holds
   std::string savePath_, recordPath_;
   SaveStamp saveStamp_, recordStamp_;
   bool scripted_ = false;

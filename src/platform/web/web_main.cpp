@@ -40,7 +40,13 @@ EM_JS(void, qv_started, (void* play, int replay), {
 void LiveFrame(void* play) {
   auto* live = static_cast<qv::web::LivePlay*>(play);
   live->Frame();
-  if (live->Ended()) emscripten_cancel_main_loop();
+  if (live->Ended()) {
+    emscripten_cancel_main_loop();
+    return;
+  }
+  // Asleep until the next tick is due: an idle game wakes the page some thirteen times a
+  // second, not at every animation frame. Input shows its picture at the next animation frame.
+  emscripten_set_main_loop_timing(EM_TIMING_SETTIMEOUT, live->MsUntilNextFrame());
 }
 
 void ReplayFrame(void* play) {
@@ -92,6 +98,11 @@ EMSCRIPTEN_KEEPALIVE void qv_audio_render(void* play, float* left, float* right,
 
 EMSCRIPTEN_KEEPALIVE void qv_music_ended(void* play, unsigned token, int natural) {
   static_cast<qv::web::LivePlay*>(play)->MusicEnded(token, natural != 0);
+}
+
+// The picture after input, once an animation frame.
+EMSCRIPTEN_KEEPALIVE void qv_show(void* play) {
+  static_cast<qv::web::LivePlay*>(play)->Show();
 }
 
 // Tests of scripted play: timer events on the virtual clock, and the state dump (to be freed).
