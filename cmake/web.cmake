@@ -18,7 +18,8 @@ endforeach()
 set(BUILD_SHARED_LIBS OFF)
 add_subdirectory(${QV_FREETYPE_SOURCE} freetype EXCLUDE_FROM_ALL)
 
-set(QV_WEB_OPTIONS -fwrapv -Wall -Wextra -Werror -Wno-unused-parameter)
+# The pixel loops take the SSE2 paths the desktop takes, as WebAssembly SIMD.
+set(QV_WEB_OPTIONS -fwrapv -Wall -Wextra -Werror -Wno-unused-parameter -msimd128 -msse2)
 set(QV_GENERATED ${CMAKE_BINARY_DIR}/generated)
 
 # A static library from every .cpp below the given source folders but those named EXCEPT.
