@@ -207,11 +207,37 @@ var qvPage = (function () {
     });
   }
 
+  // Gamepads, where the browser has them: the pad's arrows are the arrow keys, its first button
+  // (and Start) Enter, its second Escape. Polled at animation frames only while one is connected.
+  var PAD_KEYS = [[0, 13], [9, 13], [1, 27], [12, 38], [13, 40], [14, 37], [15, 39]];
+  var padHeld = {};
+  var padPolling = false;
+  function pollPads() {
+    var pads = navigator.getGamepads ? Array.from(navigator.getGamepads()).filter(Boolean) : [];
+    if (pads.length === 0) { padPolling = false; return; }
+    PAD_KEYS.forEach(function (pk) {
+      var down = pads.some(function (p) { return p.buttons[pk[0]] && p.buttons[pk[0]].pressed; });
+      var name = pk[0] + ':' + pk[1];
+      if (down !== !!padHeld[name]) {
+        padHeld[name] = down;
+        if (down) startAudio();
+        Module._qv_key(play, down ? 1 : 0, pk[1]);
+        showSoon();
+      }
+    });
+    requestAnimationFrame(pollPads);
+  }
+  function listenForPads() {
+    window.addEventListener('gamepadconnected', function () {
+      if (!padPolling) { padPolling = true; requestAnimationFrame(pollPads); }
+    });
+  }
+
   page.started = function (handle, replay) {
     play = handle;
     replaying = replay;
     notice.textContent = replay ? '再生中… / Replaying…' : '';
-    if (!replay) listen();
+    if (!replay) { listen(); listenForPads(); }
     canvas.focus();
   };
 
