@@ -303,6 +303,17 @@ var qvPage = (function () {
     notice.textContent = 'replay: ' + result.outcome + (result.verdict ? ' (' + result.verdict + ')' : '');
   };
 
+  // The language: the page loads again with it (the game reads its texts at start-up).
+  var lang = document.getElementById('lang');
+  var asked = new URLSearchParams(window.location.search).get('lang') || 'ja';
+  if (Array.from(lang.options).some(function (o) { return o.value === asked; })) lang.value = asked;
+  lang.addEventListener('change', function () {
+    var params = new URLSearchParams(window.location.search);
+    if (lang.value === 'ja') params.delete('lang'); else params.set('lang', lang.value);
+    var query = params.toString();
+    window.location.search = query ? '?' + query : '';
+  });
+
   // The save as a file, and a file put in its place (the game starts again from it).
   document.getElementById('export').addEventListener('click', function () {
     var bytes;
@@ -335,6 +346,8 @@ var Module = (function () {
   var args = [];
   if (replay) args = ['--replay', QV_REPLAY_FILE];
   else {
+    // ?lang=en: the texts in another language (Japanese, the game's own, without it).
+    if (/^[A-Za-z_@]{2,20}$/.test(params.get('lang') || '')) args.push('--language', params.get('lang'));
     if (/^[0-9]+$/.test(params.get('seed') || '')) args.push('--seed', params.get('seed'));
     if (params.has('scripted')) args.push('--scripted');
   }

@@ -107,8 +107,8 @@ void WebHost::SetTextInput(bool on, const Rect& field) {
   PlaceTextField(on, field);
 }
 
-LivePlay::LivePlay(const Paths& paths, uint32_t seed, bool scripted)
-    : run_(session::CreateSession(host_, paths, seed)),
+LivePlay::LivePlay(const Paths& paths, uint32_t seed, bool scripted, ui::Catalog catalog)
+    : run_(session::CreateSession(host_, paths, seed, catalog)),
       savePath_((paths.saveDir / "my.dat").string()),
       recordPath_((paths.recordDir / "記録.txt").string()),
       scripted_(scripted) {

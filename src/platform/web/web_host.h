@@ -15,6 +15,7 @@
 #include "platform/session/session.h"
 #include "platform/session/tick_driver.h"
 #include "platform/web/web_audio.h"
+#include "ui/catalog.h"
 
 namespace qv::web {
 
@@ -70,7 +71,8 @@ class LivePlay {
  public:
   // With `scripted`, the timer runs only when a test asks (RunTicks), on a virtual clock, so
   // that a test's clicks fall between the same ticks as in a scripted desktop run.
-  LivePlay(const Paths& paths, uint32_t seed, bool scripted);
+  // The texts in the language of `catalog`.
+  LivePlay(const Paths& paths, uint32_t seed, bool scripted, ui::Catalog catalog = {});
 
   // FormCreate and the first picture; false when the game cannot be played.
   bool Start();

@@ -8,11 +8,13 @@
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
+#include <iostream>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "platform/session/command_line.h"
+#include "platform/session/language.h"
 #include "platform/session/replay_input.h"
 #include "platform/web/replay_play.h"
 #include "platform/web/web_host.h"
@@ -30,6 +32,9 @@ qv::Paths WebPaths() {
   p.recordDir = "/qv-save";
   return p;
 }
+
+// The compiled catalogs, beside the game's pictures.
+constexpr const char* kLocaleDir = "/game/locale";
 
 // clang-format off
 EM_JS(void, qv_started, (void* play, int replay), {
@@ -130,18 +135,24 @@ int main(int argc, char** argv) {
     emscripten_set_main_loop_arg(ReplayFrame, replay, 0, false);
     return 0;
   }
-  // qv.js --seed N --scripted: a test's game, its timer run by the test.
+  // qv.js [--language LANG] [--seed N --scripted]: the player's language; a test's game, its
+  // timer run by the test.
   uint32_t seed = qv::session::ClockSeed();
   bool scripted = false;
+  std::string_view language;
   for (size_t i = 0; i < args.size(); ++i) {
     if (args[i] == "--scripted") scripted = true;
+    if (args[i] == "--language" && i + 1 < args.size()) language = args[i + 1];
     if (args[i] == "--seed" && i + 1 < args.size()) {
       uint32_t n = 0;
       const std::string_view v = args[i + 1];
       if (std::from_chars(v.data(), v.data() + v.size(), n).ec == std::errc()) seed = n;
     }
   }
-  auto* live = new qv::web::LivePlay(WebPaths(), seed, scripted);
+  std::string message;
+  qv::ui::Catalog catalog = qv::platform::ChooseLanguage(language, kLocaleDir, message);
+  if (!message.empty()) std::cerr << "qv: " << message << "\n";
+  auto* live = new qv::web::LivePlay(WebPaths(), seed, scripted, std::move(catalog));
   if (!live->Start()) return 1;
   qv_started(live, 0);
   emscripten_set_main_loop_arg(LiveFrame, live, 0, false);
