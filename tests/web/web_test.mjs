@@ -231,6 +231,9 @@ try {
     check('my.dat is the desktop\'s byte for byte', Buffer.from(files.save).equals(readFileSync(join(desk, 'my.dat'))));
     check('記録.txt is the desktop\'s byte for byte', Buffer.from(files.record).equals(readFileSync(join(desk, '記録.txt'))));
     check('every save was written to IndexedDB', files.stored >= 1, `${files.stored} writes`);
+    const [download] = await Promise.all([page.waitForEvent('download'), page.click('#export')]);
+    const exported = readFileSync(await download.path());
+    check('"Export save" gives my.dat', exported.equals(readFileSync(join(desk, 'my.dat'))));
     await context.close();
   }
   {
@@ -252,6 +255,23 @@ try {
     check('the title continues the saved game', value('scene') === '0' && value('player.name') === 'カイ' &&
           value('location') === '-1' && value('maxDistance') === '1',
           `scene ${value('scene')}, name ${value('player.name')}, location ${value('location')}`);
+    // "Import save": a save of another game takes the place of this one, and the page starts
+    // again from it. The scenario's own save at the creation's end stands in for it.
+    const other = join(work, 'other');
+    execFileSync('mkdir', ['-p', other]);
+    writeFileSync(join(work, 'short.script'), 'ticks 3\nclick 320 240\nticks 2\nclick 320 240\nticks 2\n' +
+                  'click 200 86\ntype リナ\nclick 186 120\nclick 186 296\nclick 302 384\nclick 300 464\nticks 5\n');
+    execFileSync(join(nativeBuild, 'qv'), ['--headless', '--seed', '5', '--data-dir', other, '--script', join(work, 'short.script')],
+                 {cwd: other, stdio: ['ignore', 'ignore', 'inherit']});
+    await Promise.all([page.waitForEvent('load'), page.setInputFiles('#import', join(other, 'my.dat'))]);
+    await page.waitForFunction(() => qvPage.pictures > 0, null, {timeout: 60000});
+    await page.evaluate(() => qvPage.ticks(3));
+    await clickAt(page, 320, 240);
+    await page.evaluate(() => qvPage.ticks(2));
+    await clickAt(page, 320, 240);
+    await page.evaluate(() => qvPage.ticks(2));
+    const imported = (await page.evaluate(() => qvPage.dump())).split('\n').find((l) => l.startsWith('player.name: '));
+    check('"Import save" continues the imported game', imported === 'player.name: リナ', imported);
     await context.close();
   }
 
