@@ -88,11 +88,19 @@ int main(int argc, char** argv) {
   }
 
   if (!o.bugReport.empty()) {
-    // The picture of the report is in the player's language, as the window showed it.
-    const sdl::DesktopSetup desktop = DesktopSetupFor(o, paths);
-    return headless::WriteBugReport(o.bugReport, paths, desktop.settingsFile,
-                                    CatalogFor(desktop.settings.language, programDir), std::cout,
-                                    std::cerr);
+    // The settings are read as they are (a missing qv.ini is not made for the report); the
+    // report's picture is in the player's language, as the window showed it.
+    const std::filesystem::path settingsFile = o.configFile.empty()
+                                                   ? platform::DefaultSettingsFile()
+                                                   : std::filesystem::path(o.configFile);
+    std::string language = o.language;
+    std::error_code missing;
+    if (language.empty() && std::filesystem::is_regular_file(settingsFile, missing)) {
+      std::vector<std::string> messages;
+      language = platform::LoadSettings(settingsFile, messages).language;
+    }
+    return headless::WriteBugReport(o.bugReport, paths, settingsFile,
+                                    CatalogFor(language, programDir), std::cout, std::cerr);
   }
 
   // A play's terminal lines are kept beside its save for a bug report (a replay keeps none).

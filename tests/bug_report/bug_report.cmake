@@ -31,6 +31,10 @@ foreach(file report.txt my.dat record.txt terminal.txt play.qvr screenshot.png s
   endif()
 endforeach()
 expect_same(${REPORT}/my.dat ${DATA}/my.dat "the report's save")
+# The player has no qv.ini: the report says so and does not make one.
+if(EXISTS ${REPORT}/qv.ini OR EXISTS ${WORK}/config/qv/qv.ini)
+  message(FATAL_ERROR "the bug report made or packed a qv.ini the player does not have")
+endif()
 file(READ ${REPORT}/report.txt report)
 if(NOT report MATCHES "replay matches")
   message(FATAL_ERROR "the report's recording did not replay:\n${report}")
