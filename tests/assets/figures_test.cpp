@@ -224,4 +224,16 @@ TEST(Figures, EveryRaceAndSexHasItsOwnOutlineAtEveryStage) {
   }
 }
 
+TEST(Figures, NoTwoStoryEnemiesShareAnOutline) {
+  std::vector<Mask> outlines;
+  for (const char* scene : kStoryScenes)
+    outlines.push_back(MaskOf(LoadBuilt(std::string("figures/") + scene)));
+  for (size_t a = 0; a < outlines.size(); ++a) {
+    for (size_t b = a + 1; b < outlines.size(); ++b) {
+      EXPECT_LT(Overlap(outlines[a], outlines[b]), 0.95)
+          << kStoryScenes[a] << " and " << kStoryScenes[b];
+    }
+  }
+}
+
 }  // namespace

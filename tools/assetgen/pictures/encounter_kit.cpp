@@ -309,11 +309,12 @@ void Wreckage(Layer& l, uint32_t seed) {
 
 void RobotFigure(Layer& l, float x, float footY) {
   Light light = SoftLight();
+  light.cel = true;
   Col body = Rgb(0xB8BCC8), dark = Rgb(0x505868), accent = Rgb(0xE8A030);
-  GroundShadow(l, x + 14, footY, 110, 14, 0.45f);
   std::vector<Part> parts;
   auto shiny = [](Part p) {
     p.gloss = 0.9f;
+    p.ink = 1.8f;
     return p;
   };
   parts.push_back(shiny(Box(x - 40, footY - 50, 22, 50, dark, 6)));
@@ -470,32 +471,93 @@ void Lightning(Layer& l, float x, float y, uint32_t seed) {
 
 void SeaBeast(Layer& l, float x, float y, uint32_t seed) {
   Light light = MakeLight(Rgb(0xB0C8E0), Rgb(0x182028), Rgb(0x80FFE0), 1.1f, 0.3f, -0.9f);
-  Rng rng(seed);
-  // Three necks rise from the water, each ending in a horned head with burning eyes.
+  light.cel = true;
+  (void)seed;
+  // Three necks rise from the water, each a long scaled body with a fin along its back and a
+  // horned, open-jawed head with burning eyes.
   const float heads[3][2] = {{-110, -150}, {0, -250}, {120, -170}};
+  const Col hide = Rgb(0x24605A), belly = Rgb(0x78A890), fin = Rgb(0x163C3C);
   for (auto& h : heads) {
-    float hx = x + h[0], hy = y + h[1];
-    std::vector<Part> neck;
-    for (int i = 0; i <= 6; ++i) {
-      float t = i / 6.0f;
-      float nx = x + h[0] * 0.4f + (hx - x - h[0] * 0.4f) * t + std::sin(t * 3.1f) * 25;
-      float ny = y + 40 + (hy - y - 40) * t;
-      neck.push_back(
-          Ellipse(nx, ny, 34 - t * 12, 30 - t * 10, Mix(Rgb(0x1A4A4A), Rgb(0x2A6A5A), t)));
+    const float hx = x + h[0], hy = y + h[1];
+    const int steps = 14;
+    std::vector<float> cx, cy, rad;
+    for (int i = 0; i <= steps; ++i) {
+      float t = static_cast<float>(i) / steps;
+      cx.push_back(x + h[0] * 0.4f + (hx - x - h[0] * 0.4f) * t + std::sin(t * 3.1f) * 25);
+      cy.push_back(y + 40 + (hy - y - 40) * t);
+      rad.push_back(34 - t * 14);
     }
-    DrawParts(l, neck, light);
-    Part head = Ellipse(hx, hy, 38, 26, Rgb(0x2A6A5A));
-    head.gloss = 0.5f;
-    DrawPart(l, head, light);
-    DrawPart(l, Capsule(hx - 10, hy - 18, hx - 40, hy - 60, 7, 2, Rgb(0xD8D0B0)), light);
-    DrawPart(l, Capsule(hx + 10, hy - 18, hx + 35, hy - 58, 7, 2, Rgb(0xD8D0B0)), light);
-    FillPoly(l, {hx - 30, hy + 8, hx + 30, hy + 8, hx, hy + 22}, Rgb(0x101010));
+    auto normal = [&](int i, float& nx, float& ny) {
+      int i0 = std::max(0, i - 1), i1 = std::min(steps, i + 1);
+      float tx = cx[i1] - cx[i0], ty = cy[i1] - cy[i0], len = std::hypot(tx, ty);
+      nx = -ty / len;
+      ny = tx / len;
+    };
+    // The fin first, so the body covers its roots.
+    for (int i = 2; i < steps; i += 2) {
+      float nx, ny;
+      normal(i, nx, ny);
+      Part spine = Poly({cx[i] - nx * rad[i] * 0.7f, cy[i] - ny * rad[i] * 0.7f - 8,
+                         cx[i] - nx * (rad[i] + 18), cy[i] - ny * (rad[i] + 18) - 6,
+                         cx[i] - nx * rad[i] * 0.7f, cy[i] - ny * rad[i] * 0.7f + 10},
+                        fin);
+      spine.ink = 1.4f;
+      DrawPart(l, spine, light);
+    }
+    std::vector<float> body, under;
+    for (int i = 0; i <= steps; ++i) {
+      float nx, ny;
+      normal(i, nx, ny);
+      body.insert(body.end(), {cx[i] - nx * rad[i], cy[i] - ny * rad[i]});
+    }
+    for (int i = steps; i >= 0; --i) {
+      float nx, ny;
+      normal(i, nx, ny);
+      body.insert(body.end(), {cx[i] + nx * rad[i], cy[i] + ny * rad[i]});
+      under.insert(under.end(), {cx[i] + nx * rad[i] * 0.85f, cy[i] + ny * rad[i] * 0.85f});
+    }
+    for (int i = 0; i <= steps; ++i) {
+      float nx, ny;
+      normal(i, nx, ny);
+      under.insert(under.end(), {cx[i] + nx * rad[i] * 0.3f, cy[i] + ny * rad[i] * 0.3f});
+    }
+    Part neck = Poly(body, hide);
+    neck.thickness = 22;
+    neck.ink = 1.8f;
+    DrawPart(l, neck, light);
+    Part scales = Poly(under, belly);
+    scales.thickness = 2;
+    DrawPart(l, scales, light);
+    // The head: a skull, a snout thrust at the viewer, an open jaw full of teeth.
+    const float dir = h[0] > 0 ? 1.0f : h[0] < 0 ? -1.0f : 0.0f;
     for (int s = -1; s <= 1; s += 2) {
-      FillEllipse(l, hx + s * 14, hy - 6, 6, 4, Rgb(0xFF5020));
-      Glow(l, hx + s * 14, hy - 6, 16, Rgb(0xFF4010), 0.7f);
+      Part horn = Capsule(hx + s * 12, hy - 16, hx + s * 38, hy - 62, 7, 2, Rgb(0xD8D0B0));
+      horn.ink = 1.4f;
+      DrawPart(l, horn, light);
+    }
+    Part skull = Ellipse(hx, hy, 40, 28, hide);
+    skull.ink = 1.8f;
+    DrawPart(l, skull, light);
+    const float sx = hx + dir * 20, sy = hy + 22;
+    Part jaw = Poly({hx - 26, hy + 10, hx + 26, hy + 10, sx + 18, sy + 14, sx - 18, sy + 14},
+                    Rgb(0x3A0A10));
+    jaw.ink = 1.6f;
+    DrawPart(l, jaw, light);
+    for (int k = 0; k < 5; ++k) {
+      float tx = hx - 20 + k * 10;
+      FillPoly(l, {tx - 3, hy + 10, tx + 3, hy + 10, tx, hy + 18}, Rgb(0xF0E8D8));
+    }
+    Part snout = Capsule(hx, hy + 2, sx, sy - 6, 24, 16, hide);
+    snout.ink = 1.8f;
+    DrawPart(l, snout, light);
+    for (int s = -1; s <= 1; s += 2) {
+      // A heavy ridge over each burning eye.
+      Line(l, hx + s * 6, hy - 12, hx + s * 26, hy - 8, 4, Rgb(0x0C1C1C));
+      FillEllipse(l, hx + s * 15, hy - 4, 6, 4, Rgb(0xFF5020));
+      Glow(l, hx + s * 15, hy - 4, 16, Rgb(0xFF4010), 0.7f);
+      FillEllipse(l, sx + s * 6, sy - 10, 2, 1.5f, Rgb(0x081010));  // nostrils
     }
   }
-  (void)rng;
 }
 
 void Waves(Layer& l, uint32_t seed) {

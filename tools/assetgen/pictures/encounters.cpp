@@ -223,6 +223,7 @@ void Robo(Layer& l, Layer& fig) {
   Water(l, 280, 330, Rgb(0x3A7AB0), 0.5f, 272);
   Ground(l, 320, Rgb(0xD8C090), Rgb(0xE8D8A8), 273, 0.2f);
   Wreckage(l, 274);
+  GroundShadow(l, kX + 14, kFoot, 110, 14, 0.45f);
   BeginFigure(l, fig);
   RobotFigure(l, kX, kFoot);
   PlaceFigure(l, fig);

@@ -157,6 +157,19 @@ void PaintBeast(const Sink& out) {
     auto [x0, y0] = at(cx, cy);
     parts.push_back(Ellipse(x0, y0, rx, ry, c));
   };
+  // Shaggy fur bristling over the back and shoulders, behind the body so only the tips show.
+  auto tufts = [&](float cx, float cy, float rx, float ry, float from, float to, int n, Col c) {
+    for (int i = 0; i < n; ++i) {
+      float t = from + (to - from) * (i + 0.5f) / n, w = (to - from) / n * 0.6f;
+      auto [bx0, by0] = at(cx + std::cos(t - w) * rx * 0.9f, cy + std::sin(t - w) * ry * 0.9f);
+      auto [bx1, by1] = at(cx + std::cos(t + w) * rx * 0.9f, cy + std::sin(t + w) * ry * 0.9f);
+      auto [tx, ty] = at(cx + std::cos(t) * rx * 1.2f, cy + std::sin(t) * ry * 1.2f);
+      parts.push_back(Poly({bx0, by0, tx, ty, bx1, by1}, c));
+    }
+  };
+  tufts(130, 260, 100, 95, 3.3f, 6.1f, 9, dark);
+  tufts(130, 150, 62, 55, 2.3f, 3.9f, 3, dark);
+  tufts(130, 150, 62, 55, 5.5f, 7.1f, 3, dark);
   capsule(70, 300, 60, 400, 26, 20, dark);
   capsule(190, 300, 200, 400, 26, 20, dark);
   ellipse(130, 260, 100, 95, fur);
@@ -171,7 +184,7 @@ void PaintBeast(const Sink& out) {
   capsule(90, 120, 40, 40, 12, 3, horn);
   capsule(170, 120, 220, 40, 12, 3, horn);
   for (auto& p : parts) {
-    p.thickness = std::max(p.thickness, 20.0f);
+    p.thickness = std::max(p.thickness, p.kind == Part::kPoly ? 6.0f : 20.0f);
     p.ink = 1.6f;
   }
   DrawParts(l, parts, light);
