@@ -32,6 +32,29 @@ std::string ReadFile(const std::filesystem::path& p) {
   return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
 
+// While it lives, the standard error goes to `file`, so that what a test makes the game say
+// (or floods it with) stays out of the test's log.
+class QuietTerminal {
+ public:
+  explicit QuietTerminal(const std::filesystem::path& file) {
+    std::fflush(stderr);
+    terminal_ = dup(STDERR_FILENO);
+    const int quiet = open(file.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+    dup2(quiet, STDERR_FILENO);
+    close(quiet);
+  }
+  QuietTerminal(const QuietTerminal&) = delete;
+  QuietTerminal& operator=(const QuietTerminal&) = delete;
+  ~QuietTerminal() {
+    std::fflush(stderr);
+    dup2(terminal_, STDERR_FILENO);
+    close(terminal_);
+  }
+
+ private:
+  int terminal_;
+};
+
 class KeptPlay : public ::testing::Test {
  protected:
   void SetUp() override {
@@ -90,27 +113,36 @@ TEST_F(KeptPlay, ACopyThatPlaysWithoutSavingLeavesTheOtherCopysPlayAlone) {
   EXPECT_EQ(ReadFile(Kept()), "the other copy's play");
 }
 
+TEST_F(KeptPlay, AGameThatCannotStartKeepsWhatItSaid) {
+  Paths paths = PlayerPaths();
+  paths.cgDir = dir_ / "no pictures";
+  int code = 0;
+  {
+    const QuietTerminal quiet(dir_ / "terminal");
+    session::TerminalCopy copy;
+    ASSERT_TRUE(copy.Start());
+    code = RunHeadless(dir_ / "run.script", paths, 4, out_, err_, {}, {}, &copy);
+  }
+  EXPECT_EQ(code, session::kExitBadInput);
+  const std::string said = ReadFile(dir_ / "player" / session::kKeptTerminalName);
+  EXPECT_NE(said.find("no pictures"), std::string::npos) << said;
+  EXPECT_TRUE(std::filesystem::exists(Kept()));
+}
+
 TEST(TerminalCopy, PassesEveryLineOnAndKeepsABoundedCopy) {
   const std::filesystem::path dir = testing::MakeTempDir();
-  // The terminal of this test is a file, so that the flood below stays out of its log.
-  std::fflush(stderr);
-  const int terminal = dup(STDERR_FILENO);
-  const int quiet = open((dir / "terminal").c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
-  ASSERT_GE(quiet, 0);
-  dup2(quiet, STDERR_FILENO);
-  close(quiet);
-  session::TerminalCopy copy;
-  ASSERT_TRUE(copy.Start());
-  std::fprintf(stderr, "before the folder is known\n");
-  ASSERT_TRUE(copy.KeepIn(dir / "last-session.log"));
-  std::cerr << "after" << std::endl;
-  const std::string flood(session::kMaxTerminalCopyBytes, 'x');
-  std::fwrite(flood.data(), 1, flood.size(), stderr);
-  copy.Stop();
-  std::fprintf(stderr, "then the terminal's own\n");
-  std::fflush(stderr);
-  dup2(terminal, STDERR_FILENO);
-  close(terminal);
+  {
+    const QuietTerminal quiet(dir / "terminal");
+    session::TerminalCopy copy;
+    ASSERT_TRUE(copy.Start());
+    std::fprintf(stderr, "before the folder is known\n");
+    ASSERT_TRUE(copy.KeepIn(dir / "last-session.log"));
+    std::cerr << "after" << std::endl;
+    const std::string flood(session::kMaxTerminalCopyBytes, 'x');
+    std::fwrite(flood.data(), 1, flood.size(), stderr);
+    copy.Stop();
+    std::fprintf(stderr, "then the terminal's own\n");
+  }
   const std::string kept = ReadFile(dir / "last-session.log");
   EXPECT_EQ(kept.size(), session::kMaxTerminalCopyBytes);
   const std::string shown = ReadFile(dir / "terminal");

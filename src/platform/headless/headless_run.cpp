@@ -61,11 +61,13 @@ int RunHeadless(const std::filesystem::path& scriptPath, const Paths& paths, uin
   kept.Begin(paths, seed, err);
   std::unique_ptr<session::Session> run =
       session::CreateSession(kept.GameHost(), paths, seed, catalog);
-  if (const auto code = NotStarted(session::StartGame(*run, host))) {
+  const session::Start start = session::StartGame(*run, host);
+  // Kept even when the game cannot start: that is a report's terminal lines too.
+  kept.Settle(*run, err);
+  if (const auto code = NotStarted(start)) {
     session::EndSession(*run);
     return *code;
   }
-  kept.Settle(*run, err);
   kept.Observer().Started(*run->game);
   const int code = RunScript(rest, *run, host, out, err, &kept.Observer(), checks);
   if (code != session::kExitOk) err << "qv: " << scriptPath.string() << " failed\n";
@@ -99,11 +101,12 @@ int RunHeadlessRecorded(const std::filesystem::path& scriptPath,
     return session::kExitWriteFailed;
   }
   std::unique_ptr<session::Session> run = session::CreateSession(recorder, paths, seed, catalog);
-  if (const auto code = NotStarted(session::StartGame(*run, host))) {
+  const session::Start start = session::StartGame(*run, host);
+  kept.Settle(*run, err);
+  if (const auto code = NotStarted(start)) {
     session::EndSession(*run);
     return *code;
   }
-  kept.Settle(*run, err);
   session::BothObservers both(recorder, kept.Observer());
   both.Started(*run->game);
   int code = RunScript(rest, *run, host, out, err, &both);

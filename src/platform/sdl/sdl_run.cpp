@@ -38,7 +38,10 @@ int RunWindowed(const WindowOptions& options, const Paths& paths,
       session::CreateSession(play.GameHost(), play.GamePaths(), play.Seed(), desktop.catalog);
   host.Attach(*run);
   play.Attach(*run);
-  switch (session::StartGame(*run, host)) {
+  const session::Start start = session::StartGame(*run, host);
+  // Kept even when the game cannot start: that is a report's terminal lines too.
+  play.Settle(*run, err);
+  switch (start) {
     case session::Start::kPlaying:
       TellCatalogProblem(host, desktop.catalogProblem);
       break;
@@ -47,7 +50,6 @@ int RunWindowed(const WindowOptions& options, const Paths& paths,
     case session::Start::kCannotStart:
       return session::kExitBadInput;
   }
-  play.Settle(*run, err);
   host.Run();
   host.StoreDesktopSettings(err);
   return play.Finish(err);
