@@ -163,7 +163,7 @@ void Umbrella(Layer& l, float handX, float handY, Col c) {
   Part canopy =
       Poly({tx - 80, ty + 30, tx - 50, ty - 5, tx, ty - 18, tx + 50, ty - 5, tx + 80, ty + 30}, c);
   canopy.thickness = 30;
-  DrawPart(l, canopy, light);
+  DrawProp(l, canopy, light);
   for (int i = -2; i <= 2; ++i) Line(l, tx, ty - 18, tx + i * 38, ty + 28, 1, Scale(c, 0.7f), 0.6f);
 }
 
@@ -216,13 +216,13 @@ void MagicCircleGround(Layer& l, float x, float y, Col c) {
 void WizardHat(Layer& l, const Figure& f, Col c) {
   float r = f.headR;
   Light light = MoonLight();
-  DrawPart(l, Ellipse(f.headX, f.headY - r * 0.6f, r * 2.0f, r * 0.4f, c), light);
-  DrawPart(l,
+  DrawProp(l, Ellipse(f.headX, f.headY - r * 0.6f, r * 2.0f, r * 0.4f, c), light);
+  DrawProp(l,
            Poly({f.headX - r * 1.0f, f.headY - r * 0.7f, f.headX + r * 1.0f, f.headY - r * 0.7f,
                  f.headX + r * 1.4f, f.headY - r * 3.2f},
                 c),
            light);
-  DrawPart(l, Box(f.headX, f.headY - r * 0.85f, r * 1.0f, r * 0.15f, Rgb(0xE0C050), 1), light);
+  DrawProp(l, Box(f.headX, f.headY - r * 0.85f, r * 1.0f, r * 0.15f, Rgb(0xE0C050), 1), light);
 }
 
 void Wand(Layer& l, float x, float y, Col glow) {
@@ -234,17 +234,17 @@ void Wand(Layer& l, float x, float y, Col glow) {
 void NinjaMask(Layer& l, const Figure& f, Col c) {
   float r = f.headR;
   Light light = ForestLight();
-  DrawPart(l,
+  DrawProp(l,
            Poly({f.headX - r * 0.95f, f.headY + r * 0.25f, f.headX + r * 0.95f, f.headY + r * 0.25f,
                  f.headX + r * 0.7f, f.headY + r * 1.05f, f.headX - r * 0.7f, f.headY + r * 1.05f},
                 c),
            light);
   // The scarf's tails stream out behind in the wind.
-  DrawPart(l,
+  DrawProp(l,
            Capsule(f.headX + r * 0.5f, f.headY + r * 1.3f, f.headX + r * 4.5f, f.headY + r * 2.0f,
                    r * 0.35f, r * 0.15f, Rgb(0xC03030)),
            light);
-  DrawPart(l,
+  DrawProp(l,
            Capsule(f.headX + r * 0.5f, f.headY + r * 1.4f, f.headX + r * 4.0f, f.headY + r * 3.0f,
                    r * 0.3f, r * 0.12f, Rgb(0xA02828)),
            light);
@@ -438,11 +438,11 @@ void AngelWings(Layer& l, float x, float y, Col c, float scale) {
                              std::fabs(ex - x - s * 30 * scale) / 2 + 18 * scale, 20 * scale,
                              Mix(c, Rgb(0xD8E0F0), i / 8.0f));
       feather.thickness = 14 * scale;
-      DrawPart(l, feather, light);
+      DrawProp(l, feather, light);
     }
     Part shoulder = Ellipse(x + s * 90 * scale, y - 20 * scale, 90 * scale, 45 * scale, c);
     shoulder.thickness = 30 * scale;
-    DrawPart(l, shoulder, light);
+    DrawProp(l, shoulder, light);
   }
 }
 

@@ -174,7 +174,7 @@ void Leaf(Layer& l, float x, float y, float length, float angle, float width, Co
 void MagnifyingGlass(Layer& l, float handX, float handY, float angle) {
   Frame f(handX, handY, angle, 1.0f);
   Light light = SoftLight();
-  DrawPart(l, Capsule(f.X(-6, 0), f.Y(-6, 0), f.X(26, 0), f.Y(26, 0), 3.2f, 2.6f, Rgb(0x5A3A20)),
+  DrawProp(l, Capsule(f.X(-6, 0), f.Y(-6, 0), f.X(26, 0), f.Y(26, 0), 3.2f, 2.6f, Rgb(0x5A3A20)),
            light);
   float cx = f.X(44, 0), cy = f.Y(44, 0);
   FillEllipse(l, cx, cy, 17, 17, Rgb(0xD8F0FF), 0.35f);
@@ -188,7 +188,7 @@ void MagnifyingGlass(Layer& l, float handX, float handY, float angle) {
 void BugNet(Layer& l, float handX, float handY) {
   Light light = SoftLight();
   float topX = handX + 34, topY = handY - 140;
-  DrawPart(l, Capsule(handX - 6, handY + 30, topX, topY, 2.6f, 2.2f, Rgb(0xC8A060)), light);
+  DrawProp(l, Capsule(handX - 6, handY + 30, topX, topY, 2.6f, 2.2f, Rgb(0xC8A060)), light);
   // The mesh bag hangs from the hoop, then the hoop's rim in front of it.
   float cx = topX + 22, cy = topY - 10;
   std::vector<float> bag = {cx - 26, cy,     cx + 26, cy,      cx + 16,
@@ -214,7 +214,7 @@ void Syringe(Layer& l, float handX, float handY, float angle, Col fluid) {
   Part barrel = Capsule(f.X(-4, 0), f.Y(-4, 0), f.X(52, 0), f.Y(52, 0), 7, 7, Rgb(0xD8E8E8));
   barrel.gloss = 1;
   barrel.opacity = 0.85f;
-  DrawPart(l, barrel, light);
+  DrawProp(l, barrel, light);
   Line(l, f.X(8, 0), f.Y(8, 0), f.X(48, 0), f.Y(48, 0), 8, fluid, 0.85f);
   Glow(l, f.X(30, 0), f.Y(30, 0), 26, fluid, 0.35f);
   Line(l, f.X(-4, -10), f.Y(-4, -10), f.X(-4, 10), f.Y(-4, 10), 3, Rgb(0xB0B8C0));
@@ -227,7 +227,7 @@ void Flask(Layer& l, float x, float y, Col fluid) {
   Light light = PoisonLight();
   Part neck = Box(x, y - 22, 4, 10, Rgb(0xD8E8E8), 2);
   neck.opacity = 0.8f;
-  DrawPart(l, neck, light);
+  DrawProp(l, neck, light);
   FillEllipse(l, x, y, 14, 14, Rgb(0xD8E8E8), 0.5f);
   FillEllipse(l, x, y + 4, 12, 9, fluid, 0.9f);
   Glow(l, x, y + 2, 30, fluid, 0.5f);
@@ -244,14 +244,14 @@ void Tricorne(Layer& l, const Figure& f, Col c, Col trim) {
                     x + r * 0.8f, y - r * 0.35f, x + r * 1.9f, y + r * 0.1f, x, y + r * 0.45f},
                    c);
   brim.thickness = 6;
-  DrawPart(l, crown, light);
-  DrawPart(l, brim, light);
+  DrawProp(l, crown, light);
+  DrawProp(l, brim, light);
   Line(l, x - r * 1.85f, y + r * 0.12f, x, y + r * 0.45f, 1.6f, trim);
   Line(l, x + r * 1.85f, y + r * 0.12f, x, y + r * 0.45f, 1.6f, trim);
   // A white plume curling back over the brim.
   for (int i = 0; i < 5; ++i) {
     float a = -0.35f + i * 0.22f;
-    DrawPart(l,
+    DrawProp(l,
              Capsule(x + r * 0.4f, y - r * 0.2f, x + r * (0.4f + 1.5f * std::cos(a)),
                      y - r * (0.2f + 1.0f * std::sin(a + 0.6f)), r * 0.22f, r * 0.08f,
                      Mix(Rgb(0xF4F4F0), Rgb(0xC8D0E0), i / 5.0f)),

@@ -639,6 +639,12 @@ void DrawFigure(Layer& l, const Figure& f, Light light) {
   DrawParts(l, f.parts, light);
 }
 
+void DrawProp(Layer& l, Part p, Light light) {
+  light.cel = true;
+  if (p.thickness >= 3 && p.ink == 0) p.ink = 1.4f;
+  DrawPart(l, p, light);
+}
+
 void Keyline(Layer& l) {
   Layer shape = l;
   InkOutline(l, shape, 1.6f, Rgb(0x120C14));

@@ -62,6 +62,9 @@ Figure BuildFigure(const Look& look, float x, float footY);
 // Draws a figure in the illustrated style: inked lines and flat tones of light.
 void DrawFigure(Layer& l, const Figure& f, Light light);
 
+// Draws what a figure wears or holds in the figures' style: inked and cel-shaded.
+void DrawProp(Layer& l, Part p, Light light);
+
 // For a sprite drawn over scenes of every kind: a dark inked line round what is painted and
 // a pale one outside it, so it stands out on a bright meadow and on black alike.
 void Keyline(Layer& l);

@@ -106,7 +106,7 @@ void TopTierBehind(Layer& l, int race, const Figure& fig, const Light& light) {
                       y + 60, x + s * 52, y + 40, x + s * 40, y + 95, x, y + 60},
                      Rgb(0x2A1E3A));
     wing.thickness = 10;
-    DrawPart(l, wing, light);
+    DrawProp(l, wing, light);
   }
 }
 
@@ -119,7 +119,7 @@ void TopTierGear(Layer& l, int race, const Figure& fig, const Look& lk, const Li
       for (int s = -1; s <= 1; s += 2) {
         Part pad = Ellipse(fig.chestX + s * padX, shoulderY, r * 1.0f, r * 0.65f, Rgb(0xD8E0EC));
         pad.gloss = 0.9f;
-        DrawPart(l, pad, light);
+        DrawProp(l, pad, light);
       }
       // The sword upright before the chest, and a kite shield on the left arm.
       float x = fig.handLX, y = fig.handLY;
@@ -132,7 +132,7 @@ void TopTierGear(Layer& l, int race, const Figure& fig, const Look& lk, const Li
           Rgb(0x2A4A9A));
       shield.thickness = 12;
       shield.gloss = 0.5f;
-      DrawPart(l, shield, light);
+      DrawProp(l, shield, light);
       Line(l, sx, sy - 34, sx, sy + 48, 5, Rgb(0xF0C840));
       Line(l, sx - 26, sy - 12, sx + 26, sy - 12, 5, Rgb(0xF0C840));
       break;
@@ -140,15 +140,15 @@ void TopTierGear(Layer& l, int race, const Figure& fig, const Look& lk, const Li
     case 1: {
       // A red scarf wound at the collar, its ends hanging over the shoulder, and two short
       // blades held low.
-      DrawPart(l,
+      DrawProp(l,
                Capsule(fig.headX - r * 0.8f, fig.headY + r * 1.45f, fig.headX + r * 0.8f,
                        fig.headY + r * 1.45f, r * 0.42f, r * 0.42f, Rgb(0xD83838)),
                light);
-      DrawPart(l,
+      DrawProp(l,
                Capsule(fig.headX + r * 0.7f, fig.headY + r * 1.6f, fig.headX + r * 1.5f,
                        fig.headY + r * 4.2f, r * 0.35f, r * 0.2f, Rgb(0xC02E2E)),
                light);
-      DrawPart(l,
+      DrawProp(l,
                Capsule(fig.headX + r * 0.5f, fig.headY + r * 1.7f, fig.headX + r * 0.9f,
                        fig.headY + r * 3.6f, r * 0.3f, r * 0.18f, Rgb(0xD83838)),
                light);
@@ -163,10 +163,10 @@ void TopTierGear(Layer& l, int race, const Figure& fig, const Look& lk, const Li
       for (int s = -1; s <= 1; s += 2) {
         Part pad = Ellipse(fig.chestX + s * padX, shoulderY, r * 0.95f, r * 0.6f, Rgb(0x4A3A5C));
         pad.gloss = 0.7f;
-        DrawPart(l, pad, light);
+        DrawProp(l, pad, light);
         for (int k = 0; k < 3; ++k) {
           float bx = fig.chestX + s * (padX - r * 0.5f + k * r * 0.45f);
-          DrawPart(l,
+          DrawProp(l,
                    Poly({bx - 4, shoulderY - r * 0.3f, bx + 4, shoulderY - r * 0.3f, bx + s * 6,
                          shoulderY - r * 1.4f},
                         Rgb(0x8A7A9A)),
@@ -186,10 +186,10 @@ void TopTierGear(Layer& l, int race, const Figure& fig, const Look& lk, const Li
         Part tuft = Ellipse(fig.chestX + u * padX * 1.05f, shoulderY - std::fabs(u) * 3 + 6,
                             r * 0.55f, r * 0.5f, Mix(Rgb(0xD8C8A0), Rgb(0xB09870), (k % 3) / 2.0f));
         tuft.thickness = 8;
-        DrawPart(l, tuft, light);
+        DrawProp(l, tuft, light);
       }
       for (int k = 0; k < 5; ++k) {
-        DrawPart(l,
+        DrawProp(l,
                  Capsule(fig.chestX - 20 + k * 10, fig.chestY + 6, fig.chestX - 20 + k * 10,
                          fig.chestY + 18, 2.5f, 1.5f, Rgb(0xF0E8D8)),
                  light);
@@ -200,7 +200,7 @@ void TopTierGear(Layer& l, int race, const Figure& fig, const Look& lk, const Li
       Part blade =
           Poly({x - 34, y - 128, x - 20, y - 150, x + 4, y - 142, x - 4, y - 108}, Rgb(0xB8C0C8));
       blade.gloss = 0.8f;
-      DrawPart(l, blade, light);
+      DrawProp(l, blade, light);
       break;
     }
     default: {
@@ -210,11 +210,11 @@ void TopTierGear(Layer& l, int race, const Figure& fig, const Look& lk, const Li
           Part plate = Box(fig.chestX + s * (padX + 4), shoulderY + k * r * 0.45f, r * 0.9f,
                            r * 0.22f, k % 2 ? Rgb(0xF0ECE4) : Rgb(0xA82828), 2);
           plate.gloss = 0.6f;
-          DrawPart(l, plate, light);
+          DrawProp(l, plate, light);
         }
       }
       // A golden crest above the mask, and a glaive held upright at the side.
-      DrawPart(l,
+      DrawProp(l,
                Poly({fig.headX - r * 0.9f, fig.headY - r * 0.9f, fig.headX, fig.headY - r * 1.9f,
                      fig.headX + r * 0.9f, fig.headY - r * 0.9f, fig.headX, fig.headY - r * 1.2f},
                     Rgb(0xE0C050)),
@@ -224,14 +224,14 @@ void TopTierGear(Layer& l, int race, const Figure& fig, const Look& lk, const Li
       Part blade =
           Poly({x - 5, y - 148, x + 5, y - 148, x + 8, y - 172, x - 1, y - 186}, Rgb(0xD8E0E8));
       blade.gloss = 0.9f;
-      DrawPart(l, blade, light);
+      DrawProp(l, blade, light);
       break;
     }
   }
   Part gem = Ellipse(fig.chestX, fig.chestY, r * 0.3f, r * 0.3f,
                      race == 2 ? Rgb(0xC060FF) : Rgb(0x40A0FF));
   gem.gloss = 1;
-  DrawPart(l, gem, light);
+  DrawProp(l, gem, light);
 }
 
 void PaintOne(const Sink& out, int race, bool female, int stage) {
@@ -273,7 +273,7 @@ void PaintOne(const Sink& out, int race, bool female, int stage) {
           Ellipse(fig.chestX + s * lk.height * 0.1f * lk.build, fig.headY + fig.headR * 1.8f,
                   fig.headR * 0.9f, fig.headR * 0.6f, stage >= 2 ? Rgb(0xB0B8C8) : Rgb(0x7A5030));
       pad.gloss = stage >= 2 ? 0.8f : 0.2f;
-      DrawPart(l, pad, light);
+      DrawProp(l, pad, light);
     }
   }
   if (stage == 2) {
