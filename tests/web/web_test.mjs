@@ -217,6 +217,8 @@ try {
     const {expectations, missed} = await playScenario(page, cdp, parseScript(readFileSync(scenario, 'utf8')));
     check('the page plays the scenario with the browser\'s mouse, keys and input method',
           expectations > 10 && missed.length === 0, `${expectations} checks; ${missed.join('; ')}`);
+    // A tune is fetched and decoded when it first plays: give the browser a moment on a busy machine.
+    await page.waitForFunction(() => qvPage.tunesStarted.length > 0, null, {timeout: 20000}).catch(() => {});
     const sound = await page.evaluate(() => ({callbacks: qvPage.audioCallbacks, peak: qvPage.effectsPeak,
                                               music: qvPage.tunesStarted}));
     check('after the first click the audio graph runs', sound.callbacks > 0, `${sound.callbacks} renders`);
