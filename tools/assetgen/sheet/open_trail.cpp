@@ -7,6 +7,7 @@
 
 #include "core/game.h"
 #include "core/master_data.h"
+#include "flow/make_game.h"
 #include "persist/save.h"
 #include "simulate/quiet_host.h"
 
