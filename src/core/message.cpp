@@ -59,6 +59,10 @@ MessageArg Arg(std::string_view key, int32_t n) {
   return {std::string(key), std::to_string(n), ArgKind::AsIs};
 }
 
+MessageArg Count(std::string_view key, int32_t n) {
+  return {std::string(key), std::to_string(n), ArgKind::Count};
+}
+
 MessageArg Term(std::string_view key, std::string_view cp932) {
   return {std::string(key), std::string(cp932), ArgKind::Term};
 }

@@ -19,8 +19,9 @@ inline constexpr const char* kListContext = "list";
 
 // How another language shows a parameter.
 enum class ArgKind : uint8_t {
-  AsIs,  // the player's own name, numbers, anything typed: never translated
-  Term,  // a name of the game (an item, a skill, an enemy): shown like any text of the game
+  AsIs,   // the player's own name, numbers, anything typed: never translated
+  Term,   // a name of the game (an item, a skill, an enemy): shown like any text of the game
+  Count,  // a number shown as it is that also chooses the plural form of its text ("1 point")
 };
 
 struct MessageArg {
@@ -44,6 +45,9 @@ struct Message {
 MessageArg Arg(std::string_view key, std::string_view cp932);
 // A number, in the same digits the game has always written.
 MessageArg Arg(std::string_view key, int32_t n);
+// A number that counts something ("{n} points"): the same digits, and another language picks
+// the form of its text by it. A text holds at most one.
+MessageArg Count(std::string_view key, int32_t n);
 // A name of the game, translated where it is shown.
 MessageArg Term(std::string_view key, std::string_view cp932);
 // A side's name: the player's (side 0) as it is, the enemy's translated.

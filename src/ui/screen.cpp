@@ -362,8 +362,10 @@ Translator& Screen::Texts() {
 }
 
 std::vector<std::string> Screen::TextProblems(const Game& g) {
-  if (!impl_->s.tr.Active()) return {};
-  return AuditTexts(g, impl_->s);
+  std::vector<std::string> problems = AuditHiddenTexts(g, impl_->s);
+  if (!impl_->s.tr.Active()) return problems;
+  for (std::string& p : AuditTexts(g, impl_->s)) problems.push_back(std::move(p));
+  return problems;
 }
 
 const gfx::Bitmap& Screen::RenderWindow(const Game& g) {

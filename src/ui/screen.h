@@ -57,7 +57,8 @@ class Screen : public Presenter {
   void SetCatalog(Catalog catalog);
   // The texts as the player reads them (message boxes, checks of a translation).
   Translator& Texts();
-  // What of the texts on the screen does not fit its place or has no translation.
+  // What of the texts on the screen a panel hides, and in another language what does not fit
+  // its place or has no translation.
   std::vector<std::string> TextProblems(const Game& g);
 
   // The whole 640x480 window: the main picture and every visible widget over it, in

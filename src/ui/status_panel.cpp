@@ -1,5 +1,6 @@
 // The status panel over the main picture: the skill help, the score block, the player's line,
 // numbers and bars at the bottom left, and the enemy's at the top left while it stands.
+#include <algorithm>
 #include <array>
 #include <string>
 
@@ -18,38 +19,60 @@ constexpr gfx::Color kHelpful = 0x22AAFF;
 // The help is cut into lines of 50 bytes; another language wraps it between words at the
 // width those bytes take, as many lines as it needs.
 constexpr int32_t kHelpLineBytes = 50;
-constexpr int32_t kHelpRight = 455;
+// The help never gets narrower than this beside the enemy's line.
+constexpr int32_t kNarrowestHelp = 160;
 
-void DrawTranslatedSkillHelp(Game& g, FrameCanvas& f) {
-  gfx::Canvas& c = f.cg;
-  const int32_t id = g.battle.actionSkill;
-  if (id < 0 || id >= kPerId) return;
-  const SkillDef& skill = g.state.skills[static_cast<size_t>(id)];
+}  // namespace
+
+std::vector<std::string> SkillHelpRows(const Game& g, Surfaces& s, gfx::Canvas& c) {
+  c.font.height = gfx::PointsToPixels(9);
   std::vector<std::string> lines;
+  if (!s.tr.Active()) {
+    for (const std::string& l : SkillHelpLines(g.state, g.battle.actionSkill))
+      lines.push_back(s.text.Utf8(l));
+    return lines;
+  }
+  const int32_t id = g.battle.actionSkill;
+  if (id < 0 || id >= kPerId) return lines;
+  const SkillDef& skill = g.state.skills[static_cast<size_t>(id)];
   if (!skill.description.empty()) {
-    const int32_t width = c.TextWidth(std::string(kHelpLineBytes, '0'));
-    lines = f.s.tr.Wrapped(c, f.s.tr.Shown(g, skill.description), width);
+    int32_t width = c.TextWidth(std::string(kHelpLineBytes, '0'));
+    // Beside a long enemy name (and its status tags) the help takes narrower rows, so the two
+    // never run into each other.
+    const Combatant& e = g.state.enemy();
+    if (g.battle.battleActive == 1 && !e.name.empty() && e.present > 0) {
+      const int32_t help = c.font.height;
+      const int32_t room = kHelpRight - kHelpGap - EnemyLineRight(g, s, c);
+      c.font.height = help;
+      width = std::min(width, std::max(room, kNarrowestHelp));
+    }
+    lines = s.tr.Wrapped(c, s.tr.Shown(g, skill.description), width);
   }
   lines.push_back(
-      f.s.tr.Format(g, kSkillLevelLine,
-                    {Arg("level", SkillLevelText(g.state.skillLevel[static_cast<size_t>(id)])),
-                     Arg("uses", g.state.skillUses[static_cast<size_t>(id)])}));
-  for (size_t i = 0; i < lines.size(); ++i) {
-    f.Outlined(c, kHelpRight - c.TextWidth(lines[i]), 8 + 14 * static_cast<int32_t>(i), lines[i]);
+      s.tr.Format(g, kSkillLevelLine,
+                  {Arg("level", SkillLevelText(g.state.skillLevel[static_cast<size_t>(id)])),
+                   Count("uses", g.state.skillUses[static_cast<size_t>(id)])}));
+  // An enemy line longer still (a long name under many status tags) keeps the top row to
+  // itself: the help starts a row lower.
+  const Combatant& e = g.state.enemy();
+  if (g.battle.battleActive == 1 && !e.name.empty() && e.present > 0) {
+    const int32_t first = c.TextWidth(lines.front());
+    const int32_t help = c.font.height;
+    if (EnemyLineRight(g, s, c) + kHelpGap > kHelpRight - first) lines.insert(lines.begin(), "");
+    c.font.height = help;
   }
+  return lines;
 }
+
+namespace {
 
 void DrawSkillHelp(Game& g, FrameCanvas& f) {
   gfx::Canvas& c = f.cg;
-  f.Size(c, 9);
   c.font.color = 0xDDDDDD;
-  if (f.s.tr.Active()) {
-    DrawTranslatedSkillHelp(g, f);
-    return;
-  }
-  const std::array<std::string, 3> lines = SkillHelpLines(g.state, g.battle.actionSkill);
-  for (int i = 0; i < 3; ++i) {
-    f.OutlinedText(c, kHelpRight - f.Width(c, lines[i]), 8 + 14 * i, lines[i]);
+  const std::vector<std::string> lines = SkillHelpRows(g, f.s, c);
+  for (size_t i = 0; i < lines.size(); ++i) {
+    f.Outlined(c, kHelpRight - c.TextWidth(lines[i]),
+               kHelpTop + kHelpRowHeight * static_cast<int32_t>(i), lines[i]);
   }
 }
 
@@ -149,6 +172,27 @@ void DrawPlayer(Game& g, FrameCanvas& f) {
   DrawBar(c, 0, 429, 70, p.mp, p.maxMp, BarColours(Bar::Mp, p, fc, true));
   DrawBar(c, 0, 451, 60, p.tp, p.maxTp, BarColours(Bar::Tp, p, fc, true));
 }
+
+}  // namespace
+
+int32_t EnemyLineRight(const Game& g, Surfaces& s, gfx::Canvas& c) {
+  const Combatant& e = g.state.enemy();
+  c.font.height = gfx::PointsToPixels(10);
+  const int32_t nameWidth = c.TextWidth(s.tr.Shown(g, e.name));
+  c.font.height = gfx::PointsToPixels(8);
+  const int32_t tagWidth = c.TextWidth(std::string(" ") + s.tr.Own(ElementTagText(e.element)));
+  c.font.height = gfx::PointsToPixels(10);
+  int32_t right = 2 + nameWidth + tagWidth + 4;
+  for (bool harmful : {true, false}) {
+    std::string tags;
+    for (const char* t : StatusTagTexts(e, harmful))
+      tags += s.tr.Active() ? std::string(s.tr.Own(t)) : s.text.Utf8(Sjis(t));
+    if (!tags.empty()) right += c.TextWidth(tags) + (harmful ? 2 : 0);
+  }
+  return right;
+}
+
+namespace {
 
 void DrawEnemy(Game& g, FrameCanvas& f) {
   gfx::Canvas& c = f.cg;

@@ -186,6 +186,39 @@ constexpr int32_t kListScrollWidth = 6;
 // The status panel is drawn over the whole picture.
 constexpr int32_t kPanelWidth = kWindowWidth;
 
+// The text lines: seven rows 17 pixels apart, the newest at the bottom, each on a grey label
+// whose rounded right end reaches 7 pixels past the text.
+constexpr int kShownLines = 7;
+constexpr int32_t kLineX = 2;
+constexpr int32_t kLineRowHeight = 15;
+constexpr int32_t kLineLabelEnd = 7;
+constexpr int32_t LineRowY(int row) {
+  return 337 - 17 * row;
+}
+// One row of the text lines as the frame shows it (UTF-8); row 0 is the newest.
+struct LineRow {
+  std::string utf8;
+  int32_t colourCode = 0;
+  int row = 0;
+};
+// The rows shown now, laid out with the font of `c` (the lines' size is set on it). None
+// while the character-creation panel is up.
+std::vector<LineRow> ShownLineRows(const Game& g, Surfaces& s, gfx::Canvas& c);
+// Where the lines stop being seen: the left edge of a panel standing over their right part
+// (the battle's skill list), else the picture's right edge.
+int32_t VisibleLinesRight(const Game& g);
+
+// The skill help of the battle: right-aligned rows from the top of the picture.
+constexpr int32_t kHelpRight = 455;
+constexpr int32_t kHelpTop = 8;
+constexpr int32_t kHelpRowHeight = 14;
+// The least room between the enemy's line and the skill help for the two to read apart.
+constexpr int32_t kHelpGap = 4;
+// The rows of help for the chosen skill as shown (UTF-8), measured in the font `c` is left with.
+std::vector<std::string> SkillHelpRows(const Game& g, Surfaces& s, gfx::Canvas& c);
+// Where the enemy's line at the top left (name, element, status tags) ends.
+int32_t EnemyLineRight(const Game& g, Surfaces& s, gfx::Canvas& c);
+
 // The steps of one frame, in the order ComposeFrame runs them.
 void DrawStatusPanel(Game& g, FrameCanvas& f);
 void DrawOverlay(Game& g, FrameCanvas& f);
@@ -193,7 +226,10 @@ void DrawTitleSprites(Game& g, Surfaces& s);
 void RenderWidgets(const Game& g, Surfaces& s);
 
 // What of the texts on the screen does not fit its place, or has no translation (checks of a
-// translation; empty in Japanese, whose layout is the game's own).
+// translation).
 std::vector<std::string> AuditTexts(const Game& g, Surfaces& s);
+// What a panel hides in any language: a text line running under the battle's skill list, the
+// enemy's line running into the skill help.
+std::vector<std::string> AuditHiddenTexts(const Game& g, Surfaces& s);
 
 }  // namespace qv::ui

@@ -66,7 +66,48 @@ void AuditPanel(const Game& g, Surfaces& s, gfx::Canvas& c, std::vector<std::str
   }
 }
 
+// A row of the text lines whose glyphs run on under a panel (the battle's skill list).
+void AuditCoveredLines(const Game& g, Surfaces& s, gfx::Canvas& c, std::vector<std::string>& out) {
+  c.font = {kGothic, gfx::PointsToPixels(11), true, 0xFFFFFF};
+  const int32_t right = VisibleLinesRight(g);
+  for (const LineRow& r : ShownLineRows(g, s, c)) {
+    const int32_t end = kLineX + c.TextWidth(r.utf8);
+    if (end > right) {
+      out.push_back("the text line " + Quote(r.utf8) + " runs " + std::to_string(end - right) +
+                    " pixels under the panel at x " + std::to_string(right));
+    }
+  }
+}
+
+// The enemy's name line and the first row of the skill help share the top of the picture.
+void AuditEnemyLine(const Game& g, Surfaces& s, gfx::Canvas& c, std::vector<std::string>& out) {
+  const Combatant& e = g.state.enemy();
+  if (!IsShown(g.form, W::battle_box) || g.battle.battleActive != 1 || e.name.empty() ||
+      e.present <= 0)
+    return;
+  c.font = {kGothic, gfx::PointsToPixels(9), true, 0xFFFFFF};
+  const std::vector<std::string> help = SkillHelpRows(g, s, c);
+  if (help.empty() || help.front().empty()) return;
+  const int32_t helpLeft = kHelpRight - c.TextWidth(help.front());
+  const int32_t enemyRight = EnemyLineRight(g, s, c);
+  if (enemyRight + kHelpGap > helpLeft) {
+    out.push_back("the enemy's line " + Quote(s.tr.Shown(g, e.name)) +
+                  " runs into the skill help " + Quote(help.front()));
+  }
+}
+
 }  // namespace
+
+std::vector<std::string> AuditHiddenTexts(const Game& g, Surfaces& s) {
+  std::vector<std::string> out;
+  gfx::Bitmap scratch(8, 8);
+  gfx::Canvas c(scratch, *s.fonts);
+  if (g.screen.scene >= 0) {
+    AuditCoveredLines(g, s, c, out);
+    AuditEnemyLine(g, s, c, out);
+  }
+  return out;
+}
 
 std::vector<std::string> AuditTexts(const Game& g, Surfaces& s) {
   std::vector<std::string> out;

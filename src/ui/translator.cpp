@@ -1,6 +1,7 @@
 #include "ui/translator.h"
 
 #include <algorithm>
+#include <charconv>
 
 #include "core/game.h"
 #include "core/text.h"
@@ -86,10 +87,28 @@ std::string Translator::Translate(const Game& g, std::string_view cp932, int dep
   return text_.Utf8(cp932);
 }
 
+const char* Translator::Template(const std::string& templ,
+                                 const std::vector<MessageArg>& args) const {
+  const auto count = std::find_if(args.begin(), args.end(),
+                                  [](const MessageArg& a) { return a.kind == ArgKind::Count; });
+  if (count == args.end()) return catalog_.Find(templ);
+  int64_t n = 0;
+  std::from_chars(count->value.data(), count->value.data() + count->value.size(), n);
+  // Our Japanese templates are their own plural; the catalog's form for the number, or, when it
+  // has the text only without plural forms, that one.
+  const char* found = catalog_.Plural(templ.c_str(), templ.c_str(), n);
+  return found != templ.c_str() ? found : catalog_.Find(templ);
+}
+
+std::string Translator::TranslatePlural(const char* msgid, const char* msgidPlural,
+                                        int32_t n) const {
+  return catalog_.Plural(msgid, msgidPlural, n);
+}
+
 std::string Translator::Render(const Game& g, const Message& m, int depth) {
   std::string out;
   for (const MessagePiece& p : m.pieces) {
-    const char* templ = catalog_.Find(p.templ);
+    const char* templ = Template(p.templ, p.args);
     if (!templ && HasNonAscii(p.templ)) misses_.insert(p.templ);
     out += Substitute(templ ? std::string_view(templ) : std::string_view(p.templ), p.args,
                       [&](const MessageArg& a) {
@@ -125,9 +144,9 @@ const std::string& Translator::Row(const Game& g, std::string_view cp932) {
 std::string Translator::Format(const Game& g, const char* utf8Template,
                                std::initializer_list<MessageArg> args) {
   if (!Active()) return text_.Utf8(Fill(utf8Template, args));
-  const char* templ = catalog_.Find(utf8Template);
-  if (!templ) misses_.insert(utf8Template);
   const std::vector<MessageArg> list(args);
+  const char* templ = Template(utf8Template, list);
+  if (!templ) misses_.insert(utf8Template);
   return Substitute(templ ? templ : utf8Template, list, [&](const MessageArg& a) {
     return a.kind == ArgKind::Term ? Translate(g, a.value, 1) : text_.Utf8(a.value);
   });

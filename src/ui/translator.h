@@ -39,6 +39,9 @@ class Translator {
   // A text the frame composes itself from a template of ours (a UTF-8 literal).
   std::string Format(const Game& g, const char* utf8Template,
                      std::initializer_list<MessageArg> args);
+  // A text that counts `n` (UTF-8 msgid and msgid_plural) in the form the player's language
+  // gives that number; without a catalog entry, msgid for 1 and msgidPlural otherwise.
+  std::string TranslatePlural(const char* msgid, const char* msgidPlural, int32_t n) const;
   // A fixed text of the frame's own (a UTF-8 literal) in the player's language.
   const char* Own(const char* utf8Literal) const;
 
@@ -56,6 +59,8 @@ class Translator {
  private:
   std::string Render(const Game& g, const Message& m, int depth);
   std::string Translate(const Game& g, std::string_view cp932, int depth);
+  // The translated template of a piece: its plural form when an argument counts.
+  const char* Template(const std::string& templ, const std::vector<MessageArg>& args) const;
 
   TextCache& text_;
   Catalog catalog_;

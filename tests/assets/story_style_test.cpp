@@ -1,6 +1,6 @@
 // How the island's story reads on screen: every speech that opens 「 closes it before the
-// next one starts or its scene ends, and the pauses are written one way (four dots), except
-// in the scenes' fixed opening words.
+// next one starts or its scene ends, the pauses are written one way (four dots), except
+// in the scenes' fixed opening words, and the talk before a fight fits beside the skill list.
 #include <gtest/gtest.h>
 
 #include <string>
@@ -88,6 +88,25 @@ TEST(StoryStyle, PausesAreFourDotsOutsideTheFixedOpeningWords) {
     }
   }
   EXPECT_GT(fourDots, 100u);
+}
+
+// The talk before a fight is still on screen when the skill list covers the picture from
+// x = 460: 30 full-width characters of the lines' font, with the longest name (16 bytes).
+// A scene's first line is the game's own word for word and stays as it is.
+TEST(StoryStyle, TalkBeforeAFightStaysLeftOfTheSkillList) {
+  const StoryBook book = ParseStory(EmbeddedText("story.txt"));
+  ASSERT_TRUE(book.problems.empty());
+  const std::string longestName(16, 'W');
+  int checked = 0;
+  for (const auto& [key, section] : book.sections) {
+    if (key.find("dialogue") == std::string::npos) continue;
+    const std::vector<std::string> lines = StoryLines(book, key, longestName);
+    for (size_t n = 1; n < lines.size(); ++n) {
+      ++checked;
+      EXPECT_LE(lines[n].size(), 60u) << key << ": " << Cp932ToUtf8(lines[n]);
+    }
+  }
+  EXPECT_GT(checked, 100);
 }
 
 // The checker itself: it must see an unclosed speech, a stray 」 and one left open at the end.

@@ -1,5 +1,6 @@
 # Plays one scenario script: cmake -DQV=... -DSCRIPT=... -DDIR=... -P run_scenario.cmake
-# In another language (-DLANGUAGE=en) the texts are checked, the screenshots are compared with
+# Every run fails a text line that a panel hides; in another language (-DLANGUAGE=en) every
+# text is also checked to fit and be translated, the screenshots are compared with
 # -DGOLDEN's pictures, and -DSAME_FILES_AS names the Japanese run's folder whose save and record
 # this run must have written byte for byte.
 file(REMOVE_RECURSE ${DIR})
@@ -10,7 +11,8 @@ get_filename_component(here ${SCRIPT} DIRECTORY)
 if(EXISTS ${here}/data/${name}.dat)
   file(COPY_FILE ${here}/data/${name}.dat ${DIR}/my.dat)
 endif()
-set(language_options "")
+# Every run checks that no panel hides a text the player must read.
+set(language_options --check-texts)
 if(DEFINED LANGUAGE)
   set(language_options --language ${LANGUAGE} --check-texts --golden-dir ${GOLDEN})
   if("$ENV{QV_UPDATE_GOLDEN}" STREQUAL "1")
