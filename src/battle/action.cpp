@@ -99,8 +99,9 @@ void FinishAction(Game& g) {
       const SkillDef& skill = SkillAt(g.state, id);
       const int32_t points = skill.scoreValue + m.points;
       AddLogLine(g,
+                 // a count picks its form
                  Compose(g, "技『{skill}』の発動回数が{uses}回を達成!! > 得点 +{points}",
-                         {Term("skill", skill.name), Arg("uses", uses), Arg("points", points)}),
+                         {Term("skill", skill.name), Count("uses", uses), Arg("points", points)}),
                  "pink2");
       AddScore(g, points);
       b.paused = 1;  // the click goes on with the turn

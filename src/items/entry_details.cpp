@@ -37,20 +37,22 @@ int32_t FindEntry(const Game& g, Mode mode, std::string_view line) {
 }
 
 std::string ItemListDetails(Game& g, const ItemDef& item) {
+  // a count picks its form
   return Compose(g, "{name}\r\r{description}\r\rレア度: {rarity}Pt.",
                  {Term("name", item.name), Term("description", item.description),
-                  Arg("rarity", 2 * item.price)});
+                  Count("rarity", 2 * item.price)});
 }
 
 std::string SkillDetails(Game& g, int32_t id) {
   const GameState& s = g.state;
   const SkillDef& skill = s.skills[static_cast<size_t>(id)];
   const int32_t level = s.skillLevel[static_cast<size_t>(id)];
-  return Compose(
-      g, "{name}\r\rLV {level}  発動: {uses}回\r\r{description}",
-      {Term("name", skill.name),
-       Arg("level", level >= 10 ? std::string("MAX") : std::to_string(level)),
-       Arg("uses", s.skillUses[static_cast<size_t>(id)]), Term("description", skill.description)});
+  // a count picks its form
+  return Compose(g, "{name}\r\rLV {level}  発動: {uses}回\r\r{description}",
+                 {Term("name", skill.name),
+                  Arg("level", level >= 10 ? std::string("MAX") : std::to_string(level)),
+                  Count("uses", s.skillUses[static_cast<size_t>(id)]),
+                  Term("description", skill.description)});
 }
 
 bool InUsableFrame(const GameState& s, int32_t item) {

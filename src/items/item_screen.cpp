@@ -110,7 +110,9 @@ void ShowItemScreen(Game& g) {
   ShowPanel(f, W::item_box);
   f[W::item_l].caption.clear();
   f[W::gold_l].caption =
-      Compose(g, "BP: {bp}ポイント / 所持金: {money}円", {Arg("bp", s.bp), Arg("money", s.money)});
+      // a count picks its form
+      Compose(g, "BP: {bp}ポイント / 所持金: {money}円",
+              {Count("bp", s.bp), Arg("money", s.money)});
   Widget& list = f[W::item_list];
   list.itemIndex = -1;
   list.topIndex = 0;

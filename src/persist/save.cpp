@@ -165,8 +165,9 @@ void ReadNames(Game& g, FileIo& io) {
   if (s.randomNameCount < kRandomNames) {
     Tell(g,
          Compose(g,
+                 // a count picks its form
                  "名前ファイル {file} には名前が {count} 個しかありません（{needed} 個必要です）。",
-                 {ShownPath(path), Arg("count", s.randomNameCount),
+                 {ShownPath(path), Count("count", s.randomNameCount),
                   Arg("needed", static_cast<int32_t>(kRandomNames))}));
   }
 }

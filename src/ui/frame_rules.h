@@ -36,6 +36,7 @@ std::string ElementTag(int32_t element);
 const char* ElementTagText(int32_t element);
 
 // The last line of the skill help: its level ("MAX" from 10) and how often it was used.
+// a count picks its form
 inline constexpr const char* kSkillLevelLine = "技Lv: {level}  発動: {uses}回";
 std::string SkillLevelText(int32_t level);
 

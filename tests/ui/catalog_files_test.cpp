@@ -1,6 +1,7 @@
 // The translation files of po/: the template must be what potgen writes from today's sources,
 // every catalog must pass msgfmt's checks, and English must translate every text of the
-// template, with the same placeholders and with list forms that fit their columns.
+// template, with the same placeholders, counts in plural forms and list forms that fit their
+// columns.
 #include <gtest/gtest.h>
 #include <unistd.h>
 
@@ -8,6 +9,7 @@
 #include <filesystem>
 #include <fstream>
 #include <map>
+#include <regex>
 #include <set>
 #include <sstream>
 #include <string>
@@ -29,6 +31,8 @@ std::string ReadAll(const fs::path& p) {
 
 struct PoEntry {
   std::string context, id, str;
+  std::string plural;              // msgid_plural; empty for a text without plural forms
+  std::vector<std::string> forms;  // msgstr[0], msgstr[1], ...
   bool fuzzy = false;
   bool obsolete = false;
   std::vector<std::string> notes;
@@ -79,6 +83,12 @@ std::vector<PoEntry> ReadPo(const fs::path& p) {
       field = &e.context, *field = Unquote(line.substr(8)), any = true;
     } else if (line.starts_with("msgid ")) {
       field = &e.id, *field = Unquote(line.substr(6)), any = true;
+    } else if (line.starts_with("msgid_plural ")) {
+      field = &e.plural, *field = Unquote(line.substr(13)), any = true;
+    } else if (line.starts_with("msgstr[")) {
+      const size_t space = line.find(' ');
+      e.forms.push_back(Unquote(line.substr(space + 1)));
+      field = &e.forms.back(), any = true;
     } else if (line.starts_with("msgstr ")) {
       field = &e.str, *field = Unquote(line.substr(7)), any = true;
     } else if (line.starts_with("\"") && field) {
@@ -163,11 +173,37 @@ TEST(CatalogFiles, EnglishTranslatesEveryTextWithItsPlaceholders) {
       continue;
     }
     const PoEntry& e = it->second;
-    EXPECT_FALSE(e.str.empty()) << "untranslated: " << t.id;
     EXPECT_FALSE(e.fuzzy) << "fuzzy: " << t.id;
+    if (!t.plural.empty()) {
+      // English has two forms: one, and every other number.
+      EXPECT_EQ(e.plural, t.plural) << t.id;
+      ASSERT_EQ(e.forms.size(), 2u) << "one and other forms wanted: " << t.id;
+      for (const std::string& form : e.forms) {
+        EXPECT_FALSE(form.empty()) << "untranslated: " << t.id;
+        EXPECT_EQ(Placeholders(t.id), Placeholders(form)) << t.id << " -> " << form;
+      }
+      EXPECT_NE(e.forms[0], e.forms[1]) << "the forms of one and many read the same: " << t.id;
+      continue;
+    }
+    EXPECT_FALSE(e.str.empty()) << "untranslated: " << t.id;
     EXPECT_EQ(Placeholders(t.id), Placeholders(e.str)) << t.id << " -> " << e.str;
   }
   EXPECT_GT(checked, 1000);
+}
+
+// A number followed by a counted word ("{n} points") is only right for some numbers: such a
+// text must be a plural entry, so that 1 reads "1 point".
+TEST(CatalogFiles, EnglishCountsAreTextsWithPluralForms) {
+  const std::regex counted(R"(\{[A-Za-z_]+\} ?(points?|pts?\.?|times?|names?|items?|turns?)\b)");
+  int plurals = 0;
+  for (const PoEntry& e : ReadPo(kPo / "en.po")) {
+    if (!e.plural.empty()) {
+      ++plurals;
+      continue;
+    }
+    EXPECT_FALSE(std::regex_search(e.str, counted)) << e.id << " -> " << e.str;
+  }
+  EXPECT_GE(plurals, 6);
 }
 
 TEST(CatalogFiles, EnglishListFormsFitTheirColumns) {

@@ -75,14 +75,14 @@ TEST(Translation, ComposedTextsTakeEnglishOrderAndKeepThePlayersName) {
   English e;
   Game& g = e.t.g();
   const std::string stunned = Compose(g, "{T}は気絶してしまった!!", {Term("T", Sjis("山男"))});
-  EXPECT_EQ(e.Shown(stunned), "Mountain Man was knocked senseless!!");
+  EXPECT_EQ(e.Shown(stunned), "Mountain Man was knocked senseless!");
   // A player who calls himself 光 stays 光, though the island's 光 is Hikaru.
   g.state.player().name = Sjis("光");
   const std::string ours = Compose(g, "{T}は気絶してしまった!!", {Who(g, "T", 0)});
-  EXPECT_EQ(e.Shown(ours), "光 was knocked senseless!!");
+  EXPECT_EQ(e.Shown(ours), "光 was knocked senseless!");
   g.state.enemy().name = Sjis("光");
   const std::string theirs = Compose(g, "{X}は力をためた!!", {Who(g, "X", 1)});
-  EXPECT_EQ(e.Shown(theirs), "Hikaru gathered strength!!");
+  EXPECT_EQ(e.Shown(theirs), "Hikaru gathered strength!");
 }
 
 // Battle lines are built from templates: the game keeps the very bytes it has always written, and
@@ -115,6 +115,25 @@ TEST(Translation, BattleLinesKeepTheirJapaneseBytesAndReadAsEnglishSentences) {
   EXPECT_EQ(ja.g().text.lines[0].text, Sjis("お金を 12円入手"));
   EXPECT_EQ(ja.g().text.lines[1].text, Sjis("カイのターン"));
   EXPECT_EQ(ja.g().text.composed.Size(), 0u);
+}
+
+// A count picks the English form of its text ("1 point", "2 points"); the Japanese bytes are
+// the same whatever the number.
+TEST(Translation, CountsTakeTheirEnglishPluralForm) {
+  English e;
+  Game& g = e.t.g();
+  const char* bp = "BP: {bp}ポイント / 所持金: {money}円";
+  const std::string one = Compose(g, bp, {Count("bp", 1), Arg("money", 30)});
+  const std::string two = Compose(g, bp, {Count("bp", 2), Arg("money", 30)});
+  EXPECT_EQ(one, Sjis("BP: 1ポイント / 所持金: 30円"));
+  EXPECT_EQ(e.Shown(one), "BP: 1 point / Money: 30 yen");
+  EXPECT_EQ(e.Shown(two), "BP: 2 points / Money: 30 yen");
+  const char* uses = "技Lv: {level}  発動: {uses}回";
+  EXPECT_EQ(e.tr.TranslatePlural(uses, uses, 1), "Skill Lv: {level}  Used: {uses} time");
+  EXPECT_EQ(e.tr.TranslatePlural(uses, uses, 0), "Skill Lv: {level}  Used: {uses} times");
+  // A text the catalog lacks falls back to the form given for the number.
+  EXPECT_EQ(e.tr.TranslatePlural("a thing", "things", 1), "a thing");
+  EXPECT_EQ(e.tr.TranslatePlural("a thing", "things", 3), "things");
 }
 
 // The story's lines with the player's name are queued long before they are shown (a victory's
@@ -155,7 +174,7 @@ TEST(Translation, AFileErrorsCauseReadsInEnglish) {
 
 TEST(Translation, ListRowsKeepTheirMarksAndTakeTheShortForm) {
   English e;
-  EXPECT_EQ(e.tr.Row(e.t.g(), Sjis(" 2 人工ｶｰﾚｵの耐熱計算機")), " 2 F.Kaleo's Heatproof Calc.");
+  EXPECT_EQ(e.tr.Row(e.t.g(), Sjis(" 2 人工ｶｰﾚｵの耐熱計算機")), " 2 F.Kaleo's Heatproof PC");
   EXPECT_EQ(e.tr.Row(e.t.g(), Sjis("   ぼうっきれ")), "   Stick");
   EXPECT_EQ(e.tr.Row(e.t.g(), Sjis(" ＞欠けた刀")), " ＞Chipped Blade");
   EXPECT_EQ(e.tr.Row(e.t.g(), Sjis(" MAX 踏みつぶす")), " MAX Stomp");

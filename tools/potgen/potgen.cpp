@@ -8,7 +8,10 @@
 // Usage: potgen SOURCE_DIR OUT.pot
 // A literal on a line (or after a line) that carries the comment "not shown" is left out, and so is
 // every literal of a file that says "texts of this file are not shown" (the record export stays
-// Japanese whatever the language, for the tools that read it). Every literal must come back
+// Japanese whatever the language, for the tools that read it). A literal on a line (or after a
+// line) that carries the comment "a count picks its form" is a template whose number chooses
+// between plural forms: its entry has a msgid_plural (the same Japanese, which has one form).
+// The mark may stand up to two lines before the literal. Every literal must come back
 // unchanged from CP932, so that the literal itself is the msgid the frame looks up.
 #include <algorithm>
 #include <filesystem>
@@ -16,6 +19,7 @@
 #include <iostream>
 #include <map>
 #include <optional>
+#include <set>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -39,15 +43,18 @@ struct Entry {
   std::string context;  // msgctxt; empty for none
   std::string id;
   std::vector<std::string> notes;  // "#." lines
+  bool plural = false;             // a count picks its form
 };
 
 class Catalogue {
  public:
-  void Add(const std::string& context, const std::string& id, const std::string& note = "") {
+  void Add(const std::string& context, const std::string& id, const std::string& note = "",
+           bool plural = false) {
     const std::string key = context + '\x04' + id;
     auto [it, added] = index_.emplace(key, entries_.size());
     if (added) entries_.push_back({context, id, {}});
     Entry& e = entries_[it->second];
+    e.plural = e.plural || plural;
     if (!note.empty() && std::find(e.notes.begin(), e.notes.end(), note) == e.notes.end())
       e.notes.push_back(note);
   }
@@ -213,19 +220,20 @@ void Problem(const std::string& where, const std::string& what) {
 }
 
 void AddShown(Catalogue& cat, const std::string& context, const std::string& utf8,
-              const std::string& place, const std::string& note = "") {
+              const std::string& place, const std::string& note = "", bool plural = false) {
   const std::optional<std::string> shown = AsShown(utf8);
   if (!shown) {
     Problem(place, "a text with no CP932 form: " + utf8);
     return;
   }
-  cat.Add(context, *shown, note);
+  cat.Add(context, *shown, note, plural);
 }
 
 // The literals of the sources go in sorted, after the data's texts, so that moving a text to
 // another file or line changes nothing.
 void ScanSources(Catalogue& cat, const fs::path& root) {
   std::map<std::string, std::string> found;  // text -> where it was seen first
+  std::set<std::string> counted;             // texts whose number picks the form
   std::vector<fs::path> files;
   // The game's sources, and the picture generator, which paints words into a few pictures.
   for (const char* dir : {"src", "tools/assetgen/pictures"}) {
@@ -244,17 +252,21 @@ void ScanSources(Catalogue& cat, const fs::path& root) {
       if (!HasNonAscii(lit.value) || lit.bytes) continue;
       const size_t n = static_cast<size_t>(lit.line - 1);
       // The mark may also stand on the line before, where a long literal's declaration is.
-      const auto marked = [&](size_t k) {
-        return k < lines.size() && lines[k].find("not shown") != std::string::npos;
+      const auto marked = [&](size_t k, std::string_view mark) {
+        return k < lines.size() && lines[k].find(mark) != std::string::npos;
       };
-      if (marked(n) || (n > 0 && marked(n - 1))) continue;
+      if (marked(n, "not shown") || (n > 0 && marked(n - 1, "not shown"))) continue;
+      // The count's mark may stand up to two lines before, above a call broken over lines.
+      for (size_t back = 0; back <= 2 && back <= n; ++back)
+        if (marked(n - back, "a count picks its form")) counted.insert(lit.value);
       const std::string place = rel + ":" + std::to_string(lit.line);
       if (const std::optional<std::string> shown = AsShown(lit.value); shown && *shown != lit.value)
         Problem(place, "the game shows this literal differently; write it as shown: " + *shown);
       found.emplace(lit.value, place);
     }
   }
-  for (const auto& [text, place] : found) AddShown(cat, "", text, place);
+  for (const auto& [text, place] : found)
+    AddShown(cat, "", text, place, "", counted.contains(text));
 }
 
 void ScanStory(Catalogue& cat, const fs::path& file, const std::string& rel) {
@@ -342,7 +354,11 @@ void Write(std::ostream& out, const Catalogue& cat) {
     out << "\n";
     for (const std::string& n : e.notes) out << "#. " << n << "\n";
     if (!e.context.empty()) out << "msgctxt " << Quoted(e.context) << "\n";
-    out << "msgid " << Quoted(e.id) << "\nmsgstr \"\"\n";
+    out << "msgid " << Quoted(e.id) << "\n";
+    if (e.plural)
+      out << "msgid_plural " << Quoted(e.id) << "\nmsgstr[0] \"\"\nmsgstr[1] \"\"\n";
+    else
+      out << "msgstr \"\"\n";
   }
 }
 
