@@ -1,7 +1,8 @@
 #pragma once
 // A short message of ours (volume, mute, screenshot) in the window's top right corner, drawn
 // over the finished window picture: it never touches the game's text lines, its state or a
-// recording. It shows for two seconds and then fades out.
+// recording. It shows for two seconds and then fades out. A standing notice (what a click does
+// after a defeat) is drawn the same way for as long as it applies.
 #include <cstdint>
 #include <string>
 
@@ -41,5 +42,11 @@ class DesktopNotice {
   int64_t shownAt_ = 0;
   bool drawnLast_ = false;  // the last frame drawn showed the notice
 };
+
+// A message of ours that stands over the middle of the window picture while the game waits on
+// the player (the red screen after a defeat): framed like a notice, without fading, its lines
+// ("\n" between them) centred. Returns the box it took (empty when nothing was drawn).
+gfx::Rect DrawStandingNotice(gfx::Bitmap& window, const std::string& utf8,
+                             gfx::FontLibrary& fonts = gfx::FontLibrary::Shared());
 
 }  // namespace qv::ui

@@ -46,6 +46,12 @@ inline std::string ScreenshotFailed(const Catalog& language) {
   return InLanguage(language, "スクリーンショットを保存できませんでした。");
 }
 
+// Over the red screen after a defeat: what the next click does.
+inline std::string AfterDefeat(const Catalog& language) {
+  return InLanguage(language,
+                    "クリックするとタイトルに戻ります。\n最後にセーブしたところから続けられます。");
+}
+
 // The window's title.
 inline std::string WindowTitle(const Catalog& language) {
   return InLanguage(language, "Q.V. ～ミラフォルテ～ ver1.7");

@@ -1,5 +1,6 @@
 // The corner notice of the desktop keys: over the finished window picture only, full for two
-// seconds, then fading out and leaving the picture as it was.
+// seconds, then fading out and leaving the picture as it was; and the standing notice after a
+// defeat.
 #include "ui/desktop_notice.h"
 
 #include <gtest/gtest.h>
@@ -83,6 +84,23 @@ TEST(DesktopNotice, NewestMessageWinsAndLongPathsKeepTheirEnd) {
   gfx::Bitmap frame(640, 480);
   notice.Draw(frame, 0);
   EXPECT_GT(Changed(frame, gfx::Bitmap(640, 480), box), 0);
+}
+
+// After a defeat a standing notice says what the click does: both lines in a box in the middle
+// of the window, above the game's text lines, and nothing drawn outside it.
+TEST(DesktopNotice, StandingNoticeCentresItsLinesAboveTheTextLines) {
+  const gfx::Bitmap base = Stripes();
+  gfx::Bitmap frame = base;
+  const gfx::Rect box =
+      DrawStandingNotice(frame, "Click to return to the title.\nPlay resumes from your last save.");
+  EXPECT_NEAR(box.left + box.right, 640, 1);
+  EXPECT_GE(box.Height(), 2 * 14);
+  EXPECT_LE(box.bottom, 235);  // the oldest text line's top
+  EXPECT_GT(Changed(frame, base, box), box.Width() * box.Height() / 2);
+  EXPECT_EQ(Changed(frame, base, base.Bounds()), Changed(frame, base, box));
+  gfx::Bitmap untouched = base;
+  EXPECT_EQ(DrawStandingNotice(untouched, "").Width(), 0);
+  EXPECT_TRUE(untouched == base);
 }
 
 }  // namespace

@@ -66,8 +66,8 @@ std::vector<PoLine> Lines(const std::filesystem::path& po, const std::string& af
     if (!after.empty() && line == after) armed = true;
     const std::string key = after.empty() ? "msgid \"" : "msgstr \"";
     if (armed && line.starts_with(key) && line.size() > key.size() + 1) {
-      out.push_back(
-          {note, Unescaped(std::string_view(line).substr(key.size(), line.size() - key.size() - 1))});
+      out.push_back({note, Unescaped(std::string_view(line).substr(key.size(),
+                                                                   line.size() - key.size() - 1))});
       armed = after.empty();
       note.clear();
     }

@@ -385,7 +385,10 @@ void SdlHost::ShowFrame() {
   if (!session_) return;
   const gfx::Bitmap& window = session_->screen.RenderWindow(*session_->game);
   const int64_t now = NowMs();
-  if (!notice_.NeedsFrame(now)) {
+  // After a defeat the red screen waits for the click that goes back to the title; a standing
+  // notice says so (outside the game's picture, as the corner notice is).
+  const bool defeated = session_->game->battle.gameOver == 1;
+  if (!notice_.NeedsFrame(now) && !defeated) {
     // A frame that shows nothing new is neither uploaded nor presented again, unless the
     // window lost its picture (exposed, resized, a box or a notice over it).
     if (session_->screen.WindowChanged() || mustPresent_) {
@@ -398,6 +401,7 @@ void SdlHost::ShowFrame() {
   // The notice goes over a copy: the game's own picture (screenshots, snapshots) stays as
   // the game drew it.
   gfx::Bitmap shown = window;
+  if (defeated) ui::DrawStandingNotice(shown, ui::desktop_text::AfterDefeat(desktop_.catalog));
   notice_.Draw(shown, now);
   Present(shown);
   mustPresent_ = true;  // the frame after the notice shows the window without it
