@@ -15,6 +15,10 @@
 #include "core/text_lines.h"
 #include "core/world_state.h"
 
+namespace qv::files {
+class FolderLock;
+}
+
 namespace qv {
 
 // Where the game finds its files.
@@ -50,6 +54,9 @@ struct Game {
   uint64_t savedProgress = 0;
   // Another copy of the game is the writer of the save folder: this one saves nothing.
   bool saveFolderBusy = false;
+  // The lock that makes this copy the save folder's one writer, checked before every save and
+  // before temporary files are removed (null where no session took one: tests, tools).
+  const files::FolderLock* saveLock = nullptr;
   Host* host = nullptr;
   Presenter* presenter = nullptr;      // null: nothing is drawn
   const StepMachine* steps = nullptr;  // the flow's step machine (flow::MakeGame sets it)

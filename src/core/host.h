@@ -4,6 +4,7 @@
 // frame drawing).
 // The SDL host and the headless host implement it; logic tests use testing::FakeHost.
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -12,6 +13,27 @@
 namespace qv {
 
 struct Game;
+
+// The two files a save writes, in that order.
+enum class SavedFile : uint8_t { Save, Record };
+
+// What became of one file of a save. Recordings note it, so that a replay makes the same
+// happen where the disk or the folder differs (a save that failed on a full disk fails again).
+struct SaveNote {
+  enum class Outcome : uint8_t {
+    Written,      // in place and on the disk
+    Failed,       // not written; the old file stays
+    Unconfirmed,  // in place, but its sync to the disk failed
+    Refused,      // the whole save was not tried (another copy's folder, a lost lock)
+  };
+  Outcome outcome = Outcome::Written;
+  // Failed, Unconfirmed: the cause (an errno or a reason of the file layer); Refused: why.
+  int32_t code = 0;
+  bool operator==(const SaveNote&) const = default;
+};
+// The reasons of a refused save.
+inline constexpr int32_t kRefusedFolderBusy = 1;  // another copy of the game holds the folder
+inline constexpr int32_t kRefusedLockLost = 2;    // the lock file was removed or replaced
 
 class Host {
  public:
@@ -42,6 +64,12 @@ class Host {
   // input method compose text and opens the candidates beside `field` (window-picture
   // pixels); otherwise every key is a plain key for the game. Called only on a change.
   virtual void SetTextInput(bool on, const Rect& field) = 0;
+
+  // Before a file of a save is written: in a replay, what it did when the recording was made
+  // (the game then does the same); in play nothing, and the file is written.
+  virtual std::optional<SaveNote> ReplayedSave(SavedFile /*file*/) { return std::nullopt; }
+  // What became of a file of a save (Save with Refused: of the whole save).
+  virtual void NoteSave(SavedFile /*file*/, const SaveNote& /*note*/) {}
 };
 
 // The presentation side the game's rules call by name: pictures by file name, the frame,

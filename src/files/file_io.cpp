@@ -5,6 +5,7 @@
 #include <time.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <csignal>
 #include <cstring>
@@ -378,6 +379,7 @@ Status WriteFileAtomically(FileIo& io, const std::filesystem::path& target, std:
   if (options.keepBackup) {
     if (const int e = KeepBackup(io, file, done.backedUp); e != 0) {
       io.Unlink(tmp);
+      done.backupFailed = true;
       return FromError(e);
     }
   }
@@ -397,7 +399,11 @@ bool IsTemporaryNameFor(std::string_view name, std::string_view targetName) {
   const std::string_view rest = name.substr(targetName.size());
   if (rest.substr(0, kTemporaryMark.size()) != kTemporaryMark) return false;
   const std::string_view tail = rest.substr(kTemporaryMark.size());
-  return tail.empty() || tail.front() == '-';
+  if (tail.empty()) return true;
+  // "-" and the twelve digits UniqueSuffix makes, and nothing more.
+  if (tail.size() != 13 || tail.front() != '-') return false;
+  return std::all_of(tail.begin() + 1, tail.end(),
+                     [](char c) { return (c >= '0' && c <= '9') || (c >= 'a' && c <= 'f'); });
 }
 
 std::vector<std::filesystem::path> TemporaryFilesFor(const std::filesystem::path& target) {
@@ -420,8 +426,14 @@ std::vector<std::filesystem::path> TemporaryFilesFor(const std::filesystem::path
   return found;
 }
 
-void RemoveTemporaryFiles(FileIo& io, const std::filesystem::path& target) {
-  for (const std::filesystem::path& p : TemporaryFilesFor(target)) io.Unlink(p);
+void RemoveTemporaryFiles(FileIo& io, const std::filesystem::path& target,
+                          const std::filesystem::path& lockedFolder) {
+  std::error_code ec;
+  const std::filesystem::path folder = FolderOf(target);
+  if (!std::filesystem::equivalent(folder, lockedFolder, ec) || ec) return;
+  for (const std::filesystem::path& p : TemporaryFilesFor(target)) {
+    if (std::filesystem::equivalent(FolderOf(p), folder, ec) && !ec) io.Unlink(p);
+  }
 }
 
 Result<std::string> ReadWholeFile(FileIo& io, const std::filesystem::path& path, size_t maxBytes) {

@@ -83,6 +83,9 @@ inline constexpr int kDanglingLink = -3;      // a symbolic link to nothing
 struct Written {
   bool replaced = false;  // the new file is in place (on a failure: it came after the rename)
   bool backedUp = false;  // the file it replaced was kept as <name>.bak
+  // On a failure: it was the backup that could not be made (something in the way of
+  // <name>.bak), not the file itself.
+  bool backupFailed = false;
 };
 
 struct WriteOptions {
@@ -112,12 +115,16 @@ Result<std::filesystem::path> ResolveLinks(FileIo& io, const std::filesystem::pa
 std::filesystem::path BackupPathFor(const std::filesystem::path& resolved);
 
 // True when `name` is a temporary file WriteFileAtomically makes for a target named
-// `targetName` (also the single fixed name older versions of the game used).
+// `targetName`: the name, ".tmp-" and exactly its twelve hex digits (or the single fixed
+// name ".tmp" older versions of the game used). Nothing else the player keeps there.
 bool IsTemporaryNameFor(std::string_view name, std::string_view targetName);
 // The temporary files of target (after following its links) that are there now.
 std::vector<std::filesystem::path> TemporaryFilesFor(const std::filesystem::path& target);
-// Removes them: only safe while no other writer can be at work on the target.
-void RemoveTemporaryFiles(FileIo& io, const std::filesystem::path& target);
+// Removes those beside `target` itself when it lies in `lockedFolder`, the folder whose lock
+// the caller holds: only there can no other writer be at work. Files beside the end of a
+// link elsewhere are left alone.
+void RemoveTemporaryFiles(FileIo& io, const std::filesystem::path& target,
+                          const std::filesystem::path& lockedFolder);
 
 // Reads a whole regular file of at most maxBytes. Never waits: a FIFO, a device or a socket is
 // kNotRegularFile, a folder EISDIR, a larger file EFBIG, a file whose size changes while it is

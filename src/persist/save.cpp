@@ -1,6 +1,7 @@
 #include "persist/save.h"
 
 #include <cerrno>
+#include <optional>
 #include <string>
 #include <system_error>
 
@@ -8,6 +9,7 @@
 #include "core/message.h"
 #include "core/new_game.h"
 #include "core/text.h"
+#include "files/folder_lock.h"
 #include "persist/line_reader.h"
 #include "persist/progress.h"
 #include "persist/record.h"
@@ -172,15 +174,40 @@ void ReadNames(Game& g, FileIo& io) {
   }
 }
 
+// What a write's result says became of the file, as a recording notes it.
+SaveNote NoteOf(const Status& r, const files::Written& done) {
+  if (r.ok()) return {};
+  return {done.replaced ? SaveNote::Outcome::Unconfirmed : SaveNote::Outcome::Failed, r.code()};
+}
+
+// Writes one file of a save. In a replay what the recording says became of it happens instead
+// (a failure fails again without touching the disk); in play the outcome is noted.
+Status WriteAsRecorded(Game& g, FileIo& io, const std::filesystem::path& path,
+                       std::string_view bytes, SavedFile which,
+                       const std::optional<SaveNote>& replayed, files::WriteOptions options,
+                       files::Written& done) {
+  Status r;
+  if (replayed && replayed->outcome == SaveNote::Outcome::Failed) {
+    done = files::Written{};
+    r = Failure(files::ErrorText(replayed->code), replayed->code);
+  } else {
+    r = files::WriteFileAtomically(io, path, bytes, options, &done);
+    if (r.ok() && replayed && replayed->outcome == SaveNote::Outcome::Unconfirmed)
+      r = Failure(files::ErrorText(replayed->code), replayed->code);
+  }
+  if (g.host != nullptr) g.host->NoteSave(which, NoteOf(r, done));
+  return r;
+}
+
 // Writes one file in place of the old and tells the player of any failure; `written` says
 // whether the new file is in place.
 Status WriteOrTell(Game& g, FileIo& io, const std::filesystem::path& path, std::string_view bytes,
-                   const char* kindOfFile, files::WriteOptions options = {},
-                   files::Written* written = nullptr) {
+                   const char* kindOfFile, SavedFile which, const std::optional<SaveNote>& replayed,
+                   files::WriteOptions options = {}, files::Written* written = nullptr) {
   std::error_code ignored;
   std::filesystem::create_directories(path.parent_path(), ignored);
   files::Written done;
-  const Status r = files::WriteFileAtomically(io, path, bytes, options, &done);
+  const Status r = WriteAsRecorded(g, io, path, bytes, which, replayed, options, done);
   if (written != nullptr) *written = done;
   if (r.ok()) return r;
   const MessageArg kind = Term("kind", Sjis(kindOfFile));
@@ -193,27 +220,67 @@ Status WriteOrTell(Game& g, FileIo& io, const std::filesystem::path& path, std::
              {kind, ShownPath(path), Cause(g, r.code())}));
     return r;
   }
+  if (done.backupFailed) {
+    // The file in the way is the backup, not the save: name the one the player must look at.
+    const Result<std::filesystem::path> file = files::ResolveLinks(io, path);
+    Tell(g, Compose(g,
+                    "{kind} の控え {file} を作れません（{cause}）。\r"
+                    "前の内容はそのまま残っています。",
+                    {kind, ShownPath(files::BackupPathFor(file.ok() ? *file : path)),
+                     Cause(g, r.code())}));
+    return r;
+  }
   Tell(g,
        Compose(g, "{kind} {file} を書き込めません（{cause}）。\r前の内容はそのまま残っています。",
                {kind, ShownPath(path), Cause(g, r.code())}));
   return r;
 }
 
-bool SavingOff(const Game& g) {
-  return g.state.saveDisabled == 1 || g.saveFolderBusy;
+// Why this copy may not write the save folder now (0: it may): another copy holds the folder,
+// or the lock this copy held is no longer the folder's lock file. A replay refuses where the
+// recording did; what the recording says of my.dat is left in `replayed`.
+int32_t Refusal(Game& g, std::optional<SaveNote>& replayed) {
+  replayed = g.host != nullptr ? g.host->ReplayedSave(SavedFile::Save) : std::nullopt;
+  if (replayed) return replayed->outcome == SaveNote::Outcome::Refused ? replayed->code : 0;
+  int32_t why = 0;
+  if (g.saveFolderBusy) {
+    why = kRefusedFolderBusy;
+  } else if (g.saveLock != nullptr && !g.saveLock->StillHeld().ok()) {
+    why = kRefusedLockLost;
+  }
+  if (why != 0 && g.host != nullptr) {
+    g.host->NoteSave(SavedFile::Save, {SaveNote::Outcome::Refused, why});
+  }
+  return why;
+}
+
+void TellRefusal(Game& g, int32_t why, bool reset) {
+  if (why == kRefusedLockLost) {
+    Tell(g, Sjis("セーブフォルダのロックファイル qv.lock が消されたか置き換えられたため、"
+                 "セーブしません。\r別のqvが同じセーブデータに書き込んでいるかもしれません。"));
+  } else if (reset) {
+    Tell(g, Sjis("このセーブデータは別のqvで使用中です。\r初期化は書き込まれません。"));
+  }
 }
 
 // my.dat, then the record once my.dat is safely in place. What the result says of my.dat.
-files::Written WriteSave(Game& g, FileIo& io, files::WriteOptions options) {
+files::Written WriteSave(Game& g, FileIo& io, files::WriteOptions options,
+                         const std::optional<SaveNote>& replayed) {
   // This copy is the folder's one writer: what an earlier failed save could not remove goes.
   RemoveStaleTemporaryFiles(g, io);
   GameState& s = g.state;
   s.phaseAtSave = g.battle.phase;
   const std::string text = SaveFileText(s);
   files::Written saved;
-  const Status r = WriteOrTell(g, io, SavePath(g), text, "セーブファイル", options, &saved);
+  const Status r = WriteOrTell(g, io, SavePath(g), text, "セーブファイル", SavedFile::Save,
+                               replayed, options, &saved);
   if (saved.replaced) MarkSaved(g);
-  if (r.ok()) (void)WriteOrTell(g, io, RecordPath(g), RecordText(s), "記録ファイル");
+  if (r.ok()) {
+    const std::optional<SaveNote> record =
+        g.host != nullptr ? g.host->ReplayedSave(SavedFile::Record) : std::nullopt;
+    (void)WriteOrTell(g, io, RecordPath(g), RecordText(s), "記録ファイル", SavedFile::Record,
+                      record);
+  }
   return saved;
 }
 
@@ -225,8 +292,13 @@ bool SaveGame(Game& g) {
 }
 
 bool SaveGame(Game& g, FileIo& io) {
-  if (SavingOff(g)) return false;
-  return WriteSave(g, io, {}).replaced;
+  if (g.state.saveDisabled == 1) return false;
+  std::optional<SaveNote> replayed;
+  if (const int32_t why = Refusal(g, replayed); why != 0) {
+    TellRefusal(g, why, false);
+    return false;
+  }
+  return WriteSave(g, io, {}, replayed).replaced;
 }
 
 ResetSave SaveAfterReset(Game& g) {
@@ -236,14 +308,15 @@ ResetSave SaveAfterReset(Game& g) {
 
 ResetSave SaveAfterReset(Game& g, FileIo& io) {
   ResetSave result;
-  if (g.saveFolderBusy) {
-    Tell(g, "このセーブデータは別のqvで使用中です。\r初期化は書き込まれません。");
+  if (g.state.saveDisabled == 1) return result;
+  std::optional<SaveNote> replayed;
+  if (const int32_t why = Refusal(g, replayed); why != 0) {
+    TellRefusal(g, why, true);
     return result;
   }
-  if (g.state.saveDisabled == 1) return result;
   files::WriteOptions options;
   options.keepBackup = true;
-  const files::Written saved = WriteSave(g, io, options);
+  const files::Written saved = WriteSave(g, io, options, replayed);
   result.saved = saved.replaced;
   if (saved.backedUp) {
     const Result<std::filesystem::path> file = files::ResolveLinks(io, SavePath(g));
@@ -260,10 +333,13 @@ void LoadGame(Game& g) {
 }
 
 void LoadGame(Game& g, FileIo& io) {
-  if (!g.saveFolderBusy) RemoveStaleTemporaryFiles(g, io);
+  RemoveStaleTemporaryFiles(g, io);
   ReadSaveFile(g, io);
   ReadNames(g, io);
   g.state.loadCount += 1;
+  // What my.dat holds now (nothing, for a new player): until a save of this run is written,
+  // progress is measured from here, so a run whose saves all fail never counts as saved.
+  MarkSaved(g);
   SaveGame(g, io);
   // Master data never comes from the file.
   FillMasterData(g.state);
@@ -276,8 +352,10 @@ void RemoveStaleTemporaryFiles(const Game& g) {
 }
 
 void RemoveStaleTemporaryFiles(const Game& g, FileIo& io) {
-  files::RemoveTemporaryFiles(io, SavePath(g));
-  files::RemoveTemporaryFiles(io, RecordPath(g));
+  // Another copy may be mid-save wherever this one is not the folder's one writer.
+  if (g.saveFolderBusy || g.saveLock == nullptr || !g.saveLock->StillHeld().ok()) return;
+  files::RemoveTemporaryFiles(io, SavePath(g), g.saveLock->folder());
+  files::RemoveTemporaryFiles(io, RecordPath(g), g.saveLock->folder());
 }
 
 }  // namespace qv::persist

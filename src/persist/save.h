@@ -42,8 +42,8 @@ ResetSave SaveAfterReset(Game& g, FileIo& io);
 void LoadGame(Game& g);
 void LoadGame(Game& g, FileIo& io);
 
-// Removes temporary files an interrupted save left behind (LoadGame does this first, unless
-// another copy of the game is at work in the folder).
+// Removes temporary files an interrupted save left behind (LoadGame does this first), only
+// while this copy holds the save folder's lock and only in that folder.
 void RemoveStaleTemporaryFiles(const Game& g);
 void RemoveStaleTemporaryFiles(const Game& g, FileIo& io);
 

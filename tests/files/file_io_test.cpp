@@ -220,12 +220,37 @@ TEST(WriteFileAtomically, TemporaryNamesAreNeverShared) {
   for (const auto& p : files::TemporaryFilesFor(dir / "f")) seen.insert(p.filename().string());
   EXPECT_EQ(seen.size(), 50u);
   EXPECT_TRUE(files::IsTemporaryNameFor("f.tmp", "f"));
-  EXPECT_TRUE(files::IsTemporaryNameFor("f.tmp-1a2b", "f"));
+  EXPECT_TRUE(files::IsTemporaryNameFor("f.tmp-0123456789ab", "f"));
   EXPECT_FALSE(files::IsTemporaryNameFor("f.tmpl", "f"));
   EXPECT_FALSE(files::IsTemporaryNameFor("g.tmp", "f"));
+  // Files of the player's that only look alike are never taken for ours.
+  for (const char* theirs : {"f.tmp-1a2b", "f.tmp-mine.txt", "f.tmp-0123456789AB",
+                             "f.tmp-0123456789abc", "f.tmp-0123456789a.", "f.tmp-notes"}) {
+    EXPECT_FALSE(files::IsTemporaryNameFor(theirs, "f")) << theirs;
+  }
+  EXPECT_FALSE(files::IsTemporaryNameFor("記録.txt.tmp-notes", "記録.txt"));
   FileIo io;
-  files::RemoveTemporaryFiles(io, dir / "f");
+  // Only in the folder whose lock the caller holds.
+  files::RemoveTemporaryFiles(io, dir / "f", dir / "elsewhere");
+  EXPECT_EQ(files::TemporaryFilesFor(dir / "f").size(), 50u);
+  files::RemoveTemporaryFiles(io, dir / "f", dir.path());
   EXPECT_TRUE(files::TemporaryFilesFor(dir / "f").empty());
+}
+
+// A save reached through a link: what lies beside the link's end is not in the folder the
+// caller holds, and stays, even when it has our temporary form.
+TEST(WriteFileAtomically, TemporariesBesideALinksEndAreLeftAlone) {
+  ScratchFolder dir("linked");
+  std::filesystem::create_directories(dir / "held");
+  std::filesystem::create_directories(dir / "theirs");
+  WriteAllBytes(dir / "theirs/my.dat", "save");
+  std::filesystem::create_symlink(dir / "theirs/my.dat", dir / "held/my.dat");
+  WriteAllBytes(dir / "theirs/my.dat.tmp-0123456789ab", "another program's save in progress");
+  WriteAllBytes(dir / "held/my.dat.tmp-ba9876543210", "ours");
+  FileIo io;
+  files::RemoveTemporaryFiles(io, dir / "held/my.dat", dir / "held");
+  EXPECT_TRUE(std::filesystem::exists(dir / "theirs/my.dat.tmp-0123456789ab"));
+  EXPECT_FALSE(std::filesystem::exists(dir / "held/my.dat.tmp-ba9876543210"));
 }
 
 // Two programs replace one file at nearly the same moment: A has written and synced its

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "core/new_game.h"
+#include "files/folder_lock.h"
 #include "persist/save.h"
 #include "persist/save_file.h"
 #include "persist_test_util.h"
@@ -263,14 +264,27 @@ TEST(LoadGame, LeftoverTemporaryFilesAreRemoved) {
   WriteBytes(tmp, "half a save");
   WriteBytes(recordTmp, "half a record");
   WriteBytes(oldTmp, "an old half save");
-  const std::filesystem::path other = t.g().paths.saveDir / "my.dat.tmpl";  // not ours
-  WriteBytes(other, "keep");
+  // The player's own files that only look like ours.
+  const std::filesystem::path others[] = {t.g().paths.saveDir / "my.dat.tmpl",
+                                          t.g().paths.saveDir / "my.dat.tmp-mine.txt",
+                                          testing::RecordFile(t.g()).string() + ".tmp-notes"};
+  for (const auto& other : others) WriteBytes(other, "keep");
+  // Without the folder's lock nothing is removed: another copy may be mid-save.
+  LoadGame(t.g());
+  EXPECT_TRUE(std::filesystem::exists(tmp));
+  EXPECT_TRUE(std::filesystem::exists(oldTmp));
+
+  const files::FolderLock lock(t.g().paths.saveDir);
+  ASSERT_EQ(lock.state(), files::FolderLock::State::kHeld);
+  t.g().saveLock = &lock;
   LoadGame(t.g());
   EXPECT_FALSE(std::filesystem::exists(tmp));
-  EXPECT_FALSE(std::filesystem::exists(recordTmp));
   EXPECT_FALSE(std::filesystem::exists(oldTmp));
-  EXPECT_TRUE(std::filesystem::exists(other));
-  EXPECT_EQ(t.g().state.loadCount, 1);
+  // The record lies in another folder here (the program's), which the lock does not hold.
+  EXPECT_TRUE(std::filesystem::exists(recordTmp));
+  for (const auto& other : others) EXPECT_TRUE(std::filesystem::exists(other)) << other;
+  EXPECT_EQ(t.g().state.loadCount, 2);
+  t.g().saveLock = nullptr;
 }
 
 TEST(LoadGame, DamagedFileStaysUntouchedUntilTheReset) {

@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <memory>
+
 #include "persist/save.h"
 #include "persist_test_util.h"
 
@@ -69,6 +71,40 @@ TEST(UnsavedProgress, AFailedSaveKeepsItUnsaved) {
   persist::SaveGame(g, failing);
   EXPECT_FALSE(t.host.messages.empty());
   EXPECT_TRUE(HasUnsavedProgress(g));
+}
+
+// No save of this run has been written: a disk full from the start, or a copy that plays
+// without saving. Whatever is won is unsaved, first character included.
+TEST(UnsavedProgress, NothingCountsAsSavedUntilASaveOfThisRunIsWritten) {
+  for (const bool fullDisk : {true, false}) {
+    SCOPED_TRACE(fullDisk ? "a full disk" : "another copy holds the folder");
+    // The disk fills from the first call of the load's save on: the files are read, and
+    // nothing is written.
+    std::unique_ptr<testing::TestGame> t;
+    for (int32_t firstWrite = 1; firstWrite < 100 && fullDisk; ++firstWrite) {
+      t = std::make_unique<testing::TestGame>();
+      testing::WriteNameList(t->g(), 226);
+      files::FileIo full({files::Fault::kNoSpace, firstWrite, true});
+      persist::LoadGame(t->g(), full);
+      if (t->g().state.saveDisabled == 0 && t->g().state.randomNameCount == 226) break;
+    }
+    if (!fullDisk) {
+      t = std::make_unique<testing::TestGame>();
+      testing::WriteNameList(t->g(), 226);
+      t->g().saveFolderBusy = true;
+      persist::LoadGame(t->g());
+    }
+    Game& g = t->g();
+    ASSERT_EQ(g.state.saveDisabled, 0);
+    EXPECT_FALSE(std::filesystem::exists(testing::SaveFile(g)));
+    EXPECT_FALSE(HasUnsavedProgress(g));  // nothing played yet
+    g.state.eventFlags[0] = 1;            // a character made
+    g.state.money += 100;                 // a battle won
+    EXPECT_TRUE(HasUnsavedProgress(g));
+    files::FileIo stillFull({files::Fault::kNoSpace, 1, true});
+    persist::SaveGame(g, stillFull);
+    EXPECT_TRUE(HasUnsavedProgress(g));
+  }
 }
 
 }  // namespace

@@ -7,6 +7,7 @@
 
 #include "files/file_io.h"
 #include "files/files_fixture.h"
+#include "files/folder_lock.h"
 #include "persist/save.h"
 #include "persist/save_file.h"
 #include "persist_test_util.h"
@@ -217,6 +218,41 @@ TEST(SaveSafety, SaveGameSaysWhetherTheFileWasWritten) {
   t.g().state.saveDisabled = 1;
   EXPECT_FALSE(persist::SaveGame(t.g()));
   EXPECT_EQ(ReadBytes(SaveFile(t.g())), saved);
+}
+
+// The lock file removed under a running copy: a second copy may now lock a new one, so this
+// copy writes nothing more and says why; the reset is refused the same way.
+TEST(SaveSafety, ALostLockStopsEverySaveAndSaysSo) {
+  testing::TestGame t;
+  const std::string saved = PrepareSave(t);
+  files::FolderLock lock(t.g().paths.saveDir);
+  ASSERT_EQ(lock.state(), files::FolderLock::State::kHeld);
+  t.g().saveLock = &lock;
+  std::filesystem::remove(t.g().paths.saveDir / files::kLockFileName);
+  const files::FolderLock second(t.g().paths.saveDir);
+  EXPECT_EQ(second.state(), files::FolderLock::State::kHeld);
+
+  t.g().state.money = 1;
+  EXPECT_FALSE(persist::SaveGame(t.g()));
+  EXPECT_FALSE(persist::SaveAfterReset(t.g()).saved);
+  EXPECT_EQ(ReadBytes(SaveFile(t.g())), saved);
+  ASSERT_EQ(t.host.messages.size(), 2u);
+  for (const std::string& m : t.host.messages) EXPECT_TRUE(Contains(m, "qv.lock")) << m;
+  t.g().saveLock = nullptr;
+}
+
+// A reset keeps the old save as my.dat.bak; a folder of that name in the way is what the
+// player is told of, not my.dat, which stays as it was.
+TEST(SaveSafety, AResetBlockedByItsBackupNamesTheBackup) {
+  testing::TestGame t;
+  const std::string saved = PrepareSave(t);
+  std::filesystem::create_directory(SaveFile(t.g()).string() + ".bak");
+  EXPECT_FALSE(persist::SaveAfterReset(t.g()).saved);
+  EXPECT_EQ(ReadBytes(SaveFile(t.g())), saved);
+  ASSERT_EQ(t.host.messages.size(), 1u);
+  const std::string& m = t.host.messages[0];
+  EXPECT_TRUE(Contains(m, "my.dat.bak")) << Cp932ToUtf8(m);
+  EXPECT_FALSE(Contains(m, Cp("my.dat を書き込めません"))) << Cp932ToUtf8(m);
 }
 
 TEST(SaveSafety, AnotherCopysTemporaryFilesAreLeftAloneWhileItHoldsTheFolder) {

@@ -12,6 +12,7 @@
 #include <random>
 #include <sstream>
 
+#include "files/folder_lock.h"
 #include "platform/headless/headless_run.h"
 #include "platform/headless/script_runner.h"
 #include "platform/sdl/sdl_run.h"
@@ -168,7 +169,9 @@ TEST_F(ReplayRun, BoxAnswersArePartOfTheRecording) {
   ASSERT_EQ(Play("ticks 3\nanswer yes\nanswer yes\nanswer no\nkey f1\nticks 3\n", rec),
             session::kExitOk);
   const std::string text = ReadFile(rec);
-  EXPECT_NE(text.find("3 answer yes\n3 answer yes\n3 answer no\n3 ok\n"), std::string::npos)
+  EXPECT_NE(text.find("3 answer yes\n3 answer yes\n3 answer no\n3 save my.dat written\n"
+                      "3 save record written\n3 ok\n"),
+            std::string::npos)
       << text;
   ASSERT_EQ(Replay(rec), session::kExitOk) << err_.str();
 
@@ -207,6 +210,58 @@ TEST_F(ReplayRun, AReturningPlayerIsReplayedFromTheSaveTheRecordingStartedWith) 
   EXPECT_TRUE(std::filesystem::exists(keep / "my.dat"));
   EXPECT_EQ(Replay(rec, keep.string()), session::kExitWriteFailed);
   EXPECT_NE(err_.str().find("already holds a my.dat"), std::string::npos) << err_.str();
+}
+
+// A save that failed or was refused while a run was recorded fails or is refused again in its
+// replay, wherever that plays: the recording of a failed save replays.
+TEST_F(ReplayRun, SavesThatFailedOrWereRefusedDoTheSameInTheReplay) {
+  // The record cannot be written (a folder in its way): every save shows a message.
+  std::filesystem::create_directories(playerDir_ / "記録.txt");
+  const std::filesystem::path failing = dir_ / "failing.qvr";
+  ASSERT_EQ(Play(kNewPlayer, failing), session::kExitOk) << err_.str();
+  const std::string text = ReadFile(failing);
+  EXPECT_NE(text.find("0 save my.dat written\n0 save record failed 21\n0 ok\n"), std::string::npos)
+      << text;
+  ASSERT_EQ(Replay(failing), session::kExitOk) << err_.str();
+  std::filesystem::remove(playerDir_ / "記録.txt");
+
+  // The same recording without its notes of saves, as an older qv wrote it: the replay's save
+  // goes through, shows no message, and the replay names the likelier cause.
+  std::string old;
+  for (size_t at = 0; at < text.size();) {
+    const size_t end = text.find('\n', at) + 1;
+    const std::string line = text.substr(at, end - at);
+    if (line.find(" save ") == std::string::npos) old += line;
+    at = end;
+  }
+  WriteFile(failing, old);
+  EXPECT_EQ(Replay(failing), session::kExitExpectationFailed);
+  EXPECT_NE(err_.str().find("does not note what its saves did"), std::string::npos) << err_.str();
+
+  // A copy that plays without saving (another holds the folder) replays its saves refused.
+  std::filesystem::remove_all(playerDir_);
+  std::filesystem::create_directories(playerDir_);
+  const std::filesystem::path refused = dir_ / "refused.qvr";
+  {
+    const files::FolderLock other(playerDir_);
+    ASSERT_EQ(Play(std::string("answer yes\n") + kNewPlayer + "ticks 120\n", refused),
+              session::kExitOk)
+        << err_.str();
+  }
+  EXPECT_FALSE(std::filesystem::exists(playerDir_ / "my.dat"));
+  EXPECT_NE(ReadFile(refused).find("0 save my.dat refused busy\n"), std::string::npos);
+  ASSERT_EQ(Replay(refused), session::kExitOk) << err_.str();
+  const Result<session::Recording> parsed = session::ParseRecording(
+      "qv-replay 1\nseed 1\nstart-save none\n0 save my.dat refused busy\n0 save record failed "
+      "28\n0 save my.dat unconfirmed 5\n0 save my.dat written\n");
+  ASSERT_TRUE(parsed.ok()) << parsed.message();
+  for (const char* bad : {"0 save record refused busy", "0 save my.dat failed", "0 save x written",
+                          "0 save my.dat refused maybe", "0 save my.dat failed 99999"}) {
+    EXPECT_FALSE(
+        session::ParseRecording("qv-replay 1\nseed 1\nstart-save none\n" + std::string(bad) + "\n")
+            .ok())
+        << bad;
+  }
 }
 
 TEST_F(ReplayRun, ARecordingCutShortByACrashPlaysWhatItHas) {

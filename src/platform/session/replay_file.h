@@ -1,9 +1,9 @@
 #pragma once
 // The recording file of a played session: the seed, the save the game started from, every
-// input with the tick it arrived at, every box answer, and a check of the saved state every
-// 100 ticks with the save lines that changed since the last one. It is plain ASCII, one entry
-// a line, so that it can be attached to a bug report; bytes outside printable ASCII are
-// written %XX. A recording is untrusted: every field is bounded and a bad line is named.
+// input with the tick it arrived at, every box answer, what became of each save, and a check of the
+// saved state every 100 ticks with the save lines that changed since the last one. It is plain
+// ASCII, one entry a line, so that it can be attached to a bug report; bytes outside printable
+// ASCII are written %XX. A recording is untrusted: every field is bounded and a bad line is named.
 // Its lines are read by replay_parser.h and written by replay_writer.h.
 #include <cstdint>
 #include <filesystem>
@@ -13,6 +13,7 @@
 #include <string_view>
 #include <vector>
 
+#include "core/host.h"
 #include "files/status.h"
 #include "platform/session/replay_coding.h"
 #include "platform/session/replay_input.h"
@@ -44,6 +45,7 @@ enum class EntryKind : uint8_t {
   Check,   // the saved state's hash after `tick` ticks, with the lines changed since the last
   Shot,    // a test snapshot numbered `number` was taken here
   End,     // the window closed: the final hash, with the lines changed since the last check
+  Save,    // what became of a file of a save (written, failed, refused), for the replay to repeat
 };
 
 // One save line as it stood at a check (1-based line number, CP932 bytes without CR LF).
@@ -59,6 +61,8 @@ struct RecordingEntry {
   InputEvent input;                     // Input
   bool yes = false;                     // Answer
   int32_t number = 0;                   // Shot
+  SavedFile file = SavedFile::Save;     // Save
+  SaveNote note;                        // Save
   uint64_t hash = 0;                    // Check, End
   std::vector<SaveLineChange> changes;  // Check, End
   int32_t fileLine = 0;                 // where it stood in the file (0 when made in memory)

@@ -11,6 +11,9 @@ namespace {
 constexpr int32_t kWindowWidth = 640;
 constexpr int32_t kWindowHeight = 480;
 constexpr int32_t kMaxKeyCode = 255;
+// The causes a save's failure may note: the errno values and the file layer's own reasons.
+constexpr int32_t kMinSaveCause = -100;
+constexpr int32_t kMaxSaveCause = 10'000;
 // The game's timer runs about 13.9 times a second.
 constexpr int32_t kTicksPerHour = 50'000;
 
@@ -213,7 +216,33 @@ Status RecordingParser::InputEntry(const std::vector<std::string_view>& w, int32
   return Fail(number,
               "unknown entry '" + std::string(kind) +
                   "' (known: down, up, move, wheel, key, keyup, text, compose, music, notice, "
-                  "answer, ok, line, check, shot, end)");
+                  "answer, ok, save, line, check, shot, end)");
+}
+
+// TICK save my.dat|record written | failed CODE | unconfirmed CODE | refused busy|lock
+Status RecordingParser::SaveEntry(const std::vector<std::string_view>& w, int32_t number,
+                                  RecordingEntry& e) {
+  e.kind = EntryKind::Save;
+  const auto bad = [&] {
+    return Fail(number,
+                "save needs my.dat or record, then written, failed CODE, unconfirmed CODE, or "
+                "(my.dat only) refused busy|lock");
+  };
+  if (w.size() < 4 || (w[2] != "my.dat" && w[2] != "record")) return bad();
+  e.file = w[2] == "my.dat" ? SavedFile::Save : SavedFile::Record;
+  const std::string_view what = w[3];
+  if (what == "written" && w.size() == 4) {
+    e.note = {SaveNote::Outcome::Written, 0};
+  } else if ((what == "failed" || what == "unconfirmed") && w.size() == 5 &&
+             ParseNumber(w[4], kMinSaveCause, kMaxSaveCause, e.note.code)) {
+    e.note.outcome = what == "failed" ? SaveNote::Outcome::Failed : SaveNote::Outcome::Unconfirmed;
+  } else if (what == "refused" && w.size() == 5 && e.file == SavedFile::Save &&
+             (w[4] == "busy" || w[4] == "lock")) {
+    e.note = {SaveNote::Outcome::Refused, w[4] == "lock" ? kRefusedLockLost : kRefusedFolderBusy};
+  } else {
+    return bad();
+  }
+  return {};
 }
 
 Status RecordingParser::Entry(const std::vector<std::string_view>& w, int32_t number) {
@@ -283,6 +312,8 @@ Status RecordingParser::Entry(const std::vector<std::string_view>& w, int32_t nu
   } else if (kind == "ok") {
     e.kind = EntryKind::Ok;
     if (w.size() != 2) return Fail(number, "ok takes nothing after it");
+  } else if (kind == "save") {
+    if (Status save = SaveEntry(w, number, e); !save.ok()) return save;
   } else if (kind == "shot") {
     e.kind = EntryKind::Shot;
     if (w.size() != 3 || !ParseNumber(w[2], 1, 1'000'000, e.number)) {

@@ -40,6 +40,7 @@ class RecordingParser {
   Status EndHeader(int32_t number);
   Status Entry(const std::vector<std::string_view>& w, int32_t number);
   Status InputEntry(const std::vector<std::string_view>& w, int32_t number, RecordingEntry& e);
+  Status SaveEntry(const std::vector<std::string_view>& w, int32_t number, RecordingEntry& e);
 
   // The save a replay pieces together from the checks' lines may grow no larger than a save
   // the recording could start from; the bytes of each line are counted as they change.

@@ -90,6 +90,43 @@ void Replayer::Stop(ReplayOutcome outcome, std::string why) {
   verdict_ = std::move(why);
 }
 
+std::optional<SaveNote> Replayer::ReplayedSave(SavedFile file) {
+  lastSaveTick_ = ticks_;
+  lastSaveWritten_ = true;
+  if (Done()) return std::nullopt;
+  const RecordingEntry* e = Peek();
+  if (e == nullptr || e->kind != EntryKind::Save || e->tick != ticks_ || e->file != file) {
+    return std::nullopt;
+  }
+  const SaveNote note = e->note;
+  Pop();
+  notesSaves_ = true;
+  lastSaveWritten_ = note.outcome == SaveNote::Outcome::Written;
+  return note;
+}
+
+std::string Replayer::LikelyCause(int32_t atTick, int32_t line) const {
+  // The line only a save changes: the sequencer's phase taken at saving.
+  constexpr int32_t kPhaseAtSaveLine = 5451;
+  if (line == kPhaseAtSaveLine && !notesSaves_) {
+    return "; that line changes only when the game saves: a save that was refused or failed "
+           "when this was recorded (a folder another qv held, a full disk) is the likelier "
+           "cause, and this recording does not note what its saves did (it was made by an "
+           "older qv)";
+  }
+  if (lastSaveTick_ != atTick) return "";
+  if (!notesSaves_) {
+    return "; the game saved there: the save probably went otherwise when this was "
+           "recorded (a full disk, a folder another qv held), and this recording does not note "
+           "what its saves did (it was made by an older qv)";
+  }
+  if (!lastSaveWritten_) {
+    return "; the game saved there, and the recording notes that save did not go through";
+  }
+  return "; the game saved there: the disk or the folder of this replay may have refused "
+         "a save the recording wrote";
+}
+
 void Replayer::MessageBox(std::string_view text) {
   out_ << "[message] " << BoxTextForPrinting(text) << "\n";
   if (Done()) return;
@@ -99,7 +136,7 @@ void Replayer::MessageBox(std::string_view text) {
   }
   Stop(ReplayOutcome::Differs, "at tick " + std::to_string(ticks_) +
                                    " the game showed a message the recording did not; it has " +
-                                   NextEntryText());
+                                   NextEntryText() + LikelyCause(ticks_));
 }
 
 bool Replayer::Confirm(std::string_view text) {
@@ -114,7 +151,7 @@ bool Replayer::Confirm(std::string_view text) {
   Stop(ReplayOutcome::Differs, "at tick " + std::to_string(ticks_) +
                                    " the game asked a question the recording did not answer; "
                                    "it has " +
-                                   NextEntryText());
+                                   NextEntryText() + LikelyCause(ticks_));
   out_ << "  -> no\n";
   return false;
 }
@@ -135,16 +172,19 @@ void Replayer::Play(Game& g) {
     const RecordingEntry* next = Peek();
     if (next == nullptr) break;
     if (next->tick < ticks_) {
-      // Only a box answer can be left behind: the box it answered never came.
-      Stop(ReplayOutcome::Differs, "by tick " + std::to_string(ticks_) +
-                                       " the game had not asked what the recording answers "
-                                       "at tick " +
-                                       std::to_string(next->tick) + ": " + NextEntryText());
+      // Only a box answer or a save can be left behind: the box or the save never came.
+      const std::string what = next->kind == EntryKind::Save
+                                   ? " the game had not saved as the recording did at tick "
+                                   : " the game had not asked what the recording answers at tick ";
+      Stop(ReplayOutcome::Differs, "by tick " + std::to_string(ticks_) + what +
+                                       std::to_string(next->tick) + ": " + NextEntryText() +
+                                       LikelyCause(next->tick));
       return;
     }
     if (next->tick > ticks_) return;
-    if (next->kind == EntryKind::Answer || next->kind == EntryKind::Ok) {
-      return;  // for a box the next tick shows
+    if (next->kind == EntryKind::Answer || next->kind == EntryKind::Ok ||
+        next->kind == EntryKind::Save) {
+      return;  // for a box the next tick shows, or a save it makes
     }
     if (next->kind == EntryKind::Input && windowClosed_) {
       Stop(ReplayOutcome::Differs, "the game closed its window at tick " + std::to_string(ticks_) +
@@ -157,6 +197,7 @@ void Replayer::Play(Game& g) {
     switch (e.kind) {
       case EntryKind::Answer:
       case EntryKind::Ok:
+      case EntryKind::Save:
         break;
       case EntryKind::Input:
         DeliverInput(g, e.input);
@@ -207,7 +248,8 @@ void Replayer::Compare(Game& g, const RecordingEntry& e) {
   }
   Stop(ReplayOutcome::Differs, where + "; the first differing save line is " +
                                    std::to_string(d.line) + ": " + Quoted(d.recorded) +
-                                   " in the recording, " + Quoted(d.replayed) + " in the replay");
+                                   " in the recording, " + Quoted(d.replayed) + " in the replay" +
+                                   LikelyCause(ticks_, d.line));
 }
 
 void Replayer::Closing(Game& g) {

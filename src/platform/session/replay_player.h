@@ -51,6 +51,9 @@ class Replayer final : public Host, public PlayObserver {
   void ProblemBox(std::string_view text) override { inner_.ProblemBox(text); }
   void CloseWindow() override;
   void SetTextInput(bool on, const Rect& field) override { inner_.SetTextInput(on, field); }
+  // A save does what the recording notes it did (refused, failed, written); a recording made
+  // before saves were noted has none, and the save is written.
+  std::optional<SaveNote> ReplayedSave(SavedFile file) override;
 
   // PlayObserver
   bool LiveInput() const override { return false; }
@@ -74,6 +77,8 @@ class Replayer final : public Host, public PlayObserver {
   void Compare(Game& g, const RecordingEntry& e);
   void Stop(ReplayOutcome outcome, std::string why);
   std::string NextEntryText();
+  // What to suspect when the replay parts from the recording at `atTick` (at this save line).
+  std::string LikelyCause(int32_t atTick, int32_t line = 0) const;
   // The entry due next (read when needed), or null when the recording has no more.
   const RecordingEntry* Peek();
   void Pop() { next_.reset(); }
@@ -90,6 +95,9 @@ class Replayer final : public Host, public PlayObserver {
   int32_t ticks_ = 0;
   int32_t checks_ = 0;
   bool windowClosed_ = false;
+  bool notesSaves_ = false;  // the recording has noted a save (older recordings never do)
+  int32_t lastSaveTick_ = -1;
+  bool lastSaveWritten_ = true;  // the last save noted was written whole
   uint64_t finalHash_ = 0;
   std::vector<std::string> expected_;  // the save lines as the recording had them
   ReplayOutcome outcome_ = ReplayOutcome::Playing;

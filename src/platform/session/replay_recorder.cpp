@@ -86,6 +86,17 @@ bool Recorder::Confirm(std::string_view text) {
   return yes;
 }
 
+void Recorder::NoteSave(SavedFile file, const SaveNote& note) {
+  inner_.NoteSave(file, note);
+  if (ended_) return;
+  RecordingEntry e;
+  e.tick = ticks_;
+  e.kind = EntryKind::Save;
+  e.file = file;
+  e.note = note;
+  Write(e);
+}
+
 void Recorder::Check(Game& g, EntryKind kind) {
   // A recording that writes nothing more need not build the save's lines.
   if (forgotten_ || cut_) return;

@@ -46,6 +46,8 @@ class Recorder final : public Host, public PlayObserver {
   void ProblemBox(std::string_view text) override { inner_.ProblemBox(text); }
   void CloseWindow() override { inner_.CloseWindow(); }
   void SetTextInput(bool on, const Rect& field) override { inner_.SetTextInput(on, field); }
+  // What became of each save goes into the recording, so that its replay does the same.
+  void NoteSave(SavedFile file, const SaveNote& note) override;
 
   // PlayObserver
   void Started(Game& g) override;

@@ -29,6 +29,20 @@ std::string FormatEntry(const RecordingEntry& e) {
       return t + "ok\n";
     case EntryKind::Shot:
       return t + "shot " + std::to_string(e.number) + "\n";
+    case EntryKind::Save: {
+      std::string out = t + "save " + (e.file == SavedFile::Save ? "my.dat " : "record ");
+      switch (e.note.outcome) {
+        case SaveNote::Outcome::Written:
+          return out + "written\n";
+        case SaveNote::Outcome::Failed:
+          return out + "failed " + std::to_string(e.note.code) + "\n";
+        case SaveNote::Outcome::Unconfirmed:
+          return out + "unconfirmed " + std::to_string(e.note.code) + "\n";
+        case SaveNote::Outcome::Refused:
+          return out + (e.note.code == kRefusedLockLost ? "refused lock\n" : "refused busy\n");
+      }
+      return out + "\n";
+    }
     case EntryKind::Check:
     case EntryKind::End: {
       std::string out;
