@@ -436,6 +436,17 @@ void RemoveTemporaryFiles(FileIo& io, const std::filesystem::path& target,
   }
 }
 
+Status CreateNewFile(FileIo& io, const std::filesystem::path& path, std::string_view bytes) {
+  const int fd = Retry(
+      [&] { return io.Open(path, O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666); });
+  if (fd < 0) return FromError(errno);
+  int error = WriteAll(io, fd, bytes);
+  const int closed = io.Close(fd);
+  if (error == 0 && closed < 0 && errno != EINTR) error = errno;
+  if (error != 0) io.Unlink(path);
+  return FromError(error);
+}
+
 Result<std::string> ReadWholeFile(FileIo& io, const std::filesystem::path& path, size_t maxBytes) {
   struct stat st {};
   int error = 0;

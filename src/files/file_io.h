@@ -126,6 +126,11 @@ std::vector<std::filesystem::path> TemporaryFilesFor(const std::filesystem::path
 void RemoveTemporaryFiles(FileIo& io, const std::filesystem::path& target,
                           const std::filesystem::path& lockedFolder);
 
+// Creates `path` as a new file holding `bytes` (a screenshot): never over anything already
+// there, a link to nothing included (EEXIST: the caller picks another name), never through a
+// link; a file that could not be written whole is removed, so a full disk leaves nothing.
+Status CreateNewFile(FileIo& io, const std::filesystem::path& path, std::string_view bytes);
+
 // Reads a whole regular file of at most maxBytes. Never waits: a FIFO, a device or a socket is
 // kNotRegularFile, a folder EISDIR, a larger file EFBIG, a file whose size changes while it is
 // read kChangedWhileRead.

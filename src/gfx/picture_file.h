@@ -28,5 +28,8 @@ std::vector<uint8_t> EncodeBmp(const Bitmap& bitmap);
 // Writes the picture as PNG or BMP.
 Status WritePng(const Bitmap& bitmap, const std::filesystem::path& path);
 Status WriteBmp(const Bitmap& bitmap, const std::filesystem::path& path);
+// Writes the picture as PNG into a new file (files::CreateNewFile): EEXIST when the name is
+// taken, by anything, a link to nothing included.
+Status CreatePng(const Bitmap& bitmap, const std::filesystem::path& path);
 
 }  // namespace qv::gfx

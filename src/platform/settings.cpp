@@ -10,6 +10,9 @@
 namespace qv::platform {
 namespace {
 
+// A file's name in a message is shown whole, however deep its folder.
+constexpr size_t kLongestPath = 4096;
+
 enum class Kind { Scale, Bool, Volume, Path, Language };
 
 struct Key {
@@ -38,17 +41,6 @@ constexpr Key kKeys[] = {
      "The language of the game's texts: ja (the game's own Japanese), en (English),\n"
      "or any other whose catalog is installed (see qv --help)."},
 };
-
-// A language code as gettext names its catalogs: "en", "pt_BR", "sr@latin".
-bool IsLanguageCode(std::string_view s) {
-  if (s.empty() || s.size() > 32) return false;
-  for (char c : s) {
-    const bool ok = (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') ||
-                    c == '_' || c == '-' || c == '@' || c == '.';
-    if (!ok) return false;
-  }
-  return s.front() != '.';
-}
 
 const Key* FindKey(std::string_view name) {
   for (const Key& k : kKeys) {
@@ -147,9 +139,46 @@ std::string_view WithoutByteOrderMark(std::string_view text) {
   return text;
 }
 
-// A value as the terminal may show it: control bytes (escape sequences included) and bytes
-// that are not UTF-8 are written as \xNN.
-std::string Printable(std::string_view value) {
+Status ReadProblem(const std::filesystem::path& file, const Status& read) {
+  return Failure("cannot read " + Printable(file.string(), kLongestPath) + " (" + read.message() +
+                 ")");
+}
+
+// Writes beside the file and renames (a link is followed), so that a full disk never leaves
+// half a settings file and two copies of the game never write into one temporary file. A file
+// of nothing but the defaults is not synced to the disk: lost, it is only written again.
+Status WriteWhole(const std::filesystem::path& file, const std::string& text, bool durable = true) {
+  std::error_code ec;
+  if (file.has_parent_path()) std::filesystem::create_directories(file.parent_path(), ec);
+  files::FileIo io;
+  files::WriteOptions options;
+  options.durable = durable;
+  const Status written = files::WriteFileAtomically(io, file, text, options);
+  if (written.ok()) return {};
+  return Failure("cannot write " + Printable(file.string(), kLongestPath) + " (" +
+                 written.message() + ")");
+}
+
+}  // namespace
+
+bool IsLanguageCode(std::string_view s) {
+  if (s.empty() || s.size() > 32) return false;
+  for (char c : s) {
+    const bool ok = (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') ||
+                    c == '_' || c == '-' || c == '@' || c == '.';
+    if (!ok) return false;
+  }
+  return s.front() != '.';
+}
+
+std::string Printable(std::string_view value, size_t longest) {
+  const size_t whole = value.size();
+  if (whole > longest) {
+    // Cut between characters, not inside one.
+    size_t cut = longest;
+    while (cut > 0 && (static_cast<unsigned char>(value[cut]) & 0xC0) == 0x80) --cut;
+    value = value.substr(0, cut);
+  }
   const bool utf8 = IsUtf8(value);
   std::string out;
   bool escapeNext = false;
@@ -168,28 +197,9 @@ std::string Printable(std::string_view value) {
     }
     escapeNext = c1;
   }
+  if (whole > value.size()) out += "... (" + std::to_string(whole) + " bytes)";
   return out;
 }
-
-Status ReadProblem(const std::filesystem::path& file, const Status& read) {
-  return Failure("cannot read " + Printable(file.string()) + " (" + read.message() + ")");
-}
-
-// Writes beside the file and renames (a link is followed), so that a full disk never leaves
-// half a settings file and two copies of the game never write into one temporary file. A file
-// of nothing but the defaults is not synced to the disk: lost, it is only written again.
-Status WriteWhole(const std::filesystem::path& file, const std::string& text, bool durable = true) {
-  std::error_code ec;
-  if (file.has_parent_path()) std::filesystem::create_directories(file.parent_path(), ec);
-  files::FileIo io;
-  files::WriteOptions options;
-  options.durable = durable;
-  const Status written = files::WriteFileAtomically(io, file, text, options);
-  if (written.ok()) return {};
-  return Failure("cannot write " + Printable(file.string()) + " (" + written.message() + ")");
-}
-
-}  // namespace
 
 Settings ParseSettings(std::string_view text, const std::string& fileName,
                        std::vector<std::string>& messages) {
@@ -197,7 +207,7 @@ Settings ParseSettings(std::string_view text, const std::string& fileName,
   const Settings defaults;
   int32_t lineNo = 0;
   text = WithoutByteOrderMark(text);
-  const std::string shownName = Printable(fileName);
+  const std::string shownName = Printable(fileName, kLongestPath);
   while (!text.empty()) {
     const size_t end = text.find('\n');
     std::string_view line = Trim(text.substr(0, end));

@@ -31,6 +31,15 @@ struct Settings {
   std::string language = "ja";  // a catalog's language code; "ja" is the game's own
 };
 
+// A language code as catalogs are named: "en", "pt_BR", "sr@latin" (at most 32 letters,
+// digits and _ - @ .), never a path.
+bool IsLanguageCode(std::string_view s);
+
+// A value from a file or the command line as a message may show it on the terminal: control
+// bytes (escape sequences included) and bytes that are not UTF-8 written as \xNN, and a value
+// longer than `longest` bytes cut there with its length said.
+std::string Printable(std::string_view value, size_t longest = 64);
+
 // Settings from the text of a settings file; each bad line adds a message naming
 // `fileName`, the line and the key, and leaves that setting at its default.
 Settings ParseSettings(std::string_view text, const std::string& fileName,

@@ -237,6 +237,29 @@ TEST(WriteFileAtomically, TemporaryNamesAreNeverShared) {
   EXPECT_TRUE(files::TemporaryFilesFor(dir / "f").empty());
 }
 
+// A new file (a screenshot) is made only where nothing is, never through a planted link, and
+// a disk that fills midway leaves no part of it.
+TEST(CreateNewFile, NeverOverAnythingAndNothingLeftOfAFailure) {
+  ScratchFolder dir("create");
+  FileIo io;
+  std::filesystem::create_symlink(dir / "target", dir / "link");
+  Status r = files::CreateNewFile(io, dir / "link", "picture");
+  EXPECT_EQ(r.code(), EEXIST);
+  EXPECT_FALSE(std::filesystem::exists(dir / "target"));
+  WriteAllBytes(dir / "taken", "mine");
+  EXPECT_EQ(files::CreateNewFile(io, dir / "taken", "picture").code(), EEXIST);
+  EXPECT_EQ(testing::ReadAllBytes(dir / "taken"), "mine");
+
+  for (const int32_t at : {2, 3}) {  // the write, the close
+    FileIo full(FaultPlan{Fault::kNoSpace, at, false});
+    r = files::CreateNewFile(full, dir / "shot.png", std::string(100000, 'p'));
+    EXPECT_EQ(r.code(), ENOSPC) << at;
+    EXPECT_FALSE(std::filesystem::exists(dir / "shot.png")) << at;
+  }
+  ASSERT_TRUE(files::CreateNewFile(io, dir / "shot.png", "picture").ok());
+  EXPECT_EQ(testing::ReadAllBytes(dir / "shot.png"), "picture");
+}
+
 // A save reached through a link: what lies beside the link's end is not in the folder the
 // caller holds, and stays, even when it has our temporary form.
 TEST(WriteFileAtomically, TemporariesBesideALinksEndAreLeftAlone) {

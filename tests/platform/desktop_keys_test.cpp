@@ -173,6 +173,22 @@ TEST_F(DesktopWindow, ScreenshotsNeverOverwriteAndFallBackToTheDataFolder) {
   session::EndSession(*run);
 }
 
+// A name taken by a planted link to nothing is passed over: nothing is written through it.
+TEST(WriteNewScreenshot, APlantedLinkIsPassedOver) {
+  const std::filesystem::path dir = testing::MakeTempDir();
+  std::filesystem::create_symlink(dir / "victim", dir / "qv-stamp.png");
+  const gfx::Bitmap picture(64, 48, 0x336699);
+  const Result<std::filesystem::path> shot = WriteNewScreenshot(picture, dir, "qv-stamp");
+  ASSERT_TRUE(shot.ok()) << shot.message();
+  EXPECT_EQ(*shot, dir / "qv-stamp-2.png");
+  EXPECT_FALSE(std::filesystem::exists(dir / "victim"));
+  EXPECT_TRUE(gfx::LoadPicture(*shot).ok());
+  const Result<std::filesystem::path> nowhere =
+      WriteNewScreenshot(picture, dir / "missing", "qv-stamp");
+  EXPECT_FALSE(nowhere.ok());
+  std::filesystem::remove_all(dir);
+}
+
 // Volume keys move both volumes in steps, stop at the ends, undo a mute, and what the player
 // changed is written back to the settings file with the window's scale left alone.
 TEST_F(DesktopWindow, VolumeKeysAreKeptInTheSettingsFile) {

@@ -51,6 +51,17 @@ TEST(Language, TheCommandLineAndTheSettingsFileNameIt) {
   EXPECT_EQ(p->language, "en");
   const std::vector<std::string_view> bare = {"--language"};
   EXPECT_FALSE(session::ParseCommandLine(bare).ok());
+  // A value that is no language code is named escaped and shortened, never echoed raw.
+  const std::string hostile = "\x1b]0;owned\x07\x1b[2J" + std::string(100000, 'x');
+  const std::vector<std::string_view> odd = {"--language", hostile};
+  const Result<session::Options> refused = session::ParseCommandLine(odd);
+  ASSERT_FALSE(refused.ok());
+  EXPECT_EQ(refused.message().find('\x1b'), std::string::npos);
+  EXPECT_NE(refused.message().find("\\x1b]0;owned\\x07"), std::string::npos) << refused.message();
+  EXPECT_NE(refused.message().find("(100014 bytes)"), std::string::npos);
+  EXPECT_LT(refused.message().size(), 200u);
+  const std::vector<std::string_view> path = {"--language", "../../etc"};
+  EXPECT_FALSE(session::ParseCommandLine(path).ok());
   EXPECT_NE(session::UsageText().find("--language"), std::string::npos);
 
   std::vector<std::string> messages;

@@ -2,8 +2,10 @@
 // player changed in the settings file.
 #include <algorithm>
 #include <array>
+#include <cerrno>
 #include <chrono>
 #include <ctime>
+#include <string>
 #include <string_view>
 
 #include "core/text.h"
@@ -16,20 +18,14 @@
 namespace qv::sdl {
 namespace {
 
-// qv-20250102-153000.png, with -2, -3, … when a shot of the same second is already there.
-std::filesystem::path FreeShotName(const std::filesystem::path& dir) {
+// qv-20250102-153000: the local time of the shot.
+std::string ShotStamp() {
   const std::time_t now = std::chrono::system_clock::to_time_t(std::chrono::system_clock::now());
   std::tm local{};
   localtime_r(&now, &local);
   std::array<char, 32> stamp{};
   std::strftime(stamp.data(), stamp.size(), "qv-%Y%m%d-%H%M%S", &local);
-  std::error_code ec;
-  for (int32_t n = 1; n < 1000; ++n) {
-    const std::string name =
-        std::string(stamp.data()) + (n == 1 ? "" : "-" + std::to_string(n)) + ".png";
-    if (!std::filesystem::exists(dir / name, ec)) return dir / name;
-  }
-  return {};
+  return stamp.data();
 }
 
 // The folder a screenshot goes to: the desktop's picture folder when it is there or can be
@@ -45,6 +41,19 @@ std::filesystem::path ShotFolder(const std::filesystem::path& dataDir) {
 }
 
 }  // namespace
+
+Result<std::filesystem::path> WriteNewScreenshot(const gfx::Bitmap& picture,
+                                                 const std::filesystem::path& dir,
+                                                 std::string_view stamp) {
+  for (int32_t n = 1; n < 1000; ++n) {
+    const std::filesystem::path file =
+        dir / (std::string(stamp) + (n == 1 ? "" : "-" + std::to_string(n)) + ".png");
+    const Status written = gfx::CreatePng(picture, file);
+    if (written.ok()) return file;
+    if (written.code() != EEXIST) return written;
+  }
+  return Failure("no free name for a screenshot in " + dir.string());
+}
 
 void SdlHost::SetDesktop(const DesktopSetup& setup) {
   desktop_ = setup;
@@ -100,15 +109,16 @@ std::filesystem::path SdlHost::TakeScreenshot() {
   if (!session_) return {};
   const std::filesystem::path dir =
       ShotFolder(desktop_.dataDir.empty() ? session_->game->paths.saveDir : desktop_.dataDir);
-  std::filesystem::path file = dir.empty() ? dir : FreeShotName(dir);
-  const Status written = file.empty()
-                             ? Failure("no folder for screenshots")
-                             : gfx::WritePng(session_->screen.RenderWindow(*session_->game), file);
+  const Result<std::filesystem::path> written =
+      dir.empty()
+          ? Result<std::filesystem::path>(Failure("no folder for screenshots"))
+          : WriteNewScreenshot(session_->screen.RenderWindow(*session_->game), dir, ShotStamp());
   if (!written.ok()) {
     SayOnScreen(ui::desktop_text::ScreenshotFailed(desktop_.catalog));
     SDL_LogWarn(SDL_LOG_CATEGORY_APPLICATION, "qv: screenshot: %s", written.message().c_str());
     return {};
   }
+  const std::filesystem::path& file = *written;
   // The whole path when it is readable text, else the file's name.
   const std::string where = IsUtf8(file.string()) ? file.string() : file.filename().string();
   SayOnScreen(ui::desktop_text::ScreenshotSaved(desktop_.catalog, where));

@@ -4,7 +4,10 @@
 #include <SDL.h>
 
 #include <filesystem>
+#include <string_view>
 
+#include "files/status.h"
+#include "gfx/bitmap.h"
 #include "platform/settings.h"
 #include "ui/catalog.h"
 
@@ -22,6 +25,13 @@ enum class DesktopAction {
 // The desktop action of a key press; None for a key that belongs to the game (and for the
 // repeats of a held key, except the volume keys).
 DesktopAction DesktopKeyAction(const SDL_KeyboardEvent& key);
+
+// Writes a screenshot into `dir` as STAMP.png, or STAMP-2.png, STAMP-3.png, … when a name is
+// taken by anything (a planted link to nothing included: nothing is written through it); its
+// path, or why it could not be written (a partial file is removed).
+Result<std::filesystem::path> WriteNewScreenshot(const gfx::Bitmap& picture,
+                                                 const std::filesystem::path& dir,
+                                                 std::string_view stamp);
 
 // The window's part of the player's settings and where they go.
 struct DesktopSetup {

@@ -4,6 +4,7 @@
 #include <chrono>
 
 #include "files/status.h"
+#include "platform/settings.h"
 
 namespace qv::session {
 namespace {
@@ -142,6 +143,11 @@ Result<Options> ParseCommandLine(std::span<const std::string_view> args) {
     } else if (arg == "--language") {
       if (value.empty()) {
         return Failure("--language needs a language (ja, en, ...)");
+      }
+      // Named back to the player as qv.ini's values are: never raw bytes on the terminal.
+      if (!platform::IsLanguageCode(value)) {
+        return Failure("--language: '" + platform::Printable(value) +
+                       "' is not a language code (ja, en, ...)");
       }
       o.language = value;
     } else if (arg == "--data-dir" || arg == "--script") {
