@@ -57,7 +57,7 @@ void battle_listMouseDown(Game& g) {
   }
   if (index != previous) {
     g.host->PlayWave(0, "key2.wav");
-    if (g.presenter) g.presenter->ComposeFrame(g);
+    g.presenter->ComposeFrame(g);
   }
 }
 

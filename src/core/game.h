@@ -39,6 +39,11 @@ struct ScreenState {
 };
 
 struct Game {
+  // One game is one object: its presenter may point into it, so it is never copied.
+  Game() = default;
+  Game(const Game&) = delete;
+  Game& operator=(const Game&) = delete;
+
   GameState state;
   BattleState battle;
   ScreenState screen;
@@ -58,7 +63,8 @@ struct Game {
   // before temporary files are removed (null where no session took one: tests, tools).
   const files::FolderLock* saveLock = nullptr;
   Host* host = nullptr;
-  Presenter* presenter = nullptr;      // null: nothing is drawn
+  NullPresenter noPicture;             // the presenter of a game with nothing to draw on
+  Presenter* presenter = &noPicture;   // never null
   const StepMachine* steps = nullptr;  // the flow's step machine (flow::MakeGame sets it)
 };
 

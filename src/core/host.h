@@ -73,7 +73,8 @@ class Host {
 };
 
 // The presentation side the game's rules call by name: pictures by file name, the frame,
-// the title sprites. Implemented by ui::Screen; null in pure logic tests (nothing is drawn).
+// the title sprites. Implemented by ui::Screen; a game with nothing to draw on (a tool, a
+// logic test) has a NullPresenter.
 class Presenter {
  public:
   virtual ~Presenter() = default;
@@ -86,14 +87,26 @@ class Presenter {
   virtual void LoadSprite(Game& g, int slot, std::string_view file) = 0;
   // Loads a picture of cg/ as the background (slot 6); a missing or broken file is ignored.
   virtual void ShowBackground(Game& g, std::string_view file) = 0;
-  // Loads a picture of cg/ into a named picture widget ("cg2", "bp_box_cg", "item_cg", ...).
-  virtual void LoadPicture(Game& g, std::string_view widget, std::string_view file) = 0;
+  // Loads a picture of cg/ into a picture widget (cg2, bp_box_cg, item_cg, ...).
+  virtual void LoadPicture(Game& g, W widget, std::string_view file) = 0;
   // Copies the background onto the main picture (opening and title screens).
   virtual void CopyBackground(Game& g) = 0;
   // The title screen's glow pass and sprites.
   virtual void DrawTitleScreen(Game& g) = 0;
   // Composes one play frame into the main picture.
   virtual void ComposeFrame(Game& g) = 0;
+};
+
+// Draws nothing and loads nothing: every picture the rules ask for is taken as shown.
+class NullPresenter final : public Presenter {
+ public:
+  bool LoadSprites(Game&) override { return true; }
+  void LoadSprite(Game&, int, std::string_view) override {}
+  void ShowBackground(Game&, std::string_view) override {}
+  void LoadPicture(Game&, W, std::string_view) override {}
+  void CopyBackground(Game&) override {}
+  void DrawTitleScreen(Game&) override {}
+  void ComposeFrame(Game&) override {}
 };
 
 }  // namespace qv

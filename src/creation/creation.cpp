@@ -60,7 +60,7 @@ void ChooseRaceSex(Game& g, int32_t raceSex) {
 void UpdateCreationPortrait(Game& g) {
   const std::string file = "char" + std::to_string(g.state.raceSex) + ".bmp";
   g.form[W::bp_box_cg].picture = file;
-  if (g.presenter) g.presenter->LoadPicture(g, "bp_box_cg", file);
+  g.presenter->LoadPicture(g, W::bp_box_cg, file);
 }
 
 void RefreshCreationSummary(Game& g) {
@@ -112,7 +112,7 @@ std::string PlayerPictureFile(const Game& g) {
 }
 
 void SetPlayerPicture(Game& g) {
-  if (g.presenter) g.presenter->LoadSprite(g, kPlayerSpriteSlot, PlayerPictureFile(g));
+  g.presenter->LoadSprite(g, kPlayerSpriteSlot, PlayerPictureFile(g));
 }
 
 }  // namespace qv::creation

@@ -9,7 +9,7 @@ namespace qv {
 std::unique_ptr<Game> MakeGame(Host* host, Presenter* presenter, Paths paths) {
   auto g = std::make_unique<Game>();
   g->host = host;
-  g->presenter = presenter;
+  if (presenter) g->presenter = presenter;
   g->steps = &GameSteps();
   g->paths = std::move(paths);
   InitForm(g->form);

@@ -48,7 +48,7 @@ bool FormCreate(Game& g) {
   g.rng.Seed(g.seed);
   g.text.formActive = 1;
   g.screen.scene = -2;
-  if (g.presenter && !g.presenter->LoadSprites(g)) {
+  if (!g.presenter->LoadSprites(g)) {
     g.host->CloseWindow();
     return false;
   }
@@ -58,7 +58,7 @@ bool FormCreate(Game& g) {
   g.frame.playerPanelOffset = kSlideInStart;
   g.frame.enemyPanelOffset = kSlideInStart;
   g.frame.commandBoxOffset = kSlideInStart;
-  if (g.presenter) g.presenter->ShowBackground(g, "cr.jpg");
+  g.presenter->ShowBackground(g, "cr.jpg");
   HideMapButton(g);
   return true;
 }
@@ -73,7 +73,7 @@ void ClickMain(Game& g, int32_t x, int32_t y, bool rightButton) {
     g.state.loadCount -= 1;  // in memory the reload does not count as a load
     g.host->PlayWave(2, "1.wav");
     g.screen.scene = -1;
-    if (g.presenter) g.presenter->ShowBackground(g, "title.bmp");
+    g.presenter->ShowBackground(g, "title.bmp");
     return;
   }
   if (g.screen.scene == -2) {
@@ -83,12 +83,12 @@ void ClickMain(Game& g, int32_t x, int32_t y, bool rightButton) {
     }
     g.host->PlayWave(2, "pi.wav");
     g.screen.scene = -1;
-    if (g.presenter) g.presenter->ShowBackground(g, "title.bmp");
+    g.presenter->ShowBackground(g, "title.bmp");
     g.host->PlayMusic("title.mp3");
     return;
   }
   if (g.screen.scene == -1) {
-    if (g.presenter) g.presenter->LoadPicture(g, "cg2", "00.bmp");
+    g.presenter->LoadPicture(g, W::cg2, "00.bmp");
     g.host->PlayWave(1, "pi.wav");
     g.screen.scene = 0;
     g.battle.gameOver = 0;

@@ -38,14 +38,12 @@ void Tick(Game& g) {
 
   const bool creationShown = g.form[W::bp_box].visible;
   if (sc.scene == -2) {
-    if (g.presenter) g.presenter->CopyBackground(g);
+    g.presenter->CopyBackground(g);
     return;
   }
   if (sc.scene == -1 && !creationShown) {
-    if (g.presenter) {
-      g.presenter->CopyBackground(g);
-      g.presenter->DrawTitleScreen(g);
-    }
+    g.presenter->CopyBackground(g);
+    g.presenter->DrawTitleScreen(g);
     return;
   }
   if (sc.scene < 0) return;
@@ -61,7 +59,7 @@ void Tick(Game& g) {
   if (g.state.speedMode == 1 && sc.frameCounter % 4 == 0) return;
   if (g.state.speedMode == 2 && sc.frameCounter % 3 == 0) return;
 
-  if (g.presenter) g.presenter->ComposeFrame(g);
+  g.presenter->ComposeFrame(g);
   battle::StepAction(g);
   if (g.battle.phaseDelay >= 1) {
     g.battle.phaseDelay -= 1;

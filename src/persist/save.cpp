@@ -207,7 +207,7 @@ Status WriteOrTell(Game& g, FileIo& io, const std::filesystem::path& path, std::
   std::error_code ignored;
   std::filesystem::create_directories(path.parent_path(), ignored);
   files::Written done;
-  const Status r = WriteAsRecorded(g, io, path, bytes, which, replayed, options, done);
+  Status r = WriteAsRecorded(g, io, path, bytes, which, replayed, options, done);
   if (written != nullptr) *written = done;
   if (r.ok()) return r;
   const MessageArg kind = Term("kind", Sjis(kindOfFile));

@@ -184,19 +184,17 @@ void Screen::ShowBackground(Game& g, std::string_view file) {
   ComposeFrame(g);
 }
 
-void Screen::LoadPicture(Game& g, std::string_view widget, std::string_view file) {
-  for (int i = 0; i < kWidgetCount; ++i) {
-    if (widget != g.form.widgets[static_cast<size_t>(i)].name) continue;
-    Result<gfx::Bitmap> r = impl_->Load(g, file);
-    impl_->problems.Tell(g);
-    // A picture that cannot be read leaves the widget empty.
-    if (static_cast<W>(i) == W::cg2) impl_->s.cg2FollowsCg = false;
-    gfx::Bitmap& picture = impl_->s.pictures[static_cast<size_t>(i)];
-    picture = r.ok() ? std::move(*r) : gfx::Bitmap();
-    picture.SetTransparent(g.form.widgets[static_cast<size_t>(i)].transparent);
-    impl_->s.PicturesChanged();
-    return;
-  }
+void Screen::LoadPicture(Game& g, W widget, std::string_view file) {
+  const auto i = static_cast<size_t>(widget);
+  if (i >= static_cast<size_t>(kWidgetCount)) return;
+  Result<gfx::Bitmap> r = impl_->Load(g, file);
+  impl_->problems.Tell(g);
+  // A picture that cannot be read leaves the widget empty.
+  if (widget == W::cg2) impl_->s.cg2FollowsCg = false;
+  gfx::Bitmap& picture = impl_->s.pictures[i];
+  picture = r.ok() ? std::move(*r) : gfx::Bitmap();
+  picture.SetTransparent(g.form.widgets[i].transparent);
+  impl_->s.PicturesChanged();
 }
 
 void Screen::CopyBackground(Game& g) {

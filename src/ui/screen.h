@@ -39,7 +39,7 @@ class Screen : public Presenter {
   // Loads a picture of cg/ as the background and composes a frame; errors keep the old one.
   void ShowBackground(Game& g, std::string_view file) override;
   // Loads a picture of cg/ into a picture widget ("cg2", "bp_box_cg", "item_cg", ...).
-  void LoadPicture(Game& g, std::string_view widget, std::string_view file) override;
+  void LoadPicture(Game& g, W widget, std::string_view file) override;
   // Copies the background onto the main picture (opening and title screens).
   void CopyBackground(Game& g) override;
   // The title screen: the glow pass and the 30 flying sprites.

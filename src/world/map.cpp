@@ -27,7 +27,7 @@ int32_t OpenTunes(int32_t level) {
 }  // namespace
 
 void ShowBackground(Game& g, std::string_view file) {
-  if (g.presenter) g.presenter->ShowBackground(g, file);
+  g.presenter->ShowBackground(g, file);
 }
 
 void ShowMapScreen(Game& g) {

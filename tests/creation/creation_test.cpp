@@ -26,8 +26,8 @@ struct PicturePresenter : Presenter {
     sprites.emplace_back(slot, file);
   }
   void ShowBackground(Game& g, std::string_view file) override { g.frame.background = file; }
-  void LoadPicture(Game&, std::string_view widget, std::string_view file) override {
-    pictures.emplace_back(widget, file);
+  void LoadPicture(Game& g, W widget, std::string_view file) override {
+    pictures.emplace_back(g.form[widget].name, file);
   }
   void CopyBackground(Game&) override {}
   void DrawTitleScreen(Game&) override {}
@@ -170,7 +170,7 @@ TEST(PlayerPicture, FollowsRaceSexAndLevel) {
   creation::SetPlayerPicture(c.g);
   EXPECT_EQ(c.presenter.sprites.back(), std::make_pair(1, std::string("char2.bmp")));
   // Nothing to draw on: nothing is loaded, nothing breaks.
-  c.g.presenter = nullptr;
+  c.g.presenter = &c.g.noPicture;
   creation::SetPlayerPicture(c.g);
   creation::UpdateCreationPortrait(c.g);
 }

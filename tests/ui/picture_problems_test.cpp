@@ -61,7 +61,7 @@ TEST(PictureProblems, ABrokenBackgroundIsNamedOnceAndTheOldOneStays) {
   t.screen.ShowBackground(g, "a.bmp");
   t.screen.ShowBackground(g, "yado.bmp");
   t.screen.ShowBackground(g, "yado.bmp");
-  t.screen.LoadPicture(g, "cg2", "missing.bmp");
+  t.screen.LoadPicture(g, W::cg2, "missing.bmp");
   EXPECT_EQ(t.screen.MainPicture().Pixel(320, 10), 0x112233u);
   ASSERT_EQ(t.host.messages.size(), 2u);
   EXPECT_TRUE(Says(t.host.messages[0], "yado.bmp"));

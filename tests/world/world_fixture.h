@@ -41,7 +41,7 @@ struct RecordingPresenter : Presenter {
       world::DecorateMap(g, painter);
     }
   }
-  void LoadPicture(Game&, std::string_view, std::string_view) override {}
+  void LoadPicture(Game&, W, std::string_view) override {}
   void CopyBackground(Game&) override {}
   void DrawTitleScreen(Game&) override {}
   void ComposeFrame(Game&) override {}

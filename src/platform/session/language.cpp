@@ -7,7 +7,7 @@ namespace qv::platform {
 
 std::filesystem::path LocaleRoot(const std::filesystem::path& programDir) {
   std::error_code ec;
-  const std::filesystem::path beside = programDir / "locale";
+  std::filesystem::path beside = programDir / "locale";
   if (std::filesystem::is_directory(beside, ec)) return beside;
   return programDir.parent_path() / "share" / "locale";
 }
