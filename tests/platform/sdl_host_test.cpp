@@ -423,3 +423,22 @@ TEST(VirtualKeyFromSdl, KeysTheGameKnows) {
 
 }  // namespace
 }  // namespace qv::sdl
+
+namespace qv::sdl {
+namespace {
+
+// A smoke run has nobody to answer a box (a language whose texts cannot be used is told in
+// one before the first frame): the box gives way the harmless way and the run still ends.
+TEST(SdlSmokeRun, EndsThoughABoxWaitsForAnAnswer) {
+  const std::filesystem::path dir = testing::MakeTempDir();
+  const std::string command = "SDL_VIDEODRIVER=dummy SDL_AUDIODRIVER=dummy XDG_CONFIG_HOME='" +
+                              dir.string() + "' timeout 60 '" QV_BUILD_DIR "/qv' --frames 40 " +
+                              "--language xx --data-dir '" + dir.string() + "' >/dev/null 2>&1";
+  const int status = std::system(command.c_str());
+  ASSERT_TRUE(WIFEXITED(status));
+  EXPECT_EQ(WEXITSTATUS(status), 0) << "124: the run waited for an answer until it was stopped";
+  std::filesystem::remove_all(dir);
+}
+
+}  // namespace
+}  // namespace qv::sdl

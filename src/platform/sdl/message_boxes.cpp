@@ -15,6 +15,10 @@ namespace {
 // How long a box waits for events when the sound needs nothing sooner.
 constexpr int32_t kBoxIdleWaitMs = 500;
 
+// A smoke run (--frames N) has nobody to answer its boxes: one that stands as long as N frames
+// of the game's tick would take is answered the harmless way, so the run still ends.
+constexpr uint64_t kSmokeFrameMs = 90;
+
 }  // namespace
 
 void SdlHost::MessageBox(std::string_view text) {
@@ -38,9 +42,13 @@ ui::BoxAnswer SdlHost::RunBox(ui::BoxButtons buttons, std::string_view text, boo
   ApplyTextInput();
   ui::BoxAnswer answer = ui::BoxAnswer::None;
   bool redraw = true;
+  const uint64_t opened = SDL_GetTicks64();
   while (answer == ui::BoxAnswer::None) {
-    if (closing_ && maxFrames_ > 0 && framesShown_ >= maxFrames_) {
-      answer = fallback;  // a smoke run that has shown its frames answers the harmless way
+    const bool smokeRunDone = closing_ && framesShown_ >= maxFrames_;
+    const bool smokeRunWaited =
+        SDL_GetTicks64() - opened >= static_cast<uint64_t>(maxFrames_) * kSmokeFrameMs;
+    if (maxFrames_ > 0 && (smokeRunDone || smokeRunWaited)) {
+      answer = fallback;  // a smoke run answers the harmless way
       break;
     }
     if (HungUp()) {
