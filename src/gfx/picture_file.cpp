@@ -65,7 +65,7 @@ Status CreatePng(const Bitmap& bitmap, const std::filesystem::path& path) {
   const std::vector<uint8_t> bytes = EncodePng(bitmap);
   if (bytes.empty()) return Failure("cannot encode an empty picture for " + path.string());
   files::FileIo io;
-  const Status created = files::CreateNewFile(
+  Status created = files::CreateNewFile(
       io, path, std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()));
   if (created.ok()) return created;
   return Failure("cannot create " + path.string() + ": " + created.message(), created.code());
