@@ -2,8 +2,6 @@
 // browser's): every character glibc's "CP932" decodes and encodes, taken from glibc itself, so
 // the table converts exactly as the desktop game does.
 // Usage: cp932_table OUT.cpp
-#include <iconv.h>
-
 #include <cstdint>
 #include <cstdio>
 #include <fstream>
@@ -12,22 +10,11 @@
 #include <string>
 #include <vector>
 
+#include "to_cp932.h"
+
 namespace {
 
-std::optional<std::string> Convert(const char* to, const char* from, const std::string& in) {
-  iconv_t cd = iconv_open(to, from);
-  if (cd == reinterpret_cast<iconv_t>(-1)) return std::nullopt;
-  std::string out(16, '\0');
-  char* src = const_cast<char*>(in.data());
-  size_t srcLeft = in.size();
-  char* dst = out.data();
-  size_t dstLeft = out.size();
-  const size_t r = iconv(cd, &src, &srcLeft, &dst, &dstLeft);
-  iconv_close(cd);
-  if (r == static_cast<size_t>(-1) || srcLeft != 0) return std::nullopt;
-  out.resize(out.size() - dstLeft);
-  return out;
-}
+using textgen::Convert;
 
 // The one code point of a UTF-8 text, or nullopt when it holds another count.
 std::optional<uint32_t> OneCodePoint(const std::string& utf8) {
